@@ -1,0 +1,49 @@
+// directory_query.h - one LDAP search (anonymous bind, subtree, one-term filter) into a ResultTable.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class ResultTable;
+
+/**
+ * Runs one search against one server and writes every entry of the answer into a ResultTable:
+ * row r is the r-th entry; column 0 holds "<ENTRY>" + distinguished name, then for each attribute
+ * "<ATTRIBUTE>" + name followed by one "<VALUE>" + value cell per value, without gaps.
+ * The table's column count is the cell count of the widest recorded entry.
+ * Configure with SetServer and SetLimits, run one search, discard.
+ */
+class DirectoryQuery {
+public:
+    /// Stores the host (as typed), the TCP port and the protocol version.
+    void SetServer(const std::string& host, int32_t port, int32_t protocolVersion);
+    /// Stores the time limit of the search call (seconds; microseconds become 0) and the entry cap
+    /// (0 = no cap).
+    void SetLimits(int32_t timeLimitSeconds, uint32_t maxEntries);
+
+    /// Searches base's subtree with the filter (filterAttribute=filterValue), the value inserted
+    /// unchanged so "*" acts as a wildcard. An empty resultAttribute asks for all attributes,
+    /// otherwise for exactly that one name. True when the answer was walked.
+    bool SearchForAttribute(const std::string& base, const std::string& filterAttribute,
+                            const std::string& filterValue, const std::string& resultAttribute,
+                            ResultTable& table);
+    /// As SearchForAttribute with a list of attribute names; the list ends at its first empty
+    /// name (an empty list asks for all attributes).
+    bool SearchForAttributes(const std::string& base, const std::string& filterAttribute,
+                             const std::string& filterValue, const std::vector<std::string>& attributes,
+                             ResultTable& table);
+
+    /// The filter text the search sends: "(" + attribute + "=" + value + ")".
+    static std::string FormFilter(const std::string& attribute, const std::string& value);
+
+private:
+    bool Search(const std::string& base, const std::string& filter, char** attributes, ResultTable& table);
+
+    std::string m_host;
+    int32_t m_protocolVersion = 3;
+    int32_t m_port = 389;
+    uint32_t m_maxEntries = 0;
+    int32_t m_timeLimitSeconds = 10;
+    int32_t m_timeLimitMicroseconds = 0;
+};

@@ -1,0 +1,73 @@
+// result_table.h - a grid of 8-bit texts addressed by (column, row), with declared counts
+// kept apart from the stored cells, a case-folding row sort and a ";"-separated writer.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+/**
+ * A table of texts. Cells are stored row by row as they are set; the row and column counts
+ * that readers see are declared separately (SetDimensions / FirstDimensions / AddRows).
+ * A cell is seen only inside the declared counts and when it is stored; everything else reads
+ * as empty text. Used on one thread; the access guard only refuses nested use.
+ */
+class ResultTable {
+public:
+    ResultTable() = default;
+
+    /// Stores text at (column, row), growing the rows as needed. Declared counts are unchanged.
+    /// False when the write hold is refused or an index is negative.
+    bool SetCell(int32_t column, int32_t row, const std::string& text);
+    /// The cell's text; empty outside the declared counts, for a missing cell, or when refused.
+    std::string GetCell(int32_t column, int32_t row) const;
+    /// The cell's length in bytes; -1 outside the declared counts, for a negative index or a missing cell.
+    int32_t CellLength(int32_t column, int32_t row) const;
+    /// Copies the cell's text and its terminating zero into buffer when it fits (length < size);
+    /// otherwise the buffer receives empty text. Always true.
+    bool GetCellText(int32_t column, int32_t row, char* buffer, std::size_t bufferSize) const;
+
+    int32_t RowCount() const { return m_lastRow + 1; }
+    int32_t ColumnCount() const { return m_lastColumn + 1; }
+
+    /// Declares the counts; false (and no change) for rows < 0 or columns < 1.
+    bool SetDimensions(int32_t columns, int32_t rows);
+    /// Declares the counts only when the table was never dimensioned and columns > 0, rows >= 0.
+    void FirstDimensions(int32_t columns, int32_t rows);
+    /// Adds count declared rows once the table is dimensioned; creates no cells.
+    void AddRows(int32_t count);
+    /// Removes a stored row that has at least one cell; later rows move up.
+    bool RemoveRow(int32_t row);
+    /// Sorts rows first..last ascending by the text of column, A-Z folded to a-z, unsigned bytes.
+    /// Out-of-range bounds mean the whole declared range. False when the write hold is refused.
+    bool SortRows(int32_t column, int32_t firstRow, int32_t lastRow);
+
+    /// Writes the declared rows and columns: cells joined by the separator, each line ended by
+    /// two blanks and CR LF; no rows give an empty file. False for an empty path or a file that
+    /// cannot be written completely.
+    bool WriteToFile(const std::string& path) const;
+
+    const std::string& Separator() const { return m_separator; }
+
+    /// Compares two sort keys as SortRows does: negative, 0 or positive.
+    static int CompareKeys(const std::string& a, const std::string& b);
+
+private:
+    enum class Access { Free, Reading, Writing };
+    bool TakeReadHold() const;
+    void ReleaseReadHold() const;
+    bool TakeWriteHold();
+    void ReleaseWriteHold();
+    const std::string* StoredCell(int32_t column, int32_t row) const;
+    bool Visible(int32_t column, int32_t row) const;
+    void Sort(int32_t column, int32_t first, int32_t last);
+
+    std::vector<std::vector<std::string>> m_rows;
+    int32_t m_lastRow = -1;
+    int32_t m_lastColumn = -1;
+    bool m_dimensioned = false;
+    std::string m_separator = ";";
+    mutable Access m_access = Access::Free;
+    mutable int32_t m_readerCount = 0;
+};

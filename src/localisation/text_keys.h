@@ -1,0 +1,58 @@
+// text_keys.h - every localised text's key with its English default and where it goes, as data.
+#pragma once
+
+#include <cstddef>
+#include <span>
+
+/// Where an apply operation puts a looked-up text.
+enum class TextTarget {
+    Control,          ///< the control with id `id`
+    Caption,          ///< the window's caption
+    MenuBarPosition,  ///< the menu bar's drop-down at position `id`
+    MenuCommand,      ///< the menu item with command id `id`, searched through all drop-downs
+    FileMenuPosition, ///< the item at position `id` of the first drop-down (File)
+    FileMenuCommand,  ///< the item with command id `id`, searched from the first drop-down
+    Stored            ///< kept in a member string (messages, file-dialog filters)
+};
+
+/** One row of a window's key table. */
+struct TextKey {
+    const char* key;
+    const char* englishDefault;
+    TextTarget target;
+    int id;
+};
+
+/// Main window (FrmMain), in lookup order: 45 keys.
+std::span<const TextKey> MainWindowKeys();
+/// Details window (FrmDetails), in lookup order.
+std::span<const TextKey> DetailsWindowKeys();
+/// Language dialog (FrmLanguage), in lookup order.
+std::span<const TextKey> LanguageDialogKeys();
+/// Detail-fields dialog (FrmOptions), in lookup order.
+std::span<const TextKey> DetailFieldsKeys();
+
+/// The English default of a key of any table, or nullptr when the key is unknown.
+const char* EnglishDefault(const char* key);
+
+/// The program's version texts.
+extern const char* const kVersionText;       // "Version 1.640 (30.04.2018)"
+extern const char* const kShortVersionText;  // "1.640"
+
+/// Message and filter keys the windows use by name.
+namespace keys {
+inline constexpr const char* kFileError = "FrmMain.m_acMFileError";
+inline constexpr const char* kFileCreateError = "FrmMain.m_acMFileCreateError";
+inline constexpr const char* kError = "FrmMain.m_acMError";
+inline constexpr const char* kNoSearchString = "FrmMain.m_acMNoSearchString";
+inline constexpr const char* kNoLDAPServer = "FrmMain.m_acMNoLDAPServer";
+inline constexpr const char* kNoSearchAttribute = "FrmMain.m_acMNoSearchAttribute";
+inline constexpr const char* kNoResultAttribute = "FrmMain.m_acMNoResultAttribute";
+inline constexpr const char* kNoDN = "FrmMain.m_acMNoDN";
+inline constexpr const char* kLDAPQuery = "FrmMain.m_acMLDAPQuery";
+inline constexpr const char* kNoResult = "FrmMain.m_acMNoResult";
+inline constexpr const char* kFileFilter = "FrmMain.m_acMFileFilter";
+inline constexpr const char* kCSVFilter = "FrmMain.m_acMCSVFilter";
+inline constexpr const char* kBtnOK = "FrmMain.m_sMBtnOK";
+inline constexpr const char* kDetailsFileFilter = "FrmDetails.m_acFileFilter";
+}  // namespace keys

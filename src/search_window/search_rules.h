@@ -1,0 +1,103 @@
+// search_rules.h - the search workflow's rules without a window: input checks, port, search
+// value, choice of query, the no-result message and the layout of an answer into result rows.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class DirectoryQuery;
+class ResultTable;
+
+/// The seven main-window field texts as typed (each cut to 1023 bytes when read).
+struct SearchFields {
+    std::string server;
+    std::string port;
+    std::string baseDn;
+    std::string searchAttribute;
+    std::string resultAttribute;
+    std::string searchString;
+    std::string preselection;
+};
+
+/// The checked fields handed to a search or a details query.
+struct SearchInput {
+    std::string server;
+    int32_t port = 389;
+    std::string baseDn;
+    std::string searchAttribute;
+    std::string resultAttribute;
+    std::string searchString;
+    std::string preselection;
+};
+
+/// The field an input check names.
+enum class SearchField { SearchString, Server, SearchAttribute, BaseDn, ResultAttribute };
+
+/// One failed input check: the field to focus and the message's text key and English default.
+struct InputCheckFailure {
+    SearchField field;
+    const char* messageKey;
+    const char* englishDefault;
+};
+
+/// Checks, in order, search string, server, search attribute, base DN, result attribute; the
+/// first empty one fails (a field of blanks is not empty). nullopt when all pass.
+std::optional<InputCheckFailure> CheckSearchFields(const SearchFields& fields);
+
+/// Empty gives 389; otherwise the decimal number at the start (leading blanks, optional sign),
+/// 0 when the text does not begin with a number.
+int32_t ParsePort(const std::string& portText);
+
+/// The checked input; only meaningful when CheckSearchFields passed.
+SearchInput MakeSearchInput(const SearchFields& fields);
+
+/// searchString + "*", or preselection + searchString + "*" when a preselection is given and
+/// swap is off.
+std::string SearchValue(const SearchInput& input, bool swap);
+
+/// The result attribute field split at commas, pieces untrimmed, a final empty piece kept
+/// ("cn,mail," gives cn, mail and "").
+std::vector<std::string> SplitResultAttributes(const std::string& field);
+
+/// Which query a search runs and how its result is laid out.
+struct QueryChoice {
+    std::string filterAttribute;
+    std::vector<std::string> attributes;  ///< the names asked for (one, or the split list)
+    bool severalAttributes = false;       ///< SearchForAttributes rather than SearchForAttribute
+    std::vector<std::string> headings;    ///< one per result column
+    int32_t columnCount() const { return static_cast<int32_t>(headings.size()); }
+};
+
+/// swap: filter on the result attribute cut before its first comma, ask for the search attribute,
+/// one column headed by the search attribute. Otherwise filter on the search attribute and ask
+/// for the result attribute (one column headed by the whole field) or, when it holds commas,
+/// for the split names (one column per name).
+QueryChoice ChooseQuery(const SearchInput& input, bool swap);
+
+/// Replaces the first "%s" of text by value as plain text (no other formatting).
+std::string FillPlaceholder(const std::string& text, const std::string& value);
+
+/// The entry limits every search of the program uses.
+constexpr int32_t kSearchTimeLimitSeconds = 100;
+constexpr uint32_t kSearchMaxEntries = 1000;
+
+/// Configures query with server, port, version 3 and the given limits, runs the chosen search
+/// into table and sorts the table's rows by distinguished name (column 0, A-Z folded).
+void RunSearch(DirectoryQuery& query, const SearchInput& input, const QueryChoice& choice,
+               const std::string& searchValue, ResultTable& table,
+               int32_t timeLimitSeconds = kSearchTimeLimitSeconds);
+
+/// One entry of an answer as the result list shows it.
+struct ResultRow {
+    std::string dn;                   ///< distinguished name (column 0 without its tag)
+    std::vector<std::string> values;  ///< the value cells in order, placed by position
+};
+
+/// The rows of a (sorted) search table: for each row its DN and its "<VALUE>" cells' texts.
+std::vector<ResultRow> ResultRows(const ResultTable& table);
+
+/// The export table of a search: columnCount columns, one row per entry, value k of each row at
+/// column k (values beyond the columns are kept in the stored cells but not seen).
+ResultTable MakeExportTable(const std::vector<ResultRow>& rows, int32_t columnCount);

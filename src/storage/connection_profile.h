@@ -1,0 +1,70 @@
+// connection_profile.h - the main-window values stored in a profile file (*.cvl), its XML form
+// and the older line-based form, without any window.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+/// Number of detail attribute slots; the list ends at the first empty slot.
+constexpr int kDetailSlotCount = 100;
+/// Longest value a field or a detail slot holds, in bytes.
+constexpr std::size_t kFieldLimit = 1023;
+
+/// 100 detail attribute names; the list is the slots up to the first empty one.
+using DetailSlots = std::array<std::string, kDetailSlotCount>;
+
+/// The detail names in list order: the slots before the first empty one.
+std::vector<std::string> DetailList(const DetailSlots& slots);
+/// Slots holding names (each cut to kFieldLimit bytes), at most kDetailSlotCount, the rest empty.
+DetailSlots SlotsFromList(const std::vector<std::string>& names);
+/// The start-up default: cn, Company, postalAddress, postalCode, l, st,
+/// physicalDeliveryOfficeName, telephoneNumber.
+DetailSlots DefaultDetailSlots();
+
+/** The values of one profile. The port is kept as the text of its field. */
+struct ConnectionProfile {
+    std::string server;           ///< key LDAPServer
+    std::string port = "389";     ///< key LDAPServerPort
+    std::string baseDn;           ///< key DN
+    std::string preselection;     ///< key Preselect
+    std::string searchAttribute = "telephoneNumber";  ///< key SearchAttributes
+    std::string resultAttribute = "cn";               ///< key ResultAttributes
+    DetailSlots detailAttributes{};                   ///< keys DetailAttribute0 .. DetailAttribute99
+};
+
+/** Which values a reader found, so a window sets exactly those. */
+struct ProfileFields {
+    bool server = false;
+    bool port = false;
+    bool baseDn = false;
+    bool preselection = false;
+    bool searchAttribute = false;
+    bool resultAttribute = false;
+    bool detailAttributes = false;
+};
+
+enum class ProfileReadResult {
+    Xml,        ///< read in the XML form
+    Legacy,     ///< read in the line-based form
+    Unreadable  ///< the file could not be opened or read at all
+};
+
+/// Writes the profile in the XML form: LDAPServer, LDAPServerPort, DN, Preselect,
+/// SearchAttributes, ResultAttributes, then DetailAttribute%d up to the first empty slot.
+/// False when the file could not be written; the previous file is then kept.
+bool WriteProfile(const std::string& path, const ConnectionProfile& profile);
+
+/// Reads an XML-form profile: six keys ("" when missing) and all 100 slots. False when the file
+/// is not in the XML form (profile untouched).
+bool ReadXmlProfile(const std::string& path, ConnectionProfile& profile, ProfileFields& found);
+
+/// Reads the line-based form from its bytes as Windows text mode shows them (CR LF read as LF,
+/// byte 26 ends the text), lines then separated by CR LF: base DN, preselection, server, port,
+/// search attribute, result attribute, then one detail name per line. Stops at the first line
+/// without a separator; fields not reached keep their values. When detail lines were reached,
+/// the detail list is replaced by them (at most 100, each cut to 1023 bytes).
+void ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile, ProfileFields& found);
+
+/// Reads a profile file: the XML form, else the legacy form. The file is only opened for reading.
+ProfileReadResult ReadProfile(const std::string& path, ConnectionProfile& profile, ProfileFields& found);
