@@ -1,0 +1,1 @@
+// directory_query.cpp - (being built)

@@ -1,0 +1,1 @@
+// result_table.cpp - (being built)

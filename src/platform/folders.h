@@ -1,0 +1,16 @@
+// folders.h - the program's own path and the application-data folders of this system.
+#pragma once
+
+#include <string>
+
+/// Full path of the running program file.
+std::string ProgramPath();
+/// The per-user application-data folder ($XDG_CONFIG_HOME, default ~/.config), created when
+/// missing; no trailing separator. Empty when none can be named.
+std::string UserDataFolder();
+/// The all-users application-data folder (/var/lib), no trailing separator.
+std::string AllUsersDataFolder();
+/// Creates a directory; an existing one is no error. True when it exists afterwards.
+bool MakeDirectory(const std::string& path);
+/// Points the two data folders somewhere else (tests); empty strings restore the defaults.
+void SetDataFolderOverrides(const std::string& userFolder, const std::string& allUsersFolder);

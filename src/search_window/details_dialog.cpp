@@ -1,0 +1,1 @@
+// details_dialog.cpp - (being built)

@@ -1,0 +1,1 @@
+// details_text.cpp - (being built)

@@ -1,0 +1,1 @@
+// search_commands.cpp - (being built)

@@ -1,0 +1,76 @@
+// search_commands.h - the main window's search, details and export commands on its controls.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "directory/result_table.h"
+#include "search_window/search_rules.h"
+#include "storage/connection_profile.h"
+
+class wxButton;
+class wxCheckBox;
+class wxComboBox;
+class wxListCtrl;
+class wxTextCtrl;
+class wxWindow;
+
+/// The main-window controls the search commands read and fill (owned by the main window).
+struct SearchControls {
+    wxWindow* window = nullptr;  ///< parent of message boxes and dialogs
+    wxTextCtrl* server = nullptr;        ///< 1001
+    wxTextCtrl* port = nullptr;          ///< 1003
+    wxTextCtrl* baseDn = nullptr;        ///< 1016
+    wxTextCtrl* preselection = nullptr;  ///< 1005
+    wxComboBox* searchAttribute = nullptr;  ///< 1020
+    wxComboBox* resultAttribute = nullptr;  ///< 1028
+    wxTextCtrl* searchString = nullptr;  ///< 1009
+    wxCheckBox* swap = nullptr;          ///< 1018
+    wxButton* details = nullptr;         ///< 1014
+    wxListCtrl* list = nullptr;          ///< 1021
+};
+
+/**
+ * Search (button 1010, Edit > Search), details (button 1014, Edit > Show details, double click)
+ * and export (Edit > Export result). Holds the export table of the last search and the
+ * distinguished name of every list item.
+ */
+class SearchCommands {
+public:
+    /// text(key) gives the main window's current text of a key (its English default until a
+    /// language is applied).
+    SearchCommands(SearchControls controls, std::function<std::string(const char* key)> text);
+
+    /// Reads and checks the seven fields; on a failed check shows its message ("ERROR" caption,
+    /// information icon), focuses the field and returns false.
+    bool ReadSearchInput(SearchInput& input);
+    void Search();
+    void Details();
+    /// Runs the details query for input and shows CDetailsDialog modally.
+    void ShowDetails(const SearchInput& input);
+    void Export();
+
+    /// The detail attribute slots the details view asks for (the main window's list).
+    void SetDetailAttributes(const DetailSlots* slots) { m_detailAttributes = slots; }
+    /// The language file the details window applies its texts from.
+    void SetLanguageFile(const std::string& path) { m_languageFile = path; }
+    /// Time limit of every query (tests shorten it).
+    void SetTimeLimit(int32_t seconds) { m_timeLimitSeconds = seconds; }
+
+    const ResultTable& ExportTable() const { return m_exportTable; }
+    /// The distinguished name of each list item, by item index.
+    const std::vector<std::string>& ItemDns() const { return m_itemDns; }
+    /// The text last given to a details window (tests read it).
+    const std::string& LastDetailsText() const { return m_lastDetailsText; }
+
+private:
+    SearchControls m_controls;
+    std::function<std::string(const char*)> m_text;
+    const DetailSlots* m_detailAttributes = nullptr;
+    std::string m_languageFile;
+    int32_t m_timeLimitSeconds = kSearchTimeLimitSeconds;
+    ResultTable m_exportTable;
+    std::vector<std::string> m_itemDns;
+    std::string m_lastDetailsText;
+};

@@ -1,0 +1,1 @@
+// search_rules.cpp - (being built)

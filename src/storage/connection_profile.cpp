@@ -1,0 +1,1 @@
+// connection_profile.cpp - (being built)

@@ -1,0 +1,1 @@
+// file_utils.cpp - (being built)

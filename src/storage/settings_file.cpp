@@ -1,0 +1,1 @@
+// settings_file.cpp - (being built)
