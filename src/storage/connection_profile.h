@@ -8,7 +8,7 @@
 
 /// Number of detail attribute slots; the list ends at the first empty slot.
 constexpr int kDetailSlotCount = 100;
-/// Longest value a field or a detail slot holds, in bytes.
+/// Longest value a detail slot holds, in bytes (a window cuts its field texts to the same length).
 constexpr std::size_t kFieldLimit = 1023;
 
 /// 100 detail attribute names; the list is the slots up to the first empty one.
@@ -55,16 +55,19 @@ enum class ProfileReadResult {
 /// False when the file could not be written; the previous file is then kept.
 bool WriteProfile(const std::string& path, const ConnectionProfile& profile);
 
-/// Reads an XML-form profile: six keys ("" when missing) and all 100 slots. False when the file
-/// is not in the XML form (profile untouched).
+/// Reads an XML-form profile: six keys ("" when missing) and all 100 slots (missing ones empty,
+/// each cut to kFieldLimit bytes); marks every group in found. False when the file is not in the
+/// XML form (profile and found untouched).
 bool ReadXmlProfile(const std::string& path, ConnectionProfile& profile, ProfileFields& found);
 
 /// Reads the line-based form from its bytes as Windows text mode shows them (CR LF read as LF,
 /// byte 26 ends the text), lines then separated by CR LF: base DN, preselection, server, port,
-/// search attribute, result attribute, then one detail name per line. Stops at the first line
-/// without a separator; fields not reached keep their values. When detail lines were reached,
-/// the detail list is replaced by them (at most 100, each cut to 1023 bytes).
+/// search attribute, result attribute, then one detail name per line; text after the last
+/// separator is ignored. Stops at the first line without a separator; fields not reached keep
+/// their values and their found flags. When all six field lines were read, the detail list
+/// becomes the detail lines read (possibly none, at most 100, each cut to kFieldLimit bytes).
 void ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile, ProfileFields& found);
 
-/// Reads a profile file: the XML form, else the legacy form. The file is only opened for reading.
+/// Reads a profile file: the XML form, else the legacy form from the file's bytes. Unreadable when
+/// the file cannot be opened or read; the file is only ever opened for reading.
 ProfileReadResult ReadProfile(const std::string& path, ConnectionProfile& profile, ProfileFields& found);
