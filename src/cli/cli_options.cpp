@@ -1,0 +1,160 @@
+// cli_options.cpp - a small portable parser for the command line of corvane-search.
+#include "cli/cli_options.h"
+
+#include <array>
+
+namespace {
+
+/** One option: its letters, its long name and where its value goes (nullptr for a flag). */
+struct OptionSpec {
+    char shortName;
+    const char* longName;
+    std::optional<std::string> CliOptions::* value;
+    bool CliOptions::* flag;
+};
+
+constexpr std::array<OptionSpec, 12> kOptions{{
+    {'s', "server", &CliOptions::server, nullptr},
+    {'p', "port", &CliOptions::port, nullptr},
+    {'b', "base", &CliOptions::baseDn, nullptr},
+    {'a', "search-attribute", &CliOptions::searchAttribute, nullptr},
+    {'r', "result-attribute", &CliOptions::resultAttribute, nullptr},
+    {'P', "preselection", &CliOptions::preselection, nullptr},
+    {'D', "detail-attributes", &CliOptions::detailAttributes, nullptr},
+    {'o', "output", &CliOptions::output, nullptr},
+    {'f', "profile", &CliOptions::profile, nullptr},
+    {'w', "swap", nullptr, &CliOptions::swap},
+    {'d', "details", nullptr, &CliOptions::details},
+    {'h', "help", nullptr, &CliOptions::help},
+}};
+
+const OptionSpec* FindShort(char letter)
+{
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.shortName == letter) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+const OptionSpec* FindLong(const std::string& name)
+{
+    for (const OptionSpec& spec : kOptions) {
+        if (name == spec.longName) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+CliParseResult Failed(std::string error)
+{
+    CliParseResult result;
+    result.error = std::move(error);
+    return result;
+}
+
+}  // namespace
+
+CliParseResult ParseCliOptions(const std::vector<std::string>& args)
+{
+    CliParseResult result;
+    CliOptions& options = result.options;
+    bool haveOperand = false;
+    bool optionsEnded = false;
+
+    auto takeOperand = [&](const std::string& text) {
+        if (haveOperand) {
+            return false;
+        }
+        options.searchString = text;
+        haveOperand = true;
+        return true;
+    };
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            if (!takeOperand(arg)) {
+                return Failed("more than one search string given: '" + arg + "'");
+            }
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg[1] == '-') {
+            const std::size_t equals = arg.find('=');
+            const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+            const OptionSpec* spec = FindLong(name);
+            if (spec == nullptr) {
+                return Failed("unknown option '--" + name + "'");
+            }
+            if (spec->flag != nullptr) {
+                if (equals != std::string::npos) {
+                    return Failed("option '--" + name + "' takes no value");
+                }
+                options.*(spec->flag) = true;
+            } else if (equals != std::string::npos) {
+                options.*(spec->value) = arg.substr(equals + 1);
+            } else if (i + 1 < args.size()) {
+                options.*(spec->value) = args[++i];
+            } else {
+                return Failed("option '--" + name + "' needs a value");
+            }
+            continue;
+        }
+        // A group of short options: flags, possibly ended by one option that takes a value.
+        for (std::size_t at = 1; at < arg.size(); ++at) {
+            const OptionSpec* spec = FindShort(arg[at]);
+            if (spec == nullptr) {
+                return Failed(std::string("unknown option '-") + arg[at] + "'");
+            }
+            if (spec->flag != nullptr) {
+                options.*(spec->flag) = true;
+                continue;
+            }
+            if (at + 1 < arg.size()) {
+                options.*(spec->value) = arg.substr(at + 1);
+            } else if (i + 1 < args.size()) {
+                options.*(spec->value) = args[++i];
+            } else {
+                return Failed(std::string("option '-") + arg[at] + "' needs a value");
+            }
+            break;
+        }
+    }
+    result.ok = true;
+    return result;
+}
+
+std::string UsageText()
+{
+    return "Usage: corvane-search [OPTION]... SEARCH-STRING\n"
+           "Searches an LDAP directory for entries whose search attribute begins with\n"
+           "SEARCH-STRING and writes the result attributes as \";\"-separated lines, the same\n"
+           "bytes as the window's \"Export result\".\n"
+           "\n"
+           "  -s, --server HOST              LDAP server\n"
+           "  -p, --port PORT                LDAP port (default 389)\n"
+           "  -b, --base DN                  distinguished name to search below\n"
+           "  -a, --search-attribute ATTR    attribute searched (default telephoneNumber)\n"
+           "  -r, --result-attribute ATTR[,ATTR...]\n"
+           "                                 attributes shown (default cn)\n"
+           "  -P, --preselection TEXT        text put before the search string\n"
+           "  -w, --swap                     swap search and result attributes\n"
+           "  -d, --details                  write the details text of all entries instead\n"
+           "  -D, --detail-attributes A,B,...\n"
+           "                                 attributes of the details text (default cn,\n"
+           "                                 Company, postalAddress, postalCode, l, st,\n"
+           "                                 physicalDeliveryOfficeName, telephoneNumber)\n"
+           "  -o, --output FILE              write to FILE instead of standard output\n"
+           "  -f, --profile FILE             take the defaults from a profile file (*.cvl);\n"
+           "                                 options given here override them\n"
+           "  -h, --help                     show this text\n"
+           "\n"
+           "Exit status: 0 entries found, 1 no entry found, 2 usage error, unreadable\n"
+           "profile or missing input, 3 output cannot be written.\n";
+}

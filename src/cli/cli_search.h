@@ -1,0 +1,26 @@
+// cli_search.h - one run of corvane-search: profile and options into the search fields, the
+// input checks, the search or details query, and the bytes and messages it produces.
+#pragma once
+
+#include <string>
+
+#include "cli/cli_options.h"
+
+/// Exit statuses of corvane-search.
+enum CliExit : int {
+    kExitFound = 0,        ///< entries found and written
+    kExitNoResult = 1,     ///< the search found no entry
+    kExitUsage = 2,        ///< bad command line, unreadable profile or a failed input check
+    kExitCannotWrite = 3,  ///< the output could not be written
+};
+
+/** What a run produced: its exit status, the bytes for standard output and the message text. */
+struct CliOutcome {
+    int exitCode = kExitFound;
+    std::string standardOutput;  ///< export bytes or details text (empty when written to a file)
+    std::string standardError;   ///< messages, each ended by a line end
+};
+
+/// Runs the search the options describe against the directory. timeLimitSeconds is the limit of
+/// the query (the window's 100 s unless a caller needs less).
+CliOutcome RunCliSearch(const CliOptions& options, int timeLimitSeconds = 100);

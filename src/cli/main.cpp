@@ -1,0 +1,48 @@
+// main.cpp - corvane-search: a command-line directory search for scripts, writing the same bytes
+// as the window's result export (or its details text).
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+#include "cli/cli_options.h"
+#include "cli/cli_search.h"
+
+namespace {
+
+/// Writes bytes unchanged; false when the stream refused any of them.
+bool WriteBytes(std::FILE* stream, const std::string& bytes)
+{
+    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+    return std::fflush(stream) == 0 && ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+#ifdef _WIN32
+    // The export's CR LF line ends must reach standard output unchanged.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const CliParseResult parsed = ParseCliOptions(args);
+    if (!parsed.ok) {
+        WriteBytes(stderr, "corvane-search: " + parsed.error + "\n" + UsageText());
+        return kExitUsage;
+    }
+    if (parsed.options.help) {
+        return WriteBytes(stdout, UsageText()) ? kExitFound : kExitCannotWrite;
+    }
+    const CliOutcome outcome = RunCliSearch(parsed.options);
+    WriteBytes(stderr, outcome.standardError);
+    if (!WriteBytes(stdout, outcome.standardOutput)) {
+        WriteBytes(stderr, "corvane-search: cannot write to standard output\n");
+        return kExitCannotWrite;
+    }
+    return outcome.exitCode;
+}
