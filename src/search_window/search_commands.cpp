@@ -1,1 +1,230 @@
-// search_commands.cpp - (being built)
+// search_commands.cpp - the main window's Search, Details and Export commands on its controls.
+#include "search_window/search_commands.h"
+
+#include <algorithm>
+#include <optional>
+#include <set>
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/combobox.h>
+#include <wx/listctrl.h>
+#include <wx/msgdlg.h>
+#include <wx/textctrl.h>
+#include <wx/toplevel.h>
+
+#include "directory/directory_query.h"
+#include "localisation/text_keys.h"
+#include "platform/file_dialog.h"
+#include "platform/text.h"
+#include "search_window/details_dialog.h"
+#include "search_window/details_text.h"
+
+namespace {
+
+/// A field's text as bytes, cut to the longest value a field holds.
+std::string FieldText(const wxString& text)
+{
+    std::string bytes = FromWx(text);
+    if (bytes.size() > kFieldLimit) {
+        bytes.resize(kFieldLimit);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+SearchCommands::SearchCommands(SearchControls controls, std::function<std::string(const char* key)> text)
+    : m_controls(controls), m_text(std::move(text))
+{
+}
+
+std::string SearchCommands::Text(const char* key) const
+{
+    if (m_text) {
+        return m_text(key);
+    }
+    const char* english = EnglishDefault(key);
+    return english ? english : "";
+}
+
+wxWindow* SearchCommands::FieldControl(SearchField field) const
+{
+    switch (field) {
+    case SearchField::SearchString:
+        return m_controls.searchString;
+    case SearchField::Server:
+        return m_controls.server;
+    case SearchField::SearchAttribute:
+        return m_controls.searchAttribute;
+    case SearchField::BaseDn:
+        return m_controls.baseDn;
+    case SearchField::ResultAttribute:
+        return m_controls.resultAttribute;
+    }
+    return nullptr;
+}
+
+void SearchCommands::ClearItems()
+{
+    m_controls.list->DeleteAllItems();
+    m_itemDns.clear();
+}
+
+void SearchCommands::ShowMessage(const std::string& text, long style) const
+{
+    wxMessageDialog box(m_controls.window, ToWx(text), ToWx(Text(keys::kError)), wxOK | style);
+    box.ShowModal();
+}
+
+bool SearchCommands::ReadSearchInput(SearchInput& input)
+{
+    SearchFields fields;
+    fields.server = FieldText(m_controls.server->GetValue());
+    fields.port = FieldText(m_controls.port->GetValue());
+    fields.baseDn = FieldText(m_controls.baseDn->GetValue());
+    fields.preselection = FieldText(m_controls.preselection->GetValue());
+    fields.searchString = FieldText(m_controls.searchString->GetValue());
+    fields.searchAttribute = FieldText(m_controls.searchAttribute->GetValue());
+    fields.resultAttribute = FieldText(m_controls.resultAttribute->GetValue());
+
+    if (const std::optional<InputCheckFailure> failure = CheckSearchFields(fields)) {
+        ShowMessage(Text(failure->messageKey), wxICON_INFORMATION);
+        if (wxWindow* control = FieldControl(failure->field)) {
+            control->SetFocus();
+        }
+        return false;
+    }
+    input = MakeSearchInput(fields);
+    return true;
+}
+
+void SearchCommands::Search()
+{
+    wxListCtrl* list = m_controls.list;
+    m_controls.details->Disable();
+    ClearItems();
+
+    SearchInput input;
+    if (!ReadSearchInput(input)) {
+        return;  // the export table keeps the last search's values
+    }
+    const bool swap = m_controls.swap->GetValue();
+    const std::string searchValue = SearchValue(input, swap);
+
+    // The progress item must be on screen before the query blocks the window: lay the list out
+    // and paint it now rather than when the event loop would next get to it.
+    ClearItems();
+    list->InsertItem(list->GetItemCount(), ToWx(Text(keys::kLDAPQuery)), 0);
+    list->Refresh();
+    list->Update();
+    if (m_queryStartHook) {
+        m_queryStartHook();
+    }
+
+    const QueryChoice choice = ChooseQuery(input, swap);
+    std::vector<ResultRow> rows;
+    {
+        DirectoryQuery query;
+        ResultTable table;
+        RunSearch(query, input, choice, searchValue, table, m_timeLimitSeconds);
+        rows = ResultRows(table);
+    }
+    // Plain replacement of the placeholder: the value is user text and never a format.
+    const std::string noResult = FillPlaceholder(Text(keys::kNoResult), searchValue);
+    const int32_t columnCount = choice.columnCount();
+
+    list->Freeze();
+    ClearItems();
+    if (!rows.empty()) {
+        m_controls.details->Enable();
+        // A negative width would ask the list to size the column itself.
+        const int width = std::max(0, list->GetSize().GetWidth() - 20);
+        list->DeleteAllColumns();
+        if (columnCount == 1) {
+            list->InsertColumn(0, ToWx(choice.headings[0]), wxLIST_FORMAT_LEFT, width);
+        } else {
+            for (int32_t c = 0; c < columnCount; ++c) {
+                list->InsertColumn(c, ToWx(choice.headings[static_cast<size_t>(c)]), wxLIST_FORMAT_LEFT,
+                                   width / columnCount);
+            }
+        }
+    } else {
+        list->InsertItem(list->GetItemCount(), ToWx(noResult), 0);  // the old columns stay
+    }
+
+    m_exportTable = MakeExportTable(rows, columnCount);
+
+    // Values go to the columns by position; values beyond the last column are not shown. An entry
+    // without values gets no item, so every item remembers its entry's DN for the details view.
+    const int shownColumns = list->GetColumnCount();
+    for (const ResultRow& row : rows) {
+        if (row.values.empty()) {
+            continue;
+        }
+        const long item = list->InsertItem(list->GetItemCount(), ToWx(row.values[0]), 0);
+        const int last = std::min(static_cast<int>(row.values.size()), shownColumns);
+        for (int k = 1; k < last; ++k) {
+            list->SetItem(item, k, ToWx(row.values[static_cast<size_t>(k)]));
+        }
+        m_itemDns.push_back(row.dn);
+    }
+    list->Thaw();
+}
+
+void SearchCommands::Details()
+{
+    SearchInput input;
+    if (ReadSearchInput(input)) {
+        ShowDetails(input);
+    }
+}
+
+void SearchCommands::ShowDetails(const SearchInput& input)
+{
+    // The chosen entries are named by DN, not by list position: entries without a value of the
+    // result attribute have no list item, so positions of items and answer rows differ. Items that
+    // stand for no entry (the no-result message) choose nothing; when no entry is chosen, all show.
+    wxListCtrl* list = m_controls.list;
+    std::set<std::string> chosen;
+    for (long item = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); item != -1;
+         item = list->GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
+        if (item >= 0 && static_cast<size_t>(item) < m_itemDns.size()) {
+            chosen.insert(m_itemDns[static_cast<size_t>(item)]);
+        }
+    }
+    std::optional<std::set<std::string>> shownDns;
+    if (!chosen.empty()) {
+        shownDns = std::move(chosen);
+    }
+
+    const bool swap = m_controls.swap->GetValue();
+    const DetailSlots slots = m_detailAttributes ? *m_detailAttributes : DefaultDetailSlots();
+    {
+        DirectoryQuery query;
+        ResultTable table;
+        RunDetailsQuery(query, input, swap, slots, table, m_timeLimitSeconds);
+        m_lastDetailsText = DetailsText(table, shownDns);
+    }
+
+    auto* dialog = new CDetailsDialog(m_controls.window);
+    if (auto* top = wxDynamicCast(wxGetTopLevelParent(m_controls.window), wxTopLevelWindow)) {
+        dialog->SetIcons(top->GetIcons());
+    }
+    dialog->SetLanguageFile(m_languageFile);
+    dialog->SetDetailsText(m_lastDetailsText);
+    dialog->ShowModal();
+    dialog->Destroy();
+}
+
+void SearchCommands::Export()
+{
+    const std::optional<std::string> path =
+        AskFilePath(m_controls.window, FileDialogMode::Save, "csv", Text(keys::kCSVFilter));
+    if (!path) {
+        return;
+    }
+    if (!m_exportTable.WriteToFile(*path)) {
+        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR);
+    }
+}

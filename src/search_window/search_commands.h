@@ -57,6 +57,9 @@ public:
     void SetLanguageFile(const std::string& path) { m_languageFile = path; }
     /// Time limit of every query (tests shorten it).
     void SetTimeLimit(int32_t seconds) { m_timeLimitSeconds = seconds; }
+    /// Called by Search once the progress item shows, right before the query blocks (tests read
+    /// the list there). An empty function removes it.
+    void SetQueryStartHook(std::function<void()> hook) { m_queryStartHook = std::move(hook); }
 
     const ResultTable& ExportTable() const { return m_exportTable; }
     /// The distinguished name of each list item, by item index.
@@ -73,4 +76,10 @@ private:
     ResultTable m_exportTable;
     std::vector<std::string> m_itemDns;
     std::string m_lastDetailsText;
+    std::function<void()> m_queryStartHook;
+
+    std::string Text(const char* key) const;
+    wxWindow* FieldControl(SearchField field) const;
+    void ClearItems();
+    void ShowMessage(const std::string& text, long style) const;
 };

@@ -1,0 +1,88 @@
+// details_dialog.h - CDetailsDialog, the modal window that shows the details text and saves it.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <wx/frame.h>
+#include <wx/gdicmn.h>
+#include <wx/iconbndl.h>
+
+class wxButton;
+class wxGUIEventLoop;
+class wxPanel;
+class wxTextCtrl;
+
+/// Where the resize rule puts the edit and the OK button for a client size.
+struct DetailsLayout {
+    wxRect edit;
+    wxRect ok;
+};
+
+/**
+ * The details window (template 103, caption "Details"): a resizable frame with a menu
+ * "File > Save as...", the multi-line edit 1012 holding the details text and the default button
+ * OK. It is a frame because a dialog cannot carry a menu bar; ShowModal runs it modally the way
+ * the toolkit's dialogs do (every other window disabled, a nested event loop until it closes).
+ * Create it, set the language file and the text, then ShowModal once and Destroy it.
+ */
+class CDetailsDialog : public wxFrame {
+public:
+    /// Id of the edit control that shows the text.
+    static constexpr int kEditId = 1012;
+
+    /// Builds the window and its controls; the texts are applied by ShowModal.
+    explicit CDetailsDialog(wxWindow* parent);
+    ~CDetailsDialog() override;
+
+    /// The language file the window's texts are looked up in ("" or a missing file: English).
+    void SetLanguageFile(const std::string& path) { m_languageFile = path; }
+    /// The text put into the edit when the window is shown.
+    void SetDetailsText(const std::string& text) { m_detailsText = text; }
+
+    /// Puts the text into the edit, applies the window's texts, shows the window with every other
+    /// window disabled and returns once OK, the close box or Escape closed it (wxID_OK for OK,
+    /// wxID_CANCEL otherwise). The window is hidden, not destroyed, on return.
+    int ShowModal();
+    /// Ends the modal loop with retCode; does nothing when the window is not shown modally.
+    void EndModal(int retCode);
+    bool IsModal() const { return m_loop != nullptr; }
+
+    /// Save as... (command 32777): asks for a path (default extension "txt", the file filter
+    /// text) and writes TextToSave() there; "Cannot create file" when that fails.
+    void SaveText();
+    /// The bytes Save writes: the text as it was given while the edit still shows it unchanged,
+    /// otherwise the edit's text with every bare LF written as CR LF.
+    std::string TextToSave() const;
+
+    /// The filter of the Save dialog (text of FrmDetails.m_acFileFilter).
+    const std::string& FileFilter() const { return m_fileFilter; }
+    wxTextCtrl* Edit() const { return m_edit; }
+    wxButton* OkButton() const { return m_ok; }
+
+    /// The resize rule: the edit keeps its left and top and gets width = client width - 2 * left,
+    /// height = client height - 40; OK lies at ((cw - 70) / 2, ch - 35) with size 70 x 25.
+    static DetailsLayout LayoutFor(const wxSize& client, const wxPoint& editOrigin);
+    /// text with every LF that has no CR before it written as CR LF.
+    static std::string WithCrLfLineEnds(const std::string& text);
+
+    /// Called once each time a window is shown modally, from inside its loop (tests act through
+    /// it: read the text, save, close). An empty function removes the hook.
+    static void SetShownHook(std::function<void(CDetailsDialog&)> hook);
+
+private:
+    void ApplyTexts();
+    void OnSize(wxSizeEvent& event);
+    void OnClose(wxCloseEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+
+    wxPanel* m_panel = nullptr;
+    wxTextCtrl* m_edit = nullptr;
+    wxButton* m_ok = nullptr;
+    std::string m_languageFile;           ///< language file of the texts
+    std::string m_detailsText;            ///< the text as built, written back while unedited
+    wxString m_shownText;                 ///< the edit's value right after the text was put in
+    std::string m_fileFilter = "Textfile(*.txt)|*.txt||";  ///< Save dialog filter
+    wxGUIEventLoop* m_loop = nullptr;     ///< the nested loop while shown modally
+    int m_retCode = wxID_CANCEL;          ///< how the modal loop ended
+};
