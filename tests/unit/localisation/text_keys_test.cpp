@@ -1,0 +1,69 @@
+// text_keys_test.cpp - the key tables: sizes, unique keys, window prefixes and the named keys.
+#include "localisation/text_keys.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+TEST(TextKeys, MainWindowHas45Keys)
+{
+    EXPECT_EQ(MainWindowKeys().size(), 45u);
+    EXPECT_EQ(DetailsWindowKeys().size(), 4u);
+}
+
+TEST(TextKeys, EachKeyUniqueAndPrefixedByItsWindow)
+{
+    const struct {
+        std::span<const TextKey> table;
+        const char* prefix;
+    } tables[] = {
+        {MainWindowKeys(), "FrmMain."},
+        {DetailsWindowKeys(), "FrmDetails."},
+        {LanguageDialogKeys(), "FrmLanguage."},
+        {DetailFieldsKeys(), "FrmOptions."},
+    };
+    std::set<std::string> seen;
+    for (const auto& t : tables) {
+        for (const TextKey& row : t.table) {
+            const std::string key = row.key;
+            EXPECT_TRUE(key.starts_with(t.prefix) && key.size() > std::string(t.prefix).size()) << key;
+            EXPECT_TRUE(seen.insert(key).second) << "duplicate " << key;
+            ASSERT_NE(row.englishDefault, nullptr) << key;
+            EXPECT_STREQ(EnglishDefault(row.key), row.englishDefault) << key;
+        }
+    }
+    EXPECT_EQ(EnglishDefault("FrmMain.m_acMNoSuchKey"), nullptr);
+}
+
+TEST(TextKeys, NamedMessageKeysHaveTheirDefaults)
+{
+    const struct {
+        const char* key;
+        const char* english;
+    } cases[] = {
+        {keys::kFileError, "Cannot read file!"},
+        {keys::kFileCreateError, "Cannot create file!"},
+        {keys::kError, "ERROR"},
+        {keys::kNoSearchString, "No search string selected."},
+        {keys::kNoLDAPServer, "No LDAP server selected."},
+        {keys::kNoSearchAttribute, "No search attribute selected."},
+        {keys::kNoResultAttribute, "No result attribute selected."},
+        {keys::kNoDN, "No distinguished name selected."},
+        {keys::kLDAPQuery, "LDAP query in progress..."},
+        {keys::kNoResult, "No result found for '%s'"},
+        {keys::kFileFilter, "LDAP profile(*.cvl)|*.cvl||"},
+        {keys::kCSVFilter, "CSV file (*.csv)|*.csv||"},
+        {keys::kBtnOK, "OK"},
+        {keys::kDetailsFileFilter, "Textfile(*.txt)|*.txt||"},
+    };
+    for (const auto& c : cases) {
+        const char* english = EnglishDefault(c.key);
+        ASSERT_NE(english, nullptr) << c.key;
+        EXPECT_STREQ(english, c.english) << c.key;
+    }
+}
+
+}  // namespace
