@@ -1,0 +1,103 @@
+# test-data.awk - writes the LDIF of the test directory: 1500 generated people and a few fixtures.
+# Deterministic: every value follows from the entry's number. Run as: awk -f test-data.awk
+# The people vary on purpose: several phones or mails, missing phone or mail, non-ASCII and
+# lower-case names, a value with ";" and one with "&".
+
+function person(i,    sn, given, cn, id) {
+    sn = surnames[i % nSurnames]
+    given = givens[int(i / nSurnames) % nGivens]
+    cn = sn " " given
+    id = sprintf("%04d", i)
+    print "dn: cn=" cn ",ou=people," base
+    print "objectClass: top"
+    print "objectClass: person"
+    print "objectClass: organizationalPerson"
+    print "objectClass: inetOrgPerson"
+    print "cn: " cn
+    print "sn: " sn
+    print "givenName: " given
+    print "uid: p" id
+    print "employeeNumber: " i
+    if (i % 11 != 5) print "telephoneNumber: +49 89 1234 " id
+    if (i % 3 == 0) print "telephoneNumber: +49 89 5678 " id
+    if (i % 7 != 3) print "mail: p" id "@corvane.test"
+    if (i % 5 == 0) print "mail: alias" id "@corvane.test"
+    if (i == 42) print "description: Room 4; Floor 2"
+    if (i == 43) print "title: Research & Development"
+    print ""
+}
+
+BEGIN {
+    base = "dc=corvane,dc=test"
+    nSurnames = split("Adams Baker Becker Brown Carter Clark Davis Dubois Evans Fischer " \
+                      "García Green Hall Hansen Hughes Ivanova Jensen Johnson Kowalski Král " \
+                      "Lambert Lee Martin Meyer Moreau Müller Nielsen Nowak Ørsted Olsen " \
+                      "Parker Petit Quinn Richter Rossi Schmidt Schäfer Taylor Turner Weber " \
+                      "Wójcik Young Zimmermann van_Dijk de_Vries von_Berg da_Silva le_Roux " \
+                      "ten_Brink d'Almeida", surnames, " ")
+    nGivens = split("Anna Ben Chloé David Elena Frank Greta Hugo Ingrid José Julia Karl Łukasz " \
+                    "Lena Marie Nils Olga Pierre Renée Sven Tomás Ursula Viktor Wanda Xavier " \
+                    "Yusuf Zoë Åsa Émile Søren", givens, " ")
+    # split() numbers from 1; shift to 0-based and turn "_" into the blank of the name.
+    for (k = 0; k < nSurnames; k++) { surnames[k] = surnames[k + 1]; gsub(/_/, " ", surnames[k]) }
+    for (k = 0; k < nGivens; k++) givens[k] = givens[k + 1]
+
+    print "dn: " base
+    print "objectClass: dcObject"
+    print "objectClass: organization"
+    print "dc: corvane"
+    print "o: Corvane"
+    print ""
+    print "dn: ou=people," base
+    print "objectClass: organizationalUnit"
+    print "ou: people"
+    print ""
+    for (i = 0; i < 1500; i++) person(i)
+
+    print "dn: ou=fixtures," base
+    print "objectClass: organizationalUnit"
+    print "ou: fixtures"
+    print ""
+    print "dn: cn=Smith,ou=fixtures," base
+    print "objectClass: inetOrgPerson"
+    print "cn: Smith"
+    print "sn: Smith"
+    print "telephoneNumber: 123"
+    print "telephoneNumber: 456"
+    print ""
+    print "dn: cn=Smithers,ou=fixtures," base
+    print "objectClass: inetOrgPerson"
+    print "cn: Smithers"
+    print "sn: Smithers"
+    print "telephoneNumber: 789"
+    print "mail: smithers@corvane.test"
+    print ""
+    print "dn: cn=Jones,ou=fixtures," base
+    print "objectClass: inetOrgPerson"
+    print "cn: Jones"
+    print "sn: Jones"
+    print ""
+    print "dn: cn=Müller Jürgen,ou=fixtures," base
+    print "objectClass: inetOrgPerson"
+    print "cn: Müller Jürgen"
+    print "sn: Müller"
+    print "givenName: Jürgen"
+    print "l: München"
+    print "description: Zimmer 3; 2. Stock"
+    print "title: Forschung & Entwicklung"
+    print ""
+    print "dn: cn=Width Four,ou=fixtures," base
+    print "objectClass: inetOrgPerson"
+    print "cn: Width Four"
+    print "sn: Width"
+    print "telephoneNumber: 111"
+    print "telephoneNumber: 222"
+    print ""
+    print "dn: cn=Width Five,ou=fixtures," base
+    print "objectClass: inetOrgPerson"
+    print "cn: Width Five"
+    print "sn: Width"
+    print "telephoneNumber: 333"
+    print "mail: width@corvane.test"
+    print ""
+}
