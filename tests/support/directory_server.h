@@ -1,0 +1,48 @@
+// directory_server.h - a private LDAP directory server for one test program, started and stopped
+// through the directory-server script.
+#pragma once
+
+#include <string>
+
+/**
+ * Starts a private slapd with the test or demo data on 127.0.0.1 and a free port, in a fresh
+ * temporary folder, and stops it (removing the folder) when destroyed.
+ * When the environment variable CORVANE_DIRECTORY_SERVERS names a folder holding a server already
+ * started for this configuration and data (in "<folder>/<config>-<data>", as the CTest fixture
+ * made by corvane_directory_servers() does), that server is used instead and left running.
+ * Check Running() before use; Error() says why it is not.
+ */
+class DirectoryServer {
+public:
+    enum class Config { Normal, NoBind, SizeLimit };
+    enum class Data { Test, Demo };
+
+    explicit DirectoryServer(Config config = Config::Normal, Data data = Data::Test);
+    ~DirectoryServer();
+    DirectoryServer(const DirectoryServer&) = delete;
+    DirectoryServer& operator=(const DirectoryServer&) = delete;
+
+    /// True when the server answered when it was started (or found).
+    bool Running() const { return m_port > 0; }
+    /// The TCP port on 127.0.0.1; 0 when not running.
+    int Port() const { return m_port; }
+    /// The host to connect to: "127.0.0.1".
+    static std::string Host() { return "127.0.0.1"; }
+    /// "ldap://127.0.0.1:PORT/".
+    std::string Url() const;
+    /// Why the server is not running; empty when it is.
+    const std::string& Error() const { return m_error; }
+
+    /// The names the script uses: "normal", "nobind", "sizelimit" and "test", "demo".
+    static const char* ConfigName(Config config);
+    static const char* DataName(Data data);
+
+private:
+    bool Attach(Config config, Data data);
+    void Start(Config config, Data data);
+
+    std::string m_folder;
+    bool m_owned = false;
+    int m_port = 0;
+    std::string m_error;
+};
