@@ -45,6 +45,7 @@ bool ExportBytes(const ResultTable& table, std::string& bytes)
     const std::string file = (folder / "export.csv").string();
     const bool ok = table.WriteToFile(file) && ReadWholeFile(file, bytes);
     std::error_code ec;
-    fs::remove_all(folder, ec);
+    fs::remove(file, ec);
+    fs::remove(folder, ec);
     return ok;
 }

@@ -199,7 +199,9 @@ ResultTable MakeExportTable(const std::vector<ResultRow>& rows, int32_t columnCo
 {
     ResultTable table;
     table.SetDimensions(columnCount, static_cast<int32_t>(rows.size()));
-    for (std::size_t r = 0; r < rows.size(); ++r) {
+    // Filled from the last row up: the first cell set creates every row below it in one go,
+    // instead of the table growing by one row per entry. The cells end up the same.
+    for (std::size_t r = rows.size(); r-- > 0;) {
         const std::vector<std::string>& values = rows[r].values;
         for (std::size_t k = 0; k < values.size(); ++k) {
             table.SetCell(static_cast<int32_t>(k), static_cast<int32_t>(r), values[k]);
