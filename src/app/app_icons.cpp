@@ -1,0 +1,92 @@
+// app_icons.cpp - draws the window icon, the result icon and the banner with a memory device context.
+#include "app/app_icons.h"
+
+#include <algorithm>
+
+#include <wx/dcmemory.h>
+#include <wx/icon.h>
+
+namespace {
+
+const wxColour kBlue(31, 94, 168);
+const wxColour kLightBlue(120, 170, 225);
+
+/// A magnifier over a directory tree on a blue square.
+wxIcon DrawWindowIcon(int size)
+{
+    wxBitmap bitmap(size, size, 24);
+    {
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(wxBrush(kBlue));
+        dc.Clear();
+        const double unit = size / 16.0;
+        const auto u = [unit](double v) { return static_cast<int>(v * unit + 0.5); };
+        dc.SetPen(wxPen(*wxWHITE, std::max(1, u(1))));
+        // tree: a root and two leaves
+        dc.DrawLine(u(3), u(3), u(3), u(11));
+        dc.DrawLine(u(3), u(6), u(6), u(6));
+        dc.DrawLine(u(3), u(11), u(6), u(11));
+        dc.SetBrush(*wxWHITE_BRUSH);
+        dc.DrawRectangle(u(2), u(2), u(3), u(2));
+        // magnifier
+        dc.SetBrush(wxBrush(kLightBlue));
+        dc.SetPen(wxPen(*wxWHITE, std::max(1, u(1.5))));
+        dc.DrawCircle(u(10), u(7), u(3.5));
+        dc.DrawLine(u(12.5), u(9.5), u(15), u(14.5));
+        dc.SelectObject(wxNullBitmap);
+    }
+    wxIcon icon;
+    icon.CopyFromBitmap(bitmap);
+    return icon;
+}
+
+}  // namespace
+
+wxIconBundle WindowIcons()
+{
+    wxIconBundle bundle;
+    for (const int size : {16, 32, 48})
+        bundle.AddIcon(DrawWindowIcon(size));
+    return bundle;
+}
+
+wxBitmap ResultIcon(int size)
+{
+    wxBitmap bitmap(size, size, 24);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(*wxBLACK_BRUSH);
+    dc.Clear();
+    const double unit = size / 20.0;
+    const auto u = [unit](double v) { return static_cast<int>(v * unit + 0.5); };
+    // a card with a head and shoulders
+    dc.SetPen(wxPen(kBlue));
+    dc.SetBrush(wxBrush(wxColour(235, 242, 250)));
+    dc.DrawRoundedRectangle(u(1), u(3), u(18), u(14), std::max(1, u(2)));
+    dc.SetBrush(wxBrush(kBlue));
+    dc.DrawCircle(u(7), u(8), u(2.5));
+    dc.DrawEllipticArc(u(3), u(11), u(8), u(6), 0, 180);
+    dc.SetPen(wxPen(kLightBlue, std::max(1, u(1))));
+    dc.DrawLine(u(12), u(7), u(17), u(7));
+    dc.DrawLine(u(12), u(10), u(17), u(10));
+    dc.DrawLine(u(12), u(13), u(16), u(13));
+    dc.SelectObject(wxNullBitmap);
+    return bitmap;
+}
+
+wxBitmap BannerBitmap()
+{
+    const int width = 533;
+    const int height = 42;
+    wxBitmap bitmap(width, height, 24);
+    wxMemoryDC dc(bitmap);
+    dc.GradientFillLinear(wxRect(0, 0, width, height), kBlue, *wxWHITE, wxRIGHT);
+    wxFont font(wxFontInfo(16).Bold().Family(wxFONTFAMILY_SWISS));
+    dc.SetFont(font);
+    dc.SetTextForeground(*wxWHITE);
+    const wxSize text = dc.GetTextExtent("Corvane LDAP");
+    dc.DrawText("Corvane LDAP", 12, (height - text.y) / 2);
+    dc.SetFont(wxFontInfo(9).Family(wxFONTFAMILY_SWISS));
+    dc.DrawText("directory search", 24 + text.x, (height - text.y) / 2 + text.y - dc.GetCharHeight() - 2);
+    dc.SelectObject(wxNullBitmap);
+    return bitmap;
+}

@@ -1,0 +1,92 @@
+// main_menu.cpp - builds menu 132 and accelerator table 141 with the system's commands mapped to wx ids.
+#include "app/main_menu.h"
+
+#include <initializer_list>
+
+#include <wx/menu.h>
+
+#include "platform/command_ids.h"
+#include "platform/menu_label.h"
+#include "platform/text.h"
+
+namespace {
+
+struct Item {
+    int command;  ///< 0 for a separator
+    const char* text;
+    bool enabled;
+};
+
+wxMenu* MakeMenu(std::initializer_list<Item> items)
+{
+    auto* menu = new wxMenu;
+    for (const Item& item : items) {
+        if (item.command == 0) {
+            menu->AppendSeparator();
+            continue;
+        }
+        wxMenuItem* added = menu->Append(ToWxId(item.command), ToWx(ToolkitMenuLabel(item.text)));
+        added->Enable(item.enabled);
+    }
+    return menu;
+}
+
+}  // namespace
+
+wxMenuBar* CreateMainMenuBar()
+{
+    auto* recent = new wxMenu;
+    recent->AppendSeparator();
+    recent->Append(ToWxId(cmd::kClearRecent), ToWx(ToolkitMenuLabel("Clear")))->Enable(false);
+    recent->AppendCheckItem(ToWxId(cmd::kDeactivateRecent), ToWx(ToolkitMenuLabel("Deactivate")))->Enable(false);
+
+    wxMenu* file = MakeMenu({{cmd::kNew, "New settings\tCtrl+N", true},
+                             {cmd::kOpen, "Open settings\tCtrl+O", true},
+                             {cmd::kSave, "Save settings\tCtrl+S", true},
+                             {cmd::kSaveAs, "Save settings as...", true},
+                             {0, nullptr, false}});
+    file->AppendSubMenu(recent, ToWx(ToolkitMenuLabel("Recent")));
+    file->AppendSeparator();
+    file->Append(ToWxId(cmd::kExit), ToWx(ToolkitMenuLabel("Exit\tCtrl+Q")));
+
+    wxMenu* edit = MakeMenu({{cmd::kShowDetails, "Show details\tCtrl+D", true},
+                             {cmd::kSearch, "Search\tCtrl+F", true},
+                             {cmd::kExportResult, "Export result", true}});
+    wxMenu* options = MakeMenu({{cmd::kOptionsDetails, "Select detail fields\tCtrl+T", false},
+                                {cmd::kLanguage, "Language", false}});
+    wxMenu* help = MakeMenu({{cmd::kHelp, "Help\tF1", false},
+                             {cmd::kLicense, "License", false},
+                             {cmd::kReadMe, "Changes", false},
+                             {cmd::kCheckUpdate, "Check for update", false},
+                             {cmd::kInfo, "Info", false}});
+
+    auto* bar = new wxMenuBar;
+    bar->Append(file, "File");
+    bar->Append(edit, "Edit");
+    bar->Append(options, "Options");
+    bar->Append(help, "?");
+    return bar;
+}
+
+void SetMenuItemText(wxMenuItem* item, const std::string& text)
+{
+    if (item != nullptr)
+        item->SetItemLabel(ToWx(ToolkitMenuLabel(text)));
+}
+
+void SetMenuBarText(wxMenuBar* bar, int position, const std::string& text)
+{
+    if (bar != nullptr && position >= 0 && static_cast<size_t>(position) < bar->GetMenuCount())
+        bar->SetMenuLabel(static_cast<size_t>(position), ToWx(ToolkitMenuLabel(text)));
+}
+
+wxAcceleratorTable MainAcceleratorTable()
+{
+    const wxAcceleratorEntry entries[] = {
+        {wxACCEL_CTRL, 'N', ToWxId(cmd::kNew)},         {wxACCEL_CTRL, 'O', ToWxId(cmd::kOpen)},
+        {wxACCEL_CTRL, 'S', ToWxId(cmd::kSave)},        {wxACCEL_CTRL, 'Q', ToWxId(cmd::kExit)},
+        {wxACCEL_CTRL, 'T', ToWxId(cmd::kOptionsDetails)}, {wxACCEL_NORMAL, WXK_F1, ToWxId(cmd::kHelp)},
+        {wxACCEL_CTRL, 'D', ToWxId(cmd::kShowDetails)}, {wxACCEL_CTRL, 'F', ToWxId(cmd::kSearch)},
+    };
+    return wxAcceleratorTable(static_cast<int>(std::size(entries)), entries);
+}

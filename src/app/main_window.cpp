@@ -1,0 +1,202 @@
+// main_window.cpp - CLDAPDlg: construction from the template, start-up sequence, command wiring, close.
+#include "app/main_window.h"
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/combobox.h>
+#include <wx/imaglist.h>
+#include <wx/listctrl.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/panel.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "app/app_icons.h"
+#include "app/main_menu.h"
+#include "app/main_window_template.h"
+#include "localisation/text_keys.h"
+#include "platform/command_ids.h"
+#include "platform/folders.h"
+#include "platform/screen.h"
+#include "platform/text.h"
+#include "platform/text_codec.h"
+#include "search_window/search_commands.h"
+#include "storage/file_utils.h"
+
+namespace {
+
+/// Pixel size of the result icon: 20 at 96 dots per inch and below, proportionally larger above.
+int ResultIconSize()
+{
+    const int dpi = ScreenDpi();
+    return dpi > 96 ? 20 * dpi / 96 : 20;
+}
+
+}  // namespace
+
+CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
+    : wxFrame(nullptr, wxID_ANY, "Corvane LDAP")
+{
+    SetMenuBar(CreateMainMenuBar());
+    CreateControls();
+    SetIcons(WindowIcons());
+    SetAcceleratorTable(MainAcceleratorTable());
+
+    m_programFolder = DirectoryOf(ProgramPath());
+
+    SearchControls controls;
+    controls.window = this;
+    controls.server = static_cast<wxTextCtrl*>(FindWindow(ctl::kServer));
+    controls.port = static_cast<wxTextCtrl*>(FindWindow(ctl::kPort));
+    controls.baseDn = static_cast<wxTextCtrl*>(FindWindow(ctl::kBaseDn));
+    controls.preselection = static_cast<wxTextCtrl*>(FindWindow(ctl::kPreselection));
+    controls.searchAttribute = static_cast<wxComboBox*>(FindWindow(ctl::kSearchAttribute));
+    controls.resultAttribute = static_cast<wxComboBox*>(FindWindow(ctl::kResultAttribute));
+    controls.searchString = static_cast<wxTextCtrl*>(FindWindow(ctl::kSearchString));
+    controls.swap = static_cast<wxCheckBox*>(FindWindow(ctl::kSwap));
+    controls.details = static_cast<wxButton*>(FindWindow(ctl::kDetails));
+    controls.list = static_cast<wxListCtrl*>(FindWindow(ctl::kResultList));
+    m_commands = std::make_unique<SearchCommands>(controls, [this](const char* key) { return Text(key); });
+    m_commands->SetDetailAttributes(&m_detailAttributes);
+
+    NewProfile();
+    m_detailAttributes = DefaultDetailSlots();
+    ApplyMainWindowTexts("");
+    SetUpResultList();
+    BindCommands();
+
+    // "--ENGLISH" writes the English language file once that file exists; until then it is
+    // not taken for a profile path
+    if (!args.empty() && args.front() != "--ENGLISH")
+        LoadProfile(args.front());
+    FindWindow(ctl::kServer)->SetFocus();
+}
+
+CLDAPDlg::~CLDAPDlg() = default;
+
+void CLDAPDlg::CreateControls()
+{
+    m_panel = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL);
+    m_panel->SetBackgroundColour(*wxWHITE);
+    for (const TemplateControl& control : MainWindowTemplate()) {
+        const wxPoint position = m_panel->ConvertDialogToPixels(wxPoint(control.x, control.y));
+        const wxSize size = m_panel->ConvertDialogToPixels(wxSize(control.width, control.height));
+        const wxString text = ToWxLabel(control.text);
+        switch (control.kind) {
+        case ControlKind::Label:
+            new wxStaticText(m_panel, control.id, text, position, size, wxST_NO_AUTORESIZE);
+            break;
+        case ControlKind::Edit:
+            new wxTextCtrl(m_panel, control.id, wxString(), position, size, wxTE_PROCESS_ENTER);
+            break;
+        case ControlKind::ComboBox:
+        case ControlKind::SortedComboBox: {
+            wxArrayString names;
+            for (const char* name : AttributeNames())
+                names.Add(ToWx(name));
+            long style = wxCB_DROPDOWN | wxTE_PROCESS_ENTER;
+            if (control.kind == ControlKind::SortedComboBox)
+                style |= wxCB_SORT;
+            // the template height is the open list's; the closed box keeps its natural height
+            new wxComboBox(m_panel, control.id, wxString(), position, wxSize(size.x, -1), names, style);
+            break;
+        }
+        case ControlKind::DefaultButton:
+            (new wxButton(m_panel, control.id, text, position, size))->SetDefault();
+            break;
+        case ControlKind::Button:
+            (new wxButton(m_panel, control.id, text, position, size))->Disable();
+            break;
+        case ControlKind::CheckBox:
+            new wxCheckBox(m_panel, control.id, text, position, size);
+            break;
+        case ControlKind::ListView:
+            new wxListCtrl(m_panel, control.id, position, size,
+                           wxLC_REPORT | wxLC_EDIT_LABELS | wxBORDER_SUNKEN);
+            break;
+        case ControlKind::Picture:
+            // the banner shows at its natural size from the top left, never stretched
+            new wxStaticBitmap(m_panel, control.id, BannerBitmap(), position);
+            break;
+        }
+    }
+    SetClientSize(m_panel->ConvertDialogToPixels(wxSize(kTemplateWidth, kTemplateHeight)));
+}
+
+void CLDAPDlg::SetUpResultList()
+{
+    auto* list = static_cast<wxListCtrl*>(FindWindow(ctl::kResultList));
+    const int size = ResultIconSize();
+    auto* images = new wxImageList(size, size, true, 6);
+    list->InsertColumn(0, wxString(), wxLIST_FORMAT_LEFT, list->GetSize().x - 20);
+    images->Add(ResultIcon(size), *wxBLACK);
+    list->AssignImageList(images, wxIMAGE_LIST_SMALL);
+}
+
+void CLDAPDlg::BindCommands()
+{
+    const auto onMenu = [this](int command, void (CLDAPDlg::*handler)()) {
+        Bind(wxEVT_MENU, [this, handler](wxCommandEvent&) { (this->*handler)(); }, ToWxId(command));
+    };
+    onMenu(cmd::kNew, &CLDAPDlg::NewProfile);
+    onMenu(cmd::kOpen, &CLDAPDlg::OpenProfile);
+    onMenu(cmd::kSave, &CLDAPDlg::SaveProfileCommand);
+    onMenu(cmd::kSaveAs, &CLDAPDlg::SaveProfileAs);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, ToWxId(cmd::kExit));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Search(); }, ToWxId(cmd::kSearch));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Details(); }, ToWxId(cmd::kShowDetails));
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Export(); }, ToWxId(cmd::kExportResult));
+
+    m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Search(); }, ctl::kSearch);
+    m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Details(); }, ctl::kDetails);
+    // Enter in any field runs the default button, Search
+    m_panel->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { m_commands->Search(); });
+    m_panel->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { m_commands->Details(); }, ctl::kResultList);
+
+    DragAcceptFiles(true);
+    m_panel->DragAcceptFiles(true);
+    Bind(wxEVT_DROP_FILES, &CLDAPDlg::OnDropFiles, this);
+    m_panel->Bind(wxEVT_DROP_FILES, &CLDAPDlg::OnDropFiles, this);
+}
+
+void CLDAPDlg::OnDropFiles(wxDropFilesEvent& event)
+{
+    std::vector<std::string> files;
+    for (int i = 0; i < event.GetNumberOfFiles(); ++i)
+        files.push_back(FromWx(event.GetFiles()[i]));
+    DropProfile(files);
+}
+
+wxTextEntry* CLDAPDlg::Entry(int id) const
+{
+    return dynamic_cast<wxTextEntry*>(FindWindow(id));
+}
+
+std::string CLDAPDlg::FieldText(int id) const
+{
+    const wxTextEntry* entry = Entry(id);
+    return entry != nullptr ? CutToBytes(FromWx(entry->GetValue()), kFieldLimit) : std::string();
+}
+
+void CLDAPDlg::SetFieldText(int id, const std::string& text)
+{
+    if (wxTextEntry* entry = Entry(id))
+        entry->ChangeValue(ToWx(text));
+}
+
+std::string CLDAPDlg::Text(const char* key) const
+{
+    const auto found = m_texts.find(key);
+    if (found != m_texts.end())
+        return found->second;
+    const char* english = EnglishDefault(key);
+    return english != nullptr ? english : "";
+}
+
+void CLDAPDlg::ShowMessage(const char* key, long icon)
+{
+    wxMessageDialog box(this, ToWx(Text(key)), ToWx(Text(keys::kError)), wxOK | icon);
+    box.ShowModal();
+}

@@ -1,0 +1,86 @@
+// main_window.h - CLDAPDlg, the main window: template controls, menu, texts, profiles and commands.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <wx/frame.h>
+
+#include "storage/connection_profile.h"
+
+class SearchCommands;
+class wxDropFilesEvent;
+class wxPanel;
+class wxTextEntry;
+
+/**
+ * The main window. A frame (it carries the menu bar) holding a panel with the controls of the
+ * template, created by id at their template rectangles; the panel gives the dialog behaviour
+ * (Tab walks the template order, Enter runs Search). Owns the profile fields' state
+ * (currentProfilePath, detailAttributes), the stored message texts and the search commands.
+ * Closing it ends the program.
+ */
+class CLDAPDlg : public wxFrame {
+public:
+    /// Builds the window and runs the start-up sequence; args are the command-line arguments
+    /// after the program name, as bytes.
+    explicit CLDAPDlg(const std::vector<std::string>& args);
+    ~CLDAPDlg() override;
+
+    /// Looks up every main-window text in the plain-form language file at path (English defaults
+    /// for what it lacks, all of them when it does not exist) and puts each in its place.
+    void ApplyMainWindowTexts(const std::string& path);
+
+    /// File > New settings: no current profile, empty result list, fields to their defaults.
+    void NewProfile();
+    /// File > Open settings.
+    void OpenProfile();
+    /// File > Save settings: to the current profile when its file exists, else as Save as.
+    void SaveProfileCommand();
+    /// File > Save settings as.
+    void SaveProfileAs();
+    /// Files dropped on the window: the first one is loaded when its name contains ".cvl" (any case).
+    void DropProfile(const std::vector<std::string>& files);
+    /// Loads a profile file (XML form, else the older line form) into the fields.
+    bool LoadProfile(const std::string& path);
+    /// Saves the fields and detailAttributes to path in the XML form.
+    bool SaveProfile(const std::string& path);
+    /// "Corvane LDAP", followed by " - " and the profile's file name when one is current.
+    void UpdateTitle();
+    /// Records a loaded profile in the recent list (the list itself is not built yet).
+    void AddRecent(const std::string& path, bool atTop);
+
+    /// The stored text of a key, its English default before any apply.
+    std::string Text(const char* key) const;
+    const std::string& CurrentProfilePath() const { return m_currentProfilePath; }
+    const DetailSlots& DetailAttributes() const { return m_detailAttributes; }
+    void SetDetailAttributes(const DetailSlots& slots) { m_detailAttributes = slots; }
+    const std::string& ProgramFolder() const { return m_programFolder; }
+    const std::string& CurrentLanguageFile() const { return m_currentLanguageFile; }
+    SearchCommands& Commands() { return *m_commands; }
+    wxPanel* Panel() const { return m_panel; }
+
+    /// A control's text as bytes, cut to 1023 bytes as every field is read.
+    std::string FieldText(int id) const;
+    void SetFieldText(int id, const std::string& text);
+
+private:
+    void CreateControls();
+    void SetUpResultList();
+    void BindCommands();
+    void OnDropFiles(wxDropFilesEvent& event);
+    wxTextEntry* Entry(int id) const;
+    /// A message box with a stored text, the stored "ERROR" caption and icon (wxICON_*).
+    void ShowMessage(const char* key, long icon);
+    void ApplyControlText(int id, const std::string& text);
+
+    wxPanel* m_panel = nullptr;
+    std::unique_ptr<SearchCommands> m_commands;
+    std::string m_programFolder;
+    std::string m_currentProfilePath;
+    std::string m_currentLanguageFile;
+    DetailSlots m_detailAttributes{};
+    std::map<std::string, std::string> m_texts;
+};

@@ -1,0 +1,145 @@
+// main_window_profiles.cpp - CLDAPDlg's profile commands: new, open, save, save as, drop, load, title.
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+#include <wx/listctrl.h>
+#include <wx/msgdlg.h>
+
+#include "app/main_window.h"
+#include "app/main_window_template.h"
+#include "localisation/text_keys.h"
+#include "platform/file_dialog.h"
+#include "platform/text.h"
+#include "storage/file_utils.h"
+
+namespace {
+
+/// A profile key's control, in the order profiles store them.
+struct ProfileControl {
+    int id;
+    std::string ConnectionProfile::*value;
+    bool ProfileFields::*found;
+};
+
+const ProfileControl kProfileControls[] = {
+    {ctl::kServer, &ConnectionProfile::server, &ProfileFields::server},
+    {ctl::kPort, &ConnectionProfile::port, &ProfileFields::port},
+    {ctl::kBaseDn, &ConnectionProfile::baseDn, &ProfileFields::baseDn},
+    {ctl::kPreselection, &ConnectionProfile::preselection, &ProfileFields::preselection},
+    {ctl::kSearchAttribute, &ConnectionProfile::searchAttribute, &ProfileFields::searchAttribute},
+    {ctl::kResultAttribute, &ConnectionProfile::resultAttribute, &ProfileFields::resultAttribute},
+};
+
+const char* const kTitle = "Corvane LDAP";
+
+}  // namespace
+
+void CLDAPDlg::UpdateTitle()
+{
+    std::string title = kTitle;
+    if (!m_currentProfilePath.empty())
+        title += " - " + FileNameOf(m_currentProfilePath);
+    SetTitle(ToWx(title));
+}
+
+void CLDAPDlg::AddRecent(const std::string& /*path*/, bool /*atTop*/)
+{
+    // the recent list of the File menu records loaded profiles here
+}
+
+void CLDAPDlg::NewProfile()
+{
+    m_currentProfilePath.clear();
+    UpdateTitle();
+    if (auto* list = dynamic_cast<wxListCtrl*>(FindWindow(ctl::kResultList)))
+        list->DeleteAllItems();
+    const ConnectionProfile defaults;
+    for (const int id : {ctl::kServer, ctl::kPreselection, ctl::kSearchString, ctl::kBaseDn})
+        SetFieldText(id, "");
+    SetFieldText(ctl::kPort, defaults.port);
+    SetFieldText(ctl::kSearchAttribute, defaults.searchAttribute);
+    SetFieldText(ctl::kResultAttribute, defaults.resultAttribute);
+}
+
+void CLDAPDlg::OpenProfile()
+{
+    const std::optional<std::string> path =
+        AskFilePath(this, FileDialogMode::Open, "cvl", Text(keys::kFileFilter));
+    if (path)
+        LoadProfile(*path);
+}
+
+void CLDAPDlg::SaveProfileAs()
+{
+    const std::optional<std::string> path =
+        AskFilePath(this, FileDialogMode::Save, "cvl", Text(keys::kFileFilter));
+    if (path)
+        SaveProfile(*path);
+}
+
+void CLDAPDlg::SaveProfileCommand()
+{
+    if (FileExists(m_currentProfilePath))
+        SaveProfile(m_currentProfilePath);
+    else
+        SaveProfileAs();
+}
+
+void CLDAPDlg::DropProfile(const std::vector<std::string>& files)
+{
+    if (files.empty())
+        return;
+    const std::string& path = files.front();
+    std::string upper = path;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
+    if (upper.find(".CVL") != std::string::npos)
+        LoadProfile(path);
+}
+
+bool CLDAPDlg::LoadProfile(const std::string& path)
+{
+    ConnectionProfile profile;
+    for (const ProfileControl& control : kProfileControls)
+        profile.*control.value = FieldText(control.id);
+    profile.detailAttributes = m_detailAttributes;
+    ProfileFields found;
+    const ProfileReadResult result = ReadProfile(path, profile, found);
+    if (result != ProfileReadResult::Xml) {
+        // a file not in the XML form is read in the older form, with no profile current meanwhile
+        m_currentProfilePath.clear();
+        UpdateTitle();
+    }
+    if (result == ProfileReadResult::Unreadable) {
+        ShowMessage(keys::kFileError, wxICON_INFORMATION);
+        return false;
+    }
+    for (const ProfileControl& control : kProfileControls) {
+        if (found.*control.found)
+            SetFieldText(control.id, profile.*control.value);
+    }
+    if (found.detailAttributes)
+        m_detailAttributes = profile.detailAttributes;
+    m_currentProfilePath = path;
+    AddRecent(path, true);
+    UpdateTitle();
+    return true;
+}
+
+bool CLDAPDlg::SaveProfile(const std::string& path)
+{
+    ConnectionProfile profile;
+    for (const ProfileControl& control : kProfileControls)
+        profile.*control.value = FieldText(control.id);
+    profile.detailAttributes = m_detailAttributes;
+    m_currentProfilePath.clear();
+    UpdateTitle();
+    if (!WriteProfile(path, profile)) {
+        ShowMessage(keys::kFileCreateError, wxICON_ERROR);
+        return false;
+    }
+    m_currentProfilePath = path;
+    UpdateTitle();
+    return true;
+}

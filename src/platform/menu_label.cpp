@@ -1,0 +1,87 @@
+// menu_label.cpp - which shortcut texts the toolkit reads, and the menu labels built from them.
+#include "platform/menu_label.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+
+#include "platform/text_codec.h"
+
+namespace {
+
+std::string Lower(std::string_view text)
+{
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+    return lower;
+}
+
+bool IsFunctionKey(const std::string& key)
+{
+    if (key.size() < 2 || key.size() > 3 || key[0] != 'f')
+        return false;
+    if (!std::all_of(key.begin() + 1, key.end(), [](unsigned char ch) { return std::isdigit(ch); }))
+        return false;
+    if (key[1] == '0')
+        return false;
+    const int number = std::stoi(key.substr(1));
+    return number >= 1 && number <= 24;
+}
+
+bool IsNamedKey(const std::string& key)
+{
+    static constexpr std::array<std::string_view, 21> kNames = {
+        "del",   "delete", "ins", "insert", "home",  "end",  "pgup", "pgdn",  "pageup", "pagedown", "enter",
+        "return", "esc",   "escape", "tab", "space", "back", "left", "right", "up",     "down"};
+    return std::find(kNames.begin(), kNames.end(), key) != kNames.end();
+}
+
+}  // namespace
+
+bool IsToolkitShortcut(const std::string& shortcut)
+{
+    std::string rest = Lower(shortcut);
+    bool ctrl = false;
+    bool alt = false;
+    bool shift = false;
+    for (;;) {
+        bool* flag = nullptr;
+        std::size_t length = 0;
+        if (rest.rfind("ctrl+", 0) == 0) {
+            flag = &ctrl;
+            length = 5;
+        } else if (rest.rfind("alt+", 0) == 0) {
+            flag = &alt;
+            length = 4;
+        } else if (rest.rfind("shift+", 0) == 0) {
+            flag = &shift;
+            length = 6;
+        }
+        if (flag == nullptr)
+            break;
+        if (*flag)
+            return false;
+        *flag = true;
+        rest.erase(0, length);
+    }
+    const bool modified = ctrl || alt || shift;
+    if (rest.size() == 1)
+        return modified && std::isalnum(static_cast<unsigned char>(rest[0])) != 0;
+    return IsFunctionKey(rest) || IsNamedKey(rest);
+}
+
+std::string ToolkitMenuLabel(const std::string& text)
+{
+    const std::size_t tab = text.find('\t');
+    if (tab == std::string::npos)
+        return DoubleAmpersands(text);
+    const std::string label = DoubleAmpersands(std::string_view(text).substr(0, tab));
+    const std::string shortcut = text.substr(tab + 1);
+    if (shortcut.empty())
+        return label;
+    if (IsToolkitShortcut(shortcut))
+        return label + "\t" + shortcut;
+    return label + " (" + DoubleAmpersands(shortcut) + ")";
+}

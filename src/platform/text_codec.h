@@ -1,0 +1,19 @@
+// text_codec.h - the byte <-> character rules behind the window text conversion, without the toolkit.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+/// Decodes the system's multibyte text (UTF-8): every well-formed sequence becomes its character,
+/// every byte that does not start a well-formed sequence becomes the Latin-1 character of the
+/// same value, so no byte is lost or refused.
+std::wstring DecodeBytes(std::string_view bytes);
+/// Encodes characters as UTF-8; a character no encoding can hold (a surrogate or a value above
+/// U+10FFFF) becomes "?".
+std::string EncodeText(std::wstring_view text);
+/// text cut to at most limit bytes without splitting a well-formed UTF-8 sequence (so a field
+/// cut to its byte limit never ends in half a character).
+std::string CutToBytes(const std::string& text, std::size_t limit);
+/// text with every "&" doubled, so a label shows it instead of taking it as a mnemonic mark.
+std::string DoubleAmpersands(std::string_view text);
