@@ -38,15 +38,16 @@ std::string TemporaryNameFor(const std::string& path) {
            std::to_string(counter.fetch_add(1));
 }
 
-/// True when an existing target can be opened for writing (without changing it); a directory or
-/// a file the system refuses to open for writing cannot be replaced.
+/// True when an existing target can be opened for writing (without changing it). Only regular
+/// files are replaced: a directory, a device or a file the system refuses to open for writing
+/// is left alone.
 bool TargetWritable(const std::string& path) {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (ec || !fs::exists(status)) {
         return true;  // nothing there yet: creating it in the folder decides
     }
-    if (fs::is_directory(status)) {
+    if (!fs::is_regular_file(status)) {
         return false;
     }
     std::FILE* probe = std::fopen(path.c_str(), "r+b");

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,16 +54,19 @@ void BecomeNobody() {
     }
 }
 
-TEST(SaveFailure, TargetThatIsAFolderOrBelowAFileFails) {
+TEST(SaveFailure, TargetThatIsNoRegularFileOrBelowAFileFails) {
     TempFolder folder;
     fs::create_directory(folder / "profile.cvl");
     WriteBytes(folder / "file", "plain");
+    ASSERT_EQ(mkfifo((folder / "pipe.cvl").c_str(), 0666), 0);
     const SettingsFile settings = LargeSettings();
     EXPECT_FALSE(settings.Save(folder / "profile.cvl"));
     EXPECT_TRUE(DirectoryExists(folder / "profile.cvl"));
     EXPECT_FALSE(settings.Save(folder / "file/profile.cvl"));
     EXPECT_EQ(ReadBytes(folder / "file"), "plain");
-    EXPECT_EQ(folder.EntryCount(), 2u);
+    EXPECT_FALSE(settings.Save(folder / "pipe.cvl"));
+    EXPECT_TRUE(fs::is_fifo(folder / "pipe.cvl"));
+    EXPECT_EQ(folder.EntryCount(), 3u);
 }
 
 TEST(SaveFailure, WriteRefusedMidwayKeepsThePreviousFile) {
