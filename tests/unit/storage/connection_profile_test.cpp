@@ -110,16 +110,6 @@ TEST(ProfileFile, XmlReaderRewritesEverySlotFromTheKeysPresent) {
     }
 }
 
-TEST(ProfileFile, DnKeyIsNotFooledByOtherKeys) {
-    // The XML markers include the brackets, so "<DN>" is not found inside "<BaseDN>".
-    TempFolder folder;
-    WriteBytes(folder / "p.cvl", kHeader + "  <BaseDN>wrong</BaseDN>\r\n  <DN>right</DN>\r\n" + kFooter);
-    ConnectionProfile p;
-    ProfileFields found;
-    ASSERT_TRUE(ReadXmlProfile(folder / "p.cvl", p, found));
-    EXPECT_EQ(p.baseDn, "right");
-}
-
 TEST(LegacyProfile, FieldsInFileOrderThenDetailLines) {
     ConnectionProfile p;
     ProfileFields found;
@@ -211,19 +201,6 @@ TEST(ReadProfile, ChoosesTheFormAndReportsUnreadableFiles) {
     EXPECT_EQ(ReadProfile(folder / "missing.cvl", q, none), ProfileReadResult::Unreadable);
     EXPECT_EQ(ReadProfile(folder.Path(), q, none), ProfileReadResult::Unreadable);
     ExpectSameFields(q, SampleProfile());
-}
-
-TEST(ReadProfile, FailedWriteKeepsTheOldProfile) {
-    TempFolder folder;
-    ASSERT_TRUE(WriteProfile(folder / "p.cvl", SampleProfile()));
-    std::filesystem::create_directory(folder / "dir.cvl");
-    ConnectionProfile other;
-    EXPECT_FALSE(WriteProfile(folder / "dir.cvl", other));
-    EXPECT_FALSE(WriteProfile(folder / "p.cvl/sub.cvl", other));
-    ConnectionProfile read;
-    ProfileFields found;
-    ASSERT_EQ(ReadProfile(folder / "p.cvl", read, found), ProfileReadResult::Xml);
-    ExpectSameFields(read, SampleProfile());
 }
 
 }  // namespace

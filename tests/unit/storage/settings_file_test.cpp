@@ -21,17 +21,6 @@ SettingsFile WithEntry(bool xmlForm, const std::string& key, const std::string& 
     return file;
 }
 
-TEST(SettingsFile, ConstructionGivesTheCanonicalHeaderAndFooter) {
-    const SettingsFile xml(true);
-    EXPECT_EQ(xml.RootName(), "InitFile");
-    EXPECT_EQ(xml.Header(), kHeader);
-    EXPECT_EQ(xml.Header().find("\r\n"), 38u);
-    EXPECT_EQ(xml.Footer(), kFooter);
-    const SettingsFile plain(false);
-    EXPECT_EQ(plain.Header(), "");
-    EXPECT_EQ(plain.Footer(), "");
-}
-
 TEST(SettingsFile, SetWritesEntriesUnescaped) {
     SettingsFile xml(true);
     xml.Set("Key", "a<b>&\"c\xe9");
