@@ -1,0 +1,82 @@
+// gui_test_support.cpp - temporary folders, file-dialog answers, message-box checks, event pumping.
+#include "gui_test_support.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <thread>
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+
+#include "platform/text.h"
+
+TempFolder::TempFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "corvane-gui-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        ADD_FAILURE() << "cannot create a temporary folder";
+    m_path = pattern;
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+FileDialogAnswers::FileDialogAnswers(std::vector<std::optional<std::string>> answers) : m_answers(std::move(answers))
+{
+    SetFileDialogHandler([this](FileDialogMode mode, const std::string& extension, const std::string& filter) {
+        m_requests.push_back({mode, extension, filter});
+        if (m_next >= m_answers.size()) {
+            ADD_FAILURE() << "a file dialog was shown that the test did not expect";
+            return std::optional<std::string>();
+        }
+        return m_answers[m_next++];
+    });
+}
+
+FileDialogAnswers::~FileDialogAnswers()
+{
+    SetFileDialogHandler(nullptr);
+}
+
+int ExpectMessageBox::OnInvoked(wxMessageDialog* dialog) const
+{
+    EXPECT_EQ(FromWx(dialog->GetMessage()), m_text);
+    EXPECT_EQ(FromWx(dialog->GetTitle()), m_caption);
+    EXPECT_EQ(dialog->GetMessageDialogStyle() & wxICON_MASK, m_icon) << "icon of \"" << m_text << "\"";
+    if (m_seen != nullptr)
+        *m_seen = true;
+    return wxID_OK;
+}
+
+void PumpEvents()
+{
+    for (int i = 0; i < 3; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxYield();
+        wxTheApp->ProcessIdle();
+    }
+}
+
+void WaitBriefly()
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}

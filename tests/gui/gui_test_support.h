@@ -1,0 +1,100 @@
+// gui_test_support.h - helpers for the window tests: temporary folders, file-dialog answers,
+// message-box expectations, event pumping and file bytes.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <wx/msgdlg.h>
+#include <wx/testing.h>
+
+#include "platform/file_dialog.h"
+
+class wxWindow;
+
+/** A fresh temporary folder, removed with its content when the object goes. */
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    /// The folder, without a trailing separator.
+    const std::string& Path() const { return m_path; }
+    /// Path + "/" + name.
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+/**
+ * Answers the file dialogs with the given paths in order while alive (nullopt = cancel) and
+ * records what each dialog was asked with. A dialog beyond the answers fails the test.
+ */
+class FileDialogAnswers {
+public:
+    struct Request {
+        FileDialogMode mode;
+        std::string defaultExtension;
+        std::string filter;
+    };
+
+    explicit FileDialogAnswers(std::vector<std::optional<std::string>> answers);
+    ~FileDialogAnswers();
+    FileDialogAnswers(const FileDialogAnswers&) = delete;
+    FileDialogAnswers& operator=(const FileDialogAnswers&) = delete;
+
+    const std::vector<Request>& Requests() const { return m_requests; }
+    /// Answers not used yet.
+    std::size_t Remaining() const { return m_answers.size() - m_next; }
+
+private:
+    std::vector<std::optional<std::string>> m_answers;
+    std::size_t m_next = 0;
+    std::vector<Request> m_requests;
+};
+
+/**
+ * wxTEST_DIALOG expectation of a message box: checks its text, caption and icon (wxICON_*),
+ * then answers it with OK.
+ */
+class ExpectMessageBox : public wxExpectModalBase<wxMessageDialog, ExpectMessageBox> {
+public:
+    /// seen, when given, is set to true once the box has been shown.
+    ExpectMessageBox(std::string text, std::string caption, long icon, bool* seen = nullptr)
+        : m_text(std::move(text)), m_caption(std::move(caption)), m_icon(icon), m_seen(seen)
+    {
+    }
+
+protected:
+    int OnInvoked(wxMessageDialog* dialog) const override;
+
+private:
+    std::string m_text;
+    std::string m_caption;
+    long m_icon;
+    bool* m_seen;
+};
+
+/// Lets the toolkit process pending and idle events a few times.
+void PumpEvents();
+/// Sleeps for 10 milliseconds.
+void WaitBriefly();
+/// Processes events until done() holds or about 5 seconds have passed; true when done.
+template <class Done>
+bool PumpUntil(Done done)
+{
+    for (int i = 0; i < 500 && !done(); ++i) {
+        PumpEvents();
+        WaitBriefly();
+    }
+    return done();
+}
+
+/// A whole file's bytes ("" when it cannot be read).
+std::string FileBytes(const std::string& path);
+/// Writes bytes as the whole file.
+void WriteBytes(const std::string& path, const std::string& bytes);

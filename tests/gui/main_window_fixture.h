@@ -1,0 +1,43 @@
+// main_window_fixture.h - a test fixture holding a shown main window, destroyed after each test.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <wx/weakref.h>
+
+#include "app/main_window.h"
+#include "gui_test_support.h"
+#include "platform/text.h"
+
+/** Shows a fresh main window (no command-line argument) for each test and destroys it after. */
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override { Open({}); }
+    void TearDown() override { CloseWindow(); }
+
+    /// Replaces the window by one started with args.
+    void Open(const std::vector<std::string>& args)
+    {
+        CloseWindow();
+        m_window = new CLDAPDlg(args);
+        m_window->Show();
+        PumpEvents();
+    }
+    void CloseWindow()
+    {
+        if (m_window)
+            m_window->Destroy();
+        PumpEvents();
+    }
+    CLDAPDlg& Window() { return *m_window; }
+    template <class T>
+    T* Get(int id)
+    {
+        return dynamic_cast<T*>(m_window->FindWindow(id));
+    }
+    std::string Title() { return FromWx(m_window->GetTitle()); }
+
+    wxWeakRef<CLDAPDlg> m_window;
+};

@@ -1,0 +1,324 @@
+// main_window_test.cpp - the main window's controls, menu, accelerators, texts, Enter, Tab and Escape.
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/combobox.h>
+#include <wx/imaglist.h>
+#include <wx/listctrl.h>
+#include <wx/log.h>
+#include <wx/menu.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+#include "app/main_menu.h"
+#include "app/main_window_template.h"
+#include "localisation/text_keys.h"
+#include "main_window_fixture.h"
+#include "platform/command_ids.h"
+#include "platform/text.h"
+
+namespace {
+
+/** Records every log message of any level while alive (the accelerator parser logs at debug level). */
+class CapturingLog : public wxLog {
+public:
+    CapturingLog() : m_previous(wxLog::SetActiveTarget(this)), m_previousLevel(wxLog::GetLogLevel())
+    {
+        wxLog::SetLogLevel(wxLOG_Max);
+    }
+    ~CapturingLog() override
+    {
+        wxLog::SetLogLevel(m_previousLevel);
+        wxLog::SetActiveTarget(m_previous);
+    }
+    std::vector<std::string> messages;
+
+protected:
+    void DoLogRecord(wxLogLevel, const wxString& message, const wxLogRecordInfo&) override
+    {
+        messages.push_back(FromWx(message));
+    }
+
+private:
+    wxLog* m_previous;
+    wxLogLevel m_previousLevel;
+};
+
+wxMenuItem* Item(CLDAPDlg& window, int command)
+{
+    return window.GetMenuBar()->FindItem(ToWxId(command));
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, MenuItemsHaveTheirTextsShortcutsAndStates)
+{
+    struct Row {
+        int command;
+        const char* text;
+        const char* shortcut;
+        bool enabled;
+    };
+    const Row rows[] = {
+        {cmd::kNew, "New settings", "Ctrl+N", true},
+        {cmd::kOpen, "Open settings", "Ctrl+O", true},
+        {cmd::kSave, "Save settings", "Ctrl+S", true},
+        {cmd::kSaveAs, "Save settings as...", "", true},
+        {cmd::kClearRecent, "Clear", "", false},
+        {cmd::kDeactivateRecent, "Deactivate", "", false},
+        {cmd::kExit, "Exit", "Ctrl+Q", true},
+        {cmd::kShowDetails, "Show details", "Ctrl+D", true},
+        {cmd::kSearch, "Search", "Ctrl+F", true},
+        {cmd::kExportResult, "Export result", "", true},
+        {cmd::kOptionsDetails, "Select detail fields", "Ctrl+T", false},
+        {cmd::kLanguage, "Language", "", false},
+        {cmd::kHelp, "Help", "F1", false},
+        {cmd::kLicense, "License", "", false},
+        {cmd::kReadMe, "Changes", "", false},
+        {cmd::kCheckUpdate, "Check for update", "", false},
+        {cmd::kInfo, "Info", "", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        wxMenuItem* item = Item(Window(), row.command);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(FromWx(item->GetItemLabelText()), row.text);
+        std::unique_ptr<wxAcceleratorEntry> accel(item->GetAccel());
+        EXPECT_EQ(accel ? FromWx(accel->ToRawString()) : std::string(), row.shortcut);
+        EXPECT_EQ(item->IsEnabled(), row.enabled);
+    }
+
+    wxMenuBar* bar = Window().GetMenuBar();
+    ASSERT_EQ(bar->GetMenuCount(), 4u);
+    const char* const titles[] = {"File", "Edit", "Options", "?"};
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(FromWx(bar->GetMenuLabelText(i)), titles[i]);
+
+    // File: four items, separator, Recent, separator, Exit; Recent: separator, Clear, Deactivate
+    wxMenu* file = bar->GetMenu(0);
+    ASSERT_EQ(file->GetMenuItemCount(), 8u);
+    wxMenuItem* recent = file->FindItemByPosition(5);
+    ASSERT_TRUE(recent->IsSubMenu());
+    EXPECT_EQ(FromWx(recent->GetItemLabelText()), "Recent");
+    wxMenu* recentMenu = recent->GetSubMenu();
+    ASSERT_EQ(recentMenu->GetMenuItemCount(), 3u);
+    EXPECT_TRUE(recentMenu->FindItemByPosition(0)->IsSeparator());
+    EXPECT_TRUE(recentMenu->FindItemByPosition(2)->IsCheckable());
+    EXPECT_FALSE(recentMenu->FindItemByPosition(2)->IsChecked());
+    EXPECT_TRUE(file->FindItemByPosition(4)->IsSeparator());
+    EXPECT_TRUE(file->FindItemByPosition(6)->IsSeparator());
+}
+
+TEST_F(MainWindowTest, AcceleratorTableMapsItsKeysToTheCommands)
+{
+    const wxAcceleratorTable* table = Window().GetAcceleratorTable();
+    ASSERT_TRUE(table != nullptr && table->IsOk());
+    struct Row {
+        int key;
+        bool ctrl;
+        int command;
+    };
+    const Row rows[] = {{'N', true, cmd::kNew},          {'O', true, cmd::kOpen},       {'S', true, cmd::kSave},
+                        {'Q', true, cmd::kExit},         {'T', true, cmd::kOptionsDetails}, {WXK_F1, false, cmd::kHelp},
+                        {'D', true, cmd::kShowDetails},  {'F', true, cmd::kSearch}};
+    for (const Row& row : rows) {
+        wxKeyEvent key(wxEVT_KEY_DOWN);
+        key.m_keyCode = row.key;
+        key.SetControlDown(row.ctrl);
+        EXPECT_EQ(table->GetCommand(key), ToWxId(row.command)) << row.key;
+    }
+    wxKeyEvent plainN(wxEVT_KEY_DOWN);
+    plainN.m_keyCode = 'N';
+    EXPECT_EQ(table->GetCommand(plainN), -1);
+}
+
+TEST_F(MainWindowTest, ControlsStartWithTheirDefaults)
+{
+    EXPECT_EQ(Title(), "Corvane LDAP");
+    EXPECT_EQ(Window().FieldText(ctl::kPort), "389");
+    EXPECT_EQ(Window().FieldText(ctl::kSearchAttribute), "telephoneNumber");
+    EXPECT_EQ(Window().FieldText(ctl::kResultAttribute), "cn");
+    for (const int id : {ctl::kServer, ctl::kBaseDn, ctl::kPreselection, ctl::kSearchString})
+        EXPECT_EQ(Window().FieldText(id), "") << id;
+    EXPECT_FALSE(Get<wxButton>(ctl::kDetails)->IsEnabled());
+    EXPECT_TRUE(Get<wxButton>(ctl::kSearch)->IsEnabled());
+    // labels carry the English texts, not the template's
+    EXPECT_EQ(FromWx(Get<wxStaticText>(ctl::kServerLabel)->GetLabelText()), "LDAP server");
+    EXPECT_EQ(Window().Text(keys::kNoResult), "No result found for '%s'");
+    EXPECT_EQ(Window().DetailAttributes(), DefaultDetailSlots());
+
+    // result attribute list in template order, search attribute list sorted
+    auto* result = Get<wxComboBox>(ctl::kResultAttribute);
+    auto* search = Get<wxComboBox>(ctl::kSearchAttribute);
+    ASSERT_EQ(result->GetCount(), 51u);
+    ASSERT_EQ(search->GetCount(), 51u);
+    std::vector<std::string> names;
+    for (unsigned i = 0; i < 51; ++i) {
+        EXPECT_EQ(FromWx(result->GetString(i)), AttributeNames()[i]);
+        names.push_back(FromWx(search->GetString(i)));
+    }
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return wxString(ToWx(a)).CmpNoCase(ToWx(b)) < 0;
+    }));
+
+    auto* list = Get<wxListCtrl>(ctl::kResultList);
+    EXPECT_TRUE(list->InReportView());
+    EXPECT_FALSE(list->HasFlag(wxLC_SINGLE_SEL));
+    EXPECT_TRUE(list->HasFlag(wxLC_EDIT_LABELS));
+    ASSERT_EQ(list->GetColumnCount(), 1);
+    EXPECT_EQ(list->GetColumnWidth(0), list->GetSize().x - 20);
+    wxImageList* images = list->GetImageList(wxIMAGE_LIST_SMALL);
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(images->GetImageCount(), 1);
+}
+
+TEST_F(MainWindowTest, ControlsSitAtTheirTemplateRectangles)
+{
+    wxPanel* panel = Window().Panel();
+    EXPECT_EQ(panel->GetClientSize(), panel->ConvertDialogToPixels(wxSize(kTemplateWidth, kTemplateHeight)));
+    for (const TemplateControl& control : MainWindowTemplate()) {
+        if (control.kind == ControlKind::Picture)
+            continue;
+        wxWindow* window = Window().FindWindow(control.id);
+        ASSERT_NE(window, nullptr) << control.id;
+        EXPECT_EQ(window->GetPosition(), panel->ConvertDialogToPixels(wxPoint(control.x, control.y))) << control.id;
+        const wxSize size = panel->ConvertDialogToPixels(wxSize(control.width, control.height));
+        EXPECT_EQ(window->GetSize().x, size.x) << control.id;
+    }
+}
+
+TEST_F(MainWindowTest, LanguageTextsRelabelControlsMenusAndMessages)
+{
+    TempFolder folder;
+    const std::string path = folder.File("LangLDAP_Test.ini");
+    WriteBytes(path,
+               "[header]\r\n"
+               "FrmMain.m_BTNSearch=\"Suchen\"\r\n"
+               "FrmMain.m_BTNDetails=\"\"\r\n"
+               "FrmMain.m_LBLLDAPServer=\"Server & Port\"\r\n"
+               "FrmMain.ID_MEN_SEARCH=\"Suchen\tStrg+F\"\r\n"
+               "FrmMain.ID_MEN_HELP=\"Hilfe\"\r\n"
+               "FrmMain.ID_MEN_SAVEAS=\"Sichern & schliessen\"\r\n"
+               "FrmMain.ID_MEN_RECENT=\"Zuletzt\"\r\n"
+               "FrmMain.ID_MEN_DEACTIVATE=\"Aus\"\r\n"
+               "FrmMain.ID_MEN_FILE=\"Datei\"\r\n"
+               "FrmMain.m_acMNoResult=\"Nichts zu '%s'\"\r\n");
+    Item(Window(), cmd::kDeactivateRecent)->Check(true);
+    {
+        CapturingLog log;
+        Window().ApplyMainWindowTexts(path);
+        EXPECT_TRUE(log.messages.empty()) << log.messages.front();
+    }
+    EXPECT_EQ(Window().CurrentLanguageFile(), path);
+    EXPECT_EQ(FromWx(Get<wxButton>(ctl::kSearch)->GetLabelText()), "Suchen");
+    EXPECT_EQ(FromWx(Get<wxButton>(ctl::kDetails)->GetLabelText()), "Details");  // empty text: default
+    EXPECT_EQ(FromWx(Get<wxStaticText>(ctl::kServerLabel)->GetLabelText()), "Server & Port");
+    EXPECT_EQ(Window().Text(keys::kNoResult), "Nichts zu '%s'");
+    EXPECT_EQ(Window().Text(keys::kError), "ERROR");
+
+    wxMenuItem* search = Item(Window(), cmd::kSearch);
+    EXPECT_EQ(FromWx(search->GetItemLabelText()), "Suchen (Strg+F)");
+    EXPECT_EQ(search->GetAccel(), nullptr);
+    EXPECT_EQ(FromWx(Item(Window(), cmd::kHelp)->GetItemLabelText()), "Hilfe");
+    EXPECT_EQ(FromWx(Item(Window(), cmd::kSaveAs)->GetItemLabelText()), "Sichern & schliessen");
+    EXPECT_EQ(FromWx(Window().GetMenuBar()->GetMenuLabelText(0)), "Datei");
+    // relabelled items keep their submenu, check mark and shortcut
+    wxMenuItem* recent = Window().GetMenuBar()->GetMenu(0)->FindItemByPosition(5);
+    EXPECT_EQ(FromWx(recent->GetItemLabelText()), "Zuletzt");
+    ASSERT_TRUE(recent->IsSubMenu());
+    EXPECT_EQ(recent->GetSubMenu()->GetMenuItemCount(), 3u);
+    EXPECT_EQ(FromWx(Item(Window(), cmd::kDeactivateRecent)->GetItemLabelText()), "Aus");
+    EXPECT_TRUE(Item(Window(), cmd::kDeactivateRecent)->IsChecked());
+    std::unique_ptr<wxAcceleratorEntry> newAccel(Item(Window(), cmd::kNew)->GetAccel());
+    ASSERT_NE(newAccel, nullptr);
+    EXPECT_EQ(FromWx(newAccel->ToRawString()), "Ctrl+N");
+
+    // back to English: every text its default again
+    Window().ApplyMainWindowTexts("");
+    EXPECT_EQ(FromWx(Get<wxButton>(ctl::kSearch)->GetLabelText()), "Search");
+    EXPECT_EQ(FromWx(search->GetItemLabelText()), "Search");
+    std::unique_ptr<wxAcceleratorEntry> searchAccel(search->GetAccel());
+    ASSERT_NE(searchAccel, nullptr);
+    EXPECT_EQ(FromWx(searchAccel->ToRawString()), "Ctrl+F");
+}
+
+TEST_F(MainWindowTest, TranslatedShortcutsNeverReachTheAcceleratorParser)
+{
+    struct Row {
+        const char* text;
+        const char* shown;
+    };
+    const Row rows[] = {
+        {"Suchen\tStrg+F", "Suchen (Strg+F)"},  {"Ouvrir\tCtrl+Maj+O", "Ouvrir (Ctrl+Maj+O)"},
+        {"Hilfe\tF1", "Hilfe"},                  {"Fin\tCtrl+", "Fin (Ctrl+)"},
+        {"Leer\t", "Leer"},                      {"Zwei\tCtrl+Ctrl+X", "Zwei (Ctrl+Ctrl+X)"},
+        {"Mehr\tF25", "Mehr (F25)"},             {"A & B\tAlt+&", "A & B (Alt+&)"},
+        {"Neu\tctrl+shift+n", "Neu"},
+    };
+    wxMenuItem* item = Item(Window(), cmd::kSearch);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        CapturingLog log;
+        SetMenuItemText(item, row.text);
+        EXPECT_TRUE(log.messages.empty()) << log.messages.front();
+        EXPECT_EQ(FromWx(item->GetItemLabelText()), row.shown);
+    }
+}
+
+TEST_F(MainWindowTest, EnterInTheSearchStringFieldRunsSearch)
+{
+    // with an empty search string the search stops at its first check, which shows a message
+    auto* field = Get<wxTextCtrl>(ctl::kSearchString);
+    Window().Raise();
+    field->SetFocus();
+    PumpEvents();
+    wxUIActionSimulator simulator;
+    simulator.MouseMove(field->GetScreenRect().GetPosition() + wxPoint(5, 5));
+    PumpEvents();
+    field->SetFocus();
+    PumpEvents();
+    bool shown = false;
+    wxTEST_DIALOG(simulator.Char(WXK_RETURN); PumpUntil([&] { return shown; }),
+                  ExpectMessageBox("No search string selected.", "ERROR", wxICON_INFORMATION, &shown));
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(MainWindowTest, EscapeKeepsTheWindowOpen)
+{
+    auto* field = Get<wxTextCtrl>(ctl::kServer);
+    field->SetFocus();
+    wxUIActionSimulator simulator;
+    simulator.Char(WXK_ESCAPE);
+    for (int i = 0; i < 20; ++i) {
+        PumpEvents();
+        WaitBriefly();
+    }
+    ASSERT_TRUE(m_window);
+    EXPECT_TRUE(Window().IsShown());
+}
+
+TEST_F(MainWindowTest, TabWalksTheTemplateOrder)
+{
+    const int order[] = {ctl::kServer,       ctl::kPort,         ctl::kBaseDn, ctl::kResultAttribute,
+                         ctl::kPreselection, ctl::kSearchAttribute, ctl::kSearchString, ctl::kSearch,
+                         ctl::kSwap,         ctl::kResultList};
+    std::vector<int> focusable;
+    for (wxWindow* child : Window().Panel()->GetChildren()) {
+        if (child->CanAcceptFocusFromKeyboard())
+            focusable.push_back(child->GetId());
+    }
+    EXPECT_EQ(focusable, std::vector<int>(std::begin(order), std::end(order)));
+}
+
+TEST_F(MainWindowTest, ExitAndTheCloseBoxEndTheWindow)
+{
+    wxCommandEvent exit(wxEVT_MENU, ToWxId(cmd::kExit));
+    Window().ProcessWindowEvent(exit);
+    PumpEvents();
+    EXPECT_FALSE(m_window);
+
+    Open({});
+    Window().Close();
+    PumpEvents();
+    EXPECT_FALSE(m_window);
+}
