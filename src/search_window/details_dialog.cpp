@@ -12,6 +12,7 @@
 #include "localisation/text_keys.h"
 #include "platform/command_ids.h"
 #include "platform/file_dialog.h"
+#include "platform/menu_label.h"
 #include "platform/text.h"
 #include "storage/file_utils.h"
 #include "storage/settings_file.h"
@@ -135,12 +136,12 @@ void CDetailsDialog::ApplyTexts()
         switch (row.target) {
         case TextTarget::MenuBarPosition:
             if (row.id >= 0 && static_cast<size_t>(row.id) < bar->GetMenuCount()) {
-                bar->SetMenuLabel(static_cast<size_t>(row.id), ToWxLabel(text));
+                bar->SetMenuLabel(static_cast<size_t>(row.id), ToWx(ToolkitMenuLabel(text)));
             }
             break;
         case TextTarget::MenuCommand:
             if (wxMenuItem* item = bar->FindItem(ToWxId(row.id))) {
-                item->SetItemLabel(ToWxLabel(text));
+                item->SetItemLabel(ToWx(ToolkitMenuLabel(text)));
             }
             break;
         case TextTarget::Control:

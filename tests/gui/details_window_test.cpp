@@ -1,0 +1,234 @@
+// details_window_test.cpp - the Details command on the test directory (which entries, by DN) and
+// the details window: texts, resize rule, closing, and Save byte for byte.
+#include <wx/button.h>
+#include <wx/menu.h>
+#include <wx/textctrl.h>
+
+#include "platform/command_ids.h"
+#include "search_window_fixture.h"
+
+namespace {
+
+DetailSlots NameAndPhone() { return SlotsFromList({"cn", "telephoneNumber"}); }
+
+}  // namespace
+
+TEST_F(SearchWindowTest, DetailsShowTheChosenEntriesByDn)
+{
+    struct DetailsCase {
+        const char* name;
+        const char* baseDn;
+        const char* searchString;
+        const char* resultAttribute;
+        std::vector<long> selected;
+        std::string text;
+    };
+    const std::string smith = DetailsEntry({"Smith", "123", "456"});
+    const std::string smithers = DetailsEntry({"Smithers", "789"});
+    const char* fixtures = test_directory::kFixturesDn;
+    const std::vector<DetailsCase> cases = {
+        {"nothing selected shows all", fixtures, "Smith", "mail", {}, smith + smithers},
+        // Smith has no mail, so the one item is Smithers': a choice by position would show Smith
+        {"item of an entry after one without value", fixtures, "Smith", "mail", {0}, smithers},
+        {"second item", fixtures, "Width", "cn", {1}, DetailsEntry({"Width Four", "111", "222"})},
+        // items: Adams Anna (person 0), Adams Ben (50), Adams Chloé (100), ...
+        {"items 0 and 2", test_directory::kPeopleDn, "Adams", "cn", {0, 2},
+         DetailsEntry({"Adams Anna", "+49 89 1234 0000", "+49 89 5678 0000"}) +
+             DetailsEntry({"Adams Chlo\xC3\xA9", "+49 89 1234 0100"})},
+    };
+    m_window->SetDetailAttributes(NameAndPhone());
+    for (const DetailsCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetField(ctl::kBaseDn, c.baseDn);
+        Search("sn", c.searchString, c.resultAttribute);
+        Select(c.selected);
+
+        std::string shown;
+        DetailsShownHook hook([&](CDetailsDialog& dialog) {
+            shown = FromWx(dialog.Edit()->GetValue());
+            dialog.EndModal(wxID_OK);
+        });
+        Commands().Details();
+        EXPECT_EQ(hook.Calls(), 1);
+        EXPECT_EQ(Commands().LastDetailsText(), c.text);
+        EXPECT_EQ(shown, c.text);
+    }
+}
+
+TEST_F(SearchWindowTest, DetailsWindowSavesTheTextByteForByte)
+{
+    m_window->SetDetailAttributes(SlotsFromList({"cn", "l", "description", "title"}));
+    Search("sn", "M\xC3\xBCller", "cn");
+    const std::string text = DetailsEntry({"M\xC3\xBCller J\xC3\xBCrgen", "M\xC3\xBCnchen", "Zimmer 3; 2. Stock",
+                                           "Forschung & Entwicklung"});
+    TempFolder folder;
+    FileDialogAnswers answers({folder.File("as-built"), folder.File("edited.txt"), folder.File("missing/x.txt")});
+    DetailsShownHook hook([&](CDetailsDialog& dialog) {
+        dialog.SaveText();
+        dialog.Edit()->AppendText("note\n");
+        dialog.SaveText();
+        // a folder that does not exist: the fixed message, and the window stays
+        wxTEST_DIALOG(dialog.SaveText(), ExpectMessageBox("Cannot create file", "ERROR", wxICON_NONE));
+        EXPECT_TRUE(dialog.IsModal());
+        dialog.Close();
+    });
+    Commands().Details();
+    ASSERT_EQ(hook.Calls(), 1);
+
+    EXPECT_EQ(FileBytes(folder.File("as-built.txt")), text);
+    EXPECT_EQ(FileBytes(folder.File("edited.txt")), text + "note\r\n");
+    ASSERT_EQ(answers.Requests().size(), 3u);
+    EXPECT_EQ(answers.Requests()[0].mode, FileDialogMode::Save);
+    EXPECT_EQ(answers.Requests()[0].defaultExtension, "txt");
+    EXPECT_EQ(answers.Requests()[0].filter, "Textfile(*.txt)|*.txt||");
+}
+
+TEST(DetailsWindowTest, SaveKeepsLineEndsOfTheText)
+{
+    struct SaveCase {
+        const char* name;
+        std::string text;
+        std::string appended;  ///< typed at the end before saving
+        std::string saved;
+    };
+    const std::vector<SaveCase> cases = {
+        {"unedited CR LF text", "a\r\nb\r\n", "", "a\r\nb\r\n"},
+        // a value holding a bare LF is part of the text as built and is saved as such
+        {"unedited bare LF in a value", "line1\nline2\r\n", "", "line1\nline2\r\n"},
+        {"no doubled CR after an edit", "a\r\nb\r\n", "c\n", "a\r\nb\r\nc\r\n"},
+        {"empty text", "", "", ""},
+    };
+    wxFrame* parent = new wxFrame(nullptr, wxID_ANY, "parent");
+    parent->Show();
+    for (const SaveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        FileDialogAnswers answers({folder.File("out.txt")});
+        auto* dialog = new CDetailsDialog(parent);
+        dialog->SetDetailsText(c.text);
+        DetailsShownHook hook([&](CDetailsDialog& shown) {
+            shown.Edit()->AppendText(ToWx(c.appended));
+            shown.SaveText();
+            shown.EndModal(wxID_OK);
+        });
+        EXPECT_EQ(dialog->ShowModal(), wxID_OK);
+        dialog->Destroy();
+        EXPECT_EQ(FileBytes(folder.File("out.txt")), c.saved);
+    }
+    parent->Destroy();
+    PumpEvents();
+}
+
+TEST(DetailsWindowTest, CloseBoxEscapeAndOkEndTheWindow)
+{
+    struct CloseCase {
+        const char* name;
+        std::function<void(CDetailsDialog&)> close;
+        int result;
+    };
+    const std::vector<CloseCase> cases = {
+        {"OK", [](CDetailsDialog& d) {
+             wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
+             click.SetEventObject(d.OkButton());
+             d.OkButton()->ProcessWindowEvent(click);
+         }, wxID_OK},
+        {"close box", [](CDetailsDialog& d) { d.Close(); }, wxID_CANCEL},
+        {"Escape", [](CDetailsDialog& d) {
+             wxKeyEvent key(wxEVT_CHAR_HOOK);
+             key.m_keyCode = WXK_ESCAPE;
+             key.SetEventObject(d.Edit());
+             d.Edit()->ProcessWindowEvent(key);
+         }, wxID_CANCEL},
+    };
+    wxFrame* parent = new wxFrame(nullptr, wxID_ANY, "parent");
+    parent->Show();
+    for (const CloseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* dialog = new CDetailsDialog(parent);
+        bool parentDisabled = false;
+        DetailsShownHook hook([&](CDetailsDialog& shown) {
+            parentDisabled = !parent->IsEnabled();
+            c.close(shown);
+        });
+        EXPECT_EQ(dialog->ShowModal(), c.result);
+        EXPECT_TRUE(parentDisabled);
+        EXPECT_TRUE(parent->IsEnabled());
+        EXPECT_FALSE(dialog->IsShown());
+        dialog->Destroy();
+    }
+    parent->Destroy();
+    PumpEvents();
+}
+
+TEST(DetailsWindowTest, TextsComeFromTheLanguageFile)
+{
+    struct TextCase {
+        const char* name;
+        std::string languageFile;  ///< "" for no file
+        std::string menu;
+        std::string item;
+        std::string button;
+        std::string filter;
+    };
+    const std::vector<TextCase> cases = {
+        {"English defaults", "", "File", "Save as...", "OK", "Textfile(*.txt)|*.txt||"},
+        {"translated", "FrmDetails.ID_MEN_DLGFILE=\"Datei\"\r\nFrmDetails.ID_MEN_DLGSAVE=\"Speichern & Co\"\r\n"
+                       "FrmDetails.m_BTNOk=\"Gut\"\r\nFrmDetails.m_acFileFilter=\"Text(*.txt)|*.txt||\"\r\n",
+         "Datei", "Speichern & Co", "Gut", "Text(*.txt)|*.txt||"},
+        // an empty text counts as missing
+        {"empty entry", "FrmDetails.m_BTNOk=\"\"\r\n", "File", "Save as...", "OK", "Textfile(*.txt)|*.txt||"},
+    };
+    for (const TextCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        auto* dialog = new CDetailsDialog(nullptr);
+        if (!c.languageFile.empty()) {
+            WriteBytes(folder.File("lang.ini"), c.languageFile);
+            dialog->SetLanguageFile(folder.File("lang.ini"));
+        }
+        DetailsShownHook hook([&](CDetailsDialog& shown) {
+            wxMenuBar* bar = shown.GetMenuBar();
+            EXPECT_EQ(FromWx(bar->GetMenuLabelText(0)), c.menu);
+            EXPECT_EQ(FromWx(bar->FindItem(ToWxId(cmd::kDetailsSave))->GetItemLabelText()), c.item);
+            EXPECT_EQ(FromWx(shown.OkButton()->GetLabelText()), c.button);
+            EXPECT_EQ(shown.FileFilter(), c.filter);
+            EXPECT_EQ(FromWx(shown.GetTitle()), "Details");
+            shown.EndModal(wxID_OK);
+        });
+        dialog->ShowModal();
+        dialog->Destroy();
+    }
+    PumpEvents();
+}
+
+TEST(DetailsWindowTest, ResizeRule)
+{
+    struct LayoutCase {
+        wxSize client;
+        wxPoint editOrigin;
+        wxRect edit;
+        wxRect ok;
+    };
+    const std::vector<LayoutCase> cases = {
+        {{400, 300}, {0, 0}, {0, 0, 400, 260}, {165, 265, 70, 25}},
+        {{401, 300}, {5, 3}, {5, 3, 391, 260}, {165, 265, 70, 25}},  // (401 - 70) / 2 rounds down
+    };
+    for (const LayoutCase& c : cases) {
+        const DetailsLayout layout = CDetailsDialog::LayoutFor(c.client, c.editOrigin);
+        EXPECT_EQ(layout.edit, c.edit);
+        EXPECT_EQ(layout.ok, c.ok);
+    }
+
+    // the rule is applied when the window's client area changes
+    auto* dialog = new CDetailsDialog(nullptr);
+    DetailsShownHook hook([&](CDetailsDialog& shown) {
+        shown.SetClientSize(400, 300);
+        PumpUntil([&] { return shown.Edit()->GetSize() == wxSize(400, 260); });
+        EXPECT_EQ(shown.Edit()->GetRect(), wxRect(0, 0, 400, 260));
+        EXPECT_EQ(shown.OkButton()->GetRect(), wxRect(165, 265, 70, 25));
+        shown.EndModal(wxID_OK);
+    });
+    dialog->ShowModal();
+    dialog->Destroy();
+    PumpEvents();
+}

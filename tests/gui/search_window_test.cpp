@@ -1,0 +1,153 @@
+// search_window_test.cpp - the main window's Search command against the private test directory:
+// columns, values, order, the no-result message, the input checks and the progress item.
+#include <wx/button.h>
+#include <wx/window.h>
+
+#include "search_window_fixture.h"
+#include "unresponsive_listener.h"
+
+namespace {
+
+const std::string kSmith = test_directory::kSmithDn;
+const std::string kSmithers = test_directory::kSmithersDn;
+const std::string kWidthFour = test_directory::kWidthFourDn;
+const std::string kWidthFive = test_directory::kWidthFiveDn;
+const std::string kMueller = test_directory::kMuellerDn;
+
+struct SearchCase {
+    const char* name;
+    const char* searchAttribute;
+    const char* preselection;
+    const char* searchString;
+    const char* resultAttribute;
+    bool swap;
+    std::vector<std::string> headings;
+    std::vector<std::vector<std::string>> cells;  ///< list items, one text per column
+    std::vector<std::string> itemDns;             ///< the entry of each list item
+    int exportRows;                               ///< entries found, with or without values
+};
+
+}  // namespace
+
+TEST_F(SearchWindowTest, SearchFillsTheListByPositionInDnOrder)
+{
+    const std::vector<SearchCase> cases = {
+        {"one column", "sn", "", "Smith", "cn", false, {"cn"}, {{"Smith"}, {"Smithers"}}, {kSmith, kSmithers}, 2},
+        {"preselection joins the value", "sn", "Sm", "ith", "cn", false, {"cn"}, {{"Smith"}, {"Smithers"}},
+         {kSmith, kSmithers}, 2},
+        {"two columns, a missing value leaves its cell empty", "sn", "", "Smith", "cn,mail", false, {"cn", "mail"},
+         {{"Smith", ""}, {"Smithers", "smithers@corvane.test"}}, {kSmith, kSmithers}, 2},
+        // "cn=width five" sorts before "cn=width four"; only the first of two values shows
+        {"first value only, DN order", "sn", "", "Width", "telephoneNumber", false, {"telephoneNumber"},
+         {{"333"}, {"111"}}, {kWidthFive, kWidthFour}, 2},
+        // swap: the filter is sn (the result field cut at its comma), the column the search attribute
+        {"swap", "telephoneNumber", "ignored", "Smith", "sn,mail", true, {"telephoneNumber"}, {{"123"}, {"789"}},
+         {kSmith, kSmithers}, 2},
+        // Smith has no mail: no item for it, yet the second item still knows it stands for Smithers
+        {"entry without value gets no item", "sn", "", "Smith", "mail", false, {"mail"},
+         {{"smithers@corvane.test"}}, {kSmithers}, 2},
+        {"texts shown literally", "sn", "", "M\xC3\xBCller", "title", false, {"title"},
+         {{"Forschung & Entwicklung"}}, {kMueller}, 1},
+    };
+    for (const SearchCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetField(ctl::kPreselection, c.preselection);
+        Search(c.searchAttribute, c.searchString, c.resultAttribute, c.swap);
+
+        EXPECT_EQ(Headings(), c.headings);
+        const int width = List()->GetSize().GetWidth() - 20;
+        for (int column = 0; column < List()->GetColumnCount(); ++column)
+            EXPECT_EQ(List()->GetColumnWidth(column), width / static_cast<int>(c.headings.size()));
+        EXPECT_EQ(ListCells(), c.cells);
+        EXPECT_EQ(Commands().ItemDns(), c.itemDns);
+        EXPECT_TRUE(Control(ctl::kDetails)->IsEnabled());
+        for (long item = 0; item < List()->GetItemCount(); ++item) {
+            wxListItem info;
+            info.SetId(item);
+            info.SetMask(wxLIST_MASK_IMAGE);
+            List()->GetItem(info);
+            EXPECT_EQ(info.GetImage(), 0);
+        }
+
+        const ResultTable& exported = Commands().ExportTable();
+        EXPECT_EQ(exported.RowCount(), c.exportRows);
+        EXPECT_EQ(exported.ColumnCount(), static_cast<int32_t>(c.headings.size()));
+    }
+}
+
+TEST_F(SearchWindowTest, NoResultKeepsTheOldColumnsAndEmptiesTheExport)
+{
+    Search("sn", "Smith", "cn,mail");
+    ASSERT_EQ(List()->GetItemCount(), 2);
+
+    // "%s" in the search string is text, not a placeholder of the message
+    Search("sn", "Nobody%s", "telephoneNumber");
+    EXPECT_EQ(ListCells(), (std::vector<std::vector<std::string>>{{"No result found for 'Nobody%s*'", ""}}));
+    EXPECT_EQ(Headings(), (std::vector<std::string>{"cn", "mail"}));
+    EXPECT_FALSE(Control(ctl::kDetails)->IsEnabled());
+    EXPECT_TRUE(Commands().ItemDns().empty());
+    EXPECT_EQ(Commands().ExportTable().RowCount(), 0);
+}
+
+TEST_F(SearchWindowTest, UnreachableServerLooksLikeNoResult)
+{
+    SetField(ctl::kPort, std::to_string(UnusedPort()));
+    Search("sn", "Smith", "cn");
+    EXPECT_EQ(ListCells(), (std::vector<std::vector<std::string>>{{"No result found for 'Smith*'"}}));
+    EXPECT_FALSE(Control(ctl::kDetails)->IsEnabled());
+}
+
+TEST_F(SearchWindowTest, ProgressItemShowsWhileTheQueryRuns)
+{
+    Search("sn", "Smith", "cn");
+    std::vector<std::vector<std::string>> seen;
+    Commands().SetQueryStartHook([&] { seen = ListCells(); });
+    Commands().Search();
+    Commands().SetQueryStartHook(nullptr);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0][0], "LDAP query in progress...");
+    EXPECT_EQ(List()->GetItemCount(), 2);
+}
+
+TEST_F(SearchWindowTest, InputChecksShowTheirMessageFocusTheFieldAndKeepTheExport)
+{
+    struct CheckCase {
+        std::vector<int> emptied;
+        const char* message;
+        int focused;
+    };
+    const std::vector<CheckCase> cases = {
+        {{ctl::kSearchString}, "No search string selected.", ctl::kSearchString},
+        {{ctl::kServer}, "No LDAP server selected.", ctl::kServer},
+        {{ctl::kSearchAttribute}, "No search attribute selected.", ctl::kSearchAttribute},
+        {{ctl::kBaseDn}, "No distinguished name selected.", ctl::kBaseDn},
+        {{ctl::kResultAttribute}, "No result attribute selected.", ctl::kResultAttribute},
+        // the first failed check in order wins
+        {{ctl::kServer, ctl::kSearchString}, "No search string selected.", ctl::kSearchString},
+        {{ctl::kResultAttribute, ctl::kBaseDn}, "No distinguished name selected.", ctl::kBaseDn},
+    };
+    const std::string port = std::to_string(TestServer().Port());
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.message);
+        SetField(ctl::kServer, DirectoryServer::Host());
+        SetField(ctl::kBaseDn, test_directory::kFixturesDn);
+        Search("sn", "Smith", "cn");
+        ASSERT_EQ(List()->GetItemCount(), 2);
+        Control(ctl::kPort)->SetFocus();
+
+        for (int id : c.emptied)
+            SetField(id, "");
+        wxTEST_DIALOG(Commands().Search(), ExpectMessageBox(c.message, "ERROR", wxICON_INFORMATION));
+        EXPECT_EQ(List()->GetItemCount(), 0);
+        EXPECT_FALSE(Control(ctl::kDetails)->IsEnabled());
+        EXPECT_EQ(Commands().ExportTable().RowCount(), 2);
+        const wxWindow* focus = wxWindow::FindFocus();
+        EXPECT_TRUE(focus == Control(c.focused) || (focus && focus->GetParent() == Control(c.focused)))
+            << "focus on " << (focus ? focus->GetId() : -1);
+
+        // Details checks the same way and then shows no window
+        DetailsShownHook hook([](CDetailsDialog& dialog) { dialog.EndModal(wxID_OK); });
+        wxTEST_DIALOG(Commands().Details(), ExpectMessageBox(c.message, "ERROR", wxICON_INFORMATION));
+        EXPECT_EQ(hook.Calls(), 0);
+    }
+}
