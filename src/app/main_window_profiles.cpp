@@ -98,8 +98,9 @@ void CLDAPDlg::DropProfile(const std::vector<std::string>& files)
         LoadProfile(path);
 }
 
-bool CLDAPDlg::LoadProfile(const std::string& path)
+bool CLDAPDlg::LoadProfile(const std::string& requestedPath)
 {
+    const std::string path = requestedPath;  // a copy: the caller may pass currentProfilePath
     ConnectionProfile profile;
     for (const ProfileControl& control : kProfileControls)
         profile.*control.value = FieldText(control.id);
@@ -127,8 +128,10 @@ bool CLDAPDlg::LoadProfile(const std::string& path)
     return true;
 }
 
-bool CLDAPDlg::SaveProfile(const std::string& path)
+bool CLDAPDlg::SaveProfile(const std::string& requestedPath)
 {
+    // a copy: Save settings passes currentProfilePath, which is cleared while saving
+    const std::string path = requestedPath;
     ConnectionProfile profile;
     for (const ProfileControl& control : kProfileControls)
         profile.*control.value = FieldText(control.id);
