@@ -83,5 +83,8 @@ std::string ToolkitMenuLabel(const std::string& text)
         return label;
     if (IsToolkitShortcut(shortcut))
         return label + "\t" + shortcut;
-    return label + " (" + DoubleAmpersands(shortcut) + ")";
+    // shown as plain text: no TAB may remain for the toolkit to parse
+    std::string shown = DoubleAmpersands(shortcut);
+    std::replace(shown.begin(), shown.end(), '\t', ' ');
+    return label + " (" + shown + ")";
 }

@@ -1,0 +1,66 @@
+// text_codec_test.cpp - UTF-8 decoding with the Latin-1 fallback, encoding and byte-limited cuts.
+#include <gtest/gtest.h>
+
+#include "platform/text_codec.h"
+
+TEST(TextCodec, ValidTextRoundTripsExactly)
+{
+    const std::string samples[] = {"", "plain", "M\xC3\xBCller", "\xE2\x82\xAC 5", "\xF0\x9F\x93\x87 card",
+                                   std::string("nul\0inside", 10), "\xEF\xBF\xBF"};
+    for (const std::string& bytes : samples)
+        EXPECT_EQ(EncodeText(DecodeBytes(bytes)), bytes);
+}
+
+TEST(TextCodec, BytesThatDoNotDecodeShowAsLatin1)
+{
+    struct Row {
+        std::string bytes;
+        std::wstring text;
+    };
+    const Row rows[] = {
+        {"M\xFCller", L"M\u00FCller"},                    // a single Latin-1 byte
+        {"\xC3", L"\u00C3"},                              // a sequence cut at the end
+        {"\xC3(", L"\u00C3("},                            // a lead byte without its continuation
+        {"\xC0\xAF", L"\u00C0\u00AF"},                    // an overlong form
+        {"\xED\xA0\x80", L"\u00ED\u00A0\u0080"},          // a surrogate
+        {"\xF4\x90\x80\x80", L"\u00F4\u0090\u0080\u0080"},  // above U+10FFFF
+        {"\x80\xC3\xBC", L"\u0080\u00FC"},                // a stray continuation before a valid one
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(DecodeBytes(row.bytes), row.text) << row.bytes;
+}
+
+TEST(TextCodec, CharactersNoEncodingHoldsBecomeQuestionMarks)
+{
+    std::wstring text = L"a";
+    text.push_back(static_cast<wchar_t>(0xD800));
+    text.push_back(static_cast<wchar_t>(0x110000));
+    EXPECT_EQ(EncodeText(text), "a??");
+}
+
+TEST(TextCodec, CutsNeverSplitACharacter)
+{
+    struct Row {
+        std::string text;
+        std::size_t limit;
+        std::string cut;
+    };
+    const Row rows[] = {
+        {"abc", 5, "abc"},
+        {"abc", 3, "abc"},
+        {"abcd", 3, "abc"},
+        {"ab\xC3\xBC", 3, "ab"},               // the two-byte character would cross the limit
+        {"a\xE2\x82\xAC", 3, "a"},
+        {"a\xE2\x82\xAC", 4, "a\xE2\x82\xAC"},
+        {"ab\xFC\xFC", 3, "ab\xFC"},            // stray bytes count one by one
+        {"\xF0\x9F\x93\x87", 2, ""},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(CutToBytes(row.text, row.limit), row.cut) << row.text << " / " << row.limit;
+}
+
+TEST(TextCodec, AmpersandsAreDoubled)
+{
+    EXPECT_EQ(DoubleAmpersands("R&D && more&"), "R&&D &&&& more&&");
+    EXPECT_EQ(DoubleAmpersands(""), "");
+}
