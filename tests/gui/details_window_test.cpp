@@ -148,6 +148,7 @@ TEST(DetailsWindowTest, CloseBoxEscapeAndOkEndTheWindow)
         bool parentDisabled = false;
         DetailsShownHook hook([&](CDetailsDialog& shown) {
             parentDisabled = !parent->IsEnabled();
+            EXPECT_TRUE(shown.IsEnabled() && shown.Edit()->IsEnabled() && shown.OkButton()->IsEnabled());
             c.close(shown);
         });
         EXPECT_EQ(dialog->ShowModal(), c.result);
