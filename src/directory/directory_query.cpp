@@ -160,7 +160,8 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter, 
 
     int32_t rows = 0;
     int32_t columns = 0;
-    for (LDAPMessage* entry = ldap_first_entry(connection.get(), answer.get()); entry != nullptr;
+    LDAPMessage* first = answer ? ldap_first_entry(connection.get(), answer.get()) : nullptr;
+    for (LDAPMessage* entry = first; entry != nullptr;
          entry = ldap_next_entry(connection.get(), entry)) {
         columns = std::max(columns, RecordEntry(connection.get(), entry, rows, table));
         ++rows;
