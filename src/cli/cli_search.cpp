@@ -4,7 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "cli/export_bytes.h"
 #include "directory/directory_query.h"
 #include "directory/result_table.h"
 #include "localisation/text_keys.h"
@@ -125,7 +124,7 @@ CliOutcome RunCliSearch(const CliOptions& options, int timeLimitSeconds)
         if (options.output.has_value()) {
             written = exportTable.WriteToFile(*options.output);
         } else if (table.RowCount() > 0) {
-            written = ExportBytes(exportTable, outcome.standardOutput);
+            outcome.standardOutput = exportTable.SeparatedText();
         }
     }
     // A file named by -o is written even when nothing was found (then empty), as the window's

@@ -24,12 +24,23 @@ const std::string kEmptyText;
 
 int ResultTable::CompareKeys(const std::string& a, const std::string& b) {
     const std::size_t shorter = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < shorter; ++i) {
-        const unsigned char left = FoldByte(a[i]);
-        const unsigned char right = FoldByte(b[i]);
-        if (left != right) {
-            return left < right ? -1 : 1;
+    const char* left = a.data();
+    const char* right = b.data();
+    std::size_t i = 0;
+    while (i < shorter) {
+        // Bytes that are equal raw are equal folded: skip them with a plain comparison and fold
+        // only where the raw bytes differ (sort keys share long prefixes).
+        const auto differ = std::mismatch(left + i, left + shorter, right + i);
+        i = static_cast<std::size_t>(differ.first - left);
+        if (i == shorter) {
+            break;
         }
+        const unsigned char l = FoldByte(left[i]);
+        const unsigned char r = FoldByte(right[i]);
+        if (l != r) {
+            return l < r ? -1 : 1;
+        }
+        ++i;
     }
     if (a.size() == b.size()) {
         return 0;
@@ -102,7 +113,6 @@ bool ResultTable::SetCell(int32_t column, int32_t row, const std::string& text) 
             cells[columnIndex] = text;
         } else {
             // Every appended row holds column + 1 cells, so the text lands exactly at (column, row).
-            m_rows.reserve(rowIndex + 1);
             while (m_rows.size() <= rowIndex) {
                 m_rows.emplace_back(columnIndex + 1);
             }
@@ -285,17 +295,28 @@ bool ResultTable::WriteToFile(const std::string& path) const {
     if (path.empty()) {
         return false;
     }
+    return WriteFileReplacing(path, SeparatedText());
+}
+
+std::string ResultTable::SeparatedText() const {
     std::string bytes;
+    if (!TakeReadHold()) {
+        return bytes;
+    }
     const int32_t rows = RowCount();
     const int32_t columns = ColumnCount();
     for (int32_t row = 0; row < rows; ++row) {
         for (int32_t column = 0; column < columns; ++column) {
-            bytes += GetCell(column, row);
+            // Inside the declared counts a stored cell is what GetCell gives; a missing one is empty.
+            if (const std::string* cell = StoredCell(column, row)) {
+                bytes += *cell;
+            }
             if (column != columns - 1) {
                 bytes += m_separator;
             }
         }
         bytes += "  \r\n";
     }
-    return WriteFileReplacing(path, bytes);
+    ReleaseReadHold();
+    return bytes;
 }

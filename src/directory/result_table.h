@@ -47,6 +47,8 @@ public:
     /// two blanks and CR LF; no rows give an empty file. False for an empty path or a file that
     /// cannot be written completely.
     bool WriteToFile(const std::string& path) const;
+    /// The bytes WriteToFile writes.
+    std::string SeparatedText() const;
 
     const std::string& Separator() const { return m_separator; }
 
