@@ -38,5 +38,6 @@ bool CLDAPApp::OnInit()
     if (const char* probe = std::getenv("CORVANE_STARTUP_PROBE"))
         ArmStartupProbe(window, std::atoll(probe));
     window->Show();
+    window->FitTemplateSize();
     return true;
 }

@@ -122,6 +122,11 @@ void CLDAPDlg::CreateControls()
             break;
         }
     }
+    FitTemplateSize();
+}
+
+void CLDAPDlg::FitTemplateSize()
+{
     SetClientSize(m_panel->ConvertDialogToPixels(wxSize(kTemplateWidth, kTemplateHeight)));
 }
 

@@ -29,6 +29,10 @@ public:
     explicit CLDAPDlg(const std::vector<std::string>& args);
     ~CLDAPDlg() override;
 
+    /// Gives the panel the template's size. Called again once the window is shown, because the
+    /// menu bar's height is only known then on some desktops.
+    void FitTemplateSize();
+
     /// Looks up every main-window text in the plain-form language file at path (English defaults
     /// for what it lacks, all of them when it does not exist) and puts each in its place.
     void ApplyMainWindowTexts(const std::string& path);
