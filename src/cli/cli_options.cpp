@@ -30,9 +30,9 @@ constexpr std::array<OptionSpec, 12> kOptions{{
 
 const OptionSpec* FindShort(char letter)
 {
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.shortName == letter) {
-            return &spec;
+    for (const OptionSpec& option : kOptions) {
+        if (option.shortName == letter) {
+            return &option;
         }
     }
     return nullptr;
@@ -40,9 +40,9 @@ const OptionSpec* FindShort(char letter)
 
 const OptionSpec* FindLong(const std::string& name)
 {
-    for (const OptionSpec& spec : kOptions) {
-        if (name == spec.longName) {
-            return &spec;
+    for (const OptionSpec& option : kOptions) {
+        if (name == option.longName) {
+            return &option;
         }
     }
     return nullptr;
@@ -88,19 +88,19 @@ CliParseResult ParseCliOptions(const std::vector<std::string>& args)
         if (arg[1] == '-') {
             const std::size_t equals = arg.find('=');
             const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-            const OptionSpec* spec = FindLong(name);
-            if (spec == nullptr) {
+            const OptionSpec* option = FindLong(name);
+            if (option == nullptr) {
                 return Failed("unknown option '--" + name + "'");
             }
-            if (spec->flag != nullptr) {
+            if (option->flag != nullptr) {
                 if (equals != std::string::npos) {
                     return Failed("option '--" + name + "' takes no value");
                 }
-                options.*(spec->flag) = true;
+                options.*(option->flag) = true;
             } else if (equals != std::string::npos) {
-                options.*(spec->value) = arg.substr(equals + 1);
+                options.*(option->value) = arg.substr(equals + 1);
             } else if (i + 1 < args.size()) {
-                options.*(spec->value) = args[++i];
+                options.*(option->value) = args[++i];
             } else {
                 return Failed("option '--" + name + "' needs a value");
             }
@@ -108,18 +108,18 @@ CliParseResult ParseCliOptions(const std::vector<std::string>& args)
         }
         // A group of short options: flags, possibly ended by one option that takes a value.
         for (std::size_t at = 1; at < arg.size(); ++at) {
-            const OptionSpec* spec = FindShort(arg[at]);
-            if (spec == nullptr) {
+            const OptionSpec* option = FindShort(arg[at]);
+            if (option == nullptr) {
                 return Failed(std::string("unknown option '-") + arg[at] + "'");
             }
-            if (spec->flag != nullptr) {
-                options.*(spec->flag) = true;
+            if (option->flag != nullptr) {
+                options.*(option->flag) = true;
                 continue;
             }
             if (at + 1 < arg.size()) {
-                options.*(spec->value) = arg.substr(at + 1);
+                options.*(option->value) = arg.substr(at + 1);
             } else if (i + 1 < args.size()) {
-                options.*(spec->value) = args[++i];
+                options.*(option->value) = args[++i];
             } else {
                 return Failed(std::string("option '-") + arg[at] + "' needs a value");
             }

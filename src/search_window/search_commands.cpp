@@ -17,19 +17,16 @@
 #include "localisation/text_keys.h"
 #include "platform/file_dialog.h"
 #include "platform/text.h"
+#include "platform/text_codec.h"
 #include "search_window/details_dialog.h"
 #include "search_window/details_text.h"
 
 namespace {
 
-/// A field's text as bytes, cut to the longest value a field holds.
+/// A field's text as bytes, cut to the longest value a field holds without splitting a character.
 std::string FieldText(const wxString& text)
 {
-    std::string bytes = FromWx(text);
-    if (bytes.size() > kFieldLimit) {
-        bytes.resize(kFieldLimit);
-    }
-    return bytes;
+    return CutToBytes(FromWx(text), kFieldLimit);
 }
 
 }  // namespace
