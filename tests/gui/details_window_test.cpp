@@ -1,15 +1,25 @@
 // details_window_test.cpp - the Details command on the test directory (which entries, by DN) and
 // the details window: texts, resize rule, closing, and Save byte for byte.
+#include <tuple>
+
 #include <wx/button.h>
-#include <wx/menu.h>
 #include <wx/textctrl.h>
 
-#include "platform/command_ids.h"
 #include "search_window_fixture.h"
 
 namespace {
 
-DetailSlots NameAndPhone() { return SlotsFromList({"cn", "telephoneNumber"}); }
+/// Shows dialog modally while whileShown runs in it; checks it is hidden after, destroys it and
+/// returns its result.
+int RunModal(CDetailsDialog* dialog, std::function<void(CDetailsDialog&)> whileShown)
+{
+    DetailsShownHook hook(std::move(whileShown));
+    const int result = dialog->ShowModal();
+    EXPECT_EQ(hook.Calls(), 1);
+    EXPECT_FALSE(dialog->IsShown());
+    dialog->Destroy();
+    return result;
+}
 
 }  // namespace
 
@@ -23,8 +33,7 @@ TEST_F(SearchWindowTest, DetailsShowTheChosenEntriesByDn)
         std::vector<long> selected;
         std::string text;
     };
-    const std::string smith = DetailsEntry({"Smith", "123", "456"});
-    const std::string smithers = DetailsEntry({"Smithers", "789"});
+    const std::string smith = DetailsEntry({"Smith", "123", "456"}), smithers = DetailsEntry({"Smithers", "789"});
     const char* fixtures = test_directory::kFixturesDn;
     const std::vector<DetailsCase> cases = {
         {"nothing selected shows all", fixtures, "Smith", "mail", {}, smith + smithers},
@@ -36,7 +45,7 @@ TEST_F(SearchWindowTest, DetailsShowTheChosenEntriesByDn)
          DetailsEntry({"Adams Anna", "+49 89 1234 0000", "+49 89 5678 0000"}) +
              DetailsEntry({"Adams Chlo\xC3\xA9", "+49 89 1234 0100"})},
     };
-    m_window->SetDetailAttributes(NameAndPhone());
+    m_window->SetDetailAttributes(SlotsFromList({"cn", "telephoneNumber"}));
     for (const DetailsCase& c : cases) {
         SCOPED_TRACE(c.name);
         SetField(ctl::kBaseDn, c.baseDn);
@@ -78,20 +87,14 @@ TEST_F(SearchWindowTest, DetailsWindowSavesTheTextByteForByte)
     EXPECT_EQ(FileBytes(folder.File("as-built.txt")), text);
     EXPECT_EQ(FileBytes(folder.File("edited.txt")), text + "note\r\n");
     ASSERT_EQ(answers.Requests().size(), 3u);
-    EXPECT_EQ(answers.Requests()[0].mode, FileDialogMode::Save);
-    EXPECT_EQ(answers.Requests()[0].defaultExtension, "txt");
-    EXPECT_EQ(answers.Requests()[0].filter, "Textfile(*.txt)|*.txt||");
+    EXPECT_EQ(answers.Requests()[0],
+              (FileDialogAnswers::Request{FileDialogMode::Save, "txt", "Textfile(*.txt)|*.txt||"}));
 }
 
 TEST(DetailsWindowTest, SaveKeepsLineEndsOfTheText)
 {
-    struct SaveCase {
-        const char* name;
-        std::string text;
-        std::string appended;  ///< typed at the end before saving
-        std::string saved;
-    };
-    const std::vector<SaveCase> cases = {
+    const std::tuple<const char*, std::string, std::string, std::string> cases[] = {
+        // {name, text, typed at the end before saving, saved}
         {"unedited CR LF text", "a\r\nb\r\n", "", "a\r\nb\r\n"},
         // a value holding a bare LF is part of the text as built and is saved as such
         {"unedited bare LF in a value", "line1\nline2\r\n", "", "line1\nline2\r\n"},
@@ -100,20 +103,19 @@ TEST(DetailsWindowTest, SaveKeepsLineEndsOfTheText)
     };
     wxFrame* parent = new wxFrame(nullptr, wxID_ANY, "parent");
     parent->Show();
-    for (const SaveCase& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, text, appended, saved] : cases) {
+        SCOPED_TRACE(name);
         TempFolder folder;
         FileDialogAnswers answers({folder.File("out.txt")});
         auto* dialog = new CDetailsDialog(parent);
-        dialog->SetDetailsText(c.text);
-        DetailsShownHook hook([&](CDetailsDialog& shown) {
-            shown.Edit()->AppendText(ToWx(c.appended));
-            shown.SaveText();
-            shown.EndModal(wxID_OK);
-        });
-        EXPECT_EQ(dialog->ShowModal(), wxID_OK);
-        dialog->Destroy();
-        EXPECT_EQ(FileBytes(folder.File("out.txt")), c.saved);
+        dialog->SetDetailsText(text);
+        EXPECT_EQ(RunModal(dialog, [&](CDetailsDialog& shown) {
+                      shown.Edit()->AppendText(ToWx(appended));
+                      shown.SaveText();
+                      shown.EndModal(wxID_OK);
+                  }),
+                  wxID_OK);
+        EXPECT_EQ(FileBytes(folder.File("out.txt")), saved);
     }
     parent->Destroy();
     PumpEvents();
@@ -121,12 +123,7 @@ TEST(DetailsWindowTest, SaveKeepsLineEndsOfTheText)
 
 TEST(DetailsWindowTest, CloseBoxEscapeAndOkEndTheWindow)
 {
-    struct CloseCase {
-        const char* name;
-        std::function<void(CDetailsDialog&)> close;
-        int result;
-    };
-    const std::vector<CloseCase> cases = {
+    const std::tuple<const char*, std::function<void(CDetailsDialog&)>, int> cases[] = {
         {"OK", [](CDetailsDialog& d) {
              wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
              click.SetEventObject(d.OkButton());
@@ -142,20 +139,17 @@ TEST(DetailsWindowTest, CloseBoxEscapeAndOkEndTheWindow)
     };
     wxFrame* parent = new wxFrame(nullptr, wxID_ANY, "parent");
     parent->Show();
-    for (const CloseCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        auto* dialog = new CDetailsDialog(parent);
+    for (const auto& [name, close, result] : cases) {
+        SCOPED_TRACE(name);
         bool parentDisabled = false;
-        DetailsShownHook hook([&](CDetailsDialog& shown) {
-            parentDisabled = !parent->IsEnabled();
-            EXPECT_TRUE(shown.IsEnabled() && shown.Edit()->IsEnabled() && shown.OkButton()->IsEnabled());
-            c.close(shown);
-        });
-        EXPECT_EQ(dialog->ShowModal(), c.result);
+        EXPECT_EQ(RunModal(new CDetailsDialog(parent), [&](CDetailsDialog& shown) {
+                      parentDisabled = !parent->IsEnabled();
+                      EXPECT_TRUE(shown.IsEnabled() && shown.Edit()->IsEnabled() && shown.OkButton()->IsEnabled());
+                      close(shown);
+                  }),
+                  result);
         EXPECT_TRUE(parentDisabled);
         EXPECT_TRUE(parent->IsEnabled());
-        EXPECT_FALSE(dialog->IsShown());
-        dialog->Destroy();
     }
     parent->Destroy();
     PumpEvents();
@@ -166,18 +160,16 @@ TEST(DetailsWindowTest, TextsComeFromTheLanguageFile)
     struct TextCase {
         const char* name;
         std::string languageFile;  ///< "" for no file
-        std::string menu;
-        std::string item;
-        std::string button;
-        std::string filter;
+        std::vector<std::string> texts;  ///< menu, item, button, file filter
     };
+    const std::vector<std::string> english = {"File", "Save as...", "OK", "Textfile(*.txt)|*.txt||"};
     const std::vector<TextCase> cases = {
-        {"English defaults", "", "File", "Save as...", "OK", "Textfile(*.txt)|*.txt||"},
+        {"English defaults", "", english},
         {"translated", "FrmDetails.ID_MEN_DLGFILE=\"Datei\"\r\nFrmDetails.ID_MEN_DLGSAVE=\"Speichern & Co\"\r\n"
                        "FrmDetails.m_BTNOk=\"Gut\"\r\nFrmDetails.m_acFileFilter=\"Text(*.txt)|*.txt||\"\r\n",
-         "Datei", "Speichern & Co", "Gut", "Text(*.txt)|*.txt||"},
+         {"Datei", "Speichern & Co", "Gut", "Text(*.txt)|*.txt||"}},
         // an empty text counts as missing
-        {"empty entry", "FrmDetails.m_BTNOk=\"\"\r\n", "File", "Save as...", "OK", "Textfile(*.txt)|*.txt||"},
+        {"empty entry", "FrmDetails.m_BTNOk=\"\"\r\n", english},
     };
     for (const TextCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -187,17 +179,15 @@ TEST(DetailsWindowTest, TextsComeFromTheLanguageFile)
             WriteBytes(folder.File("lang.ini"), c.languageFile);
             dialog->SetLanguageFile(folder.File("lang.ini"));
         }
-        DetailsShownHook hook([&](CDetailsDialog& shown) {
+        RunModal(dialog, [&](CDetailsDialog& shown) {
             wxMenuBar* bar = shown.GetMenuBar();
-            EXPECT_EQ(FromWx(bar->GetMenuLabelText(0)), c.menu);
-            EXPECT_EQ(FromWx(bar->FindItem(ToWxId(cmd::kDetailsSave))->GetItemLabelText()), c.item);
-            EXPECT_EQ(FromWx(shown.OkButton()->GetLabelText()), c.button);
-            EXPECT_EQ(shown.FileFilter(), c.filter);
+            EXPECT_EQ((std::vector<std::string>{FromWx(bar->GetMenuLabelText(0)),
+                                                FromWx(bar->FindItem(ToWxId(cmd::kDetailsSave))->GetItemLabelText()),
+                                                FromWx(shown.OkButton()->GetLabelText()), shown.FileFilter()}),
+                      c.texts);
             EXPECT_EQ(FromWx(shown.GetTitle()), "Details");
             shown.EndModal(wxID_OK);
         });
-        dialog->ShowModal();
-        dialog->Destroy();
     }
     PumpEvents();
 }
@@ -210,7 +200,7 @@ TEST(DetailsWindowTest, ResizeRule)
         wxRect edit;
         wxRect ok;
     };
-    const std::vector<LayoutCase> cases = {
+    const LayoutCase cases[] = {
         {{400, 300}, {0, 0}, {0, 0, 400, 260}, {165, 265, 70, 25}},
         {{401, 300}, {5, 3}, {5, 3, 391, 260}, {165, 265, 70, 25}},  // (401 - 70) / 2 rounds down
     };
@@ -221,15 +211,12 @@ TEST(DetailsWindowTest, ResizeRule)
     }
 
     // the rule is applied when the window's client area changes
-    auto* dialog = new CDetailsDialog(nullptr);
-    DetailsShownHook hook([&](CDetailsDialog& shown) {
+    RunModal(new CDetailsDialog(nullptr), [&](CDetailsDialog& shown) {
         shown.SetClientSize(400, 300);
         PumpUntil([&] { return shown.Edit()->GetSize() == wxSize(400, 260); });
         EXPECT_EQ(shown.Edit()->GetRect(), wxRect(0, 0, 400, 260));
         EXPECT_EQ(shown.OkButton()->GetRect(), wxRect(165, 265, 70, 25));
         shown.EndModal(wxID_OK);
     });
-    dialog->ShowModal();
-    dialog->Destroy();
     PumpEvents();
 }

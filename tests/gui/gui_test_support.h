@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,16 @@ private:
     std::size_t m_next = 0;
     std::vector<Request> m_requests;
 };
+
+inline bool operator==(const FileDialogAnswers::Request& a, const FileDialogAnswers::Request& b)
+{
+    return a.mode == b.mode && a.defaultExtension == b.defaultExtension && a.filter == b.filter;
+}
+inline void PrintTo(const FileDialogAnswers::Request& r, std::ostream* os)
+{
+    *os << (r.mode == FileDialogMode::Save ? "Save" : "Open") << " ." << r.defaultExtension << " " << r.filter;
+}
+using Requests = std::vector<FileDialogAnswers::Request>;
 
 /**
  * wxTEST_DIALOG expectation of a message box: checks its text, caption and icon (wxICON_*),

@@ -1,14 +1,17 @@
 // main_window_fixture.h - a test fixture holding a shown main window, destroyed after each test.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <wx/menu.h>
 #include <wx/weakref.h>
 
 #include "app/main_window.h"
 #include "gui_test_support.h"
+#include "platform/command_ids.h"
 #include "platform/text.h"
 
 /** Shows a fresh main window (no command-line argument) for each test and destroys it after. */
@@ -38,6 +41,19 @@ protected:
         return dynamic_cast<T*>(m_window->FindWindow(id));
     }
     std::string Title() { return FromWx(m_window->GetTitle()); }
+    /// Sends a menu command to the window.
+    void RunMenu(int command)
+    {
+        wxCommandEvent event(wxEVT_MENU, ToWxId(command));
+        m_window->ProcessWindowEvent(event);
+    }
+    wxMenuItem* Item(int command) { return m_window->GetMenuBar()->FindItem(ToWxId(command)); }
+    /// The raw text of a menu item's shortcut, "" when it has none.
+    static std::string Shortcut(wxMenuItem* item)
+    {
+        std::unique_ptr<wxAcceleratorEntry> accel(item->GetAccel());
+        return accel ? FromWx(accel->ToRawString()) : std::string();
+    }
 
     wxWeakRef<CLDAPDlg> m_window;
 };

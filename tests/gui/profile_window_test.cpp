@@ -1,17 +1,18 @@
 // profile_window_test.cpp - profiles through the main window: menu commands, title, command line,
 // dropped files and the read and create error messages.
-#include <sys/stat.h>
-
-#include <gtest/gtest.h>
-#include <wx/checkbox.h>
-#include <wx/listctrl.h>
+#include <cstdio>
+#include <tuple>
 
 #include "app/main_window_template.h"
 #include "main_window_fixture.h"
-#include "platform/command_ids.h"
 
 namespace {
 
+using Strings = std::vector<std::string>;
+const int kFieldIds[] = {ctl::kServer, ctl::kPort, ctl::kBaseDn, ctl::kPreselection, ctl::kSearchAttribute,
+                         ctl::kResultAttribute};
+const char* const kFieldKeys[] = {"LDAPServer", "LDAPServerPort", "DN", "Preselect", "SearchAttributes",
+                                  "ResultAttributes"};
 const char kHeader[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n";
 const char kFooter[] = "</InitFile>\r\n";
 
@@ -20,46 +21,39 @@ std::string Entry(const std::string& key, const std::string& value)
     return "  <" + key + ">" + value + "</" + key + ">\r\n";
 }
 
-/// An XML-form profile with the six keys and the given detail names.
-std::string ProfileBytes(const std::string& server, const std::string& port, const std::string& dn,
-                         const std::string& preselect, const std::string& search, const std::string& result,
-                         const std::vector<std::string>& details)
+/// An XML-form profile with the six fields (server, port, DN, preselection, search, result) and
+/// the given detail names.
+std::string ProfileBytes(const Strings& fields, const Strings& details)
 {
     std::string bytes = kHeader;
-    bytes += Entry("LDAPServer", server) + Entry("LDAPServerPort", port) + Entry("DN", dn) +
-             Entry("Preselect", preselect) + Entry("SearchAttributes", search) + Entry("ResultAttributes", result);
+    for (size_t i = 0; i < 6; ++i)
+        bytes += Entry(kFieldKeys[i], fields[i]);
     for (size_t i = 0; i < details.size(); ++i)
         bytes += Entry("DetailAttribute" + std::to_string(i), details[i]);
     return bytes + kFooter;
-}
-
-void RunMenu(CLDAPDlg& window, int command)
-{
-    wxCommandEvent event(wxEVT_MENU, ToWxId(command));
-    window.ProcessWindowEvent(event);
 }
 
 }  // namespace
 
 class ProfileWindowTest : public MainWindowTest {
 protected:
-    void Fill(const std::string& server, const std::string& port, const std::string& dn, const std::string& preselect,
-              const std::string& search, const std::string& result)
+    void Fill(const Strings& fields)
     {
-        Window().SetFieldText(ctl::kServer, server);
-        Window().SetFieldText(ctl::kPort, port);
-        Window().SetFieldText(ctl::kBaseDn, dn);
-        Window().SetFieldText(ctl::kPreselection, preselect);
-        Window().SetFieldText(ctl::kSearchAttribute, search);
-        Window().SetFieldText(ctl::kResultAttribute, result);
+        for (size_t i = 0; i < 6; ++i)
+            Window().SetFieldText(kFieldIds[i], fields[i]);
     }
-    std::vector<std::string> Fields()
+    Strings Fields()
     {
-        std::vector<std::string> fields;
-        for (const int id : {ctl::kServer, ctl::kPort, ctl::kBaseDn, ctl::kPreselection, ctl::kSearchAttribute,
-                             ctl::kResultAttribute})
+        Strings fields;
+        for (const int id : kFieldIds)
             fields.push_back(Window().FieldText(id));
         return fields;
+    }
+    /// Writes an XML-form profile in the folder; its path.
+    std::string WriteProfile(const std::string& name, const std::string& server, const Strings& details = {})
+    {
+        WriteBytes(m_folder.File(name), ProfileBytes({server, "389", "", "", "sn", "cn"}, details));
+        return m_folder.File(name);
     }
 
     TempFolder m_folder;
@@ -68,40 +62,35 @@ protected:
 TEST_F(ProfileWindowTest, SaveAsWritesTheFieldsAndOpenReadsThemBack)
 {
     // blanks, "&", markup characters and non-ASCII bytes survive byte for byte
-    Fill("ldap.example.org", " 636", "ou=M\xC3\xBCller & S\xC3\xB6hne,dc=example", "Dr. ", "sn", "cn,mail");
-    DetailSlots details{};
-    details[0] = "cn";
-    details[1] = "<mail>";
+    const Strings fields = {"ldap.example.org", " 636", "ou=M\xC3\xBCller & S\xC3\xB6hne,dc=example", "Dr. ", "sn",
+                            "cn,mail"};
+    Fill(fields);
+    const DetailSlots details = SlotsFromList({"cn", "<mail>"});
     Window().SetDetailAttributes(details);
     {
         FileDialogAnswers answers({m_folder.File("R&D team")});
-        RunMenu(Window(), cmd::kSaveAs);
-        ASSERT_EQ(answers.Requests().size(), 1u);
-        EXPECT_EQ(answers.Requests()[0].mode, FileDialogMode::Save);
-        EXPECT_EQ(answers.Requests()[0].defaultExtension, "cvl");
-        EXPECT_EQ(answers.Requests()[0].filter, "LDAP profile(*.cvl)|*.cvl||");
+        RunMenu(cmd::kSaveAs);
+        EXPECT_EQ(answers.Requests(), (Requests{{FileDialogMode::Save, "cvl", "LDAP profile(*.cvl)|*.cvl||"}}));
     }
     const std::string path = m_folder.File("R&D team.cvl");
-    EXPECT_EQ(FileBytes(path), ProfileBytes("ldap.example.org", " 636", "ou=M\xC3\xBCller & S\xC3\xB6hne,dc=example",
-                                            "Dr. ", "sn", "cn,mail", {"cn", "<mail>"}));
+    EXPECT_EQ(FileBytes(path), ProfileBytes(fields, {"cn", "<mail>"}));
     EXPECT_EQ(Window().CurrentProfilePath(), path);
     EXPECT_EQ(Title(), "Corvane LDAP - R&D team.cvl");
 
-    RunMenu(Window(), cmd::kNew);
+    RunMenu(cmd::kNew);
     EXPECT_EQ(Title(), "Corvane LDAP");
-    EXPECT_EQ(Fields(), (std::vector<std::string>{"", "389", "", "", "telephoneNumber", "cn"}));
+    EXPECT_EQ(Fields(), (Strings{"", "389", "", "", "telephoneNumber", "cn"}));
     EXPECT_EQ(Window().DetailAttributes(), details);  // New settings keeps the detail list
 
     Window().SetDetailAttributes(DefaultDetailSlots());
     {
         FileDialogAnswers answers({path});
-        RunMenu(Window(), cmd::kOpen);
+        RunMenu(cmd::kOpen);
         ASSERT_EQ(answers.Requests().size(), 1u);
         EXPECT_EQ(answers.Requests()[0].mode, FileDialogMode::Open);
         EXPECT_EQ(answers.Requests()[0].defaultExtension, "cvl");
     }
-    EXPECT_EQ(Fields(), (std::vector<std::string>{"ldap.example.org", " 636", "ou=M\xC3\xBCller & S\xC3\xB6hne,dc=example",
-                                                  "Dr. ", "sn", "cn,mail"}));
+    EXPECT_EQ(Fields(), fields);
     EXPECT_EQ(Window().DetailAttributes(), details);
     EXPECT_EQ(Title(), "Corvane LDAP - R&D team.cvl");
 }
@@ -111,26 +100,26 @@ TEST_F(ProfileWindowTest, SaveWritesToTheCurrentFileAndAsksWhenThereIsNone)
     const std::string path = m_folder.File("team.cvl");
     {
         FileDialogAnswers answers({path});
-        RunMenu(Window(), cmd::kSave);  // no current profile: asks
+        RunMenu(cmd::kSave);  // no current profile: asks
         EXPECT_EQ(answers.Remaining(), 0u);
     }
     Window().SetFieldText(ctl::kServer, "second");
     {
         FileDialogAnswers none({});
-        RunMenu(Window(), cmd::kSave);  // current profile: writes without asking
+        RunMenu(cmd::kSave);  // current profile: writes without asking
     }
     EXPECT_NE(FileBytes(path).find(Entry("LDAPServer", "second")), std::string::npos);
 
     std::remove(path.c_str());
     {
         FileDialogAnswers answers({std::nullopt});  // the file went away: asks again; cancelled
-        RunMenu(Window(), cmd::kSave);
+        RunMenu(cmd::kSave);
         EXPECT_EQ(answers.Remaining(), 0u);
     }
     EXPECT_TRUE(FileBytes(path).empty());
 
     FileDialogAnswers cancelled({std::nullopt});
-    RunMenu(Window(), cmd::kOpen);
+    RunMenu(cmd::kOpen);
     EXPECT_EQ(Window().FieldText(ctl::kServer), "second");
 }
 
@@ -140,27 +129,27 @@ TEST_F(ProfileWindowTest, LoadSetsExactlyWhatTheFileHolds)
     const std::string path = m_folder.File("partial.cvl");
     WriteBytes(path, std::string(kHeader) + Entry("LDAPServer", "srv") + Entry("DetailAttribute0", "mail") +
                          Entry("DetailAttribute2", "cn") + kFooter);
-    Fill("a", "1", "b", "c", "d", "e");
+    Fill({"a", "1", "b", "c", "d", "e"});
     ASSERT_TRUE(Window().LoadProfile(path));
-    EXPECT_EQ(Fields(), (std::vector<std::string>{"srv", "", "", "", "", ""}));
-    EXPECT_EQ(DetailList(Window().DetailAttributes()), std::vector<std::string>{"mail"});
+    EXPECT_EQ(Fields(), (Strings{"srv", "", "", "", "", ""}));
+    EXPECT_EQ(DetailList(Window().DetailAttributes()), Strings{"mail"});
 
     // the older line form: fields in its own order, then the detail names
     const std::string legacy = m_folder.File("old.cvl");
     WriteBytes(legacy, "ou=old\r\r\npre\r\r\nold-server\r\r\n1389\r\r\nsn\r\r\ncn\r\r\ntelephoneNumber\r\r\nmail\r\r\n");
     ASSERT_TRUE(Window().LoadProfile(legacy));
-    EXPECT_EQ(Fields(), (std::vector<std::string>{"old-server", "1389", "ou=old", "pre", "sn", "cn"}));
-    EXPECT_EQ(DetailList(Window().DetailAttributes()), (std::vector<std::string>{"telephoneNumber", "mail"}));
+    EXPECT_EQ(Fields(), (Strings{"old-server", "1389", "ou=old", "pre", "sn", "cn"}));
+    EXPECT_EQ(DetailList(Window().DetailAttributes()), (Strings{"telephoneNumber", "mail"}));
     EXPECT_EQ(Title(), "Corvane LDAP - old.cvl");
 }
 
 TEST_F(ProfileWindowTest, TheFirstCommandLineArgumentIsLoaded)
 {
     const std::string path = m_folder.File("start.cvl");
-    WriteBytes(path, ProfileBytes("start-server", "10389", "dc=start", "", "sn", "cn", {"cn"}));
+    WriteBytes(path, ProfileBytes({"start-server", "10389", "dc=start", "", "sn", "cn"}, {"cn"}));
     Open({path, "ignored.cvl"});
     EXPECT_EQ(Window().FieldText(ctl::kServer), "start-server");
-    EXPECT_EQ(DetailList(Window().DetailAttributes()), std::vector<std::string>{"cn"});
+    EXPECT_EQ(DetailList(Window().DetailAttributes()), Strings{"cn"});
     EXPECT_EQ(Title(), "Corvane LDAP - start.cvl");
 
     // "--ENGLISH" is an option, not a profile: no read error is shown
@@ -171,63 +160,51 @@ TEST_F(ProfileWindowTest, TheFirstCommandLineArgumentIsLoaded)
 
 TEST_F(ProfileWindowTest, DroppedFilesLoadOnlyTheFirstProfileName)
 {
-    WriteBytes(m_folder.File("Mixed.Cvl"), ProfileBytes("mixed", "389", "", "", "sn", "cn", {}));
-    WriteBytes(m_folder.File("second.cvl"), ProfileBytes("second", "389", "", "", "sn", "cn", {}));
-    WriteBytes(m_folder.File("team.cvl.bak"), "ou=bak\r\r\n\r\r\nbak-server\r\r\n");
-    WriteBytes(m_folder.File("notes.txt"), ProfileBytes("notes", "389", "", "", "sn", "cn", {}));
-    struct Row {
-        std::vector<std::string> files;
-        const char* server;  ///< the server field afterwards
-        const char* title;
-    };
-    const Row rows[] = {
-        {{m_folder.File("Mixed.Cvl")}, "mixed", "Corvane LDAP - Mixed.Cvl"},
-        {{m_folder.File("team.cvl.bak")}, "bak-server", "Corvane LDAP - team.cvl.bak"},
-        {{m_folder.File("second.cvl"), m_folder.File("Mixed.Cvl")}, "second", "Corvane LDAP - second.cvl"},
-        {{m_folder.File("notes.txt"), m_folder.File("Mixed.Cvl")}, "unchanged", "Corvane LDAP"},
+    const std::string mixed = WriteProfile("Mixed.Cvl", "mixed"), second = WriteProfile("second.cvl", "second"),
+                      notes = WriteProfile("notes.txt", "notes"), bak = m_folder.File("team.cvl.bak");
+    WriteBytes(bak, "ou=bak\r\r\n\r\r\nbak-server\r\r\n");
+    const std::tuple<Strings, const char*, const char*> rows[] = {  // {files, server afterwards, title}
+        {{mixed}, "mixed", "Corvane LDAP - Mixed.Cvl"},
+        {{bak}, "bak-server", "Corvane LDAP - team.cvl.bak"},
+        {{second, mixed}, "second", "Corvane LDAP - second.cvl"},
+        {{notes, mixed}, "unchanged", "Corvane LDAP"},
         {{}, "unchanged", "Corvane LDAP"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.title);
-        RunMenu(Window(), cmd::kNew);
+    for (const auto& [files, server, title] : rows) {
+        SCOPED_TRACE(title);
+        RunMenu(cmd::kNew);
         Window().SetFieldText(ctl::kServer, "unchanged");
-        // the event owns and deletes its array of names
-        auto* names = new wxString[row.files.size() + 1];
-        for (size_t i = 0; i < row.files.size(); ++i)
-            names[i] = ToWx(row.files[i]);
-        wxDropFilesEvent drop(wxEVT_DROP_FILES, static_cast<int>(row.files.size()), names);
+        auto* names = new wxString[files.size() + 1];  // the event owns and deletes its array of names
+        for (size_t i = 0; i < files.size(); ++i)
+            names[i] = ToWx(files[i]);
+        wxDropFilesEvent drop(wxEVT_DROP_FILES, static_cast<int>(files.size()), names);
         Window().ProcessWindowEvent(drop);
-        EXPECT_EQ(Window().FieldText(ctl::kServer), row.server);
-        EXPECT_EQ(Title(), row.title);
+        EXPECT_EQ(Window().FieldText(ctl::kServer), server);
+        EXPECT_EQ(Title(), title);
     }
 }
 
 TEST_F(ProfileWindowTest, AnUnreadableFileShowsTheReadError)
 {
-    const std::string path = m_folder.File("kept.cvl");
-    WriteBytes(path, ProfileBytes("kept", "389", "", "", "sn", "cn", {}));
-    ASSERT_TRUE(Window().LoadProfile(path));
+    ASSERT_TRUE(Window().LoadProfile(WriteProfile("kept.cvl", "kept")));
     Window().SetFieldText(ctl::kPort, "1234");
-
-    bool loaded = true;
-    wxTEST_DIALOG(loaded = Window().LoadProfile(m_folder.File("missing.cvl")),
-                  ExpectMessageBox("Cannot read file!", "ERROR", wxICON_INFORMATION));
-    EXPECT_FALSE(loaded);
-    EXPECT_EQ(Window().CurrentProfilePath(), "");
-    EXPECT_EQ(Title(), "Corvane LDAP");
-    EXPECT_EQ(Window().FieldText(ctl::kServer), "kept");
-    EXPECT_EQ(Window().FieldText(ctl::kPort), "1234");
-
-    // a folder cannot be read as a profile either
-    wxTEST_DIALOG(loaded = Window().LoadProfile(m_folder.Path()),
-                  ExpectMessageBox("Cannot read file!", "ERROR", wxICON_INFORMATION));
-    EXPECT_FALSE(loaded);
+    // a missing file, and a folder, cannot be read as a profile
+    for (const std::string& path : {m_folder.File("missing.cvl"), m_folder.Path()}) {
+        SCOPED_TRACE(path);
+        bool loaded = true;
+        wxTEST_DIALOG(loaded = Window().LoadProfile(path),
+                      ExpectMessageBox("Cannot read file!", "ERROR", wxICON_INFORMATION));
+        EXPECT_FALSE(loaded);
+        EXPECT_EQ(Window().CurrentProfilePath(), "");
+        EXPECT_EQ(Title(), "Corvane LDAP");
+        EXPECT_EQ(Window().FieldText(ctl::kServer), "kept");
+        EXPECT_EQ(Window().FieldText(ctl::kPort), "1234");
+    }
 }
 
 TEST_F(ProfileWindowTest, AFailedSaveShowsTheCreateErrorAndLeavesNoProfileCurrent)
 {
-    const std::string path = m_folder.File("ok.cvl");
-    ASSERT_TRUE(Window().SaveProfile(path));
+    ASSERT_TRUE(Window().SaveProfile(m_folder.File("ok.cvl")));
     bool saved = true;
     wxTEST_DIALOG(saved = Window().SaveProfile(m_folder.File("no-such-folder/x.cvl")),
                   ExpectMessageBox("Cannot create file!", "ERROR", wxICON_ERROR));
@@ -239,8 +216,7 @@ TEST_F(ProfileWindowTest, AFailedSaveShowsTheCreateErrorAndLeavesNoProfileCurren
 TEST_F(ProfileWindowTest, LongFieldsAreCutTo1023BytesWithoutSplittingACharacter)
 {
     // 1022 ASCII bytes then a two-byte character: the cut drops the whole character
-    const std::string server = std::string(1022, 's') + "\xC3\xBC" + "tail";
-    Window().SetFieldText(ctl::kServer, server);
+    Window().SetFieldText(ctl::kServer, std::string(1022, 's') + "\xC3\xBC" + "tail");
     const std::string path = m_folder.File("long.cvl");
     ASSERT_TRUE(Window().SaveProfile(path));
     EXPECT_NE(FileBytes(path).find(Entry("LDAPServer", std::string(1022, 's'))), std::string::npos);

@@ -1,53 +1,44 @@
 // search_window_test.cpp - the main window's Search command against the private test directory:
 // columns, values, order, the no-result message, the input checks and the progress item.
-#include <wx/button.h>
 #include <wx/window.h>
 
 #include "search_window_fixture.h"
 #include "unresponsive_listener.h"
 
-namespace {
-
-const std::string kSmith = test_directory::kSmithDn;
-const std::string kSmithers = test_directory::kSmithersDn;
-const std::string kWidthFour = test_directory::kWidthFourDn;
-const std::string kWidthFive = test_directory::kWidthFiveDn;
-const std::string kMueller = test_directory::kMuellerDn;
-
-struct SearchCase {
-    const char* name;
-    const char* searchAttribute;
-    const char* preselection;
-    const char* searchString;
-    const char* resultAttribute;
-    bool swap;
-    std::vector<std::string> headings;
-    std::vector<std::vector<std::string>> cells;  ///< list items, one text per column
-    std::vector<std::string> itemDns;             ///< the entry of each list item
-    int exportRows;                               ///< entries found, with or without values
-};
-
-}  // namespace
+using Cells = std::vector<std::vector<std::string>>;
 
 TEST_F(SearchWindowTest, SearchFillsTheListByPositionInDnOrder)
 {
+    const std::string smith = test_directory::kSmithDn, smithers = test_directory::kSmithersDn;
+    struct SearchCase {
+        const char* name;
+        const char* searchAttribute;
+        const char* preselection;
+        const char* searchString;
+        const char* resultAttribute;
+        bool swap;
+        std::vector<std::string> headings;
+        Cells cells;                        ///< list items, one text per column
+        std::vector<std::string> itemDns;  ///< the entry of each list item
+        int exportRows;                     ///< entries found, with or without values
+    };
     const std::vector<SearchCase> cases = {
-        {"one column", "sn", "", "Smith", "cn", false, {"cn"}, {{"Smith"}, {"Smithers"}}, {kSmith, kSmithers}, 2},
+        {"one column", "sn", "", "Smith", "cn", false, {"cn"}, {{"Smith"}, {"Smithers"}}, {smith, smithers}, 2},
         {"preselection joins the value", "sn", "Sm", "ith", "cn", false, {"cn"}, {{"Smith"}, {"Smithers"}},
-         {kSmith, kSmithers}, 2},
+         {smith, smithers}, 2},
         {"two columns, a missing value leaves its cell empty", "sn", "", "Smith", "cn,mail", false, {"cn", "mail"},
-         {{"Smith", ""}, {"Smithers", "smithers@corvane.test"}}, {kSmith, kSmithers}, 2},
+         {{"Smith", ""}, {"Smithers", "smithers@corvane.test"}}, {smith, smithers}, 2},
         // "cn=width five" sorts before "cn=width four"; only the first of two values shows
         {"first value only, DN order", "sn", "", "Width", "telephoneNumber", false, {"telephoneNumber"},
-         {{"333"}, {"111"}}, {kWidthFive, kWidthFour}, 2},
+         {{"333"}, {"111"}}, {test_directory::kWidthFiveDn, test_directory::kWidthFourDn}, 2},
         // swap: the filter is sn (the result field cut at its comma), the column the search attribute
         {"swap", "telephoneNumber", "ignored", "Smith", "sn,mail", true, {"telephoneNumber"}, {{"123"}, {"789"}},
-         {kSmith, kSmithers}, 2},
+         {smith, smithers}, 2},
         // Smith has no mail: no item for it, yet the second item still knows it stands for Smithers
         {"entry without value gets no item", "sn", "", "Smith", "mail", false, {"mail"},
-         {{"smithers@corvane.test"}}, {kSmithers}, 2},
+         {{"smithers@corvane.test"}}, {smithers}, 2},
         {"texts shown literally", "sn", "", "M\xC3\xBCller", "title", false, {"title"},
-         {{"Forschung & Entwicklung"}}, {kMueller}, 1},
+         {{"Forschung & Entwicklung"}}, {test_directory::kMuellerDn}, 1},
     };
     for (const SearchCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -55,9 +46,9 @@ TEST_F(SearchWindowTest, SearchFillsTheListByPositionInDnOrder)
         Search(c.searchAttribute, c.searchString, c.resultAttribute, c.swap);
 
         EXPECT_EQ(Headings(), c.headings);
-        const int width = List()->GetSize().GetWidth() - 20;
         for (int column = 0; column < List()->GetColumnCount(); ++column)
-            EXPECT_EQ(List()->GetColumnWidth(column), width / static_cast<int>(c.headings.size()));
+            EXPECT_EQ(List()->GetColumnWidth(column),
+                      (List()->GetSize().GetWidth() - 20) / static_cast<int>(c.headings.size()));
         EXPECT_EQ(ListCells(), c.cells);
         EXPECT_EQ(Commands().ItemDns(), c.itemDns);
         EXPECT_TRUE(Control(ctl::kDetails)->IsEnabled());
@@ -68,10 +59,8 @@ TEST_F(SearchWindowTest, SearchFillsTheListByPositionInDnOrder)
             List()->GetItem(info);
             EXPECT_EQ(info.GetImage(), 0);
         }
-
-        const ResultTable& exported = Commands().ExportTable();
-        EXPECT_EQ(exported.RowCount(), c.exportRows);
-        EXPECT_EQ(exported.ColumnCount(), static_cast<int32_t>(c.headings.size()));
+        EXPECT_EQ(Commands().ExportTable().RowCount(), c.exportRows);
+        EXPECT_EQ(Commands().ExportTable().ColumnCount(), static_cast<int32_t>(c.headings.size()));
     }
 }
 
@@ -79,10 +68,9 @@ TEST_F(SearchWindowTest, NoResultKeepsTheOldColumnsAndEmptiesTheExport)
 {
     Search("sn", "Smith", "cn,mail");
     ASSERT_EQ(List()->GetItemCount(), 2);
-
     // "%s" in the search string is text, not a placeholder of the message
     Search("sn", "Nobody%s", "telephoneNumber");
-    EXPECT_EQ(ListCells(), (std::vector<std::vector<std::string>>{{"No result found for 'Nobody%s*'", ""}}));
+    EXPECT_EQ(ListCells(), (Cells{{"No result found for 'Nobody%s*'", ""}}));
     EXPECT_EQ(Headings(), (std::vector<std::string>{"cn", "mail"}));
     EXPECT_FALSE(Control(ctl::kDetails)->IsEnabled());
     EXPECT_TRUE(Commands().ItemDns().empty());
@@ -93,14 +81,14 @@ TEST_F(SearchWindowTest, UnreachableServerLooksLikeNoResult)
 {
     SetField(ctl::kPort, std::to_string(UnusedPort()));
     Search("sn", "Smith", "cn");
-    EXPECT_EQ(ListCells(), (std::vector<std::vector<std::string>>{{"No result found for 'Smith*'"}}));
+    EXPECT_EQ(ListCells(), (Cells{{"No result found for 'Smith*'"}}));
     EXPECT_FALSE(Control(ctl::kDetails)->IsEnabled());
 }
 
 TEST_F(SearchWindowTest, ProgressItemShowsWhileTheQueryRuns)
 {
     Search("sn", "Smith", "cn");
-    std::vector<std::vector<std::string>> seen;
+    Cells seen;
     Commands().SetQueryStartHook([&] { seen = ListCells(); });
     Commands().Search();
     Commands().SetQueryStartHook(nullptr);
@@ -126,7 +114,6 @@ TEST_F(SearchWindowTest, InputChecksShowTheirMessageFocusTheFieldAndKeepTheExpor
         {{ctl::kServer, ctl::kSearchString}, "No search string selected.", ctl::kSearchString},
         {{ctl::kResultAttribute, ctl::kBaseDn}, "No distinguished name selected.", ctl::kBaseDn},
     };
-    const std::string port = std::to_string(TestServer().Port());
     for (const CheckCase& c : cases) {
         SCOPED_TRACE(c.message);
         SetField(ctl::kServer, DirectoryServer::Host());
