@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -15,13 +16,9 @@ TEST(ParseCliOptions, ValuesInEveryForm)
 {
     const struct {
         Args args;
-        const char* server;
-        const char* port;
-        const char* search;
+        const char *server, *port, *search;
     } cases[] = {
-        {{"-s", "host", "-p", "636", "Smi"}, "host", "636", "Smi"},
         {{"-shost", "-p636", "Smi"}, "host", "636", "Smi"},
-        {{"--server", "host", "--port=636", "Smi"}, "host", "636", "Smi"},
         {{"Smi", "--server=host", "-p", "636"}, "host", "636", "Smi"},
         {{"-s", "first", "-s", "host", "-p", "1", "-p636", "Smi"}, "host", "636", "Smi"},
         {{"--server=", "-p", "-1", "--", "-Smi"}, "", "-1", "-Smi"},
@@ -37,40 +34,44 @@ TEST(ParseCliOptions, ValuesInEveryForm)
     }
 }
 
-TEST(ParseCliOptions, EveryOptionReachesItsField)
+TEST(ParseCliOptions, EachOptionReachesOnlyItsOwnFieldInEveryForm)
 {
-    const CliParseResult parsed = ParseCliOptions({"-b", "dc=x", "-a", "sn", "-r", "cn,mail", "-P", "Dr.",
-                                                   "-D", "cn,l", "-o", "out.csv", "-f", "p.cvl", "-wd"});
-    ASSERT_TRUE(parsed.ok) << parsed.error;
-    const CliOptions& o = parsed.options;
-    EXPECT_EQ(o.baseDn, "dc=x");
-    EXPECT_EQ(o.searchAttribute, "sn");
-    EXPECT_EQ(o.resultAttribute, "cn,mail");
-    EXPECT_EQ(o.preselection, "Dr.");
-    EXPECT_EQ(o.detailAttributes, "cn,l");
-    EXPECT_EQ(o.output, "out.csv");
-    EXPECT_EQ(o.profile, "p.cvl");
-    EXPECT_TRUE(o.swap);
-    EXPECT_TRUE(o.details);
-    EXPECT_FALSE(o.help);
-    EXPECT_FALSE(o.server.has_value());
-    EXPECT_EQ(o.searchString, "");
-
-    const CliParseResult longForms = ParseCliOptions({"--base", "dc=x", "--search-attribute", "sn",
-        "--result-attribute", "cn", "--preselection", "Dr.", "--detail-attributes", "cn",
-        "--output", "o", "--profile", "p", "--swap", "--details", "--help"});
-    ASSERT_TRUE(longForms.ok) << longForms.error;
-    EXPECT_TRUE(longForms.options.swap && longForms.options.details && longForms.options.help);
-    EXPECT_EQ(longForms.options.profile, "p");
-}
-
-TEST(ParseCliOptions, GroupedFlagsEndedByAnOptionWithValue)
-{
-    const CliParseResult parsed = ParseCliOptions({"-wdshost", "Smi"});
-    ASSERT_TRUE(parsed.ok) << parsed.error;
-    EXPECT_TRUE(parsed.options.swap);
-    EXPECT_TRUE(parsed.options.details);
-    EXPECT_EQ(parsed.options.server, "host");
+    const struct {
+        const char *shortForm, *longForm;
+        std::optional<std::string> CliOptions::* field;
+    } valued[] = {
+        {"-s", "--server", &CliOptions::server}, {"-p", "--port", &CliOptions::port},
+        {"-b", "--base", &CliOptions::baseDn}, {"-a", "--search-attribute", &CliOptions::searchAttribute},
+        {"-r", "--result-attribute", &CliOptions::resultAttribute}, {"-o", "--output", &CliOptions::output},
+        {"-P", "--preselection", &CliOptions::preselection}, {"-f", "--profile", &CliOptions::profile},
+        {"-D", "--detail-attributes", &CliOptions::detailAttributes},
+    };
+    for (const auto& v : valued) {
+        for (const Args& args : {Args{v.shortForm, "v"}, Args{v.shortForm + std::string("v")},
+                                 Args{v.longForm, "v"}, Args{v.longForm + std::string("=v")}}) {
+            const CliParseResult parsed = ParseCliOptions(args);
+            EXPECT_TRUE(parsed.ok) << args[0] << ": " << parsed.error;
+            const CliOptions& o = parsed.options;
+            for (const auto& other : valued) {
+                EXPECT_EQ(o.*other.field, other.field == v.field ? std::optional<std::string>("v") : std::nullopt)
+                    << args[0] << " / " << other.longForm;
+            }
+            EXPECT_FALSE(o.swap || o.details || o.help || !o.searchString.empty()) << args[0];
+        }
+    }
+    using Flags = std::tuple<bool, bool, bool, std::optional<std::string>>;  // swap, details, help, server
+    const std::pair<Args, Flags> flags[] = {
+        {{"-wd"}, {true, true, false, std::nullopt}},
+        {{"--swap", "--details", "--help"}, {true, true, true, std::nullopt}},
+        {{"-h"}, {false, false, true, std::nullopt}},
+        {{"-wdshost", "Smi"}, {true, true, false, "host"}},  // grouped flags ended by an option with value
+    };
+    for (const auto& [args, expected] : flags) {
+        const CliParseResult parsed = ParseCliOptions(args);
+        EXPECT_TRUE(parsed.ok) << args[0] << ": " << parsed.error;
+        const CliOptions& o = parsed.options;
+        EXPECT_EQ(Flags(o.swap, o.details, o.help, o.server), expected) << args[0];
+    }
 }
 
 TEST(ParseCliOptions, UsageErrors)

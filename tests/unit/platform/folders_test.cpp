@@ -1,6 +1,8 @@
 // folders_test.cpp - the program path, the data folders with their overrides, and MakeDirectory.
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -19,30 +21,26 @@ TEST(Folders, ProgramPathNamesThisProgram)
 TEST(Folders, UserFolderFollowsTheEnvironmentAndIsCreated)
 {
     const fs::path root = fs::temp_directory_path() / ("corvane-folders-" + std::to_string(getpid()));
-    const char* oldHome = std::getenv("HOME");
-    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedHome = oldHome ? oldHome : "";
-    const std::string savedConfig = oldConfig ? oldConfig : "";
+    std::optional<std::string> saved[2];
+    const char* const names[2] = {"HOME", "XDG_CONFIG_HOME"};
+    for (int i = 0; i < 2; ++i)
+        if (const char* value = std::getenv(names[i]))
+            saved[i] = value;
 
     setenv("XDG_CONFIG_HOME", (root / "xdg/deep/").c_str(), 1);
     EXPECT_EQ(UserDataFolder(), (root / "xdg/deep").string());
     EXPECT_TRUE(fs::is_directory(root / "xdg/deep"));
-
     setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
     setenv("HOME", (root / "home").c_str(), 1);
     EXPECT_EQ(UserDataFolder(), (root / "home/.config").string());
-
     SetDataFolderOverrides((root / "user").string(), (root / "all").string());
     EXPECT_EQ(UserDataFolder(), (root / "user").string());
     EXPECT_EQ(AllUsersDataFolder(), (root / "all").string());
     SetDataFolderOverrides("", "");
     EXPECT_EQ(AllUsersDataFolder(), "/var/lib");
 
-    setenv("HOME", savedHome.c_str(), 1);
-    if (oldConfig)
-        setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
+    for (int i = 0; i < 2; ++i)
+        saved[i] ? setenv(names[i], saved[i]->c_str(), 1) : unsetenv(names[i]);
     fs::remove_all(root);
 }
 
@@ -51,12 +49,8 @@ TEST(Folders, MakeDirectoryAcceptsAnExistingFolderButNotAFile)
     const fs::path root = fs::temp_directory_path() / ("corvane-mkdir-" + std::to_string(getpid()));
     EXPECT_TRUE(MakeDirectory(root.string()));
     EXPECT_TRUE(MakeDirectory(root.string()));
-    const fs::path file = root / "file";
-    std::FILE* f = std::fopen(file.c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    std::fclose(f);
-    EXPECT_FALSE(MakeDirectory(file.string()));
-    EXPECT_FALSE(MakeDirectory((root / "missing/child").string()));
-    EXPECT_FALSE(MakeDirectory(""));
+    ASSERT_TRUE(std::ofstream(root / "file").good());
+    for (const fs::path& refused : {root / "file", root / "missing/child", fs::path()})
+        EXPECT_FALSE(MakeDirectory(refused.string())) << refused;
     fs::remove_all(root);
 }

@@ -5,19 +5,18 @@
 
 TEST(TextCodec, ValidTextRoundTripsExactly)
 {
-    const std::string samples[] = {"", "plain", "M\xC3\xBCller", "\xE2\x82\xAC 5", "\xF0\x9F\x93\x87 card",
-                                   std::string("nul\0inside", 10), "\xEF\xBF\xBF"};
-    for (const std::string& bytes : samples)
+    for (const std::string& bytes : {std::string(), std::string("plain"), std::string("M\xC3\xBCller"),
+                                     std::string("\xE2\x82\xAC 5"), std::string("\xF0\x9F\x93\x87 card"),
+                                     std::string("nul\0inside", 10), std::string("\xEF\xBF\xBF")})
         EXPECT_EQ(EncodeText(DecodeBytes(bytes)), bytes);
 }
 
 TEST(TextCodec, BytesThatDoNotDecodeShowAsLatin1)
 {
-    struct Row {
+    const struct {
         std::string bytes;
         std::wstring text;
-    };
-    const Row rows[] = {
+    } rows[] = {
         {"M\xFCller", L"M\u00FCller"},                    // a single Latin-1 byte
         {"\xC3", L"\u00C3"},                              // a sequence cut at the end
         {"\xC3(", L"\u00C3("},                            // a lead byte without its continuation
@@ -26,41 +25,30 @@ TEST(TextCodec, BytesThatDoNotDecodeShowAsLatin1)
         {"\xF4\x90\x80\x80", L"\u00F4\u0090\u0080\u0080"},  // above U+10FFFF
         {"\x80\xC3\xBC", L"\u0080\u00FC"},                // a stray continuation before a valid one
     };
-    for (const Row& row : rows)
+    for (const auto& row : rows)
         EXPECT_EQ(DecodeBytes(row.bytes), row.text) << row.bytes;
 }
 
-TEST(TextCodec, CharactersNoEncodingHoldsBecomeQuestionMarks)
+TEST(TextCodec, UnencodableCharactersBecomeQuestionMarksAndAmpersandsDouble)
 {
-    std::wstring text = L"a";
-    text.push_back(static_cast<wchar_t>(0xD800));
-    text.push_back(static_cast<wchar_t>(0x110000));
-    EXPECT_EQ(EncodeText(text), "a??");
+    EXPECT_EQ(EncodeText(std::wstring{L'a', static_cast<wchar_t>(0xD800), static_cast<wchar_t>(0x110000)}), "a??");
+    EXPECT_EQ(DoubleAmpersands("R&D && more&"), "R&&D &&&& more&&");
+    EXPECT_EQ(DoubleAmpersands(""), "");
 }
 
 TEST(TextCodec, CutsNeverSplitACharacter)
 {
-    struct Row {
+    const struct {
         std::string text;
         std::size_t limit;
         std::string cut;
-    };
-    const Row rows[] = {
-        {"abc", 5, "abc"},
-        {"abc", 3, "abc"},
-        {"abcd", 3, "abc"},
-        {"ab\xC3\xBC", 3, "ab"},               // the two-byte character would cross the limit
-        {"a\xE2\x82\xAC", 3, "a"},
-        {"a\xE2\x82\xAC", 4, "a\xE2\x82\xAC"},
-        {"ab\xFC\xFC", 3, "ab\xFC"},            // stray bytes count one by one
+    } rows[] = {
+        {"abc", 5, "abc"}, {"abc", 3, "abc"}, {"abcd", 3, "abc"},
+        {"ab\xC3\xBC", 3, "ab"},  // the two-byte character would cross the limit
+        {"a\xE2\x82\xAC", 3, "a"}, {"a\xE2\x82\xAC", 4, "a\xE2\x82\xAC"},
+        {"ab\xFC\xFC", 3, "ab\xFC"},  // stray bytes count one by one
         {"\xF0\x9F\x93\x87", 2, ""},
     };
-    for (const Row& row : rows)
+    for (const auto& row : rows)
         EXPECT_EQ(CutToBytes(row.text, row.limit), row.cut) << row.text << " / " << row.limit;
-}
-
-TEST(TextCodec, AmpersandsAreDoubled)
-{
-    EXPECT_EQ(DoubleAmpersands("R&D && more&"), "R&&D &&&& more&&");
-    EXPECT_EQ(DoubleAmpersands(""), "");
 }

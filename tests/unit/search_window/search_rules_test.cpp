@@ -1,5 +1,6 @@
-// search_rules_test.cpp - the search rules: input check order, port, search value, query choice,
-// the no-result text, positional result rows and the export table's bytes.
+// search_rules_test.cpp - the search rules and the details text: input check order, port, search
+// value, query choice, the no-result text, positional result rows, the export table's bytes, the
+// details text's bytes and the choice of entries by distinguished name.
 #include "search_window/search_rules.h"
 
 #include <gtest/gtest.h>
@@ -12,73 +13,50 @@
 #include <vector>
 
 #include "directory/result_table.h"
+#include "search_window/details_text.h"
 
 namespace {
 
-SearchFields FullFields()
-{
-    SearchFields f;
-    f.server = "ldap.example";
-    f.port = "389";
-    f.baseDn = "dc=corvane,dc=test";
-    f.searchAttribute = "sn";
-    f.resultAttribute = "cn";
-    f.searchString = "Smi";
-    return f;
-}
+using Names = std::vector<std::string>;
 
-struct CheckCase {
-    const char* name;
-    void (*clear)(SearchFields&);
-    SearchField field;
-    const char* key;
-    const char* message;
-};
-
-TEST(CheckSearchFields, FirstEmptyFieldInFixedOrder)
+TEST(CheckSearchFields, FirstEmptyFieldInFixedOrderAndBlanksPass)
 {
-    const CheckCase cases[] = {
-        {"all empty", [](SearchFields& f) { f = SearchFields{}; }, SearchField::SearchString,
-         "FrmMain.m_acMNoSearchString", "No search string selected."},
-        {"search string and server", [](SearchFields& f) { f.searchString.clear(); f.server.clear(); },
-         SearchField::SearchString, "FrmMain.m_acMNoSearchString", "No search string selected."},
-        {"server and base", [](SearchFields& f) { f.server.clear(); f.baseDn.clear(); }, SearchField::Server,
-         "FrmMain.m_acMNoLDAPServer", "No LDAP server selected."},
-        {"base and search attribute", [](SearchFields& f) { f.baseDn.clear(); f.searchAttribute.clear(); },
-         SearchField::SearchAttribute, "FrmMain.m_acMNoSearchAttribute", "No search attribute selected."},
-        {"base and result attribute", [](SearchFields& f) { f.baseDn.clear(); f.resultAttribute.clear(); },
-         SearchField::BaseDn, "FrmMain.m_acMNoDN", "No distinguished name selected."},
-        {"result attribute", [](SearchFields& f) { f.resultAttribute.clear(); }, SearchField::ResultAttribute,
-         "FrmMain.m_acMNoResultAttribute", "No result attribute selected."},
+    using F = SearchFields;
+    const struct {
+        std::vector<std::string F::*> cleared;
+        SearchField field;
+        const char *key, *message;
+    } cases[] = {
+        {{&F::server, &F::port, &F::baseDn, &F::searchAttribute, &F::resultAttribute, &F::searchString,
+          &F::preselection}, SearchField::SearchString, "FrmMain.m_acMNoSearchString", "No search string selected."},
+        {{&F::searchString, &F::server}, SearchField::SearchString, "FrmMain.m_acMNoSearchString",
+         "No search string selected."},
+        {{&F::server, &F::baseDn}, SearchField::Server, "FrmMain.m_acMNoLDAPServer", "No LDAP server selected."},
+        {{&F::baseDn, &F::searchAttribute}, SearchField::SearchAttribute, "FrmMain.m_acMNoSearchAttribute",
+         "No search attribute selected."},
+        {{&F::baseDn, &F::resultAttribute}, SearchField::BaseDn, "FrmMain.m_acMNoDN",
+         "No distinguished name selected."},
+        {{&F::resultAttribute}, SearchField::ResultAttribute, "FrmMain.m_acMNoResultAttribute",
+         "No result attribute selected."},
     };
-    for (const CheckCase& c : cases) {
-        SearchFields fields = FullFields();
-        c.clear(fields);
+    for (const auto& c : cases) {
+        SearchFields fields{"ldap.example", "389", "dc=corvane,dc=test", "sn", "cn", "Smi", "Dr."};
+        for (std::string F::* cleared : c.cleared) {
+            (fields.*cleared).clear();
+        }
         const auto failure = CheckSearchFields(fields);
-        ASSERT_TRUE(failure.has_value()) << c.name;
-        EXPECT_EQ(failure->field, c.field) << c.name;
-        EXPECT_STREQ(failure->messageKey, c.key) << c.name;
-        EXPECT_STREQ(failure->englishDefault, c.message) << c.name;
+        ASSERT_TRUE(failure.has_value()) << c.message;
+        EXPECT_EQ(failure->field, c.field) << c.message;
+        EXPECT_STREQ(failure->messageKey, c.key);
+        EXPECT_STREQ(failure->englishDefault, c.message);
     }
-}
-
-TEST(CheckSearchFields, BlanksAndEmptyPreselectionPass)
-{
-    SearchFields fields = FullFields();
-    fields.preselection.clear();
-    fields.port.clear();
-    fields.searchString = " ";
-    fields.server = " ";
-    fields.baseDn = "\t";
-    EXPECT_FALSE(CheckSearchFields(fields).has_value());
+    // Blanks are not empty; port and preselection are not checked.
+    EXPECT_FALSE(CheckSearchFields({" ", "", "\t", "sn", "cn", " ", ""}).has_value());
 }
 
 TEST(ParsePort, LeadingNumberLikeTheFieldConversion)
 {
-    const struct {
-        const char* text;
-        int32_t port;
-    } cases[] = {
+    const struct { const char* text; int32_t port; } cases[] = {
         {"", 389},        {"389", 389},      {"abc", 0},     {" 42x", 42},   {"\t 8", 8},
         {"+7", 7},        {"-5", -5},        {" ", 0},       {"- 5", 0},     {"0x10", 0},
         {"636 ", 636},    {"2147483647", INT32_MAX},         {"99999999999999999999999", INT32_MAX},
@@ -91,12 +69,10 @@ TEST(ParsePort, LeadingNumberLikeTheFieldConversion)
 
 TEST(MakeSearchInput, CutsEveryTextTo1023Bytes)
 {
-    SearchFields fields;
     const std::string longText(2000, 'x');
-    fields.server = fields.baseDn = fields.searchAttribute = fields.resultAttribute = longText;
-    fields.searchString = fields.preselection = longText;
-    fields.port = std::string(1023, ' ') + "77";  // the digits lie beyond the cut
-    const SearchInput input = MakeSearchInput(fields);
+    // The port's digits lie beyond the cut.
+    const SearchInput input = MakeSearchInput(
+        {longText, std::string(1023, ' ') + "77", longText, longText, longText, longText, longText});
     for (const std::string* text : {&input.server, &input.baseDn, &input.searchAttribute,
                                     &input.resultAttribute, &input.searchString, &input.preselection}) {
         EXPECT_EQ(*text, std::string(1023, 'x'));
@@ -106,11 +82,7 @@ TEST(MakeSearchInput, CutsEveryTextTo1023Bytes)
 
 TEST(SearchValue, PreselectionOnlyWithoutSwap)
 {
-    const struct {
-        const char* preselection;
-        bool swap;
-        const char* value;
-    } cases[] = {{"", false, "Smi*"}, {"Dr.", false, "Dr.Smi*"}, {"Dr.", true, "Smi*"}, {"", true, "Smi*"}};
+    const struct { const char* preselection; bool swap; const char* value; } cases[] = {{"", false, "Smi*"}, {"Dr.", false, "Dr.Smi*"}, {"Dr.", true, "Smi*"}, {"", true, "Smi*"}};
     for (const auto& c : cases) {
         SearchInput input;
         input.searchString = "Smi";
@@ -121,18 +93,9 @@ TEST(SearchValue, PreselectionOnlyWithoutSwap)
 
 TEST(SplitResultAttributes, PiecesBetweenCommasUntrimmedAndKeptWhenEmpty)
 {
-    using Names = std::vector<std::string>;
-    const struct {
-        const char* field;
-        Names names;
-    } cases[] = {
-        {"cn", {"cn"}},
-        {"cn,mail", {"cn", "mail"}},
-        {"cn,mail,", {"cn", "mail", ""}},
-        {" cn , mail", {" cn ", " mail"}},
-        {",", {"", ""}},
-        {"cn,,mail", {"cn", "", "mail"}},
-        {"", {""}},
+    const struct { const char* field; Names names; } cases[] = {
+        {"cn", {"cn"}}, {"cn,mail", {"cn", "mail"}}, {"cn,mail,", {"cn", "mail", ""}},
+        {" cn , mail", {" cn ", " mail"}}, {",", {"", ""}}, {"cn,,mail", {"cn", "", "mail"}}, {"", {""}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SplitResultAttributes(c.field), c.names) << c.field;
@@ -141,7 +104,6 @@ TEST(SplitResultAttributes, PiecesBetweenCommasUntrimmedAndKeptWhenEmpty)
 
 TEST(ChooseQuery, FilterAttributeAskedNamesAndColumns)
 {
-    using Names = std::vector<std::string>;
     const struct {
         const char* result;
         bool swap;
@@ -161,21 +123,18 @@ TEST(ChooseQuery, FilterAttributeAskedNamesAndColumns)
         input.searchAttribute = "telephoneNumber";
         input.resultAttribute = c.result;
         const QueryChoice choice = ChooseQuery(input, c.swap);
-        EXPECT_EQ(choice.filterAttribute, c.filter) << c.result << " swap " << c.swap;
-        EXPECT_EQ(choice.attributes, c.asked) << c.result;
-        EXPECT_EQ(choice.severalAttributes, c.several) << c.result;
-        EXPECT_EQ(choice.headings, c.headings) << c.result;
-        EXPECT_EQ(choice.columnCount(), static_cast<int32_t>(c.headings.size())) << c.result;
+        SCOPED_TRACE(std::string(c.result) + (c.swap ? " swapped" : ""));
+        EXPECT_EQ(choice.filterAttribute, c.filter);
+        EXPECT_EQ(choice.attributes, c.asked);
+        EXPECT_EQ(choice.severalAttributes, c.several);
+        EXPECT_EQ(choice.headings, c.headings);
+        EXPECT_EQ(choice.columnCount(), static_cast<int32_t>(c.headings.size()));
     }
 }
 
 TEST(FillPlaceholder, FirstPlaceholderReplacedAsPlainText)
 {
-    const struct {
-        const char* text;
-        const char* value;
-        const char* filled;
-    } cases[] = {
+    const struct { const char *text, *value, *filled; } cases[] = {
         {"No result found for '%s'", "Smi*", "No result found for 'Smi*'"},
         {"%n %d for '%s'", "Smi*", "%n %d for 'Smi*'"},
         {"%s and %s", "a%sb", "a%sb and %s"},
@@ -188,8 +147,8 @@ TEST(FillPlaceholder, FirstPlaceholderReplacedAsPlainText)
     }
 }
 
-/// A table laid out as the query writes it: column 0 the entry, then attribute and value cells.
-ResultTable QueryLikeTable(const std::vector<std::vector<std::string>>& rows, int32_t columns)
+/// A table laid out as the queries write it: column 0 the entry, then attribute and value cells.
+ResultTable QueryLikeTable(const std::vector<Names>& rows, int32_t columns)
 {
     ResultTable table;
     for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -203,31 +162,25 @@ ResultTable QueryLikeTable(const std::vector<std::vector<std::string>>& rows, in
 
 TEST(ResultRows, ValuesPlacedByPositionWithinTheDeclaredWidth)
 {
-    const ResultTable table = QueryLikeTable(
-        {
-            {"<ENTRY>cn=a,o=x", "<ATTRIBUTE>mail", "<VALUE>a@x", "<ATTRIBUTE>cn", "<VALUE>a"},
-            {"<ENTRY>cn=b,o=x"},
-            {"<ENTRY>cn=c,o=x", "<ATTRIBUTE>cn", "<VALUE>c1", "<VALUE>c2", "<VALUE>c3", "<VALUE>beyond"},
-            {"<ENTRY>cn=<VALUE>d,o=x", "<ATTRIBUTE>cn", "<VALUE>"},
-        },
-        5);
-    const std::vector<ResultRow> rows = ResultRows(table);
+    const std::vector<ResultRow> rows = ResultRows(QueryLikeTable(
+        {{"<ENTRY>cn=a,o=x", "<ATTRIBUTE>mail", "<VALUE>a@x", "<ATTRIBUTE>cn", "<VALUE>a"}, {"<ENTRY>cn=b,o=x"},
+         {"<ENTRY>cn=c,o=x", "<ATTRIBUTE>cn", "<VALUE>c1", "<VALUE>c2", "<VALUE>c3", "<VALUE>beyond"},
+         {"<ENTRY>cn=<VALUE>d,o=x", "<ATTRIBUTE>cn", "<VALUE>"}},
+        5));
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0].dn, "cn=a,o=x");
-    EXPECT_EQ(rows[0].values, (std::vector<std::string>{"a@x", "a"}));
+    EXPECT_EQ(rows[0].values, (Names{"a@x", "a"}));
     EXPECT_EQ(rows[1].dn, "cn=b,o=x");
     EXPECT_TRUE(rows[1].values.empty());
-    EXPECT_EQ(rows[2].values, (std::vector<std::string>{"c1", "c2", "c3"}));
+    EXPECT_EQ(rows[2].values, (Names{"c1", "c2", "c3"}));
     // A name holding the tag's text is still a name, and an empty value is still a value.
     EXPECT_EQ(rows[3].dn, "cn=<VALUE>d,o=x");
-    EXPECT_EQ(rows[3].values, (std::vector<std::string>{""}));
+    EXPECT_EQ(rows[3].values, (Names{""}));
 }
 
 std::string ExportFileBytes(const ResultTable& table)
 {
-    const std::filesystem::path path =
-        std::filesystem::path(::testing::TempDir()) /
-        (std::string("export_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv");
+    const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) / "search_rules_export.csv";
     EXPECT_TRUE(table.WriteToFile(path.string()));
     std::ifstream in(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -238,15 +191,42 @@ std::string ExportFileBytes(const ResultTable& table)
 TEST(MakeExportTable, WritesValueKOfRowRAtColumnK)
 {
     const std::vector<ResultRow> rows = {
-        {"cn=Smith", {"Smith", "123", "hidden"}},
-        {"cn=Empty", {}},
-        {"cn=Semi", {"a;b"}},
-        {"cn=Bytes", {"M\xfcller", "\xc3\xb8"}},
-    };
+        {"cn=Smith", {"Smith", "123", "hidden"}}, {"cn=Empty", {}}, {"cn=Semi", {"a;b"}},
+        {"cn=Bytes", {"M\xfcller", "\xc3\xb8"}}};
     EXPECT_EQ(ExportFileBytes(MakeExportTable(rows, 2)),
               "Smith;123  \r\n;  \r\na;b;  \r\nM\xfcller;\xc3\xb8  \r\n");
     EXPECT_EQ(ExportFileBytes(MakeExportTable(rows, 1)), "Smith  \r\n  \r\na;b  \r\nM\xfcller  \r\n");
     EXPECT_EQ(ExportFileBytes(MakeExportTable({}, 1)), "");
+}
+
+const std::string kSeparator = std::string(" \r\n ") + std::string(56, '-') + "\r\n";
+
+TEST(DetailsText, EveryValueOnItsOwnLineThenTheSeparator)
+{
+    const ResultTable table = QueryLikeTable({{"<ENTRY>cn=Smith,ou=fixtures", "<ATTRIBUTE>cn", "<VALUE>Smith",
+                                               "<ATTRIBUTE>telephoneNumber", "<VALUE>123", "<VALUE>456"},
+                                              {"<ENTRY>cn=Nobody,ou=fixtures"}},
+                                             6);
+    EXPECT_EQ(DetailsText(table, std::nullopt), "Smith\r\n123\r\n456\r\n" + kSeparator + kSeparator);
+    EXPECT_EQ(DetailsText(ResultTable{}, std::nullopt), "");
+}
+
+TEST(DetailsText, ShowsTheEntriesChosenByName)
+{
+    // Row 1 has no value: it would have no list item, so positions would pick the wrong rows.
+    const ResultTable table = QueryLikeTable(
+        {{"<ENTRY>cn=a", "<ATTRIBUTE>cn", "<VALUE>a"}, {"<ENTRY>cn=b"}, {"<ENTRY>cn=c", "<ATTRIBUTE>cn", "<VALUE>c"}},
+        3);
+    const struct { std::set<std::string> chosen; std::string text; } cases[] = {
+        {{"cn=a", "cn=c"}, "a\r\n" + kSeparator + "c\r\n" + kSeparator},
+        {{"cn=c"}, "c\r\n" + kSeparator},
+        {{"cn=b"}, kSeparator},
+        {{"<ENTRY>cn=a", "cn=A", "cn=x"}, ""},
+        {{}, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DetailsText(table, c.chosen), c.text) << c.chosen.size();
+    }
 }
 
 }  // namespace
