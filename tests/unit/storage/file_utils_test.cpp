@@ -3,20 +3,20 @@
 #include "storage/file_utils.h"
 
 #include <filesystem>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 #include "temp_folder.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
 TEST(FileUtils, PathPartsScanBothSeparatorsButNotPositionZero) {
-    struct Case {
-        const char* path;
-        const char* directory;
-        const char* name;
-    };
-    const Case cases[] = {
+    const struct {
+        const char *path, *directory, *name;
+    } cases[] = {
         {"C:\\Data\\profile.cvl", "C:\\Data\\", "profile.cvl"},
         {"/home/u/profile.cvl", "/home/u/", "profile.cvl"},
         {"a\\b/c", "a\\b/", "c"},
@@ -27,7 +27,7 @@ TEST(FileUtils, PathPartsScanBothSeparatorsButNotPositionZero) {
         {"a/", "a/", "a/"},
         {"", "", ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(DirectoryOf(c.path), c.directory) << c.path;
         EXPECT_EQ(FileNameOf(c.path), c.name) << c.path;
     }
@@ -36,22 +36,20 @@ TEST(FileUtils, PathPartsScanBothSeparatorsButNotPositionZero) {
 TEST(FileUtils, ExistsTellsFilesFromFolders) {
     TempFolder folder;
     WriteBytes(folder / "file", "x");
-    EXPECT_TRUE(FileExists(folder / "file"));
-    EXPECT_FALSE(DirectoryExists(folder / "file"));
-    EXPECT_FALSE(FileExists(folder.Path()));
-    EXPECT_TRUE(DirectoryExists(folder.Path()));
-    EXPECT_FALSE(FileExists(folder / "missing"));
-    EXPECT_FALSE(DirectoryExists(folder / "missing"));
+    for (const auto& [path, file, directory] : {std::tuple{folder / "file", true, false},
+                                                std::tuple{folder.Path(), false, true},
+                                                std::tuple{folder / "missing", false, false}}) {
+        EXPECT_EQ(FileExists(path), file) << path;
+        EXPECT_EQ(DirectoryExists(path), directory) << path;
+    }
 }
 
 TEST(FileUtils, AppendLineWritesEveryLineFeedAsCrLf) {
     TempFolder folder;
     const std::string path = folder / "out.txt";
-    ASSERT_TRUE(AppendLine(path, "first"));
-    ASSERT_TRUE(AppendLine(path, "a\nb"));
-    ASSERT_TRUE(AppendLine(path, "c\r\nd"));
-    ASSERT_TRUE(AppendLine(path, ""));
-    ASSERT_TRUE(AppendLine(path, "\xe4\xf6\n"));
+    for (const char* line : {"first", "a\nb", "c\r\nd", "", "\xe4\xf6\n"}) {
+        ASSERT_TRUE(AppendLine(path, line)) << line;
+    }
     EXPECT_EQ(ReadBytes(path), "first\r\na\r\nb\r\nc\r\r\nd\r\n\r\n\xe4\xf6\r\n\r\n");
     EXPECT_FALSE(AppendLine(folder / "no/such/folder.txt", "x"));
     EXPECT_FALSE(AppendLine(folder.Path(), "x"));
@@ -61,12 +59,11 @@ TEST(FileUtils, RemoveFileDeletesOnlyFiles) {
     TempFolder folder;
     const std::string path = folder / "ro.txt";
     WriteBytes(path, "x");
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    fs::permissions(path, fs::perms::owner_read);
     EXPECT_TRUE(RemoveFile(path, true));
     EXPECT_FALSE(FileExists(path));
     EXPECT_FALSE(RemoveFile(path, false));
-
-    std::filesystem::create_directory(folder / "sub");
+    fs::create_directory(folder / "sub");
     EXPECT_FALSE(RemoveFile(folder / "sub", true));
     EXPECT_TRUE(DirectoryExists(folder / "sub"));
 }
@@ -83,28 +80,22 @@ TEST(FileUtils, ReadWholeFileKeepsEveryByte) {
     EXPECT_EQ(read, bytes);
 }
 
-TEST(FileUtils, WriteFileReplacingReplacesAndLeavesNoTemporaryFile) {
+TEST(FileUtils, WriteFileReplacingKeepsPermissionsAndLinksAndLeavesNoTemporaryFile) {
     TempFolder folder;
     const std::string path = folder / "settings.ini";
+    const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     ASSERT_TRUE(WriteFileReplacing(path, "first"));
     WriteBytes(path, "a much longer previous content");
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                                           std::filesystem::perms::group_read);
+    fs::permissions(path, perms);
     ASSERT_TRUE(WriteFileReplacing(path, std::string("new\0", 4)));
     EXPECT_EQ(ReadBytes(path), std::string("new\0", 4));
     EXPECT_EQ(folder.EntryCount(), 1u);
-    EXPECT_EQ(std::filesystem::status(path).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                  std::filesystem::perms::group_read);
-}
+    EXPECT_EQ(fs::status(path).permissions(), perms);
 
-TEST(FileUtils, WriteFileReplacingThroughALinkKeepsTheLink) {
-    TempFolder folder;
-    WriteBytes(folder / "real.ini", "old");
-    std::filesystem::create_symlink(folder / "real.ini", folder / "link.ini");
+    fs::create_symlink(path, folder / "link.ini");
     ASSERT_TRUE(WriteFileReplacing(folder / "link.ini", "new"));
-    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.ini"));
-    EXPECT_EQ(ReadBytes(folder / "real.ini"), "new");
+    EXPECT_TRUE(fs::is_symlink(folder / "link.ini"));
+    EXPECT_EQ(ReadBytes(path), "new");
 }
 
 }  // namespace

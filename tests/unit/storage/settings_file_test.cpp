@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -13,11 +15,15 @@ namespace {
 
 const std::string kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n";
 const std::string kFooter = "</InitFile>\r\n";
+constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 
-/// A settings file of the given form holding one entry of key with value.
-SettingsFile WithEntry(bool xmlForm, const std::string& key, const std::string& value) {
+/// A settings file of the given form holding the entries in order.
+SettingsFile With(bool xmlForm, const std::vector<std::pair<std::string, std::string>>& entries) {
     SettingsFile file(xmlForm);
-    file.Set(key, value);
+    for (const auto& [key, value] : entries) {
+        file.Set(key, value);
+    }
     return file;
 }
 
@@ -27,69 +33,59 @@ TEST(SettingsFile, SetWritesEntriesUnescaped) {
     xml.SetInt("N", -42);
     xml.SetBool("T", true);
     xml.SetBool("F", false);
-    EXPECT_EQ(xml.Content(),
-              "  <Key>a<b>&\"c\xe9</Key>\r\n  <N>-42</N>\r\n  <T>1</T>\r\n  <F>0</F>\r\n");
+    EXPECT_EQ(xml.Content(), "  <Key>a<b>&\"c\xe9</Key>\r\n  <N>-42</N>\r\n  <T>1</T>\r\n  <F>0</F>\r\n");
     SettingsFile plain(false);
     plain.Set("FrmMain.m_BTNSearch", "Suchen & <finden>");
-    plain.SetInt("Min", std::numeric_limits<int32_t>::min());
+    plain.SetInt("Min", kMin);
     EXPECT_EQ(plain.Content(), "FrmMain.m_BTNSearch=\"Suchen & <finden>\"\r\nMin=\"-2147483648\"\r\n");
 }
 
-TEST(SettingsFile, GetIntReadsLikeStrtolAndClampsOutOfRange) {
-    struct Case {
-        const char* value;
-        int32_t expected;
-    };
-    const Case cases[] = {
-        {"42", 42},         {"42abc", 42},       {"abc", 0},
-        {" 7", 7},          {"\t\r\n-12", -12},  {"+5", 5},
-        {"- 5", 0},         {"0x1F", 0},         {"007", 7},
-        {"2147483647", std::numeric_limits<int32_t>::max()},
-        {"2147483648", std::numeric_limits<int32_t>::max()},
-        {"99999999999999999999999", std::numeric_limits<int32_t>::max()},
-        {"-2147483648", std::numeric_limits<int32_t>::min()},
-        {"-99999999999999999999999", std::numeric_limits<int32_t>::min()},
+TEST(SettingsFile, GetIntReadsLikeStrtolAndClampsOutOfRangeAndGetBoolWantsTheIntegerOne) {
+    const std::pair<const char*, int32_t> ints[] = {
+        {"42", 42},   {"42abc", 42}, {"abc", 0},  {" 7", 7},   {"\t\r\n-12", -12},  {"+5", 5},
+        {"- 5", 0},   {"0x1F", 0},   {"007", 7},  {"2147483647", kMax},              {"2147483648", kMax},
+        {"99999999999999999999999", kMax},        {"-2147483648", kMin},             {"-99999999999999999999999", kMin},
     };
     for (const bool xmlForm : {true, false}) {
-        for (const Case& c : cases) {
-            SettingsFile file = WithEntry(xmlForm, "Width", c.value);
-            EXPECT_EQ(file.GetInt("Width", 99), c.expected) << c.value << (xmlForm ? " xml" : " plain");
+        for (const auto& [value, expected] : ints) {
+            EXPECT_EQ(With(xmlForm, {{"Width", value}}).GetInt("Width", 99), expected) << value << " " << xmlForm;
         }
-        SettingsFile empty = WithEntry(xmlForm, "Width", "");
+        SettingsFile empty = With(xmlForm, {{"Width", ""}});
         EXPECT_EQ(empty.GetInt("Width", 99), 99);
         EXPECT_EQ(empty.GetInt("Height", -3), -3);
     }
-}
-
-TEST(SettingsFile, GetBoolIsTrueExactlyForTheIntegerOne) {
-    struct Case {
-        const char* value;
-        bool expected;
-    };
-    const Case cases[] = {{"1", true},   {"01", true},   {" 1x", true}, {"2", false},
-                          {"true", false}, {"-1", false}, {"0", false},  {"4294967297", false}};
-    for (const Case& c : cases) {
-        SettingsFile file = WithEntry(true, "UseFontSettings", c.value);
-        EXPECT_EQ(file.GetBool("UseFontSettings", !c.expected), c.expected) << c.value;
+    const std::pair<const char*, bool> bools[] = {{"1", true},     {"01", true}, {" 1x", true}, {"2", false},
+                                                  {"true", false}, {"-1", false}, {"0", false}, {"4294967297", false}};
+    for (const auto& [value, expected] : bools) {
+        EXPECT_EQ(With(true, {{"UseFontSettings", value}}).GetBool("UseFontSettings", !expected), expected) << value;
     }
-    SettingsFile file = WithEntry(true, "UseFontSettings", "");
+    SettingsFile file = With(true, {{"UseFontSettings", ""}});
     EXPECT_TRUE(file.GetBool("UseFontSettings", true));
     EXPECT_FALSE(file.GetBool("Missing", false));
     EXPECT_TRUE(file.GetBool("Missing", true));
 }
 
-TEST(SettingsFile, EmptyValueGivesTheDefaultAndAnEmptyNext) {
-    SettingsFile file = WithEntry(true, "LDAPServer", "");
-    EXPECT_EQ(file.GetString("LDAPServer", "fallback"), "fallback");
-    EXPECT_EQ(file.GetNext("LDAPServer"), "");
-    EXPECT_EQ(file.GetString("Missing", "d"), "d");
-}
-
-TEST(SettingsFile, PlainKeysAreFoundAsSubstringsOnly) {
-    SettingsFile file(false);
-    file.Set("BaseDN", "o=tail");
-    file.Set("DN", "o=exact");
-    EXPECT_EQ(file.GetString("DN", ""), "o=tail");  // the tail of a longer key wins when first
+TEST(SettingsFile, GetStringFindsTheFirstOpeningMarkerAndStopsAtTheClosingOne) {
+    const struct {
+        const char* name;
+        bool xmlForm;
+        std::vector<std::pair<std::string, std::string>> entries;
+        const char* key;
+        const char* expected;
+    } cases[] = {
+        {"empty value gives the default", true, {{"LDAPServer", ""}}, "LDAPServer", "fallback"},
+        {"missing key gives the default", true, {{"LDAPServer", "s"}}, "Missing", "fallback"},
+        {"plain key found as the tail of a longer key", false, {{"BaseDN", "o=tail"}, {"DN", "o=exact"}}, "DN",
+         "o=tail"},
+        {"xml key found inside another value", true, {{"Note", "see <Port>1</Port> here"}, {"Port", "389"}}, "Port",
+         "1"},
+        {"xml value over lines", true, {{"Text", "multi\r\nline"}}, "Text", "multi\r\nline"},
+        {"plain value ends at a quote", false, {{"Msg", "say \"hi\""}}, "Msg", "say "},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(With(c.xmlForm, c.entries).GetString(c.key, "fallback"), c.expected) << c.name;
+    }
+    EXPECT_EQ(With(true, {{"LDAPServer", ""}}).GetNext("LDAPServer"), "");
 
     TempFolder folder;
     WriteBytes(folder / "lang.ini", "Name = \"spaced\"\r\nName =\"x\"\r\n");
@@ -98,23 +94,10 @@ TEST(SettingsFile, PlainKeysAreFoundAsSubstringsOnly) {
     EXPECT_EQ(blanks.GetString("Name", "missing"), "missing");
 }
 
-TEST(SettingsFile, XmlKeyIsFoundInsideAnotherValueAndValuesStopAtTheirClosingMarker) {
-    SettingsFile file(true);
-    file.Set("Note", "see <Port>1</Port> here");
-    file.Set("Port", "389");
-    file.Set("Text", "multi\r\nline");
-    EXPECT_EQ(file.GetString("Port", ""), "1");
-    EXPECT_EQ(file.GetString("Text", ""), "multi\r\nline");
-    SettingsFile plain = WithEntry(false, "Msg", "say \"hi\"");
-    EXPECT_EQ(plain.GetString("Msg", ""), "say ");
-}
-
 TEST(SettingsFile, ListsWalkWithGetNextAndEndAtTheFirstEmptyValue) {
     for (const bool xmlForm : {true, false}) {
-        SettingsFile file(xmlForm);
-        for (const char* value : {"a.cvl", "b.cvl", "", "c.cvl"}) {
-            file.Set("Recent", value);
-        }
+        SettingsFile file =
+            With(xmlForm, {{"Recent", "a.cvl"}, {"Recent", "b.cvl"}, {"Recent", ""}, {"Recent", "c.cvl"}});
         std::vector<std::string> walked;
         for (std::string v = file.GetString("Recent", ""); !v.empty(); v = file.GetNext("Recent")) {
             walked.push_back(v);
@@ -127,10 +110,7 @@ TEST(SettingsFile, ListsWalkWithGetNextAndEndAtTheFirstEmptyValue) {
 }
 
 TEST(SettingsFile, OneCursorServesAllKeys) {
-    SettingsFile file(true);
-    file.Set("Recent", "r1");
-    file.Set("Deactivate", "0");
-    file.Set("Recent", "r2");
+    SettingsFile file = With(true, {{"Recent", "r1"}, {"Deactivate", "0"}, {"Recent", "r2"}});
     EXPECT_EQ(file.GetString("Deactivate", ""), "0");
     EXPECT_EQ(file.GetNext("Recent"), "r2");
     // A failed lookup leaves the cursor where it was.
@@ -146,13 +126,10 @@ TEST(SettingsFile, SaveWritesHeaderContentFooterAndLoadReadsItBack) {
     TempFolder folder;
     for (const bool xmlForm : {true, false}) {
         const std::string path = folder / (xmlForm ? "x.ini" : "p.ini");
-        SettingsFile out(xmlForm);
-        out.Set("LDAPServer", "ldap.example.org");
-        out.Set("DN", "o=M\xfcller & S\xf6hne,c=DE");
-        out.Set("Empty", "");
+        SettingsFile out = With(xmlForm, {{"LDAPServer", "ldap.example.org"}, {"DN", "o=M\xfcller & S\xf6hne,c=DE"},
+                                          {"Empty", ""}});
         ASSERT_TRUE(out.Save(path));
         EXPECT_EQ(ReadBytes(path), out.Header() + out.Content() + out.Footer());
-
         SettingsFile in(xmlForm);
         ASSERT_TRUE(in.Load(path));
         EXPECT_EQ(in.Content(), out.Content());
@@ -175,58 +152,43 @@ TEST(SettingsFile, OwnRootNameIsKeptAndSurroundingTextDropped) {
               "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<Settings>\r\n  <A>1</A>\r\n</Settings>\r\n");
 }
 
-TEST(SettingsFile, FailedLoadsKeepTheContent) {
-    TempFolder folder;
-    struct Case {
+TEST(SettingsFile, FailedLoadsKeepTheContentAndTheTextEndsAtTheFirstZeroByte) {
+    const std::string entry = "  <A>1</A>\r\n";
+    const std::string zero(1, '\0');
+    const struct {
         const char* name;
+        bool xmlForm;
         std::string bytes;
-        bool rootReset;  // a malformed declaration resets the root name
+        bool loaded;
+        std::string content;  // when loaded; a failed load keeps the content it had
+        bool rootReset;       // a malformed declaration resets the root name
+    } cases[] = {
+        {"no-declaration", true, "<InitFile>\r\n" + entry + kFooter, false, "", true},
+        {"no-root", true, "<?xml version=\"1.0\"?> nothing", false, "", true},
+        {"no-closing-root", true, kHeader + entry, false, "", false},
+        {"starts-with-zero", true, zero + kHeader + kFooter, false, "", true},
+        {"zero-before-closing-root", true, kHeader + entry + zero + kFooter, false, "", false},
+        {"empty", true, "", false, "", false},
+        {"plain-holds-the-whole-text", false, kHeader + entry, true, kHeader + entry, false},
+        {"plain-starts-with-zero", false, zero + "A=\"1\"\r\n", true, "", false},
+        {"plain-zero-inside", false, "A=\"1\"\r\n" + zero + "B=\"2\"\r\n", true, "A=\"1\"\r\n", false},
     };
-    const Case cases[] = {
-        {"no-declaration", "<InitFile>\r\n  <A>1</A>\r\n</InitFile>\r\n", true},
-        {"no-root", "<?xml version=\"1.0\"?> nothing", true},
-        {"no-closing-root", kHeader + "  <A>1</A>\r\n", false},
-        {"starts-with-zero", std::string("\0", 1) + kHeader + kFooter, true},
-        {"empty", "", false},
-    };
-    for (const Case& c : cases) {
-        const std::string path = folder / c.name;
-        WriteBytes(path, c.bytes);
-        SettingsFile file(true);
+    TempFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(folder / c.name, c.bytes);
+        SettingsFile file = With(c.xmlForm, {{"Kept", "yes"}});
         file.SetRootName("Before");
-        file.Set("Kept", "yes");
-        EXPECT_FALSE(file.Load(path)) << c.name;
-        EXPECT_EQ(file.GetString("Kept", ""), "yes") << c.name;
+        const std::string before = file.Content();
+        EXPECT_EQ(file.Load(folder / c.name), c.loaded);
+        EXPECT_EQ(file.Content(), c.loaded ? c.content : before);
         if (c.rootReset) {
-            EXPECT_EQ(file.RootName(), "InitFile") << c.name;
+            EXPECT_EQ(file.RootName(), "InitFile");
         }
     }
     SettingsFile missing(true);
     EXPECT_FALSE(missing.Load(folder / "missing"));
     EXPECT_FALSE(missing.Load(folder.Path()));
-}
-
-TEST(SettingsFile, PlainFormHoldsTheWholeTextUpToTheFirstZeroByte) {
-    TempFolder folder;
-    const std::string noClosing = kHeader + "  <A>1</A>\r\n";
-    WriteBytes(folder / "a", noClosing);
-    SettingsFile plain(false);
-    ASSERT_TRUE(plain.Load(folder / "a"));
-    EXPECT_EQ(plain.Content(), noClosing);
-
-    WriteBytes(folder / "b", std::string("\0A=\"1\"\r\n", 9));
-    plain.Set("X", "y");
-    ASSERT_TRUE(plain.Load(folder / "b"));
-    EXPECT_EQ(plain.Content(), "");
-
-    WriteBytes(folder / "c", std::string("A=\"1\"\r\n\0B=\"2\"\r\n", 15));
-    ASSERT_TRUE(plain.Load(folder / "c"));
-    EXPECT_EQ(plain.GetString("B", "none"), "none");
-    EXPECT_EQ(plain.GetString("A", ""), "1");
-
-    WriteBytes(folder / "d", kHeader + "  <A>1</A>\r\n" + std::string("\0", 1) + kFooter);
-    SettingsFile xml(true);
-    EXPECT_FALSE(xml.Load(folder / "d"));
 }
 
 }  // namespace
