@@ -22,13 +22,9 @@ for program in "$window_bench" "$cli"; do
   [ -x "$program" ] || { echo "bench_search_window: $program is not an executable (build it first)" >&2; exit 2; }
 done
 
-dir=$(mktemp -d)
-cleanup() {
-  scripts/directory-server stop "$dir/server" >/dev/null 2>&1 || true
-  rm -rf "$dir"
-}
-trap cleanup EXIT
-port=$(scripts/directory-server start "$dir/server" --data test)
+. bench/timing.sh
+start_bench_directory
+dir=$bench_dir
 
 corvane() { "$cli" -s 127.0.0.1 -p "$port" -b "$base" -a uid -r cn p0; }
 
@@ -38,14 +34,6 @@ if [ "$entries_cli" -ne 1000 ]; then
   exit 1
 fi
 
-elapsed() {
-  local start end
-  start=$(date +%s%N)
-  "$@" >/dev/null
-  end=$(date +%s%N)
-  echo $((end - start))
-}
-median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 : >"$dir/cli.times"
 for ((i = 0; i < runs; i++)); do

@@ -17,13 +17,9 @@ base="dc=corvane,dc=test"
 [ -x "$cli" ] || { echo "cli_vs_ldapsearch: $cli is not an executable (build corvane-search first)" >&2; exit 2; }
 command -v ldapsearch >/dev/null || { echo "cli_vs_ldapsearch: ldapsearch not found" >&2; exit 2; }
 
-dir=$(mktemp -d)
-cleanup() {
-  scripts/directory-server stop "$dir" >/dev/null 2>&1 || true
-  rm -rf "$dir"
-}
-trap cleanup EXIT
-port=$(scripts/directory-server start "$dir/server" --data test)
+. bench/timing.sh
+start_bench_directory
+dir=$bench_dir
 
 corvane() { "$cli" -s 127.0.0.1 -p "$port" -b "$base" -a uid -r cn p0; }
 reference() { ldapsearch -x -LLL -H "ldap://127.0.0.1:$port" -b "$base" -z 1000 "(uid=p0*)" cn; }
@@ -36,16 +32,7 @@ if [ "$entries_cli" -ne 1000 ] || [ "$entries_ref" -ne 1000 ]; then
   exit 1
 fi
 
-# Wall-clock nanoseconds of one whole run of a function, output discarded.
-elapsed() {
-  local start end
-  start=$(date +%s%N)
-  "$@" >/dev/null
-  end=$(date +%s%N)
-  echo $((end - start))
-}
 
-median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 : >"$dir/cli.times"
 : >"$dir/ref.times"

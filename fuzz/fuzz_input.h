@@ -79,3 +79,22 @@ inline void RunLookups(SettingsFile& file, const std::vector<std::string>& keys)
         }
     }
 }
+
+/// One settings-file fuzz run in either form: load the input, run the lookups with keys taken
+/// from it, and check that what was loaded saves and loads again unchanged.
+inline int FuzzSettingsFile(const uint8_t* data, std::size_t size, bool xmlForm) {
+    const std::string& path = WriteInput(data, size);
+    SettingsFile file(xmlForm);
+    const bool loaded = file.Load(path);
+    RunLookups(file, KeysIn(std::string(reinterpret_cast<const char*>(data), size), xmlForm));
+
+    // An empty plain file cannot load, so an empty plain content has no round trip.
+    if (loaded && (xmlForm || !file.Content().empty())) {
+        if (!file.Save(path)) std::abort();
+        SettingsFile again(xmlForm);
+        if (!again.Load(path) || again.Content() != file.Content() || again.RootName() != file.RootName()) {
+            std::abort();
+        }
+    }
+    return 0;
+}

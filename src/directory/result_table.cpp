@@ -28,10 +28,21 @@ int ResultTable::CompareKeys(const std::string& a, const std::string& b) {
     const char* right = b.data();
     std::size_t i = 0;
     while (i < shorter) {
-        // Bytes that are equal raw are equal folded: skip them with a plain comparison and fold
-        // only where the raw bytes differ (sort keys share long prefixes).
-        const auto differ = std::mismatch(left + i, left + shorter, right + i);
-        i = static_cast<std::size_t>(differ.first - left);
+        // Bytes that are equal raw are equal folded: skip them eight at a time and fold only
+        // where the raw bytes differ (sort keys share long prefixes).
+        while (i + 8 <= shorter) {
+            uint64_t l = 0;
+            uint64_t r = 0;
+            std::memcpy(&l, left + i, 8);
+            std::memcpy(&r, right + i, 8);
+            if (l != r) {
+                break;
+            }
+            i += 8;
+        }
+        while (i < shorter && left[i] == right[i]) {
+            ++i;
+        }
         if (i == shorter) {
             break;
         }
@@ -94,7 +105,7 @@ bool ResultTable::Visible(int32_t column, int32_t row) const {
     return column >= 0 && row >= 0 && column <= m_lastColumn && row <= m_lastRow;
 }
 
-bool ResultTable::SetCell(int32_t column, int32_t row, const std::string& text) {
+bool ResultTable::SetCell(int32_t column, int32_t row, std::string text) {
     if (column < 0 || row < 0) {
         return false;
     }
@@ -110,13 +121,13 @@ bool ResultTable::SetCell(int32_t column, int32_t row, const std::string& text) 
             if (columnIndex >= cells.size()) {
                 cells.resize(columnIndex + 1);
             }
-            cells[columnIndex] = text;
+            cells[columnIndex] = std::move(text);
         } else {
             // Every appended row holds column + 1 cells, so the text lands exactly at (column, row).
             while (m_rows.size() <= rowIndex) {
                 m_rows.emplace_back(columnIndex + 1);
             }
-            m_rows[rowIndex][columnIndex] = text;
+            m_rows[rowIndex][columnIndex] = std::move(text);
         }
     } catch (const std::bad_alloc&) {
         stored = false;
@@ -139,6 +150,14 @@ std::string ResultTable::GetCell(int32_t column, int32_t row) const {
     }
     ReleaseReadHold();
     return text;
+}
+
+std::string_view ResultTable::CellView(int32_t column, int32_t row) const {
+    if (!Visible(column, row)) {
+        return {};
+    }
+    const std::string* cell = StoredCell(column, row);
+    return cell != nullptr ? std::string_view(*cell) : std::string_view();
 }
 
 int32_t ResultTable::CellLength(int32_t column, int32_t row) const {

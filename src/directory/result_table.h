@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 /**
@@ -19,9 +20,11 @@ public:
 
     /// Stores text at (column, row), growing the rows as needed. Declared counts are unchanged.
     /// False when the write hold is refused or an index is negative.
-    bool SetCell(int32_t column, int32_t row, const std::string& text);
+    bool SetCell(int32_t column, int32_t row, std::string text);
     /// The cell's text; empty outside the declared counts, for a missing cell, or when refused.
     std::string GetCell(int32_t column, int32_t row) const;
+    /// The visible cell's text without a copy, as GetCell gives it; valid until the table changes.
+    std::string_view CellView(int32_t column, int32_t row) const;
     /// The cell's length in bytes; -1 outside the declared counts, for a negative index or a missing cell.
     int32_t CellLength(int32_t column, int32_t row) const;
     /// Copies the cell's text and its terminating zero into buffer when it fits (length < size);

@@ -44,18 +44,18 @@ std::string DetailsText(const ResultTable& table, const std::optional<std::set<s
         if (shownDns.has_value()) {
             // Entries are chosen by their distinguished name, not by their position, because
             // entries without a shown value have no list item and would shift every position.
-            std::string dn = table.GetCell(0, r);
+            std::string_view dn = table.CellView(0, r);
             if (dn.starts_with(kEntryTag)) {
-                dn.erase(0, kEntryTag.size());
+                dn.remove_prefix(kEntryTag.size());
             }
-            if (shownDns->count(dn) == 0) {
+            if (shownDns->count(std::string(dn)) == 0) {
                 continue;
             }
         }
         for (int32_t c = 0; c < columnCount; ++c) {
-            const std::string cell = table.GetCell(c, r);
+            const std::string_view cell = table.CellView(c, r);
             if (cell.starts_with(kValueTag)) {
-                text.append(cell, kValueTag.size(), std::string::npos);
+                text.append(cell.substr(kValueTag.size()));
                 text.append("\r\n");
             }
         }

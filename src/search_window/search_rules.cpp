@@ -2,13 +2,13 @@
 // value, choice of query, the no-result message and the layout of an answer into result rows.
 #include "search_window/search_rules.h"
 
-#include <limits>
 #include <string_view>
 
 #include "directory/directory_query.h"
 #include "directory/result_table.h"
 #include "localisation/text_keys.h"
 #include "storage/connection_profile.h"
+#include "storage/decimal_text.h"
 
 namespace {
 
@@ -24,11 +24,6 @@ InputCheckFailure Failure(SearchField field, const char* key)
 std::string CutToField(const std::string& text)
 {
     return text.size() > kFieldLimit ? text.substr(0, kFieldLimit) : text;
-}
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 }  // namespace
@@ -55,30 +50,7 @@ std::optional<InputCheckFailure> CheckSearchFields(const SearchFields& fields)
 
 int32_t ParsePort(const std::string& portText)
 {
-    if (portText.empty()) {
-        return 389;
-    }
-    std::size_t i = 0;
-    while (i < portText.size() && IsBlank(portText[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < portText.size() && (portText[i] == '+' || portText[i] == '-')) {
-        negative = portText[i] == '-';
-        ++i;
-    }
-    // Accumulate in 64 bits and clamp to the 32-bit range, so a long digit run cannot overflow.
-    constexpr int64_t kHigh = std::numeric_limits<int32_t>::max();
-    constexpr int64_t kLow = -static_cast<int64_t>(std::numeric_limits<int32_t>::min());
-    const int64_t limit = negative ? kLow : kHigh;
-    int64_t value = 0;
-    for (; i < portText.size() && portText[i] >= '0' && portText[i] <= '9'; ++i) {
-        value = value * 10 + (portText[i] - '0');
-        if (value > limit) {
-            value = limit;
-        }
-    }
-    return static_cast<int32_t>(negative ? -value : value);
+    return portText.empty() ? 389 : ParseDecimal(portText);
 }
 
 SearchInput MakeSearchInput(const SearchFields& fields)
@@ -176,18 +148,17 @@ std::vector<ResultRow> ResultRows(const ResultTable& table)
     rows.reserve(static_cast<std::size_t>(rowCount > 0 ? rowCount : 0));
     for (int32_t r = 0; r < rowCount; ++r) {
         ResultRow row;
-        std::string entry = table.GetCell(0, r);
+        std::string_view entry = table.CellView(0, r);
         if (entry.starts_with(kEntryTag)) {
-            entry.erase(0, kEntryTag.size());
+            entry.remove_prefix(kEntryTag.size());
         }
-        row.dn = std::move(entry);
+        row.dn = entry;
         // Only cells that begin with the value tag are values; an entry cell whose name happens
         // to contain the tag's text is not one.
         for (int32_t c = 0; c < columnCount; ++c) {
-            std::string cell = table.GetCell(c, r);
+            const std::string_view cell = table.CellView(c, r);
             if (cell.starts_with(kValueTag)) {
-                cell.erase(0, kValueTag.size());
-                row.values.push_back(std::move(cell));
+                row.values.emplace_back(cell.substr(kValueTag.size()));
             }
         }
         rows.push_back(std::move(row));

@@ -2,46 +2,13 @@
 // appending entries and the replacing save.
 #include "storage/settings_file.h"
 
-#include <limits>
-
+#include "storage/decimal_text.h"
 #include "storage/file_utils.h"
 
 namespace {
 
 const char* const kDeclaration = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
 const char* const kDefaultRootName = "InitFile";
-
-bool IsCSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-/// Reads a decimal integer the way strtol does with base 10 (leading white space, optional sign,
-/// digits up to the first other byte, 0 without digits); out-of-range values are clamped to the
-/// int32 range, as a 32-bit strtol clamps them.
-int32_t ParseDecimal(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsCSpace(text[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
-    constexpr int64_t kMinMagnitude = -static_cast<int64_t>(std::numeric_limits<int32_t>::min());
-    const int64_t limit = negative ? kMinMagnitude : kMax;
-    int64_t magnitude = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (magnitude < limit) {
-            magnitude = magnitude * 10 + (text[i] - '0');
-            if (magnitude > limit) {
-                magnitude = limit;
-            }
-        }
-    }
-    return static_cast<int32_t>(negative ? -magnitude : magnitude);
-}
 
 }  // namespace
 
