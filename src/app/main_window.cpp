@@ -22,6 +22,7 @@
 #include "platform/screen.h"
 #include "platform/text.h"
 #include "platform/text_codec.h"
+#include "search_window/result_list.h"
 #include "search_window/search_commands.h"
 #include "storage/file_utils.h"
 
@@ -57,7 +58,7 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
     controls.searchString = static_cast<wxTextCtrl*>(FindWindow(ctl::kSearchString));
     controls.swap = static_cast<wxCheckBox*>(FindWindow(ctl::kSwap));
     controls.details = static_cast<wxButton*>(FindWindow(ctl::kDetails));
-    controls.list = static_cast<wxListCtrl*>(FindWindow(ctl::kResultList));
+    controls.list = static_cast<CResultList*>(FindWindow(ctl::kResultList));
     m_commands = std::make_unique<SearchCommands>(controls, [this](const char* key) { return Text(key); });
     m_commands->SetDetailAttributes(&m_detailAttributes);
 
@@ -113,8 +114,7 @@ void CLDAPDlg::CreateControls()
             new wxCheckBox(m_panel, control.id, text, position, size);
             break;
         case ControlKind::ListView:
-            new wxListCtrl(m_panel, control.id, position, size,
-                           wxLC_REPORT | wxLC_EDIT_LABELS | wxBORDER_SUNKEN);
+            new CResultList(m_panel, control.id, position, size);
             break;
         case ControlKind::Picture:
             // the banner shows at its natural size from the top left, never stretched

@@ -7,10 +7,12 @@
 #include <wx/msgdlg.h>
 
 #include "app/main_window.h"
+
 #include "app/main_window_template.h"
 #include "localisation/text_keys.h"
 #include "platform/file_dialog.h"
 #include "platform/text.h"
+#include "search_window/result_list.h"
 #include "storage/file_utils.h"
 
 namespace {
@@ -52,8 +54,8 @@ void CLDAPDlg::NewProfile()
 {
     m_currentProfilePath.clear();
     UpdateTitle();
-    if (auto* list = dynamic_cast<wxListCtrl*>(FindWindow(ctl::kResultList)))
-        list->DeleteAllItems();
+    if (auto* list = dynamic_cast<CResultList*>(FindWindow(ctl::kResultList)))
+        list->ClearItems();
     const ConnectionProfile defaults;
     for (const int id : {ctl::kServer, ctl::kPreselection, ctl::kSearchString, ctl::kBaseDn})
         SetFieldText(id, "");

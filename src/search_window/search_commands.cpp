@@ -20,6 +20,7 @@
 #include "platform/text_codec.h"
 #include "search_window/details_dialog.h"
 #include "search_window/details_text.h"
+#include "search_window/result_list.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ wxWindow* SearchCommands::FieldControl(SearchField field) const
 
 void SearchCommands::ClearItems()
 {
-    m_controls.list->DeleteAllItems();
+    m_controls.list->ClearItems();
     m_itemDns.clear();
 }
 
@@ -98,7 +99,7 @@ bool SearchCommands::ReadSearchInput(SearchInput& input)
 
 void SearchCommands::Search()
 {
-    wxListCtrl* list = m_controls.list;
+    CResultList* list = m_controls.list;
     m_controls.details->Disable();
     ClearItems();
 
@@ -112,7 +113,7 @@ void SearchCommands::Search()
     // The progress item must be on screen before the query blocks the window: lay the list out
     // and paint it now rather than when the event loop would next get to it.
     ClearItems();
-    list->InsertItem(list->GetItemCount(), ToWx(Text(keys::kLDAPQuery)), 0);
+    list->AddItem({ToWx(Text(keys::kLDAPQuery))});
     list->Refresh();
     list->Update();
     if (m_queryStartHook) {
@@ -147,24 +148,30 @@ void SearchCommands::Search()
             }
         }
     } else {
-        list->InsertItem(list->GetItemCount(), ToWx(noResult), 0);  // the old columns stay
+        list->AddItem({ToWx(noResult)});  // the old columns stay
     }
 
     m_exportTable = MakeExportTable(rows, columnCount);
 
     // Values go to the columns by position; values beyond the last column are not shown. An entry
     // without values gets no item, so every item remembers its entry's DN for the details view.
-    const int shownColumns = list->GetColumnCount();
+    const size_t shownColumns = static_cast<size_t>(list->GetColumnCount());
+    std::vector<std::vector<wxString>> items;
+    items.reserve(rows.size());
     for (const ResultRow& row : rows) {
         if (row.values.empty()) {
             continue;
         }
-        const long item = list->InsertItem(list->GetItemCount(), ToWx(row.values[0]), 0);
-        const int last = std::min(static_cast<int>(row.values.size()), shownColumns);
-        for (int k = 1; k < last; ++k) {
-            list->SetItem(item, k, ToWx(row.values[static_cast<size_t>(k)]));
+        std::vector<wxString>& texts = items.emplace_back();
+        const size_t shown = std::min(row.values.size(), shownColumns);
+        texts.reserve(shown);
+        for (size_t k = 0; k < shown; ++k) {
+            texts.push_back(ToWx(row.values[k]));
         }
         m_itemDns.push_back(row.dn);
+    }
+    if (!items.empty()) {
+        list->SetItems(std::move(items));
     }
     list->Thaw();
 }
@@ -182,7 +189,7 @@ void SearchCommands::ShowDetails(const SearchInput& input)
     // The chosen entries are named by DN, not by list position: entries without a value of the
     // result attribute have no list item, so positions of items and answer rows differ. Items that
     // stand for no entry (the no-result message) choose nothing; when no entry is chosen, all show.
-    wxListCtrl* list = m_controls.list;
+    CResultList* list = m_controls.list;
     std::set<std::string> chosen;
     for (long item = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); item != -1;
          item = list->GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {

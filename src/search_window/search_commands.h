@@ -9,10 +9,10 @@
 #include "search_window/search_rules.h"
 #include "storage/connection_profile.h"
 
+class CResultList;
 class wxButton;
 class wxCheckBox;
 class wxComboBox;
-class wxListCtrl;
 class wxTextCtrl;
 class wxWindow;
 
@@ -28,7 +28,7 @@ struct SearchControls {
     wxTextCtrl* searchString = nullptr;  ///< 1009
     wxCheckBox* swap = nullptr;          ///< 1018
     wxButton* details = nullptr;         ///< 1014
-    wxListCtrl* list = nullptr;          ///< 1021
+    CResultList* list = nullptr;         ///< 1021
 };
 
 /**

@@ -1,5 +1,6 @@
 // search_window_test.cpp - the main window's Search command against the private test directory:
 // columns, values, order, the no-result message, the input checks and the progress item.
+#include <wx/textctrl.h>
 #include <wx/window.h>
 
 #include "search_window_fixture.h"
@@ -75,6 +76,24 @@ TEST_F(SearchWindowTest, NoResultKeepsTheOldColumnsAndEmptiesTheExport)
     EXPECT_FALSE(Control(ctl::kDetails)->IsEnabled());
     EXPECT_TRUE(Commands().ItemDns().empty());
     EXPECT_EQ(Commands().ExportTable().RowCount(), 0);
+}
+
+TEST_F(SearchWindowTest, EditedLabelsStayAndNewSettingsEmptiesTheList)
+{
+    Search("sn", "Smith", "cn,mail");
+    List()->EditLabel(1);
+    ASSERT_NE(List()->GetEditControl(), nullptr);
+    List()->GetEditControl()->SetValue("Smithers & Co");
+    List()->EndEditLabel(false);
+    EXPECT_EQ(ListCells(), (Cells{{"Smith", ""}, {"Smithers & Co", "smithers@corvane.test"}}));
+
+    List()->EditLabel(0);
+    List()->GetEditControl()->SetValue("discarded");
+    List()->EndEditLabel(true);
+    EXPECT_EQ(ListCells()[0][0], "Smith");
+
+    Window().NewProfile();
+    EXPECT_EQ(List()->GetItemCount(), 0);
 }
 
 TEST_F(SearchWindowTest, UnreachableServerLooksLikeNoResult)
