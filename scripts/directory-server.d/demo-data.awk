@@ -1,6 +1,6 @@
 # demo-data.awk - writes the LDIF of the demo directory: a sample company of 320 people in eight
 # departments below ou=people, with phones, mail, postal data and offices. Deterministic: every
-# value follows from the person's number. Run as: awk -f demo-data.awk
+# value follows from the person's number. Run as: awk -f ldif.awk -f demo-data.awk
 
 function entry(d, n, i,    given, sn, asciiGiven, asciiSn, cn, office, dn, phone) {
     given = givens[(n * 7 + d * 3) % nGivens]
@@ -11,14 +11,7 @@ function entry(d, n, i,    given, sn, asciiGiven, asciiSn, cn, office, dn, phone
     office = (n + d) % nOffices
     phone = sprintf("%s %d%02d", offPhone[office], 10 + d, n)
     dn = "cn=" cn ",ou=" depts[d] ",ou=people," base
-    print "dn: " dn
-    print "objectClass: top"
-    print "objectClass: person"
-    print "objectClass: organizationalPerson"
-    print "objectClass: inetOrgPerson"
-    print "cn: " cn
-    print "sn: " sn
-    print "givenName: " given
+    person_head(dn, cn, sn, given)
     print "uid: " tolower(substr(asciiGiven, 1, 1) asciiSn) sprintf("%d", i)
     print "mail: " tolower(asciiGiven "." asciiSn) sprintf("%d", i) "@corvane.example"
     print "employeeNumber: " sprintf("%05d", 10000 + i)

@@ -1,5 +1,5 @@
 # test-data.awk - writes the LDIF of the test directory: 1500 generated people and a few fixtures.
-# Deterministic: every value follows from the entry's number. Run as: awk -f test-data.awk
+# Deterministic: every value follows from the entry's number. Run as: awk -f ldif.awk -f test-data.awk
 # The people vary on purpose: several phones or mails, missing phone or mail, non-ASCII and
 # lower-case names, a value with ";" and one with "&".
 
@@ -8,14 +8,7 @@ function person(i,    sn, given, cn, id) {
     given = givens[int(i / nSurnames) % nGivens]
     cn = sn " " given
     id = sprintf("%04d", i)
-    print "dn: cn=" cn ",ou=people," base
-    print "objectClass: top"
-    print "objectClass: person"
-    print "objectClass: organizationalPerson"
-    print "objectClass: inetOrgPerson"
-    print "cn: " cn
-    print "sn: " sn
-    print "givenName: " given
+    person_head("cn=" cn ",ou=people," base, cn, sn, given)
     print "uid: p" id
     print "employeeNumber: " i
     if (i % 11 != 5) print "telephoneNumber: +49 89 1234 " id

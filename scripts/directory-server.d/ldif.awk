@@ -1,0 +1,13 @@
+# ldif.awk - LDIF pieces shared by the data generators (loaded before them with a second -f).
+
+# Prints the start of a person's entry: its name, its object classes and its naming attributes.
+function person_head(dn, cn, sn, given) {
+    print "dn: " dn
+    print "objectClass: top"
+    print "objectClass: person"
+    print "objectClass: organizationalPerson"
+    print "objectClass: inetOrgPerson"
+    print "cn: " cn
+    print "sn: " sn
+    print "givenName: " given
+}
