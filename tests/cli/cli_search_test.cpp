@@ -187,7 +187,7 @@ TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)
         {true, {"-a", "sn", "-d", "Zzz"}, 1, "No result found for 'Zzz*'\n"},
         // A failed search is said as one, whatever failed.
         {false, {"-s", "127.0.0.1", "-p", "1", "-b", "dc=x", "Smith"}, 4,
-         failed + "cannot connect to 127.0.0.1:1 (Can't contact LDAP server)\n"},
+         failed + "cannot connect to 127.0.0.1:1 (Connection refused)\n"},
         {false, {"-s", "127.0.0.1", "-p", nobind, "-b", "dc=x", "Smith"}, 4,
          failed + "the server refused the anonymous bind (Inappropriate authentication: anonymous bind disallowed)\n"},
         {true, {"-a", "sn", "-d", "a(b"}, 4, failed + "Bad search filter\n"},
@@ -313,7 +313,8 @@ TEST_F(CliSearchTest, NoAnswerWithinTheTimeLimitIsAFailedSearch)
     const CliParseResult parsed =
         ParseCliOptions({"-s", "127.0.0.1", "-p", std::to_string(listener.Port()), "-b", "dc=x", "Smith"});
     ASSERT_TRUE(parsed.ok);
-    const CliOutcome outcome = RunCliSearch(parsed.options, 1);
+    DirectoryQuery query;
+    const CliOutcome outcome = RunCliSearch(parsed.options, query, 1);
     EXPECT_EQ(outcome.exitCode, kExitSearchFailed);
     EXPECT_EQ(outcome.standardError, "corvane-search: search failed: no answer within 1 second\n");
     EXPECT_EQ(outcome.standardOutput, "");

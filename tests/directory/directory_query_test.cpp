@@ -191,7 +191,7 @@ TEST(DirectoryQuery, NoEntriesOrAFailureLeaveTheTableUntouched) {
         {"no entries is a success", host, normal.Port(), 3, 60, base, "Nobody*", ""},
         {"empty host", "", normal.Port(), 3, 60, base, "Smith*", "no server given"},
         {"nothing listens on the port", host, unused, 3, 60, base, "Smith*",
-         "cannot connect to " + host + ":" + std::to_string(unused) + " (Can't contact LDAP server)"},
+         "cannot connect to " + host + ":" + std::to_string(unused) + " (Connection refused)"},
         {"port beyond 16 bits", host, 65536 + normal.Port(), 3, 60, base, "Smith*",
          "port " + std::to_string(65536 + normal.Port()) + " is outside 0 to 65535"},
         {"negative port", host, -1, 3, 60, base, "Smith*", "port -1 is outside 0 to 65535"},
