@@ -14,6 +14,7 @@
 #include <optional>
 #include <string_view>
 
+#include "directory/broken_pipe_guard.h"
 #include "directory/deadline.h"
 #include "directory/ldap_client.h"
 #include "directory/query_failure.h"
@@ -274,6 +275,7 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter, 
     }
     const Deadline deadline = Deadline::After(m_timeLimitSeconds);
 
+    const BrokenPipeGuard brokenPipe;
     std::optional<Session> session;
     StepEnd end = Open(*endpoints, deadline, session);
     if (session) {

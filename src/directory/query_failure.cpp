@@ -32,9 +32,11 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
     if (step == QueryStep::Secure) {
         // The library often says no more than that it could not reach the server, which is
         // wrong once the TCP connection stood: name the secure connection and its usual cause.
+        // Its detail is often only a placeholder for a code it has no text for.
+        const bool told = !detail.empty() && detail != "(unknown error code)";
         return "the secure connection (TLS) to " + Where(host, port) +
                " failed: the server's certificate was not accepted or the TLS handshake failed (" +
-               (detail.empty() ? LibraryText(resultCode) : detail) + ")";
+               (told ? detail : LibraryText(resultCode)) + ")";
     }
     if (step == QueryStep::Open || LostConnection(resultCode)) {
         return "cannot connect to " + Where(host, port) + " (" + (detail.empty() ? LibraryText(resultCode) : detail) +

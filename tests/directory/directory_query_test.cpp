@@ -203,6 +203,12 @@ TEST(DirectoryQuery, NoEntriesOrAFailureLeaveTheTableUntouched) {
          "No such object"},
         {"filter the library refuses", host, normal.Port(), 3, 60, base, "a(b*", "Bad search filter"},
         {"unresponsive server times out", host, listener.Port(), 3, 1, base, "*", "no answer within 1 second"},
+        {"a URL's port wins over the port field", "ldap://" + host + ":" + std::to_string(normal.Port()), unused, 3,
+         60, base, "Nobody*", ""},
+        {"a server field that is no address", "ftp://" + host, normal.Port(), 3, 60, base, "Smith*",
+         "the server 'ftp://" + host + "' is neither a host name nor an ldap:// or ldaps:// address"},
+        {"ldaps:// to a server without TLS", "ldaps://" + host, normal.Port(), 3, 60, base, "Smith*",
+         "the secure connection (TLS) to " + host + ":" + std::to_string(normal.Port()) + " failed"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
