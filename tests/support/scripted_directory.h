@@ -54,5 +54,7 @@ private:
     std::atomic<bool> m_abandoned{false};
     std::atomic<long> m_entriesSent{0};
     std::atomic<int> m_ended{0};
+    std::string m_answer;  ///< the FixedEntries answer for message id m_answerId
+    int m_answerId = -1;
     std::thread m_thread;
 };
