@@ -23,7 +23,7 @@
 #include "platform/screen.h"
 #include "platform/text.h"
 #include "platform/text_codec.h"
-#include "search_window/attribute_names.h"
+#include "search_window/attribute_list.h"
 #include "search_window/result_list.h"
 #include "search_window/search_commands.h"
 #include "storage/file_utils.h"

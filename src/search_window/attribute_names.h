@@ -1,8 +1,11 @@
-// attribute_names.h - the common LDAP attribute names the attribute combo boxes offer.
+// attribute_names.h - when two attribute names name the same attribute: case, options and the
+// standard short and long names.
 #pragma once
 
-#include <span>
+#include <string>
+#include <string_view>
 
-/// The 51 attribute names of the main window's two attribute combo boxes and of the detail-fields
-/// dialog's combo box, in template order (spellings as they are, "RegisteredAdress" included).
-std::span<const char* const> AttributeNames();
+/// The key two names of one attribute share: the name without its options (the text from the
+/// first ";" on), ASCII letters lowered, and a standard alias replaced by the attribute's short
+/// name ("commonName;lang-de" and "CN" both give "cn").
+std::string AttributeKey(std::string_view name);

@@ -15,7 +15,7 @@
 #include "localisation/text_keys.h"
 #include "main_window_fixture.h"
 #include "platform/apply_texts.h"
-#include "search_window/attribute_names.h"
+#include "search_window/attribute_list.h"
 
 namespace {
 
