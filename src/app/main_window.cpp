@@ -14,6 +14,7 @@
 #include <wx/textctrl.h>
 
 #include "app/app_icons.h"
+#include "app/help_menu.h"
 #include "app/main_menu.h"
 #include "app/main_window_template.h"
 #include "dialogs/detail_fields_dialog.h"
@@ -160,6 +161,7 @@ void CLDAPDlg::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Export(); }, ToWxId(cmd::kExportResult));
     onMenu(cmd::kOptionsDetails, &CLDAPDlg::ChooseDetailFields);
     onMenu(cmd::kLanguage, &CLDAPDlg::ChooseLanguage);
+    BindHelpMenu(*this);
 
     m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Search(); }, ctl::kSearch);
     m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Details(); }, ctl::kDetails);
