@@ -49,8 +49,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(s_server->Running()) << s_server->Error();
+        // The process id keeps test runs of other builds on the same machine out of this folder.
         m_folder = fs::path(::testing::TempDir()) /
-                   (std::string("cli_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                   (std::string("cli_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                    std::to_string(getpid()));
         fs::remove_all(m_folder);
         fs::create_directories(m_folder);
     }
