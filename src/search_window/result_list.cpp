@@ -151,9 +151,9 @@ void CResultList::EditLabel(size_t item)
 {
     if (item >= ItemCount() || GetColumnCount() == 0)
         return;
-    m_editRequested = true;
-    EditItem(m_model->GetItem(static_cast<unsigned>(item)), GetColumn(0));
-    m_editRequested = false;
+    // the toolkit may open the editor only once it has laid the row out, after this returns
+    m_requestedEdit = m_model->GetItem(static_cast<unsigned>(item));
+    EditItem(m_requestedEdit, GetColumn(0));
 }
 
 void CResultList::OnKey(wxKeyEvent& event)
@@ -170,7 +170,8 @@ void CResultList::OnKey(wxKeyEvent& event)
 
 void CResultList::OnStartEditing(wxDataViewEvent& event)
 {
-    if (m_editRequested) {
+    if (event.GetItem() == m_requestedEdit) {
+        m_requestedEdit = wxDataViewItem();
         event.Skip();
         return;
     }

@@ -60,5 +60,5 @@ private:
     ResultListModel* m_model = nullptr;  // owned by the control (reference counted)
     wxTimer m_editDelay;
     wxDataViewItem m_pendingEdit;
-    bool m_editRequested = false;
+    wxDataViewItem m_requestedEdit;
 };
