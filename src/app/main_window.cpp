@@ -13,6 +13,7 @@
 #include <wx/textctrl.h>
 
 #include "app/app_icons.h"
+#include "app/help_menu.h"
 #include "app/main_menu.h"
 #include "app/main_window_template.h"
 #include "localisation/text_keys.h"
@@ -153,6 +154,7 @@ void CLDAPDlg::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Search(); }, ToWxId(cmd::kSearch));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Details(); }, ToWxId(cmd::kShowDetails));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Export(); }, ToWxId(cmd::kExportResult));
+    BindHelpMenu(*this);
 
     m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Search(); }, ctl::kSearch);
     m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Details(); }, ctl::kDetails);

@@ -53,9 +53,9 @@ TEST_F(MainWindowTest, MenuItemsHaveTheirTextsShortcutsAndStates)
         {cmd::kExit, "Exit", "Ctrl+Q", true},            {cmd::kShowDetails, "Show details", "Ctrl+D", true},
         {cmd::kSearch, "Search", "Ctrl+F", true},        {cmd::kExportResult, "Export result", "", true},
         {cmd::kOptionsDetails, "Select detail fields", "Ctrl+T", false},
-        {cmd::kLanguage, "Language", "", false},         {cmd::kHelp, "Help", "F1", false},
-        {cmd::kLicense, "License", "", false},           {cmd::kReadMe, "Changes", "", false},
-        {cmd::kCheckUpdate, "Check for update", "", false}, {cmd::kInfo, "Info", "", false},
+        {cmd::kLanguage, "Language", "", false},         {cmd::kHelp, "Help", "F1", true},
+        {cmd::kLicense, "License", "", true},            {cmd::kReadMe, "Changes", "", true},
+        {cmd::kCheckUpdate, "Check for update", "", true}, {cmd::kInfo, "Info", "", true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
