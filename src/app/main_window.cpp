@@ -16,12 +16,14 @@
 #include "app/help_menu.h"
 #include "app/main_menu.h"
 #include "app/main_window_template.h"
+#include "dialogs/detail_fields_dialog.h"
 #include "localisation/text_keys.h"
 #include "platform/command_ids.h"
 #include "platform/folders.h"
 #include "platform/screen.h"
 #include "platform/text.h"
 #include "platform/text_codec.h"
+#include "search_window/attribute_list.h"
 #include "search_window/result_list.h"
 #include "search_window/search_commands.h"
 #include "storage/file_utils.h"
@@ -63,17 +65,20 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
     controls.status = GetStatusBar();
     m_commands = std::make_unique<SearchCommands>(controls, [this](const char* key) { return Text(key); });
     m_commands->SetDetailAttributes(&m_detailAttributes);
+    m_commands->SetLanguageFile(&m_currentLanguageFile);
 
     NewProfile();
     m_detailAttributes = DefaultDetailSlots();
-    ApplyMainWindowTexts("");
+    SelectStartupLanguage("");
     SetUpResultList();
     BindCommands();
 
-    // "--ENGLISH" writes the English language file once that file exists; until then it is
-    // not taken for a profile path
-    if (!args.empty() && args.front() != "--ENGLISH")
-        LoadProfile(args.front());
+    if (!args.empty()) {
+        if (args.front() == "--ENGLISH")
+            WriteEnglishLanguageFile();
+        else
+            LoadProfile(args.front());
+    }
     FindWindow(ctl::kServer)->SetFocus();
 }
 
@@ -154,6 +159,8 @@ void CLDAPDlg::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Search(); }, ToWxId(cmd::kSearch));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Details(); }, ToWxId(cmd::kShowDetails));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Export(); }, ToWxId(cmd::kExportResult));
+    onMenu(cmd::kOptionsDetails, &CLDAPDlg::ChooseDetailFields);
+    onMenu(cmd::kLanguage, &CLDAPDlg::ChooseLanguage);
     BindHelpMenu(*this);
 
     m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Search(); }, ctl::kSearch);
@@ -207,6 +214,13 @@ std::string CLDAPDlg::Text(const char* key) const
         return found->second;
     const char* english = EnglishDefault(key);
     return english != nullptr ? english : "";
+}
+
+void CLDAPDlg::ChooseDetailFields()
+{
+    COptionDetailsDlg dialog(this, m_detailAttributes, m_currentLanguageFile);
+    if (dialog.ShowModal() == wxID_OK)
+        m_detailAttributes = dialog.DetailAttributes();
 }
 
 void CLDAPDlg::ShowMessage(const char* key, long icon)

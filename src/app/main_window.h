@@ -33,9 +33,22 @@ public:
     /// menu bar's height is only known then on some desktops.
     void FitTemplateSize();
 
-    /// Looks up every main-window text in the plain-form language file at path (English defaults
-    /// for what it lacks, all of them when it does not exist) and puts each in its place.
+    /// Makes path the current language file ("" for the built-in English) and puts every
+    /// main-window text looked up in it in its place (English defaults for what it lacks, all of
+    /// them when it does not exist): controls, menu items and the stored messages.
     void ApplyMainWindowTexts(const std::string& path);
+    /// Selects a language of the catalogue at start-up: with requested "" the catalogue's
+    /// LanguageDefault, else the catalogue entry for the desktop's language; with a name (the one
+    /// saved in LDAP.ini) that entry. The English defaults when no language has been selected.
+    void SelectStartupLanguage(const std::string& requested);
+    /// Options > Language: the language dialog; on OK its language is applied at once and chosen.
+    void ChooseLanguage();
+    /// Options > Select detail fields: the detail-fields dialog; on OK its list replaces
+    /// detailAttributes.
+    void ChooseDetailFields();
+    /// "--ENGLISH": applies the current language and writes LangLDAP_English.ini into the program
+    /// folder; a line on standard error when it cannot be written.
+    void WriteEnglishLanguageFile();
 
     /// File > New settings: no current profile, empty result list, fields to their defaults.
     void NewProfile();
@@ -63,6 +76,9 @@ public:
     void SetDetailAttributes(const DetailSlots& slots) { m_detailAttributes = slots; }
     const std::string& ProgramFolder() const { return m_programFolder; }
     const std::string& CurrentLanguageFile() const { return m_currentLanguageFile; }
+    const std::string& CurrentLanguageName() const { return m_currentLanguageName; }
+    /// True once LDAP.ini named a language or the user confirmed the language dialog.
+    bool LanguageChosen() const { return m_languageChosen; }
     SearchCommands& Commands() { return *m_commands; }
     wxPanel* Panel() const { return m_panel; }
 
@@ -78,13 +94,14 @@ private:
     wxTextEntry* Entry(int id) const;
     /// A message box with a stored text, the stored "ERROR" caption and icon (wxICON_*).
     void ShowMessage(const char* key, long icon);
-    void ApplyControlText(int id, const std::string& text);
 
     wxPanel* m_panel = nullptr;
     std::unique_ptr<SearchCommands> m_commands;
     std::string m_programFolder;
     std::string m_currentProfilePath;
     std::string m_currentLanguageFile;
+    std::string m_currentLanguageName;
+    bool m_languageChosen = false;
     DetailSlots m_detailAttributes{};
     std::map<std::string, std::string> m_texts;
 };

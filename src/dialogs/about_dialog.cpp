@@ -2,6 +2,8 @@
 // links, the colours and the title font.
 #include "dialogs/about_dialog.h"
 
+#include <algorithm>
+
 #include <wx/button.h>
 #include <wx/panel.h>
 #include <wx/statbmp.h>
@@ -162,10 +164,15 @@ void CAboutDlg::CreateControls()
         }
         }
     }
+    const int panelRight = panel->GetClientSize().x;
     for (const Link& link : Links()) {
         auto* field = static_cast<CClickEdit*>(panel->FindWindow(link.id));
         field->ChangeValue(ToWx(link.text));
         field->SetLink(link.target);
+        // a longer address than the template's field holds grows it to the panel's right edge at most
+        const int needed = field->GetTextExtent(field->GetValue()).x + field->GetCharWidth() * 2;
+        if (needed > field->GetSize().x)
+            field->SetSize(std::min(needed, panelRight - field->GetPosition().x), -1);
     }
 
     const wxRect okRect = rect(174, 136, 60, 14);

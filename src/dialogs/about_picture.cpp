@@ -41,6 +41,7 @@ wxBitmap AboutPicture()
     dc.SetBrush(wxBrush(wxColour(255, 255, 255, 160)));
     dc.DrawCircle(115, 54, 20);
     dc.SetPen(wxPen(kLightBlue, 2));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
     dc.DrawArc(105, 47, 113, 41, 115, 54);
     dc.SelectObject(wxNullBitmap);
     return bitmap;

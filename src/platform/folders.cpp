@@ -12,6 +12,7 @@ namespace {
 
 std::string g_userOverride;
 std::string g_allUsersOverride;
+std::string g_programPathOverride;
 
 bool IsDirectory(const std::string& path)
 {
@@ -40,6 +41,8 @@ std::string WithoutTrailingSeparator(std::string path)
 
 std::string ProgramPath()
 {
+    if (!g_programPathOverride.empty())
+        return g_programPathOverride;
     std::string buffer(4096, '\0');
     for (;;) {
         const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
@@ -85,6 +88,11 @@ bool MakeDirectory(const std::string& path)
     if (mkdir(path.c_str(), 0777) == 0)
         return true;
     return errno == EEXIST && IsDirectory(path);
+}
+
+void SetProgramPathOverride(const std::string& path)
+{
+    g_programPathOverride = path;
 }
 
 void SetDataFolderOverrides(const std::string& userFolder, const std::string& allUsersFolder)

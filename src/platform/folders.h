@@ -3,8 +3,11 @@
 
 #include <string>
 
-/// Full path of the running program file.
+/// Full path of the running program file (or the path set by SetProgramPathOverride).
 std::string ProgramPath();
+/// Makes ProgramPath() answer path, so that the program folder is another one (tests); an empty
+/// string restores the real path.
+void SetProgramPathOverride(const std::string& path);
 /// The per-user application-data folder ($XDG_CONFIG_HOME, default ~/.config), created when
 /// missing; no trailing separator. Empty when none can be named.
 std::string UserDataFolder();

@@ -30,6 +30,12 @@ done
 for name in "${expected[@]}"; do
   [ -f "$folder/$name" ] || fail "program folder lacks $name"
 done
+# every shipped language has its user guide
+for file in "$source"/resources/languages/LangLDAP_*.ini; do
+  [ -e "$file" ] || continue
+  language=$(basename "$file" .ini)
+  [ -f "$folder/LDAP_${language#LangLDAP_}.html" ] || fail "no user guide for $(basename "$file")"
+done
 for program in corvane-ldap corvane-search; do
   [ "$(readlink -f "$usr/bin/$program")" = "$(readlink -f "$folder/$program")" ] || fail "bin/$program is no link to the program folder"
   [ -f "$usr/share/man/man1/$program.1.gz" ] || fail "no manual page $program(1)"
