@@ -169,10 +169,10 @@ void CLDAPDlg::BindCommands()
     m_panel->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { m_commands->Search(); });
     m_panel->Bind(EVT_RESULT_LIST_DOUBLE_CLICK, [this](wxCommandEvent&) { m_commands->Details(); }, ctl::kResultList);
     m_panel->Bind(
-        wxEVT_DATAVIEW_COLUMN_HEADER_CLICK,
+        wxEVT_DATAVIEW_COLUMN_SORTED,
         [this](wxDataViewEvent& event) {
-            if (event.GetColumn() >= 0)
-                m_commands->SortByColumn(static_cast<unsigned>(event.GetColumn()));
+            if (const wxDataViewColumn* column = event.GetDataViewColumn())
+                m_commands->SortByColumn(column->GetModelColumn(), column->IsSortOrderAscending());
         },
         ctl::kResultList);
 

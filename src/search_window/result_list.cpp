@@ -46,29 +46,19 @@ void CResultList::SetItemIcon(const wxBitmapBundle& icon)
 void CResultList::SetColumns(const std::vector<wxString>& headings, int width)
 {
     ClearColumns();
+    const int flags = wxDATAVIEW_COL_RESIZABLE | wxDATAVIEW_COL_SORTABLE;
     for (unsigned c = 0; c < headings.size(); ++c) {
-        if (c == 0) {
-            AppendIconTextColumn(headings[c], c, wxDATAVIEW_CELL_EDITABLE, width, wxALIGN_LEFT,
-                                 wxDATAVIEW_COL_RESIZABLE);
-        } else {
-            AppendTextColumn(headings[c], c, wxDATAVIEW_CELL_INERT, width, wxALIGN_LEFT, wxDATAVIEW_COL_RESIZABLE);
-        }
+        wxDataViewColumn* column =
+            c == 0 ? AppendIconTextColumn(headings[c], c, wxDATAVIEW_CELL_EDITABLE, width, wxALIGN_LEFT, flags)
+                   : AppendTextColumn(headings[c], c, wxDATAVIEW_CELL_INERT, width, wxALIGN_LEFT, flags);
+        // a text cut by its column ends in an ellipsis, so it shows that there is more
+        column->GetRenderer()->EnableEllipsize(wxELLIPSIZE_END);
     }
 }
 
 wxString CResultList::Heading(unsigned column) const
 {
     return column < GetColumnCount() ? GetColumn(column)->GetTitle() : wxString();
-}
-
-void CResultList::ShowSortArrow(unsigned column, bool ascending)
-{
-    for (unsigned c = 0; c < GetColumnCount(); ++c) {
-        if (c == column)
-            GetColumn(c)->SetSortOrder(ascending);
-        else
-            GetColumn(c)->UnsetAsSortKey();
-    }
 }
 
 void CResultList::HideSortArrow()

@@ -16,8 +16,10 @@ wxDECLARE_EVENT(EVT_RESULT_LIST_DOUBLE_CLICK, wxCommandEvent);
 /**
  * The result list. Every item shows the item icon before its first text; several items can be
  * selected (Ctrl+A selects all) and the first column's text can be edited in place by clicking an
- * item that is already selected. Enter runs the window's default button. A click on a column
- * heading is left to the owner (it arrives as wxEVT_DATAVIEW_COLUMN_HEADER_CLICK), which sorts.
+ * item that is already selected. Enter runs the window's default button. A heading clicked (or
+ * activated from the keyboard or by a screen reader) shows the sort arrow, ascending first and
+ * reversed on the next click, and reports it as wxEVT_DATAVIEW_COLUMN_SORTED; the owner puts the
+ * items in that order (Reorder).
  */
 class CResultList : public wxDataViewCtrl {
 public:
@@ -25,13 +27,12 @@ public:
 
     /// The icon shown on every item.
     void SetItemIcon(const wxBitmapBundle& icon);
-    /// Replaces the columns by one per heading, each `width` pixels wide, left-aligned.
+    /// Replaces the columns by one per heading, each `width` pixels wide, left-aligned, sortable,
+    /// with no sort arrow.
     void SetColumns(const std::vector<wxString>& headings, int width);
     /// The heading of a column, empty beyond the last one.
     wxString Heading(unsigned column) const;
-    /// Shows the sort arrow on one column, ascending or descending.
-    void ShowSortArrow(unsigned column, bool ascending);
-    /// Shows no sort arrow.
+    /// Shows no sort arrow: the next click on any heading sorts ascending.
     void HideSortArrow();
 
     /// Removes every item (selection included).

@@ -175,16 +175,16 @@ void SearchCommands::Search()
     list->Thaw();
 }
 
-void SearchCommands::SortByColumn(unsigned column)
+void SearchCommands::SortByColumn(unsigned column, bool ascending)
 {
     CResultList* list = m_controls.list;
     const std::vector<size_t> order = m_result.SortBy(
-        column, [list, column](size_t item) { return list->ItemText(item, column); }, CompareInUserLocale);
+        column, ascending, [list, column](size_t item) { return list->ItemText(item, column); },
+        CompareInUserLocale);
     if (order.empty()) {
         return;
     }
     list->Reorder(order);
-    list->ShowSortArrow(column, m_result.SortAscending());
 }
 
 void SearchCommands::Details()

@@ -50,9 +50,9 @@ public:
     bool ReadSearchInput(SearchInput& input);
     void Search();
     void Details();
-    /// A click on a column heading: sorts the entries by that column in the user's locale, or
-    /// reverses the order when they are sorted by it already.
-    void SortByColumn(unsigned column);
+    /// A click on a column heading: sorts the entries by that column in the user's locale,
+    /// ascending or descending as the heading's arrow shows.
+    void SortByColumn(unsigned column, bool ascending);
     /// Empties the result list and the status line (the export table stays).
     void ClearList();
     /// Runs the details query for input and shows CDetailsDialog modally.

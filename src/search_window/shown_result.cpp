@@ -11,8 +11,6 @@ void ShownResult::Set(std::vector<ResultRow> rows, int32_t columnCount)
 {
     m_rows = std::move(rows);
     m_columnCount = columnCount;
-    m_sortColumn = -1;
-    m_sortAscending = true;
     std::vector<size_t> order(m_rows.size());
     std::iota(order.begin(), order.end(), size_t{0});
     Arrange(std::move(order));
@@ -23,8 +21,6 @@ void ShownResult::ClearItems()
     m_rows.clear();
     m_order.clear();
     m_itemRows.clear();
-    m_sortColumn = -1;
-    m_sortAscending = true;
 }
 
 void ShownResult::Arrange(std::vector<size_t> order)
@@ -68,14 +64,12 @@ std::vector<std::string> ShownResult::ItemDns() const
     return dns;
 }
 
-std::vector<size_t> ShownResult::SortBy(size_t column, const std::function<wxString(size_t item)>& itemText,
+std::vector<size_t> ShownResult::SortBy(size_t column, bool ascending,
+                                        const std::function<wxString(size_t item)>& itemText,
                                         const std::function<int(const wxString&, const wxString&)>& compare)
 {
     if (m_rows.empty() || column >= static_cast<size_t>(m_columnCount))
         return {};
-    const int sortColumn = static_cast<int>(column);
-    m_sortAscending = m_sortColumn == sortColumn ? !m_sortAscending : true;
-    m_sortColumn = sortColumn;
 
     // The key of an entry is what its item shows (an edited label included); an entry without
     // item sorts as an empty text.
@@ -88,7 +82,6 @@ std::vector<size_t> ShownResult::SortBy(size_t column, const std::function<wxStr
     // From DN order, stable: entries with equal texts stay in DN order in both directions.
     std::vector<size_t> order(m_rows.size());
     std::iota(order.begin(), order.end(), size_t{0});
-    const bool ascending = m_sortAscending;
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
         const int result = compare(keys[a], keys[b]);
         return ascending ? result < 0 : result > 0;

@@ -33,15 +33,12 @@ public:
     /// The distinguished name of each list item, by item index.
     std::vector<std::string> ItemDns() const;
 
-    /// The sort a click on column's heading asks for: ascending, or the reverse when the entries
-    /// are sorted by that column already. Returns the new item order (order[k] is the index of
-    /// the item that comes to position k); empty when there is nothing to sort.
-    /// compare(a, b) compares two texts as the user expects (< 0: a before b).
-    std::vector<size_t> SortBy(size_t column, const std::function<wxString(size_t item)>& itemText,
+    /// Sorts the entries by a column, from their DN order, so equal texts keep their DN order in
+    /// both directions. Returns the new item order (order[k] is the index of the item that comes
+    /// to position k); empty when there is nothing to sort. compare(a, b) compares two texts as
+    /// the user expects (< 0: a before b).
+    std::vector<size_t> SortBy(size_t column, bool ascending, const std::function<wxString(size_t item)>& itemText,
                                const std::function<int(const wxString&, const wxString&)>& compare);
-    /// The column the entries are sorted by; -1 for the distinguished name.
-    int SortColumn() const { return m_sortColumn; }
-    bool SortAscending() const { return m_sortAscending; }
 
     const ResultTable& ExportTable() const { return m_exportTable; }
 
@@ -54,7 +51,5 @@ private:
     int32_t m_columnCount = 1;
     std::vector<size_t> m_order;     ///< row indexes in the shown order
     std::vector<size_t> m_itemRows;  ///< the row of each list item
-    int m_sortColumn = -1;
-    bool m_sortAscending = true;
     ResultTable m_exportTable;
 };

@@ -45,8 +45,7 @@ TEST_F(ResultListAccessibility, HeadingsAndRowsAreReadInTheShownOrder)
     Search("sn", "Width", "cn,telephoneNumber");
     EXPECT_EQ(ReadThroughAccessibility(), "cn\ttelephoneNumber\nWidth Five\t333\nWidth Four\t111, 222\n");
 
-    wxDataViewEvent click(wxEVT_DATAVIEW_COLUMN_HEADER_CLICK, List(), List()->GetColumn(1));
-    List()->ProcessWindowEvent(click);
+    ClickHeading(1);
     EXPECT_EQ(ReadThroughAccessibility(), "cn\ttelephoneNumber\nWidth Four\t111, 222\nWidth Five\t333\n");
 
     Search("sn", "Nobody", "mail");

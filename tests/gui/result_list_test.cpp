@@ -39,8 +39,7 @@ TEST_F(SearchWindowTest, AHeadingClickSortsTheListAndTheExportFollows)
             for (unsigned c = 0; c < List()->GetColumnCount(); ++c)
                 EXPECT_FALSE(List()->GetColumn(c)->IsSortKey());
         } else {
-            wxDataViewEvent event(wxEVT_DATAVIEW_COLUMN_HEADER_CLICK, List(), List()->GetColumn(click.column));
-            List()->ProcessWindowEvent(event);
+            ClickHeading(click.column);
             EXPECT_TRUE(List()->GetColumn(click.column)->IsSortKey());
         }
         EXPECT_EQ(ListCells(), click.cells);
@@ -63,8 +62,7 @@ TEST_F(SearchWindowTest, EntriesWithoutItemSortAsEmptyCellsInTheExport)
     const std::string mails[] = {"smithers@corvane.test  \r\n", "width@corvane.test  \r\n"};
     const std::string exported[] = {noItems + mails[0] + mails[1], mails[1] + mails[0] + noItems};
     for (const std::string& bytes : exported) {
-        wxDataViewEvent event(wxEVT_DATAVIEW_COLUMN_HEADER_CLICK, List(), List()->GetColumn(0));
-        List()->ProcessWindowEvent(event);
+        ClickHeading(0);
         TempFolder folder;
         FileDialogAnswers answers({folder.File("out.csv")});
         Commands().Export();

@@ -128,6 +128,18 @@ protected:
         return m_input;
     }
 
+    /// Clicks a column heading with the mouse.
+    void ClickHeading(unsigned column)
+    {
+        const unsigned last = List()->GetColumnCount() - 1;
+        EXPECT_TRUE(PumpUntil([&] { return List()->GetColumn(last)->GetWidth() > 0; }));
+        int x = 10;
+        for (unsigned c = 0; c < column; ++c)
+            x += List()->GetColumn(c)->GetWidth();
+        PointAt(List(), wxPoint(x, 8)).MouseClick();
+        PumpEvents();
+    }
+
     /// Processes events for about the given time.
     static void PumpFor(int milliseconds)
     {
