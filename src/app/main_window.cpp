@@ -16,6 +16,7 @@
 #include "app/help_menu.h"
 #include "app/main_menu.h"
 #include "app/main_window_template.h"
+#include "app/search_gate.h"
 #include "dialogs/detail_fields_dialog.h"
 #include "localisation/text_keys.h"
 #include "platform/command_ids.h"
@@ -80,6 +81,7 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
             LoadProfile(args.front());
     }
     FindWindow(ctl::kServer)->SetFocus();
+    GuardCommandsDuringSearch(*this, *m_panel, *m_commands);
 }
 
 CLDAPDlg::~CLDAPDlg() = default;

@@ -57,5 +57,6 @@ inline constexpr const char* kBtnOK = "FrmMain.m_sMBtnOK";
 inline constexpr const char* kSearchFailed = "FrmMain.m_acMSearchFailed";
 inline constexpr const char* kStatusEntries = "FrmMain.m_acMStatusEntries";
 inline constexpr const char* kStatusCut = "FrmMain.m_acMStatusCut";
+inline constexpr const char* kStatusStopped = "FrmMain.m_acMStatusStopped";
 inline constexpr const char* kDetailsFileFilter = "FrmDetails.m_acFileFilter";
 }  // namespace keys
