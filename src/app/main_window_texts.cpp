@@ -10,6 +10,13 @@
 #include "storage/file_utils.h"
 #include "storage/settings_file.h"
 
+void CLDAPDlg::SelectStartupLanguage(const std::string& languageName)
+{
+    // the catalogue's default is English for now; a named language is looked up there
+    if (languageName.empty())
+        ApplyMainWindowTexts("");
+}
+
 void CLDAPDlg::ApplyMainWindowTexts(const std::string& path)
 {
     SettingsFile file(false);
@@ -52,6 +59,7 @@ void CLDAPDlg::ApplyMainWindowTexts(const std::string& path)
             break;
         }
     }
+    ArrangeControls();  // label widths follow their texts
 }
 
 void CLDAPDlg::ApplyControlText(int id, const std::string& text)
