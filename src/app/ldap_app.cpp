@@ -1,4 +1,5 @@
-// ldap_app.cpp - CLDAPApp: shows CLDAPDlg, and the start-up time probe used by the benchmark.
+// ldap_app.cpp - CLDAPApp: shows CLDAPDlg, and the start-up probe used by the benchmark and the
+// installation test.
 #include "app/ldap_app.h"
 
 #include <chrono>
@@ -7,9 +8,25 @@
 #include <cstdlib>
 #include <utility>
 
+#include <wx/menu.h>
+
 #include "app/main_window.h"
+#include "platform/text.h"
 
 namespace {
+
+/// Prints the items of the menu bar's last drop-down ("?"), so that a test of an installation sees
+/// which of its documents the program found.
+void PrintLastMenu(const wxFrame& window)
+{
+    const wxMenuBar* bar = window.GetMenuBar();
+    if (bar == nullptr || bar->GetMenuCount() == 0)
+        return;
+    std::string items;
+    for (const wxMenuItem* item : bar->GetMenu(bar->GetMenuCount() - 1)->GetMenuItems())
+        items += (items.empty() ? "" : "|") + FromWx(item->GetItemLabelText());
+    std::printf("last-menu %s\n", items.c_str());
+}
 
 /// Prints the time from launch to the first idle moment after the window is shown, then closes it.
 void ArmStartupProbe(CLDAPDlg* window, long long launchNs)
@@ -23,6 +40,7 @@ void ArmStartupProbe(CLDAPDlg* window, long long launchNs)
                                   std::chrono::system_clock::now().time_since_epoch())
                                   .count();
         std::printf("startup-ms %.1f\n", static_cast<double>(now - launchNs) / 1e6);
+        PrintLastMenu(*window);
         std::fflush(stdout);
         window->Close();
     });

@@ -54,11 +54,11 @@ wxMenuBar* CreateMainMenuBar()
                              {cmd::kExportResult, "Export result", true}});
     wxMenu* options = MakeMenu({{cmd::kOptionsDetails, "Select detail fields\tCtrl+T", false},
                                 {cmd::kLanguage, "Language", false}});
-    wxMenu* help = MakeMenu({{cmd::kHelp, "Help\tF1", false},
-                             {cmd::kLicense, "License", false},
-                             {cmd::kReadMe, "Changes", false},
-                             {cmd::kCheckUpdate, "Check for update", false},
-                             {cmd::kInfo, "Info", false}});
+    wxMenu* help = MakeMenu({{cmd::kHelp, "Help\tF1", true},
+                             {cmd::kLicense, "License", true},
+                             {cmd::kReadMe, "Changes", true},
+                             {cmd::kCheckUpdate, "Check for update", true},
+                             {cmd::kInfo, "Info", true}});
 
     auto* bar = new wxMenuBar;
     bar->Append(file, "File");

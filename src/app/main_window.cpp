@@ -16,6 +16,7 @@
 #include "app/app_icons.h"
 #include "app/dpi_scaler.h"
 #include "app/font_settings.h"
+#include "app/help_menu.h"
 #include "app/main_menu.h"
 #include "app/main_window_resizer.h"
 #include "app/main_window_template.h"
@@ -178,6 +179,7 @@ void CLDAPDlg::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Search(); }, ToWxId(cmd::kSearch));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Details(); }, ToWxId(cmd::kShowDetails));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Export(); }, ToWxId(cmd::kExportResult));
+    BindHelpMenu(*this);
 
     m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Search(); }, ctl::kSearch);
     m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Details(); }, ctl::kDetails);

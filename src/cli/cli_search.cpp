@@ -120,7 +120,7 @@ CliOutcome RunCliSearch(const CliOptions& options, int timeLimitSeconds)
     } else {
         const QueryChoice choice = ChooseQuery(input, options.swap);
         RunSearch(query, input, choice, value, table, timeLimitSeconds);
-        const ResultTable exportTable = MakeExportTable(ResultRows(table), choice.columnCount());
+        const ResultTable exportTable = MakeExportTable(ResultRows(table, choice), choice.columnCount());
         if (options.output.has_value()) {
             written = exportTable.WriteToFile(*options.output);
         } else if (table.RowCount() > 0) {

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <string_view>
 
 #include "directory/ldap_client.h"
+#include "directory/query_failure.h"
 #include "directory/result_table.h"
 
 namespace {
@@ -25,14 +27,14 @@ struct CursorReleaser {
     void operator()(BerElement* cursor) const { ber_free(cursor, 0); }
 };
 struct ValuesReleaser {
-    void operator()(char** values) const { ldap_value_free(values); }
+    void operator()(berval** values) const { ldap_value_free_len(values); }
 };
 
 using Connection = std::unique_ptr<LDAP, ConnectionCloser>;
 using Message = std::unique_ptr<LDAPMessage, MessageReleaser>;
 using LibraryText = std::unique_ptr<char, TextReleaser>;
 using AttributeCursor = std::unique_ptr<BerElement, CursorReleaser>;
-using ValueList = std::unique_ptr<char*, ValuesReleaser>;
+using ValueList = std::unique_ptr<berval*, ValuesReleaser>;
 
 const std::string kEntryTag = "<ENTRY>";
 const std::string kAttributeTag = "<ATTRIBUTE>";
@@ -42,6 +44,25 @@ const std::string kValueTag = "<VALUE>";
 bool IsLimitAnswer(int result) {
     return result == LDAP_TIMELIMIT_EXCEEDED || result == LDAP_SIZELIMIT_EXCEEDED ||
            result == LDAP_ADMINLIMIT_EXCEEDED;
+}
+
+/// A value's text: its bytes, or "<binary, N bytes>" when it holds a NUL byte and so is no text.
+std::string ValueText(const berval& value) {
+    const std::string_view bytes(value.bv_val, value.bv_len);
+    if (bytes.find('\0') != std::string_view::npos) {
+        return "<binary, " + std::to_string(bytes.size()) + " bytes>";
+    }
+    return std::string(bytes);
+}
+
+/// The server's own message about the last operation on connection, or "".
+std::string ServerMessage(LDAP* connection) {
+    char* raw = nullptr;
+    if (ldap_get_option(connection, LDAP_OPT_DIAGNOSTIC_MESSAGE, &raw) != LDAP_OPT_SUCCESS) {
+        return {};
+    }
+    LibraryText message(raw);
+    return message ? std::string(message.get()) : std::string();
 }
 
 /// Writes one entry into row: the entry cell, then each attribute cell followed by its value
@@ -56,11 +77,13 @@ int32_t RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTab
     while (name) {
         ++column;
         table.SetCell(column, row, kAttributeTag + name.get());
-        ValueList values(ldap_get_values(connection, entry, name.get()));
+        // Values are read with their length, so one holding a NUL byte (a photo, a certificate)
+        // is shown as binary instead of cut short or lost.
+        ValueList values(ldap_get_values_len(connection, entry, name.get()));
         if (values) {
-            for (char** value = values.get(); *value != nullptr; ++value) {
+            for (berval** value = values.get(); *value != nullptr; ++value) {
                 ++column;
-                table.SetCell(column, row, kValueTag + *value);
+                table.SetCell(column, row, kValueTag + ValueText(**value));
             }
         }
         if (!cursor) {
@@ -103,14 +126,9 @@ bool DirectoryQuery::SearchForAttributes(const std::string& base, const std::str
                                          const std::string& filterValue,
                                          const std::vector<std::string>& attributes,
                                          ResultTable& table) {
-    // The list ends at its first empty name; the library wants modifiable C texts ended by null.
-    std::vector<std::string> names;
-    for (const std::string& attribute : attributes) {
-        if (attribute.empty()) {
-            break;
-        }
-        names.push_back(attribute);
-    }
+    // Every name is asked for, an empty one too (the server ignores it); only the end of the list
+    // closes it. The library wants modifiable C texts ended by null.
+    std::vector<std::string> names = attributes;
     std::vector<char*> list;
     for (std::string& name : names) {
         list.push_back(name.data());
@@ -120,10 +138,21 @@ bool DirectoryQuery::SearchForAttributes(const std::string& base, const std::str
     return Search(base, FormFilter(filterAttribute, filterValue), requested, table);
 }
 
+bool DirectoryQuery::Fail(std::string reason) {
+    m_failureReason = std::move(reason);
+    return false;
+}
+
 bool DirectoryQuery::Search(const std::string& base, const std::string& filter, char** attributes,
                             ResultTable& table) {
+    m_failureReason.clear();
+    m_cut = false;
     if (m_host.empty()) {
-        return false;
+        return Fail("no server given");
+    }
+    // A port beyond 16 bits would wrap round to another port.
+    if (!PortInRange(m_port)) {
+        return Fail(DescribePortOutOfRange(m_port));
     }
     int version = m_protocolVersion;
     ldap_set_option(nullptr, LDAP_OPT_PROTOCOL_VERSION, &version);
@@ -136,27 +165,34 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter, 
     if (limited) {
         ldap_set_option(nullptr, LDAP_OPT_NETWORK_TIMEOUT, &timeLimit);
     }
+    const auto failure = [&](QueryStep step, int code, LDAP* connection) {
+        return Fail(DescribeFailure(step, code, m_host, m_port, m_timeLimitSeconds,
+                                    connection != nullptr ? ServerMessage(connection) : std::string()));
+    };
 
     Connection connection(ldap_open(m_host.c_str(), m_port));
     if (!connection) {
-        return false;
+        return failure(QueryStep::Open, LDAP_SERVER_DOWN, nullptr);
     }
     // The bind waits at most the time limit too: a server that accepts and never answers must
     // not block the caller for ever.
     if (limited) {
         ldap_set_option(connection.get(), LDAP_OPT_TIMEOUT, &timeLimit);
     }
-    if (ldap_simple_bind_s(connection.get(), nullptr, nullptr) != LDAP_SUCCESS) {
-        return false;
+    const int bound = ldap_simple_bind_s(connection.get(), nullptr, nullptr);
+    if (bound != LDAP_SUCCESS) {
+        return failure(QueryStep::Bind, bound, connection.get());
     }
 
     LDAPMessage* rawAnswer = nullptr;
     const int result = ldap_search_st(connection.get(), base.c_str(), LDAP_SCOPE_SUBTREE, filter.c_str(),
                                       attributes, 0, &timeLimit, &rawAnswer);
     Message answer(rawAnswer);
-    if (result != LDAP_SUCCESS && !(IsLimitAnswer(result) && answer)) {
-        return false;
+    const bool limitAnswer = IsLimitAnswer(result) && answer;
+    if (result != LDAP_SUCCESS && !limitAnswer) {
+        return failure(QueryStep::Search, result, connection.get());
     }
+    m_cut = limitAnswer;
 
     int32_t rows = 0;
     int32_t columns = 0;
@@ -166,6 +202,7 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter, 
         columns = std::max(columns, RecordEntry(connection.get(), entry, rows, table));
         ++rows;
         if (m_maxEntries != 0 && static_cast<uint32_t>(rows) >= m_maxEntries) {
+            m_cut = m_cut || ldap_next_entry(connection.get(), entry) != nullptr;
             break;
         }
     }

@@ -10,7 +10,8 @@ class ResultTable;
 /**
  * Runs one search against one server and writes every entry of the answer into a ResultTable:
  * row r is the r-th entry; column 0 holds "<ENTRY>" + distinguished name, then for each attribute
- * "<ATTRIBUTE>" + name followed by one "<VALUE>" + value cell per value, without gaps.
+ * "<ATTRIBUTE>" + name followed by one "<VALUE>" + value cell per value, without gaps. A value
+ * holding a NUL byte is written as "<binary, N bytes>".
  * The table's column count is the cell count of the widest recorded entry.
  * Configure with SetServer and SetLimits, run one search, discard.
  */
@@ -28,16 +29,22 @@ public:
     bool SearchForAttribute(const std::string& base, const std::string& filterAttribute,
                             const std::string& filterValue, const std::string& resultAttribute,
                             ResultTable& table);
-    /// As SearchForAttribute with a list of attribute names; the list ends at its first empty
-    /// name (an empty list asks for all attributes).
+    /// As SearchForAttribute with a list of attribute names, every one asked for (an empty name
+    /// too, which the server ignores); an empty list asks for all attributes.
     bool SearchForAttributes(const std::string& base, const std::string& filterAttribute,
                              const std::string& filterValue, const std::vector<std::string>& attributes,
                              ResultTable& table);
+
+    /// Why the last search failed, as plain text ("" after a success).
+    const std::string& FailureReason() const { return m_failureReason; }
+    /// True when the entry cap or a server's limit answer cut the last search's answer.
+    bool Cut() const { return m_cut; }
 
     /// The filter text the search sends: "(" + attribute + "=" + value + ")".
     static std::string FormFilter(const std::string& attribute, const std::string& value);
 
 private:
+    bool Fail(std::string reason);
     bool Search(const std::string& base, const std::string& filter, char** attributes, ResultTable& table);
 
     std::string m_host;
@@ -46,4 +53,6 @@ private:
     uint32_t m_maxEntries = 0;
     int32_t m_timeLimitSeconds = 10;
     int32_t m_timeLimitMicroseconds = 0;
+    std::string m_failureReason;
+    bool m_cut = false;
 };

@@ -1,10 +1,15 @@
-// shell.cpp - documents and addresses opened with the desktop's program through wx, no shell string.
+// shell.cpp - documents and addresses handed to the desktop's opener (xdg-open) as a separate
+// process: no shell string is built, the window never waits for the browser, and a target that
+// cannot be opened stays silent.
 #include "platform/shell.h"
 
 #include <utility>
 
+#include <wx/filefn.h>
+#include <wx/log.h>
 #include <wx/utils.h>
 
+#include "platform/shell_target.h"
 #include "platform/text.h"
 
 namespace {
@@ -15,12 +20,6 @@ std::function<void(const std::string&)>& Handler()
     return handler;
 }
 
-bool IsAddress(const std::string& target)
-{
-    return target.find("://") != std::string::npos || target.rfind("mailto:", 0) == 0 ||
-           target.rfind("www.", 0) == 0;
-}
-
 }  // namespace
 
 void ShellOpen(const std::string& target)
@@ -29,10 +28,23 @@ void ShellOpen(const std::string& target)
         Handler()(target);
         return;
     }
-    if (IsAddress(target))
-        wxLaunchDefaultBrowser(ToWx(target));
+    if (target.empty())
+        return;
+    const std::string argument = OpenerArgument(target);
+    wxLogNull quiet;  // the desktop's own messages are the only feedback
+#ifdef __UNIX__
+    wxString opener;
+    if (!wxFindFileInPath(&opener, wxGetenv("PATH"), "xdg-open"))
+        return;
+    const wxScopedCharBuffer openerPath = opener.fn_str();
+    const char* const argv[] = {openerPath.data(), argument.c_str(), nullptr};
+    wxExecute(argv, wxEXEC_ASYNC);
+#else
+    if (argument.find("://") != std::string::npos || argument.rfind("mailto:", 0) == 0)
+        wxLaunchDefaultBrowser(ToWx(argument));
     else
-        wxLaunchDefaultApplication(ToWx(target));
+        wxLaunchDefaultApplication(ToWx(argument));
+#endif
 }
 
 void SetShellOpenHandler(std::function<void(const std::string&)> handler)

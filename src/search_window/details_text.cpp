@@ -19,7 +19,7 @@ constexpr std::size_t kMaxDetailNames = 99;
 
 }  // namespace
 
-void RunDetailsQuery(DirectoryQuery& query, const SearchInput& input, bool swap,
+SearchOutcome RunDetailsQuery(DirectoryQuery& query, const SearchInput& input, bool swap,
                      const DetailSlots& detailAttributes, ResultTable& table, int32_t timeLimitSeconds)
 {
     std::vector<std::string> names = DetailList(detailAttributes);
@@ -30,8 +30,10 @@ void RunDetailsQuery(DirectoryQuery& query, const SearchInput& input, bool swap,
     const std::string filterAttribute = swap ? std::string("cn") : input.searchAttribute;
     query.SetServer(input.server, input.port, 3);
     query.SetLimits(timeLimitSeconds, kSearchMaxEntries);
-    query.SearchForAttributes(input.baseDn, filterAttribute, SearchValue(input, swap), names, table);
+    const bool succeeded =
+        query.SearchForAttributes(input.baseDn, filterAttribute, SearchValue(input, swap), names, table);
     table.SortRows(0, -1, -1);
+    return OutcomeOf(query, succeeded);
 }
 
 std::string DetailsText(const ResultTable& table, const std::optional<std::set<std::string>>& shownDns)

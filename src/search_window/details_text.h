@@ -8,17 +8,18 @@
 
 #include "storage/connection_profile.h"
 
+#include "search_window/search_rules.h"
+
 class DirectoryQuery;
 class ResultTable;
-struct SearchInput;
 
 /// The separator written after each shown entry: blank, CR LF, blank, 56 hyphens, CR LF.
 extern const char* const kDetailsSeparator;
 
 /// Runs the details query: filter on the search attribute, or on "cn" when swap is ticked, with
 /// the search value; asks for the detail list (the slots before the first empty one, at most 99);
-/// sorts the answer by distinguished name.
-void RunDetailsQuery(DirectoryQuery& query, const SearchInput& input, bool swap,
+/// sorts the answer by distinguished name. Says how the query ended.
+SearchOutcome RunDetailsQuery(DirectoryQuery& query, const SearchInput& input, bool swap,
                      const DetailSlots& detailAttributes, ResultTable& table,
                      int32_t timeLimitSeconds = 100);
 

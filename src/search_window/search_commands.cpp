@@ -126,7 +126,7 @@ void SearchCommands::Search()
         DirectoryQuery query;
         ResultTable table;
         RunSearch(query, input, choice, searchValue, table, m_timeLimitSeconds);
-        rows = ResultRows(table);
+        rows = ResultRows(table, choice);
     }
     // Plain replacement of the placeholder: the value is user text and never a format.
     const std::string noResult = FillPlaceholder(Text(keys::kNoResult), searchValue);
@@ -153,13 +153,13 @@ void SearchCommands::Search()
 
     m_exportTable = MakeExportTable(rows, columnCount);
 
-    // Values go to the columns by position; values beyond the last column are not shown. An entry
-    // without values gets no item, so every item remembers its entry's DN for the details view.
+    // Every value stands under its attribute's column. An entry without values gets no item, so
+    // every item remembers its entry's DN for the details view.
     const size_t shownColumns = static_cast<size_t>(list->GetColumnCount());
     std::vector<std::vector<wxString>> items;
     items.reserve(rows.size());
     for (const ResultRow& row : rows) {
-        if (row.values.empty()) {
+        if (!row.hasValue) {
             continue;
         }
         std::vector<wxString>& texts = items.emplace_back();

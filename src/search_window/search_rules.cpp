@@ -1,5 +1,5 @@
 // search_rules.cpp - the search workflow's rules without a window: input checks, port, search
-// value, choice of query, the no-result message and the layout of an answer into result rows.
+// value, choice of query, the no-result message and running the search.
 #include "search_window/search_rules.h"
 
 #include <string_view>
@@ -11,9 +11,6 @@
 #include "storage/decimal_text.h"
 
 namespace {
-
-constexpr std::string_view kEntryTag = "<ENTRY>";
-constexpr std::string_view kValueTag = "<VALUE>";
 
 InputCheckFailure Failure(SearchField field, const char* key)
 {
@@ -68,10 +65,17 @@ SearchInput MakeSearchInput(const SearchFields& fields)
 
 std::string SearchValue(const SearchInput& input, bool swap)
 {
-    if (input.preselection.empty() || swap) {
-        return input.searchString + "*";
+    const std::string joined =
+        (input.preselection.empty() || swap ? std::string() : input.preselection) + input.searchString + "*";
+    // "**" is no wildcard the directory accepts: a run of them means what one means.
+    std::string value;
+    value.reserve(joined.size());
+    for (const char c : joined) {
+        if (c != '*' || value.empty() || value.back() != '*') {
+            value.push_back(c);
+        }
     }
-    return input.preselection + input.searchString + "*";
+    return value;
 }
 
 std::vector<std::string> SplitResultAttributes(const std::string& field)
@@ -125,58 +129,30 @@ std::string FillPlaceholder(const std::string& text, const std::string& value)
     return filled;
 }
 
-void RunSearch(DirectoryQuery& query, const SearchInput& input, const QueryChoice& choice,
-               const std::string& searchValue, ResultTable& table, int32_t timeLimitSeconds)
+SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded)
+{
+    SearchOutcome outcome;
+    outcome.failed = !succeeded;
+    if (outcome.failed) {
+        outcome.failureReason = query.FailureReason();
+    }
+    outcome.cut = succeeded && query.Cut();
+    return outcome;
+}
+
+SearchOutcome RunSearch(DirectoryQuery& query, const SearchInput& input, const QueryChoice& choice,
+                        const std::string& searchValue, ResultTable& table, int32_t timeLimitSeconds)
 {
     query.SetServer(input.server, input.port, 3);
     query.SetLimits(timeLimitSeconds, kSearchMaxEntries);
-    // The query's success flag is not used: a failed query shows as an answer without entries.
+    bool succeeded = false;
     if (choice.severalAttributes) {
-        query.SearchForAttributes(input.baseDn, choice.filterAttribute, searchValue, choice.attributes, table);
+        succeeded = query.SearchForAttributes(input.baseDn, choice.filterAttribute, searchValue, choice.attributes,
+                                              table);
     } else {
         const std::string asked = choice.attributes.empty() ? std::string() : choice.attributes.front();
-        query.SearchForAttribute(input.baseDn, choice.filterAttribute, searchValue, asked, table);
+        succeeded = query.SearchForAttribute(input.baseDn, choice.filterAttribute, searchValue, asked, table);
     }
     table.SortRows(0, -1, -1);
-}
-
-std::vector<ResultRow> ResultRows(const ResultTable& table)
-{
-    std::vector<ResultRow> rows;
-    const int32_t rowCount = table.RowCount();
-    const int32_t columnCount = table.ColumnCount();
-    rows.reserve(static_cast<std::size_t>(rowCount > 0 ? rowCount : 0));
-    for (int32_t r = 0; r < rowCount; ++r) {
-        ResultRow row;
-        std::string_view entry = table.CellView(0, r);
-        if (entry.starts_with(kEntryTag)) {
-            entry.remove_prefix(kEntryTag.size());
-        }
-        row.dn = entry;
-        // Only cells that begin with the value tag are values; an entry cell whose name happens
-        // to contain the tag's text is not one.
-        for (int32_t c = 0; c < columnCount; ++c) {
-            const std::string_view cell = table.CellView(c, r);
-            if (cell.starts_with(kValueTag)) {
-                row.values.emplace_back(cell.substr(kValueTag.size()));
-            }
-        }
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
-ResultTable MakeExportTable(const std::vector<ResultRow>& rows, int32_t columnCount)
-{
-    ResultTable table;
-    table.SetDimensions(columnCount, static_cast<int32_t>(rows.size()));
-    // Filled from the last row up: the first cell set creates every row below it in one go,
-    // instead of the table growing by one row per entry. The cells end up the same.
-    for (std::size_t r = rows.size(); r-- > 0;) {
-        const std::vector<std::string>& values = rows[r].values;
-        for (std::size_t k = 0; k < values.size(); ++k) {
-            table.SetCell(static_cast<int32_t>(k), static_cast<int32_t>(r), values[k]);
-        }
-    }
-    return table;
+    return OutcomeOf(query, succeeded);
 }

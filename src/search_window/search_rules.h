@@ -1,11 +1,14 @@
 // search_rules.h - the search workflow's rules without a window: input checks, port, search
-// value, choice of query, the no-result message and the layout of an answer into result rows.
+// value, choice of query, the no-result message, running the search and how it ended. The layout
+// of an answer into result rows is in result_layout.h.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "search_window/result_layout.h"
 
 class DirectoryQuery;
 class ResultTable;
@@ -54,7 +57,7 @@ int32_t ParsePort(const std::string& portText);
 SearchInput MakeSearchInput(const SearchFields& fields);
 
 /// searchString + "*", or preselection + searchString + "*" when a preselection is given and
-/// swap is off.
+/// swap is off; a run of "*" counts as one, so "*" or "Smi*" stay the wildcards they are meant as.
 std::string SearchValue(const SearchInput& input, bool swap);
 
 /// The result attribute field split at commas, pieces untrimmed, a final empty piece kept
@@ -64,7 +67,7 @@ std::vector<std::string> SplitResultAttributes(const std::string& field);
 /// Which query a search runs and how its result is laid out.
 struct QueryChoice {
     std::string filterAttribute;
-    std::vector<std::string> attributes;  ///< the names asked for (one, or the split list)
+    std::vector<std::string> attributes;  ///< the names asked for (one, or the split list); name of column k
     bool severalAttributes = false;       ///< SearchForAttributes rather than SearchForAttribute
     std::vector<std::string> headings;    ///< one per result column
     int32_t columnCount() const { return static_cast<int32_t>(headings.size()); }
@@ -83,21 +86,19 @@ std::string FillPlaceholder(const std::string& text, const std::string& value);
 constexpr int32_t kSearchTimeLimitSeconds = 100;
 constexpr uint32_t kSearchMaxEntries = 1000;
 
-/// Configures query with server, port, version 3 and the given limits, runs the chosen search
-/// into table and sorts the table's rows by distinguished name (column 0, A-Z folded).
-void RunSearch(DirectoryQuery& query, const SearchInput& input, const QueryChoice& choice,
-               const std::string& searchValue, ResultTable& table,
-               int32_t timeLimitSeconds = kSearchTimeLimitSeconds);
-
-/// One entry of an answer as the result list shows it.
-struct ResultRow {
-    std::string dn;                   ///< distinguished name (column 0 without its tag)
-    std::vector<std::string> values;  ///< the value cells in order, placed by position
+/// How a search ended.
+struct SearchOutcome {
+    bool failed = false;        ///< no connection, bind refused, time-out, the server's error, bad port
+    std::string failureReason;  ///< the reason, plain text, put after "Search failed: " (empty unless failed)
+    bool cut = false;           ///< the entry cap or a server's limit answer cut the answer
 };
 
-/// The rows of a (sorted) search table: for each row its DN and its "<VALUE>" cells' texts.
-std::vector<ResultRow> ResultRows(const ResultTable& table);
+/// The outcome of query's last search, given the success flag it returned.
+SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded);
 
-/// The export table of a search: columnCount columns, one row per entry, value k of each row at
-/// column k (values beyond the columns are kept in the stored cells but not seen).
-ResultTable MakeExportTable(const std::vector<ResultRow>& rows, int32_t columnCount);
+/// Configures query with server, port, version 3 and the given limits, runs the chosen search
+/// into table and sorts the table's rows by distinguished name (column 0, A-Z folded). A search
+/// that succeeded without entries is no failure: it leaves the table without rows.
+SearchOutcome RunSearch(DirectoryQuery& query, const SearchInput& input, const QueryChoice& choice,
+                        const std::string& searchValue, ResultTable& table,
+                        int32_t timeLimitSeconds = kSearchTimeLimitSeconds);

@@ -108,7 +108,7 @@ protected:
         const QueryChoice choice = ChooseQuery(input, swap);
         RunSearch(query, input, choice, SearchValue(input, swap), table);
         const fs::path file = m_folder / "library.csv";
-        EXPECT_TRUE(MakeExportTable(ResultRows(table), choice.columnCount()).WriteToFile(file.string()));
+        EXPECT_TRUE(MakeExportTable(ResultRows(table, choice), choice.columnCount()).WriteToFile(file.string()));
         return ReadBytes(file);
     }
 
@@ -150,8 +150,8 @@ TEST_F(CliSearchTest, OutputIsTheExportOfTheSameSearch)
         }
         EXPECT_TRUE(c.lines == 0 || lines == c.lines) << lines;
     }
-    // One column shows each entry's first value only, entries sorted by name.
-    EXPECT_EQ(Execute(Connected({"-a", "sn", "-r", "telephoneNumber", "Smith"})).out, "123  \r\n789  \r\n");
+    // Several values share their cell, entries sorted by name.
+    EXPECT_EQ(Execute(Connected({"-a", "sn", "-r", "telephoneNumber", "Smith"})).out, "123, 456  \r\n789  \r\n");
 }
 
 TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)
@@ -200,7 +200,7 @@ TEST_F(CliSearchTest, OutputFileWrittenThroughTheExport)
     const ProgramRun run = Execute(Connected({"-o", file.string(), "-a", "sn", "-r", "telephoneNumber", "Smith"}));
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(ReadBytes(file), "123  \r\n789  \r\n");
+    EXPECT_EQ(ReadBytes(file), "123, 456  \r\n789  \r\n");
 
     // Nothing found: the file is emptied, as the export of such a search would leave it.
     EXPECT_EQ(Execute(Connected({"-o", file.string(), "-a", "sn", "Zzz"})).exitCode, 1);
@@ -226,7 +226,7 @@ TEST_F(CliSearchTest, ProfileGivesDefaultsAndOptionsOverrideIt)
 
     const struct { Args args; int exitCode; std::string out; } cases[] = {
         {{"-f", file, "Smith"}, 0, "  \r\nsmithers@corvane.test  \r\n"},
-        {{"-r", "telephoneNumber", "-f", file, "Smith"}, 0, "123  \r\n789  \r\n"},
+        {{"-r", "telephoneNumber", "-f", file, "Smith"}, 0, "123, 456  \r\n789  \r\n"},
         {{"--profile", file, "-r", "telephoneNumber", "-P", "Smithe", "r"}, 0, "789  \r\n"},
         {{"-f", file, "-d", "Smith"}, 0, "123\r\n456\r\n" + kSeparator + "789\r\n" + kSeparator},
         {{"-f", file, "-p", "1", "Smith"}, 1, ""},

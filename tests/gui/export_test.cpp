@@ -10,7 +10,7 @@ TEST_F(SearchWindowTest, ExportWritesTheShownValues)
     const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
         // {name, search string, result attribute, bytes}
         {"two columns, a missing value", "Smith", "cn,mail", "Smith;  \r\nSmithers;smithers@corvane.test  \r\n"},
-        {"first value only, DN order", "Width", "telephoneNumber", "333  \r\n111  \r\n"},
+        {"several values share a cell, DN order", "Width", "telephoneNumber", "333  \r\n111, 222  \r\n"},
         // Smith has no mail: no list item, but its export line is there, empty
         {"entry without value", "Smith", "mail", "  \r\nsmithers@corvane.test  \r\n"},
         {"semicolon and bytes unchanged", "M\xC3\xBCller", "description", "Zimmer 3; 2. Stock  \r\n"},

@@ -8,7 +8,7 @@
 
 using Cells = std::vector<std::vector<std::string>>;
 
-TEST_F(SearchWindowTest, SearchFillsTheListByPositionInDnOrder)
+TEST_F(SearchWindowTest, SearchFillsTheListByAttributeNameInDnOrder)
 {
     const std::string smith = test_directory::kSmithDn, smithers = test_directory::kSmithersDn;
     struct SearchCase {
@@ -29,11 +29,11 @@ TEST_F(SearchWindowTest, SearchFillsTheListByPositionInDnOrder)
          {smith, smithers}, 2},
         {"two columns, a missing value leaves its cell empty", "sn", "", "Smith", "cn,mail", false, {"cn", "mail"},
          {{"Smith", ""}, {"Smithers", "smithers@corvane.test"}}, {smith, smithers}, 2},
-        // "cn=width five" sorts before "cn=width four"; only the first of two values shows
-        {"first value only, DN order", "sn", "", "Width", "telephoneNumber", false, {"telephoneNumber"},
-         {{"333"}, {"111"}}, {test_directory::kWidthFiveDn, test_directory::kWidthFourDn}, 2},
+        // "cn=width five" sorts before "cn=width four"; two values share one cell
+        {"several values share a cell, DN order", "sn", "", "Width", "telephoneNumber", false, {"telephoneNumber"},
+         {{"333"}, {"111, 222"}}, {test_directory::kWidthFiveDn, test_directory::kWidthFourDn}, 2},
         // swap: the filter is sn (the result field cut at its comma), the column the search attribute
-        {"swap", "telephoneNumber", "ignored", "Smith", "sn,mail", true, {"telephoneNumber"}, {{"123"}, {"789"}},
+        {"swap", "telephoneNumber", "ignored", "Smith", "sn,mail", true, {"telephoneNumber"}, {{"123, 456"}, {"789"}},
          {smith, smithers}, 2},
         // Smith has no mail: no item for it, yet the second item still knows it stands for Smithers
         {"entry without value gets no item", "sn", "", "Smith", "mail", false, {"mail"},

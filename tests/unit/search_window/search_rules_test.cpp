@@ -1,5 +1,5 @@
 // search_rules_test.cpp - the search rules and the details text: input check order, port, search
-// value, query choice, the no-result text, positional result rows, the export table's bytes, the
+// value, query choice, the no-result text, result rows laid out by attribute name, the export table's bytes, the
 // details text's bytes and the choice of entries by distinguished name.
 #include "search_window/search_rules.h"
 
@@ -80,12 +80,16 @@ TEST(MakeSearchInput, CutsEveryTextTo1023Bytes)
     EXPECT_EQ(input.port, 0);
 }
 
-TEST(SearchValue, PreselectionOnlyWithoutSwap)
+TEST(SearchValue, PreselectionOnlyWithoutSwapAndOneStarPerRun)
 {
-    const struct { const char* preselection; bool swap; const char* value; } cases[] = {{"", false, "Smi*"}, {"Dr.", false, "Dr.Smi*"}, {"Dr.", true, "Smi*"}, {"", true, "Smi*"}};
+    const struct { const char *preselection, *searchString; bool swap; const char* value; } cases[] = {
+        {"", "Smi", false, "Smi*"}, {"Dr.", "Smi", false, "Dr.Smi*"}, {"Dr.", "Smi", true, "Smi*"},
+        {"", "Smi", true, "Smi*"},  {"", "*", false, "*"},             {"", "Smi*", false, "Smi*"},
+        {"*", "**a***b", false, "*a*b*"}, {"Dr*", "*Smi", true, "*Smi*"}, {"Dr*", "*Smi", false, "Dr*Smi*"},
+    };
     for (const auto& c : cases) {
         SearchInput input;
-        input.searchString = "Smi";
+        input.searchString = c.searchString;
         input.preselection = c.preselection;
         EXPECT_EQ(SearchValue(input, c.swap), c.value) << c.preselection << " swap " << c.swap;
     }
@@ -160,22 +164,59 @@ ResultTable QueryLikeTable(const std::vector<Names>& rows, int32_t columns)
     return table;
 }
 
-TEST(ResultRows, ValuesPlacedByPositionWithinTheDeclaredWidth)
+/// The column layout of one search asking for the result attribute field.
+QueryChoice AskedFor(const char* resultAttribute)
 {
-    const std::vector<ResultRow> rows = ResultRows(QueryLikeTable(
-        {{"<ENTRY>cn=a,o=x", "<ATTRIBUTE>mail", "<VALUE>a@x", "<ATTRIBUTE>cn", "<VALUE>a"}, {"<ENTRY>cn=b,o=x"},
-         {"<ENTRY>cn=c,o=x", "<ATTRIBUTE>cn", "<VALUE>c1", "<VALUE>c2", "<VALUE>c3", "<VALUE>beyond"},
-         {"<ENTRY>cn=<VALUE>d,o=x", "<ATTRIBUTE>cn", "<VALUE>"}},
-        5));
-    ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[0].dn, "cn=a,o=x");
-    EXPECT_EQ(rows[0].values, (Names{"a@x", "a"}));
-    EXPECT_EQ(rows[1].dn, "cn=b,o=x");
-    EXPECT_TRUE(rows[1].values.empty());
-    EXPECT_EQ(rows[2].values, (Names{"c1", "c2", "c3"}));
-    // A name holding the tag's text is still a name, and an empty value is still a value.
-    EXPECT_EQ(rows[3].dn, "cn=<VALUE>d,o=x");
-    EXPECT_EQ(rows[3].values, (Names{""}));
+    SearchInput input;
+    input.searchAttribute = "sn";
+    input.resultAttribute = resultAttribute;
+    return ChooseQuery(input, false);
+}
+
+TEST(ResultRows, EveryValueUnderTheColumnOfItsAttributeName)
+{
+    const struct {
+        const char* name;
+        const char* asked;
+        Names cells;  // the entry's cells after its entry cell, as the query writes them
+        Names values;
+        bool hasValue;
+    } cases[] = {
+        {"missing and repeated attributes, server order", "cn,title,l,mail",
+         {"<ATTRIBUTE>mail", "<VALUE>a@x", "<ATTRIBUTE>cn", "<VALUE>Ann", "<ATTRIBUTE>telephoneNumber", "<VALUE>1",
+          "<VALUE>2"},
+         {"Ann", "", "", "a@x"}, true},
+        {"several values share a cell in server order", "cn,telephoneNumber",
+         {"<ATTRIBUTE>telephoneNumber", "<VALUE>2", "<VALUE>1", "<ATTRIBUTE>cn", "<VALUE>Ann"}, {"Ann", "2, 1"}, true},
+        {"alias, case and options name one attribute", "surname,CN,mail",
+         {"<ATTRIBUTE>sn", "<VALUE>Smith", "<ATTRIBUTE>commonName;lang-de", "<VALUE>Schmied", "<ATTRIBUTE>cn",
+          "<VALUE>Smith"},
+         {"Smith", "Schmied, Smith", ""}, true},
+        {"empty pieces are columns that stay empty", ",cn,,",
+         {"<ATTRIBUTE>cn", "<VALUE>Ann"}, {"", "Ann", "", ""}, true},
+        {"a name asked twice fills both columns", "l,localityName",
+         {"<ATTRIBUTE>l", "<VALUE>Bonn"}, {"Bonn", "Bonn"}, true},
+        {"values only in later columns", "cn,mail", {"<ATTRIBUTE>mail", "<VALUE>a@x"}, {"", "a@x"}, true},
+        {"a binary value and an empty value are values", "jpegPhoto,description",
+         {"<ATTRIBUTE>jpegPhoto", "<VALUE><binary, 3 bytes>", "<ATTRIBUTE>description", "<VALUE>"},
+         {"<binary, 3 bytes>", ""}, true},
+        {"no asked attribute", "cn,mail", {"<ATTRIBUTE>objectClass", "<VALUE>person"}, {"", ""}, false},
+        {"no cells at all", "cn", {}, {""}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Names cells = c.cells;
+        cells.insert(cells.begin(), "<ENTRY>cn=<VALUE>a,o=x");
+        const std::vector<ResultRow> rows =
+            ResultRows(QueryLikeTable({cells, {"<ENTRY>cn=b"}}, static_cast<int32_t>(cells.size())), AskedFor(c.asked));
+        ASSERT_EQ(rows.size(), 2u);
+        // A name holding a tag's text is still a name.
+        EXPECT_EQ(rows[0].dn, "cn=<VALUE>a,o=x");
+        EXPECT_EQ(rows[0].values, c.values);
+        EXPECT_EQ(rows[0].hasValue, c.hasValue);
+        EXPECT_EQ(rows[1].values, Names(c.values.size()));
+        EXPECT_FALSE(rows[1].hasValue);
+    }
 }
 
 std::string ExportFileBytes(const ResultTable& table)
@@ -188,14 +229,13 @@ std::string ExportFileBytes(const ResultTable& table)
     return bytes;
 }
 
-TEST(MakeExportTable, WritesValueKOfRowRAtColumnK)
+TEST(MakeExportTable, WritesCellKOfRowRAtColumnK)
 {
     const std::vector<ResultRow> rows = {
-        {"cn=Smith", {"Smith", "123", "hidden"}}, {"cn=Empty", {}}, {"cn=Semi", {"a;b"}},
-        {"cn=Bytes", {"M\xfcller", "\xc3\xb8"}}};
+        {"cn=Smith", {"Smith", "123"}, true}, {"cn=Empty", {"", ""}, false}, {"cn=Semi", {"a;b", ""}, true},
+        {"cn=Bytes", {"M\xfcller", "\xc3\xb8"}, true}};
     EXPECT_EQ(ExportFileBytes(MakeExportTable(rows, 2)),
               "Smith;123  \r\n;  \r\na;b;  \r\nM\xfcller;\xc3\xb8  \r\n");
-    EXPECT_EQ(ExportFileBytes(MakeExportTable(rows, 1)), "Smith  \r\n  \r\na;b  \r\nM\xfcller  \r\n");
     EXPECT_EQ(ExportFileBytes(MakeExportTable({}, 1)), "");
 }
 

@@ -1,0 +1,31 @@
+// about_dialog.h - CAboutDlg, the about box (template 100, caption "Info").
+#pragma once
+
+#include <string>
+
+#include <wx/dialog.h>
+
+class wxButton;
+
+/**
+ * The about box: on a white panel the program's icon and picture, the title in
+ * bold, the version, the rights notice, the translation credits and the maker's
+ * web and mail addresses, the credits and addresses in link fields (CClickEdit)
+ * that open on a double click. Its texts are fixed in English except the OK
+ * button, whose text the opener hands in. Create it, Run it once, destroy it.
+ */
+class CAboutDlg : public wxDialog {
+public:
+    /// Id of the OK button in the template.
+    static constexpr int kOkId = 1;
+
+    /// Builds the dialog with its controls; parent is the main window, whose icon it shows.
+    explicit CAboutDlg(wxWindow* parent);
+
+    /// Puts okText on the OK button and shows the dialog modally; returns how it ended.
+    int Run(const std::string& okText);
+
+private:
+    void CreateControls();
+    wxButton* m_ok = nullptr;
+};

@@ -1,0 +1,48 @@
+// about_picture.cpp - draws the about box's picture with a memory device context.
+#include "dialogs/about_picture.h"
+
+#include <wx/dcmemory.h>
+
+namespace {
+
+const wxColour kBlue(31, 94, 168);
+const wxColour kLightBlue(120, 170, 225);
+const wxColour kPale(235, 242, 250);
+
+}  // namespace
+
+wxBitmap AboutPicture()
+{
+    const int width = 160;
+    const int height = 99;
+    wxBitmap bitmap(width, height, 24);
+    wxMemoryDC dc(bitmap);
+    dc.GradientFillLinear(wxRect(0, 0, width, height), kPale, *wxWHITE, wxDOWN);
+
+    // a directory tree: the root, two organisational units and their people
+    dc.SetPen(wxPen(kBlue, 2));
+    dc.DrawLine(28, 22, 28, 78);
+    dc.DrawLine(28, 40, 52, 40);
+    dc.DrawLine(28, 78, 52, 78);
+    dc.DrawLine(64, 40, 64, 60);
+    dc.DrawLine(64, 60, 84, 60);
+    dc.SetBrush(wxBrush(kBlue));
+    dc.DrawRoundedRectangle(14, 10, 28, 14, 3);
+    dc.SetBrush(wxBrush(kLightBlue));
+    dc.DrawRoundedRectangle(52, 33, 24, 13, 3);
+    dc.DrawRoundedRectangle(52, 71, 24, 13, 3);
+    dc.SetBrush(*wxWHITE_BRUSH);
+    dc.DrawCircle(91, 60, 6);
+
+    // a magnifier over the people
+    dc.SetPen(wxPen(kBlue, 5));
+    dc.DrawLine(130, 70, 148, 90);
+    dc.SetPen(wxPen(kBlue, 4));
+    dc.SetBrush(wxBrush(wxColour(255, 255, 255, 160)));
+    dc.DrawCircle(115, 54, 20);
+    dc.SetPen(wxPen(kLightBlue, 2));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawArc(105, 47, 113, 41, 115, 54);
+    dc.SelectObject(wxNullBitmap);
+    return bitmap;
+}

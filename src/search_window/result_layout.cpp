@@ -1,0 +1,110 @@
+// result_layout.cpp - the layout of an answer by attribute name, and the export table made from it.
+#include "search_window/result_layout.h"
+
+#include <string_view>
+#include <utility>
+
+#include "directory/result_table.h"
+#include "search_window/attribute_names.h"
+#include "search_window/search_rules.h"
+
+namespace {
+
+constexpr std::string_view kEntryTag = "<ENTRY>";
+constexpr std::string_view kAttributeTag = "<ATTRIBUTE>";
+constexpr std::string_view kValueTag = "<VALUE>";
+constexpr std::string_view kJoin = ", ";
+
+/// The columns of each attribute name met so far. Entries of one answer name their attributes
+/// alike, so after the first few entries every name is found here by a plain comparison.
+class ColumnFinder {
+public:
+    explicit ColumnFinder(const std::vector<std::string>& columnNames) {
+        m_columnKeys.reserve(columnNames.size());
+        for (const std::string& name : columnNames) {
+            // An empty name asks for nothing and so matches nothing.
+            m_columnKeys.push_back(name.empty() ? std::string() : AttributeKey(name));
+        }
+    }
+
+    const std::vector<std::size_t>& Columns(std::string_view attribute) {
+        for (const auto& [name, columns] : m_known) {
+            if (name == attribute) {
+                return columns;
+            }
+        }
+        std::vector<std::size_t> columns;
+        const std::string key = AttributeKey(attribute);
+        for (std::size_t k = 0; k < m_columnKeys.size(); ++k) {
+            if (!m_columnKeys[k].empty() && m_columnKeys[k] == key) {
+                columns.push_back(k);
+            }
+        }
+        return m_known.emplace_back(std::string(attribute), std::move(columns)).second;
+    }
+
+private:
+    std::vector<std::string> m_columnKeys;
+    std::vector<std::pair<std::string, std::vector<std::size_t>>> m_known;
+};
+
+}  // namespace
+
+std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& choice) {
+    const std::size_t columnCount = static_cast<std::size_t>(choice.columnCount());
+    std::vector<std::string> columnNames = choice.attributes;
+    columnNames.resize(columnCount);
+    ColumnFinder finder(columnNames);
+    static const std::vector<std::size_t> kNoColumns;
+
+    std::vector<ResultRow> rows;
+    const int32_t rowCount = table.RowCount();
+    const int32_t cellCount = table.ColumnCount();
+    rows.reserve(static_cast<std::size_t>(rowCount > 0 ? rowCount : 0));
+    std::vector<bool> filled(columnCount);
+    for (int32_t r = 0; r < rowCount; ++r) {
+        ResultRow& row = rows.emplace_back();
+        row.values.resize(columnCount);
+        filled.assign(columnCount, false);
+        std::string_view entry = table.CellView(0, r);
+        if (entry.starts_with(kEntryTag)) {
+            entry.remove_prefix(kEntryTag.size());
+        }
+        row.dn = entry;
+        // Cells are read by their tag; an entry cell whose name happens to hold a tag's text is
+        // not one.
+        const std::vector<std::size_t>* columns = &kNoColumns;
+        for (int32_t c = 1; c < cellCount; ++c) {
+            std::string_view cell = table.CellView(c, r);
+            if (cell.starts_with(kAttributeTag)) {
+                columns = &finder.Columns(cell.substr(kAttributeTag.size()));
+            } else if (cell.starts_with(kValueTag)) {
+                cell.remove_prefix(kValueTag.size());
+                for (const std::size_t k : *columns) {
+                    std::string& text = row.values[k];
+                    if (filled[k]) {
+                        text.append(kJoin);
+                    }
+                    text.append(cell);
+                    filled[k] = true;
+                    row.hasValue = true;
+                }
+            }
+        }
+    }
+    return rows;
+}
+
+ResultTable MakeExportTable(const std::vector<ResultRow>& rows, int32_t columnCount) {
+    ResultTable table;
+    table.SetDimensions(columnCount, static_cast<int32_t>(rows.size()));
+    // Filled from the last row up: the first cell set creates every row below it in one go,
+    // instead of the table growing by one row per entry. The cells end up the same.
+    for (std::size_t r = rows.size(); r-- > 0;) {
+        const std::vector<std::string>& values = rows[r].values;
+        for (std::size_t k = 0; k < values.size(); ++k) {
+            table.SetCell(static_cast<int32_t>(k), static_cast<int32_t>(r), values[k]);
+        }
+    }
+    return table;
+}

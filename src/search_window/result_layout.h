@@ -1,0 +1,27 @@
+// result_layout.h - an answer laid out for the result list and the export: every value under the
+// column of its attribute's name.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class ResultTable;
+struct QueryChoice;
+
+/// One entry of an answer as the result list shows it.
+struct ResultRow {
+    std::string dn;                   ///< distinguished name (column 0 without its tag)
+    std::vector<std::string> values;  ///< exactly one cell per column, laid out by attribute name
+    bool hasValue = false;            ///< at least one value of an asked attribute was found
+};
+
+/// The rows of a (sorted) search table, one per entry. Column k belongs to the k-th name the
+/// choice asks for; a value goes into every column whose name its attribute's name matches (see
+/// AttributeKey), several values of one cell joined by ", " in the server's order; values of
+/// attributes that match no column are left out.
+std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& choice);
+
+/// The export table of a search: columnCount columns, one row per entry, cell k of each row at
+/// column k.
+ResultTable MakeExportTable(const std::vector<ResultRow>& rows, int32_t columnCount);
