@@ -26,7 +26,7 @@ LayoutSize NeededSize(const TemplateControl& control, wxWindow* window)
     case ControlKind::Edit:
         if (control.id == ctl::kPort) {
             auto* port = static_cast<wxTextCtrl*>(window);
-            size = port->GetSizeFromTextSize(port->GetTextExtent("99999"));
+            size = wxSize(port->GetSizeFromTextSize(port->GetTextExtent("99999").x).x, window->GetBestSize().y);
         } else {
             size = wxSize(0, window->GetBestSize().y);
         }
