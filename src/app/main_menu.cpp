@@ -52,8 +52,8 @@ wxMenuBar* CreateMainMenuBar()
     wxMenu* edit = MakeMenu({{cmd::kShowDetails, "Show details\tCtrl+D", true},
                              {cmd::kSearch, "Search\tCtrl+F", true},
                              {cmd::kExportResult, "Export result", true}});
-    wxMenu* options = MakeMenu({{cmd::kOptionsDetails, "Select detail fields\tCtrl+T", false},
-                                {cmd::kLanguage, "Language", false}});
+    wxMenu* options = MakeMenu({{cmd::kOptionsDetails, "Select detail fields\tCtrl+T", true},
+                                {cmd::kLanguage, "Language", true}});
     wxMenu* help = MakeMenu({{cmd::kHelp, "Help\tF1", true},
                              {cmd::kLicense, "License", true},
                              {cmd::kReadMe, "Changes", true},
@@ -66,18 +66,6 @@ wxMenuBar* CreateMainMenuBar()
     bar->Append(options, "Options");
     bar->Append(help, "?");
     return bar;
-}
-
-void SetMenuItemText(wxMenuItem* item, const std::string& text)
-{
-    if (item != nullptr)
-        item->SetItemLabel(ToWx(ToolkitMenuLabel(text)));
-}
-
-void SetMenuBarText(wxMenuBar* bar, int position, const std::string& text)
-{
-    if (bar != nullptr && position >= 0 && static_cast<size_t>(position) < bar->GetMenuCount())
-        bar->SetMenuLabel(static_cast<size_t>(position), ToWx(ToolkitMenuLabel(text)));
 }
 
 wxAcceleratorTable MainAcceleratorTable()

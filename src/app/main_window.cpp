@@ -21,11 +21,13 @@
 #include "app/main_window_resizer.h"
 #include "app/main_window_template.h"
 #include "app/recent_menu.h"
+#include "dialogs/detail_fields_dialog.h"
 #include "localisation/text_keys.h"
 #include "platform/command_ids.h"
 #include "platform/folders.h"
 #include "platform/text.h"
 #include "platform/text_codec.h"
+#include "search_window/attribute_list.h"
 #include "search_window/result_list.h"
 #include "search_window/search_commands.h"
 #include "storage/file_utils.h"
@@ -59,6 +61,7 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
     controls.list = static_cast<CResultList*>(FindWindow(ctl::kResultList));
     m_commands = std::make_unique<SearchCommands>(controls, [this](const char* key) { return Text(key); });
     m_commands->SetDetailAttributes(&m_detailAttributes);
+    m_commands->SetLanguageFile(&m_currentLanguageFile);
 
     wxMenu* fileMenu = GetMenuBar()->GetMenu(0);
     m_recentMenu = std::make_unique<RecentMenu>(this, fileMenu->FindItemByPosition(kRecentMenuPosition)->GetSubMenu(),
@@ -71,10 +74,12 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
     LoadApplicationSettings(m_storageFolder + "LDAP.ini");
     SetUpResultList();
 
-    // "--ENGLISH" writes the English language file once that file exists; until then it is
-    // not taken for a profile path
-    if (!args.empty() && args.front() != "--ENGLISH")
-        LoadProfile(AbsoluteAgainst(args.front(), launchFolder));
+    if (!args.empty()) {
+        if (args.front() == "--ENGLISH")
+            WriteEnglishLanguageFile();
+        else
+            LoadProfile(AbsoluteAgainst(args.front(), launchFolder));
+    }
     FindWindow(ctl::kServer)->SetFocus();
 }
 
@@ -179,6 +184,8 @@ void CLDAPDlg::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Search(); }, ToWxId(cmd::kSearch));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Details(); }, ToWxId(cmd::kShowDetails));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Export(); }, ToWxId(cmd::kExportResult));
+    onMenu(cmd::kOptionsDetails, &CLDAPDlg::ChooseDetailFields);
+    onMenu(cmd::kLanguage, &CLDAPDlg::ChooseLanguage);
     BindHelpMenu(*this);
 
     m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Search(); }, ctl::kSearch);
@@ -225,6 +232,13 @@ std::string CLDAPDlg::Text(const char* key) const
         return found->second;
     const char* english = EnglishDefault(key);
     return english != nullptr ? english : "";
+}
+
+void CLDAPDlg::ChooseDetailFields()
+{
+    COptionDetailsDlg dialog(this, m_detailAttributes, m_currentLanguageFile);
+    if (dialog.ShowModal() == wxID_OK)
+        m_detailAttributes = dialog.DetailAttributes();
 }
 
 void CLDAPDlg::ShowMessage(const char* key, long icon)

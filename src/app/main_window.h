@@ -44,17 +44,27 @@ public:
     /// Moves the controls for the current size (also run by every size change).
     void ArrangeControls();
 
-    /// The catalogue's default language for "", else the named one. Applies the English texts
-    /// for now; the language catalogue decides.
-    void SelectStartupLanguage(const std::string& languageName);
     /// Reads LDAP.ini: recent list, fonts, window position, saved language.
     void LoadApplicationSettings(const std::string& path);
     /// Writes LDAP.ini anew from the window's state; failures are not reported.
     void SaveApplicationSettings(const std::string& path);
 
-    /// Looks up every main-window text in the plain-form language file at path (English defaults
-    /// for what it lacks, all of them when it does not exist) and puts each in its place.
+    /// Makes path the current language file ("" for the built-in English) and puts every
+    /// main-window text looked up in it in its place (English defaults for what it lacks, all of
+    /// them when it does not exist): controls, menu items and the stored messages.
     void ApplyMainWindowTexts(const std::string& path);
+    /// Selects a language of the catalogue at start-up: with requested "" the catalogue's
+    /// LanguageDefault, else the catalogue entry for the desktop's language; with a name (the one
+    /// saved in LDAP.ini) that entry. The English defaults when no language has been selected.
+    void SelectStartupLanguage(const std::string& requested);
+    /// Options > Language: the language dialog; on OK its language is applied at once and chosen.
+    void ChooseLanguage();
+    /// Options > Select detail fields: the detail-fields dialog; on OK its list replaces
+    /// detailAttributes.
+    void ChooseDetailFields();
+    /// "--ENGLISH": applies the current language and writes LangLDAP_English.ini into the program
+    /// folder; a line on standard error when it cannot be written.
+    void WriteEnglishLanguageFile();
 
     /// File > New settings: no current profile, empty result list, fields to their defaults.
     void NewProfile();
@@ -87,6 +97,7 @@ public:
     const std::string& EnglishFilePath() const { return m_englishFilePath; }
     const std::string& CurrentLanguageFile() const { return m_currentLanguageFile; }
     const std::string& CurrentLanguageName() const { return m_currentLanguageName; }
+    /// True once LDAP.ini named a language or the user confirmed the language dialog.
     bool LanguageChosen() const { return m_languageChosen; }
     const RecentList& Recent() const { return m_recent; }
     FontSettings& Fonts() { return *m_fontSettings; }
@@ -114,7 +125,6 @@ private:
     wxTextEntry* Entry(int id) const;
     /// A message box with a stored text, the stored "ERROR" caption and icon (wxICON_*).
     void ShowMessage(const char* key, long icon);
-    void ApplyControlText(int id, const std::string& text);
 
     wxPanel* m_panel = nullptr;
     std::unique_ptr<SearchCommands> m_commands;

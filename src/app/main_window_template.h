@@ -46,5 +46,3 @@ inline constexpr int kTemplateHeight = 205;
 
 /// The controls in template order, which is also the tab order.
 std::span<const TemplateControl> MainWindowTemplate();
-/// The 51 attribute names of both attribute combo boxes, in template order.
-std::span<const char* const> AttributeNames();

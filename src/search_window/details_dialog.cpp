@@ -9,13 +9,12 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
-#include "localisation/text_keys.h"
+#include "localisation/text_catalog.h"
+#include "platform/apply_texts.h"
 #include "platform/command_ids.h"
 #include "platform/file_dialog.h"
-#include "platform/menu_label.h"
 #include "platform/text.h"
 #include "storage/file_utils.h"
-#include "storage/settings_file.h"
 
 namespace {
 
@@ -89,7 +88,7 @@ int CDetailsDialog::ShowModal()
     // Kept to tell later whether the user changed the text (the edit may store line ends its
     // own way, so the comparison is with what it holds, not with the text given).
     m_shownText = m_edit->GetValue();
-    ApplyTexts();
+    ApplyDetailsWindowTexts();
 
     m_retCode = wxID_CANCEL;
     wxWindowDisabler disabler(this);
@@ -121,41 +120,19 @@ void CDetailsDialog::EndModal(int retCode)
     m_loop->ScheduleExit(retCode);
 }
 
-void CDetailsDialog::ApplyTexts()
+void CDetailsDialog::ApplyDetailsWindowTexts()
 {
     wxMenuBar* bar = GetMenuBar();
     if (!bar) {
         return;
     }
-    SettingsFile language(false);
-    if (FileExists(m_languageFile)) {
-        language.Load(m_languageFile);
-    }
-    for (const TextKey& row : DetailsWindowKeys()) {
-        const std::string text = language.GetString(row.key, row.englishDefault);
-        switch (row.target) {
-        case TextTarget::MenuBarPosition:
-            if (row.id >= 0 && static_cast<size_t>(row.id) < bar->GetMenuCount()) {
-                bar->SetMenuLabel(static_cast<size_t>(row.id), ToWx(ToolkitMenuLabel(text)));
-            }
-            break;
-        case TextTarget::MenuCommand:
-            if (wxMenuItem* item = bar->FindItem(ToWxId(row.id))) {
-                item->SetItemLabel(ToWx(ToolkitMenuLabel(text)));
-            }
-            break;
-        case TextTarget::Control:
-            if (wxWindow* control = row.id == 1 ? m_ok : m_panel->FindWindow(row.id)) {
-                control->SetLabel(ToWxLabel(text));
-            }
-            break;
-        case TextTarget::Stored:
-            m_fileFilter = text;
-            break;
-        default:
-            break;
-        }
-    }
+    TextCatalog language(m_languageFile);
+    TextPlaces places;
+    places.window = this;
+    places.controls = m_panel;
+    places.menuBar = bar;
+    places.store = [this](const TextKey&, const std::string& text) { m_fileFilter = text; };
+    ApplyTexts(DetailsWindowKeys(), language, places);
 }
 
 DetailsLayout CDetailsDialog::LayoutFor(const wxSize& client, const wxPoint& editOrigin)

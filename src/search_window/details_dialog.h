@@ -71,7 +71,8 @@ public:
     static void SetShownHook(std::function<void(CDetailsDialog&)> hook);
 
 private:
-    void ApplyTexts();
+    /// The FrmDetails texts from the language file: menu, OK button and the Save dialog's filter.
+    void ApplyDetailsWindowTexts();
     void OnSize(wxSizeEvent& event);
     void OnClose(wxCloseEvent& event);
     void OnCharHook(wxKeyEvent& event);

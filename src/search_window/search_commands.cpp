@@ -215,7 +215,7 @@ void SearchCommands::ShowDetails(const SearchInput& input)
     if (auto* top = wxDynamicCast(wxGetTopLevelParent(m_controls.window), wxTopLevelWindow)) {
         dialog->SetIcons(top->GetIcons());
     }
-    dialog->SetLanguageFile(m_languageFile);
+    dialog->SetLanguageFile(m_languageFile ? *m_languageFile : std::string());
     dialog->SetDetailsText(m_lastDetailsText);
     dialog->ShowModal();
     dialog->Destroy();

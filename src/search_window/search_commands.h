@@ -53,8 +53,8 @@ public:
 
     /// The detail attribute slots the details view asks for (the main window's list).
     void SetDetailAttributes(const DetailSlots* slots) { m_detailAttributes = slots; }
-    /// The language file the details window applies its texts from.
-    void SetLanguageFile(const std::string& path) { m_languageFile = path; }
+    /// The current language file (the main window's), read each time a details window opens.
+    void SetLanguageFile(const std::string* path) { m_languageFile = path; }
     /// Time limit of every query (tests shorten it).
     void SetTimeLimit(int32_t seconds) { m_timeLimitSeconds = seconds; }
     /// Called by Search once the progress item shows, right before the query blocks (tests read
@@ -71,7 +71,7 @@ private:
     SearchControls m_controls;
     std::function<std::string(const char*)> m_text;
     const DetailSlots* m_detailAttributes = nullptr;
-    std::string m_languageFile;
+    const std::string* m_languageFile = nullptr;
     int32_t m_timeLimitSeconds = kSearchTimeLimitSeconds;
     ResultTable m_exportTable;
     std::vector<std::string> m_itemDns;

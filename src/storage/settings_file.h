@@ -42,6 +42,8 @@ public:
     const std::string& Header() const { return m_header; }
     const std::string& Footer() const { return m_footer; }
     const std::string& Content() const { return m_content; }
+    /// Position in Content() just after the last value found (where GetNext searches from).
+    std::size_t Cursor() const { return m_cursor; }
 
 private:
     bool Lookup(const std::string& key, std::size_t start, std::string& value);

@@ -14,6 +14,8 @@
 #include "app/main_window_template.h"
 #include "localisation/text_keys.h"
 #include "main_window_fixture.h"
+#include "platform/apply_texts.h"
+#include "search_window/attribute_list.h"
 
 namespace {
 
@@ -52,8 +54,8 @@ TEST_F(MainWindowTest, MenuItemsHaveTheirTextsShortcutsAndStates)
         {cmd::kClearRecent, "Clear", "", true},          {cmd::kDeactivateRecent, "Deactivate", "", true},
         {cmd::kExit, "Exit", "Ctrl+Q", true},            {cmd::kShowDetails, "Show details", "Ctrl+D", true},
         {cmd::kSearch, "Search", "Ctrl+F", true},        {cmd::kExportResult, "Export result", "", true},
-        {cmd::kOptionsDetails, "Select detail fields", "Ctrl+T", false},
-        {cmd::kLanguage, "Language", "", false},         {cmd::kHelp, "Help", "F1", true},
+        {cmd::kOptionsDetails, "Select detail fields", "Ctrl+T", true},
+        {cmd::kLanguage, "Language", "", true},          {cmd::kHelp, "Help", "F1", true},
         {cmd::kInfo, "Info", "", true},
     };
     for (const Row& row : rows) {

@@ -1,0 +1,49 @@
+// detail_fields_dialog.h - COptionDetailsDlg, the dialog that edits the detail fields as text.
+#pragma once
+
+#include <string>
+
+#include <wx/dialog.h>
+
+#include "storage/connection_profile.h"
+
+class wxComboBox;
+class wxTextCtrl;
+
+/**
+ * The detail-fields dialog (template 133): a combo box of common attribute names (1017), Add
+ * (1038), Delete (1039), the list as a multi-line edit with one name per line (1013), OK and
+ * Cancel. Values in through the constructor, ShowModal, and on wxID_OK the edited list out
+ * through DetailAttributes(); on Cancel the opener keeps its slots.
+ */
+class COptionDetailsDlg : public wxDialog {
+public:
+    static constexpr int kNameId = 1017;
+    static constexpr int kAddId = 1038;
+    static constexpr int kClearId = 1039;
+    static constexpr int kListId = 1013;
+
+    /// Builds the dialog in the parent's font with the list of slots in its edit and its texts
+    /// looked up in languageFile ("" or a missing file: English).
+    COptionDetailsDlg(wxWindow* parent, const DetailSlots& slots, const std::string& languageFile);
+
+    /// The slots as the edit's lines give them (what OK writes back).
+    DetailSlots DetailAttributes() const;
+
+    /// Add: appends the combo box's text (picked or typed) as a new line; nothing when it is empty.
+    void AddField();
+    /// Delete: empties the list.
+    void ClearFields();
+
+    wxComboBox* NameBox() const { return m_name; }
+    wxTextCtrl* ListEdit() const { return m_list; }
+
+private:
+    void CreateControls();
+    /// The FrmOptions texts from the language file: Add, Delete, the caption, Cancel and OK.
+    void ApplyDetailFieldsTexts();
+
+    std::string m_languageFile;
+    wxComboBox* m_name = nullptr;
+    wxTextCtrl* m_list = nullptr;
+};

@@ -1,0 +1,80 @@
+// language_dialog.cpp - CLanguageDlg: the list from the catalogue, the preselection and the preview.
+#include "dialogs/language_dialog.h"
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/stattext.h>
+
+#include "localisation/language_catalog.h"
+#include "localisation/text_catalog.h"
+#include "localisation/text_keys.h"
+#include "platform/apply_texts.h"
+#include "platform/text.h"
+
+namespace {
+
+/// Template 104 in dialog units.
+constexpr int kWidthDu = 209;
+constexpr int kHeightDu = 62;
+
+}  // namespace
+
+CLanguageDlg::CLanguageDlg(wxWindow* parent, const std::string& currentLanguageFile,
+                           const std::string& currentLanguageName, const std::string& catalogPath,
+                           const std::string& programFolder)
+    : m_selectedLanguageFile(currentLanguageFile), m_selectedLanguageName(currentLanguageName)
+{
+    Create(parent, wxID_ANY, "Language selection");
+    if (parent != nullptr)
+        SetFont(parent->GetFont());  // the main window's font, for the dialog and its controls
+    CreateControls();
+
+    const LanguageChoices choices =
+        LanguageDialogChoices(ReadLanguageCatalog(catalogPath), programFolder, currentLanguageFile);
+    for (const std::string& name : choices.names)
+        m_list->Append(ToWx(name));
+    m_names = choices.names;
+    m_entryFiles = choices.entryFiles;
+    ApplyLanguageDialogTexts();
+    m_list->SetSelection(static_cast<int>(choices.selection));
+    if (parent != nullptr)
+        CentreOnParent();
+}
+
+void CLanguageDlg::CreateControls()
+{
+    const auto at = [this](int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); };
+    const auto size = [this](int width, int height) { return ConvertDialogToPixels(wxSize(width, height)); };
+
+    new wxStaticText(this, kLabelId, "Current language:", at(7, 17), size(90, 12), wxST_NO_AUTORESIZE);
+    // a drop-down list without typing, in catalogue order
+    m_list = new wxChoice(this, kListId, at(100, 15), wxSize(size(102, 61).x, -1));
+    auto* ok = new wxButton(this, wxID_OK, "OK", at(42, 44), size(58, 14));
+    new wxButton(this, wxID_CANCEL, "Cancel", at(108, 44), size(58, 14));
+    ok->SetDefault();
+    SetClientSize(size(kWidthDu, kHeightDu));
+
+    m_list->Bind(wxEVT_CHOICE, [this](wxCommandEvent& event) { SelectEntry(event.GetSelection()); });
+}
+
+void CLanguageDlg::SelectEntry(int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= m_entryFiles.size())
+        return;
+    if (m_list->GetSelection() != index)
+        m_list->SetSelection(index);
+    m_selectedLanguageFile = m_entryFiles[static_cast<std::size_t>(index)];
+    // the name as the catalogue has it, byte for byte, so that it is found again at the next start
+    m_selectedLanguageName = m_names[static_cast<std::size_t>(index)];
+    ApplyLanguageDialogTexts();
+}
+
+void CLanguageDlg::ApplyLanguageDialogTexts()
+{
+    // never writes English lines: these keys are not part of the English language file
+    TextCatalog language(m_selectedLanguageFile);
+    TextPlaces places;
+    places.window = this;
+    places.controls = this;
+    ApplyTexts(LanguageDialogKeys(), language, places);
+}
