@@ -9,10 +9,14 @@
 
 namespace {
 
-/// The detail slots stay within their bounds whatever the file holds.
-void CheckSlots(const ConnectionProfile& profile) {
+/// Every value stays within a field's bound whatever the file holds.
+void CheckBounds(const ConnectionProfile& profile) {
     for (const std::string& slot : profile.detailAttributes) {
         if (slot.size() > kFieldLimit) std::abort();
+    }
+    for (const std::string* value : {&profile.server, &profile.port, &profile.baseDn, &profile.preselection,
+                                     &profile.searchAttribute, &profile.resultAttribute}) {
+        if (value->size() > kFieldLimit) std::abort();
     }
 }
 
@@ -29,21 +33,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     ConnectionProfile parsed;
     parsed.detailAttributes = DefaultDetailSlots();
     ProfileFields parsedFields;
-    ParseLegacyProfile(bytes, parsed, parsedFields);
-    CheckSlots(parsed);
+    const bool complete = ParseLegacyProfile(bytes, parsed, parsedFields);
+    CheckBounds(parsed);
 
     ConnectionProfile read;
     read.detailAttributes = DefaultDetailSlots();
     ProfileFields readFields;
     switch (ReadProfile(WriteInput(data, size), read, readFields)) {
     case ProfileReadResult::Unreadable:
-        std::abort();  // the file was just written
+        if (complete) std::abort();  // the file was just written: only a non-profile is refused
+        break;
     case ProfileReadResult::Legacy:
-        if (!SameProfile(read, parsed)) std::abort();
+        if (!complete || !SameProfile(read, parsed)) std::abort();
         break;
     case ProfileReadResult::Xml:
         break;
     }
-    CheckSlots(read);
+    CheckBounds(read);
     return 0;
 }

@@ -1,7 +1,7 @@
 # test-data.awk - writes the LDIF of the test directory: 1500 generated people and a few fixtures.
 # Deterministic: every value follows from the entry's number. Run as: awk -f ldif.awk -f test-data.awk
 # The people vary on purpose: several phones or mails, missing phone or mail, non-ASCII and
-# lower-case names, a value with ";" and one with "&".
+# lower-case names, a value with ";" and one with "&"; one fixture holds a binary value.
 
 function person(i,    sn, given, cn, id) {
     sn = surnames[i % nSurnames]
@@ -92,5 +92,12 @@ BEGIN {
     print "sn: Width"
     print "telephoneNumber: 333"
     print "mail: width@corvane.test"
+    print ""
+    # A value that is no text: the bytes FF D8 FF 00 01 02, a NUL among them.
+    print "dn: cn=Binary Photo,ou=fixtures," base
+    print "objectClass: inetOrgPerson"
+    print "cn: Binary Photo"
+    print "sn: Photo"
+    print "jpegPhoto:: /9j/AAEC"
     print ""
 }

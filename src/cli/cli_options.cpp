@@ -48,6 +48,22 @@ const OptionSpec* FindLong(const std::string& name)
     return nullptr;
 }
 
+/// Decimal digits only, at most 65535.
+bool IsPortNumber(const std::string& text)
+{
+    if (text.empty() || text.size() > 16) {
+        return false;
+    }
+    unsigned long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        value = value * 10 + static_cast<unsigned long>(c - '0');
+    }
+    return value <= 65535;
+}
+
 CliParseResult Failed(std::string error)
 {
     CliParseResult result;
@@ -126,6 +142,11 @@ CliParseResult ParseCliOptions(const std::vector<std::string>& args)
             break;
         }
     }
+    // The window would take any text here and fail the search; on the command line a port that
+    // is no number from 0 to 65535 is a mistake in the command.
+    if (options.port.has_value() && !IsPortNumber(*options.port)) {
+        return Failed("port '" + *options.port + "' is not a number from 0 to 65535");
+    }
     result.ok = true;
     return result;
 }
@@ -138,7 +159,7 @@ std::string UsageText()
            "bytes as the window's \"Export result\".\n"
            "\n"
            "  -s, --server HOST              LDAP server\n"
-           "  -p, --port PORT                LDAP port (default 389)\n"
+           "  -p, --port PORT                LDAP port, 0 to 65535 (default 389)\n"
            "  -b, --base DN                  distinguished name to search below\n"
            "  -a, --search-attribute ATTR    attribute searched (default telephoneNumber)\n"
            "  -r, --result-attribute ATTR[,ATTR...]\n"
@@ -156,5 +177,7 @@ std::string UsageText()
            "  -h, --help                     show this text\n"
            "\n"
            "Exit status: 0 entries found, 1 no entry found, 2 usage error, unreadable\n"
-           "profile or missing input, 3 output cannot be written.\n";
+           "profile or missing input, 3 output cannot be written, 4 search failed (no\n"
+           "connection, bind refused, time-out or the server's error; the output file is\n"
+           "left as it was).\n";
 }

@@ -7,6 +7,7 @@
 #include "directory/directory_query.h"
 #include "directory/result_table.h"
 #include "localisation/text_keys.h"
+#include "platform/text_codec.h"
 #include "search_window/details_text.h"
 #include "search_window/search_rules.h"
 #include "storage/connection_profile.h"
@@ -67,6 +68,37 @@ CliOutcome Fail(int exitCode, const std::string& message)
     return outcome;
 }
 
+/// A text as the window's field holds it once shown: the directory gets the same bytes from both.
+std::string FieldText(const std::string& text)
+{
+    return CutToBytes(AsUtf8(text), kFieldLimit);
+}
+
+/// The results of one search or details query, before anything is written.
+struct QueryResult {
+    SearchOutcome outcome;
+    int32_t entries = 0;
+    std::string bytes;  ///< export lines or details text
+};
+
+QueryResult RunQuery(const CliOptions& options, const SearchInput& input, const DetailSlots& detailAttributes,
+                     int timeLimitSeconds)
+{
+    DirectoryQuery query;
+    ResultTable table;
+    QueryResult result;
+    if (options.details) {
+        result.outcome = RunDetailsQuery(query, input, options.swap, detailAttributes, table, timeLimitSeconds);
+        result.bytes = DetailsText(table, std::nullopt);
+    } else {
+        const QueryChoice choice = ChooseQuery(input, options.swap);
+        result.outcome = RunSearch(query, input, choice, SearchValue(input, options.swap), table, timeLimitSeconds);
+        result.bytes = MakeExportTable(ResultRows(table, choice), choice.columnCount()).SeparatedText();
+    }
+    result.entries = table.RowCount();
+    return result;
+}
+
 }  // namespace
 
 CliOutcome RunCliSearch(const CliOptions& options, int timeLimitSeconds)
@@ -92,50 +124,39 @@ CliOutcome RunCliSearch(const CliOptions& options, int timeLimitSeconds)
     }
 
     SearchFields fields;
-    fields.server = profile.server;
-    fields.port = profile.port;
-    fields.baseDn = profile.baseDn;
-    fields.searchAttribute = profile.searchAttribute;
-    fields.resultAttribute = profile.resultAttribute;
-    fields.searchString = options.searchString;
-    fields.preselection = profile.preselection;
+    fields.server = FieldText(profile.server);
+    fields.port = FieldText(profile.port);
+    fields.baseDn = FieldText(profile.baseDn);
+    fields.searchAttribute = FieldText(profile.searchAttribute);
+    fields.resultAttribute = FieldText(profile.resultAttribute);
+    fields.searchString = FieldText(options.searchString);
+    fields.preselection = FieldText(profile.preselection);
     if (const std::optional<InputCheckFailure> failure = CheckSearchFields(fields)) {
         return Fail(kExitUsage, failure->englishDefault);
     }
     const SearchInput input = MakeSearchInput(fields);
-    const std::string value = SearchValue(input, options.swap);
 
-    DirectoryQuery query;
-    ResultTable table;
-    CliOutcome outcome;
-    bool written = true;
-    if (options.details) {
-        RunDetailsQuery(query, input, options.swap, profile.detailAttributes, table, timeLimitSeconds);
-        std::string text = DetailsText(table, std::nullopt);
-        if (options.output.has_value()) {
-            written = WriteFileReplacing(*options.output, text);
-        } else {
-            outcome.standardOutput = std::move(text);
-        }
-    } else {
-        const QueryChoice choice = ChooseQuery(input, options.swap);
-        RunSearch(query, input, choice, value, table, timeLimitSeconds);
-        const ResultTable exportTable = MakeExportTable(ResultRows(table, choice), choice.columnCount());
-        if (options.output.has_value()) {
-            written = exportTable.WriteToFile(*options.output);
-        } else if (table.RowCount() > 0) {
-            outcome.standardOutput = exportTable.SeparatedText();
-        }
+    QueryResult result = RunQuery(options, input, profile.detailAttributes, timeLimitSeconds);
+    // A failed search writes nothing, so an output file of an earlier run stays as it was.
+    if (result.outcome.failed) {
+        return Fail(kExitSearchFailed, "corvane-search: search failed: " + result.outcome.failureReason);
     }
     // A file named by -o is written even when nothing was found (then empty), as the window's
     // export of such a search would, so a script never reads an earlier run's result.
-    if (!written) {
-        return Fail(kExitCannotWrite, English(keys::kFileCreateError));
+    CliOutcome outcome;
+    if (options.output.has_value()) {
+        if (!WriteFileReplacing(*options.output, result.bytes)) {
+            return Fail(kExitCannotWrite, English(keys::kFileCreateError));
+        }
+    } else if (result.entries > 0) {
+        outcome.standardOutput = std::move(result.bytes);
     }
-    if (table.RowCount() == 0) {
+    if (result.entries == 0) {
         outcome.exitCode = kExitNoResult;
-        outcome.standardOutput.clear();
-        outcome.standardError = FillPlaceholder(English(keys::kNoResult), value) + "\n";
+        outcome.standardError = FillPlaceholder(English(keys::kNoResult), SearchValue(input, options.swap)) + "\n";
+    } else if (result.outcome.cut) {
+        outcome.standardError =
+            "corvane-search: " + std::to_string(result.entries) + " entries shown; the directory holds more\n";
     }
     return outcome;
 }

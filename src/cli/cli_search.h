@@ -12,6 +12,7 @@ enum CliExit : int {
     kExitNoResult = 1,     ///< the search found no entry
     kExitUsage = 2,        ///< bad command line, unreadable profile or a failed input check
     kExitCannotWrite = 3,  ///< the output could not be written
+    kExitSearchFailed = 4, ///< the search failed: no connection, bind refused, time-out, the server's error
 };
 
 /** What a run produced: its exit status, the bytes for standard output and the message text. */

@@ -244,8 +244,8 @@ bool ResultTable::RemoveRow(int32_t row) {
         return false;
     }
     m_rows.erase(m_rows.begin() + row);
-    // A stored row beyond the declared count was never seen: the seen rows stay as they were.
-    if (row <= m_lastRow) {
+    // Every removed row lowers the declared count, which never falls below 0 rows.
+    if (m_lastRow >= 0) {
         --m_lastRow;
     }
     ReleaseWriteHold();

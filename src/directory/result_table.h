@@ -40,7 +40,8 @@ public:
     void FirstDimensions(int32_t columns, int32_t rows);
     /// Adds count declared rows once the table is dimensioned; creates no cells.
     void AddRows(int32_t count);
-    /// Removes a stored row that has at least one cell; later rows move up.
+    /// Removes a stored row that has at least one cell; later rows move up and the declared row
+    /// count falls by one (not below 0).
     bool RemoveRow(int32_t row);
     /// Sorts rows first..last ascending by the text of column, A-Z folded to a-z, unsigned bytes.
     /// Out-of-range bounds mean the whole declared range. False when the write hold is refused.

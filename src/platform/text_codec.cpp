@@ -93,6 +93,11 @@ std::string EncodeText(std::wstring_view text)
     return bytes;
 }
 
+std::string AsUtf8(std::string_view bytes)
+{
+    return EncodeText(DecodeBytes(bytes));
+}
+
 std::string CutToBytes(const std::string& text, std::size_t limit)
 {
     if (text.size() <= limit)

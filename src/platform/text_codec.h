@@ -9,6 +9,9 @@
 /// every byte that does not start a well-formed sequence becomes the Latin-1 character of the
 /// same value, so no byte is lost or refused.
 std::wstring DecodeBytes(std::string_view bytes);
+/// The bytes a field holds once it has shown bytes: well-formed UTF-8 kept, every other byte
+/// taken as its Latin-1 character and written as UTF-8 (DecodeBytes, then EncodeText).
+std::string AsUtf8(std::string_view bytes);
 /// Encodes characters as UTF-8; a character no encoding can hold (a surrogate or a value above
 /// U+10FFFF) becomes "?".
 std::string EncodeText(std::wstring_view text);

@@ -92,12 +92,13 @@ bool ReadXmlProfile(const std::string& path, ConnectionProfile& profile, Profile
     if (!file.Load(path)) {
         return false;
     }
-    profile.server = file.GetString(kServerKey, "");
-    profile.port = file.GetString(kPortKey, "");
-    profile.baseDn = file.GetString(kBaseDnKey, "");
-    profile.preselection = file.GetString(kPreselectKey, "");
-    profile.searchAttribute = file.GetString(kSearchAttributeKey, "");
-    profile.resultAttribute = file.GetString(kResultAttributeKey, "");
+    // Every value is cut to what a field holds.
+    profile.server = CutToFieldLimit(file.GetString(kServerKey, ""));
+    profile.port = CutToFieldLimit(file.GetString(kPortKey, ""));
+    profile.baseDn = CutToFieldLimit(file.GetString(kBaseDnKey, ""));
+    profile.preselection = CutToFieldLimit(file.GetString(kPreselectKey, ""));
+    profile.searchAttribute = CutToFieldLimit(file.GetString(kSearchAttributeKey, ""));
+    profile.resultAttribute = CutToFieldLimit(file.GetString(kResultAttributeKey, ""));
     for (int i = 0; i < kDetailSlotCount; ++i) {
         profile.detailAttributes[static_cast<std::size_t>(i)] = CutToFieldLimit(file.GetString(DetailKey(i), ""));
     }
@@ -105,7 +106,7 @@ bool ReadXmlProfile(const std::string& path, ConnectionProfile& profile, Profile
     return true;
 }
 
-void ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile, ProfileFields& found) {
+bool ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile, ProfileFields& found) {
     const std::string text = AsTextMode(fileBytes);
     const std::string separator = "\r\n";
 
@@ -123,14 +124,15 @@ void ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile
         {&ConnectionProfile::resultAttribute, &ProfileFields::resultAttribute},
     };
 
+    // Only a complete profile is taken: a file without all six field lines is no profile.
+    ConnectionProfile read = profile;
     std::size_t pos = 0;
     for (const Field& field : fields) {
         const std::size_t end = text.find(separator, pos);
         if (end == std::string::npos) {
-            return;  // the fields not reached keep their values
+            return false;
         }
-        profile.*field.value = text.substr(pos, end - pos);
-        found.*field.flag = true;
+        read.*field.value = CutToFieldLimit(text.substr(pos, end - pos));
         pos = end + separator.size();
     }
 
@@ -143,8 +145,10 @@ void ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile
         details.push_back(text.substr(pos, end - pos));
         pos = end + separator.size();
     }
-    profile.detailAttributes = SlotsFromList(details);
-    found.detailAttributes = true;
+    read.detailAttributes = SlotsFromList(details);
+    profile = std::move(read);
+    found = ProfileFields{true, true, true, true, true, true, true};
+    return true;
 }
 
 ProfileReadResult ReadProfile(const std::string& path, ConnectionProfile& profile, ProfileFields& found) {
@@ -155,6 +159,5 @@ ProfileReadResult ReadProfile(const std::string& path, ConnectionProfile& profil
     if (!ReadWholeFile(path, bytes)) {
         return ProfileReadResult::Unreadable;
     }
-    ParseLegacyProfile(bytes, profile, found);
-    return ProfileReadResult::Legacy;
+    return ParseLegacyProfile(bytes, profile, found) ? ProfileReadResult::Legacy : ProfileReadResult::Unreadable;
 }

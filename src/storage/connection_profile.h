@@ -47,7 +47,7 @@ struct ProfileFields {
 enum class ProfileReadResult {
     Xml,        ///< read in the XML form
     Legacy,     ///< read in the line-based form
-    Unreadable  ///< the file could not be opened or read at all
+    Unreadable  ///< the file could not be read (see ReadWholeFile) or is no profile in either form
 };
 
 /// Writes the profile in the XML form: LDAPServer, LDAPServerPort, DN, Preselect,
@@ -55,19 +55,21 @@ enum class ProfileReadResult {
 /// False when the file could not be written; the previous file is then kept.
 bool WriteProfile(const std::string& path, const ConnectionProfile& profile);
 
-/// Reads an XML-form profile: six keys ("" when missing) and all 100 slots (missing ones empty,
-/// each cut to kFieldLimit bytes); marks every group in found. False when the file is not in the
+/// Reads an XML-form profile: six keys ("" when missing) and all 100 slots (missing ones empty),
+/// every value cut to kFieldLimit bytes; marks every group in found. False when the file is not in the
 /// XML form (profile and found untouched).
 bool ReadXmlProfile(const std::string& path, ConnectionProfile& profile, ProfileFields& found);
 
 /// Reads the line-based form from its bytes as Windows text mode shows them (CR LF read as LF,
 /// byte 26 ends the text), lines then separated by CR LF: base DN, preselection, server, port,
 /// search attribute, result attribute, then one detail name per line; text after the last
-/// separator is ignored. Stops at the first line without a separator; fields not reached keep
-/// their values and their found flags. When all six field lines were read, the detail list
-/// becomes the detail lines read (possibly none, at most 100, each cut to kFieldLimit bytes).
-void ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile, ProfileFields& found);
+/// separator is ignored. Every value is cut to kFieldLimit bytes. Only a complete profile (all six
+/// field lines found) is taken: then the fields and the detail list (the detail lines read,
+/// possibly none, at most 100) are set, every group marked in found, and the result is true;
+/// otherwise nothing changes and the result is false.
+bool ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile, ProfileFields& found);
 
 /// Reads a profile file: the XML form, else the legacy form from the file's bytes. Unreadable when
-/// the file cannot be opened or read; the file is only ever opened for reading.
+/// the file cannot be read or is a profile in neither form (profile and found then untouched);
+/// the file is only ever opened for reading.
 ProfileReadResult ReadProfile(const std::string& path, ConnectionProfile& profile, ProfileFields& found);

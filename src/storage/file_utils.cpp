@@ -5,12 +5,14 @@
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 #ifdef _WIN32
 #include <process.h>
 #define CORVANE_GETPID _getpid
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #define CORVANE_GETPID getpid
 #endif
@@ -31,11 +33,54 @@ bool WriteAll(std::FILE* file, const char* data, std::size_t size) {
     return size == 0 || std::fwrite(data, 1, size, file) == size;
 }
 
-/// A temporary file name beside path that no other writer of this process uses at the same time.
+std::string Hex(unsigned long value) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string text;
+    do {
+        text.insert(text.begin(), kDigits[value % 16]);
+        value /= 16;
+    } while (value != 0);
+    return text;
+}
+
+/// A short temporary file name in path's folder that no other writer of this process uses at the
+/// same time. Short, so that a target whose own name is near the system's limit still gets one.
 std::string TemporaryNameFor(const std::string& path) {
     static std::atomic<unsigned> counter{0};
-    return path + ".tmp" + std::to_string(static_cast<long>(CORVANE_GETPID())) + "_" +
-           std::to_string(counter.fetch_add(1));
+    const std::string name = ".cv" + Hex(static_cast<unsigned long>(CORVANE_GETPID())) + "-" +
+                             Hex(counter.fetch_add(1)) + ".tmp";
+    return (fs::path(path).parent_path() / name).string();
+}
+
+/// Opens path for writing without replacing it: a device or pipe, or a file the folder will not
+/// let us replace. A pipe without a reader is refused at once instead of waiting for one.
+std::FILE* OpenStraight(const std::string& path, bool pipe) {
+#ifndef _WIN32
+    if (pipe) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            return nullptr;
+        }
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        std::FILE* file = ::fdopen(fd, "wb");
+        if (file == nullptr) {
+            ::close(fd);
+        }
+        return file;
+    }
+#else
+    (void)pipe;
+#endif
+    return std::fopen(path.c_str(), "wb");
+}
+
+bool WriteStraight(const std::string& path, std::string_view bytes, bool pipe) {
+    std::FILE* file = OpenStraight(path, pipe);
+    if (file == nullptr) {
+        return false;
+    }
+    const bool written = WriteAll(file, bytes.data(), bytes.size()) && std::fflush(file) == 0;
+    return CloseChecked(file) && written;
 }
 
 /// True when an existing target can be opened for writing (without changing it). Only regular
@@ -124,17 +169,35 @@ bool RemoveFile(const std::string& path, bool makeWritable) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    // Only a regular file of a sensible size is read: a pipe would wait for a writer, a device
+    // such as /dev/zero never ends, and a huge file would exhaust the memory.
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::is_regular_file(status)) {
+        return false;
+    }
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec || size > kMaxReadFileBytes) {
+        return false;
+    }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         return false;
     }
     std::string data;
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        data.append(buffer, got);
+    bool ok = true;
+    try {
+        data.reserve(static_cast<std::size_t>(size));
+        char buffer[65536];
+        std::size_t got = 0;
+        while (ok && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+            data.append(buffer, got);
+            ok = data.size() <= kMaxReadFileBytes;  // the file may grow while it is read
+        }
+    } catch (const std::bad_alloc&) {
+        ok = false;
     }
-    if (!CloseChecked(file)) {
+    if (!CloseChecked(file) || !ok) {
         return false;
     }
     bytes = std::move(data);
@@ -142,8 +205,13 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
-    std::string target = path;
     std::error_code ec;
+    // A device or a pipe (/dev/stdout, a named pipe) is written to; there is no file to replace.
+    const fs::file_status kind = fs::status(path, ec);
+    if (!ec && (fs::is_character_file(kind) || fs::is_fifo(kind))) {
+        return WriteStraight(path, bytes, fs::is_fifo(kind));
+    }
+    std::string target = path;
     if (fs::is_symlink(fs::symlink_status(path, ec))) {
         // Replace the file the link points to and keep the link itself.
         const fs::path resolved = fs::canonical(path, ec);
@@ -159,7 +227,8 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
     const std::string temporary = TemporaryNameFor(target);
     std::FILE* file = std::fopen(temporary.c_str(), "wbx");
     if (file == nullptr) {
-        return false;
+        // The folder refuses a new file; a target that is there and writable is written in place.
+        return FileExists(target) && WriteStraight(target, bytes, false);
     }
     const bool written = WriteAll(file, bytes.data(), bytes.size()) && std::fflush(file) == 0;
     if (!CloseChecked(file) || !written) {

@@ -1,8 +1,12 @@
 // file_utils.h - small stateless file helpers used around the stored files.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+/// The largest file ReadWholeFile reads (64 MiB): no stored file of the program comes near it.
+constexpr std::uintmax_t kMaxReadFileBytes = 64u * 1024u * 1024u;
 
 /// True when path's attributes can be read and do not mark a directory.
 bool FileExists(const std::string& path);
@@ -19,9 +23,12 @@ std::string FileNameOf(const std::string& path);
 bool AppendLine(const std::string& path, const std::string& text);
 /// Deletes the file, first clearing its read-only permission when makeWritable. True on success.
 bool RemoveFile(const std::string& path, bool makeWritable);
-/// Reads a whole file byte for byte. False when it cannot be opened or read.
+/// Reads a whole regular file byte for byte. False when it cannot be opened or read, is no
+/// regular file (a pipe, a device, a folder) or is larger than kMaxReadFileBytes.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 /// Replaces path's content with bytes without ever destroying the previous file: writes a
 /// temporary file in the same folder, checks every write and the close, then renames it over
-/// path. On any failure returns false and leaves the previous file as it was.
+/// path. On any failure returns false and leaves the previous file as it was. When the folder
+/// refuses the temporary file, an existing writable target is written in place. A device or a
+/// pipe is written to directly (a pipe without a reader fails at once).
 bool WriteFileReplacing(const std::string& path, std::string_view bytes);

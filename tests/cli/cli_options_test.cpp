@@ -21,7 +21,8 @@ TEST(ParseCliOptions, ValuesInEveryForm)
         {{"-shost", "-p636", "Smi"}, "host", "636", "Smi"},
         {{"Smi", "--server=host", "-p", "636"}, "host", "636", "Smi"},
         {{"-s", "first", "-s", "host", "-p", "1", "-p636", "Smi"}, "host", "636", "Smi"},
-        {{"--server=", "-p", "-1", "--", "-Smi"}, "", "-1", "-Smi"},
+        {{"--server=", "-p", "0", "--", "-Smi"}, "", "0", "-Smi"},
+        {{"-s", "host", "--port=065535", "Smi"}, "host", "065535", "Smi"},
         {{"-s", "host", "-p", "636", "-"}, "host", "636", "-"},
         {{"-s", "host", "-p", "636", "+49*"}, "host", "636", "+49*"},
     };
@@ -47,13 +48,14 @@ TEST(ParseCliOptions, EachOptionReachesOnlyItsOwnFieldInEveryForm)
         {"-D", "--detail-attributes", &CliOptions::detailAttributes},
     };
     for (const auto& v : valued) {
-        for (const Args& args : {Args{v.shortForm, "v"}, Args{v.shortForm + std::string("v")},
-                                 Args{v.longForm, "v"}, Args{v.longForm + std::string("=v")}}) {
+        // "7" suits every option, the port too.
+        for (const Args& args : {Args{v.shortForm, "7"}, Args{v.shortForm + std::string("7")},
+                                 Args{v.longForm, "7"}, Args{v.longForm + std::string("=7")}}) {
             const CliParseResult parsed = ParseCliOptions(args);
             EXPECT_TRUE(parsed.ok) << args[0] << ": " << parsed.error;
             const CliOptions& o = parsed.options;
             for (const auto& other : valued) {
-                EXPECT_EQ(o.*other.field, other.field == v.field ? std::optional<std::string>("v") : std::nullopt)
+                EXPECT_EQ(o.*other.field, other.field == v.field ? std::optional<std::string>("7") : std::nullopt)
                     << args[0] << " / " << other.longForm;
             }
             EXPECT_FALSE(o.swap || o.details || o.help || !o.searchString.empty()) << args[0];
@@ -88,6 +90,12 @@ TEST(ParseCliOptions, UsageErrors)
         {{"--swap=yes", "Smi"}, "option '--swap' takes no value"},
         {{"Smi", "Jones"}, "more than one search string given: 'Jones'"},
         {{"Smi", "--", "-x"}, "more than one search string given: '-x'"},
+        {{"-p", "65536", "Smi"}, "port '65536' is not a number from 0 to 65535"},
+        {{"-p-1", "Smi"}, "port '-1' is not a number from 0 to 65535"},
+        {{"--port=389x", "Smi"}, "port '389x' is not a number from 0 to 65535"},
+        {{"--port", "", "Smi"}, "port '' is not a number from 0 to 65535"},
+        {{"-p", " 389", "Smi"}, "port ' 389' is not a number from 0 to 65535"},
+        {{"-p", "99999999999999999999", "Smi"}, "port '99999999999999999999' is not a number from 0 to 65535"},
     };
     for (const auto& c : cases) {
         const CliParseResult parsed = ParseCliOptions(c.args);

@@ -5,7 +5,9 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "cli/cli_search.h"
 #include "directory/directory_query.h"
 #include "directory/result_table.h"
 #include "directory_server.h"
@@ -22,6 +25,7 @@
 #include "search_window/search_rules.h"
 #include "storage/connection_profile.h"
 #include "test_directory.h"
+#include "unresponsive_listener.h"
 
 extern char** environ;
 
@@ -42,14 +46,24 @@ const std::string kSeparator = std::string(" \r\n ") + std::string(56, '-') + "\
 
 class CliSearchTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { s_server = new DirectoryServer(); }
-    static void TearDownTestSuite() { delete s_server; }
+    static void SetUpTestSuite()
+    {
+        s_server = new DirectoryServer();
+        s_nobind = new DirectoryServer(DirectoryServer::Config::NoBind);
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_server;
+        delete s_nobind;
+    }
 
     void SetUp() override
     {
         ASSERT_TRUE(s_server->Running()) << s_server->Error();
+        // The process id keeps test runs of other builds on the same machine out of this folder.
         m_folder = fs::path(::testing::TempDir()) /
-                   (std::string("cli_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                   (std::string("cli_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+                    std::to_string(getpid()));
         fs::remove_all(m_folder);
         fs::create_directories(m_folder);
     }
@@ -113,6 +127,7 @@ protected:
     }
 
     static inline DirectoryServer* s_server = nullptr;
+    static inline DirectoryServer* s_nobind = nullptr;
     fs::path m_folder;
 };
 
@@ -122,12 +137,14 @@ TEST_F(CliSearchTest, OutputIsTheExportOfTheSameSearch)
         SearchInput input;  // search attribute, result attribute, search string, preselection
         bool swap;
         std::size_t lines;  // 0: not counted
+        std::string err = "";
     } cases[] = {
         {Input("sn", "telephoneNumber", "Smith"), false, 2},
         {Input("telephoneNumber", "cn,mail", "+49 89 1234 00"), false, 91},
         {Input("telephoneNumber", "cn,mail,", "1234 00", "+49 89 "), false, 91},
         {Input("telephoneNumber", "cn,mail", "Smith", "ignored"), true, 2},
-        {Input("uid", "cn", "p"), false, 1000},
+        // The entry cap cuts the 1500 people: said on standard error, still a success.
+        {Input("uid", "cn", "p"), false, 1000, "corvane-search: 1000 entries shown; the directory holds more\n"},
         {Input("uid", "description,title", "p004"), false, 10},
         {Input("sn", "l,description,title", "M\xC3\xBC"), false, 0},
     };
@@ -142,7 +159,7 @@ TEST_F(CliSearchTest, OutputIsTheExportOfTheSameSearch)
         }
         const ProgramRun run = Execute(Connected(args));
         EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.err, c.err);
         EXPECT_EQ(run.out, LibraryExport(c.input, c.swap));
         std::size_t lines = 0;
         for (std::size_t at = run.out.find("  \r\n"); at != std::string::npos; at = run.out.find("  \r\n", at + 1)) {
@@ -157,13 +174,26 @@ TEST_F(CliSearchTest, OutputIsTheExportOfTheSameSearch)
 TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)
 {
     const std::string missing = (m_folder / "missing").string();
+    const std::string pipe = (m_folder / "pipe.cvl").string(), huge = (m_folder / "huge.cvl").string();
+    const std::string notes = (m_folder / "notes.txt").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::ofstream(huge, std::ios::binary) << "";
+    fs::resize_file(huge, 65 * 1024 * 1024);
+    std::ofstream(notes, std::ios::binary) << "Call Smith\r\nabout the budget\r\n";
+    const std::string nobind = std::to_string(s_nobind->Port());
+    const std::string failed = "corvane-search: search failed: ";
     const auto usage = [](const std::string& error) { return "corvane-search: " + error + "\n" + UsageText(); };
     const struct { bool connect; Args args; int exitCode; std::string err; } cases[] = {
         {true, {"-a", "sn", "Zzz"}, 1, "No result found for 'Zzz*'\n"},
         {true, {"-a", "sn", "-P", "%s%n", "Zzz"}, 1, "No result found for '%s%nZzz*'\n"},
         {true, {"-a", "sn", "-d", "Zzz"}, 1, "No result found for 'Zzz*'\n"},
-        // A server that is not there looks the same as a search without entries.
-        {false, {"-s", "127.0.0.1", "-p", "1", "-b", "dc=x", "Smith"}, 1, "No result found for 'Smith*'\n"},
+        // A failed search is said as one, whatever failed.
+        {false, {"-s", "127.0.0.1", "-p", "1", "-b", "dc=x", "Smith"}, 4,
+         failed + "cannot connect to 127.0.0.1:1 (Can't contact LDAP server)\n"},
+        {false, {"-s", "127.0.0.1", "-p", nobind, "-b", "dc=x", "Smith"}, 4,
+         failed + "the server refused the anonymous bind (Inappropriate authentication: anonymous bind disallowed)\n"},
+        {true, {"-a", "sn", "-d", "a(b"}, 4, failed + "Bad search filter\n"},
+        {true, {"-a", "sn", "-b", "ou=nowhere,dc=corvane,dc=test", "Smith"}, 4, failed + "No such object\n"},
         // The input checks, in their order.
         {false, {}, 2, "No search string selected.\n"},
         {false, {"-s", "", "-b", "", ""}, 2, "No search string selected.\n"},
@@ -172,6 +202,11 @@ TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)
         {false, {"-s", "h", "-r", "", "Smith"}, 2, "No distinguished name selected.\n"},
         {false, {"-s", "h", "-b", "dc=x", "-r", "", "Smith"}, 2, "No result attribute selected.\n"},
         {false, {"-f", missing + ".cvl", "Smith"}, 2, "Cannot read file!\n"},
+        {false, {"-f", pipe, "Smith"}, 2, "Cannot read file!\n"},
+        {false, {"-f", "/dev/zero", "Smith"}, 2, "Cannot read file!\n"},
+        {false, {"-f", huge, "Smith"}, 2, "Cannot read file!\n"},
+        {false, {"-f", notes, "Smith"}, 2, "Cannot read file!\n"},
+        {false, {"-p", "99999", "Smith"}, 2, usage("port '99999' is not a number from 0 to 65535")},
         {false, {"--bogus", "Smith"}, 2, usage("unknown option '--bogus'")},
         {false, {"Smith", "-s"}, 2, usage("option '-s' needs a value")},
         {false, {"Smith", "Jones"}, 2, usage("more than one search string given: 'Jones'")},
@@ -202,9 +237,24 @@ TEST_F(CliSearchTest, OutputFileWrittenThroughTheExport)
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(ReadBytes(file), "123, 456  \r\n789  \r\n");
 
+    // A failed search leaves the file of the run before as it was.
+    EXPECT_EQ(Execute(Connected({"-o", file.string(), "-a", "sn", "-b", "ou=nowhere", "Smith"})).exitCode, 4);
+    EXPECT_EQ(ReadBytes(file), "123, 456  \r\n789  \r\n");
     // Nothing found: the file is emptied, as the export of such a search would leave it.
     EXPECT_EQ(Execute(Connected({"-o", file.string(), "-a", "sn", "Zzz"})).exitCode, 1);
     EXPECT_EQ(ReadBytes(file), "");
+
+    // A device or a pipe is written to, not replaced.
+    EXPECT_EQ(Execute(Connected({"-o", "/dev/null", "-a", "sn", "Smith"})).exitCode, 0);
+    const fs::path pipe = m_folder / "pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(Execute(Connected({"-o", pipe.string(), "-a", "sn", "-r", "cn", "Smith"})).exitCode, 0);
+    char buffer[256] = {};
+    const ssize_t got = read(reader, buffer, sizeof buffer);
+    close(reader);
+    EXPECT_EQ(std::string(buffer, got > 0 ? static_cast<std::size_t>(got) : 0), "Smith  \r\nSmithers  \r\n");
 
     const fs::path details = m_folder / "details.txt";
     const ProgramRun text = Execute(Connected({"--output", details.string(), "-d", "-D", "cn", "-a", "sn", "Smith"}));
@@ -229,7 +279,7 @@ TEST_F(CliSearchTest, ProfileGivesDefaultsAndOptionsOverrideIt)
         {{"-r", "telephoneNumber", "-f", file, "Smith"}, 0, "123, 456  \r\n789  \r\n"},
         {{"--profile", file, "-r", "telephoneNumber", "-P", "Smithe", "r"}, 0, "789  \r\n"},
         {{"-f", file, "-d", "Smith"}, 0, "123\r\n456\r\n" + kSeparator + "789\r\n" + kSeparator},
-        {{"-f", file, "-p", "1", "Smith"}, 1, ""},
+        {{"-f", file, "-p", "1", "Smith"}, 4, ""},
         {{"-f", file, "-s", "", "Smith"}, 2, ""},
     };
     for (const auto& c : cases) {
@@ -237,6 +287,38 @@ TEST_F(CliSearchTest, ProfileGivesDefaultsAndOptionsOverrideIt)
         EXPECT_EQ(run.exitCode, c.exitCode) << c.args[1] << " " << run.err;
         EXPECT_EQ(run.out, c.out) << c.args[1];
     }
+
+    // A profile's port beyond 16 bits fails the search instead of reaching another port.
+    profile.port = "99999";
+    ASSERT_TRUE(WriteProfile(file, profile));
+    const ProgramRun wide = Execute({"-f", file, "Smith"});
+    EXPECT_EQ(wide.exitCode, 4);
+    EXPECT_EQ(wide.err, "corvane-search: search failed: port 99999 is outside 0 to 65535\n");
+}
+
+TEST_F(CliSearchTest, LatinOneLegacyProfileSendsTheBytesTheWindowSends)
+{
+    // A legacy profile made on Windows: preselection "Mü" in Latin-1, lines ended by CR CR LF.
+    const std::string file = (m_folder / "legacy.cvl").string();
+    std::ofstream(file, std::ios::binary) << test_directory::kFixturesDn << "\r\r\nM\xfc\r\r\n"
+                                          << DirectoryServer::Host() << "\r\r\n" << s_server->Port()
+                                          << "\r\r\nsn\r\r\nl\r\r\n";
+    const ProgramRun run = Execute({"-f", file, "ll"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "M\xC3\xBCnchen  \r\n");
+}
+
+TEST_F(CliSearchTest, NoAnswerWithinTheTimeLimitIsAFailedSearch)
+{
+    UnresponsiveListener listener;
+    ASSERT_TRUE(listener.Running());
+    const CliParseResult parsed =
+        ParseCliOptions({"-s", "127.0.0.1", "-p", std::to_string(listener.Port()), "-b", "dc=x", "Smith"});
+    ASSERT_TRUE(parsed.ok);
+    const CliOutcome outcome = RunCliSearch(parsed.options, 1);
+    EXPECT_EQ(outcome.exitCode, kExitSearchFailed);
+    EXPECT_EQ(outcome.standardError, "corvane-search: search failed: no answer within 1 second\n");
+    EXPECT_EQ(outcome.standardOutput, "");
 }
 
 TEST_F(CliSearchTest, DetailsAreTheDetailsTextOfAllEntries)

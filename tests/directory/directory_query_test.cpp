@@ -1,5 +1,5 @@
 // directory_query_test.cpp - DirectoryQuery against a private slapd: the table layout of an answer,
-// limits, refusals, unreachable and unresponsive servers, and 8-bit values.
+// limits and cut answers, failures with their reasons, and 8-bit and binary values.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -96,6 +96,9 @@ TEST(DirectoryQuery, AnswerLayoutPerAttributeList) {
         {"8-bit values are byte exact", "cn", "M\xC3\xBCller*", {"l", "description", "title"}, false,
          {{Entry(td::kMuellerDn), "<ATTRIBUTE>l", "<VALUE>M\xC3\xBCnchen", "<ATTRIBUTE>description",
            "<VALUE>Zimmer 3; 2. Stock", "<ATTRIBUTE>title", "<VALUE>Forschung & Entwicklung"}}},
+        {"a value holding a NUL byte is shown by its size", "sn", "Photo", {"jpegPhoto", "cn"}, false,
+         {{Entry(td::kBinaryPhotoDn), "<ATTRIBUTE>cn", "<VALUE>Binary Photo", "<ATTRIBUTE>jpegPhoto",
+           "<VALUE><binary, 6 bytes>"}}},
         {"empty list asks for everything", "cn", "Smith", {}, false, {}},
         {"empty result attribute asks for everything", "cn", "Smith", {}, true, {}},
     };
@@ -133,11 +136,13 @@ TEST(DirectoryQuery, EntryCapAndPrefixSearchOverThePeople) {
         const char* value;
         uint32_t maxEntries;
         int32_t rows;
+        bool cut;
     } cases[] = {
-        {"cn", "*", 1000, 1000},
-        {"cn", "*", 0, test_directory::kPeopleCount},
-        {"cn", "*", 1, 1},
-        {"telephoneNumber", prefix00.c_str(), 1000, test_directory::kPhonePrefix00Count},
+        {"cn", "*", 1000, 1000, true},
+        {"cn", "*", 0, test_directory::kPeopleCount, false},
+        {"cn", "*", test_directory::kPeopleCount, test_directory::kPeopleCount, false},
+        {"cn", "*", 1, 1, true},
+        {"telephoneNumber", prefix00.c_str(), 1000, test_directory::kPhonePrefix00Count, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.value) + " cap " + std::to_string(c.maxEntries));
@@ -146,6 +151,8 @@ TEST(DirectoryQuery, EntryCapAndPrefixSearchOverThePeople) {
         EXPECT_TRUE(query.SearchForAttributes(test_directory::kPeopleDn, c.filterAttribute, c.value,
                                               {"telephoneNumber", "mail"}, table));
         EXPECT_EQ(table.RowCount(), c.rows);
+        EXPECT_EQ(query.Cut(), c.cut);
+        EXPECT_EQ(query.FailureReason(), "");
         for (int32_t row = 0; row < table.RowCount(); ++row) {
             ASSERT_EQ(table.GetCell(0, row).rfind("<ENTRY>cn=", 0), 0u) << "row " << row << " has no entry cell";
         }
@@ -157,6 +164,7 @@ TEST(DirectoryQuery, SizeLimitAnswerKeepsTheEntriesThatCame) {
         DirectoryQuery query = QueryOn(Config::SizeLimit, cap);
         ResultTable table;
         EXPECT_TRUE(query.SearchForAttribute(test_directory::kPeopleDn, "cn", "*", "mail", table)) << cap;
+        EXPECT_TRUE(query.Cut()) << cap;
         EXPECT_EQ(table.RowCount(), std::min<int32_t>(test_directory::kSizeLimit, static_cast<int32_t>(cap))) << cap;
         EXPECT_EQ(table.GetCell(0, table.RowCount() - 1).rfind("<ENTRY>", 0), 0u) << cap;
     }
@@ -171,21 +179,30 @@ TEST(DirectoryQuery, NoEntriesOrAFailureLeaveTheTableUntouched) {
     ASSERT_TRUE(listener.Running());
     const std::string host = DirectoryServer::Host();
     const char* base = test_directory::kBaseDn;
+    const int unused = UnusedPort();
     const struct {
         const char* name;
         std::string host;
         int port, version, timeLimit;
         const char* base;
         const char* value;
-        bool found;
+        std::string reason;  // "" for a success; a failure's reason starts with it
     } cases[] = {
-        {"no entries is a success", host, normal.Port(), 3, 60, base, "Nobody*", true},
-        {"empty host", "", normal.Port(), 3, 60, base, "Smith*", false},
-        {"nothing listens on the port", host, UnusedPort(), 3, 60, base, "Smith*", false},
-        {"anonymous bind refused", host, nobind.Port(), 3, 60, base, "Smith*", false},
-        {"protocol version 2 is refused by the server", host, normal.Port(), 2, 60, base, "Smith*", false},
-        {"base does not exist", host, normal.Port(), 3, 60, "ou=nowhere,dc=corvane,dc=test", "Smith*", false},
-        {"unresponsive server times out", host, listener.Port(), 3, 1, base, "*", false},
+        {"no entries is a success", host, normal.Port(), 3, 60, base, "Nobody*", ""},
+        {"empty host", "", normal.Port(), 3, 60, base, "Smith*", "no server given"},
+        {"nothing listens on the port", host, unused, 3, 60, base, "Smith*",
+         "cannot connect to " + host + ":" + std::to_string(unused) + " (Can't contact LDAP server)"},
+        {"port beyond 16 bits", host, 65536 + normal.Port(), 3, 60, base, "Smith*",
+         "port " + std::to_string(65536 + normal.Port()) + " is outside 0 to 65535"},
+        {"negative port", host, -1, 3, 60, base, "Smith*", "port -1 is outside 0 to 65535"},
+        {"anonymous bind refused", host, nobind.Port(), 3, 60, base, "Smith*",
+         "the server refused the anonymous bind ("},
+        {"protocol version 2 is refused by the server", host, normal.Port(), 2, 60, base, "Smith*",
+         "the server refused the anonymous bind ("},
+        {"base does not exist", host, normal.Port(), 3, 60, "ou=nowhere,dc=corvane,dc=test", "Smith*",
+         "No such object"},
+        {"filter the library refuses", host, normal.Port(), 3, 60, base, "a(b*", "Bad search filter"},
+        {"unresponsive server times out", host, listener.Port(), 3, 1, base, "*", "no answer within 1 second"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -196,7 +213,10 @@ TEST(DirectoryQuery, NoEntriesOrAFailureLeaveTheTableUntouched) {
         table.SetCell(0, 0, "earlier");
         table.SetCell(1, 2, "content");
         table.SetDimensions(2, 3);
-        EXPECT_EQ(query.SearchForAttribute(c.base, "cn", c.value, "", table), c.found);
+        EXPECT_EQ(query.SearchForAttribute(c.base, "cn", c.value, "", table), c.reason.empty());
+        EXPECT_EQ(query.FailureReason().substr(0, c.reason.size()), c.reason);
+        EXPECT_EQ(query.FailureReason().empty(), c.reason.empty());
+        EXPECT_FALSE(query.Cut());
         EXPECT_EQ(table.ColumnCount(), 2);
         EXPECT_EQ(table.RowCount(), 3);
         EXPECT_EQ(table.GetCell(0, 0), "earlier");

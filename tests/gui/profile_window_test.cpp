@@ -162,7 +162,7 @@ TEST_F(ProfileWindowTest, DroppedFilesLoadOnlyTheFirstProfileName)
 {
     const std::string mixed = WriteProfile("Mixed.Cvl", "mixed"), second = WriteProfile("second.cvl", "second"),
                       notes = WriteProfile("notes.txt", "notes"), bak = m_folder.File("team.cvl.bak");
-    WriteBytes(bak, "ou=bak\r\r\n\r\r\nbak-server\r\r\n");
+    WriteBytes(bak, "ou=bak\r\r\n\r\r\nbak-server\r\r\n389\r\r\nsn\r\r\ncn\r\r\n");
     const std::tuple<Strings, const char*, const char*> rows[] = {  // {files, server afterwards, title}
         {{mixed}, "mixed", "Corvane LDAP - Mixed.Cvl"},
         {{bak}, "bak-server", "Corvane LDAP - team.cvl.bak"},

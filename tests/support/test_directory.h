@@ -39,5 +39,7 @@ inline constexpr const char* kMuellerDn = "cn=M\xC3\xBCller J\xC3\xBCrgen,ou=fix
 /// "Width Five" has telephoneNumber "333" and mail "width@corvane.test".
 inline constexpr const char* kWidthFourDn = "cn=Width Four,ou=fixtures,dc=corvane,dc=test";
 inline constexpr const char* kWidthFiveDn = "cn=Width Five,ou=fixtures,dc=corvane,dc=test";
+/// sn "Photo", cn "Binary Photo" and a jpegPhoto of the 6 bytes FF D8 FF 00 01 02.
+inline constexpr const char* kBinaryPhotoDn = "cn=Binary Photo,ou=fixtures,dc=corvane,dc=test";
 
 }  // namespace test_directory

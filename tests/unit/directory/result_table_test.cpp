@@ -119,10 +119,13 @@ TEST(ResultTable, RemoveRowMovesLaterRowsUp) {
     EXPECT_EQ(Visible(table), (Rows{{"b"}, {"c"}}));
     EXPECT_FALSE(table.RemoveRow(2)) << "not stored";
     EXPECT_FALSE(table.RemoveRow(-1));
-    // A stored row beyond the declared count was never seen: the seen rows keep their count.
+    // Every removed row lowers the declared count, a stored row beyond it too; never below 0.
     ASSERT_TRUE(table.SetCell(0, 2, "hidden"));
     ASSERT_TRUE(table.RemoveRow(2));
-    EXPECT_EQ(Visible(table), (Rows{{"b"}, {"c"}}));
+    EXPECT_EQ(Visible(table), (Rows{{"b"}}));
+    ASSERT_TRUE(table.RemoveRow(0));
+    ASSERT_TRUE(table.RemoveRow(0));
+    EXPECT_EQ(table.RowCount(), 0);
 }
 
 TEST(ResultTable, GetCellTextCopiesOnlyWhatFits) {

@@ -4,6 +4,7 @@
 #include "search_window/search_rules.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <climits>
 #include <filesystem>
@@ -221,7 +222,8 @@ TEST(ResultRows, EveryValueUnderTheColumnOfItsAttributeName)
 
 std::string ExportFileBytes(const ResultTable& table)
 {
-    const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) / "search_rules_export.csv";
+    const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) /
+                                       ("search_rules_export_" + std::to_string(getpid()) + ".csv");
     EXPECT_TRUE(table.WriteToFile(path.string()));
     std::ifstream in(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

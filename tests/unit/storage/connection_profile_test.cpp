@@ -81,7 +81,8 @@ TEST(ProfileFile, XmlReaderRewritesEverySlotFromTheKeysPresent) {
         {"no-keys", "  <Other>1</Other>\r\n", {}},
         {"gap", "  <DetailAttribute0>cn</DetailAttribute0>\r\n  <DetailAttribute2>mail</DetailAttribute2>\r\n", {"cn"}},
         {"empty-list", "  <LDAPServer>s</LDAPServer>\r\n", {}},
-        {"long", "  <DetailAttribute0>" + std::string(1500, 'a') + "</DetailAttribute0>\r\n",
+        {"long", "  <DetailAttribute0>" + std::string(1500, 'a') + "</DetailAttribute0>\r\n  <DN>" +
+                     std::string(1500, 'b') + "</DN>\r\n",
          {std::string(kFieldLimit, 'a')}},
     };
     TempFolder folder;
@@ -92,19 +93,19 @@ TEST(ProfileFile, XmlReaderRewritesEverySlotFromTheKeysPresent) {
         ProfileFields found;
         ASSERT_TRUE(ReadXmlProfile(folder / c.name, p, found));
         EXPECT_EQ(DetailList(p.detailAttributes), c.expectedList);
-        EXPECT_EQ(p.baseDn, "");
+        EXPECT_EQ(p.baseDn, c.name == std::string("long") ? std::string(kFieldLimit, 'b') : "");
         EXPECT_EQ(p.port, "");  // a missing key empties the field, no "389"
         EXPECT_TRUE(found.detailAttributes);
     }
 }
 
-TEST(LegacyProfile, FieldsInFileOrderUpToTheFirstLineWithoutSeparatorThenDetailLines) {
+TEST(LegacyProfile, OnlyAProfileWithAllSixFieldLinesIsTakenEveryValueCut) {
     const Names defaults = DetailList(DefaultDetailSlots());
-    // At most 100 detail lines, each cut; field lines are not cut.
+    // At most 100 detail lines; every line cut to what a field holds.
     std::string many;
     Names manyDetails{std::string(kFieldLimit, 'd')};
     for (int i = 0; i < 6; ++i) {
-        many += std::string(400, 'f') + "\r\r\n";
+        many += std::string(1100, 'f') + "\r\r\n";
     }
     many += std::string(1100, 'd') + "\r\r\n";
     for (int i = 1; i < 120; ++i) {
@@ -116,18 +117,18 @@ TEST(LegacyProfile, FieldsInFileOrderUpToTheFirstLineWithoutSeparatorThenDetailL
     const struct {
         const char* name;
         std::string bytes;
-        Names fields;  // the fields read, in file order; the others keep their values
+        Names fields;  // the fields read, in file order; none: the file is no profile
         Names details;
     } cases[] = {
         // On disk every line ends with CR CR LF; the bytes after the last separator are ignored.
         {"all", "o=M\xfcller\r\r\n+49\r\r\nsrv\r\r\n389\r\r\nsn\r\r\ncn\r\r\nmail\r\r\n ou \r\r\ntail",
          {"o=M\xfcller", "+49", "srv", "389", "sn", "cn"}, {"mail", " ou "}},
-        {"empty", "", {}, defaults},
-        {"plain-crlf", "o=x\r\nsrv\r\n389\r\n", {}, defaults},  // reads as LF only: no separator
-        {"three", "o=x\r\r\npre\r\r\nsrv\r\r\n389", {"o=x", "pre", "srv"}, defaults},
         {"six-no-details", "a\r\r\nb\r\r\nc\r\r\nd\r\r\ne\r\r\nf\r\r\n", {"a", "b", "c", "d", "e", "f"}, {}},
-        {"ctrl-z-ends", "a\r\r\nb\x1a\r\r\nc\r\r\n", {"a"}, defaults},
-        {"many", many, Names(6, std::string(400, 'f')), manyDetails},
+        {"many", many, Names(6, std::string(kFieldLimit, 'f')), manyDetails},
+        {"empty", "", {}, defaults},
+        {"plain-crlf", "o=x\r\nsrv\r\n389\r\nsn\r\ncn\r\nmail\r\n", {}, defaults},  // reads as LF only
+        {"five", "o=x\r\r\npre\r\r\nsrv\r\r\n389\r\r\nsn\r\r\ncn", {}, defaults},
+        {"ctrl-z-ends", "a\r\r\nb\x1a\r\r\nc\r\r\nd\r\r\ne\r\r\nf\r\r\n", {}, defaults},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -135,25 +136,17 @@ TEST(LegacyProfile, FieldsInFileOrderUpToTheFirstLineWithoutSeparatorThenDetailL
         p.baseDn = p.preselection = p.server = p.port = p.searchAttribute = p.resultAttribute = "kept";
         p.detailAttributes = DefaultDetailSlots();
         ProfileFields found;
-        ParseLegacyProfile(c.bytes, p, found);
-        const Names values = Fields(p);
-        const bool flags[] = {found.baseDn, found.preselection, found.server, found.port, found.searchAttribute,
-                              found.resultAttribute};
-        for (std::size_t i = 0; i < 6; ++i) {
-            const bool read = i < c.fields.size();
-            EXPECT_EQ(flags[i], read) << "field " << i;
-            EXPECT_EQ(values[i], read ? c.fields[i] : "kept") << "field " << i;
-        }
-        EXPECT_EQ(found.detailAttributes, c.fields.size() == 6);
+        EXPECT_EQ(ParseLegacyProfile(c.bytes, p, found), !c.fields.empty());
+        EXPECT_EQ(Fields(p), c.fields.empty() ? Names(6, "kept") : c.fields);
+        EXPECT_EQ(found.server && found.baseDn && found.resultAttribute && found.detailAttributes, !c.fields.empty());
         EXPECT_EQ(DetailList(p.detailAttributes), c.details);
     }
 }
 
-TEST(ReadProfile, ChoosesTheFormAndReportsUnreadableFiles) {
+TEST(ReadProfile, ChoosesTheFormAndRefusesWhatIsNoProfile) {
     TempFolder folder;
     const std::string legacy = "o=x\r\r\npre\r\r\nsrv\r\r\n389\r\r\nsn\r\r\ncn\r\r\nmail\r\r\n";
     WriteBytes(folder / "legacy.cvl", legacy);
-    WriteBytes(folder / "broken.cvl", kHeader + "  <LDAPServer>s</LDAPServer>\r\n");
     std::filesystem::permissions(folder / "legacy.cvl", std::filesystem::perms::owner_read);
 
     ConnectionProfile p;
@@ -163,16 +156,16 @@ TEST(ReadProfile, ChoosesTheFormAndReportsUnreadableFiles) {
     EXPECT_EQ(DetailList(p.detailAttributes), Names{"mail"});
     EXPECT_EQ(ReadBytes(folder / "legacy.cvl"), legacy);
 
-    // Not in the XML form (no closing root tag): read as a legacy file without separators.
-    ConnectionProfile q = SampleProfile();
-    ProfileFields none;
-    EXPECT_EQ(ReadProfile(folder / "broken.cvl", q, none), ProfileReadResult::Legacy);
-    EXPECT_EQ(Fields(q), Fields(SampleProfile()));
-    EXPECT_FALSE(none.server || none.detailAttributes);
-
-    EXPECT_EQ(ReadProfile(folder / "missing.cvl", q, none), ProfileReadResult::Unreadable);
-    EXPECT_EQ(ReadProfile(folder.Path(), q, none), ProfileReadResult::Unreadable);
-    EXPECT_EQ(Fields(q), Fields(SampleProfile()));
+    // Neither form: no closing root tag, a text file, a missing file, a folder.
+    WriteBytes(folder / "broken.cvl", kHeader + "  <LDAPServer>s</LDAPServer>\r\n");
+    WriteBytes(folder / "notes.txt", "Call Smith\r\nabout the budget\r\n");
+    for (const char* name : {"broken.cvl", "notes.txt", "missing.cvl", ""}) {
+        ConnectionProfile q = SampleProfile();
+        ProfileFields none;
+        EXPECT_EQ(ReadProfile(folder / name, q, none), ProfileReadResult::Unreadable) << name;
+        EXPECT_EQ(Fields(q), Fields(SampleProfile())) << name;
+        EXPECT_FALSE(none.server || none.detailAttributes) << name;
+    }
 }
 
 }  // namespace

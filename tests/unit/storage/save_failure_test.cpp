@@ -86,7 +86,7 @@ TEST(SaveFailure, WriteRefusedMidwayKeepsThePreviousFile) {
     EXPECT_EQ(folder.EntryCount(), 1u);  // the partial temporary file is gone
 }
 
-TEST(SaveFailure, ReadOnlyTargetOrFolderKeepsThePreviousFile) {
+TEST(SaveFailure, ReadOnlyTargetKeepsThePreviousFileAReadOnlyFolderIsWrittenInPlace) {
     TempFolder folder;
     fs::permissions(folder.Path(), fs::perms::all);
     fs::create_directory(folder / "open");
@@ -104,10 +104,13 @@ TEST(SaveFailure, ReadOnlyTargetOrFolderKeepsThePreviousFile) {
 
     SettingsFile settings(true);
     settings.Set("LDAPServer", "new");
-    for (const std::string& path : {readOnlyTarget, inReadOnlyFolder}) {
-        EXPECT_FALSE(InChild(BecomeNobody, [&] { return settings.Save(path); })) << path;
-        EXPECT_EQ(ReadBytes(path), kPrevious) << path;
-    }
+    EXPECT_FALSE(InChild(BecomeNobody, [&] { return settings.Save(readOnlyTarget); }));
+    EXPECT_EQ(ReadBytes(readOnlyTarget), kPrevious);
+    // A folder that refuses new files: a writable target in it is written in place, a new one fails.
+    EXPECT_TRUE(InChild(BecomeNobody, [&] { return settings.Save(inReadOnlyFolder); }));
+    EXPECT_NE(ReadBytes(inReadOnlyFolder).find("<LDAPServer>new</LDAPServer>"), std::string::npos);
+    EXPECT_FALSE(InChild(BecomeNobody, [&] { return settings.Save(folder / "closed/new.cvl"); }));
+    EXPECT_FALSE(FileExists(folder / "closed/new.cvl"));
     // The same user may write a writable file in the open folder.
     EXPECT_TRUE(InChild(BecomeNobody, [&] { return settings.Save(folder / "open/new.cvl"); }));
 }
