@@ -158,7 +158,9 @@ std::string UsageText()
            "SEARCH-STRING and writes the result attributes as \";\"-separated lines, the same\n"
            "bytes as the window's \"Export result\".\n"
            "\n"
-           "  -s, --server HOST              LDAP server\n"
+           "  -s, --server HOST              LDAP server: a host name, ldap://HOST[:PORT] or\n"
+           "                                 ldaps://HOST[:PORT] (TLS, certificate checked;\n"
+           "                                 a port given here wins over -p)\n"
            "  -p, --port PORT                LDAP port, 0 to 65535 (default 389)\n"
            "  -b, --base DN                  distinguished name to search below\n"
            "  -a, --search-attribute ATTR    attribute searched (default telephoneNumber)\n"
@@ -179,5 +181,5 @@ std::string UsageText()
            "Exit status: 0 entries found, 1 no entry found, 2 usage error, unreadable\n"
            "profile or missing input, 3 output cannot be written, 4 search failed (no\n"
            "connection, bind refused, time-out or the server's error; the output file is\n"
-           "left as it was).\n";
+           "left as it was), 130 stopped by Ctrl+C (nothing written).\n";
 }

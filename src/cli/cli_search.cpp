@@ -81,10 +81,9 @@ struct QueryResult {
     std::string bytes;  ///< export lines or details text
 };
 
-QueryResult RunQuery(const CliOptions& options, const SearchInput& input, const DetailSlots& detailAttributes,
-                     int timeLimitSeconds)
+QueryResult RunQuery(DirectoryQuery& query, const CliOptions& options, const SearchInput& input,
+                     const DetailSlots& detailAttributes, int timeLimitSeconds)
 {
-    DirectoryQuery query;
     ResultTable table;
     QueryResult result;
     if (options.details) {
@@ -101,7 +100,7 @@ QueryResult RunQuery(const CliOptions& options, const SearchInput& input, const 
 
 }  // namespace
 
-CliOutcome RunCliSearch(const CliOptions& options, int timeLimitSeconds)
+CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int timeLimitSeconds)
 {
     ConnectionProfile profile = StartingProfile();
     if (options.profile.has_value()) {
@@ -136,7 +135,13 @@ CliOutcome RunCliSearch(const CliOptions& options, int timeLimitSeconds)
     }
     const SearchInput input = MakeSearchInput(fields);
 
-    QueryResult result = RunQuery(options, input, profile.detailAttributes, timeLimitSeconds);
+    QueryResult result = RunQuery(query, options, input, profile.detailAttributes, timeLimitSeconds);
+    // A stopped search writes nothing at all: a script must not take part of an answer for all of it.
+    if (result.outcome.stopped) {
+        CliOutcome stopped;
+        stopped.exitCode = kExitStopped;
+        return stopped;
+    }
     // A failed search writes nothing, so an output file of an earlier run stays as it was.
     if (result.outcome.failed) {
         return Fail(kExitSearchFailed, "corvane-search: search failed: " + result.outcome.failureReason);

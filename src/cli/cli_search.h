@@ -6,6 +6,8 @@
 
 #include "cli/cli_options.h"
 
+class DirectoryQuery;
+
 /// Exit statuses of corvane-search.
 enum CliExit : int {
     kExitFound = 0,        ///< entries found and written
@@ -13,6 +15,7 @@ enum CliExit : int {
     kExitUsage = 2,        ///< bad command line, unreadable profile or a failed input check
     kExitCannotWrite = 3,  ///< the output could not be written
     kExitSearchFailed = 4, ///< the search failed: no connection, bind refused, time-out, the server's error
+    kExitStopped = 130,    ///< stopped by Ctrl+C (SIGINT) before it ended; nothing written
 };
 
 /** What a run produced: its exit status, the bytes for standard output and the message text. */
@@ -22,6 +25,7 @@ struct CliOutcome {
     std::string standardError;   ///< messages, each ended by a line end
 };
 
-/// Runs the search the options describe against the directory. timeLimitSeconds is the limit of
-/// the query (the window's 100 s unless a caller needs less).
-CliOutcome RunCliSearch(const CliOptions& options, int timeLimitSeconds = 100);
+/// Runs the search the options describe against the directory through query, which another
+/// thread or a signal handler may Stop(). timeLimitSeconds is the limit of the query (the
+/// window's 100 s unless a caller needs less).
+CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int timeLimitSeconds = 100);

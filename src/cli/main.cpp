@@ -1,5 +1,6 @@
 // main.cpp - corvane-search: a command-line directory search for scripts, writing the same bytes
 // as the window's result export (or its details text).
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -11,8 +12,33 @@
 
 #include "cli/cli_options.h"
 #include "cli/cli_search.h"
+#include "directory/directory_query.h"
 
 namespace {
+
+/// The search Ctrl+C stops; set before the handler is installed.
+DirectoryQuery* g_search = nullptr;
+
+extern "C" void StopOnInterrupt(int)
+{
+    g_search->Stop();
+}
+
+/// Ctrl+C stops the search cleanly instead of ending the program where it stands; a second
+/// Ctrl+C ends it the default way.
+void StopSearchOnInterrupt(DirectoryQuery& query)
+{
+    g_search = &query;
+#ifdef _WIN32
+    std::signal(SIGINT, StopOnInterrupt);
+#else
+    struct sigaction action = {};
+    action.sa_handler = StopOnInterrupt;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+#endif
+}
 
 /// Writes bytes unchanged; false when the stream refused any of them.
 bool WriteBytes(std::FILE* stream, const std::string& bytes)
@@ -38,7 +64,9 @@ int main(int argc, char** argv)
     if (parsed.options.help) {
         return WriteBytes(stdout, UsageText()) ? kExitFound : kExitCannotWrite;
     }
-    const CliOutcome outcome = RunCliSearch(parsed.options);
+    DirectoryQuery query;
+    StopSearchOnInterrupt(query);
+    const CliOutcome outcome = RunCliSearch(parsed.options, query);
     WriteBytes(stderr, outcome.standardError);
     if (!WriteBytes(stdout, outcome.standardOutput)) {
         WriteBytes(stderr, "corvane-search: cannot write to standard output\n");

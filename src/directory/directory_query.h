@@ -2,10 +2,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+class Deadline;
+class QueryStop;
 class ResultTable;
+struct ServerEndpoint;
 
 /**
  * Runs one search against one server and writes every entry of the answer into a ResultTable:
@@ -13,14 +18,23 @@ class ResultTable;
  * "<ATTRIBUTE>" + name followed by one "<VALUE>" + value cell per value, without gaps. A value
  * holding a NUL byte is written as "<binary, N bytes>".
  * The table's column count is the cell count of the widest recorded entry.
+ * Entries are read one message at a time as they arrive: the server is asked for at most the
+ * entry cap and reading stops there, abandoning the rest. The time limit covers the whole search
+ * (connect, bind and search) whatever the server sends. Stop() ends a running search at once.
  * Configure with SetServer and SetLimits, run one search, discard.
  */
 class DirectoryQuery {
 public:
-    /// Stores the host (as typed), the TCP port and the protocol version.
+    DirectoryQuery();
+    ~DirectoryQuery();
+    DirectoryQuery(DirectoryQuery&&) noexcept;
+    DirectoryQuery& operator=(DirectoryQuery&&) noexcept;
+
+    /// Stores the server field (a host, "host:port", or an ldap:// or ldaps:// URL, see
+    /// ParseServerField), the TCP port and the protocol version.
     void SetServer(const std::string& host, int32_t port, int32_t protocolVersion);
-    /// Stores the time limit of the search call (seconds; microseconds become 0) and the entry cap
-    /// (0 = no cap).
+    /// Stores the time limit of the whole search (seconds, 0 = none; microseconds become 0) and
+    /// the entry cap (0 = no cap).
     void SetLimits(int32_t timeLimitSeconds, uint32_t maxEntries);
 
     /// Searches base's subtree with the filter (filterAttribute=filterValue), the value inserted
@@ -37,15 +51,33 @@ public:
 
     /// Why the last search failed, as plain text ("" after a success).
     const std::string& FailureReason() const { return m_failureReason; }
-    /// True when the entry cap or a server's limit answer cut the last search's answer.
+    /// True when the entry cap, a server's limit answer or a stop cut the last search's answer.
     bool Cut() const { return m_cut; }
+    /// True when Stop() ended the last search. A stopped search succeeds with the entries that
+    /// had arrived, as a server's limit answer does.
+    bool Stopped() const { return m_stopped; }
+
+    /// Ends the running search as soon as possible (abandoning it on the server) or the next one
+    /// before it starts. Safe to call from another thread and from a signal handler.
+    void Stop();
 
     /// The filter text the search sends: "(" + attribute + "=" + value + ")".
     static std::string FormFilter(const std::string& attribute, const std::string& value);
 
 private:
+    struct StepEnd;
+    class Session;
+
     bool Fail(std::string reason);
     bool Search(const std::string& base, const std::string& filter, char** attributes, ResultTable& table);
+    /// Connects to the first endpoint that answers (TLS for ldaps://) and fills session.
+    StepEnd Open(const std::vector<ServerEndpoint>& endpoints, const Deadline& deadline,
+                 std::optional<Session>& session);
+    /// The anonymous simple bind.
+    StepEnd Bind(Session& session);
+    /// Sends the search and records its entries as they arrive into table.
+    StepEnd Read(Session& session, const std::string& base, const std::string& filter, char** attributes,
+                 const Deadline& deadline, ResultTable& table);
 
     std::string m_host;
     int32_t m_protocolVersion = 3;
@@ -55,4 +87,6 @@ private:
     int32_t m_timeLimitMicroseconds = 0;
     std::string m_failureReason;
     bool m_cut = false;
+    bool m_stopped = false;
+    std::unique_ptr<QueryStop> m_stop;
 };

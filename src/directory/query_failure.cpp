@@ -18,24 +18,42 @@ bool LostConnection(int resultCode) {
     return resultCode == LDAP_SERVER_DOWN || resultCode == LDAP_CONNECT_ERROR;
 }
 
+std::string Where(const std::string& host, int32_t port) {
+    return (host.find(':') != std::string::npos ? "[" + host + "]" : host) + ":" + std::to_string(port);
+}
+
 }  // namespace
 
 std::string DescribeFailure(QueryStep step, int resultCode, const std::string& host, int32_t port,
-                            int32_t timeLimitSeconds, const std::string& serverMessage) {
+                            int32_t timeLimitSeconds, const std::string& detail) {
     if (resultCode == LDAP_TIMEOUT) {
         return NoAnswer(timeLimitSeconds);
     }
-    if (step == QueryStep::Open || LostConnection(resultCode)) {
-        return "cannot connect to " + host + ":" + std::to_string(port) + " (" + LibraryText(resultCode) + ")";
+    if (step == QueryStep::Secure) {
+        // The library often says no more than that it could not reach the server, which is
+        // wrong once the TCP connection stood: name the secure connection and its usual cause.
+        // Its detail is often only a placeholder for a code it has no text for.
+        const bool told = !detail.empty() && detail != "(unknown error code)";
+        return "the secure connection (TLS) to " + Where(host, port) +
+               " failed: the server's certificate was not accepted or the TLS handshake failed (" +
+               (told ? detail : LibraryText(resultCode)) + ")";
     }
-    std::string detail = LibraryText(resultCode);
-    if (!serverMessage.empty()) {
-        detail += step == QueryStep::Bind ? ": " + serverMessage : " (" + serverMessage + ")";
+    if (step == QueryStep::Open || LostConnection(resultCode)) {
+        return "cannot connect to " + Where(host, port) + " (" + (detail.empty() ? LibraryText(resultCode) : detail) +
+               ")";
+    }
+    std::string text = LibraryText(resultCode);
+    if (!detail.empty()) {
+        text += step == QueryStep::Bind ? ": " + detail : " (" + detail + ")";
     }
     if (step == QueryStep::Bind) {
-        return "the server refused the anonymous bind (" + detail + ")";
+        return "the server refused the anonymous bind (" + text + ")";
     }
-    return detail;
+    return text;
+}
+
+std::string DescribeBadServer(const std::string& field) {
+    return "the server '" + field + "' is neither a host name nor an ldap:// or ldaps:// address";
 }
 
 std::string DescribePortOutOfRange(int32_t port) {

@@ -1,17 +1,24 @@
-// query_failure.h - why a directory search failed, as short plain text for the user.
+// query_failure.h - why a directory search failed, as short plain text for the user. Every
+// failure text of a search is made here.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-/// The step of a search at which the library gave up.
-enum class QueryStep { Open, Bind, Search };
+/// The step of a search at which it gave up.
+enum class QueryStep { Open, Secure, Bind, Search };
 
-/// The failure of step in plain text, from the library's result code: "cannot connect to HOST:PORT
-/// (...)", "the server refused the anonymous bind (...)", "no answer within N seconds", or the
-/// library's text of the code (with the server's own message in brackets when it sent one).
+/// The failure of step in plain text, from the library's result code: "cannot connect to
+/// HOST:PORT (...)", "the secure connection (TLS) to HOST:PORT failed ...", "the server refused
+/// the anonymous bind (...)", "no answer within N seconds", or the library's text of the code.
+/// detail is the system's reason for a failed connect, the library's detail of a failed secure
+/// connection, or the server's own message.
 std::string DescribeFailure(QueryStep step, int resultCode, const std::string& host, int32_t port,
-                            int32_t timeLimitSeconds, const std::string& serverMessage = {});
+                            int32_t timeLimitSeconds, const std::string& detail = {});
+
+/// A server field that names no host: "the server 'X' is neither a host name nor an ldap:// or
+/// ldaps:// address".
+std::string DescribeBadServer(const std::string& field);
 
 /// A port the connection cannot use: "port N is outside 0 to 65535".
 std::string DescribePortOutOfRange(int32_t port);

@@ -137,6 +137,7 @@ SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded)
         outcome.failureReason = query.FailureReason();
     }
     outcome.cut = succeeded && query.Cut();
+    outcome.stopped = succeeded && query.Stopped();
     return outcome;
 }
 

@@ -90,7 +90,8 @@ constexpr uint32_t kSearchMaxEntries = 1000;
 struct SearchOutcome {
     bool failed = false;        ///< no connection, bind refused, time-out, the server's error, bad port
     std::string failureReason;  ///< the reason, plain text, put after "Search failed: " (empty unless failed)
-    bool cut = false;           ///< the entry cap or a server's limit answer cut the answer
+    bool cut = false;           ///< the entry cap, a server's limit answer or a stop cut the answer
+    bool stopped = false;       ///< the user stopped the search; the entries that had arrived are kept
 };
 
 /// The outcome of query's last search, given the success flag it returned.

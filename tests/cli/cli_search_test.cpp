@@ -4,14 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,26 +19,17 @@
 #include "directory/directory_query.h"
 #include "directory/result_table.h"
 #include "directory_server.h"
+#include "program_run.h"
 #include "search_window/details_text.h"
 #include "search_window/search_rules.h"
 #include "storage/connection_profile.h"
 #include "test_directory.h"
 #include "unresponsive_listener.h"
 
-extern char** environ;
-
 namespace {
 
 namespace fs = std::filesystem;
-using Args = std::vector<std::string>;
-
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-struct ProgramRun { int exitCode = -1; std::string out, err; };
+using namespace program_run;
 
 const std::string kSeparator = std::string(" \r\n ") + std::string(56, '-') + "\r\n";
 
@@ -79,33 +68,7 @@ protected:
     }
 
     /// Runs the binary with args, its standard output and error caught in files.
-    ProgramRun Execute(const Args& args) const
-    {
-        const fs::path out = m_folder / "stdout", err = m_folder / "stderr";
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        Args texts = {CORVANE_SEARCH_BINARY};
-        texts.insert(texts.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& text : texts) {
-            argv.push_back(text.data());
-        }
-        argv.push_back(nullptr);
-        ProgramRun run;
-        pid_t pid = 0;
-        const int spawned = posix_spawn(&pid, CORVANE_SEARCH_BINARY, &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        EXPECT_EQ(spawned, 0);
-        int status = 0;
-        if (spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
-            run.exitCode = WEXITSTATUS(status);
-        }
-        run.out = ReadBytes(out);
-        run.err = ReadBytes(err);
-        return run;
-    }
+    ProgramRun Execute(const Args& args) const { return RunProgram(args, m_folder); }
 
     SearchInput Input(const char* searchAttribute, const char* resultAttribute, const char* searchString,
                       const char* preselection = "") const
@@ -193,7 +156,7 @@ TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)
         {true, {"-a", "sn", "-d", "Zzz"}, 1, "No result found for 'Zzz*'\n"},
         // A failed search is said as one, whatever failed.
         {false, {"-s", "127.0.0.1", "-p", "1", "-b", "dc=x", "Smith"}, 4,
-         failed + "cannot connect to 127.0.0.1:1 (Can't contact LDAP server)\n"},
+         failed + "cannot connect to 127.0.0.1:1 (Connection refused)\n"},
         {false, {"-s", "127.0.0.1", "-p", nobind, "-b", "dc=x", "Smith"}, 4,
          failed + "the server refused the anonymous bind (Inappropriate authentication: anonymous bind disallowed)\n"},
         {true, {"-a", "sn", "-d", "a(b"}, 4, failed + "Bad search filter\n"},
@@ -319,7 +282,8 @@ TEST_F(CliSearchTest, NoAnswerWithinTheTimeLimitIsAFailedSearch)
     const CliParseResult parsed =
         ParseCliOptions({"-s", "127.0.0.1", "-p", std::to_string(listener.Port()), "-b", "dc=x", "Smith"});
     ASSERT_TRUE(parsed.ok);
-    const CliOutcome outcome = RunCliSearch(parsed.options, 1);
+    DirectoryQuery query;
+    const CliOutcome outcome = RunCliSearch(parsed.options, query, 1);
     EXPECT_EQ(outcome.exitCode, kExitSearchFailed);
     EXPECT_EQ(outcome.standardError, "corvane-search: search failed: no answer within 1 second\n");
     EXPECT_EQ(outcome.standardOutput, "");

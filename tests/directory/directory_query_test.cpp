@@ -191,7 +191,7 @@ TEST(DirectoryQuery, NoEntriesOrAFailureLeaveTheTableUntouched) {
         {"no entries is a success", host, normal.Port(), 3, 60, base, "Nobody*", ""},
         {"empty host", "", normal.Port(), 3, 60, base, "Smith*", "no server given"},
         {"nothing listens on the port", host, unused, 3, 60, base, "Smith*",
-         "cannot connect to " + host + ":" + std::to_string(unused) + " (Can't contact LDAP server)"},
+         "cannot connect to " + host + ":" + std::to_string(unused) + " (Connection refused)"},
         {"port beyond 16 bits", host, 65536 + normal.Port(), 3, 60, base, "Smith*",
          "port " + std::to_string(65536 + normal.Port()) + " is outside 0 to 65535"},
         {"negative port", host, -1, 3, 60, base, "Smith*", "port -1 is outside 0 to 65535"},
@@ -203,6 +203,12 @@ TEST(DirectoryQuery, NoEntriesOrAFailureLeaveTheTableUntouched) {
          "No such object"},
         {"filter the library refuses", host, normal.Port(), 3, 60, base, "a(b*", "Bad search filter"},
         {"unresponsive server times out", host, listener.Port(), 3, 1, base, "*", "no answer within 1 second"},
+        {"a URL's port wins over the port field", "ldap://" + host + ":" + std::to_string(normal.Port()), unused, 3,
+         60, base, "Nobody*", ""},
+        {"a server field that is no address", "ftp://" + host, normal.Port(), 3, 60, base, "Smith*",
+         "the server 'ftp://" + host + "' is neither a host name nor an ldap:// or ldaps:// address"},
+        {"ldaps:// to a server without TLS", "ldaps://" + host, normal.Port(), 3, 60, base, "Smith*",
+         "the secure connection (TLS) to " + host + ":" + std::to_string(normal.Port()) + " failed"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -83,6 +83,8 @@ const char* DirectoryServer::ConfigName(Config config) {
         return "nobind";
     case Config::SizeLimit:
         return "sizelimit";
+    case Config::Tls:
+        return "tls";
     case Config::Normal:
         break;
     }
@@ -148,4 +150,8 @@ DirectoryServer::~DirectoryServer() {
 
 std::string DirectoryServer::Url() const {
     return "ldap://" + Host() + ":" + std::to_string(m_port) + "/";
+}
+
+std::string DirectoryServer::CaFile() const {
+    return m_folder + "/tls/ca.pem";
 }

@@ -14,7 +14,8 @@
  */
 class DirectoryServer {
 public:
-    enum class Config { Normal, NoBind, SizeLimit };
+    /// Tls listens on ldaps:// only, with a certificate of a test CA made for the run (CaFile()).
+    enum class Config { Normal, NoBind, SizeLimit, Tls };
     enum class Data { Test, Demo };
 
     explicit DirectoryServer(Config config = Config::Normal, Data data = Data::Test);
@@ -30,10 +31,12 @@ public:
     static std::string Host() { return "127.0.0.1"; }
     /// "ldap://127.0.0.1:PORT/".
     std::string Url() const;
+    /// The test CA's certificate (PEM) of the Tls configuration.
+    std::string CaFile() const;
     /// Why the server is not running; empty when it is.
     const std::string& Error() const { return m_error; }
 
-    /// The names the script uses: "normal", "nobind", "sizelimit" and "test", "demo".
+    /// The names the script uses: "normal", "nobind", "sizelimit", "tls" and "test", "demo".
     static const char* ConfigName(Config config);
     static const char* DataName(Data data);
 

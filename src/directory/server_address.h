@@ -1,0 +1,24 @@
+// server_address.h - where a search connects: the server field read as host names or as ldap://
+// and ldaps:// URLs.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+/** One place a search may connect to. */
+struct ServerEndpoint {
+    std::string host;     ///< name or address as typed, IPv6 without its brackets
+    int32_t port = 389;   ///< TCP port (not yet checked against 0 to 65535)
+    bool secure = false;  ///< ldaps://: TLS from the first byte
+};
+
+/// The endpoints of the server field, tried in order. The field holds one or more blank-separated
+/// items; each is a host ("ldap.example.org", "10.0.0.1", "[::1]"), optionally followed by
+/// ":PORT", or a URL "ldap://host[:port][/...]" or "ldaps://host[:port][/...]" (scheme in any
+/// case; what follows the host and port is ignored). A port given in the item wins over port;
+/// an ldaps:// URL without one uses port, or 636 when port is the plain default 389.
+/// nullopt when an item cannot be read: another scheme, a URL without a host, a port that is
+/// not a number, an unclosed bracket.
+std::optional<std::vector<ServerEndpoint>> ParseServerField(const std::string& field, int32_t port);

@@ -1,0 +1,67 @@
+// program_run.cpp - starting corvane-search with posix_spawn and collecting its outcome.
+#include "program_run.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+
+extern char** environ;
+
+namespace program_run {
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+pid_t StartProgram(const Args& args, const std::filesystem::path& folder, const Args& environment) {
+    const std::filesystem::path out = folder / "stdout", err = folder / "stderr";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    Args texts = {CORVANE_SEARCH_BINARY};
+    texts.insert(texts.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& text : texts) {
+        argv.push_back(text.data());
+    }
+    argv.push_back(nullptr);
+    Args variables;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        if (std::string(*variable).rfind("LDAPTLS_", 0) != 0) {
+            variables.push_back(*variable);
+        }
+    }
+    variables.insert(variables.end(), environment.begin(), environment.end());
+    std::vector<char*> envp;
+    for (std::string& variable : variables) {
+        envp.push_back(variable.data());
+    }
+    envp.push_back(nullptr);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, CORVANE_SEARCH_BINARY, &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    return spawned == 0 ? pid : 0;
+}
+
+ProgramRun FinishProgram(pid_t pid, const std::filesystem::path& folder) {
+    ProgramRun run;
+    int status = 0;
+    if (pid > 0) {
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        if (WIFEXITED(status)) {
+            run.exitCode = WEXITSTATUS(status);
+        }
+    }
+    run.out = ReadBytes(folder / "stdout");
+    run.err = ReadBytes(folder / "stderr");
+    return run;
+}
+
+}  // namespace program_run

@@ -1,0 +1,36 @@
+// program_run.h - runs the built corvane-search as a process, its output caught in files.
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace program_run {
+
+using Args = std::vector<std::string>;
+
+/** How a run ended: its exit status (-1 when it did not exit normally) and its two outputs. */
+struct ProgramRun {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+/// The bytes of a file; empty when it cannot be read.
+std::string ReadBytes(const std::filesystem::path& path);
+
+/// Starts corvane-search with args, standard output and error going to files in folder. The
+/// environment is the test's, without the directory library's own LDAPTLS_ settings, plus
+/// environment ("NAME=value" items). Returns the process id, 0 when it could not start.
+pid_t StartProgram(const Args& args, const std::filesystem::path& folder, const Args& environment = {});
+
+/// Waits for the process started in folder and reads its outputs.
+ProgramRun FinishProgram(pid_t pid, const std::filesystem::path& folder);
+
+/// Starts and finishes.
+inline ProgramRun RunProgram(const Args& args, const std::filesystem::path& folder, const Args& environment = {}) {
+    return FinishProgram(StartProgram(args, folder, environment), folder);
+}
+
+}  // namespace program_run

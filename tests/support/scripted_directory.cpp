@@ -1,0 +1,280 @@
+// scripted_directory.cpp - ScriptedDirectory: a minimal BER encoder and reader and the scripts.
+#include "scripted_directory.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
+namespace {
+
+// LDAP protocol tags of the messages the scripts read and write.
+constexpr unsigned char kSequence = 0x30;
+constexpr unsigned char kInteger = 0x02;
+constexpr unsigned char kOctets = 0x04;
+constexpr unsigned char kEnumerated = 0x0a;
+constexpr unsigned char kSet = 0x31;
+constexpr unsigned char kBindRequest = 0x60;
+constexpr unsigned char kBindResponse = 0x61;
+constexpr unsigned char kUnbindRequest = 0x42;
+constexpr unsigned char kSearchRequest = 0x63;
+constexpr unsigned char kSearchEntry = 0x64;
+constexpr unsigned char kSearchDone = 0x65;
+constexpr unsigned char kAbandonRequest = 0x50;
+
+std::string Tlv(unsigned char tag, const std::string& content) {
+    std::string out(1, static_cast<char>(tag));
+    const std::size_t length = content.size();
+    if (length < 0x80) {
+        out += static_cast<char>(length);
+    } else {
+        std::string bytes;
+        for (std::size_t rest = length; rest != 0; rest >>= 8) {
+            bytes.insert(bytes.begin(), static_cast<char>(rest & 0xff));
+        }
+        out += static_cast<char>(0x80 | bytes.size());
+        out += bytes;
+    }
+    return out + content;
+}
+
+std::string Integer(unsigned char tag, int value) {
+    std::string bytes;
+    do {
+        bytes.insert(bytes.begin(), static_cast<char>(value & 0xff));
+        value >>= 8;
+    } while (value != 0);
+    if (static_cast<unsigned char>(bytes.front()) & 0x80) {
+        bytes.insert(bytes.begin(), '\0');
+    }
+    return Tlv(tag, bytes);
+}
+
+std::string Message(int id, const std::string& operation) {
+    return Tlv(kSequence, Integer(kInteger, id) + operation);
+}
+
+std::string Result(unsigned char tag, int code) {
+    return Tlv(tag, Integer(kEnumerated, code) + Tlv(kOctets, "") + Tlv(kOctets, ""));
+}
+
+std::string Entry(int id, long number, std::size_t valueBytes) {
+    const std::string name = "Person " + std::to_string(number);
+    std::string value = name;
+    value.resize(std::max(valueBytes, name.size()), 'x');
+    const std::string attribute = Tlv(kSequence, Tlv(kOctets, "cn") + Tlv(kSet, Tlv(kOctets, value)));
+    return Message(id, Tlv(kSearchEntry, Tlv(kOctets, "cn=" + name + ",ou=people,dc=corvane,dc=test") +
+                                             Tlv(kSequence, attribute)));
+}
+
+/** One tag-length-value read from a byte string. */
+struct Element {
+    unsigned char tag = 0;
+    std::string content;
+};
+
+std::optional<Element> ReadElement(const std::string& bytes, std::size_t& at) {
+    if (at + 2 > bytes.size()) {
+        return std::nullopt;
+    }
+    Element element;
+    element.tag = static_cast<unsigned char>(bytes[at++]);
+    std::size_t length = static_cast<unsigned char>(bytes[at++]);
+    if (length & 0x80) {
+        const std::size_t count = length & 0x7f;
+        length = 0;
+        for (std::size_t i = 0; i < count && at < bytes.size(); ++i) {
+            length = (length << 8) | static_cast<unsigned char>(bytes[at++]);
+        }
+    }
+    if (at + length > bytes.size()) {
+        return std::nullopt;
+    }
+    element.content = bytes.substr(at, length);
+    at += length;
+    return element;
+}
+
+int IntegerValue(const std::string& content) {
+    int value = 0;
+    for (const char byte : content) {
+        value = (value << 8) | static_cast<unsigned char>(byte);
+    }
+    return value;
+}
+
+bool SendAll(int fd, const std::string& bytes) {
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (n <= 0) {
+            return false;
+        }
+        sent += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+/** A request read from the client: its message id, operation tag and operation content. */
+struct Request {
+    int id = 0;
+    unsigned char operation = 0;
+    std::string content;
+};
+
+/// Reads bytes until one whole message is in buffer; nullopt when the client left or wake fired.
+std::optional<Request> ReadRequest(int fd, int wake, std::string& buffer) {
+    for (;;) {
+        std::size_t at = 0;
+        if (const std::optional<Element> message = ReadElement(buffer, at)) {
+            buffer.erase(0, at);
+            std::size_t inner = 0;
+            const std::optional<Element> id = ReadElement(message->content, inner);
+            const std::optional<Element> operation = ReadElement(message->content, inner);
+            if (!id || !operation) {
+                return std::nullopt;
+            }
+            return Request{IntegerValue(id->content), operation->tag, operation->content};
+        }
+        pollfd watched[2] = {{fd, POLLIN, 0}, {wake, POLLIN, 0}};
+        if (poll(watched, 2, -1) < 0 || watched[1].revents != 0) {
+            return std::nullopt;
+        }
+        char chunk[4096];
+        const ssize_t got = recv(fd, chunk, sizeof chunk, 0);
+        if (got <= 0) {
+            return std::nullopt;
+        }
+        buffer.append(chunk, static_cast<std::size_t>(got));
+    }
+}
+
+/// The size limit of a search request: base, scope, alias rule, then the size limit.
+int SizeLimitOf(const std::string& search) {
+    std::size_t at = 0;
+    for (int field = 0; field < 3; ++field) {
+        if (!ReadElement(search, at)) {
+            return -1;
+        }
+    }
+    const std::optional<Element> limit = ReadElement(search, at);
+    return limit ? IntegerValue(limit->content) : -1;
+}
+
+}  // namespace
+
+ScriptedDirectory::ScriptedDirectory(Script script, int entryCount, std::size_t valueBytes)
+    : m_script(script), m_entryCount(entryCount), m_valueBytes(valueBytes) {
+    m_listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (m_listener < 0 || bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+        listen(m_listener, 16) != 0 || pipe2(m_wake, O_CLOEXEC) != 0) {
+        return;
+    }
+    m_port = ntohs(address.sin_port);
+    m_thread = std::thread([this] { Run(); });
+}
+
+ScriptedDirectory::~ScriptedDirectory() {
+    if (m_thread.joinable()) {
+        const char stop = 's';
+        [[maybe_unused]] const ssize_t written = write(m_wake[1], &stop, 1);
+        m_thread.join();
+    }
+    for (const int fd : {m_listener, m_wake[0], m_wake[1]}) {
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+}
+
+void ScriptedDirectory::Run() {
+    for (;;) {
+        pollfd watched[2] = {{m_listener, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
+        if (poll(watched, 2, -1) < 0) {
+            continue;
+        }
+        if (watched[1].revents != 0) {
+            return;
+        }
+        const int connection = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
+        if (connection >= 0) {
+            Serve(connection);
+            close(connection);
+        }
+    }
+}
+
+void ScriptedDirectory::Serve(int connection) {
+    std::string buffer;
+    for (;;) {
+        const std::optional<Request> request = ReadRequest(connection, m_wake[0], buffer);
+        if (!request) {
+            break;
+        }
+        if (request->operation == kBindRequest) {
+            const std::string response = Message(request->id, Result(kBindResponse, 0));
+            if (m_script == Script::QuietInBind) {
+                SendAll(connection, response.substr(0, 3));
+                continue;  // and never the rest
+            }
+            SendAll(connection, response);
+        } else if (request->operation == kSearchRequest) {
+            m_sizeLimit.store(SizeLimitOf(request->content));
+            if (m_script == Script::QuietInSearch) {
+                SendAll(connection, Entry(request->id, 0, m_valueBytes).substr(0, 4));
+            } else if (m_script == Script::EndlessEntries) {
+                StreamEntries(connection, request->id);
+            } else {
+                // Made once, so that timing a search measures the client, not this server.
+                if (m_answerId != request->id) {
+                    m_answer.clear();
+                    for (int n = 0; n < m_entryCount; ++n) {
+                        m_answer += Entry(request->id, n, m_valueBytes);
+                    }
+                    m_answer += Message(request->id, Result(kSearchDone, 0));
+                    m_answerId = request->id;
+                }
+                SendAll(connection, m_answer);
+                m_entriesSent += m_entryCount;
+            }
+        } else if (request->operation == kAbandonRequest) {
+            m_abandoned.store(true);
+        } else if (request->operation == kUnbindRequest) {
+            break;
+        }
+    }
+    ++m_ended;
+}
+
+void ScriptedDirectory::StreamEntries(int connection, int searchId) {
+    std::string incoming;
+    for (long n = 0;; ++n) {
+        pollfd watched[2] = {{connection, POLLIN | POLLOUT, 0}, {m_wake[0], POLLIN, 0}};
+        if (poll(watched, 2, -1) < 0 || watched[1].revents != 0) {
+            return;
+        }
+        if (watched[0].revents & (POLLIN | POLLERR | POLLHUP)) {
+            // Whatever the client says now (an abandon, an unbind) or its leaving ends the stream.
+            const std::optional<Request> request = ReadRequest(connection, m_wake[0], incoming);
+            if (request && request->operation == kAbandonRequest) {
+                m_abandoned.store(true);
+            }
+            return;
+        }
+        if (!SendAll(connection, Entry(searchId, n, m_valueBytes))) {
+            return;
+        }
+        ++m_entriesSent;
+    }
+}

@@ -1,0 +1,58 @@
+// server_address_test.cpp - the server field read as hosts and ldap:// or ldaps:// URLs.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "directory/server_address.h"
+
+namespace {
+
+using Endpoint = std::tuple<std::string, int32_t, bool>;  // host, port, secure
+
+std::optional<std::vector<Endpoint>> Read(const std::string& field, int32_t port) {
+    const auto endpoints = ParseServerField(field, port);
+    if (!endpoints) {
+        return std::nullopt;
+    }
+    std::vector<Endpoint> read;
+    for (const ServerEndpoint& endpoint : *endpoints) {
+        read.emplace_back(endpoint.host, endpoint.port, endpoint.secure);
+    }
+    return read;
+}
+
+TEST(ParseServerField, HostsAndUrls) {
+    const struct {
+        std::string field;
+        int32_t port;
+        std::optional<std::vector<Endpoint>> endpoints;
+    } cases[] = {
+        {"ldap.example.org", 389, {{{"ldap.example.org", 389, false}}}},
+        {"ldap.example.org:1389", 389, {{{"ldap.example.org", 1389, false}}}},
+        {"a b:10", 20, {{{"a", 20, false}, {"b", 10, false}}}},
+        {"ldap://h", 1389, {{{"h", 1389, false}}}},
+        {"ldap://h:7/dc=x??sub", 1389, {{{"h", 7, false}}}},
+        // ldaps:// keeps a port the user chose, but not the plain default.
+        {"ldaps://h", 389, {{{"h", 636, true}}}},
+        {"LDAPS://h", 3269, {{{"h", 3269, true}}}},
+        {"ldaps://h:10636", 389, {{{"h", 10636, true}}}},
+        {"ldaps://[::1]:636", 1, {{{"::1", 636, true}}}},
+        {"::1", 389, {{{"::1", 389, false}}}},
+        {"[::1]:99999", 389, {{{"::1", 99999, false}}}},  // the range is the query's to refuse
+        {"", 389, std::nullopt},
+        {"ftp://h", 389, std::nullopt},
+        {"ldapi://%2fvar%2frun", 389, std::nullopt},
+        {"ldap://", 389, std::nullopt},
+        {"ldap://:389", 389, std::nullopt},
+        {"h:port", 389, std::nullopt},
+        {"[::1", 389, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Read(c.field, c.port), c.endpoints) << c.field;
+    }
+}
+
+}  // namespace
