@@ -43,9 +43,15 @@ void CResultList::SetItemIcon(const wxBitmapBundle& icon)
     Refresh();
 }
 
+const wxBitmapBundle& CResultList::ItemIcon() const
+{
+    return m_model->Icon();
+}
+
 void CResultList::SetColumns(const std::vector<wxString>& headings, int width)
 {
     ClearColumns();
+    m_columnWidth = width;
     const int flags = wxDATAVIEW_COL_RESIZABLE | wxDATAVIEW_COL_SORTABLE;
     for (unsigned c = 0; c < headings.size(); ++c) {
         wxDataViewColumn* column =
@@ -54,6 +60,13 @@ void CResultList::SetColumns(const std::vector<wxString>& headings, int width)
         // a text cut by its column ends in an ellipsis, so it shows that there is more
         column->GetRenderer()->EnableEllipsize(wxELLIPSIZE_END);
     }
+}
+
+void CResultList::SetColumnWidths(int width)
+{
+    m_columnWidth = width;
+    for (unsigned c = 0; c < GetColumnCount(); ++c)
+        GetColumn(c)->SetWidth(width);
 }
 
 wxString CResultList::Heading(unsigned column) const

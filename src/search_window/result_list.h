@@ -27,9 +27,14 @@ public:
 
     /// The icon shown on every item.
     void SetItemIcon(const wxBitmapBundle& icon);
+    const wxBitmapBundle& ItemIcon() const;
     /// Replaces the columns by one per heading, each `width` pixels wide, left-aligned, sortable,
     /// with no sort arrow.
     void SetColumns(const std::vector<wxString>& headings, int width);
+    /// Gives every column the same width (the toolkit may widen the last one to the list's edge).
+    void SetColumnWidths(int width);
+    /// The width last given to the columns.
+    int ColumnWidth() const { return m_columnWidth; }
     /// The heading of a column, empty beyond the last one.
     wxString Heading(unsigned column) const;
     /// Shows no sort arrow: the next click on any heading sorts ascending.
@@ -62,4 +67,5 @@ private:
     wxTimer m_editDelay;
     wxDataViewItem m_pendingEdit;
     wxDataViewItem m_requestedEdit;
+    int m_columnWidth = 0;
 };

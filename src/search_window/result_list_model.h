@@ -18,6 +18,7 @@ public:
     ResultListModel() : wxDataViewVirtualListModel(0) {}
 
     void SetIcon(const wxBitmapBundle& icon) { m_icon = icon; }
+    const wxBitmapBundle& Icon() const { return m_icon; }
 
     /// Replaces every row and tells the control.
     void SetRows(std::vector<std::vector<wxString>> rows);
