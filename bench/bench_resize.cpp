@@ -1,6 +1,7 @@
-// bench_resize.cpp - times one layout pass of the main window (every control moved, the list's
-// columns shared out) with 1000 rows in the result list, over a round of window sizes; prints the
-// median and the slowest pass in milliseconds. Goal: under 2 ms. Run by bench_resize.sh under Xvfb.
+// bench_resize.cpp - times one resize pass of the main window (its panel resized, every control
+// moved, the list's columns shared out) with 1000 rows in the result list, over a round of window
+// sizes; prints the median, the 95th percentile and the slowest pass in milliseconds. Goal: under
+// 2 ms. Run by bench_resize.sh under Xvfb.
 //
 //   bench_resize [PASSES]
 #include <algorithm>
@@ -40,16 +41,19 @@ public:
         const wxSize sizes[] = {{800, 600}, {1200, 800}, {550, 330}, {1000, 700}};
         std::vector<double> times;
         for (int i = 0; i < passes; ++i) {
-            window->Panel()->SetSize(sizes[i % 4]);
+            // the panel's new size reaches the layout through its size event; the explicit call
+            // covers a toolkit that sends that event later
             const auto start = std::chrono::steady_clock::now();
+            window->Panel()->SetSize(sizes[i % 4]);
             window->ArrangeControls();
             const auto end = std::chrono::steady_clock::now();
             times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
             Yield();  // the toolkit catches up between passes, as between a user's drags
         }
         std::sort(times.begin(), times.end());
-        std::printf("resize pass with 1000 rows: median %.3f ms, slowest %.3f ms over %d passes (goal: under 2 ms)\n",
-                    times[times.size() / 2], times.back(), passes);
+        std::printf("resize pass with 1000 rows: median %.3f ms, 95th percentile %.3f ms, slowest %.3f ms over %d "
+                    "passes (goal: under 2 ms)\n",
+                    times[times.size() / 2], times[times.size() * 95 / 100], times.back(), passes);
         window->Destroy();
         return true;
     }

@@ -8,6 +8,7 @@
 #include <wx/panel.h>
 #include <wx/stattext.h>
 
+#include "app/font_settings.h"
 #include "app/main_window_template.h"
 #include "gui_test_support.h"
 #include "main_window_fixture.h"
@@ -279,4 +280,32 @@ TEST_F(AppShellTest, ResultIconsFollowTheScreenResolution)
     const wxBitmapBundle& icon = dynamic_cast<CResultList*>(Window().FindWindow(ctl::kResultList))->ItemIcon();
     ASSERT_TRUE(icon.IsOk());
     EXPECT_EQ(icon.GetDefaultSize(), wxSize(30, 30));
+}
+
+TEST_F(AppShellTest, FontValuesAreAppliedWhenAskedForAndAlwaysWrittenBack)
+{
+    const std::string longName = "Some Face Name That Is Far Too Long";
+    fs::create_directories(m_root.File("config/Corvane/LDAP"));
+    WriteBytes(SettingsPath(), SettingsBytes(Entry("UseFontSettings", "1") + Entry("FontDefName", longName) +
+                                             Entry("FontDefCharset", "204") + Entry("FontDefHeight", "-40") +
+                                             Entry("FontDefPitch", "49")));
+    Start();
+    const int32_t ownHeight = Window().Fonts().Height();
+    EXPECT_EQ(Window().Fonts().FaceName(), longName.substr(0, 31));
+    EXPECT_EQ(Window().Fonts().CharSet(), 204);
+    EXPECT_NE(ownHeight, -40);  // heights are taken over only with UseFontHeight
+    EXPECT_EQ(Window().Fonts().PitchAndFamily(), 49);
+    Quit();
+    const std::string written = FileBytes(SettingsPath());
+    for (const std::string& entry : {Entry("FontDefName", longName.substr(0, 31)), Entry("FontDefCharset", "204"),
+                                     Entry("FontDefHeight", std::to_string(ownHeight)), Entry("FontDefPitch", "49")})
+        EXPECT_NE(written.find(entry), std::string::npos) << entry;
+
+    // font settings off: the stored values are not read, yet the definition is written at close
+    WriteBytes(SettingsPath(), SettingsBytes(Entry("UseFontSettings", "0") + Entry("FontDefName", "Unused")));
+    Start();
+    const std::string face = Window().Fonts().FaceName();
+    EXPECT_NE(face, "Unused");
+    Quit();
+    EXPECT_NE(FileBytes(SettingsPath()).find(Entry("FontDefName", face)), std::string::npos);
 }
