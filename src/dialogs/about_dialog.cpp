@@ -105,18 +105,6 @@ wxBitmap OwnerIcon(wxWindow* parent)
     return bitmap;
 }
 
-/// The picture enlarged by the screen's resolution above 96 dots per inch.
-wxBitmap ScaledPicture()
-{
-    wxBitmap picture = AboutPicture();
-    const int dpi = ScreenDpi();
-    if (dpi <= 96)
-        return picture;
-    wxImage image = picture.ConvertToImage();
-    image.Rescale(picture.GetWidth() * dpi / 96, picture.GetHeight() * dpi / 96, wxIMAGE_QUALITY_HIGH);
-    return wxBitmap(image);
-}
-
 }  // namespace
 
 CAboutDlg::CAboutDlg(wxWindow* parent)
@@ -144,7 +132,7 @@ void CAboutDlg::CreateControls()
             break;
         case Kind::Picture:
             // shown at its own size from the top left, like the template's picture control
-            new wxStaticBitmap(panel, control.id, ScaledPicture(), place.GetPosition());
+            new wxStaticBitmap(panel, control.id, AboutPicture(ScreenDpi()), place.GetPosition());
             break;
         case Kind::Title: {
             auto* title = new wxStaticText(panel, control.id, ToWxLabel(FixedText(control.id)), place.GetPosition(),

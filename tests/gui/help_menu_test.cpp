@@ -8,6 +8,7 @@
 #include <wx/stattext.h>
 
 #include "dialogs/about_dialog.h"
+#include "dialogs/about_picture.h"
 #include "dialogs/click_edit.h"
 #include "dialogs/help_documents.h"
 #include "main_window_fixture.h"
@@ -143,4 +144,15 @@ TEST(ClickEdit, WithoutALinkADoubleClickOpensNothingAndTheCursorStaysTheFields)
     DoubleClick(field);
     EXPECT_FALSE(field->GetCursor().IsOk());
     EXPECT_TRUE(shell.opened.empty());
+}
+
+TEST(AboutPicture, KeepsItsSizeUpTo96DotsPerInchAndGrowsWithTheResolutionAbove)
+{
+    const struct {
+        int dpi, width, height;
+    } rows[] = {{72, 160, 99}, {96, 160, 99}, {120, 200, 123}, {144, 240, 148}};
+    for (const auto& row : rows) {
+        const wxBitmap picture = AboutPicture(row.dpi);
+        EXPECT_EQ(picture.GetSize(), wxSize(row.width, row.height)) << row.dpi;
+    }
 }
