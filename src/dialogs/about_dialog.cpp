@@ -152,15 +152,10 @@ void CAboutDlg::CreateControls()
         }
         }
     }
-    const int panelRight = panel->GetClientSize().x;
     for (const Link& link : Links()) {
         auto* field = static_cast<CClickEdit*>(panel->FindWindow(link.id));
         field->ChangeValue(ToWx(link.text));
         field->SetLink(link.target);
-        // a longer address than the template's field holds grows it to the panel's right edge at most
-        const int needed = field->GetTextExtent(field->GetValue()).x + field->GetCharWidth() * 2;
-        if (needed > field->GetSize().x)
-            field->SetSize(std::min(needed, panelRight - field->GetPosition().x), -1);
     }
 
     const wxRect okRect = rect(174, 136, 60, 14);
@@ -169,9 +164,29 @@ void CAboutDlg::CreateControls()
     SetClientSize(ConvertDialogToPixels(wxSize(kTemplateWidth, kTemplateHeight)));
 }
 
+void CAboutDlg::SetTitleFont(const wxFont& font)
+{
+    if (wxWindow* title = FindWindow(1023)) {
+        title->SetFont(font);
+        title->Refresh();
+    }
+}
+
+void CAboutDlg::FitLinkFields()
+{
+    wxWindow* panel = FindWindow(kPanelId);
+    for (const Link& link : Links()) {
+        auto* field = static_cast<CClickEdit*>(FindWindow(link.id));
+        const int needed = field->GetTextExtent(field->GetValue()).x + field->GetCharWidth() * 2;
+        if (needed > field->GetSize().x)
+            field->SetSize(std::min(needed, panel->GetClientSize().x - field->GetPosition().x), -1);
+    }
+}
+
 int CAboutDlg::Run(const std::string& okText)
 {
     m_ok->SetLabel(ToWxLabel(okText));
+    FitLinkFields();
     m_ok->SetFocus();
     CentreOnParent();
     return ShowModal();

@@ -7,6 +7,7 @@
 #include <wx/button.h>
 #include <wx/stattext.h>
 
+#include "app/font_settings.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/about_picture.h"
 #include "dialogs/click_edit.h"
@@ -78,6 +79,7 @@ TEST_F(MainWindowTest, AboutBoxShowsItsFixedTextsLinksAndTheCurrentLanguagesOk)
         "FrmMain.m_sMBtnOK=\"Schlie\xC3\x9F"
         "en\"\r\n");
     Window().ApplyMainWindowTexts(language);
+    Window().Fonts().SetFaceName("DejaVu Serif");
 
     ShellTargets shell;
     bool seen = false;
@@ -100,7 +102,11 @@ TEST_F(MainWindowTest, AboutBoxShowsItsFixedTextsLinksAndTheCurrentLanguagesOk)
         };
         for (const auto& [id, text] : labels)
             EXPECT_EQ(TextOf(about, id), text) << id;
+        // every control in the program's face, the title in bold
+        for (const int id : {1023, 1022, 1035, 1027, CAboutDlg::kOkId})
+            EXPECT_EQ(FromWx(about.FindWindow(id)->GetFont().GetFaceName()), "DejaVu Serif") << id;
         EXPECT_EQ(about.FindWindow(1023)->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
+        EXPECT_NE(about.FindWindow(1022)->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
 
         const struct {
             int id;
