@@ -56,6 +56,9 @@ const TextKey kMainWindow[] = {
     {"FrmMain.m_acMFileFilter", "LDAP profile(*.cvl)|*.cvl||", T::Stored, 0},
     {"FrmMain.m_acMCSVFilter", "CSV file (*.csv)|*.csv||", T::Stored, 0},
     {"FrmMain.m_sMBtnOK", "OK", T::Stored, 0},
+    {"FrmMain.m_acMSearchFailed", "Search failed: %s", T::Stored, 0},
+    {"FrmMain.m_acMStatusEntries", "%s entries", T::Stored, 0},
+    {"FrmMain.m_acMStatusCut", "%s entries shown; the directory holds more", T::Stored, 0},
 };
 
 const TextKey kDetailsWindow[] = {

@@ -7,10 +7,12 @@
 
 #include "directory/result_table.h"
 #include "search_window/search_rules.h"
+#include "search_window/shown_result.h"
 #include "storage/connection_profile.h"
 
 class CResultList;
 class wxButton;
+class wxStatusBar;
 class wxCheckBox;
 class wxComboBox;
 class wxTextCtrl;
@@ -29,12 +31,13 @@ struct SearchControls {
     wxCheckBox* swap = nullptr;          ///< 1018
     wxButton* details = nullptr;         ///< 1014
     CResultList* list = nullptr;         ///< 1021
+    wxStatusBar* status = nullptr;       ///< the window's status line
 };
 
 /**
- * Search (button 1010, Edit > Search), details (button 1014, Edit > Show details, double click)
- * and export (Edit > Export result). Holds the export table of the last search and the
- * distinguished name of every list item.
+ * Search (button 1010, Edit > Search), details (button 1014, Edit > Show details, double click),
+ * the sort by a column heading and export (Edit > Export result). Holds the shown result of the
+ * last search: its entries, their order and the export table.
  */
 class SearchCommands {
 public:
@@ -47,6 +50,11 @@ public:
     bool ReadSearchInput(SearchInput& input);
     void Search();
     void Details();
+    /// A click on a column heading: sorts the entries by that column in the user's locale,
+    /// ascending or descending as the heading's arrow shows.
+    void SortByColumn(unsigned column, bool ascending);
+    /// Empties the result list and the status line (the export table stays).
+    void ClearList();
     /// Runs the details query for input and shows CDetailsDialog modally.
     void ShowDetails(const SearchInput& input);
     void Export();
@@ -61,9 +69,9 @@ public:
     /// the list there). An empty function removes it.
     void SetQueryStartHook(std::function<void()> hook) { m_queryStartHook = std::move(hook); }
 
-    const ResultTable& ExportTable() const { return m_exportTable; }
+    const ResultTable& ExportTable() const { return m_result.ExportTable(); }
     /// The distinguished name of each list item, by item index.
-    const std::vector<std::string>& ItemDns() const { return m_itemDns; }
+    std::vector<std::string> ItemDns() const { return m_result.ItemDns(); }
     /// The text last given to a details window (tests read it).
     const std::string& LastDetailsText() const { return m_lastDetailsText; }
 
@@ -73,13 +81,12 @@ private:
     const DetailSlots* m_detailAttributes = nullptr;
     const std::string* m_languageFile = nullptr;
     int32_t m_timeLimitSeconds = kSearchTimeLimitSeconds;
-    ResultTable m_exportTable;
-    std::vector<std::string> m_itemDns;
+    ShownResult m_result;
     std::string m_lastDetailsText;
     std::function<void()> m_queryStartHook;
 
     std::string Text(const char* key) const;
     wxWindow* FieldControl(SearchField field) const;
-    void ClearItems();
+    void SetStatus(const std::string& text);
     void ShowMessage(const std::string& text, long style) const;
 };
