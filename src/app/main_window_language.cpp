@@ -42,7 +42,6 @@ void CLDAPDlg::ChooseLanguage()
 void CLDAPDlg::WriteEnglishLanguageFile()
 {
     ApplyMainWindowTexts(m_currentLanguageFile);
-    const std::string path = m_programFolder + kEnglishFileName;
-    if (!WriteEnglishFile(path))
-        std::fprintf(stderr, "corvane-ldap: cannot write the English language file %s\n", path.c_str());
+    if (!WriteEnglishFile(m_englishFilePath))
+        std::fprintf(stderr, "corvane-ldap: cannot write the English language file %s\n", m_englishFilePath.c_str());
 }
