@@ -246,6 +246,7 @@ std::string CLDAPDlg::Text(const char* key) const
 void CLDAPDlg::ChooseDetailFields()
 {
     COptionDetailsDlg dialog(this, m_detailAttributes, m_currentLanguageFile);
+    Fonts().ApplyTo(&dialog, true);
     if (dialog.ShowModal() == wxID_OK)
         m_detailAttributes = dialog.DetailAttributes();
 }

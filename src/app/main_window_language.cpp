@@ -4,6 +4,7 @@
 
 #include <wx/menu.h>
 
+#include "app/font_settings.h"
 #include "app/main_window.h"
 #include "dialogs/language_dialog.h"
 #include "localisation/english_file.h"
@@ -28,6 +29,7 @@ void CLDAPDlg::ChooseLanguage()
 {
     CLanguageDlg dialog(this, m_currentLanguageFile, m_currentLanguageName, m_programFolder + kLanguageCatalogName,
                         m_programFolder);
+    Fonts().ApplyTo(&dialog, true);
     if (dialog.ShowModal() != wxID_OK)
         return;
     ApplyMainWindowTexts(dialog.SelectedLanguageFile());
