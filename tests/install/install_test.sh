@@ -9,9 +9,15 @@ set -euo pipefail
 build=$1
 source=$2
 work=$(mktemp -d "${TMPDIR:-/tmp}/corvane-install-XXXXXX")
+# The installed program records its installation in the all-users folder when it may write there (as
+# root); what this test's run leaves there is removed again.
+record=/var/lib/Corvane
+had_record=0
+[ -e "$record" ] && had_record=1
 cleanup() {
   "$source/scripts/directory-server" stop "$work/server" >/dev/null 2>&1 || true
   rm -rf "$work"
+  if [ "$had_record" -eq 0 ] && [ -w /var/lib ]; then rm -rf "$record"; fi
 }
 trap cleanup EXIT
 failures=0
