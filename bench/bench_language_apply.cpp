@@ -15,6 +15,8 @@
 #include <wx/app.h>
 
 #include "app/main_window.h"
+#include "localisation/text_catalog.h"
+#include "localisation/text_keys.h"
 
 namespace {
 
@@ -34,29 +36,46 @@ public:
         window->Show();
         Yield();
         std::vector<double> times;
+        std::vector<double> lookups;  // the file read and the lookups alone, without the window
         for (int i = 0; i < runs; ++i) {
+            const auto lookupStart = std::chrono::steady_clock::now();
+            TextCatalog catalog(files[i % 2]);
+            std::size_t bytes = 0;
+            for (const TextKey& row : MainWindowKeys())
+                bytes += catalog.Text(row).size();
+            lookups.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - lookupStart).count());
+            if (bytes == 0)
+                m_status = 1;
+
             const auto start = std::chrono::steady_clock::now();
             window->ApplyMainWindowTexts(files[i % 2]);
             const auto end = std::chrono::steady_clock::now();
             times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
             Yield();  // let the window repaint between applies, as between two language choices
         }
-        std::sort(times.begin(), times.end());
         const std::size_t n = times.size();
-        const double median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+        const auto median = [n](std::vector<double>& values) {
+            std::sort(values.begin(), values.end());
+            return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+        };
+        const double lookupMedian = median(lookups);
+        const double applyMedian = median(times);
         std::printf("applies:   %d (two languages in turn)\n", runs);
-        std::printf("median:    %.3f ms\n", median);
+        std::printf("median:    %.3f ms (file read and lookups alone: %.3f ms)\n", applyMedian, lookupMedian);
         std::printf("95th pct:  %.3f ms\n", times[n * 95 / 100]);
         std::printf("slowest:   %.3f ms\n", times.back());
-        std::printf("ratio median/goal: %.3f (goal: under 2 ms)\n", median / 2.0);
+        std::printf("ratio median/goal: %.3f (goal: under 2 ms)\n", applyMedian / 2.0);
         window->Destroy();
         return true;
     }
 
-    int OnRun() override { return 0; }
+    int OnRun() override { return m_status; }
 
 private:
     std::string FromArg(int i) const { return std::string(argv[i].utf8_str()); }
+
+    int m_status = 0;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 // main_window_texts.cpp - CLDAPDlg::ApplyMainWindowTexts: every main-window text looked up by key.
 #include <wx/menu.h>
+#include <wx/wupdlock.h>
 
 #include "app/main_window.h"
 #include "localisation/text_catalog.h"
@@ -15,6 +16,7 @@ void CLDAPDlg::ApplyMainWindowTexts(const std::string& path)
     if (bar == nullptr)
         return;
     TextCatalog language(path);
+    wxWindowUpdateLocker noUpdates(this);  // one repaint for all relabelled controls
     TextPlaces places;
     places.window = this;
     places.controls = this;
