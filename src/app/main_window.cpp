@@ -17,6 +17,7 @@
 #include "app/help_menu.h"
 #include "app/main_menu.h"
 #include "app/main_window_template.h"
+#include "dialogs/connection_dialog.h"
 #include "dialogs/detail_fields_dialog.h"
 #include "localisation/text_keys.h"
 #include "platform/command_ids.h"
@@ -25,6 +26,7 @@
 #include "platform/text.h"
 #include "platform/text_codec.h"
 #include "search_window/attribute_list.h"
+#include "search_window/bind_login.h"
 #include "search_window/result_list.h"
 #include "search_window/search_commands.h"
 #include "storage/file_utils.h"
@@ -65,6 +67,8 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
     m_commands = std::make_unique<SearchCommands>(controls, [this](const char* key) { return Text(key); });
     m_commands->SetDetailAttributes(&m_detailAttributes);
     m_commands->SetLanguageFile(&m_currentLanguageFile);
+    m_bindLogin = std::make_unique<BindLogin>(this, &m_bindUser, &m_currentLanguageFile);
+    m_commands->SetBindLogin(m_bindLogin.get());
 
     NewProfile();
     m_detailAttributes = DefaultDetailSlots();
@@ -161,6 +165,7 @@ void CLDAPDlg::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Export(); }, ToWxId(cmd::kExportResult));
     onMenu(cmd::kOptionsDetails, &CLDAPDlg::ChooseDetailFields);
     onMenu(cmd::kLanguage, &CLDAPDlg::ChooseLanguage);
+    onMenu(cmd::kConnection, &CLDAPDlg::ChooseConnection);
     BindHelpMenu(*this);
 
     m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Search(); }, ctl::kSearch);
@@ -214,6 +219,15 @@ void CLDAPDlg::ChooseDetailFields()
     COptionDetailsDlg dialog(this, m_detailAttributes, m_currentLanguageFile);
     if (dialog.ShowModal() == wxID_OK)
         m_detailAttributes = dialog.DetailAttributes();
+}
+
+void CLDAPDlg::ChooseConnection()
+{
+    CConnectionDlg dialog(this, m_bindUser, m_currentLanguageFile);
+    if (dialog.ShowModal() == wxID_OK) {
+        m_bindUser = dialog.BindUser();
+        UpdateTitle();
+    }
 }
 
 void CLDAPDlg::ShowMessage(const char* key, long icon)

@@ -10,6 +10,7 @@
 
 #include "storage/connection_profile.h"
 
+class BindLogin;
 class SearchCommands;
 class wxDropFilesEvent;
 class wxPanel;
@@ -46,6 +47,9 @@ public:
     /// Options > Select detail fields: the detail-fields dialog; on OK its list replaces
     /// detailAttributes.
     void ChooseDetailFields();
+    /// Options > Connection...: the connection dialog; on OK its bind name replaces the current
+    /// one and the title shows it.
+    void ChooseConnection();
     /// "--ENGLISH": applies the current language and writes LangLDAP_English.ini into the program
     /// folder; a line on standard error when it cannot be written.
     void WriteEnglishLanguageFile();
@@ -64,7 +68,8 @@ public:
     bool LoadProfile(const std::string& path);
     /// Saves the fields and detailAttributes to path in the XML form.
     bool SaveProfile(const std::string& path);
-    /// "Corvane LDAP", followed by " - " and the profile's file name when one is current.
+    /// "Corvane LDAP", followed by " - " and the profile's file name when one is current, then by
+    /// the bind name in brackets when one is set.
     void UpdateTitle();
     /// Records a loaded profile in the recent list (the list itself is not built yet).
     void AddRecent(const std::string& path, bool atTop);
@@ -74,6 +79,8 @@ public:
     const std::string& CurrentProfilePath() const { return m_currentProfilePath; }
     const DetailSlots& DetailAttributes() const { return m_detailAttributes; }
     void SetDetailAttributes(const DetailSlots& slots) { m_detailAttributes = slots; }
+    /// The name searches bind as ("" anonymously); a profile keeps it, never its password.
+    const std::string& BindUser() const { return m_bindUser; }
     const std::string& ProgramFolder() const { return m_programFolder; }
     const std::string& CurrentLanguageFile() const { return m_currentLanguageFile; }
     const std::string& CurrentLanguageName() const { return m_currentLanguageName; }
@@ -96,6 +103,7 @@ private:
     void ShowMessage(const char* key, long icon);
 
     wxPanel* m_panel = nullptr;
+    std::unique_ptr<BindLogin> m_bindLogin;  ///< before the commands, which use it until they go
     std::unique_ptr<SearchCommands> m_commands;
     std::string m_programFolder;
     std::string m_currentProfilePath;
@@ -103,5 +111,6 @@ private:
     std::string m_currentLanguageName;
     bool m_languageChosen = false;
     DetailSlots m_detailAttributes{};
+    std::string m_bindUser;
     std::map<std::string, std::string> m_texts;
 };

@@ -42,6 +42,9 @@ void CLDAPDlg::UpdateTitle()
     std::string title = kTitle;
     if (!m_currentProfilePath.empty())
         title += " - " + FileNameOf(m_currentProfilePath);
+    // whom the searches run as
+    if (!m_bindUser.empty())
+        title += " (" + m_bindUser + ")";
     SetTitle(ToWx(title));
 }
 
@@ -53,6 +56,7 @@ void CLDAPDlg::AddRecent(const std::string& /*path*/, bool /*atTop*/)
 void CLDAPDlg::NewProfile()
 {
     m_currentProfilePath.clear();
+    m_bindUser.clear();  // a bind name belongs to its directory's settings
     UpdateTitle();
     if (auto* list = dynamic_cast<CResultList*>(FindWindow(ctl::kResultList)))
         list->ClearItems();
@@ -107,6 +111,7 @@ bool CLDAPDlg::LoadProfile(const std::string& requestedPath)
     for (const ProfileControl& control : kProfileControls)
         profile.*control.value = FieldText(control.id);
     profile.detailAttributes = m_detailAttributes;
+    profile.bindUser = m_bindUser;
     ProfileFields found;
     const ProfileReadResult result = ReadProfile(path, profile, found);
     if (result != ProfileReadResult::Xml) {
@@ -124,6 +129,8 @@ bool CLDAPDlg::LoadProfile(const std::string& requestedPath)
     }
     if (found.detailAttributes)
         m_detailAttributes = profile.detailAttributes;
+    if (found.bindUser)
+        m_bindUser = profile.bindUser;
     m_currentProfilePath = path;
     AddRecent(path, true);
     UpdateTitle();
@@ -138,6 +145,7 @@ bool CLDAPDlg::SaveProfile(const std::string& requestedPath)
     for (const ProfileControl& control : kProfileControls)
         profile.*control.value = FieldText(control.id);
     profile.detailAttributes = m_detailAttributes;
+    profile.bindUser = m_bindUser;
     m_currentProfilePath.clear();
     UpdateTitle();
     if (!WriteProfile(path, profile)) {

@@ -14,6 +14,7 @@
 #include <wx/toplevel.h>
 
 #include "directory/directory_query.h"
+#include "search_window/bind_login.h"
 #include "localisation/text_keys.h"
 #include "platform/file_dialog.h"
 #include "platform/text.h"
@@ -44,6 +45,11 @@ std::string SearchCommands::Text(const char* key) const
     }
     const char* english = EnglishDefault(key);
     return english ? english : "";
+}
+
+std::optional<BindCredentials> SearchCommands::Credentials(const SearchInput& input)
+{
+    return m_bindLogin != nullptr ? m_bindLogin->For(input) : std::optional<BindCredentials>(BindCredentials{});
 }
 
 wxWindow* SearchCommands::FieldControl(SearchField field) const
@@ -107,6 +113,10 @@ void SearchCommands::Search()
     if (!ReadSearchInput(input)) {
         return;  // the export table keeps the last search's values
     }
+    const std::optional<BindCredentials> bind = Credentials(input);
+    if (!bind) {
+        return;  // the password dialog was cancelled: no search
+    }
     const bool swap = m_controls.swap->GetValue();
     const std::string searchValue = SearchValue(input, swap);
 
@@ -124,8 +134,12 @@ void SearchCommands::Search()
     std::vector<ResultRow> rows;
     {
         DirectoryQuery query;
+        query.SetBind(bind->name, bind->password);
         ResultTable table;
-        RunSearch(query, input, choice, searchValue, table, m_timeLimitSeconds);
+        const SearchOutcome outcome = RunSearch(query, input, choice, searchValue, table, m_timeLimitSeconds);
+        if (m_bindLogin != nullptr) {
+            m_bindLogin->Ended(input, *bind, outcome);
+        }
         rows = ResultRows(table, choice);
     }
     // Plain replacement of the placeholder: the value is user text and never a format.
@@ -202,12 +216,20 @@ void SearchCommands::ShowDetails(const SearchInput& input)
         shownDns = std::move(chosen);
     }
 
+    const std::optional<BindCredentials> bind = Credentials(input);
+    if (!bind) {
+        return;  // the password dialog was cancelled: no details
+    }
     const bool swap = m_controls.swap->GetValue();
     const DetailSlots slots = m_detailAttributes ? *m_detailAttributes : DefaultDetailSlots();
     {
         DirectoryQuery query;
+        query.SetBind(bind->name, bind->password);
         ResultTable table;
-        RunDetailsQuery(query, input, swap, slots, table, m_timeLimitSeconds);
+        const SearchOutcome outcome = RunDetailsQuery(query, input, swap, slots, table, m_timeLimitSeconds);
+        if (m_bindLogin != nullptr) {
+            m_bindLogin->Ended(input, *bind, outcome);
+        }
         m_lastDetailsText = DetailsText(table, shownDns);
     }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,7 +10,9 @@
 #include "search_window/search_rules.h"
 #include "storage/connection_profile.h"
 
+class BindLogin;
 class CResultList;
+struct BindCredentials;
 class wxButton;
 class wxCheckBox;
 class wxComboBox;
@@ -55,6 +58,8 @@ public:
     void SetDetailAttributes(const DetailSlots* slots) { m_detailAttributes = slots; }
     /// The current language file (the main window's), read each time a details window opens.
     void SetLanguageFile(const std::string* path) { m_languageFile = path; }
+    /// Whom every query binds as (the main window's); none: anonymously.
+    void SetBindLogin(BindLogin* login) { m_bindLogin = login; }
     /// Time limit of every query (tests shorten it).
     void SetTimeLimit(int32_t seconds) { m_timeLimitSeconds = seconds; }
     /// Called by Search once the progress item shows, right before the query blocks (tests read
@@ -72,6 +77,7 @@ private:
     std::function<std::string(const char*)> m_text;
     const DetailSlots* m_detailAttributes = nullptr;
     const std::string* m_languageFile = nullptr;
+    BindLogin* m_bindLogin = nullptr;
     int32_t m_timeLimitSeconds = kSearchTimeLimitSeconds;
     ResultTable m_exportTable;
     std::vector<std::string> m_itemDns;
@@ -79,6 +85,8 @@ private:
     std::function<void()> m_queryStartHook;
 
     std::string Text(const char* key) const;
+    /// What a query of input binds with; nullopt when the user cancelled the password dialog.
+    std::optional<BindCredentials> Credentials(const SearchInput& input);
     wxWindow* FieldControl(SearchField field) const;
     void ClearItems();
     void ShowMessage(const std::string& text, long style) const;
