@@ -3,6 +3,7 @@
 #include "app/ldap_app.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -45,6 +46,18 @@ void ArmStartupProbe(CLDAPDlg* window, long long launchNs)
     });
 }
 
+/// The session ending or a request to terminate closes the main window the ordinary way, so its
+/// settings are saved.
+void CloseMainWindow(int /*signal*/)
+{
+    if (wxTheApp == nullptr)
+        return;
+    if (wxWindow* window = wxTheApp->GetTopWindow())
+        window->Close(true);
+    // the closed window is deleted when the loop is next idle; a signal alone does not wake it
+    wxWakeUpIdle();
+}
+
 }  // namespace
 
 CLDAPApp::CLDAPApp(std::vector<std::string> args) : m_args(std::move(args)) {}
@@ -55,7 +68,9 @@ bool CLDAPApp::OnInit()
     SetTopWindow(window);
     if (const char* probe = std::getenv("CORVANE_STARTUP_PROBE"))
         ArmStartupProbe(window, std::atoll(probe));
-    window->Show();
-    window->FitTemplateSize();
+    Bind(wxEVT_END_SESSION, [](wxCloseEvent&) { CloseMainWindow(0); });
+    SetSignalHandler(SIGTERM, CloseMainWindow);
+    SetSignalHandler(SIGHUP, CloseMainWindow);
+    window->ShowAtStart();
     return true;
 }

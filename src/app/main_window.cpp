@@ -9,20 +9,23 @@
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
-#include <wx/statbmp.h>
+#include <wx/generic/statbmpg.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include "app/app_icons.h"
+#include "app/dpi_scaler.h"
+#include "app/font_settings.h"
 #include "app/help_menu.h"
 #include "app/main_menu.h"
+#include "app/main_window_resizer.h"
 #include "app/main_window_template.h"
+#include "app/recent_menu.h"
 #include "dialogs/connection_dialog.h"
 #include "dialogs/detail_fields_dialog.h"
 #include "localisation/text_keys.h"
 #include "platform/command_ids.h"
 #include "platform/folders.h"
-#include "platform/screen.h"
 #include "platform/text.h"
 #include "platform/text_codec.h"
 #include "search_window/attribute_list.h"
@@ -31,26 +34,20 @@
 #include "search_window/search_commands.h"
 #include "storage/file_utils.h"
 
-namespace {
-
-/// Pixel size of the result icon: 20 at 96 dots per inch and below, proportionally larger above.
-int ResultIconSize()
-{
-    const int dpi = ScreenDpi();
-    return dpi > 96 ? 20 * dpi / 96 : 20;
-}
-
-}  // namespace
-
 CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
     : wxFrame(nullptr, wxID_ANY, "Corvane LDAP")
 {
+    // a profile named on the command line is taken relative to where the program was started,
+    // before SavePath.ini may move the current directory
+    const std::string launchFolder = CurrentFolder();
+
     SetMenuBar(CreateMainMenuBar());
     CreateControls();
+    m_fontSettings = std::make_unique<FontSettings>(this);
+    SetUpFolders();
     SetIcons(WindowIcons());
     SetAcceleratorTable(MainAcceleratorTable());
-
-    m_programFolder = DirectoryOf(ProgramPath());
+    m_englishFilePath = m_programFolder + "LangLDAP_English.ini";
 
     SearchControls controls;
     controls.window = this;
@@ -70,17 +67,22 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
     m_bindLogin = std::make_unique<BindLogin>(this, &m_bindUser, &m_currentLanguageFile);
     m_commands->SetBindLogin(m_bindLogin.get());
 
+    wxMenu* fileMenu = GetMenuBar()->GetMenu(0);
+    m_recentMenu = std::make_unique<RecentMenu>(this, fileMenu->FindItemByPosition(kRecentMenuPosition)->GetSubMenu(),
+                                                m_recent, [this](const std::string& path) { OpenRecent(path); });
+    BindCommands();
+
     NewProfile();
     m_detailAttributes = DefaultDetailSlots();
     SelectStartupLanguage("");
+    LoadApplicationSettings(m_storageFolder + "LDAP.ini");
     SetUpResultList();
-    BindCommands();
 
     if (!args.empty()) {
         if (args.front() == "--ENGLISH")
             WriteEnglishLanguageFile();
         else
-            LoadProfile(args.front());
+            LoadProfile(AbsoluteAgainst(args.front(), launchFolder));
     }
     FindWindow(ctl::kServer)->SetFocus();
 }
@@ -128,25 +130,34 @@ void CLDAPDlg::CreateControls()
             break;
         case ControlKind::Picture:
             // the banner shows at its natural size from the top left, never stretched
-            new wxStaticBitmap(m_panel, control.id, BannerBitmap(), position);
+            new wxGenericStaticBitmap(m_panel, control.id, BannerBitmap(), position);
             break;
         }
     }
-    FitTemplateSize();
+    // every control on white; labels and the check box show the panel through
+    for (wxWindow* child : m_panel->GetChildren())
+        if (dynamic_cast<wxStaticText*>(child) == nullptr && dynamic_cast<wxCheckBox*>(child) == nullptr)
+            child->SetBackgroundColour(*wxWHITE);
+    m_resizer = std::make_unique<MainWindowResizer>(m_panel);
+    const LayoutSize client = m_resizer->DefaultClientSize();
+    SetClientSize(client.width, client.height);
+    SetMinSize(wxSize(kMinimumWindowSize.width, kMinimumWindowSize.height));
 }
 
-void CLDAPDlg::FitTemplateSize()
+void CLDAPDlg::ArrangeControls()
 {
-    SetClientSize(m_panel->ConvertDialogToPixels(wxSize(kTemplateWidth, kTemplateHeight)));
+    if (m_resizer != nullptr && !IsIconized())
+        m_resizer->Arrange();
 }
 
 void CLDAPDlg::SetUpResultList()
 {
     auto* list = static_cast<wxListCtrl*>(FindWindow(ctl::kResultList));
-    const int size = ResultIconSize();
+    const DpiScaler scaler;
+    const int size = scaler.Scale(20);
     auto* images = new wxImageList(size, size, true, 6);
     list->InsertColumn(0, wxString(), wxLIST_FORMAT_LEFT, list->GetSize().x - 20);
-    images->Add(ResultIcon(size), *wxBLACK);
+    images->Add(scaler.StretchBitmap(ResultIcon(20), 20, 20, size, size), *wxBLACK);
     list->AssignImageList(images, wxIMAGE_LIST_SMALL);
 }
 
@@ -160,6 +171,20 @@ void CLDAPDlg::BindCommands()
     onMenu(cmd::kSave, &CLDAPDlg::SaveProfileCommand);
     onMenu(cmd::kSaveAs, &CLDAPDlg::SaveProfileAs);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, ToWxId(cmd::kExit));
+    Bind(wxEVT_CLOSE_WINDOW, &CLDAPDlg::OnClose, this);
+    Bind(wxEVT_SIZE, &CLDAPDlg::OnFrameSize, this);
+    Bind(wxEVT_MOVE, [this](wxMoveEvent& event) {
+        event.Skip();
+        if (!IsIconized() && !IsMaximized()) {
+            const wxRect rect = GetRect();
+            m_normalRect = {rect.GetLeft(), rect.GetTop(), rect.GetLeft() + rect.GetWidth(),
+                            rect.GetTop() + rect.GetHeight()};
+        }
+    });
+    m_panel->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        ArrangeControls();
+    });
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Search(); }, ToWxId(cmd::kSearch));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Details(); }, ToWxId(cmd::kShowDetails));
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Export(); }, ToWxId(cmd::kExportResult));

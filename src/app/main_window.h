@@ -8,20 +8,28 @@
 
 #include <wx/frame.h>
 
+#include "storage/app_settings.h"
 #include "storage/connection_profile.h"
+#include "storage/recent_list.h"
 
 class BindLogin;
+class FontSettings;
+class MainWindowResizer;
+class RecentMenu;
 class SearchCommands;
+class wxCloseEvent;
 class wxDropFilesEvent;
 class wxPanel;
+class wxSizeEvent;
 class wxTextEntry;
 
 /**
  * The main window. A frame (it carries the menu bar) holding a panel with the controls of the
  * template, created by id at their template rectangles; the panel gives the dialog behaviour
  * (Tab walks the template order, Enter runs Search). Owns the profile fields' state
- * (currentProfilePath, detailAttributes), the stored message texts and the search commands.
- * Closing it ends the program.
+ * (currentProfilePath, detailAttributes), the stored message texts, the search commands, the
+ * folders, the fonts, the recent list and the current language. It saves LDAP.ini once when it
+ * closes, whichever way; closing it ends the program.
  */
 class CLDAPDlg : public wxFrame {
 public:
@@ -30,9 +38,17 @@ public:
     explicit CLDAPDlg(const std::vector<std::string>& args);
     ~CLDAPDlg() override;
 
-    /// Gives the panel the template's size. Called again once the window is shown, because the
-    /// menu bar's height is only known then on some desktops.
-    void FitTemplateSize();
+    /// Shows the window at the place and size it starts with: the one stored in LDAP.ini, else
+    /// the template's size. Set again once shown, because the menu bar's height is only known
+    /// then on some desktops.
+    void ShowAtStart();
+    /// Moves the controls for the current size (also run by every size change).
+    void ArrangeControls();
+
+    /// Reads LDAP.ini: recent list, fonts, window position, saved language.
+    void LoadApplicationSettings(const std::string& path);
+    /// Writes LDAP.ini anew from the window's state; failures are not reported.
+    void SaveApplicationSettings(const std::string& path);
 
     /// Makes path the current language file ("" for the built-in English) and puts every
     /// main-window text looked up in it in its place (English defaults for what it lacks, all of
@@ -71,8 +87,10 @@ public:
     /// "Corvane LDAP", followed by " - " and the profile's file name when one is current, then by
     /// the bind name in brackets when one is set.
     void UpdateTitle();
-    /// Records a loaded profile in the recent list (the list itself is not built yet).
+    /// Records a loaded profile in File > Recent.
     void AddRecent(const std::string& path, bool atTop);
+    /// A Recent entry chosen: loads it when its file still exists, else does nothing.
+    void OpenRecent(const std::string& path);
 
     /// The stored text of a key, its English default before any apply.
     std::string Text(const char* key) const;
@@ -82,10 +100,14 @@ public:
     /// The name searches bind as ("" anonymously); a profile keeps it, never its password.
     const std::string& BindUser() const { return m_bindUser; }
     const std::string& ProgramFolder() const { return m_programFolder; }
+    const std::string& StorageFolder() const { return m_storageFolder; }
+    const std::string& EnglishFilePath() const { return m_englishFilePath; }
     const std::string& CurrentLanguageFile() const { return m_currentLanguageFile; }
     const std::string& CurrentLanguageName() const { return m_currentLanguageName; }
     /// True once LDAP.ini named a language or the user confirmed the language dialog.
     bool LanguageChosen() const { return m_languageChosen; }
+    const RecentList& Recent() const { return m_recent; }
+    FontSettings& Fonts() { return *m_fontSettings; }
     SearchCommands& Commands() { return *m_commands; }
     wxPanel* Panel() const { return m_panel; }
 
@@ -95,8 +117,17 @@ public:
 
 private:
     void CreateControls();
+    /// programFolder, the document menu items, storageFolder (SavePath.ini or the per-user
+    /// folder) and the installation record.
+    void SetUpFolders();
+    void RemoveMissingDocumentItems();
     void SetUpResultList();
     void BindCommands();
+    void ApplyStartPlacement();
+    /// The outer rectangle LDAP.ini keeps: the restored one while minimised.
+    WindowRect PlacementRect() const;
+    void OnClose(wxCloseEvent& event);
+    void OnFrameSize(wxSizeEvent& event);
     void OnDropFiles(wxDropFilesEvent& event);
     wxTextEntry* Entry(int id) const;
     /// A message box with a stored text, the stored "ERROR" caption and icon (wxICON_*).
@@ -105,11 +136,22 @@ private:
     wxPanel* m_panel = nullptr;
     std::unique_ptr<BindLogin> m_bindLogin;  ///< before the commands, which use it until they go
     std::unique_ptr<SearchCommands> m_commands;
+    std::unique_ptr<FontSettings> m_fontSettings;
+    std::unique_ptr<MainWindowResizer> m_resizer;
+    RecentList m_recent;
+    std::unique_ptr<RecentMenu> m_recentMenu;
     std::string m_programFolder;
+    std::string m_licenseFilePath;
+    std::string m_readMeFilePath;
+    std::string m_storageFolder;
+    std::string m_englishFilePath;
     std::string m_currentProfilePath;
     std::string m_currentLanguageFile;
     std::string m_currentLanguageName;
     bool m_languageChosen = false;
+    WindowPlacement m_startPlacement;  ///< from LDAP.ini, applied again once shown
+    WindowRect m_normalRect;           ///< the last rectangle while neither minimised nor maximised
+    bool m_settingsSaved = false;
     DetailSlots m_detailAttributes{};
     std::string m_bindUser;
     std::map<std::string, std::string> m_texts;

@@ -48,11 +48,6 @@ void CLDAPDlg::UpdateTitle()
     SetTitle(ToWx(title));
 }
 
-void CLDAPDlg::AddRecent(const std::string& /*path*/, bool /*atTop*/)
-{
-    // the recent list of the File menu records loaded profiles here
-}
-
 void CLDAPDlg::NewProfile()
 {
     m_currentProfilePath.clear();

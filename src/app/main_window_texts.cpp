@@ -23,4 +23,5 @@ void CLDAPDlg::ApplyMainWindowTexts(const std::string& path)
     places.menuBar = bar;
     places.store = [this](const TextKey& row, const std::string& text) { m_texts[row.key] = text; };
     ApplyTexts(MainWindowKeys(), language, places);
+    ArrangeControls();  // label widths follow their texts
 }

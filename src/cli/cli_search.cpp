@@ -31,36 +31,11 @@ ConnectionProfile StartingProfile()
     return profile;
 }
 
-/// Takes the fields the reader found from read into base.
-void TakeFound(const ConnectionProfile& read, const ProfileFields& found, ConnectionProfile& base)
-{
-    if (found.server) base.server = read.server;
-    if (found.port) base.port = read.port;
-    if (found.baseDn) base.baseDn = read.baseDn;
-    if (found.preselection) base.preselection = read.preselection;
-    if (found.searchAttribute) base.searchAttribute = read.searchAttribute;
-    if (found.resultAttribute) base.resultAttribute = read.resultAttribute;
-    if (found.detailAttributes) base.detailAttributes = read.detailAttributes;
-    if (found.bindUser) base.bindUser = read.bindUser;
-}
-
 void Override(const std::optional<std::string>& given, std::string& field)
 {
     if (given.has_value()) {
         field = *given;
     }
-}
-
-std::vector<std::string> SplitAtCommas(const std::string& text)
-{
-    std::vector<std::string> pieces;
-    std::size_t start = 0;
-    for (std::size_t comma = text.find(','); comma != std::string::npos; comma = text.find(',', start)) {
-        pieces.push_back(text.substr(start, comma - start));
-        start = comma + 1;
-    }
-    pieces.push_back(text.substr(start));
-    return pieces;
 }
 
 CliOutcome Fail(int exitCode, const std::string& message)
@@ -106,13 +81,10 @@ QueryResult RunQuery(DirectoryQuery& query, const CliOptions& options, const Sea
 CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int timeLimitSeconds)
 {
     ConnectionProfile profile = StartingProfile();
-    if (options.profile.has_value()) {
-        ConnectionProfile read = profile;
-        ProfileFields found;
-        if (ReadProfile(*options.profile, read, found) == ProfileReadResult::Unreadable) {
-            return Fail(kExitUsage, English(keys::kFileError));
-        }
-        TakeFound(read, found, profile);
+    // A profile is read whole or not at all: a file that is no profile changes nothing.
+    ProfileFields found;
+    if (options.profile.has_value() && ReadProfile(*options.profile, profile, found) == ProfileReadResult::Unreadable) {
+        return Fail(kExitUsage, English(keys::kFileError));
     }
     // Options given on the command line win over the profile, whatever their order.
     Override(options.server, profile.server);
@@ -123,7 +95,7 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     Override(options.preselection, profile.preselection);
     Override(options.bindUser, profile.bindUser);
     if (options.detailAttributes.has_value()) {
-        profile.detailAttributes = SlotsFromList(SplitAtCommas(*options.detailAttributes));
+        profile.detailAttributes = SlotsFromList(SplitResultAttributes(*options.detailAttributes));
     }
 
     SearchFields fields;

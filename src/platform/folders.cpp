@@ -10,9 +10,9 @@
 
 namespace {
 
+std::string g_programOverride;
 std::string g_userOverride;
 std::string g_allUsersOverride;
-std::string g_programPathOverride;
 
 bool IsDirectory(const std::string& path)
 {
@@ -37,12 +37,24 @@ std::string WithoutTrailingSeparator(std::string path)
     return path;
 }
 
+/// path with every symbolic link resolved; path itself when it cannot be resolved.
+std::string Resolved(const std::string& path)
+{
+    char* resolved = realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return path;
+    std::string result = resolved;
+    std::free(resolved);
+    return result;
+}
+
 }  // namespace
 
 std::string ProgramPath()
 {
-    if (!g_programPathOverride.empty())
-        return g_programPathOverride;
+    if (!g_programOverride.empty())
+        return Resolved(g_programOverride);
+    // the link /proc/self/exe names the program file itself, every link on the way resolved
     std::string buffer(4096, '\0');
     for (;;) {
         const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
@@ -90,13 +102,35 @@ bool MakeDirectory(const std::string& path)
     return errno == EEXIST && IsDirectory(path);
 }
 
-void SetProgramPathOverride(const std::string& path)
-{
-    g_programPathOverride = path;
-}
-
 void SetDataFolderOverrides(const std::string& userFolder, const std::string& allUsersFolder)
 {
     g_userOverride = userFolder;
     g_allUsersOverride = allUsersFolder;
+}
+
+void SetProgramPathOverride(const std::string& path)
+{
+    g_programOverride = path;
+}
+
+std::string CurrentFolder()
+{
+    char* folder = getcwd(nullptr, 0);
+    if (folder == nullptr)
+        return std::string();
+    std::string result = folder;
+    std::free(folder);
+    return result;
+}
+
+bool SetCurrentFolder(const std::string& path)
+{
+    return !path.empty() && chdir(path.c_str()) == 0;
+}
+
+std::string AbsoluteAgainst(const std::string& path, const std::string& base)
+{
+    if (path.empty() || path.front() == '/' || base.empty())
+        return path;
+    return base.back() == '/' ? base + path : base + "/" + path;
 }

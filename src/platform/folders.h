@@ -3,11 +3,17 @@
 
 #include <string>
 
-/// Full path of the running program file (or the path set by SetProgramPathOverride).
+/// Full path of the running program file, symbolic links resolved (so a link in a bin/ folder
+/// leads to the real program folder and its companion files).
 std::string ProgramPath();
-/// Makes ProgramPath() answer path, so that the program folder is another one (tests); an empty
-/// string restores the real path.
+/// Makes ProgramPath answer path (resolved like the real one) instead; "" restores it (tests).
 void SetProgramPathOverride(const std::string& path);
+/// The process's current directory, "" when it cannot be read.
+std::string CurrentFolder();
+/// Makes path the process's current directory. False when it cannot.
+bool SetCurrentFolder(const std::string& path);
+/// path itself when absolute, else base + "/" + path ("" stays "").
+std::string AbsoluteAgainst(const std::string& path, const std::string& base);
 /// The per-user application-data folder ($XDG_CONFIG_HOME, default ~/.config), created when
 /// missing; no trailing separator. Empty when none can be named.
 std::string UserDataFolder();

@@ -1,6 +1,7 @@
 // result_layout.cpp - the layout of an answer by attribute name, and the export table made from it.
 #include "search_window/result_layout.h"
 
+#include <deque>
 #include <string_view>
 #include <utility>
 
@@ -45,7 +46,7 @@ public:
 
 private:
     std::vector<std::string> m_columnKeys;
-    std::vector<std::pair<std::string, std::vector<std::size_t>>> m_known;
+    std::deque<std::pair<std::string, std::vector<std::size_t>>> m_known;  ///< stays where it is when it grows
 };
 
 }  // namespace

@@ -130,8 +130,12 @@ TEST_F(CliSearchTest, OutputIsTheExportOfTheSameSearch)
         }
         EXPECT_TRUE(c.lines == 0 || lines == c.lines) << lines;
     }
-    // Several values share their cell, entries sorted by name.
-    EXPECT_EQ(Execute(Connected({"-a", "sn", "-r", "telephoneNumber", "Smith"})).out, "123, 456  \r\n789  \r\n");
+    // Several values share their cell, entries sorted by name; an empty name is a column of its own
+    // and a star the user typed is the wildcard the search adds.
+    const std::string phones = "123, 456  \r\n789  \r\n";
+    EXPECT_EQ(Execute(Connected({"-a", "sn", "-r", "telephoneNumber", "Smith"})).out, phones);
+    EXPECT_EQ(Execute(Connected({"-a", "sn", "-r", "telephoneNumber", "Smi*"})).out, phones);
+    EXPECT_EQ(Execute(Connected({"-a", "sn", "-r", ",telephoneNumber", "Smith"})).out, ";123, 456  \r\n;789  \r\n");
 }
 
 TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)

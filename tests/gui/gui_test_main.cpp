@@ -65,7 +65,8 @@ int main(int argc, char** argv)
     setenv("XDG_CONFIG_HOME", home.File("config").c_str(), 1);
     setenv("XDG_DATA_HOME", home.File("data").c_str(), 1);
     setenv("XDG_CACHE_HOME", home.File("cache").c_str(), 1);
-    SetDataFolderOverrides(home.File("user-data"), home.File("all-users-data"));
+    // the per-user folder follows XDG_CONFIG_HOME, as the program's does
+    SetDataFolderOverrides("", home.File("all-users-data"));
 
     wxSetAssertHandler(FailOnAssert);
 

@@ -51,13 +51,12 @@ TEST_F(MainWindowTest, MenuItemsHaveTheirTextsShortcutsAndStates)
     const Row rows[] = {
         {cmd::kNew, "New settings", "Ctrl+N", true},     {cmd::kOpen, "Open settings", "Ctrl+O", true},
         {cmd::kSave, "Save settings", "Ctrl+S", true},   {cmd::kSaveAs, "Save settings as...", "", true},
-        {cmd::kClearRecent, "Clear", "", false},         {cmd::kDeactivateRecent, "Deactivate", "", false},
+        {cmd::kClearRecent, "Clear", "", true},          {cmd::kDeactivateRecent, "Deactivate", "", true},
         {cmd::kExit, "Exit", "Ctrl+Q", true},            {cmd::kShowDetails, "Show details", "Ctrl+D", true},
         {cmd::kSearch, "Search", "Ctrl+F", true},        {cmd::kExportResult, "Export result", "", true},
         {cmd::kOptionsDetails, "Select detail fields", "Ctrl+T", true},
         {cmd::kLanguage, "Language", "", true},          {cmd::kHelp, "Help", "F1", true},
-        {cmd::kLicense, "License", "", true},            {cmd::kReadMe, "Changes", "", true},
-        {cmd::kCheckUpdate, "Check for update", "", true}, {cmd::kInfo, "Info", "", true},
+        {cmd::kInfo, "Info", "", true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.text);
@@ -146,21 +145,6 @@ TEST_F(MainWindowTest, ControlsStartWithTheirDefaults)
     EXPECT_EQ(list->GetColumnWidth(0), list->GetSize().x - 20);
     ASSERT_NE(list->GetImageList(wxIMAGE_LIST_SMALL), nullptr);
     EXPECT_EQ(list->GetImageList(wxIMAGE_LIST_SMALL)->GetImageCount(), 1);
-}
-
-TEST_F(MainWindowTest, ControlsSitAtTheirTemplateRectangles)
-{
-    wxPanel* panel = Window().Panel();
-    EXPECT_EQ(panel->GetClientSize(), panel->ConvertDialogToPixels(wxSize(kTemplateWidth, kTemplateHeight)));
-    for (const TemplateControl& control : MainWindowTemplate()) {
-        if (control.kind == ControlKind::Picture)
-            continue;
-        wxWindow* window = Window().FindWindow(control.id);
-        ASSERT_NE(window, nullptr) << control.id;
-        EXPECT_EQ(window->GetPosition(), panel->ConvertDialogToPixels(wxPoint(control.x, control.y))) << control.id;
-        EXPECT_EQ(window->GetSize().x, panel->ConvertDialogToPixels(wxSize(control.width, control.height)).x)
-            << control.id;
-    }
 }
 
 TEST_F(MainWindowTest, LanguageTextsRelabelControlsMenusAndMessages)

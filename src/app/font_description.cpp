@@ -1,0 +1,48 @@
+// font_description.cpp - the rules that combine font descriptions.
+#include "app/font_description.h"
+
+#include "platform/text_codec.h"
+#include "storage/app_settings.h"
+
+std::string FaceNameOf(const std::string& name)
+{
+    return CutToBytes(name, kFaceNameLimit);
+}
+
+FontDescription DefinitionOf(const FontDescription& systemFont, const FontDescription& dialogFont, bool useBuiltInFont,
+                             bool useFontHeight)
+{
+    FontDescription definition = dialogFont;
+    if (!useBuiltInFont) {
+        definition.faceName = systemFont.faceName;
+        definition.charSet = systemFont.charSet;
+        definition.pitchAndFamily = systemFont.pitchAndFamily;
+        if (useFontHeight)
+            definition.height = systemFont.height;
+    }
+    return definition;
+}
+
+FontDescription WithStoredValues(FontDescription definition, const StoredFont& stored, bool useFontHeight)
+{
+    if (stored.faceName)
+        definition.faceName = FaceNameOf(*stored.faceName);
+    if (stored.charSet)
+        definition.charSet = *stored.charSet;
+    if (stored.height && useFontHeight)
+        definition.height = *stored.height;
+    if (stored.pitchAndFamily)
+        definition.pitchAndFamily = *stored.pitchAndFamily;
+    return definition;
+}
+
+FontDescription AppliedTo(const FontDescription& windowFont, const FontDescription& definition, bool takeHeight)
+{
+    FontDescription applied = windowFont;
+    applied.faceName = definition.faceName;
+    applied.charSet = definition.charSet;
+    applied.pitchAndFamily = definition.pitchAndFamily;
+    if (takeHeight)
+        applied.height = definition.height;
+    return applied;
+}

@@ -1,0 +1,147 @@
+// main_window_settings.cpp - CLDAPDlg and LDAP.ini: loading at start-up, the window's placement,
+// the recent list, and saving once on every way out.
+#include <wx/display.h>
+
+#include "app/font_settings.h"
+#include "app/main_window.h"
+#include "app/main_window_resizer.h"
+#include "app/recent_menu.h"
+#include "platform/screen.h"
+#include "storage/file_utils.h"
+
+namespace {
+
+WindowRect ToWindowRect(const wxRect& rect)
+{
+    return {rect.GetLeft(), rect.GetTop(), rect.GetLeft() + rect.GetWidth(), rect.GetTop() + rect.GetHeight()};
+}
+
+/// A stored rectangle is used only where a screen shows it, so a window last closed on a screen
+/// that is gone does not open out of sight.
+bool OnConnectedScreen(const WindowRect& rect)
+{
+    std::vector<WindowRect> screens;
+    for (const ScreenRect& screen : ScreenRects())
+        screens.push_back({screen.left, screen.top, screen.right, screen.bottom});
+    return LiesOnAScreen(rect, screens);
+}
+
+}  // namespace
+
+void CLDAPDlg::LoadApplicationSettings(const std::string& path)
+{
+    const AppSettings settings = LoadAppSettings(path);
+    m_recent.Restore(settings.recent, settings.deactivate);
+    m_recentMenu->Update();
+
+    FontSettings& fonts = *m_fontSettings;
+    fonts.SetUseBuiltInFont(settings.useBuiltInFont);
+    fonts.Rebuild();
+    fonts.SetUseFontSettings(settings.useFontSettings);
+    fonts.SetUseFontHeight(settings.useFontHeight);
+    if (fonts.UseFontSettings()) {
+        const FontDescription stored = WithStoredValues(fonts.Definition(), settings.font, fonts.UseFontHeight());
+        fonts.SetFaceName(stored.faceName);
+        fonts.SetCharSet(stored.charSet);
+        fonts.SetHeight(stored.height);
+        fonts.SetPitchAndFamily(stored.pitchAndFamily);
+    }
+    fonts.ApplyTo(this, true);
+
+    m_startPlacement = ParseWinPos(settings.winPos);
+    if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle && !OnConnectedScreen(m_startPlacement.rect))
+        m_startPlacement.kind = WindowPlacement::Kind::Unchanged;
+    ApplyStartPlacement();
+
+    m_languageChosen = false;
+    if (!settings.languageName.empty()) {
+        m_languageChosen = true;
+        SelectStartupLanguage(settings.languageName);
+    }
+}
+
+void CLDAPDlg::ApplyStartPlacement()
+{
+    switch (m_startPlacement.kind) {
+    case WindowPlacement::Kind::Unchanged:
+        break;
+    case WindowPlacement::Kind::Maximised:
+        Maximize();
+        break;
+    case WindowPlacement::Kind::Rectangle: {
+        const WindowRect& rect = m_startPlacement.rect;
+        SetSize(rect.left, rect.top, rect.Width(), rect.Height());
+        m_normalRect = rect;
+        break;
+    }
+    }
+    ArrangeControls();
+}
+
+void CLDAPDlg::ShowAtStart()
+{
+    Show();
+    if (m_startPlacement.kind == WindowPlacement::Kind::Unchanged) {
+        const LayoutSize client = m_resizer->DefaultClientSize();
+        SetClientSize(client.width, client.height);
+    } else {
+        ApplyStartPlacement();
+    }
+}
+
+WindowRect CLDAPDlg::PlacementRect() const
+{
+    if (IsIconized() && m_normalRect.Width() > 0)
+        return m_normalRect;
+    return ToWindowRect(GetRect());
+}
+
+void CLDAPDlg::SaveApplicationSettings(const std::string& path)
+{
+    AppSettings settings;
+    settings.recent = m_recent.Entries();
+    settings.deactivate = m_recent.Deactivated();
+    const FontSettings& fonts = *m_fontSettings;
+    settings.useBuiltInFont = fonts.UseBuiltInFont();
+    settings.useFontSettings = fonts.UseFontSettings();
+    settings.useFontHeight = fonts.UseFontHeight();
+    settings.font = {fonts.FaceName(), fonts.CharSet(), fonts.Height(), fonts.PitchAndFamily()};
+    settings.winPos = FormatWinPos(PlacementRect(), IsMaximized());
+    settings.languageName = m_languageChosen ? m_currentLanguageName : std::string();
+    SaveAppSettings(path, settings);  // a failure loses this run's settings, silently
+}
+
+void CLDAPDlg::OnClose(wxCloseEvent& event)
+{
+    // every way out comes here (close box, File > Exit, Ctrl+Q, the session ending): save once
+    if (!m_settingsSaved) {
+        m_settingsSaved = true;
+        SaveApplicationSettings(m_storageFolder + "LDAP.ini");
+    }
+    event.Skip();  // the frame's own handling destroys the window
+}
+
+void CLDAPDlg::OnFrameSize(wxSizeEvent& event)
+{
+    event.Skip();
+    if (IsIconized())
+        return;
+    const wxRect rect = GetRect();
+    if (!IsMaximized())
+        m_normalRect = ToWindowRect(rect);
+    // a window manager that ignores the minimum size gets the window enlarged
+    if (const auto snapped = MinimumSizeSnap({rect.GetWidth(), rect.GetHeight()}))
+        SetSize(snapped->width, snapped->height);
+}
+
+void CLDAPDlg::AddRecent(const std::string& path, bool atTop)
+{
+    m_recent.Add(path, atTop);
+    m_recentMenu->Update();
+}
+
+void CLDAPDlg::OpenRecent(const std::string& path)
+{
+    if (FileExists(path))
+        LoadProfile(path);
+}

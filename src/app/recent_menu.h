@@ -1,0 +1,31 @@
+// recent_menu.h - File > Recent: the entries of a RecentList under their fixed command ids, with
+// "Clear" and the "Deactivate" check item, the command range bound once.
+#pragma once
+
+#include <functional>
+#include <string>
+
+class RecentList;
+class wxFrame;
+class wxMenu;
+
+/**
+ * Shows a RecentList in the Recent submenu: entry k (from the top) has command 57617 + k and
+ * shows its path as it is. Choosing an entry hands its path (found by the chosen command id) to
+ * the open function; "Clear" and "Deactivate" change the list and the menu follows.
+ */
+class RecentMenu {
+public:
+    using OpenFunction = std::function<void(const std::string& path)>;
+
+    /// Binds the entry range and the two fixed commands on frame, whose menu holds submenu.
+    RecentMenu(wxFrame* frame, wxMenu* submenu, RecentList& list, OpenFunction open);
+
+    /// Rebuilds the entries above the separator and sets the check mark from the list.
+    void Update();
+
+private:
+    wxMenu* m_submenu;
+    RecentList& m_list;
+    OpenFunction m_open;
+};
