@@ -12,7 +12,6 @@
 #include <vector>
 
 #include <wx/app.h>
-#include <wx/listctrl.h>
 #include <wx/panel.h>
 
 #include "app/main_window.h"
@@ -30,9 +29,7 @@ public:
         auto* window = new CLDAPDlg({});
         window->ShowAtStart();
         auto* list = static_cast<CResultList*>(window->FindWindow(ctl::kResultList));
-        list->DeleteAllColumns();
-        for (const char* heading : {"cn", "mail", "telephoneNumber"})
-            list->InsertColumn(list->GetColumnCount(), heading);
+        list->SetColumns({"cn", "mail", "telephoneNumber"}, 100);
         std::vector<std::vector<wxString>> rows;
         for (int i = 0; i < 1000; ++i) {
             const wxString n = wxString::Format("%04d", i);

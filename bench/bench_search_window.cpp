@@ -11,10 +11,10 @@
 #include <vector>
 
 #include <wx/app.h>
-#include <wx/listctrl.h>
 
 #include "app/main_window.h"
 #include "app/main_window_template.h"
+#include "search_window/result_list.h"
 #include "search_window/search_commands.h"
 
 namespace {
@@ -39,15 +39,15 @@ public:
         window->SetFieldText(ctl::kSearchAttribute, "uid");
         window->SetFieldText(ctl::kResultAttribute, "cn");
         window->SetFieldText(ctl::kSearchString, "p0");
-        auto* list = static_cast<wxListCtrl*>(window->FindWindow(ctl::kResultList));
+        auto* list = static_cast<CResultList*>(window->FindWindow(ctl::kResultList));
 
         std::vector<long long> times;
         for (int i = 0; i < runs; ++i) {
             const auto start = std::chrono::steady_clock::now();
             window->Commands().Search();
             const auto end = std::chrono::steady_clock::now();
-            if (list->GetItemCount() != 1000) {
-                std::fprintf(stderr, "bench_search_window: expected 1000 items, got %d\n", list->GetItemCount());
+            if (list->ItemCount() != 1000) {
+                std::fprintf(stderr, "bench_search_window: expected 1000 items, got %zu\n", list->ItemCount());
                 m_status = 1;
                 break;
             }

@@ -6,8 +6,8 @@
 
 /// The window icon at 16, 32 and 48 pixels.
 wxIconBundle WindowIcons();
-/// The result list's entry icon (a person card) at size x size pixels on black, which the image
-/// list takes as its transparent colour.
+/// The result list's entry icon (a person card) at size x size pixels on black, which the list
+/// masks as its transparent colour.
 wxBitmap ResultIcon(int size);
 /// The banner across the top of the main window, 533 x 42 pixels.
 wxBitmap BannerBitmap();

@@ -4,13 +4,12 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
-#include <wx/imaglist.h>
-#include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/generic/statbmpg.h>
 #include <wx/stattext.h>
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 
 #include "app/app_icons.h"
@@ -42,6 +41,7 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
     const std::string launchFolder = CurrentFolder();
 
     SetMenuBar(CreateMainMenuBar());
+    CreateStatusBar(1);
     CreateControls();
     m_fontSettings = std::make_unique<FontSettings>(this);
     SetUpFolders();
@@ -61,6 +61,7 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
     controls.swap = static_cast<wxCheckBox*>(FindWindow(ctl::kSwap));
     controls.details = static_cast<wxButton*>(FindWindow(ctl::kDetails));
     controls.list = static_cast<CResultList*>(FindWindow(ctl::kResultList));
+    controls.status = GetStatusBar();
     m_commands = std::make_unique<SearchCommands>(controls, [this](const char* key) { return Text(key); });
     m_commands->SetDetailAttributes(&m_detailAttributes);
     m_commands->SetLanguageFile(&m_currentLanguageFile);
@@ -152,13 +153,13 @@ void CLDAPDlg::ArrangeControls()
 
 void CLDAPDlg::SetUpResultList()
 {
-    auto* list = static_cast<wxListCtrl*>(FindWindow(ctl::kResultList));
+    auto* list = static_cast<CResultList*>(FindWindow(ctl::kResultList));
     const DpiScaler scaler;
     const int size = scaler.Scale(20);
-    auto* images = new wxImageList(size, size, true, 6);
-    list->InsertColumn(0, wxString(), wxLIST_FORMAT_LEFT, list->GetSize().x - 20);
-    images->Add(scaler.StretchBitmap(ResultIcon(20), 20, 20, size, size), *wxBLACK);
-    list->AssignImageList(images, wxIMAGE_LIST_SMALL);
+    list->SetColumns({wxString()}, list->GetSize().x - 20);
+    wxBitmap icon = scaler.StretchBitmap(ResultIcon(20), 20, 20, size, size);
+    icon.SetMask(new wxMask(icon, *wxBLACK));
+    list->SetItemIcon(icon);
 }
 
 void CLDAPDlg::BindCommands()
@@ -197,7 +198,14 @@ void CLDAPDlg::BindCommands()
     m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Details(); }, ctl::kDetails);
     // Enter in any field runs the default button, Search
     m_panel->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { m_commands->Search(); });
-    m_panel->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { m_commands->Details(); }, ctl::kResultList);
+    m_panel->Bind(EVT_RESULT_LIST_DOUBLE_CLICK, [this](wxCommandEvent&) { m_commands->Details(); }, ctl::kResultList);
+    m_panel->Bind(
+        wxEVT_DATAVIEW_COLUMN_SORTED,
+        [this](wxDataViewEvent& event) {
+            if (const wxDataViewColumn* column = event.GetDataViewColumn())
+                m_commands->SortByColumn(column->GetModelColumn(), column->IsSortOrderAscending());
+        },
+        ctl::kResultList);
 
     DragAcceptFiles(true);
     m_panel->DragAcceptFiles(true);

@@ -3,7 +3,6 @@
 #include <cctype>
 #include <optional>
 
-#include <wx/listctrl.h>
 #include <wx/msgdlg.h>
 
 #include "app/main_window.h"
@@ -12,7 +11,7 @@
 #include "localisation/text_keys.h"
 #include "platform/file_dialog.h"
 #include "platform/text.h"
-#include "search_window/result_list.h"
+#include "search_window/search_commands.h"
 #include "storage/file_utils.h"
 
 namespace {
@@ -53,8 +52,8 @@ void CLDAPDlg::NewProfile()
     m_currentProfilePath.clear();
     m_bindUser.clear();  // a bind name belongs to its directory's settings
     UpdateTitle();
-    if (auto* list = dynamic_cast<CResultList*>(FindWindow(ctl::kResultList)))
-        list->ClearItems();
+    if (m_commands)
+        m_commands->ClearList();
     const ConnectionProfile defaults;
     for (const int id : {ctl::kServer, ctl::kPreselection, ctl::kSearchString, ctl::kBaseDn})
         SetFieldText(id, "");

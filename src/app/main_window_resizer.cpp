@@ -1,13 +1,13 @@
 // main_window_resizer.cpp - MainWindowResizer: the toolkit's side of the main window's layout.
 #include "app/main_window_resizer.h"
 
-#include <wx/listctrl.h>
 #include <wx/panel.h>
 #include <wx/generic/statbmpg.h>
 #include <wx/textctrl.h>
 
 #include "app/dpi_scaler.h"
 #include "app/main_window_template.h"
+#include "search_window/result_list.h"
 
 namespace {
 
@@ -90,12 +90,11 @@ void MainWindowResizer::Arrange()
         if (m_controls[i]->GetRect() != target)
             m_controls[i]->SetSize(target, wxSIZE_ALLOW_MINUS_ONE);
     }
-    if (auto* list = dynamic_cast<wxListCtrl*>(m_panel->FindWindow(ctl::kResultList))) {
-        const int columns = list->GetColumnCount();
+    if (auto* list = dynamic_cast<CResultList*>(m_panel->FindWindow(ctl::kResultList))) {
+        const int columns = static_cast<int>(list->GetColumnCount());
         const int width = ColumnWidth(list->GetSize().x, columns, DpiScaler().Scale(20));
-        for (int column = 0; column < columns; ++column)
-            if (list->GetColumnWidth(column) != width)
-                list->SetColumnWidth(column, width);
+        if (list->ColumnWidth() != width)
+            list->SetColumnWidths(width);
         list->Refresh();
     }
     m_panel->Refresh();

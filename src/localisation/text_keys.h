@@ -24,7 +24,7 @@ struct TextKey {
     int id;
 };
 
-/// Main window (FrmMain), in lookup order: 45 keys.
+/// Main window (FrmMain), in lookup order: the 45 described keys, then the failure and status texts.
 std::span<const TextKey> MainWindowKeys();
 /// Details window (FrmDetails), in lookup order.
 std::span<const TextKey> DetailsWindowKeys();
@@ -65,6 +65,9 @@ inline constexpr const char* kNoResult = "FrmMain.m_acMNoResult";
 inline constexpr const char* kFileFilter = "FrmMain.m_acMFileFilter";
 inline constexpr const char* kCSVFilter = "FrmMain.m_acMCSVFilter";
 inline constexpr const char* kBtnOK = "FrmMain.m_sMBtnOK";
+inline constexpr const char* kSearchFailed = "FrmMain.m_acMSearchFailed";
+inline constexpr const char* kStatusEntries = "FrmMain.m_acMStatusEntries";
+inline constexpr const char* kStatusCut = "FrmMain.m_acMStatusCut";
 inline constexpr const char* kDetailsFileFilter = "FrmDetails.m_acFileFilter";
 inline constexpr const char* kPasswordUnencrypted = "FrmMain.m_acMPasswordUnencrypted";
 inline constexpr const char* kPasswordFor = "FrmPassword.m_LBLPassword";

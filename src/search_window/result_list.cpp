@@ -1,60 +1,198 @@
-// result_list.cpp - CResultList: item texts kept here, given to the toolkit line by line.
+// result_list.cpp - CResultList: columns, items, selection, keys, double click and in-place editing.
 #include "search_window/result_list.h"
 
+#include <algorithm>
 #include <utility>
 
+#include <wx/button.h>
+#include <wx/settings.h>
+#include <wx/toplevel.h>
+
+#include "search_window/result_list_model.h"
+
+wxDEFINE_EVENT(EVT_RESULT_LIST_DOUBLE_CLICK, wxCommandEvent);
+
 CResultList::CResultList(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size)
-    : wxListCtrl(parent, id, position, size, wxLC_REPORT | wxLC_VIRTUAL | wxLC_EDIT_LABELS | wxBORDER_SUNKEN)
+    : wxDataViewCtrl(parent, id, position, size, wxDV_MULTIPLE | wxBORDER_SUNKEN), m_model(new ResultListModel)
 {
-    // An edited label is kept, as a list holding its own texts would keep it.
-    Bind(wxEVT_LIST_END_LABEL_EDIT, [this](wxListEvent& event) {
-        const long item = event.GetIndex();
-        if (!event.IsEditCancelled() && item >= 0 && static_cast<size_t>(item) < m_items.size()) {
-            auto& texts = m_items[static_cast<size_t>(item)];
-            if (texts.empty())
-                texts.emplace_back();
-            texts[0] = event.GetLabel();
-        }
-        event.Skip();
+    AssociateModel(m_model);
+    m_model->DecRef();
+
+    Bind(wxEVT_CHAR_HOOK, &CResultList::OnKey, this);
+    Bind(wxEVT_DATAVIEW_ITEM_START_EDITING, &CResultList::OnStartEditing, this);
+    // A double click anywhere, on an item or on empty space, is the list's one activation; the
+    // native row activation (a click on an item, Enter, Space) is not passed on.
+    Bind(wxEVT_LEFT_DCLICK, [this](wxMouseEvent&) {
+        m_editDelay.Stop();
+        wxCommandEvent doubleClick(EVT_RESULT_LIST_DOUBLE_CLICK, GetId());
+        doubleClick.SetEventObject(this);
+        ProcessWindowEvent(doubleClick);
     });
+    Bind(wxEVT_DATAVIEW_ITEM_ACTIVATED, [](wxDataViewEvent&) {});
+    m_editDelay.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+        const std::vector<size_t> selected = SelectedItems();
+        if (m_pendingEdit.IsOk() && selected.size() == 1 && m_model->GetItem(selected[0]) == m_pendingEdit)
+            EditLabel(selected[0]);
+        m_pendingEdit = wxDataViewItem();
+    });
+}
+
+void CResultList::SetItemIcon(const wxBitmapBundle& icon)
+{
+    m_model->SetIcon(icon);
+    Refresh();
+}
+
+const wxBitmapBundle& CResultList::ItemIcon() const
+{
+    return m_model->Icon();
+}
+
+void CResultList::SetColumns(const std::vector<wxString>& headings, int width)
+{
+    ClearColumns();
+    m_columnWidth = width;
+    const int flags = wxDATAVIEW_COL_RESIZABLE | wxDATAVIEW_COL_SORTABLE;
+    for (unsigned c = 0; c < headings.size(); ++c) {
+        wxDataViewColumn* column =
+            c == 0 ? AppendIconTextColumn(headings[c], c, wxDATAVIEW_CELL_EDITABLE, width, wxALIGN_LEFT, flags)
+                   : AppendTextColumn(headings[c], c, wxDATAVIEW_CELL_INERT, width, wxALIGN_LEFT, flags);
+        // a text cut by its column ends in an ellipsis, so it shows that there is more
+        column->GetRenderer()->EnableEllipsize(wxELLIPSIZE_END);
+    }
+}
+
+void CResultList::SetColumnWidths(int width)
+{
+    m_columnWidth = width;
+    for (unsigned c = 0; c < GetColumnCount(); ++c)
+        GetColumn(c)->SetWidth(width);
+}
+
+wxString CResultList::Heading(unsigned column) const
+{
+    return column < GetColumnCount() ? GetColumn(column)->GetTitle() : wxString();
+}
+
+void CResultList::HideSortArrow()
+{
+    for (unsigned c = 0; c < GetColumnCount(); ++c)
+        GetColumn(c)->UnsetAsSortKey();
 }
 
 void CResultList::ClearItems()
 {
-    m_items.clear();
-    DeleteAllItems();
-}
-
-long CResultList::AddItem(std::vector<wxString> texts)
-{
-    m_items.push_back(std::move(texts));
-    SetItemCount(static_cast<long>(m_items.size()));
-    Refresh();
-    return static_cast<long>(m_items.size()) - 1;
+    m_editDelay.Stop();
+    m_pendingEdit = wxDataViewItem();
+    m_model->SetRows({});
 }
 
 void CResultList::SetItems(std::vector<std::vector<wxString>> items)
 {
-    ClearItems();
-    m_items = std::move(items);
-    SetItemCount(static_cast<long>(m_items.size()));
-    Refresh();
+    m_editDelay.Stop();
+    m_model->SetRows(std::move(items));
 }
 
-wxString CResultList::OnGetItemText(long item, long column) const
+void CResultList::ShowMessage(const wxString& message)
 {
-    if (item < 0 || column < 0 || static_cast<size_t>(item) >= m_items.size())
-        return wxString();
-    const auto& texts = m_items[static_cast<size_t>(item)];
-    return static_cast<size_t>(column) < texts.size() ? texts[static_cast<size_t>(column)] : wxString();
+    SetItems({{message}});
 }
 
-int CResultList::OnGetItemImage(long /*item*/) const
+size_t CResultList::ItemCount() const
 {
-    return 0;
+    return m_model->Rows().size();
 }
 
-int CResultList::OnGetItemColumnImage(long /*item*/, long column) const
+wxString CResultList::ItemText(size_t item, unsigned column) const
 {
-    return column == 0 ? 0 : -1;
+    return m_model->Text(item, column);
+}
+
+void CResultList::Reorder(const std::vector<size_t>& order)
+{
+    std::vector<bool> wasSelected(ItemCount(), false);
+    for (size_t item : SelectedItems())
+        wasSelected[item] = true;
+    const auto& rows = m_model->Rows();
+    std::vector<std::vector<wxString>> reordered;
+    std::vector<size_t> selected;
+    reordered.reserve(order.size());
+    for (size_t old : order) {
+        if (old >= rows.size())
+            continue;
+        if (wasSelected[old])
+            selected.push_back(reordered.size());
+        reordered.push_back(rows[old]);
+    }
+    SetItems(std::move(reordered));
+    SelectItems(selected);
+}
+
+std::vector<size_t> CResultList::SelectedItems() const
+{
+    wxDataViewItemArray items;
+    GetSelections(items);
+    std::vector<size_t> selected;
+    selected.reserve(items.size());
+    for (const wxDataViewItem& item : items)
+        selected.push_back(m_model->GetRow(item));
+    std::sort(selected.begin(), selected.end());
+    return selected;
+}
+
+void CResultList::SelectItems(const std::vector<size_t>& items)
+{
+    wxDataViewItemArray chosen;
+    for (size_t item : items) {
+        if (item < ItemCount())
+            chosen.push_back(m_model->GetItem(static_cast<unsigned>(item)));
+    }
+    SetSelections(chosen);
+}
+
+void CResultList::EditLabel(size_t item)
+{
+    if (item >= ItemCount() || GetColumnCount() == 0)
+        return;
+    // the toolkit may open the editor only once it has laid the row out, after this returns
+    m_requestedEdit = m_model->GetItem(static_cast<unsigned>(item));
+    EditItem(m_requestedEdit, GetColumn(0));
+}
+
+void CResultList::OnKey(wxKeyEvent& event)
+{
+    const int key = event.GetKeyCode();
+    if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
+        RunDefaultButton();
+    } else if (key == 'A' && event.GetModifiers() == wxMOD_CONTROL) {
+        SelectAll();
+    } else {
+        event.Skip();
+    }
+}
+
+void CResultList::OnStartEditing(wxDataViewEvent& event)
+{
+    if (event.GetItem() == m_requestedEdit) {
+        m_requestedEdit = wxDataViewItem();
+        event.Skip();
+        return;
+    }
+    // The toolkit starts editing on the first click on the focused item, which is also the first
+    // half of a double click: edit only when no second click follows within the double-click time.
+    event.Veto();
+    m_pendingEdit = event.GetItem();
+    const int delay = wxSystemSettings::GetMetric(wxSYS_DCLICK_MSEC);
+    m_editDelay.StartOnce(delay > 0 ? delay : 500);
+}
+
+void CResultList::RunDefaultButton()
+{
+    auto* window = wxDynamicCast(wxGetTopLevelParent(this), wxTopLevelWindow);
+    auto* button = window ? wxDynamicCast(window->GetDefaultItem(), wxButton) : nullptr;
+    if (button == nullptr || !button->IsEnabled())
+        return;
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    click.SetEventObject(button);
+    button->ProcessWindowEvent(click);
 }

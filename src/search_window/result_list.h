@@ -1,32 +1,71 @@
-// result_list.h - the main window's result list (control 1021): a report-mode list whose item
-// texts are kept here and handed to the toolkit on demand, so filling 1000 items stays fast.
+// result_list.h - the main window's result list (control 1021): a native data view in report
+// form, read by screen readers, whose texts live in a ResultListModel.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
-#include <wx/listctrl.h>
+#include <wx/dataview.h>
+#include <wx/timer.h>
+
+class ResultListModel;
+
+/// Sent by the result list (with its id) for a double click anywhere on it, empty space included.
+wxDECLARE_EVENT(EVT_RESULT_LIST_DOUBLE_CLICK, wxCommandEvent);
 
 /**
- * The result list. Every item shows image 0 in its first column; several items can be selected
- * and the first column's text edited in place. The texts live in this object (the toolkit only
- * asks for the lines it shows), which keeps a 1000-item fill from measuring every text.
+ * The result list. Every item shows the item icon before its first text; several items can be
+ * selected (Ctrl+A selects all) and the first column's text can be edited in place by clicking an
+ * item that is already selected. Enter runs the window's default button. A heading clicked (or
+ * activated from the keyboard or by a screen reader) shows the sort arrow, ascending first and
+ * reversed on the next click, and reports it as wxEVT_DATAVIEW_COLUMN_SORTED; the owner puts the
+ * items in that order (Reorder).
  */
-class CResultList : public wxListCtrl {
+class CResultList : public wxDataViewCtrl {
 public:
     CResultList(wxWindow* parent, wxWindowID id, const wxPoint& position, const wxSize& size);
 
+    /// The icon shown on every item.
+    void SetItemIcon(const wxBitmapBundle& icon);
+    const wxBitmapBundle& ItemIcon() const;
+    /// Replaces the columns by one per heading, each `width` pixels wide, left-aligned, sortable,
+    /// with no sort arrow.
+    void SetColumns(const std::vector<wxString>& headings, int width);
+    /// Gives every column the same width (the toolkit may widen the last one to the list's edge).
+    void SetColumnWidths(int width);
+    /// The width last given to the columns.
+    int ColumnWidth() const { return m_columnWidth; }
+    /// The heading of a column, empty beyond the last one.
+    wxString Heading(unsigned column) const;
+    /// Shows no sort arrow: the next click on any heading sorts ascending.
+    void HideSortArrow();
+
     /// Removes every item (selection included).
     void ClearItems();
-    /// Appends one item; texts[k] shows in column k. Returns the item's index.
-    long AddItem(std::vector<wxString> texts);
-    /// Replaces all items at once.
+    /// Replaces all items at once; texts[k] of an item shows in column k.
     void SetItems(std::vector<std::vector<wxString>> items);
-
-protected:
-    wxString OnGetItemText(long item, long column) const override;
-    int OnGetItemImage(long item) const override;
-    int OnGetItemColumnImage(long item, long column) const override;
+    /// Shows one item holding a message in its first column.
+    void ShowMessage(const wxString& message);
+    size_t ItemCount() const;
+    wxString ItemText(size_t item, unsigned column) const;
+    /// Puts the items in a new order: order[k] is the index of the item that comes to position k.
+    /// Selected items stay selected.
+    void Reorder(const std::vector<size_t>& order);
+    /// The indexes of the selected items, ascending.
+    std::vector<size_t> SelectedItems() const;
+    /// Selects exactly the given items.
+    void SelectItems(const std::vector<size_t>& items);
+    /// Opens the in-place editor on an item's first text.
+    void EditLabel(size_t item);
 
 private:
-    std::vector<std::vector<wxString>> m_items;
+    void OnKey(wxKeyEvent& event);
+    void OnStartEditing(wxDataViewEvent& event);
+    void RunDefaultButton();
+
+    ResultListModel* m_model = nullptr;  // owned by the control (reference counted)
+    wxTimer m_editDelay;
+    wxDataViewItem m_pendingEdit;
+    wxDataViewItem m_requestedEdit;
+    int m_columnWidth = 0;
 };

@@ -8,8 +8,8 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
-#include <wx/listctrl.h>
 #include <wx/msgdlg.h>
+#include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
 
@@ -17,6 +17,7 @@
 #include "search_window/bind_login.h"
 #include "localisation/text_keys.h"
 #include "platform/file_dialog.h"
+#include "platform/collation.h"
 #include "platform/text.h"
 #include "platform/text_codec.h"
 #include "search_window/details_dialog.h"
@@ -52,6 +53,15 @@ std::optional<BindCredentials> SearchCommands::Credentials(const SearchInput& in
     return m_bindLogin != nullptr ? m_bindLogin->For(input) : std::optional<BindCredentials>(BindCredentials{});
 }
 
+std::string SearchCommands::WithBindWarning(const SearchInput& input, const std::string& status) const
+{
+    if (m_bindLogin == nullptr || !m_bindLogin->PasswordInClear(input)) {
+        return status;
+    }
+    const std::string warning = Text(keys::kPasswordUnencrypted);
+    return status.empty() ? warning : status + " - " + warning;
+}
+
 wxWindow* SearchCommands::FieldControl(SearchField field) const
 {
     switch (field) {
@@ -69,10 +79,18 @@ wxWindow* SearchCommands::FieldControl(SearchField field) const
     return nullptr;
 }
 
-void SearchCommands::ClearItems()
+void SearchCommands::ClearList()
 {
     m_controls.list->ClearItems();
-    m_itemDns.clear();
+    m_result.ClearItems();
+    SetStatus("");
+}
+
+void SearchCommands::SetStatus(const std::string& text)
+{
+    if (m_controls.status != nullptr) {
+        m_controls.status->SetStatusText(ToWx(text));
+    }
 }
 
 void SearchCommands::ShowMessage(const std::string& text, long style) const
@@ -107,7 +125,7 @@ void SearchCommands::Search()
 {
     CResultList* list = m_controls.list;
     m_controls.details->Disable();
-    ClearItems();
+    ClearList();
 
     SearchInput input;
     if (!ReadSearchInput(input)) {
@@ -120,10 +138,10 @@ void SearchCommands::Search()
     const bool swap = m_controls.swap->GetValue();
     const std::string searchValue = SearchValue(input, swap);
 
+    SetStatus(WithBindWarning(input, ""));
     // The progress item must be on screen before the query blocks the window: lay the list out
     // and paint it now rather than when the event loop would next get to it.
-    ClearItems();
-    list->AddItem({ToWx(Text(keys::kLDAPQuery))});
+    list->ShowMessage(ToWx(Text(keys::kLDAPQuery)));
     list->Refresh();
     list->Update();
     if (m_queryStartHook) {
@@ -131,63 +149,67 @@ void SearchCommands::Search()
     }
 
     const QueryChoice choice = ChooseQuery(input, swap);
+    const int32_t columnCount = choice.columnCount();
+    SearchOutcome outcome;
     std::vector<ResultRow> rows;
     {
         DirectoryQuery query;
         query.SetBind(bind->name, bind->password);
         ResultTable table;
-        const SearchOutcome outcome = RunSearch(query, input, choice, searchValue, table, m_timeLimitSeconds);
+        outcome = RunSearch(query, input, choice, searchValue, table, m_timeLimitSeconds);
         if (m_bindLogin != nullptr) {
             m_bindLogin->Ended(input, *bind, outcome);
         }
-        rows = ResultRows(table, choice);
+        if (!outcome.failed) {
+            rows = ResultRows(table, choice);
+        }
     }
-    // Plain replacement of the placeholder: the value is user text and never a format.
-    const std::string noResult = FillPlaceholder(Text(keys::kNoResult), searchValue);
-    const int32_t columnCount = choice.columnCount();
 
     list->Freeze();
-    ClearItems();
-    if (!rows.empty()) {
+    list->ClearItems();
+    list->HideSortArrow();
+    if (outcome.failed) {
+        // Plain replacement of the placeholders: reasons and search values are never formats.
+        const std::string failure = FillPlaceholder(Text(keys::kSearchFailed), outcome.failureReason);
+        list->ShowMessage(ToWx(failure));  // the old columns stay
+        SetStatus(WithBindWarning(input, failure));
+    } else if (rows.empty()) {
+        list->ShowMessage(ToWx(FillPlaceholder(Text(keys::kNoResult), searchValue)));  // the old columns stay
+    } else {
         m_controls.details->Enable();
         // A negative width would ask the list to size the column itself.
         const int width = std::max(0, list->GetSize().GetWidth() - 20);
-        list->DeleteAllColumns();
-        if (columnCount == 1) {
-            list->InsertColumn(0, ToWx(choice.headings[0]), wxLIST_FORMAT_LEFT, width);
-        } else {
-            for (int32_t c = 0; c < columnCount; ++c) {
-                list->InsertColumn(c, ToWx(choice.headings[static_cast<size_t>(c)]), wxLIST_FORMAT_LEFT,
-                                   width / columnCount);
-            }
+        std::vector<wxString> headings;
+        for (const std::string& heading : choice.headings) {
+            headings.push_back(ToWx(heading));
         }
-    } else {
-        list->AddItem({ToWx(noResult)});  // the old columns stay
+        list->SetColumns(headings, width / columnCount);
+    }
+    if (!outcome.failed) {
+        const std::string count = std::to_string(rows.size());
+        const char* key = outcome.cut ? keys::kStatusCut : keys::kStatusEntries;
+        SetStatus(WithBindWarning(input, FillPlaceholder(Text(key), count)));
     }
 
-    m_exportTable = MakeExportTable(rows, columnCount);
-
-    // Every value stands under its attribute's column. An entry without values gets no item, so
-    // every item remembers its entry's DN for the details view.
-    const size_t shownColumns = static_cast<size_t>(list->GetColumnCount());
-    std::vector<std::vector<wxString>> items;
-    items.reserve(rows.size());
-    for (const ResultRow& row : rows) {
-        if (!row.hasValue) {
-            continue;
-        }
-        std::vector<wxString>& texts = items.emplace_back();
-        const size_t shown = std::min(row.values.size(), shownColumns);
-        texts.reserve(shown);
-        for (size_t k = 0; k < shown; ++k) {
-            texts.push_back(ToWx(row.values[k]));
-        }
-        m_itemDns.push_back(row.dn);
-    }
-    if (!items.empty()) {
-        list->SetItems(std::move(items));
+    // Every value stands under its attribute's column. An entry without values gets no item but
+    // keeps its export row; the shown result knows the entry of every item for the details view.
+    m_result.Set(std::move(rows), columnCount);
+    if (m_result.HasItems()) {
+        list->SetItems(m_result.ItemTexts());
     }
     list->Thaw();
+}
+
+void SearchCommands::SortByColumn(unsigned column, bool ascending)
+{
+    CResultList* list = m_controls.list;
+    const std::vector<size_t> order = m_result.SortBy(
+        column, ascending, [list, column](size_t item) { return list->ItemText(item, column); },
+        CompareInUserLocale);
+    if (order.empty()) {
+        return;
+    }
+    list->Reorder(order);
 }
 
 void SearchCommands::Details()
@@ -203,12 +225,11 @@ void SearchCommands::ShowDetails(const SearchInput& input)
     // The chosen entries are named by DN, not by list position: entries without a value of the
     // result attribute have no list item, so positions of items and answer rows differ. Items that
     // stand for no entry (the no-result message) choose nothing; when no entry is chosen, all show.
-    CResultList* list = m_controls.list;
+    const std::vector<std::string> itemDns = m_result.ItemDns();
     std::set<std::string> chosen;
-    for (long item = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); item != -1;
-         item = list->GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) {
-        if (item >= 0 && static_cast<size_t>(item) < m_itemDns.size()) {
-            chosen.insert(m_itemDns[static_cast<size_t>(item)]);
+    for (size_t item : m_controls.list->SelectedItems()) {
+        if (item < itemDns.size()) {
+            chosen.insert(itemDns[item]);
         }
     }
     std::optional<std::set<std::string>> shownDns;
@@ -250,7 +271,7 @@ void SearchCommands::Export()
     if (!path) {
         return;
     }
-    if (!m_exportTable.WriteToFile(*path)) {
+    if (!m_result.ExportTable().WriteToFile(*path)) {
         ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR);
     }
 }

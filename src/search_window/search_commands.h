@@ -8,12 +8,14 @@
 
 #include "directory/result_table.h"
 #include "search_window/search_rules.h"
+#include "search_window/shown_result.h"
 #include "storage/connection_profile.h"
 
 class BindLogin;
 class CResultList;
 struct BindCredentials;
 class wxButton;
+class wxStatusBar;
 class wxCheckBox;
 class wxComboBox;
 class wxTextCtrl;
@@ -32,12 +34,13 @@ struct SearchControls {
     wxCheckBox* swap = nullptr;          ///< 1018
     wxButton* details = nullptr;         ///< 1014
     CResultList* list = nullptr;         ///< 1021
+    wxStatusBar* status = nullptr;       ///< the window's status line
 };
 
 /**
- * Search (button 1010, Edit > Search), details (button 1014, Edit > Show details, double click)
- * and export (Edit > Export result). Holds the export table of the last search and the
- * distinguished name of every list item.
+ * Search (button 1010, Edit > Search), details (button 1014, Edit > Show details, double click),
+ * the sort by a column heading and export (Edit > Export result). Holds the shown result of the
+ * last search: its entries, their order and the export table.
  */
 class SearchCommands {
 public:
@@ -50,6 +53,11 @@ public:
     bool ReadSearchInput(SearchInput& input);
     void Search();
     void Details();
+    /// A click on a column heading: sorts the entries by that column in the user's locale,
+    /// ascending or descending as the heading's arrow shows.
+    void SortByColumn(unsigned column, bool ascending);
+    /// Empties the result list and the status line (the export table stays).
+    void ClearList();
     /// Runs the details query for input and shows CDetailsDialog modally.
     void ShowDetails(const SearchInput& input);
     void Export();
@@ -66,9 +74,9 @@ public:
     /// the list there). An empty function removes it.
     void SetQueryStartHook(std::function<void()> hook) { m_queryStartHook = std::move(hook); }
 
-    const ResultTable& ExportTable() const { return m_exportTable; }
+    const ResultTable& ExportTable() const { return m_result.ExportTable(); }
     /// The distinguished name of each list item, by item index.
-    const std::vector<std::string>& ItemDns() const { return m_itemDns; }
+    std::vector<std::string> ItemDns() const { return m_result.ItemDns(); }
     /// The text last given to a details window (tests read it).
     const std::string& LastDetailsText() const { return m_lastDetailsText; }
 
@@ -79,15 +87,17 @@ private:
     const std::string* m_languageFile = nullptr;
     BindLogin* m_bindLogin = nullptr;
     int32_t m_timeLimitSeconds = kSearchTimeLimitSeconds;
-    ResultTable m_exportTable;
-    std::vector<std::string> m_itemDns;
+    ShownResult m_result;
     std::string m_lastDetailsText;
     std::function<void()> m_queryStartHook;
 
     std::string Text(const char* key) const;
     /// What a query of input binds with; nullopt when the user cancelled the password dialog.
     std::optional<BindCredentials> Credentials(const SearchInput& input);
+    /// status followed by the warning that the password travels unencrypted, when a search of
+    /// input sends one so.
+    std::string WithBindWarning(const SearchInput& input, const std::string& status) const;
     wxWindow* FieldControl(SearchField field) const;
-    void ClearItems();
+    void SetStatus(const std::string& text);
     void ShowMessage(const std::string& text, long style) const;
 };

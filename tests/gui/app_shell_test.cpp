@@ -5,8 +5,7 @@
 #include <memory>
 
 #include <wx/button.h>
-#include <wx/imaglist.h>
-#include <wx/listctrl.h>
+#include <wx/panel.h>
 #include <wx/stattext.h>
 
 #include "app/font_settings.h"
@@ -15,6 +14,7 @@
 #include "main_window_fixture.h"
 #include "platform/folders.h"
 #include "platform/screen.h"
+#include "search_window/result_list.h"
 #include "storage/recent_list.h"
 
 namespace fs = std::filesystem;
@@ -243,8 +243,8 @@ TEST_F(AppShellTest, ControlsFollowTheWindowSize)
     EXPECT_EQ(Rect(ctl::kSearch).GetRight() + 1, 795);
     const wxRect list = Rect(ctl::kResultList);
     EXPECT_EQ(list.GetBottom() + 1, client.y - 1);
-    auto* listView = dynamic_cast<wxListCtrl*>(Window().FindWindow(ctl::kResultList));
-    EXPECT_EQ(listView->GetColumnWidth(0), list.width - 20);
+    auto* listView = dynamic_cast<CResultList*>(Window().FindWindow(ctl::kResultList));
+    EXPECT_EQ(listView->ColumnWidth(), list.width - 20);
 
     // no two controls overlap, and none is cut below what its content needs
     std::vector<wxWindow*> controls;
@@ -277,12 +277,9 @@ TEST_F(AppShellTest, ResultIconsFollowTheScreenResolution)
     SetScreenDpiOverride(144);
     Start();
     SetScreenDpiOverride(0);
-    wxImageList* images = dynamic_cast<wxListCtrl*>(Window().FindWindow(ctl::kResultList))
-                              ->GetImageList(wxIMAGE_LIST_SMALL);
-    ASSERT_NE(images, nullptr);
-    int width = 0, height = 0;
-    ASSERT_TRUE(images->GetSize(0, width, height));
-    EXPECT_EQ(wxSize(width, height), wxSize(30, 30));
+    const wxBitmapBundle& icon = dynamic_cast<CResultList*>(Window().FindWindow(ctl::kResultList))->ItemIcon();
+    ASSERT_TRUE(icon.IsOk());
+    EXPECT_EQ(icon.GetDefaultSize(), wxSize(30, 30));
 }
 
 TEST_F(AppShellTest, FontValuesAreAppliedWhenAskedForAndAlwaysWrittenBack)

@@ -96,6 +96,7 @@ protected:
 
     const std::vector<std::vector<std::string>> m_smiths{{"123, 456"}, {"789"}};
     const std::string m_password = td::kReaderPassword;
+    const std::string m_unencrypted = "The password travels unencrypted: use ldaps:// to protect it";
 };
 
 TEST_F(BindWindowTest, PasswordAskedOnceForTheRunAndAgainAfterARefusedBind)
@@ -107,6 +108,7 @@ TEST_F(BindWindowTest, PasswordAskedOnceForTheRunAndAgainAfterARefusedBind)
     wxTEST_DIALOG(SearchSmith(), TypePassword(m_password, true, &label));
     EXPECT_EQ(label, std::string("Password for ") + td::kReaderDn);
     EXPECT_EQ(ListCells(), m_smiths);
+    EXPECT_EQ(Status(), "2 entries - " + m_unencrypted);
     SearchSmith();  // not asked again: any dialog would fail the test
     EXPECT_EQ(ListCells(), m_smiths);
 
@@ -114,7 +116,10 @@ TEST_F(BindWindowTest, PasswordAskedOnceForTheRunAndAgainAfterARefusedBind)
     // and forgotten, so the next search asks again.
     SetField(ctl::kServer, "localhost");
     wxTEST_DIALOG(SearchSmith(), TypePassword("wrong"));
-    EXPECT_NE(ListCells(), m_smiths);
+    const std::string refused = std::string("Search failed: the server refused the bind as '") + td::kReaderDn +
+                                "' (Invalid credentials)";
+    EXPECT_EQ(ListCells(), (std::vector<std::vector<std::string>>{{refused}}));
+    EXPECT_EQ(Status(), refused + " - " + m_unencrypted);
     wxTEST_DIALOG(SearchSmith(), TypePassword(m_password));
     EXPECT_EQ(ListCells(), m_smiths);
 
@@ -125,7 +130,7 @@ TEST_F(BindWindowTest, PasswordAskedOnceForTheRunAndAgainAfterARefusedBind)
     SetBindName("");
     EXPECT_EQ(Title(), "Corvane LDAP");
     SearchSmith();
-    EXPECT_NE(ListCells(), m_smiths);
+    EXPECT_EQ(Status(), "Search failed: Server is unwilling to perform (authentication required)");
 }
 
 TEST_F(BindWindowTest, ProfileKeepsTheBindNameAndNoFileGetsThePassword)

@@ -30,7 +30,7 @@ TEST_F(SearchWindowTest, DetailsShowTheChosenEntriesByDn)
         const char* baseDn;
         const char* searchString;
         const char* resultAttribute;
-        std::vector<long> selected;
+        std::vector<size_t> selected;
         std::string text;
     };
     const std::string smith = DetailsEntry({"Smith", "123", "456"}), smithers = DetailsEntry({"Smithers", "789"});
@@ -50,7 +50,7 @@ TEST_F(SearchWindowTest, DetailsShowTheChosenEntriesByDn)
         SCOPED_TRACE(c.name);
         SetField(ctl::kBaseDn, c.baseDn);
         Search("sn", c.searchString, c.resultAttribute);
-        Select(c.selected);
+        List()->SelectItems(c.selected);
 
         std::string shown;
         DetailsShownHook hook([&](CDetailsDialog& dialog) {

@@ -203,7 +203,7 @@ TEST_F(LanguageTest, EnglishOptionWritesTheEnglishFileAndKeepsTheLanguage)
     EXPECT_TRUE(english.starts_with("[LDAP_CLDAPDlg - Version 1.640 (30.04.2018)]\r\n")) << english;
     EXPECT_NE(english.find("\r\nFrmMain.m_BTNSearch=\"Search\"\r\n"), std::string::npos);
     EXPECT_EQ(english.find("Suchen"), std::string::npos);
-    EXPECT_EQ(english.find("old"), std::string::npos);
+    EXPECT_EQ(english.find("old\r\n"), std::string::npos);  // the old line, not a word holding "old"
 }
 
 TEST_F(LanguageTest, DetailFieldsDialogEditsTheListInPlace)
@@ -253,4 +253,31 @@ TEST_F(LanguageTest, DetailFieldsDialogEditsTheListInPlace)
                       }));
         EXPECT_EQ(DetailList(Window().DetailAttributes()), c.list);
     }
+}
+
+TEST_F(LanguageTest, ChosenLanguageSurvivesARestartTheDesktopOneIsNotKept)
+{
+    WriteLanguages();
+    const auto restart = [this](const char* lang) {
+        if (m_window) {
+            RunMenu(cmd::kExit);  // closing saves LDAP.ini
+            PumpUntil([this] { return !m_window; });
+        }
+        setenv("LANG", lang, 1);
+        Open({});
+    };
+    restart("fr_FR.UTF-8");
+    EXPECT_EQ(Window().CurrentLanguageName(), "Fran\xC3\xA7" "ais");
+    restart("C");  // a language from the desktop was not chosen: the next start follows the desktop
+    EXPECT_EQ(Window().CurrentLanguageName(), "");
+    EXPECT_EQ(SearchLabel(), "Search");
+    ASSERT_NE(FileBytes(Window().StorageFolder() + "LDAP.ini").find("<LanguageName></LanguageName>"), std::string::npos);
+
+    ChooseLanguage(1);
+    restart("fr_FR.UTF-8");
+    EXPECT_EQ(Window().CurrentLanguageName(), "Deutsch");
+    EXPECT_TRUE(Window().LanguageChosen());
+    EXPECT_EQ(SearchLabel(), "Suchen");
+    restart("C");
+    EXPECT_EQ(Window().CurrentLanguageFile(), ProgramFile("de.ini"));
 }

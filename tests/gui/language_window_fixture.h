@@ -26,7 +26,10 @@ private:
     std::function<int(Dialog&)> m_act;
 };
 
-/** The main window of a program whose folder is a temporary one; LANG is "C" unless set. */
+/**
+ * The main window of a program whose folder and storage folder are temporary ones; LANG is "C"
+ * unless a test sets it.
+ */
 class LanguageWindowTest : public MainWindowTest {
 protected:
     void SetUp() override
@@ -38,12 +41,16 @@ protected:
         }
         setenv("LANG", "C", 1);
         SetProgramPathOverride(m_programFolder.File("corvane-ldap"));
+        // a storage folder of the test's own, so that LDAP.ini starts missing
+        m_savedDataFolders = {UserDataFolder(), AllUsersDataFolder()};
+        SetDataFolderOverrides(m_programFolder.File("user"), m_programFolder.File("all-users"));
         // no window yet: each test writes its files first, then calls Open
     }
     void TearDown() override
     {
         MainWindowTest::TearDown();
         SetProgramPathOverride("");
+        SetDataFolderOverrides(m_savedDataFolders.first, m_savedDataFolders.second);
         unsetenv("LANG");
         for (const auto& [name, value] : m_savedEnvironment)
             setenv(name.c_str(), value.c_str(), 1);
@@ -58,4 +65,5 @@ protected:
 
     TempFolder m_programFolder;
     std::vector<std::pair<std::string, std::string>> m_savedEnvironment;
+    std::pair<std::string, std::string> m_savedDataFolders;
 };

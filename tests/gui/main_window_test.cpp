@@ -3,9 +3,8 @@
 
 #include <wx/button.h>
 #include <wx/combobox.h>
-#include <wx/imaglist.h>
-#include <wx/listctrl.h>
 #include <wx/log.h>
+#include <wx/panel.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -16,6 +15,7 @@
 #include "main_window_fixture.h"
 #include "platform/apply_texts.h"
 #include "search_window/attribute_list.h"
+#include "search_window/result_list.h"
 
 namespace {
 
@@ -137,14 +137,14 @@ TEST_F(MainWindowTest, ControlsStartWithTheirDefaults)
         return wxString(ToWx(a)).CmpNoCase(ToWx(b)) < 0;
     }));
 
-    auto* list = Get<wxListCtrl>(ctl::kResultList);
-    EXPECT_TRUE(list->InReportView());
-    EXPECT_FALSE(list->HasFlag(wxLC_SINGLE_SEL));
-    EXPECT_TRUE(list->HasFlag(wxLC_EDIT_LABELS));
-    ASSERT_EQ(list->GetColumnCount(), 1);
-    EXPECT_EQ(list->GetColumnWidth(0), list->GetSize().x - 20);
-    ASSERT_NE(list->GetImageList(wxIMAGE_LIST_SMALL), nullptr);
-    EXPECT_EQ(list->GetImageList(wxIMAGE_LIST_SMALL)->GetImageCount(), 1);
+    auto* list = Get<CResultList>(ctl::kResultList);
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->HasFlag(wxDV_MULTIPLE));
+    ASSERT_EQ(list->GetColumnCount(), 1u);
+    EXPECT_EQ(list->Heading(0), "");
+    // the toolkit gives the last column whatever space is left beside it
+    EXPECT_GE(list->GetColumn(0)->GetWidth(), list->GetSize().x - 20);
+    EXPECT_EQ(list->GetColumn(0)->GetRenderer()->GetMode(), wxDATAVIEW_CELL_EDITABLE);
 }
 
 TEST_F(MainWindowTest, LanguageTextsRelabelControlsMenusAndMessages)

@@ -7,12 +7,14 @@
 #include <vector>
 
 #include <wx/checkbox.h>
-#include <wx/listctrl.h>
+#include <wx/statusbr.h>
+#include <wx/uiaction.h>
 
 #include "app/main_window_template.h"
 #include "directory_server.h"
 #include "main_window_fixture.h"
 #include "search_window/details_dialog.h"
+#include "search_window/result_list.h"
 #include "search_window/search_commands.h"
 #include "test_directory.h"
 
@@ -57,9 +59,10 @@ protected:
     }
 
     SearchCommands& Commands() { return m_window->Commands(); }
-    wxListCtrl* List() { return Get<wxListCtrl>(ctl::kResultList); }
+    CResultList* List() { return Get<CResultList>(ctl::kResultList); }
     wxWindow* Control(int id) { return m_window->FindWindow(id); }
     void SetField(int id, const std::string& text) { m_window->SetFieldText(id, text); }
+    std::string Status() { return FromWx(m_window->GetStatusBar()->GetStatusText()); }
 
     /// Fills search attribute, search string and result attribute and runs Search.
     void Search(const std::string& searchAttribute, const std::string& searchString,
@@ -75,10 +78,10 @@ protected:
     /// Every list item's texts, one per column.
     std::vector<std::vector<std::string>> ListCells()
     {
-        std::vector<std::vector<std::string>> cells(List()->GetItemCount());
-        for (long item = 0; item < List()->GetItemCount(); ++item)
-            for (int column = 0; column < List()->GetColumnCount(); ++column)
-                cells[item].push_back(FromWx(List()->GetItemText(item, column)));
+        std::vector<std::vector<std::string>> cells(List()->ItemCount());
+        for (size_t item = 0; item < cells.size(); ++item)
+            for (unsigned column = 0; column < List()->GetColumnCount(); ++column)
+                cells[item].push_back(FromWx(List()->ItemText(item, column)));
         return cells;
     }
 
@@ -86,23 +89,67 @@ protected:
     std::vector<std::string> Headings()
     {
         std::vector<std::string> headings;
-        for (int column = 0; column < List()->GetColumnCount(); ++column) {
-            wxListItem item;
-            item.SetMask(wxLIST_MASK_TEXT);
-            List()->GetColumn(column, item);
-            headings.push_back(FromWx(item.GetText()));
-        }
+        for (unsigned column = 0; column < List()->GetColumnCount(); ++column)
+            headings.push_back(FromWx(List()->Heading(column)));
         return headings;
     }
 
-    /// Selects exactly the given list items.
-    void Select(const std::vector<long>& items)
+    /// True when an item shows the result icon before its first text.
+    bool ItemHasIcon(size_t item)
     {
-        for (long item = 0; item < List()->GetItemCount(); ++item)
-            List()->SetItemState(item, 0, wxLIST_STATE_SELECTED);
-        for (long item : items)
-            List()->SetItemState(item, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        wxVariant value;
+        auto* model = static_cast<wxDataViewVirtualListModel*>(List()->GetModel());
+        model->GetValue(value, model->GetItem(static_cast<unsigned>(item)), 0);
+        wxDataViewIconText iconText;
+        iconText << value;
+        return iconText.GetBitmapBundle().IsOk();
     }
+
+    /// An item's first cell in the list's client coordinates, once the list has laid it out.
+    wxRect ItemRect(size_t item)
+    {
+        auto* model = static_cast<wxDataViewVirtualListModel*>(List()->GetModel());
+        const auto rect = [&] {
+            return List()->GetItemRect(model->GetItem(static_cast<unsigned>(item)), List()->GetColumn(0));
+        };
+        EXPECT_TRUE(PumpUntil([&] { return rect().width > 0; })) << "item " << item << " is not laid out";
+        return rect();
+    }
+
+    /// Moves the pointer over a control (keys go to the window under it on a bare X server) and
+    /// gives it the focus; returns the simulator to type or click with.
+    wxUIActionSimulator& PointAt(wxWindow* control, wxPoint offset = wxPoint(5, 5))
+    {
+        Window().Raise();
+        m_input.MouseMove(control->GetScreenPosition() + offset);
+        PumpEvents();
+        control->SetFocus();
+        PumpEvents();
+        return m_input;
+    }
+
+    /// Clicks a column heading with the mouse.
+    void ClickHeading(unsigned column)
+    {
+        const unsigned last = List()->GetColumnCount() - 1;
+        EXPECT_TRUE(PumpUntil([&] { return List()->GetColumn(last)->GetWidth() > 0; }));
+        int x = 10;
+        for (unsigned c = 0; c < column; ++c)
+            x += List()->GetColumn(c)->GetWidth();
+        PointAt(List(), wxPoint(x, 8)).MouseClick();
+        PumpEvents();
+    }
+
+    /// Processes events for about the given time.
+    static void PumpFor(int milliseconds)
+    {
+        for (int waited = 0; waited < milliseconds; waited += 10) {
+            PumpEvents();
+            WaitBriefly();
+        }
+    }
+
+    wxUIActionSimulator m_input;
 };
 
 /// Entry values of the details text: each value followed by CR LF, then the separator.

@@ -1,6 +1,7 @@
 // search_window_test.cpp - the main window's Search command against the private test directory:
 // columns, values, order, the no-result message, the input checks and the progress item.
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 #include <wx/window.h>
 
 #include "search_window_fixture.h"
@@ -47,19 +48,18 @@ TEST_F(SearchWindowTest, SearchFillsTheListByAttributeNameInDnOrder)
         Search(c.searchAttribute, c.searchString, c.resultAttribute, c.swap);
 
         EXPECT_EQ(Headings(), c.headings);
-        for (int column = 0; column < List()->GetColumnCount(); ++column)
-            EXPECT_EQ(List()->GetColumnWidth(column),
-                      (List()->GetSize().GetWidth() - 20) / static_cast<int>(c.headings.size()));
+        // each column width / n; the toolkit gives the last one the space that is left
+        const int width = (List()->GetSize().GetWidth() - 20) / static_cast<int>(c.headings.size());
+        const unsigned last = List()->GetColumnCount() - 1;
+        EXPECT_TRUE(PumpUntil([&] { return List()->GetColumn(last)->GetWidth() > 0; }));
+        for (unsigned column = 0; column < last; ++column)
+            EXPECT_EQ(List()->GetColumn(column)->GetWidth(), width);
+        EXPECT_GE(List()->GetColumn(last)->GetWidth(), width);
         EXPECT_EQ(ListCells(), c.cells);
         EXPECT_EQ(Commands().ItemDns(), c.itemDns);
         EXPECT_TRUE(Control(ctl::kDetails)->IsEnabled());
-        for (long item = 0; item < List()->GetItemCount(); ++item) {
-            wxListItem info;
-            info.SetId(item);
-            info.SetMask(wxLIST_MASK_IMAGE);
-            List()->GetItem(info);
-            EXPECT_EQ(info.GetImage(), 0);
-        }
+        for (size_t item = 0; item < List()->ItemCount(); ++item)
+            EXPECT_TRUE(ItemHasIcon(item));
         EXPECT_EQ(Commands().ExportTable().RowCount(), c.exportRows);
         EXPECT_EQ(Commands().ExportTable().ColumnCount(), static_cast<int32_t>(c.headings.size()));
     }
@@ -68,7 +68,7 @@ TEST_F(SearchWindowTest, SearchFillsTheListByAttributeNameInDnOrder)
 TEST_F(SearchWindowTest, NoResultKeepsTheOldColumnsAndEmptiesTheExport)
 {
     Search("sn", "Smith", "cn,mail");
-    ASSERT_EQ(List()->GetItemCount(), 2);
+    ASSERT_EQ(List()->ItemCount(), 2u);
     // "%s" in the search string is text, not a placeholder of the message
     Search("sn", "Nobody%s", "telephoneNumber");
     EXPECT_EQ(ListCells(), (Cells{{"No result found for 'Nobody%s*'", ""}}));
@@ -81,27 +81,96 @@ TEST_F(SearchWindowTest, NoResultKeepsTheOldColumnsAndEmptiesTheExport)
 TEST_F(SearchWindowTest, EditedLabelsStayAndNewSettingsEmptiesTheList)
 {
     Search("sn", "Smith", "cn,mail");
-    List()->EditLabel(1);
-    ASSERT_NE(List()->GetEditControl(), nullptr);
-    List()->GetEditControl()->SetValue("Smithers & Co");
-    List()->EndEditLabel(false);
-    EXPECT_EQ(ListCells(), (Cells{{"Smith", ""}, {"Smithers & Co", "smithers@corvane.test"}}));
+    // a click on the selected item opens its editor once no second click has followed
+    const wxRect rect = ItemRect(1);
+    wxUIActionSimulator& input = PointAt(List(), rect.GetPosition() + wxPoint(40, rect.height / 2));
+    input.MouseClick();
+    PumpFor(500);
+    input.MouseClick();
+    PumpFor(600);
+    input.Text("Smithers Co");
+    input.Char(WXK_RETURN);
+    PumpEvents();
+    EXPECT_EQ(ListCells(), (Cells{{"Smith", ""}, {"Smithers Co", "smithers@corvane.test"}}));
 
     List()->EditLabel(0);
-    List()->GetEditControl()->SetValue("discarded");
-    List()->EndEditLabel(true);
+    PumpFor(100);
+    input.Text("discarded");
+    input.Char(WXK_ESCAPE);
+    PumpEvents();
     EXPECT_EQ(ListCells()[0][0], "Smith");
 
     Window().NewProfile();
-    EXPECT_EQ(List()->GetItemCount(), 0);
+    EXPECT_EQ(List()->ItemCount(), 0u);
 }
 
-TEST_F(SearchWindowTest, UnreachableServerLooksLikeNoResult)
+TEST_F(SearchWindowTest, AFailedSearchSaysWhyInTheListAndTheStatusLine)
 {
-    SetField(ctl::kPort, std::to_string(UnusedPort()));
+    static DirectoryServer noBind(DirectoryServer::Config::NoBind);
+    UnresponsiveListener silent;
+    ASSERT_TRUE(noBind.Running()) << noBind.Error();
+    ASSERT_TRUE(silent.Running());
+    const std::string down = std::to_string(UnusedPort());
+    struct FailureCase {
+        const char* name;
+        std::string port;
+        const char* searchAttribute;
+        std::string reasonPart;  ///< what the reason must name
+    };
+    const std::vector<FailureCase> cases = {
+        {"server down", down, "sn", "127.0.0.1:" + down},
+        {"bind refused", std::to_string(noBind.Port()), "sn", "bind"},
+        {"bad filter", std::to_string(TestServer().Port()), "s(n", "filter"},
+        {"no answer in time", std::to_string(silent.Port()), "sn", "1 second"},
+        {"port out of range", "99999", "sn", "99999"},
+    };
+    Commands().SetTimeLimit(1);
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetField(ctl::kPort, std::to_string(TestServer().Port()));
+        Search("sn", "Smith", "cn,mail");
+        ASSERT_EQ(List()->ItemCount(), 2u);
+
+        SetField(ctl::kPort, c.port);
+        Search(c.searchAttribute, "Smith", "telephoneNumber");
+        const std::string shown = Status();
+        EXPECT_TRUE(shown.starts_with("Search failed: ") && shown.size() > 15) << shown;
+        EXPECT_NE(shown.find(c.reasonPart), std::string::npos) << shown;
+        // the one item says the same; the old columns stay and nothing is left to show or export
+        EXPECT_EQ(ListCells(), (Cells{{shown, ""}}));
+        EXPECT_EQ(Headings(), (std::vector<std::string>{"cn", "mail"}));
+        EXPECT_FALSE(Control(ctl::kDetails)->IsEnabled());
+        EXPECT_EQ(Commands().ExportTable().RowCount(), 0);
+    }
+}
+
+TEST_F(SearchWindowTest, TheStatusLineCountsTheEntries)
+{
+    struct StatusCase {
+        const char* baseDn;
+        const char* searchAttribute;
+        const char* searchString;
+        std::string status;
+    };
+    const std::vector<StatusCase> cases = {
+        // Smith has no mail and so no item, yet it is one of the entries found
+        {test_directory::kFixturesDn, "sn", "Smith", "2 entries"},
+        {test_directory::kFixturesDn, "sn", "Nobody", "0 entries"},
+        // 1500 people: the entry cap of 1000 cuts the answer
+        {test_directory::kPeopleDn, "uid", "p", "1000 entries shown; the directory holds more"},
+    };
+    for (const StatusCase& c : cases) {
+        SCOPED_TRACE(c.status);
+        SetField(ctl::kBaseDn, c.baseDn);
+        Search(c.searchAttribute, c.searchString, "mail");
+        EXPECT_EQ(Status(), c.status);
+    }
+    // a search stopped by a check and new settings empty the status line with the list
+    wxTEST_DIALOG(Search("sn", "", "cn"), ExpectMessageBox("No search string selected.", "ERROR", wxICON_INFORMATION));
+    EXPECT_EQ(Status(), "");
     Search("sn", "Smith", "cn");
-    EXPECT_EQ(ListCells(), (Cells{{"No result found for 'Smith*'"}}));
-    EXPECT_FALSE(Control(ctl::kDetails)->IsEnabled());
+    Window().NewProfile();
+    EXPECT_EQ(Status(), "");
 }
 
 TEST_F(SearchWindowTest, ProgressItemShowsWhileTheQueryRuns)
@@ -113,7 +182,7 @@ TEST_F(SearchWindowTest, ProgressItemShowsWhileTheQueryRuns)
     Commands().SetQueryStartHook(nullptr);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0][0], "LDAP query in progress...");
-    EXPECT_EQ(List()->GetItemCount(), 2);
+    EXPECT_EQ(List()->ItemCount(), 2u);
 }
 
 TEST_F(SearchWindowTest, InputChecksShowTheirMessageFocusTheFieldAndKeepTheExport)
@@ -138,13 +207,13 @@ TEST_F(SearchWindowTest, InputChecksShowTheirMessageFocusTheFieldAndKeepTheExpor
         SetField(ctl::kServer, DirectoryServer::Host());
         SetField(ctl::kBaseDn, test_directory::kFixturesDn);
         Search("sn", "Smith", "cn");
-        ASSERT_EQ(List()->GetItemCount(), 2);
+        ASSERT_EQ(List()->ItemCount(), 2u);
         Control(ctl::kPort)->SetFocus();
 
         for (int id : c.emptied)
             SetField(id, "");
         wxTEST_DIALOG(Commands().Search(), ExpectMessageBox(c.message, "ERROR", wxICON_INFORMATION));
-        EXPECT_EQ(List()->GetItemCount(), 0);
+        EXPECT_EQ(List()->ItemCount(), 0u);
         EXPECT_FALSE(Control(ctl::kDetails)->IsEnabled());
         EXPECT_EQ(Commands().ExportTable().RowCount(), 2);
         const wxWindow* focus = wxWindow::FindFocus();

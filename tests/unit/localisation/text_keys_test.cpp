@@ -15,7 +15,7 @@ TEST(TextKeys, EachKeyUniqueAndPrefixedByItsWindow)
         std::string prefix;
         std::size_t size;  // 0: not fixed
     } tables[] = {
-        {MainWindowKeys(), "FrmMain.", 0},
+        {MainWindowKeys(), "FrmMain.", 50},
         {DetailsWindowKeys(), "FrmDetails.", 4},
         {LanguageDialogKeys(), "FrmLanguage.", 0},
         {DetailFieldsKeys(), "FrmOptions.", 0},
@@ -34,6 +34,8 @@ TEST(TextKeys, EachKeyUniqueAndPrefixedByItsWindow)
         }
     }
     EXPECT_EQ(EnglishDefault("FrmMain.m_acMNoSuchKey"), nullptr);
+    // the failure and status texts follow the described keys, so a language file lists them last
+    EXPECT_STREQ(MainWindowKeys()[45].key, keys::kSearchFailed);
 }
 
 TEST(TextKeys, NamedMessageKeysHaveTheirDefaults)
@@ -50,6 +52,8 @@ TEST(TextKeys, NamedMessageKeysHaveTheirDefaults)
         {keys::kNoResult, "No result found for '%s'"}, {keys::kFileFilter, "LDAP profile(*.cvl)|*.cvl||"},
         {keys::kCSVFilter, "CSV file (*.csv)|*.csv||"}, {keys::kBtnOK, "OK"},
         {keys::kDetailsFileFilter, "Textfile(*.txt)|*.txt||"},
+        {keys::kSearchFailed, "Search failed: %s"}, {keys::kStatusEntries, "%s entries"},
+        {keys::kStatusCut, "%s entries shown; the directory holds more"},
     };
     for (const auto& c : cases) {
         const char* english = EnglishDefault(c.key);

@@ -1,0 +1,53 @@
+// accessibility_test.cpp - the result list read back through the accessibility layer, as a screen
+// reader reads it. Runs in its own CTest entry under a private session bus (dbus-run-session),
+// which also starts the accessibility bus and registry on demand and stops them after.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+
+#include "search_window_fixture.h"
+
+namespace {
+
+/// What the reader hears: the headings, then each row, cells separated by a TAB.
+std::string ReadThroughAccessibility()
+{
+    const std::string command = std::string("/usr/bin/python3 ") + CORVANE_RESULT_LIST_READER + " " +
+                                std::to_string(getpid()) + " 2>&1";
+    // the reader asks this process over the bus, so its events must keep flowing meanwhile
+    auto reading = std::async(std::launch::async, [command] {
+        std::string output;
+        if (FILE* pipe = popen(command.c_str(), "r")) {
+            char buffer[4096];
+            while (const size_t n = fread(buffer, 1, sizeof buffer, pipe))
+                output.append(buffer, n);
+            pclose(pipe);
+        }
+        return output;
+    });
+    while (reading.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+        PumpEvents();
+        WaitBriefly();
+    }
+    return reading.get();
+}
+
+class ResultListAccessibility : public SearchWindowTest {};
+
+}  // namespace
+
+TEST_F(ResultListAccessibility, HeadingsAndRowsAreReadInTheShownOrder)
+{
+    ASSERT_NE(std::getenv("DBUS_SESSION_BUS_ADDRESS"), nullptr) << "run under dbus-run-session";
+    Search("sn", "Width", "cn,telephoneNumber");
+    EXPECT_EQ(ReadThroughAccessibility(), "cn\ttelephoneNumber\nWidth Five\t333\nWidth Four\t111, 222\n");
+
+    ClickHeading(1);
+    EXPECT_EQ(ReadThroughAccessibility(), "cn\ttelephoneNumber\nWidth Four\t111, 222\nWidth Five\t333\n");
+
+    Search("sn", "Nobody", "mail");
+    EXPECT_EQ(ReadThroughAccessibility(), "cn\ttelephoneNumber\nNo result found for 'Nobody*'\t\n");
+}
