@@ -21,7 +21,12 @@ void WipeString(std::string& text) {
     text.clear();
 }
 
-Password::Password(std::string_view bytes) : m_bytes(new char[bytes.size() + 1]), m_size(bytes.size()) {
+Password::Password(std::string_view bytes) {
+    if (bytes.empty()) {
+        return;  // no buffer: Bytes() is empty
+    }
+    m_bytes.reset(new char[bytes.size() + 1]);
+    m_size = bytes.size();
     std::memcpy(m_bytes.get(), bytes.data(), bytes.size());
     m_bytes[m_size] = '\0';
 }

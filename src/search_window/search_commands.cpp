@@ -14,12 +14,12 @@
 #include <wx/toplevel.h>
 
 #include "directory/directory_query.h"
-#include "search_window/bind_login.h"
 #include "localisation/text_keys.h"
 #include "platform/file_dialog.h"
 #include "platform/collation.h"
 #include "platform/text.h"
 #include "platform/text_codec.h"
+#include "search_window/bind_login.h"
 #include "search_window/details_dialog.h"
 #include "search_window/details_text.h"
 #include "search_window/result_list.h"
