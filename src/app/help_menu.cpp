@@ -5,6 +5,7 @@
 #include <functional>
 #include <utility>
 
+#include "app/font_settings.h"
 #include "app/main_window.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/help_documents.h"
@@ -12,6 +13,23 @@
 #include "platform/command_ids.h"
 #include "platform/help_format.h"
 #include "platform/shell.h"
+
+namespace {
+
+/// The about box in the program's fonts: every control takes the definition font's face,
+/// character set and pitch at its own height; the title is the definition font in bold.
+void ShowAbout(CLDAPDlg& main)
+{
+    CAboutDlg about(&main);
+    FontSettings& fonts = main.Fonts();
+    fonts.ApplyTo(&about, false);
+    wxFont title;
+    fonts.CopyDefinitionFont(title);
+    about.SetTitleFont(title.Bold());
+    about.Run(main.Text(keys::kBtnOK));
+}
+
+}  // namespace
 
 void BindHelpMenu(CLDAPDlg& window)
 {
@@ -22,11 +40,7 @@ void BindHelpMenu(CLDAPDlg& window)
         {cmd::kLicense, [main] { ShellOpen(LicenseFilePath(main->ProgramFolder())); }},
         {cmd::kReadMe, [main] { ShellOpen(ReadMeFilePath(main->ProgramFolder())); }},
         {cmd::kCheckUpdate, [] { ShellOpen(UpdateAddress()); }},
-        {cmd::kInfo,
-         [main] {
-             CAboutDlg about(main);
-             about.Run(main->Text(keys::kBtnOK));
-         }},
+        {cmd::kInfo, [main] { ShowAbout(*main); }},
     };
     for (const auto& [command, run] : commands)
         window.Bind(wxEVT_MENU, [run](wxCommandEvent&) { run(); }, ToWxId(command));

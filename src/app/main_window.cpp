@@ -22,6 +22,7 @@
 #include "app/recent_menu.h"
 #include "dialogs/connection_dialog.h"
 #include "dialogs/detail_fields_dialog.h"
+#include "localisation/english_file.h"
 #include "localisation/text_keys.h"
 #include "platform/command_ids.h"
 #include "platform/folders.h"
@@ -47,7 +48,7 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
     SetUpFolders();
     SetIcons(WindowIcons());
     SetAcceleratorTable(MainAcceleratorTable());
-    m_englishFilePath = m_programFolder + "LangLDAP_English.ini";
+    m_englishFilePath = m_programFolder + kEnglishFileName;
 
     SearchControls controls;
     controls.window = this;
@@ -250,6 +251,7 @@ std::string CLDAPDlg::Text(const char* key) const
 void CLDAPDlg::ChooseDetailFields()
 {
     COptionDetailsDlg dialog(this, m_detailAttributes, m_currentLanguageFile);
+    Fonts().ApplyTo(&dialog, true);
     if (dialog.ShowModal() == wxID_OK)
         m_detailAttributes = dialog.DetailAttributes();
 }

@@ -4,6 +4,7 @@
 
 #include <wx/menu.h>
 
+#include "app/font_settings.h"
 #include "app/main_window.h"
 #include "dialogs/language_dialog.h"
 #include "localisation/english_file.h"
@@ -28,6 +29,7 @@ void CLDAPDlg::ChooseLanguage()
 {
     CLanguageDlg dialog(this, m_currentLanguageFile, m_currentLanguageName, m_programFolder + kLanguageCatalogName,
                         m_programFolder);
+    Fonts().ApplyTo(&dialog, true);
     if (dialog.ShowModal() != wxID_OK)
         return;
     ApplyMainWindowTexts(dialog.SelectedLanguageFile());
@@ -42,7 +44,6 @@ void CLDAPDlg::ChooseLanguage()
 void CLDAPDlg::WriteEnglishLanguageFile()
 {
     ApplyMainWindowTexts(m_currentLanguageFile);
-    const std::string path = m_programFolder + kEnglishFileName;
-    if (!WriteEnglishFile(path))
-        std::fprintf(stderr, "corvane-ldap: cannot write the English language file %s\n", path.c_str());
+    if (!WriteEnglishFile(m_englishFilePath))
+        std::fprintf(stderr, "corvane-ldap: cannot write the English language file %s\n", m_englishFilePath.c_str());
 }

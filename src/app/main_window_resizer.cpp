@@ -90,9 +90,14 @@ void MainWindowResizer::Arrange()
         if (m_controls[i]->GetRect() != target)
             m_controls[i]->SetSize(target, wxSIZE_ALLOW_MINUS_ONE);
     }
-    if (auto* list = dynamic_cast<CResultList*>(m_panel->FindWindow(ctl::kResultList))) {
-        const int columns = static_cast<int>(list->GetColumnCount());
-        const int width = ColumnWidth(list->GetSize().x, columns, DpiScaler().Scale(20));
+    auto* list = dynamic_cast<CResultList*>(m_panel->FindWindow(ctl::kResultList));
+    for (const PlacedControl& control : placed) {
+        if (control.id != ctl::kResultList || list == nullptr)
+            continue;
+        // from the list's new rectangle: the toolkit may still report its old size while the
+        // window manager's resize is being allocated
+        const int width = ColumnWidth(control.rect.width, static_cast<int>(list->GetColumnCount()),
+                                      DpiScaler().Scale(20));
         if (list->ColumnWidth() != width)
             list->SetColumnWidths(width);
         list->Refresh();

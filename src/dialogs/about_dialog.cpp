@@ -105,18 +105,6 @@ wxBitmap OwnerIcon(wxWindow* parent)
     return bitmap;
 }
 
-/// The picture enlarged by the screen's resolution above 96 dots per inch.
-wxBitmap ScaledPicture()
-{
-    wxBitmap picture = AboutPicture();
-    const int dpi = ScreenDpi();
-    if (dpi <= 96)
-        return picture;
-    wxImage image = picture.ConvertToImage();
-    image.Rescale(picture.GetWidth() * dpi / 96, picture.GetHeight() * dpi / 96, wxIMAGE_QUALITY_HIGH);
-    return wxBitmap(image);
-}
-
 }  // namespace
 
 CAboutDlg::CAboutDlg(wxWindow* parent)
@@ -144,7 +132,7 @@ void CAboutDlg::CreateControls()
             break;
         case Kind::Picture:
             // shown at its own size from the top left, like the template's picture control
-            new wxStaticBitmap(panel, control.id, ScaledPicture(), place.GetPosition());
+            new wxStaticBitmap(panel, control.id, AboutPicture(ScreenDpi()), place.GetPosition());
             break;
         case Kind::Title: {
             auto* title = new wxStaticText(panel, control.id, ToWxLabel(FixedText(control.id)), place.GetPosition(),
@@ -164,15 +152,10 @@ void CAboutDlg::CreateControls()
         }
         }
     }
-    const int panelRight = panel->GetClientSize().x;
     for (const Link& link : Links()) {
         auto* field = static_cast<CClickEdit*>(panel->FindWindow(link.id));
         field->ChangeValue(ToWx(link.text));
         field->SetLink(link.target);
-        // a longer address than the template's field holds grows it to the panel's right edge at most
-        const int needed = field->GetTextExtent(field->GetValue()).x + field->GetCharWidth() * 2;
-        if (needed > field->GetSize().x)
-            field->SetSize(std::min(needed, panelRight - field->GetPosition().x), -1);
     }
 
     const wxRect okRect = rect(174, 136, 60, 14);
@@ -181,9 +164,29 @@ void CAboutDlg::CreateControls()
     SetClientSize(ConvertDialogToPixels(wxSize(kTemplateWidth, kTemplateHeight)));
 }
 
+void CAboutDlg::SetTitleFont(const wxFont& font)
+{
+    if (wxWindow* title = FindWindow(1023)) {
+        title->SetFont(font);
+        title->Refresh();
+    }
+}
+
+void CAboutDlg::FitLinkFields()
+{
+    wxWindow* panel = FindWindow(kPanelId);
+    for (const Link& link : Links()) {
+        auto* field = static_cast<CClickEdit*>(FindWindow(link.id));
+        const int needed = field->GetTextExtent(field->GetValue()).x + field->GetCharWidth() * 2;
+        if (needed > field->GetSize().x)
+            field->SetSize(std::min(needed, panel->GetClientSize().x - field->GetPosition().x), -1);
+    }
+}
+
 int CAboutDlg::Run(const std::string& okText)
 {
     m_ok->SetLabel(ToWxLabel(okText));
+    FitLinkFields();
     m_ok->SetFocus();
     CentreOnParent();
     return ShowModal();

@@ -22,10 +22,15 @@ public:
     /// Builds the dialog with its controls; parent is the main window, whose icon it shows.
     explicit CAboutDlg(wxWindow* parent);
 
-    /// Puts okText on the OK button and shows the dialog modally; returns how it ended.
+    /// The title's font (the opener's definition font in bold); the other controls keep the
+    /// font the opener gave the dialog.
+    void SetTitleFont(const wxFont& font);
+    /// Puts okText on the OK button, widens a link field whose text its template rectangle cannot
+    /// show (up to the panel's edge) and shows the dialog modally; returns how it ended.
     int Run(const std::string& okText);
 
 private:
     void CreateControls();
+    void FitLinkFields();
     wxButton* m_ok = nullptr;
 };

@@ -2,6 +2,7 @@
 #include "dialogs/about_picture.h"
 
 #include <wx/dcmemory.h>
+#include <wx/image.h>
 
 namespace {
 
@@ -9,9 +10,7 @@ const wxColour kBlue(31, 94, 168);
 const wxColour kLightBlue(120, 170, 225);
 const wxColour kPale(235, 242, 250);
 
-}  // namespace
-
-wxBitmap AboutPicture()
+wxBitmap DrawPicture()
 {
     const int width = 160;
     const int height = 99;
@@ -45,4 +44,16 @@ wxBitmap AboutPicture()
     dc.DrawArc(105, 47, 113, 41, 115, 54);
     dc.SelectObject(wxNullBitmap);
     return bitmap;
+}
+
+}  // namespace
+
+wxBitmap AboutPicture(int screenDpi)
+{
+    wxBitmap picture = DrawPicture();
+    if (screenDpi <= 96)
+        return picture;
+    wxImage image = picture.ConvertToImage();
+    image.Rescale(picture.GetWidth() * screenDpi / 96, picture.GetHeight() * screenDpi / 96, wxIMAGE_QUALITY_HIGH);
+    return wxBitmap(image);
 }

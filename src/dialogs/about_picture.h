@@ -3,5 +3,6 @@
 
 #include <wx/bitmap.h>
 
-/// The about box's picture, 160 x 99 pixels: a directory tree under a magnifier.
-wxBitmap AboutPicture();
+/// The about box's picture, a directory tree under a magnifier: 160 x 99 pixels up to 96 dots per
+/// inch, enlarged by screenDpi / 96 above.
+wxBitmap AboutPicture(int screenDpi);

@@ -25,7 +25,7 @@ COptionDetailsDlg::COptionDetailsDlg(wxWindow* parent, const DetailSlots& slots,
 {
     Create(parent, wxID_ANY, "Fields to display in details view");
     if (parent != nullptr)
-        SetFont(parent->GetFont());  // the main window's font, for the dialog and its controls
+        SetFont(parent->GetFont());  // the template's dialog units follow the main window's font
     CreateControls();
     m_list->ChangeValue(ToWx(DetailFieldsText(slots)));
     ApplyDetailFieldsTexts();

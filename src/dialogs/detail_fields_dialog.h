@@ -24,7 +24,8 @@ public:
     static constexpr int kListId = 1013;
 
     /// Builds the dialog in the parent's font with the list of slots in its edit and its texts
-    /// looked up in languageFile ("" or a missing file: English).
+    /// looked up in languageFile ("" or a missing file: English). The opener then applies the
+    /// program's font settings to it.
     COptionDetailsDlg(wxWindow* parent, const DetailSlots& slots, const std::string& languageFile);
 
     /// The slots as the edit's lines give them (what OK writes back).

@@ -26,7 +26,7 @@ CLanguageDlg::CLanguageDlg(wxWindow* parent, const std::string& currentLanguageF
 {
     Create(parent, wxID_ANY, "Language selection");
     if (parent != nullptr)
-        SetFont(parent->GetFont());  // the main window's font, for the dialog and its controls
+        SetFont(parent->GetFont());  // the template's dialog units follow the main window's font
     CreateControls();
 
     const LanguageChoices choices =

@@ -21,7 +21,7 @@ public:
 
     /// Builds the dialog in the parent's font: the list from the catalogue at catalogPath (entry
     /// files relative to programFolder), the entry of currentLanguageFile preselected, the texts
-    /// from currentLanguageFile.
+    /// from currentLanguageFile. The opener then applies the program's font settings to it.
     CLanguageDlg(wxWindow* parent, const std::string& currentLanguageFile, const std::string& currentLanguageName,
                  const std::string& catalogPath, const std::string& programFolder);
 

@@ -7,7 +7,9 @@
 #include <wx/button.h>
 #include <wx/stattext.h>
 
+#include "app/font_settings.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/about_picture.h"
 #include "dialogs/click_edit.h"
 #include "dialogs/help_documents.h"
 #include "main_window_fixture.h"
@@ -77,6 +79,7 @@ TEST_F(MainWindowTest, AboutBoxShowsItsFixedTextsLinksAndTheCurrentLanguagesOk)
         "FrmMain.m_sMBtnOK=\"Schlie\xC3\x9F"
         "en\"\r\n");
     Window().ApplyMainWindowTexts(language);
+    Window().Fonts().SetFaceName("DejaVu Serif");
 
     ShellTargets shell;
     bool seen = false;
@@ -99,7 +102,11 @@ TEST_F(MainWindowTest, AboutBoxShowsItsFixedTextsLinksAndTheCurrentLanguagesOk)
         };
         for (const auto& [id, text] : labels)
             EXPECT_EQ(TextOf(about, id), text) << id;
+        // every control in the program's face, the title in bold
+        for (const int id : {1023, 1022, 1035, 1027, CAboutDlg::kOkId})
+            EXPECT_EQ(FromWx(about.FindWindow(id)->GetFont().GetFaceName()), "DejaVu Serif") << id;
         EXPECT_EQ(about.FindWindow(1023)->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
+        EXPECT_NE(about.FindWindow(1022)->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
 
         const struct {
             int id;
@@ -143,4 +150,15 @@ TEST(ClickEdit, WithoutALinkADoubleClickOpensNothingAndTheCursorStaysTheFields)
     DoubleClick(field);
     EXPECT_FALSE(field->GetCursor().IsOk());
     EXPECT_TRUE(shell.opened.empty());
+}
+
+TEST(AboutPicture, KeepsItsSizeUpTo96DotsPerInchAndGrowsWithTheResolutionAbove)
+{
+    const struct {
+        int dpi, width, height;
+    } rows[] = {{72, 160, 99}, {96, 160, 99}, {120, 200, 123}, {144, 240, 148}};
+    for (const auto& row : rows) {
+        const wxBitmap picture = AboutPicture(row.dpi);
+        EXPECT_EQ(picture.GetSize(), wxSize(row.width, row.height)) << row.dpi;
+    }
 }
