@@ -20,6 +20,7 @@
 #include "app/main_window_resizer.h"
 #include "app/main_window_template.h"
 #include "app/recent_menu.h"
+#include "app/search_gate.h"
 #include "dialogs/connection_dialog.h"
 #include "dialogs/detail_fields_dialog.h"
 #include "localisation/english_file.h"
@@ -87,6 +88,7 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
             LoadProfile(AbsoluteAgainst(args.front(), launchFolder));
     }
     FindWindow(ctl::kServer)->SetFocus();
+    GuardCommandsDuringSearch(*this, *m_panel, *m_commands);
 }
 
 CLDAPDlg::~CLDAPDlg() = default;

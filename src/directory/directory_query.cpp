@@ -157,17 +157,19 @@ public:
     /// The next message of operation id. The socket is non-blocking: a message that arrives in
     /// pieces is read as far as it came, and the wait goes on for the rest on the socket and the
     /// stop together until the deadline.
+    /// After a stop, what has already arrived is still taken, but nothing more is waited for.
     Wait Next(int id, Message& message, int& errorCode) {
         for (;;) {
-            if (m_stop.Raised()) {
-                return Wait::Stopped;
-            }
+            const bool stopped = m_stop.Raised();
             timeval noWait{0, 0};
             LDAPMessage* raw = nullptr;
             const int got = ldap_result(Handle(), id, LDAP_MSG_ONE, &noWait, &raw);
             if (got > 0) {
                 message.reset(raw);
                 return Wait::Message;
+            }
+            if (stopped) {
+                return Wait::Stopped;
             }
             if (got < 0) {
                 ldap_get_option(Handle(), LDAP_OPT_RESULT_CODE, &errorCode);
@@ -416,6 +418,9 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
         return StepEnd{false, DescribeFailure(QueryStep::Search, code, session.Endpoint().host, session.Endpoint().port,
                                               m_timeLimitSeconds, detail)};
     };
+    if (m_stop->Raised()) {
+        return StepEnd{true, {}};
+    }
     // The server is asked for no more than the cap and for no longer than the time left.
     const int sizeLimit = m_maxEntries > static_cast<uint32_t>(INT_MAX) ? 0 : static_cast<int>(m_maxEntries);
     timeval serverLimit{deadline.SecondsLeft(), 0};

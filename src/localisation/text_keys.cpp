@@ -59,6 +59,7 @@ const TextKey kMainWindow[] = {
     {"FrmMain.m_acMSearchFailed", "Search failed: %s", T::Stored, 0},
     {"FrmMain.m_acMStatusEntries", "%s entries", T::Stored, 0},
     {"FrmMain.m_acMStatusCut", "%s entries shown; the directory holds more", T::Stored, 0},
+    {"FrmMain.m_acMStatusStopped", "Search stopped: %s entries shown", T::Stored, 0},
     {"FrmMain.ID_MEN_CONNECTION", "Connection...", T::MenuCommand, 32790},
     {"FrmMain.m_acMPasswordUnencrypted", "The password travels unencrypted: use ldaps:// to protect it", T::Stored,
      0},

@@ -2,6 +2,7 @@
 #include "search_window/search_commands.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <set>
 
@@ -34,10 +35,18 @@ std::string FieldText(const wxString& text)
 
 }  // namespace
 
+/** What the directory work of one search hands back to the window. */
+struct SearchCommands::SearchAnswer {
+    SearchOutcome outcome;
+    std::vector<ResultRow> rows;
+};
+
 SearchCommands::SearchCommands(SearchControls controls, std::function<std::string(const char* key)> text)
-    : m_controls(controls), m_text(std::move(text))
+    : m_controls(controls), m_text(std::move(text)), m_query(controls.window)
 {
 }
+
+SearchCommands::~SearchCommands() = default;
 
 std::string SearchCommands::Text(const char* key) const
 {
@@ -123,6 +132,9 @@ bool SearchCommands::ReadSearchInput(SearchInput& input)
 
 void SearchCommands::Search()
 {
+    if (Searching()) {
+        return;  // one query at a time: a second Search while one runs is ignored
+    }
     CResultList* list = m_controls.list;
     m_controls.details->Disable();
     ClearList();
@@ -137,33 +149,39 @@ void SearchCommands::Search()
     }
     const bool swap = m_controls.swap->GetValue();
     const std::string searchValue = SearchValue(input, swap);
+    const QueryChoice choice = ChooseQuery(input, swap);
 
     SetStatus(WithBindWarning(input, ""));
-    // The progress item must be on screen before the query blocks the window: lay the list out
-    // and paint it now rather than when the event loop would next get to it.
+    // The progress item shows while the directory is asked beside the window, which stays alive.
     list->ShowMessage(ToWx(Text(keys::kLDAPQuery)));
-    list->Refresh();
-    list->Update();
+    auto answer = std::make_shared<SearchAnswer>();
+    StartQuery(
+        [input, choice, searchValue, answer, bind = *bind, timeLimit = m_timeLimitSeconds](DirectoryQuery& query) {
+            query.SetBind(bind.name, bind.password);
+            ResultTable table;
+            answer->outcome = RunSearch(query, input, choice, searchValue, table, timeLimit);
+            if (!answer->outcome.failed) {
+                answer->rows = ResultRows(table, choice);
+            }
+        },
+        [this, answer, choice, searchValue, input, bind = *bind] {
+            if (m_bindLogin != nullptr) {
+                m_bindLogin->Ended(input, bind, answer->outcome);
+            }
+            ShowAnswer(*answer, choice, searchValue, input);
+        });
     if (m_queryStartHook) {
         m_queryStartHook();
     }
+}
 
-    const QueryChoice choice = ChooseQuery(input, swap);
+void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice, const std::string& searchValue,
+                                const SearchInput& input)
+{
+    CResultList* list = m_controls.list;
+    const SearchOutcome& outcome = answer.outcome;
+    std::vector<ResultRow>& rows = answer.rows;
     const int32_t columnCount = choice.columnCount();
-    SearchOutcome outcome;
-    std::vector<ResultRow> rows;
-    {
-        DirectoryQuery query;
-        query.SetBind(bind->name, bind->password);
-        ResultTable table;
-        outcome = RunSearch(query, input, choice, searchValue, table, m_timeLimitSeconds);
-        if (m_bindLogin != nullptr) {
-            m_bindLogin->Ended(input, *bind, outcome);
-        }
-        if (!outcome.failed) {
-            rows = ResultRows(table, choice);
-        }
-    }
 
     list->Freeze();
     list->ClearItems();
@@ -186,9 +204,9 @@ void SearchCommands::Search()
         list->SetColumns(headings, width / columnCount);
     }
     if (!outcome.failed) {
-        const std::string count = std::to_string(rows.size());
-        const char* key = outcome.cut ? keys::kStatusCut : keys::kStatusEntries;
-        SetStatus(WithBindWarning(input, FillPlaceholder(Text(key), count)));
+        // A stopped search shows what had arrived, like a limit answer, and says it was stopped.
+        const char* key = outcome.stopped ? keys::kStatusStopped : outcome.cut ? keys::kStatusCut : keys::kStatusEntries;
+        SetStatus(WithBindWarning(input, FillPlaceholder(Text(key), std::to_string(rows.size()))));
     }
 
     // Every value stands under its attribute's column. An entry without values gets no item but
@@ -214,6 +232,9 @@ void SearchCommands::SortByColumn(unsigned column, bool ascending)
 
 void SearchCommands::Details()
 {
+    if (Searching()) {
+        return;  // the answer being read is not there to look at yet
+    }
     SearchInput input;
     if (ReadSearchInput(input)) {
         ShowDetails(input);
@@ -222,6 +243,9 @@ void SearchCommands::Details()
 
 void SearchCommands::ShowDetails(const SearchInput& input)
 {
+    if (Searching()) {
+        return;
+    }
     // The chosen entries are named by DN, not by list position: entries without a value of the
     // result attribute have no list item, so positions of items and answer rows differ. Items that
     // stand for no entry (the no-result message) choose nothing; when no entry is chosen, all show.
@@ -243,17 +267,37 @@ void SearchCommands::ShowDetails(const SearchInput& input)
     }
     const bool swap = m_controls.swap->GetValue();
     const DetailSlots slots = m_detailAttributes ? *m_detailAttributes : DefaultDetailSlots();
-    {
-        DirectoryQuery query;
-        query.SetBind(bind->name, bind->password);
-        ResultTable table;
-        const SearchOutcome outcome = RunDetailsQuery(query, input, swap, slots, table, m_timeLimitSeconds);
-        if (m_bindLogin != nullptr) {
-            m_bindLogin->Ended(input, *bind, outcome);
-        }
-        m_lastDetailsText = DetailsText(table, shownDns);
-    }
+    // The query runs beside the window like a search; the status line says so meanwhile, and the
+    // Details button waits for it.
+    const wxString statusBefore = m_controls.status != nullptr ? m_controls.status->GetStatusText() : wxString();
+    const bool detailsEnabled = m_controls.details->IsEnabled();
+    m_controls.details->Disable();
+    SetStatus(Text(keys::kLDAPQuery));
+    auto text = std::make_shared<std::string>();
+    auto outcome = std::make_shared<SearchOutcome>();
+    StartQuery(
+        [input, swap, slots, shownDns, text, outcome, bind = *bind,
+         timeLimit = m_timeLimitSeconds](DirectoryQuery& query) {
+            query.SetBind(bind.name, bind.password);
+            ResultTable table;
+            *outcome = RunDetailsQuery(query, input, swap, slots, table, timeLimit);
+            *text = DetailsText(table, shownDns);
+        },
+        [this, text, outcome, statusBefore, detailsEnabled, input, bind = *bind] {
+            if (m_bindLogin != nullptr) {
+                m_bindLogin->Ended(input, bind, *outcome);
+            }
+            if (m_controls.status != nullptr) {
+                m_controls.status->SetStatusText(statusBefore);
+            }
+            m_controls.details->Enable(detailsEnabled);
+            m_lastDetailsText = std::move(*text);
+            OpenDetailsWindow();
+        });
+}
 
+void SearchCommands::OpenDetailsWindow()
+{
     auto* dialog = new CDetailsDialog(m_controls.window);
     if (auto* top = wxDynamicCast(wxGetTopLevelParent(m_controls.window), wxTopLevelWindow)) {
         dialog->SetIcons(top->GetIcons());
@@ -264,8 +308,42 @@ void SearchCommands::ShowDetails(const SearchInput& input)
     dialog->Destroy();
 }
 
+void SearchCommands::StartQuery(std::function<void(DirectoryQuery&)> work, std::function<void()> done)
+{
+    const bool started = m_query.Start(std::move(work), [this, done = std::move(done)] {
+        NotifyBusy(false);
+        done();
+    });
+    if (started) {
+        NotifyBusy(true);
+    }
+}
+
+void SearchCommands::StopSearch()
+{
+    m_query.Stop();
+}
+
+void SearchCommands::CancelSearch()
+{
+    if (Searching()) {
+        m_query.Cancel();
+        NotifyBusy(false);
+    }
+}
+
+void SearchCommands::NotifyBusy(bool busy)
+{
+    if (m_busyHook) {
+        m_busyHook(busy);
+    }
+}
+
 void SearchCommands::Export()
 {
+    if (Searching()) {
+        return;  // the result is being replaced
+    }
     const std::optional<std::string> path =
         AskFilePath(m_controls.window, FileDialogMode::Save, "csv", Text(keys::kCSVFilter));
     if (!path) {

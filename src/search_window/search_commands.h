@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "directory/result_table.h"
+#include "search_window/background_query.h"
 #include "search_window/search_rules.h"
 #include "search_window/shown_result.h"
 #include "storage/connection_profile.h"
@@ -14,6 +15,7 @@
 class BindLogin;
 class CResultList;
 struct BindCredentials;
+class DirectoryQuery;
 class wxButton;
 class wxStatusBar;
 class wxCheckBox;
@@ -47,10 +49,14 @@ public:
     /// text(key) gives the main window's current text of a key (its English default until a
     /// language is applied).
     SearchCommands(SearchControls controls, std::function<std::string(const char* key)> text);
+    /// Cancels a running query.
+    ~SearchCommands();
 
     /// Reads and checks the seven fields; on a failed check shows its message ("ERROR" caption,
     /// information icon), focuses the field and returns false.
     bool ReadSearchInput(SearchInput& input);
+    /// Starts the search beside the window (the progress item shows meanwhile); its answer fills
+    /// the list when it arrives. Ignored while a search or details query runs.
     void Search();
     void Details();
     /// A click on a column heading: sorts the entries by that column in the user's locale,
@@ -58,8 +64,16 @@ public:
     void SortByColumn(unsigned column, bool ascending);
     /// Empties the result list and the status line (the export table stays).
     void ClearList();
-    /// Runs the details query for input and shows CDetailsDialog modally.
+    /// Runs the details query for input beside the window, then shows CDetailsDialog modally.
     void ShowDetails(const SearchInput& input);
+    /// True while a search or details query runs: Details, Export and a second Search wait.
+    bool Searching() const { return m_query.Running(); }
+    /// Escape: stops the running query at once; it ends as usual with what had arrived.
+    void StopSearch();
+    /// Closing the window: stops the running query, waits for its end and drops its answer.
+    void CancelSearch();
+    /// Called with true when a query starts and false when it has ended or was cancelled.
+    void SetBusyHook(std::function<void(bool busy)> hook) { m_busyHook = std::move(hook); }
     void Export();
 
     /// The detail attribute slots the details view asks for (the main window's list).
@@ -70,8 +84,8 @@ public:
     void SetBindLogin(BindLogin* login) { m_bindLogin = login; }
     /// Time limit of every query (tests shorten it).
     void SetTimeLimit(int32_t seconds) { m_timeLimitSeconds = seconds; }
-    /// Called by Search once the progress item shows, right before the query blocks (tests read
-    /// the list there). An empty function removes it.
+    /// Called by Search once the progress item shows and the query has started (tests read the
+    /// list there). An empty function removes it.
     void SetQueryStartHook(std::function<void()> hook) { m_queryStartHook = std::move(hook); }
 
     const ResultTable& ExportTable() const { return m_result.ExportTable(); }
@@ -81,6 +95,8 @@ public:
     const std::string& LastDetailsText() const { return m_lastDetailsText; }
 
 private:
+    struct SearchAnswer;
+
     SearchControls m_controls;
     std::function<std::string(const char*)> m_text;
     const DetailSlots* m_detailAttributes = nullptr;
@@ -90,6 +106,8 @@ private:
     ShownResult m_result;
     std::string m_lastDetailsText;
     std::function<void()> m_queryStartHook;
+    std::function<void(bool)> m_busyHook;
+    BackgroundQuery m_query;
 
     std::string Text(const char* key) const;
     /// What a query of input binds with; nullopt when the user cancelled the password dialog.
@@ -99,5 +117,10 @@ private:
     std::string WithBindWarning(const SearchInput& input, const std::string& status) const;
     wxWindow* FieldControl(SearchField field) const;
     void SetStatus(const std::string& text);
+    void StartQuery(std::function<void(DirectoryQuery&)> work, std::function<void()> done);
+    void ShowAnswer(SearchAnswer& answer, const QueryChoice& choice, const std::string& searchValue,
+                    const SearchInput& input);
+    void OpenDetailsWindow();
+    void NotifyBusy(bool busy);
     void ShowMessage(const std::string& text, long style) const;
 };

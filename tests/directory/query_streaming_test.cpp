@@ -3,6 +3,7 @@
 // thread while the server says nothing.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -66,26 +67,40 @@ TEST(DirectoryQueryStreaming, AnAnswerOfExactlyTheCapIsNotCut) {
     }
 }
 
-TEST(DirectoryQueryStreaming, AStopFromAnotherThreadEndsTheWaitAndIsNoFailure) {
+TEST(DirectoryQueryStreaming, AStopFromAnotherThreadKeepsWhatArrivedAndIsNoFailure) {
+    // Were the stop not seen, each search would run into its 60 seconds and fail.
     UnresponsiveListener listener;
-    ASSERT_TRUE(listener.Running());
-    DirectoryQuery query = QueryOn(listener.Port(), 60);
-    std::thread stopper([&] {
-        while (listener.Accepted() == 0) {
-            std::this_thread::yield();
-        }
-        query.Stop();
-    });
-    ResultTable table;
-    table.SetCell(0, 0, "earlier");
-    table.SetDimensions(1, 1);
-    // Were the stop not seen, the search would run into its 60 seconds and fail.
-    EXPECT_TRUE(query.SearchForAttribute("dc=corvane,dc=test", "cn", "*", "cn", table));
-    stopper.join();
-    EXPECT_TRUE(query.Stopped());
-    EXPECT_TRUE(query.Cut());
-    EXPECT_EQ(query.FailureReason(), "");
-    EXPECT_EQ(table.GetCell(0, 0), "earlier");
+    ScriptedDirectory server(Script::EntriesThenQuiet, 3);
+    ASSERT_TRUE(listener.Running() && server.Running());
+    const struct {
+        const char* name;
+        int port;
+        std::function<bool()> arrived;  // true once the stop may come
+        int32_t rows;
+    } cases[] = {
+        {"in the bind", listener.Port(), [&] { return listener.Accepted() > 0; }, 0},
+        {"in the search, after three entries", server.Port(), [&] { return server.Delivered(); }, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DirectoryQuery query = QueryOn(c.port, 60);
+        std::thread stopper([&] {
+            while (!c.arrived()) {
+                std::this_thread::yield();
+            }
+            query.Stop();
+        });
+        ResultTable table;
+        table.SetCell(0, 0, "earlier");
+        table.SetDimensions(1, 1);
+        EXPECT_TRUE(query.SearchForAttribute("dc=corvane,dc=test", "cn", "*", "cn", table));
+        stopper.join();
+        EXPECT_TRUE(query.Stopped());
+        EXPECT_TRUE(query.Cut());
+        EXPECT_EQ(query.FailureReason(), "");
+        EXPECT_EQ(table.RowCount(), c.rows == 0 ? 1 : c.rows);
+        EXPECT_EQ(table.GetCell(0, 0), c.rows == 0 ? "earlier" : "<ENTRY>cn=Person 0,ou=people,dc=corvane,dc=test");
+    }
 }
 
 }  // namespace

@@ -58,6 +58,7 @@ TEST_F(SearchWindowTest, DetailsShowTheChosenEntriesByDn)
             dialog.EndModal(wxID_OK);
         });
         Commands().Details();
+        WaitForQuery();
         EXPECT_EQ(hook.Calls(), 1);
         EXPECT_EQ(Commands().LastDetailsText(), c.text);
         EXPECT_EQ(shown, c.text);
@@ -82,6 +83,7 @@ TEST_F(SearchWindowTest, DetailsWindowSavesTheTextByteForByte)
         dialog.Close();
     });
     Commands().Details();
+    WaitForQuery();
     ASSERT_EQ(hook.Calls(), 1);
 
     EXPECT_EQ(FileBytes(folder.File("as-built.txt")), text);

@@ -46,6 +46,7 @@ TEST_F(SearchWindowTest, LatinOneLegacyProfileFindsWhatItNames)
     ASSERT_TRUE(Window().LoadProfile(path));
     SetField(ctl::kSearchString, "ll");
     Commands().Search();
+    WaitForQuery();
     ASSERT_EQ(Commands().ExportTable().RowCount(), 1);
     EXPECT_EQ(Commands().ExportTable().GetCell(0, 0), "M\xC3\xBCnchen");
 }

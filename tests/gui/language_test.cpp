@@ -187,6 +187,7 @@ TEST_F(LanguageTest, DialogsOpenedAfterALanguageChangeFollowIt)
     });
     SearchInput input{"127.0.0.1", 1, "dc=none", "sn", "cn", "x", ""};
     Window().Commands().ShowDetails(input);
+    WaitForQuery();
     CDetailsDialog::SetShownHook(nullptr);
     EXPECT_EQ(texts, (std::vector<std::string>{"Datei", "Gut"}));
 }

@@ -10,6 +10,7 @@
 #include <wx/weakref.h>
 
 #include "app/main_window.h"
+#include "search_window/search_commands.h"
 #include "gui_test_support.h"
 #include "platform/command_ids.h"
 #include "platform/text.h"
@@ -41,6 +42,11 @@ protected:
         return dynamic_cast<T*>(m_window->FindWindow(id));
     }
     std::string Title() { return FromWx(m_window->GetTitle()); }
+    /// Processes events until the window's search or details query has ended (its answer shown).
+    void WaitForQuery()
+    {
+        EXPECT_TRUE(PumpUntil([&] { return !m_window->Commands().Searching(); })) << "the query did not end";
+    }
     /// Sends a menu command to the window.
     void RunMenu(int command)
     {

@@ -64,7 +64,7 @@ protected:
     void SetField(int id, const std::string& text) { m_window->SetFieldText(id, text); }
     std::string Status() { return FromWx(m_window->GetStatusBar()->GetStatusText()); }
 
-    /// Fills search attribute, search string and result attribute and runs Search.
+    /// Fills search attribute, search string and result attribute, runs Search and waits for its answer.
     void Search(const std::string& searchAttribute, const std::string& searchString,
                 const std::string& resultAttribute, bool swap = false)
     {
@@ -73,6 +73,7 @@ protected:
         SetField(ctl::kResultAttribute, resultAttribute);
         Get<wxCheckBox>(ctl::kSwap)->SetValue(swap);
         Commands().Search();
+        WaitForQuery();
     }
 
     /// Every list item's texts, one per column.

@@ -180,6 +180,7 @@ TEST_F(SearchWindowTest, ProgressItemShowsWhileTheQueryRuns)
     Commands().SetQueryStartHook([&] { seen = ListCells(); });
     Commands().Search();
     Commands().SetQueryStartHook(nullptr);
+    WaitForQuery();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0][0], "LDAP query in progress...");
     EXPECT_EQ(List()->ItemCount(), 2u);

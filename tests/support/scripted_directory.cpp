@@ -5,6 +5,8 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -233,6 +235,17 @@ void ScriptedDirectory::Serve(int connection) {
             m_sizeLimit.store(SizeLimitOf(request->content));
             if (m_script == Script::QuietInSearch) {
                 SendAll(connection, Entry(request->id, 0, m_valueBytes).substr(0, 4));
+            } else if (m_script == Script::EntriesThenQuiet) {
+                for (int n = 0; n < m_entryCount; ++n) {
+                    SendAll(connection, Entry(request->id, n, m_valueBytes));
+                    ++m_entriesSent;
+                }
+                // Sent is not yet arrived: wait until the client's side has taken every byte.
+                int unacknowledged = 0;
+                while (ioctl(connection, SIOCOUTQ, &unacknowledged) == 0 && unacknowledged > 0) {
+                    std::this_thread::yield();
+                }
+                m_delivered.store(true);
             } else if (m_script == Script::EndlessEntries) {
                 StreamEntries(connection, request->id);
             } else {

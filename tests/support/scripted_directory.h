@@ -20,6 +20,7 @@ public:
         QuietInSearch,   ///< binds, then sends the first bytes of an entry and nothing more
         EndlessEntries,  ///< binds, then sends entries until the client abandons or leaves
         FixedEntries,    ///< binds, then sends entryCount entries and the result in one write
+        EntriesThenQuiet,  ///< binds, then sends entryCount entries and nothing more
     };
 
     /// Entries are "cn=Person N,ou=people,dc=corvane,dc=test" with one cn value of valueBytes bytes.
@@ -36,6 +37,8 @@ public:
     bool Abandoned() const { return m_abandoned.load(); }
     /// Entries sent over all connections.
     long EntriesSent() const { return m_entriesSent.load(); }
+    /// True once the entries of EntriesThenQuiet are all in the client's hands (not only sent).
+    bool Delivered() const { return m_delivered.load(); }
     /// Connections closed by their client.
     int ConnectionsEnded() const { return m_ended.load(); }
 
@@ -54,6 +57,7 @@ private:
     std::atomic<bool> m_abandoned{false};
     std::atomic<long> m_entriesSent{0};
     std::atomic<int> m_ended{0};
+    std::atomic<bool> m_delivered{false};
     std::string m_answer;  ///< the FixedEntries answer for message id m_answerId
     int m_answerId = -1;
     std::thread m_thread;

@@ -15,7 +15,7 @@ TEST(TextKeys, EachKeyUniqueAndPrefixedByItsWindow)
         std::string prefix;
         std::size_t size;  // 0: not fixed
     } tables[] = {
-        {MainWindowKeys(), "FrmMain.", 50},
+        {MainWindowKeys(), "FrmMain.", 51},
         {DetailsWindowKeys(), "FrmDetails.", 4},
         {LanguageDialogKeys(), "FrmLanguage.", 0},
         {DetailFieldsKeys(), "FrmOptions.", 0},
