@@ -53,7 +53,8 @@ wxMenuBar* CreateMainMenuBar()
                              {cmd::kSearch, "Search\tCtrl+F", true},
                              {cmd::kExportResult, "Export result", true}});
     wxMenu* options = MakeMenu({{cmd::kOptionsDetails, "Select detail fields\tCtrl+T", true},
-                                {cmd::kLanguage, "Language", true}});
+                                {cmd::kLanguage, "Language", true},
+                                {cmd::kConnection, "Connection...", true}});
     wxMenu* help = MakeMenu({{cmd::kHelp, "Help\tF1", true},
                              {cmd::kLicense, "License", true},
                              {cmd::kReadMe, "Changes", true},

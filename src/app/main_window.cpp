@@ -21,6 +21,7 @@
 #include "app/main_window_template.h"
 #include "app/recent_menu.h"
 #include "app/search_gate.h"
+#include "dialogs/connection_dialog.h"
 #include "dialogs/detail_fields_dialog.h"
 #include "localisation/english_file.h"
 #include "localisation/text_keys.h"
@@ -29,6 +30,7 @@
 #include "platform/text.h"
 #include "platform/text_codec.h"
 #include "search_window/attribute_list.h"
+#include "search_window/bind_login.h"
 #include "search_window/result_list.h"
 #include "search_window/search_commands.h"
 #include "storage/file_utils.h"
@@ -65,6 +67,8 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
     m_commands = std::make_unique<SearchCommands>(controls, [this](const char* key) { return Text(key); });
     m_commands->SetDetailAttributes(&m_detailAttributes);
     m_commands->SetLanguageFile(&m_currentLanguageFile);
+    m_bindLogin = std::make_unique<BindLogin>(this, &m_bindUser, &m_currentLanguageFile);
+    m_commands->SetBindLogin(m_bindLogin.get());
 
     wxMenu* fileMenu = GetMenuBar()->GetMenu(0);
     m_recentMenu = std::make_unique<RecentMenu>(this, fileMenu->FindItemByPosition(kRecentMenuPosition)->GetSubMenu(),
@@ -190,6 +194,7 @@ void CLDAPDlg::BindCommands()
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Export(); }, ToWxId(cmd::kExportResult));
     onMenu(cmd::kOptionsDetails, &CLDAPDlg::ChooseDetailFields);
     onMenu(cmd::kLanguage, &CLDAPDlg::ChooseLanguage);
+    onMenu(cmd::kConnection, &CLDAPDlg::ChooseConnection);
     BindHelpMenu(*this);
 
     m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Search(); }, ctl::kSearch);
@@ -251,6 +256,15 @@ void CLDAPDlg::ChooseDetailFields()
     Fonts().ApplyTo(&dialog, true);
     if (dialog.ShowModal() == wxID_OK)
         m_detailAttributes = dialog.DetailAttributes();
+}
+
+void CLDAPDlg::ChooseConnection()
+{
+    CConnectionDlg dialog(this, m_bindUser, m_currentLanguageFile);
+    if (dialog.ShowModal() == wxID_OK) {
+        m_bindUser = dialog.BindUser();
+        UpdateTitle();
+    }
 }
 
 void CLDAPDlg::ShowMessage(const char* key, long icon)

@@ -12,6 +12,7 @@
 #include "storage/connection_profile.h"
 #include "storage/recent_list.h"
 
+class BindLogin;
 class FontSettings;
 class MainWindowResizer;
 class RecentMenu;
@@ -62,6 +63,9 @@ public:
     /// Options > Select detail fields: the detail-fields dialog; on OK its list replaces
     /// detailAttributes.
     void ChooseDetailFields();
+    /// Options > Connection...: the connection dialog; on OK its bind name replaces the current
+    /// one and the title shows it.
+    void ChooseConnection();
     /// "--ENGLISH": applies the current language and writes LangLDAP_English.ini into the program
     /// folder; a line on standard error when it cannot be written.
     void WriteEnglishLanguageFile();
@@ -80,7 +84,8 @@ public:
     bool LoadProfile(const std::string& path);
     /// Saves the fields and detailAttributes to path in the XML form.
     bool SaveProfile(const std::string& path);
-    /// "Corvane LDAP", followed by " - " and the profile's file name when one is current.
+    /// "Corvane LDAP", followed by " - " and the profile's file name when one is current, then by
+    /// the bind name in brackets when one is set.
     void UpdateTitle();
     /// Records a loaded profile in File > Recent.
     void AddRecent(const std::string& path, bool atTop);
@@ -92,6 +97,8 @@ public:
     const std::string& CurrentProfilePath() const { return m_currentProfilePath; }
     const DetailSlots& DetailAttributes() const { return m_detailAttributes; }
     void SetDetailAttributes(const DetailSlots& slots) { m_detailAttributes = slots; }
+    /// The name searches bind as ("" anonymously); a profile keeps it, never its password.
+    const std::string& BindUser() const { return m_bindUser; }
     const std::string& ProgramFolder() const { return m_programFolder; }
     const std::string& StorageFolder() const { return m_storageFolder; }
     const std::string& EnglishFilePath() const { return m_englishFilePath; }
@@ -127,6 +134,7 @@ private:
     void ShowMessage(const char* key, long icon);
 
     wxPanel* m_panel = nullptr;
+    std::unique_ptr<BindLogin> m_bindLogin;  ///< before the commands, which use it until they go
     std::unique_ptr<SearchCommands> m_commands;
     std::unique_ptr<FontSettings> m_fontSettings;
     std::unique_ptr<MainWindowResizer> m_resizer;
@@ -145,5 +153,6 @@ private:
     WindowRect m_normalRect;           ///< the last rectangle while neither minimised nor maximised
     bool m_settingsSaved = false;
     DetailSlots m_detailAttributes{};
+    std::string m_bindUser;
     std::map<std::string, std::string> m_texts;
 };

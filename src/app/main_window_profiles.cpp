@@ -41,12 +41,16 @@ void CLDAPDlg::UpdateTitle()
     std::string title = kTitle;
     if (!m_currentProfilePath.empty())
         title += " - " + FileNameOf(m_currentProfilePath);
+    // whom the searches run as
+    if (!m_bindUser.empty())
+        title += " (" + m_bindUser + ")";
     SetTitle(ToWx(title));
 }
 
 void CLDAPDlg::NewProfile()
 {
     m_currentProfilePath.clear();
+    m_bindUser.clear();  // a bind name belongs to its directory's settings
     UpdateTitle();
     if (m_commands)
         m_commands->ClearList();
@@ -101,6 +105,7 @@ bool CLDAPDlg::LoadProfile(const std::string& requestedPath)
     for (const ProfileControl& control : kProfileControls)
         profile.*control.value = FieldText(control.id);
     profile.detailAttributes = m_detailAttributes;
+    profile.bindUser = m_bindUser;
     ProfileFields found;
     const ProfileReadResult result = ReadProfile(path, profile, found);
     if (result != ProfileReadResult::Xml) {
@@ -118,6 +123,8 @@ bool CLDAPDlg::LoadProfile(const std::string& requestedPath)
     }
     if (found.detailAttributes)
         m_detailAttributes = profile.detailAttributes;
+    if (found.bindUser)
+        m_bindUser = profile.bindUser;
     m_currentProfilePath = path;
     AddRecent(path, true);
     UpdateTitle();
@@ -132,6 +139,7 @@ bool CLDAPDlg::SaveProfile(const std::string& requestedPath)
     for (const ProfileControl& control : kProfileControls)
         profile.*control.value = FieldText(control.id);
     profile.detailAttributes = m_detailAttributes;
+    profile.bindUser = m_bindUser;
     m_currentProfilePath.clear();
     UpdateTitle();
     if (!WriteProfile(path, profile)) {

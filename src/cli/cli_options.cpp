@@ -5,7 +5,7 @@
 
 namespace {
 
-/** One option: its letters, its long name and where its value goes (nullptr for a flag). */
+/** One option: its letter ('\0' for none), its long name and where its value goes (nullptr for a flag). */
 struct OptionSpec {
     char shortName;
     const char* longName;
@@ -13,7 +13,7 @@ struct OptionSpec {
     bool CliOptions::* flag;
 };
 
-constexpr std::array<OptionSpec, 12> kOptions{{
+constexpr std::array<OptionSpec, 14> kOptions{{
     {'s', "server", &CliOptions::server, nullptr},
     {'p', "port", &CliOptions::port, nullptr},
     {'b', "base", &CliOptions::baseDn, nullptr},
@@ -23,6 +23,8 @@ constexpr std::array<OptionSpec, 12> kOptions{{
     {'D', "detail-attributes", &CliOptions::detailAttributes, nullptr},
     {'o', "output", &CliOptions::output, nullptr},
     {'f', "profile", &CliOptions::profile, nullptr},
+    {'U', "bind-user", &CliOptions::bindUser, nullptr},
+    {'\0', "password-file", &CliOptions::passwordFile, nullptr},
     {'w', "swap", nullptr, &CliOptions::swap},
     {'d', "details", nullptr, &CliOptions::details},
     {'h', "help", nullptr, &CliOptions::help},
@@ -105,6 +107,11 @@ CliParseResult ParseCliOptions(const std::vector<std::string>& args)
             const std::size_t equals = arg.find('=');
             const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
             const OptionSpec* option = FindLong(name);
+            if (name == "password") {
+                // Other programs can read a command line: a password never comes from one.
+                return Failed("a password is not taken from the command line: use --password-file FILE (- for "
+                              "standard input), or run on a terminal to be asked for it");
+            }
             if (option == nullptr) {
                 return Failed("unknown option '--" + name + "'");
             }
@@ -124,7 +131,7 @@ CliParseResult ParseCliOptions(const std::vector<std::string>& args)
         }
         // A group of short options: flags, possibly ended by one option that takes a value.
         for (std::size_t at = 1; at < arg.size(); ++at) {
-            const OptionSpec* option = FindShort(arg[at]);
+            const OptionSpec* option = arg[at] == '\0' ? nullptr : FindShort(arg[at]);
             if (option == nullptr) {
                 return Failed(std::string("unknown option '-") + arg[at] + "'");
             }
@@ -176,10 +183,16 @@ std::string UsageText()
            "  -o, --output FILE              write to FILE instead of standard output\n"
            "  -f, --profile FILE             take the defaults from a profile file (*.cvl);\n"
            "                                 options given here override them\n"
+           "  -U, --bind-user NAME           bind as NAME (a distinguished name) with a\n"
+           "                                 password instead of anonymously\n"
+           "      --password-file FILE       the password is the first line of FILE (- for\n"
+           "                                 standard input); without it the password is\n"
+           "                                 asked for on the terminal. A password is never\n"
+           "                                 taken from the command line or the environment\n"
            "  -h, --help                     show this text\n"
            "\n"
            "Exit status: 0 entries found, 1 no entry found, 2 usage error, unreadable\n"
-           "profile or missing input, 3 output cannot be written, 4 search failed (no\n"
-           "connection, bind refused, time-out or the server's error; the output file is\n"
-           "left as it was), 130 stopped by Ctrl+C (nothing written).\n";
+           "profile, missing input or no password to be had, 3 output cannot be written,\n"
+           "4 search failed (no connection, bind refused, time-out or the server's error;\n"
+           "the output file is left as it was), 130 stopped by Ctrl+C (nothing written).\n";
 }

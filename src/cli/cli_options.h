@@ -16,6 +16,8 @@ struct CliOptions {
     std::optional<std::string> detailAttributes;  ///< -D, --detail-attributes (comma list)
     std::optional<std::string> output;            ///< -o, --output
     std::optional<std::string> profile;           ///< -f, --profile
+    std::optional<std::string> bindUser;          ///< -U, --bind-user
+    std::optional<std::string> passwordFile;      ///< --password-file ("-" for standard input)
     bool swap = false;     ///< -w, --swap
     bool details = false;  ///< -d, --details
     bool help = false;     ///< -h, --help

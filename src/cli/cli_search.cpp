@@ -1,6 +1,8 @@
 // cli_search.cpp - one run of corvane-search, built only from the search rules the window uses.
 #include "cli/cli_search.h"
 
+#include "cli/password_input.h"
+
 #include <optional>
 #include <vector>
 
@@ -91,6 +93,7 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     Override(options.searchAttribute, profile.searchAttribute);
     Override(options.resultAttribute, profile.resultAttribute);
     Override(options.preselection, profile.preselection);
+    Override(options.bindUser, profile.bindUser);
     if (options.detailAttributes.has_value()) {
         profile.detailAttributes = SlotsFromList(SplitResultAttributes(*options.detailAttributes));
     }
@@ -107,6 +110,29 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
         return Fail(kExitUsage, failure->englishDefault);
     }
     const SearchInput input = MakeSearchInput(fields);
+
+    // A bind name wants its password, asked for only once the fields have passed their checks.
+    const std::string bindUser = FieldText(profile.bindUser);
+    if (!bindUser.empty()) {
+        PasswordInput password;
+        if (options.passwordFile.has_value()) {
+            password = ReadPasswordFile(*options.passwordFile);
+        } else if (CanPromptForPassword()) {
+            password = PromptForPassword(bindUser);
+        } else {
+            password.error = "a bind name needs a password: give --password-file FILE (- for standard input), "
+                             "or run on a terminal to be asked for it";
+        }
+        if (password.status == PasswordInput::Status::Interrupted) {
+            CliOutcome stopped;
+            stopped.exitCode = kExitStopped;
+            return stopped;
+        }
+        if (password.status == PasswordInput::Status::Failed) {
+            return Fail(kExitUsage, "corvane-search: " + password.error);
+        }
+        query.SetBind(bindUser, password.password);
+    }
 
     QueryResult result = RunQuery(query, options, input, profile.detailAttributes, timeLimitSeconds);
     // A stopped search writes nothing at all: a script must not take part of an answer for all of it.

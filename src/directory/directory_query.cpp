@@ -1,4 +1,4 @@
-// directory_query.cpp - DirectoryQuery: connect, anonymous bind, subtree search, each answer message
+// directory_query.cpp - DirectoryQuery: connect, simple bind, subtree search, each answer message
 // read as it arrives into a ResultTable.
 #include "directory/directory_query.h"
 
@@ -222,6 +222,11 @@ void DirectoryQuery::SetLimits(int32_t timeLimitSeconds, uint32_t maxEntries) {
     m_maxEntries = maxEntries;
 }
 
+void DirectoryQuery::SetBind(const std::string& name, const Password& password) {
+    m_bindName = name;
+    m_password = password;
+}
+
 std::string DirectoryQuery::FormFilter(const std::string& attribute, const std::string& value) {
     return "(" + attribute + "=" + value + ")";
 }
@@ -262,8 +267,12 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter, 
     m_failureReason.clear();
     m_cut = false;
     m_stopped = false;
+    m_bindRefused = false;
     if (m_host.empty()) {
         return Fail("no server given");
+    }
+    if (!m_bindName.empty() && m_password.Empty()) {
+        return Fail(DescribeMissingPassword(m_bindName));
     }
     const std::optional<std::vector<ServerEndpoint>> endpoints = ParseServerField(m_host, m_port);
     if (!endpoints) {
@@ -372,11 +381,14 @@ DirectoryQuery::StepEnd DirectoryQuery::Open(const std::vector<ServerEndpoint>& 
 DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session) {
     const auto failure = [&](int code, const std::string& detail) {
         return StepEnd{false, DescribeFailure(QueryStep::Bind, code, session.Endpoint().host, session.Endpoint().port,
-                                              m_timeLimitSeconds, detail)};
+                                              m_timeLimitSeconds, detail, m_bindName)};
     };
-    berval noPassword{0, nullptr};
+    // The library encodes the password into the request and releases the request once sent.
+    const std::string_view password = m_password.Bytes();
+    berval credentials{static_cast<ber_len_t>(password.size()), const_cast<char*>(password.data())};
+    const char* name = m_bindName.empty() ? nullptr : m_bindName.c_str();
     int id = 0;
-    const int sent = ldap_sasl_bind(session.Handle(), nullptr, LDAP_SASL_SIMPLE, &noPassword, nullptr, nullptr, &id);
+    const int sent = ldap_sasl_bind(session.Handle(), name, LDAP_SASL_SIMPLE, &credentials, nullptr, nullptr, &id);
     if (sent != LDAP_SUCCESS) {
         return failure(sent, {});
     }
@@ -393,7 +405,11 @@ DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session) {
         break;
     }
     const ResultOf result = ReadResult(session.Handle(), answer.get());
-    return result.code == LDAP_SUCCESS ? StepEnd{} : failure(result.code, result.serverMessage);
+    if (result.code == LDAP_SUCCESS) {
+        return StepEnd{};
+    }
+    m_bindRefused = true;
+    return failure(result.code, result.serverMessage);
 }
 
 DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string& base, const std::string& filter,

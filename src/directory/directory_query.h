@@ -1,4 +1,4 @@
-// directory_query.h - one LDAP search (anonymous bind, subtree, one-term filter) into a ResultTable.
+// directory_query.h - one LDAP search (simple bind, subtree, one-term filter) into a ResultTable.
 #pragma once
 
 #include <cstdint>
@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "directory/password.h"
 
 class Deadline;
 class QueryStop;
@@ -21,7 +23,8 @@ struct ServerEndpoint;
  * Entries are read one message at a time as they arrive: the server is asked for at most the
  * entry cap and reading stops there, abandoning the rest. The time limit covers the whole search
  * (connect, bind and search) whatever the server sends. Stop() ends a running search at once.
- * Configure with SetServer and SetLimits, run one search, discard.
+ * The search binds anonymously, or with a name and a password given by SetBind (a simple bind).
+ * Configure with SetServer, SetLimits and SetBind, run one search, discard.
  */
 class DirectoryQuery {
 public:
@@ -36,6 +39,10 @@ public:
     /// Stores the time limit of the whole search (seconds, 0 = none; microseconds become 0) and
     /// the entry cap (0 = no cap).
     void SetLimits(int32_t timeLimitSeconds, uint32_t maxEntries);
+    /// Binds as name with password (a simple bind); an empty name binds anonymously, as without
+    /// this call. A name without a password fails the search before it connects: a server may
+    /// take such a bind as anonymous, and the search would not run as the user believes.
+    void SetBind(const std::string& name, const Password& password);
 
     /// Searches base's subtree with the filter (filterAttribute=filterValue), the value inserted
     /// unchanged so "*" acts as a wildcard. An empty resultAttribute asks for all attributes,
@@ -56,6 +63,9 @@ public:
     /// True when Stop() ended the last search. A stopped search succeeds with the entries that
     /// had arrived, as a server's limit answer does.
     bool Stopped() const { return m_stopped; }
+    /// True when the server refused the last search's bind (a wrong password or name, say), as
+    /// against a connection that failed or a bind that got no answer in time.
+    bool BindRefused() const { return m_bindRefused; }
 
     /// Ends the running search as soon as possible (abandoning it on the server) or the next one
     /// before it starts. Safe to call from another thread and from a signal handler.
@@ -73,7 +83,7 @@ private:
     /// Connects to the first endpoint that answers (TLS for ldaps://) and fills session.
     StepEnd Open(const std::vector<ServerEndpoint>& endpoints, const Deadline& deadline,
                  std::optional<Session>& session);
-    /// The anonymous simple bind.
+    /// The simple bind: anonymous, or as the bind name with its password.
     StepEnd Bind(Session& session);
     /// Sends the search and records its entries as they arrive into table.
     StepEnd Read(Session& session, const std::string& base, const std::string& filter, char** attributes,
@@ -88,5 +98,8 @@ private:
     std::string m_failureReason;
     bool m_cut = false;
     bool m_stopped = false;
+    bool m_bindRefused = false;
+    std::string m_bindName;
+    Password m_password;
     std::unique_ptr<QueryStop> m_stop;
 };

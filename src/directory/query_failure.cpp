@@ -25,7 +25,7 @@ std::string Where(const std::string& host, int32_t port) {
 }  // namespace
 
 std::string DescribeFailure(QueryStep step, int resultCode, const std::string& host, int32_t port,
-                            int32_t timeLimitSeconds, const std::string& detail) {
+                            int32_t timeLimitSeconds, const std::string& detail, const std::string& bindName) {
     if (resultCode == LDAP_TIMEOUT) {
         return NoAnswer(timeLimitSeconds);
     }
@@ -42,14 +42,27 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
         return "cannot connect to " + Where(host, port) + " (" + (detail.empty() ? LibraryText(resultCode) : detail) +
                ")";
     }
+    if (step == QueryStep::Bind) {
+        return DescribeRefusedBind(resultCode, bindName, detail);
+    }
     std::string text = LibraryText(resultCode);
     if (!detail.empty()) {
-        text += step == QueryStep::Bind ? ": " + detail : " (" + detail + ")";
-    }
-    if (step == QueryStep::Bind) {
-        return "the server refused the anonymous bind (" + text + ")";
+        text += " (" + detail + ")";
     }
     return text;
+}
+
+std::string DescribeRefusedBind(int resultCode, const std::string& bindName, const std::string& serverMessage) {
+    std::string text = LibraryText(resultCode);
+    if (!serverMessage.empty()) {
+        text += ": " + serverMessage;
+    }
+    const std::string as = bindName.empty() ? "the anonymous bind" : "the bind as '" + bindName + "'";
+    return "the server refused " + as + " (" + text + ")";
+}
+
+std::string DescribeMissingPassword(const std::string& bindName) {
+    return "no password given for the bind name '" + bindName + "'";
 }
 
 std::string DescribeBadServer(const std::string& field) {

@@ -12,9 +12,17 @@ enum class QueryStep { Open, Secure, Bind, Search };
 /// HOST:PORT (...)", "the secure connection (TLS) to HOST:PORT failed ...", "the server refused
 /// the anonymous bind (...)", "no answer within N seconds", or the library's text of the code.
 /// detail is the system's reason for a failed connect, the library's detail of a failed secure
-/// connection, or the server's own message.
+/// connection, or the server's own message. bindName names whom a failed bind was for.
 std::string DescribeFailure(QueryStep step, int resultCode, const std::string& host, int32_t port,
-                            int32_t timeLimitSeconds, const std::string& detail = {});
+                            int32_t timeLimitSeconds, const std::string& detail = {},
+                            const std::string& bindName = {});
+
+/// The server's answer to a bind it refused: "the server refused the bind as 'NAME' (Invalid
+/// credentials: ...)", or "the server refused the anonymous bind (...)" for an empty name.
+std::string DescribeRefusedBind(int resultCode, const std::string& bindName, const std::string& serverMessage);
+
+/// A bind name given without a password: "no password given for the bind name 'NAME'".
+std::string DescribeMissingPassword(const std::string& bindName);
 
 /// A server field that names no host: "the server 'X' is neither a host name nor an ldap:// or
 /// ldaps:// address".

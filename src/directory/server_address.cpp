@@ -117,3 +117,9 @@ std::optional<std::vector<ServerEndpoint>> ParseServerField(const std::string& f
     }
     return endpoints;
 }
+
+bool SendsPasswordInClear(const std::string& field, int32_t port) {
+    const std::optional<std::vector<ServerEndpoint>> endpoints = ParseServerField(field, port);
+    return endpoints && std::any_of(endpoints->begin(), endpoints->end(),
+                                    [](const ServerEndpoint& endpoint) { return !endpoint.secure; });
+}

@@ -22,3 +22,7 @@ struct ServerEndpoint {
 /// nullopt when an item cannot be read: another scheme, a URL without a host, a port that is
 /// not a number, an unclosed bracket.
 std::optional<std::vector<ServerEndpoint>> ParseServerField(const std::string& field, int32_t port);
+
+/// True when a search of the server field may send a bind password without encryption: some
+/// endpoint is not ldaps://. False for a field that cannot be read (no search connects then).
+bool SendsPasswordInClear(const std::string& field, int32_t port);

@@ -24,5 +24,9 @@ bool WriteEnglishFile(const std::string& path)
     lookUpAll(DetailFieldsKeys());
     written = AppendLine(path, "\r\n[FLDAP_CDetailsDialog]") && written;
     lookUpAll(DetailsWindowKeys());
+    written = AppendLine(path, "\r\n[LDAP_CConnectionDlg]") && written;
+    lookUpAll(ConnectionDialogKeys());
+    written = AppendLine(path, "\r\n[LDAP_CPasswordDlg]") && written;
+    lookUpAll(PasswordDialogKeys());
     return written && english.EnglishLinesWritten();
 }

@@ -60,6 +60,9 @@ const TextKey kMainWindow[] = {
     {"FrmMain.m_acMStatusEntries", "%s entries", T::Stored, 0},
     {"FrmMain.m_acMStatusCut", "%s entries shown; the directory holds more", T::Stored, 0},
     {"FrmMain.m_acMStatusStopped", "Search stopped: %s entries shown", T::Stored, 0},
+    {"FrmMain.ID_MEN_CONNECTION", "Connection...", T::MenuCommand, 32790},
+    {"FrmMain.m_acMPasswordUnencrypted", "The password travels unencrypted: use ldaps:// to protect it", T::Stored,
+     0},
 };
 
 const TextKey kDetailsWindow[] = {
@@ -84,16 +87,32 @@ const TextKey kDetailFields[] = {
     {"FrmOptions.m_BTNOk", "OK", T::Control, 1},
 };
 
+const TextKey kConnectionDialog[] = {
+    {"FrmConnection.Caption", "Connection", T::Caption, 0},
+    {"FrmConnection.m_LBLBindUser", "Bind name (empty: anonymous)", T::Control, 1060},
+    {"FrmConnection.m_BTNOk", "OK", T::Control, 1},
+    {"FrmConnection.m_BTNCancel", "Cancel", T::Control, 2},
+};
+
+const TextKey kPasswordDialog[] = {
+    {"FrmPassword.Caption", "Password", T::Caption, 0},
+    {"FrmPassword.m_LBLPassword", "Password for %s", T::Stored, 0},
+    {"FrmPassword.m_BTNOk", "OK", T::Control, 1},
+    {"FrmPassword.m_BTNCancel", "Cancel", T::Control, 2},
+};
+
 }  // namespace
 
 std::span<const TextKey> MainWindowKeys() { return kMainWindow; }
 std::span<const TextKey> DetailsWindowKeys() { return kDetailsWindow; }
 std::span<const TextKey> LanguageDialogKeys() { return kLanguageDialog; }
 std::span<const TextKey> DetailFieldsKeys() { return kDetailFields; }
+std::span<const TextKey> ConnectionDialogKeys() { return kConnectionDialog; }
+std::span<const TextKey> PasswordDialogKeys() { return kPasswordDialog; }
 
 const char* EnglishDefault(const char* key)
 {
-    for (auto table : {MainWindowKeys(), DetailsWindowKeys(), LanguageDialogKeys(), DetailFieldsKeys()}) {
+    for (auto table : AllKeyTables()) {
         for (const TextKey& row : table) {
             if (std::strcmp(row.key, key) == 0) {
                 return row.englishDefault;

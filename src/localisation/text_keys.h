@@ -1,6 +1,7 @@
 // text_keys.h - every localised text's key with its English default and where it goes, as data.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <span>
 
@@ -31,6 +32,16 @@ std::span<const TextKey> DetailsWindowKeys();
 std::span<const TextKey> LanguageDialogKeys();
 /// Detail-fields dialog (FrmOptions), in lookup order.
 std::span<const TextKey> DetailFieldsKeys();
+/// Connection dialog (FrmConnection): the bind name.
+std::span<const TextKey> ConnectionDialogKeys();
+/// Password dialog (FrmPassword); its label text holds "%s" for the bind name.
+std::span<const TextKey> PasswordDialogKeys();
+
+/// Every table above.
+inline std::array<std::span<const TextKey>, 6> AllKeyTables() {
+    return {MainWindowKeys(), DetailsWindowKeys(), LanguageDialogKeys(), DetailFieldsKeys(), ConnectionDialogKeys(),
+            PasswordDialogKeys()};
+}
 
 /// The English default of a key of any table, or nullptr when the key is unknown.
 const char* EnglishDefault(const char* key);
@@ -59,4 +70,6 @@ inline constexpr const char* kStatusEntries = "FrmMain.m_acMStatusEntries";
 inline constexpr const char* kStatusCut = "FrmMain.m_acMStatusCut";
 inline constexpr const char* kStatusStopped = "FrmMain.m_acMStatusStopped";
 inline constexpr const char* kDetailsFileFilter = "FrmDetails.m_acFileFilter";
+inline constexpr const char* kPasswordUnencrypted = "FrmMain.m_acMPasswordUnencrypted";
+inline constexpr const char* kPasswordFor = "FrmPassword.m_LBLPassword";
 }  // namespace keys

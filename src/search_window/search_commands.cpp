@@ -20,6 +20,7 @@
 #include "platform/collation.h"
 #include "platform/text.h"
 #include "platform/text_codec.h"
+#include "search_window/bind_login.h"
 #include "search_window/details_dialog.h"
 #include "search_window/details_text.h"
 #include "search_window/result_list.h"
@@ -54,6 +55,20 @@ std::string SearchCommands::Text(const char* key) const
     }
     const char* english = EnglishDefault(key);
     return english ? english : "";
+}
+
+std::optional<BindCredentials> SearchCommands::Credentials(const SearchInput& input)
+{
+    return m_bindLogin != nullptr ? m_bindLogin->For(input) : std::optional<BindCredentials>(BindCredentials{});
+}
+
+std::string SearchCommands::WithBindWarning(const SearchInput& input, const std::string& status) const
+{
+    if (m_bindLogin == nullptr || !m_bindLogin->PasswordInClear(input)) {
+        return status;
+    }
+    const std::string warning = Text(keys::kPasswordUnencrypted);
+    return status.empty() ? warning : status + " - " + warning;
 }
 
 wxWindow* SearchCommands::FieldControl(SearchField field) const
@@ -128,28 +143,40 @@ void SearchCommands::Search()
     if (!ReadSearchInput(input)) {
         return;  // the export table keeps the last search's values
     }
+    const std::optional<BindCredentials> bind = Credentials(input);
+    if (!bind) {
+        return;  // the password dialog was cancelled: no search
+    }
     const bool swap = m_controls.swap->GetValue();
     const std::string searchValue = SearchValue(input, swap);
     const QueryChoice choice = ChooseQuery(input, swap);
 
+    SetStatus(WithBindWarning(input, ""));
     // The progress item shows while the directory is asked beside the window, which stays alive.
     list->ShowMessage(ToWx(Text(keys::kLDAPQuery)));
     auto answer = std::make_shared<SearchAnswer>();
     StartQuery(
-        [input, choice, searchValue, answer, timeLimit = m_timeLimitSeconds](DirectoryQuery& query) {
+        [input, choice, searchValue, answer, bind = *bind, timeLimit = m_timeLimitSeconds](DirectoryQuery& query) {
+            query.SetBind(bind.name, bind.password);
             ResultTable table;
             answer->outcome = RunSearch(query, input, choice, searchValue, table, timeLimit);
             if (!answer->outcome.failed) {
                 answer->rows = ResultRows(table, choice);
             }
         },
-        [this, answer, choice, searchValue] { ShowAnswer(*answer, choice, searchValue); });
+        [this, answer, choice, searchValue, input, bind = *bind] {
+            if (m_bindLogin != nullptr) {
+                m_bindLogin->Ended(input, bind, answer->outcome);
+            }
+            ShowAnswer(*answer, choice, searchValue, input);
+        });
     if (m_queryStartHook) {
         m_queryStartHook();
     }
 }
 
-void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice, const std::string& searchValue)
+void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice, const std::string& searchValue,
+                                const SearchInput& input)
 {
     CResultList* list = m_controls.list;
     const SearchOutcome& outcome = answer.outcome;
@@ -163,7 +190,7 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
         // Plain replacement of the placeholders: reasons and search values are never formats.
         const std::string failure = FillPlaceholder(Text(keys::kSearchFailed), outcome.failureReason);
         list->ShowMessage(ToWx(failure));  // the old columns stay
-        SetStatus(failure);
+        SetStatus(WithBindWarning(input, failure));
     } else if (rows.empty()) {
         list->ShowMessage(ToWx(FillPlaceholder(Text(keys::kNoResult), searchValue)));  // the old columns stay
     } else {
@@ -179,7 +206,7 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
     if (!outcome.failed) {
         // A stopped search shows what had arrived, like a limit answer, and says it was stopped.
         const char* key = outcome.stopped ? keys::kStatusStopped : outcome.cut ? keys::kStatusCut : keys::kStatusEntries;
-        SetStatus(FillPlaceholder(Text(key), std::to_string(rows.size())));
+        SetStatus(WithBindWarning(input, FillPlaceholder(Text(key), std::to_string(rows.size()))));
     }
 
     // Every value stands under its attribute's column. An entry without values gets no item but
@@ -234,6 +261,10 @@ void SearchCommands::ShowDetails(const SearchInput& input)
         shownDns = std::move(chosen);
     }
 
+    const std::optional<BindCredentials> bind = Credentials(input);
+    if (!bind) {
+        return;  // the password dialog was cancelled: no details
+    }
     const bool swap = m_controls.swap->GetValue();
     const DetailSlots slots = m_detailAttributes ? *m_detailAttributes : DefaultDetailSlots();
     // The query runs beside the window like a search; the status line says so meanwhile, and the
@@ -243,13 +274,19 @@ void SearchCommands::ShowDetails(const SearchInput& input)
     m_controls.details->Disable();
     SetStatus(Text(keys::kLDAPQuery));
     auto text = std::make_shared<std::string>();
+    auto outcome = std::make_shared<SearchOutcome>();
     StartQuery(
-        [input, swap, slots, shownDns, text, timeLimit = m_timeLimitSeconds](DirectoryQuery& query) {
+        [input, swap, slots, shownDns, text, outcome, bind = *bind,
+         timeLimit = m_timeLimitSeconds](DirectoryQuery& query) {
+            query.SetBind(bind.name, bind.password);
             ResultTable table;
-            RunDetailsQuery(query, input, swap, slots, table, timeLimit);
+            *outcome = RunDetailsQuery(query, input, swap, slots, table, timeLimit);
             *text = DetailsText(table, shownDns);
         },
-        [this, text, statusBefore, detailsEnabled] {
+        [this, text, outcome, statusBefore, detailsEnabled, input, bind = *bind] {
+            if (m_bindLogin != nullptr) {
+                m_bindLogin->Ended(input, bind, *outcome);
+            }
             if (m_controls.status != nullptr) {
                 m_controls.status->SetStatusText(statusBefore);
             }

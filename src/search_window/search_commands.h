@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,9 @@
 #include "search_window/shown_result.h"
 #include "storage/connection_profile.h"
 
+class BindLogin;
 class CResultList;
+struct BindCredentials;
 class DirectoryQuery;
 class wxButton;
 class wxStatusBar;
@@ -77,6 +80,8 @@ public:
     void SetDetailAttributes(const DetailSlots* slots) { m_detailAttributes = slots; }
     /// The current language file (the main window's), read each time a details window opens.
     void SetLanguageFile(const std::string* path) { m_languageFile = path; }
+    /// Whom every query binds as (the main window's); none: anonymously.
+    void SetBindLogin(BindLogin* login) { m_bindLogin = login; }
     /// Time limit of every query (tests shorten it).
     void SetTimeLimit(int32_t seconds) { m_timeLimitSeconds = seconds; }
     /// Called by Search once the progress item shows and the query has started (tests read the
@@ -96,6 +101,7 @@ private:
     std::function<std::string(const char*)> m_text;
     const DetailSlots* m_detailAttributes = nullptr;
     const std::string* m_languageFile = nullptr;
+    BindLogin* m_bindLogin = nullptr;
     int32_t m_timeLimitSeconds = kSearchTimeLimitSeconds;
     ShownResult m_result;
     std::string m_lastDetailsText;
@@ -104,10 +110,16 @@ private:
     BackgroundQuery m_query;
 
     std::string Text(const char* key) const;
+    /// What a query of input binds with; nullopt when the user cancelled the password dialog.
+    std::optional<BindCredentials> Credentials(const SearchInput& input);
+    /// status followed by the warning that the password travels unencrypted, when a search of
+    /// input sends one so.
+    std::string WithBindWarning(const SearchInput& input, const std::string& status) const;
     wxWindow* FieldControl(SearchField field) const;
     void SetStatus(const std::string& text);
     void StartQuery(std::function<void(DirectoryQuery&)> work, std::function<void()> done);
-    void ShowAnswer(SearchAnswer& answer, const QueryChoice& choice, const std::string& searchValue);
+    void ShowAnswer(SearchAnswer& answer, const QueryChoice& choice, const std::string& searchValue,
+                    const SearchInput& input);
     void OpenDetailsWindow();
     void NotifyBusy(bool busy);
     void ShowMessage(const std::string& text, long style) const;

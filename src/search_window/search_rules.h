@@ -92,12 +92,14 @@ struct SearchOutcome {
     std::string failureReason;  ///< the reason, plain text, put after "Search failed: " (empty unless failed)
     bool cut = false;           ///< the entry cap, a server's limit answer or a stop cut the answer
     bool stopped = false;       ///< the user stopped the search; the entries that had arrived are kept
+    bool bindRefused = false;   ///< failed because the server refused the bind name or its password
 };
 
 /// The outcome of query's last search, given the success flag it returned.
 SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded);
 
-/// Configures query with server, port, version 3 and the given limits, runs the chosen search
+/// Configures query with server, port, version 3 and the given limits (a bind name and password
+/// set on query before stay), runs the chosen search
 /// into table and sorts the table's rows by distinguished name (column 0, A-Z folded). A search
 /// that succeeded without entries is no failure: it leaves the table without rows.
 SearchOutcome RunSearch(DirectoryQuery& query, const SearchInput& input, const QueryChoice& choice,

@@ -13,6 +13,7 @@ const char* const kBaseDnKey = "DN";
 const char* const kPreselectKey = "Preselect";
 const char* const kSearchAttributeKey = "SearchAttributes";
 const char* const kResultAttributeKey = "ResultAttributes";
+const char* const kBindUserKey = "BindUser";
 
 std::string DetailKey(int slot) { return "DetailAttribute" + std::to_string(slot); }
 
@@ -84,6 +85,9 @@ bool WriteProfile(const std::string& path, const ConnectionProfile& profile) {
         }
         file.Set(DetailKey(i), name);
     }
+    if (!profile.bindUser.empty()) {
+        file.Set(kBindUserKey, profile.bindUser);
+    }
     return file.Save(path);
 }
 
@@ -102,7 +106,8 @@ bool ReadXmlProfile(const std::string& path, ConnectionProfile& profile, Profile
     for (int i = 0; i < kDetailSlotCount; ++i) {
         profile.detailAttributes[static_cast<std::size_t>(i)] = CutToFieldLimit(file.GetString(DetailKey(i), ""));
     }
-    found = ProfileFields{true, true, true, true, true, true, true};
+    profile.bindUser = CutToFieldLimit(file.GetString(kBindUserKey, ""));
+    found = ProfileFields{true, true, true, true, true, true, true, true};
     return true;
 }
 
@@ -146,8 +151,9 @@ bool ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile
         pos = end + separator.size();
     }
     read.detailAttributes = SlotsFromList(details);
+    read.bindUser.clear();
     profile = std::move(read);
-    found = ProfileFields{true, true, true, true, true, true, true};
+    found = ProfileFields{true, true, true, true, true, true, true, true};
     return true;
 }
 

@@ -31,6 +31,7 @@ struct ConnectionProfile {
     std::string searchAttribute = "telephoneNumber";  ///< key SearchAttributes
     std::string resultAttribute = "cn";               ///< key ResultAttributes
     DetailSlots detailAttributes{};                   ///< keys DetailAttribute0 .. DetailAttribute99
+    std::string bindUser;  ///< key BindUser: the name a search binds as ("" binds anonymously)
 };
 
 /** Which values a reader found, so a window sets exactly those. */
@@ -42,6 +43,7 @@ struct ProfileFields {
     bool searchAttribute = false;
     bool resultAttribute = false;
     bool detailAttributes = false;
+    bool bindUser = false;
 };
 
 enum class ProfileReadResult {
@@ -51,12 +53,14 @@ enum class ProfileReadResult {
 };
 
 /// Writes the profile in the XML form: LDAPServer, LDAPServerPort, DN, Preselect,
-/// SearchAttributes, ResultAttributes, then DetailAttribute%d up to the first empty slot.
+/// SearchAttributes, ResultAttributes, then DetailAttribute%d up to the first empty slot, then
+/// BindUser when one is set. Written last, it leaves every other key where a reader of the older
+/// keys looks, and a profile without a bind name is written as before. No password is written.
 /// False when the file could not be written; the previous file is then kept.
 bool WriteProfile(const std::string& path, const ConnectionProfile& profile);
 
-/// Reads an XML-form profile: six keys ("" when missing) and all 100 slots (missing ones empty),
-/// every value cut to kFieldLimit bytes; marks every group in found. False when the file is not in the
+/// Reads an XML-form profile: six keys and BindUser ("" when missing) and all 100 slots (missing
+/// ones empty), every value cut to kFieldLimit bytes; marks every group in found. False when the file is not in the
 /// XML form (profile and found untouched).
 bool ReadXmlProfile(const std::string& path, ConnectionProfile& profile, ProfileFields& found);
 
@@ -65,7 +69,8 @@ bool ReadXmlProfile(const std::string& path, ConnectionProfile& profile, Profile
 /// search attribute, result attribute, then one detail name per line; text after the last
 /// separator is ignored. Every value is cut to kFieldLimit bytes. Only a complete profile (all six
 /// field lines found) is taken: then the fields and the detail list (the detail lines read,
-/// possibly none, at most 100) are set, every group marked in found, and the result is true;
+/// possibly none, at most 100) are set, the bind name emptied (the form has none), every group
+/// marked in found, and the result is true;
 /// otherwise nothing changes and the result is false.
 bool ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile, ProfileFields& found);
 

@@ -45,7 +45,7 @@ TEST(ParseCliOptions, EachOptionReachesOnlyItsOwnFieldInEveryForm)
         {"-b", "--base", &CliOptions::baseDn}, {"-a", "--search-attribute", &CliOptions::searchAttribute},
         {"-r", "--result-attribute", &CliOptions::resultAttribute}, {"-o", "--output", &CliOptions::output},
         {"-P", "--preselection", &CliOptions::preselection}, {"-f", "--profile", &CliOptions::profile},
-        {"-D", "--detail-attributes", &CliOptions::detailAttributes},
+        {"-D", "--detail-attributes", &CliOptions::detailAttributes}, {"-U", "--bind-user", &CliOptions::bindUser},
     };
     for (const auto& v : valued) {
         // "7" suits every option, the port too.

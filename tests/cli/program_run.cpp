@@ -18,10 +18,13 @@ std::string ReadBytes(const std::filesystem::path& path) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-pid_t StartProgram(const Args& args, const std::filesystem::path& folder, const Args& environment) {
+pid_t StartProgram(const Args& args, const std::filesystem::path& folder, const Args& environment,
+                   const std::filesystem::path& input) {
     const std::filesystem::path out = folder / "stdout", err = folder / "stderr";
+    const std::filesystem::path in = input.empty() ? std::filesystem::path("/dev/null") : input;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     Args texts = {CORVANE_SEARCH_BINARY};

@@ -20,17 +20,20 @@ struct ProgramRun {
 /// The bytes of a file; empty when it cannot be read.
 std::string ReadBytes(const std::filesystem::path& path);
 
-/// Starts corvane-search with args, standard output and error going to files in folder. The
-/// environment is the test's, without the directory library's own LDAPTLS_ settings, plus
-/// environment ("NAME=value" items). Returns the process id, 0 when it could not start.
-pid_t StartProgram(const Args& args, const std::filesystem::path& folder, const Args& environment = {});
+/// Starts corvane-search with args, standard output and error going to files in folder and
+/// standard input read from input (/dev/null when empty). The environment is the test's, without
+/// the directory library's own LDAPTLS_ settings, plus environment ("NAME=value" items). Returns
+/// the process id, 0 when it could not start.
+pid_t StartProgram(const Args& args, const std::filesystem::path& folder, const Args& environment = {},
+                   const std::filesystem::path& input = {});
 
 /// Waits for the process started in folder and reads its outputs.
 ProgramRun FinishProgram(pid_t pid, const std::filesystem::path& folder);
 
 /// Starts and finishes.
-inline ProgramRun RunProgram(const Args& args, const std::filesystem::path& folder, const Args& environment = {}) {
-    return FinishProgram(StartProgram(args, folder, environment), folder);
+inline ProgramRun RunProgram(const Args& args, const std::filesystem::path& folder, const Args& environment = {},
+                             const std::filesystem::path& input = {}) {
+    return FinishProgram(StartProgram(args, folder, environment, input), folder);
 }
 
 }  // namespace program_run

@@ -1,5 +1,5 @@
 // directory_query_test.cpp - DirectoryQuery against a private slapd: the table layout of an answer,
-// limits and cut answers, failures with their reasons, and 8-bit and binary values.
+// limits and cut answers, failures with their reasons, 8-bit and binary values, and binds.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -230,6 +230,39 @@ TEST(DirectoryQuery, NoEntriesOrAFailureLeaveTheTableUntouched) {
         EXPECT_EQ(table.CellLength(0, 1), 0);
     }
     EXPECT_GE(listener.Accepted(), 1) << "the query never reached the listener";
+}
+
+TEST(DirectoryQuery, BindWithANameAndAPassword) {
+    namespace td = test_directory;
+    const std::string reader = td::kReaderDn;
+    const struct {
+        const char* name;
+        std::string bindName;
+        std::string password;
+        std::string reason;  // "" for a success; a failure's reason starts with it
+        bool refused;
+    } cases[] = {
+        {"the right password reads", reader, td::kReaderPassword, "", false},
+        {"a wrong password is a refused bind", reader, "wrong", "the server refused the bind as '" + reader +
+                                                                    "' (Invalid credentials", true},
+        {"the password's case counts", reader, "leser-p\xC3\xA4sswort-7qx", "the server refused the bind as", true},
+        {"an unknown name is refused", "cn=nobody,dc=corvane,dc=test", td::kReaderPassword,
+         "the server refused the bind as 'cn=nobody,dc=corvane,dc=test' (Invalid credentials", true},
+        {"anonymous searches are refused, but not the bind", "", "", "Server is unwilling to perform", false},
+        {"a name without a password never reaches the server", reader, "",
+         "no password given for the bind name '" + reader + "'", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DirectoryQuery query = QueryOn(Config::Login);
+        query.SetBind(c.bindName, Password(c.password));
+        ResultTable table;
+        EXPECT_EQ(query.SearchForAttribute(td::kFixturesDn, "cn", "Smith", "telephoneNumber", table),
+                  c.reason.empty());
+        EXPECT_EQ(query.FailureReason().substr(0, c.reason.size()), c.reason);
+        EXPECT_EQ(query.BindRefused(), c.refused);
+        EXPECT_EQ(table.RowCount(), c.reason.empty() ? 1 : 0);
+    }
 }
 
 }  // namespace

@@ -85,6 +85,8 @@ const char* DirectoryServer::ConfigName(Config config) {
         return "sizelimit";
     case Config::Tls:
         return "tls";
+    case Config::Login:
+        return "login";
     case Config::Normal:
         break;
     }

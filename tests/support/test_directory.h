@@ -23,6 +23,10 @@ inline constexpr int32_t kPhonePrefix00Count = 91;
 /// People in the demo data, 40 in each of 8 departments below kPeopleDn.
 inline constexpr int32_t kDemoPeopleCount = 320;
 
+/// The one name that may search the "login" configuration, and its password (UTF-8).
+inline constexpr const char* kReaderDn = "cn=reader,dc=corvane,dc=test";
+inline constexpr const char* kReaderPassword = "Leser-P\xC3\xA4sswort-7Qx";
+
 /// Entries an anonymous search gets from the "sizelimit" configuration.
 inline constexpr int32_t kSizeLimit = 50;
 

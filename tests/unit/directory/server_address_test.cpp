@@ -55,4 +55,12 @@ TEST(ParseServerField, HostsAndUrls) {
     }
 }
 
+TEST(SendsPasswordInClear, AnyEndpointThatIsNotLdaps) {
+    for (const auto& [field, clear] : std::vector<std::pair<std::string, bool>>{
+             {"ldaps://h", false}, {"ldaps://a LDAPS://b:1", false}, {"ldaps://a ldap://b", true},
+             {"ldaps://a b", true}, {"h:636", true}, {"ftp://h", false}}) {
+        EXPECT_EQ(SendsPasswordInClear(field, 389), clear) << field;
+    }
+}
+
 }  // namespace

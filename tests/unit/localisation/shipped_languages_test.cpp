@@ -49,7 +49,7 @@ TEST(ShippedLanguages, EveryListedFileTranslatesEveryKey)
         ASSERT_TRUE(FileExists(kFolder + entry.file));
         SettingsFile file(false);
         ASSERT_TRUE(file.Load(kFolder + entry.file));
-        for (auto table : {MainWindowKeys(), DetailsWindowKeys(), LanguageDialogKeys(), DetailFieldsKeys()}) {
+        for (auto table : AllKeyTables()) {
             for (const TextKey& row : table) {
                 const std::string text = file.GetString(row.key, "");
                 EXPECT_FALSE(text.empty()) << row.key;

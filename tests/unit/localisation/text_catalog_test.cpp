@@ -57,7 +57,13 @@ TEST(EnglishFile, HoldsEveryKeyWithItsDefaultAndIsRewritten)
         "FrmOptions.m_BTNOk=\"OK\"\r\n"
         "\r\r\n[FLDAP_CDetailsDialog]\r\n"
         "FrmDetails.ID_MEN_DLGFILE=\"File\"\r\nFrmDetails.ID_MEN_DLGSAVE=\"Save as...\"\r\n"
-        "FrmDetails.m_BTNOk=\"OK\"\r\nFrmDetails.m_acFileFilter=\"Textfile(*.txt)|*.txt||\"\r\n";
+        "FrmDetails.m_BTNOk=\"OK\"\r\nFrmDetails.m_acFileFilter=\"Textfile(*.txt)|*.txt||\"\r\n"
+        "\r\r\n[LDAP_CConnectionDlg]\r\n"
+        "FrmConnection.Caption=\"Connection\"\r\nFrmConnection.m_LBLBindUser=\"Bind name (empty: anonymous)\"\r\n"
+        "FrmConnection.m_BTNOk=\"OK\"\r\nFrmConnection.m_BTNCancel=\"Cancel\"\r\n"
+        "\r\r\n[LDAP_CPasswordDlg]\r\n"
+        "FrmPassword.Caption=\"Password\"\r\nFrmPassword.m_LBLPassword=\"Password for %s\"\r\n"
+        "FrmPassword.m_BTNOk=\"OK\"\r\nFrmPassword.m_BTNCancel=\"Cancel\"\r\n";
     ASSERT_GE(bytes.size(), tail.size());
     EXPECT_EQ(bytes.substr(bytes.size() - tail.size()), tail);
 

@@ -15,10 +15,12 @@ TEST(TextKeys, EachKeyUniqueAndPrefixedByItsWindow)
         std::string prefix;
         std::size_t size;  // 0: not fixed
     } tables[] = {
-        {MainWindowKeys(), "FrmMain.", 49},
+        {MainWindowKeys(), "FrmMain.", 51},
         {DetailsWindowKeys(), "FrmDetails.", 4},
         {LanguageDialogKeys(), "FrmLanguage.", 0},
         {DetailFieldsKeys(), "FrmOptions.", 0},
+        {ConnectionDialogKeys(), "FrmConnection.", 0},
+        {PasswordDialogKeys(), "FrmPassword.", 0},
     };
     std::set<std::string> seen;
     for (const auto& t : tables) {

@@ -21,6 +21,7 @@ ConnectionProfile SampleProfile() {
     p.searchAttribute = "sn";
     p.resultAttribute = "cn,mail";
     p.detailAttributes = SlotsFromList({"cn", " spaced name ", "\xe4\xf6\xfc\xdf", "a<b>&c"});
+    p.bindUser = "cn=M\xfcller, Hans,o=Smith & Sons";
     return p;
 }
 
@@ -62,14 +63,27 @@ TEST(ProfileFile, WrittenInKeyOrderUpToTheFirstEmptySlotAndReadBackByteForByte) 
 
     const ConnectionProfile written = SampleProfile();
     ASSERT_TRUE(WriteProfile(folder / "p.cvl", written));
+    // The bind name follows every other key; a reader that knows only those finds them as before.
+    const std::string bytes = ReadBytes(folder / "p.cvl");
+    EXPECT_TRUE(bytes.ends_with("<DetailAttribute3>a<b>&c</DetailAttribute3>\r\n"
+                                "  <BindUser>cn=M\xfcller, Hans,o=Smith & Sons</BindUser>\r\n" +
+                                kFooter));
     ConnectionProfile read;
     read.detailAttributes = DefaultDetailSlots();
+    read.bindUser = "earlier";
     ProfileFields found;
     ASSERT_EQ(ReadProfile(folder / "p.cvl", read, found), ProfileReadResult::Xml);
     EXPECT_EQ(Fields(read), Fields(written));
     EXPECT_EQ(read.detailAttributes, written.detailAttributes);
+    EXPECT_EQ(read.bindUser, written.bindUser);
     EXPECT_TRUE(found.server && found.port && found.baseDn && found.preselection && found.searchAttribute &&
-                found.resultAttribute && found.detailAttributes);
+                found.resultAttribute && found.detailAttributes && found.bindUser);
+
+    // A profile without a bind name reads as one without: the earlier name does not stay.
+    p.bindUser.clear();
+    ASSERT_TRUE(WriteProfile(folder / "p.cvl", p));
+    ASSERT_EQ(ReadProfile(folder / "p.cvl", read, found), ProfileReadResult::Xml);
+    EXPECT_EQ(read.bindUser, "");
 }
 
 TEST(ProfileFile, XmlReaderRewritesEverySlotFromTheKeysPresent) {
@@ -134,10 +148,12 @@ TEST(LegacyProfile, OnlyAProfileWithAllSixFieldLinesIsTakenEveryValueCut) {
         SCOPED_TRACE(c.name);
         ConnectionProfile p;
         p.baseDn = p.preselection = p.server = p.port = p.searchAttribute = p.resultAttribute = "kept";
+        p.bindUser = "kept";
         p.detailAttributes = DefaultDetailSlots();
         ProfileFields found;
         EXPECT_EQ(ParseLegacyProfile(c.bytes, p, found), !c.fields.empty());
         EXPECT_EQ(Fields(p), c.fields.empty() ? Names(6, "kept") : c.fields);
+        EXPECT_EQ(p.bindUser, c.fields.empty() ? "kept" : "");  // the older form has no bind name
         EXPECT_EQ(found.server && found.baseDn && found.resultAttribute && found.detailAttributes, !c.fields.empty());
         EXPECT_EQ(DetailList(p.detailAttributes), c.details);
     }

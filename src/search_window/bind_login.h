@@ -1,0 +1,47 @@
+// bind_login.h - whom the window's searches bind as: the main window's bind name and the
+// passwords typed for it during this run, asked for in the password dialog when missing.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "directory/password.h"
+#include "search_window/password_memory.h"
+
+class wxWindow;
+struct SearchInput;
+struct SearchOutcome;
+
+/** The name and password one query binds with; an empty name binds anonymously. */
+struct BindCredentials {
+    std::string name;
+    Password password;
+};
+
+/**
+ * The bind of the main window's searches and details queries. Without a bind name they bind
+ * anonymously. With one, the first query to a server and port asks for the password in
+ * CPasswordDlg; the password is kept in memory for later queries there with that name, and
+ * dropped when the server refuses it, so the next query asks again.
+ */
+class BindLogin {
+public:
+    /// parent owns the password dialog; bindUser and languageFile are the main window's and are
+    /// read at each query.
+    BindLogin(wxWindow* parent, const std::string* bindUser, const std::string* languageFile);
+
+    /// What a query of input binds with: anonymous without a bind name; else the name with the
+    /// password kept for input's server and port, or one the password dialog asks for (then
+    /// kept). nullopt when the user cancelled the dialog: no query is to run.
+    std::optional<BindCredentials> For(const SearchInput& input);
+    /// After a query of input that bound with used: a refused bind drops the password.
+    void Ended(const SearchInput& input, const BindCredentials& used, const SearchOutcome& outcome);
+    /// True when a query of input binds with a name and sends its password unencrypted.
+    bool PasswordInClear(const SearchInput& input) const;
+
+private:
+    wxWindow* m_parent;
+    const std::string* m_bindUser;
+    const std::string* m_languageFile;
+    PasswordMemory m_passwords;
+};

@@ -1,0 +1,37 @@
+// password_dialog.h - CPasswordDlg, the dialog that asks for the password of a bind name.
+#pragma once
+
+#include <string>
+
+#include <wx/dialog.h>
+
+#include "directory/password.h"
+
+class wxTextCtrl;
+
+/**
+ * Asks for the password of a bind name: a label "Password for NAME", a masked edit, OK and
+ * Cancel. The typed password is taken out with TakePassword, which empties the edit; the edit
+ * is emptied when the dialog goes as well, so no copy stays in the control.
+ */
+class CPasswordDlg : public wxDialog {
+public:
+    static constexpr int kLabelId = 1062;
+    static constexpr int kPasswordId = 1063;
+
+    /// Builds the dialog in the parent's font, its texts looked up in languageFile ("" or a
+    /// missing file: English).
+    CPasswordDlg(wxWindow* parent, const std::string& bindName, const std::string& languageFile);
+    ~CPasswordDlg() override;
+
+    /// The typed password as UTF-8 bytes; the edit is emptied.
+    Password TakePassword();
+
+    wxTextCtrl* PasswordEdit() const { return m_password; }
+
+private:
+    void CreateControls();
+    void ApplyPasswordDialogTexts(const std::string& bindName, const std::string& languageFile);
+
+    wxTextCtrl* m_password = nullptr;
+};

@@ -1,0 +1,161 @@
+// bind_test.cpp - searching a directory that refuses anonymous searches from the window: the bind
+// name of Options > Connection..., the password dialog shown under Xvfb, the password kept for the
+// run and asked again after a refused bind, the title, the profile, and no password in any file.
+#include <cstdlib>
+#include <filesystem>
+
+#include <wx/textctrl.h>
+
+#include "dialogs/connection_dialog.h"
+#include "search_window/password_dialog.h"
+#include "search_window_fixture.h"
+
+namespace {
+
+namespace td = test_directory;
+
+DirectoryServer& LoginServer()
+{
+    static DirectoryServer server(DirectoryServer::Config::Login);
+    return server;
+}
+
+/** Answers Options > Connection... with a bind name. */
+class EnterBindName : public wxExpectModalBase<CConnectionDlg, EnterBindName> {
+public:
+    explicit EnterBindName(std::string name) : m_name(std::move(name)) {}
+
+protected:
+    int OnInvoked(CConnectionDlg* dialog) const override
+    {
+        dialog->BindUserEdit()->ChangeValue(ToWx(m_name));
+        return wxID_OK;
+    }
+
+private:
+    std::string m_name;
+};
+
+/** Shows the password dialog, checks it, types the password into its masked edit and confirms (or cancels). */
+class TypePassword : public wxExpectModalBase<CPasswordDlg, TypePassword> {
+public:
+    explicit TypePassword(std::string password, bool confirm = true, std::string* label = nullptr)
+        : m_password(std::move(password)), m_confirm(confirm), m_label(label)
+    {
+    }
+
+protected:
+    int OnInvoked(CPasswordDlg* dialog) const override
+    {
+        dialog->Show();
+        PumpEvents();
+        EXPECT_TRUE(dialog->IsShownOnScreen());
+        EXPECT_TRUE(dialog->PasswordEdit()->HasFlag(wxTE_PASSWORD));
+        EXPECT_EQ(FromWx(dialog->GetTitle()), "Password");
+        if (m_label != nullptr)
+            *m_label = FromWx(dialog->FindWindow(CPasswordDlg::kLabelId)->GetLabel());
+        dialog->PasswordEdit()->WriteText(ToWx(m_password));
+        PumpEvents();
+        dialog->Hide();
+        return m_confirm ? wxID_OK : wxID_CANCEL;
+    }
+
+private:
+    std::string m_password;
+    bool m_confirm;
+    std::string* m_label;
+};
+
+/// Every byte below folder (file names and contents).
+std::string AllBytesBelow(const std::string& folder)
+{
+    std::string all;
+    for (const auto& item : std::filesystem::recursive_directory_iterator(folder)) {
+        all += item.path().string() + "\n";
+        if (item.is_regular_file())
+            all += FileBytes(item.path().string());
+    }
+    return all;
+}
+
+}  // namespace
+
+/** The main window on the private server that answers only the reader. */
+class BindWindowTest : public SearchWindowTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(LoginServer().Running()) << LoginServer().Error();
+        SearchWindowTest::SetUp();
+        SetField(ctl::kPort, std::to_string(LoginServer().Port()));
+    }
+
+    void SetBindName(const std::string& name) { wxTEST_DIALOG(RunMenu(cmd::kConnection), EnterBindName(name)); }
+    /// Searches sn=Smith for the telephone numbers; the password dialog must be answered by the caller.
+    void SearchSmith() { Search("sn", "Smith", "telephoneNumber"); }
+
+    const std::vector<std::vector<std::string>> m_smiths{{"123, 456"}, {"789"}};
+    const std::string m_password = td::kReaderPassword;
+    const std::string m_unencrypted = "The password travels unencrypted: use ldaps:// to protect it";
+};
+
+TEST_F(BindWindowTest, PasswordAskedOnceForTheRunAndAgainAfterARefusedBind)
+{
+    SetBindName(td::kReaderDn);
+    EXPECT_EQ(Title(), std::string("Corvane LDAP (") + td::kReaderDn + ")");
+
+    std::string label;
+    wxTEST_DIALOG(SearchSmith(), TypePassword(m_password, true, &label));
+    EXPECT_EQ(label, std::string("Password for ") + td::kReaderDn);
+    EXPECT_EQ(ListCells(), m_smiths);
+    EXPECT_EQ(Status(), "2 entries - " + m_unencrypted);
+    SearchSmith();  // not asked again: any dialog would fail the test
+    EXPECT_EQ(ListCells(), m_smiths);
+
+    // Another address of the server is asked for on its own; a wrong password there is refused
+    // and forgotten, so the next search asks again.
+    SetField(ctl::kServer, "localhost");
+    wxTEST_DIALOG(SearchSmith(), TypePassword("wrong"));
+    const std::string refused = std::string("Search failed: the server refused the bind as '") + td::kReaderDn +
+                                "' (Invalid credentials)";
+    EXPECT_EQ(ListCells(), (std::vector<std::vector<std::string>>{{refused}}));
+    EXPECT_EQ(Status(), refused + " - " + m_unencrypted);
+    wxTEST_DIALOG(SearchSmith(), TypePassword(m_password));
+    EXPECT_EQ(ListCells(), m_smiths);
+
+    // Cancel runs no search; anonymous searches are refused.
+    SetBindName("cn=nobody,dc=corvane,dc=test");
+    wxTEST_DIALOG(SearchSmith(), TypePassword(m_password, false));
+    EXPECT_TRUE(ListCells().empty());
+    SetBindName("");
+    EXPECT_EQ(Title(), "Corvane LDAP");
+    SearchSmith();
+    EXPECT_EQ(Status(), "Search failed: Server is unwilling to perform (authentication required)");
+}
+
+TEST_F(BindWindowTest, ProfileKeepsTheBindNameAndNoFileGetsThePassword)
+{
+    TempFolder folder;
+    const std::string profile = folder.File("reader.cvl");
+    SetBindName(td::kReaderDn);
+    wxTEST_DIALOG(SearchSmith(), TypePassword(m_password));
+    ASSERT_EQ(ListCells(), m_smiths);
+    {
+        FileDialogAnswers answers({profile});
+        RunMenu(cmd::kSaveAs);
+    }
+    EXPECT_TRUE(FileBytes(profile).ends_with(std::string("  <BindUser>") + td::kReaderDn + "</BindUser>\r\n</InitFile>\r\n"));
+
+    RunMenu(cmd::kNew);
+    EXPECT_EQ(Window().BindUser(), "");
+    EXPECT_EQ(Title(), "Corvane LDAP");
+    ASSERT_TRUE(Window().LoadProfile(profile));
+    EXPECT_EQ(Window().BindUser(), td::kReaderDn);
+    EXPECT_EQ(Title(), std::string("Corvane LDAP - reader.cvl (") + td::kReaderDn + ")");
+
+    // The window closes as the user closes it, with everything it writes then; afterwards no file
+    // of the run holds the password: the settings, data and cache folders, and the profile's.
+    CloseWindow();
+    for (const std::string& place : {std::string(std::getenv("HOME")), folder.Path()})
+        EXPECT_EQ(AllBytesBelow(place).find(m_password), std::string::npos) << place;
+}
