@@ -261,6 +261,7 @@ void CLDAPDlg::ChooseDetailFields()
 void CLDAPDlg::ChooseConnection()
 {
     CConnectionDlg dialog(this, m_bindUser, m_currentLanguageFile);
+    Fonts().ApplyTo(&dialog, true);
     if (dialog.ShowModal() == wxID_OK) {
         m_bindUser = dialog.BindUser();
         UpdateTitle();
