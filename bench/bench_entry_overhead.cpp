@@ -18,7 +18,8 @@ namespace {
 
 constexpr int kEntries = 1000;
 
-double SearchSeconds(int port) {
+double SearchSeconds(int port)
+{
     DirectoryQuery query;
     query.SetServer("127.0.0.1", port, 3);
     query.SetLimits(100, 1000);
@@ -33,7 +34,8 @@ double SearchSeconds(int port) {
     return took.count();
 }
 
-double Median(std::vector<double> values) {
+double Median(std::vector<double> values)
+{
     std::sort(values.begin(), values.end());
     const std::size_t middle = values.size() / 2;
     return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
@@ -41,7 +43,8 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
     ScriptedDirectory empty(ScriptedDirectory::Script::FixedEntries, 0);
     ScriptedDirectory full(ScriptedDirectory::Script::FixedEntries, kEntries);

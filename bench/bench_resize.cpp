@@ -51,9 +51,10 @@ public:
             Yield();  // the toolkit catches up between passes, as between a user's drags
         }
         std::sort(times.begin(), times.end());
-        std::printf("resize pass with 1000 rows: median %.3f ms, 95th percentile %.3f ms, slowest %.3f ms over %d "
-                    "passes (goal: under 2 ms)\n",
-                    times[times.size() / 2], times[times.size() * 95 / 100], times.back(), passes);
+        std::printf(
+            "resize pass with 1000 rows: median %.3f ms, 95th percentile %.3f ms, slowest %.3f ms over %d "
+            "passes (goal: under 2 ms)\n",
+            times[times.size() / 2], times[times.size() * 95 / 100], times.back(), passes);
         window->Destroy();
         return true;
     }

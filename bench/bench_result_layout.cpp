@@ -70,8 +70,13 @@ int main(int argc, char** argv)
         return 1;
     }
     // uid p0 matches exactly 1000 people; the columns meet missing, repeated and aliased values.
-    const SearchInput input{DirectoryServer::Host(), server.Port(), test_directory::kBaseDn, "uid",
-                            "cn,title,l,mail,telephoneNumber", "p0", ""};
+    const SearchInput input{DirectoryServer::Host(),
+                            server.Port(),
+                            test_directory::kBaseDn,
+                            "uid",
+                            "cn,title,l,mail,telephoneNumber",
+                            "p0",
+                            ""};
     const QueryChoice choice = ChooseQuery(input, false);
     const std::string value = SearchValue(input, false);
 
@@ -88,12 +93,10 @@ int main(int argc, char** argv)
     }
 
     std::size_t sink = 0;
-    const double byPosition = MedianNanoseconds(runs, [&] {
-        sink += MakeExportTable(RowsByPosition(table), choice.columnCount()).RowCount();
-    });
-    const double byName = MedianNanoseconds(runs, [&] {
-        sink += MakeExportTable(ResultRows(table, choice), choice.columnCount()).RowCount();
-    });
+    const double byPosition = MedianNanoseconds(
+        runs, [&] { sink += MakeExportTable(RowsByPosition(table), choice.columnCount()).RowCount(); });
+    const double byName = MedianNanoseconds(
+        runs, [&] { sink += MakeExportTable(ResultRows(table, choice), choice.columnCount()).RowCount(); });
 
     std::printf("1000-entry search, result attributes %s, medians of %d runs (%zu rows laid out)\n",
                 input.resultAttribute.c_str(), runs, sink);

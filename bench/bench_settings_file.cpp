@@ -21,7 +21,8 @@ public:
     explicit BenchFile(const std::string& name)
         : m_path((std::filesystem::temp_directory_path() /
                   ("corvane-bench-" + std::to_string(static_cast<long>(getpid())) + "-" + name))
-                     .string()) {}
+                     .string())
+    {}
     ~BenchFile() { std::remove(m_path.c_str()); }
     BenchFile(const BenchFile&) = delete;
     BenchFile& operator=(const BenchFile&) = delete;
@@ -32,7 +33,8 @@ private:
 };
 
 /// A translated-looking text of realistic length for a key's English default.
-std::string TranslatedText(const char* englishDefault) {
+std::string TranslatedText(const char* englishDefault)
+{
     std::string text = "\xdc";  // a non-ASCII byte, as a translated file has them
     text += englishDefault;
     text += " (\xfc";
@@ -42,7 +44,8 @@ std::string TranslatedText(const char* englishDefault) {
 
 /// A plain-form language file of about sixty keys laid out as a real one: section headers, the
 /// main window's keys, then the other windows' keys.
-void WriteLanguageFile(const std::string& path) {
+void WriteLanguageFile(const std::string& path)
+{
     std::string text = "[LDAP_CLDAPDlg - Version 1.640 (30.04.2018)]\r\n";
     auto addTable = [&](std::span<const TextKey> table) {
         for (const TextKey& row : table) {
@@ -61,7 +64,8 @@ void WriteLanguageFile(const std::string& path) {
     }
 }
 
-void BM_MainWindowApply(benchmark::State& state) {
+void BM_MainWindowApply(benchmark::State& state)
+{
     BenchFile languageFile("lang.ini");
     WriteLanguageFile(languageFile.Path());
     const std::span<const TextKey> keys = MainWindowKeys();
@@ -78,7 +82,8 @@ void BM_MainWindowApply(benchmark::State& state) {
 BENCHMARK(BM_MainWindowApply);
 
 /// Walks a list of state.range(0) repeated entries with GetString then GetNext.
-void BM_GetNextWalk(benchmark::State& state) {
+void BM_GetNextWalk(benchmark::State& state)
+{
     const auto entries = static_cast<std::size_t>(state.range(0));
     SettingsFile file(true);
     for (std::size_t i = 0; i < entries; ++i) {

@@ -15,7 +15,8 @@ namespace {
 
 enum class Keys { Random, Sorted, AllEqual };
 
-std::string EntryKey(int number) {
+std::string EntryKey(int number)
+{
     static const char* const surnames[] = {"adams", "Baker", "m\xC3\xBCller", "Nowak", "van Dijk", "Young"};
     char digits[16];
     std::snprintf(digits, sizeof digits, "%06d", number);
@@ -23,7 +24,8 @@ std::string EntryKey(int number) {
 }
 
 /// A query-shaped table of rows rows: an entry cell, an attribute cell and a value cell each.
-ResultTable MakeTable(int rows, Keys keys) {
+ResultTable MakeTable(int rows, Keys keys)
+{
     std::vector<int> order(static_cast<std::size_t>(rows));
     std::iota(order.begin(), order.end(), 0);
     if (keys == Keys::Random) {
@@ -49,7 +51,8 @@ ResultTable MakeTable(int rows, Keys keys) {
     return table;
 }
 
-void SortRows(benchmark::State& state, Keys keys) {
+void SortRows(benchmark::State& state, Keys keys)
+{
     const int rows = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
@@ -65,11 +68,20 @@ void SortRows(benchmark::State& state, Keys keys) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(SortRows, random, Keys::Random)->RangeMultiplier(10)->Range(1000, 100000)
-    ->Complexity(benchmark::oNLogN)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(SortRows, sorted, Keys::Sorted)->RangeMultiplier(10)->Range(1000, 100000)
-    ->Complexity(benchmark::oNLogN)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(SortRows, all_equal, Keys::AllEqual)->RangeMultiplier(10)->Range(1000, 100000)
-    ->Complexity(benchmark::oNLogN)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SortRows, random, Keys::Random)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity(benchmark::oNLogN)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SortRows, sorted, Keys::Sorted)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity(benchmark::oNLogN)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SortRows, all_equal, Keys::AllEqual)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity(benchmark::oNLogN)
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

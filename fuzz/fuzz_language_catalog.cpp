@@ -7,7 +7,8 @@
 #include "fuzz_input.h"
 #include "localisation/language_catalog.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
     const std::string& path = WriteInput(data, size);
     const LanguageCatalog catalog = ReadLanguageCatalog(path);
     for (const LanguageEntry& entry : catalog.entries) {

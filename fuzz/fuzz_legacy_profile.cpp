@@ -10,17 +10,21 @@
 namespace {
 
 /// Every value stays within a field's bound whatever the file holds.
-void CheckBounds(const ConnectionProfile& profile) {
+void CheckBounds(const ConnectionProfile& profile)
+{
     for (const std::string& slot : profile.detailAttributes) {
-        if (slot.size() > kFieldLimit) std::abort();
+        if (slot.size() > kFieldLimit)
+            std::abort();
     }
     for (const std::string* value : {&profile.server, &profile.port, &profile.baseDn, &profile.preselection,
                                      &profile.searchAttribute, &profile.resultAttribute}) {
-        if (value->size() > kFieldLimit) std::abort();
+        if (value->size() > kFieldLimit)
+            std::abort();
     }
 }
 
-bool SameProfile(const ConnectionProfile& a, const ConnectionProfile& b) {
+bool SameProfile(const ConnectionProfile& a, const ConnectionProfile& b)
+{
     return a.server == b.server && a.port == b.port && a.baseDn == b.baseDn && a.preselection == b.preselection &&
            a.searchAttribute == b.searchAttribute && a.resultAttribute == b.resultAttribute &&
            a.detailAttributes == b.detailAttributes;
@@ -28,7 +32,8 @@ bool SameProfile(const ConnectionProfile& a, const ConnectionProfile& b) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     ConnectionProfile parsed;
     parsed.detailAttributes = DefaultDetailSlots();
@@ -40,14 +45,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     read.detailAttributes = DefaultDetailSlots();
     ProfileFields readFields;
     switch (ReadProfile(WriteInput(data, size), read, readFields)) {
-    case ProfileReadResult::Unreadable:
-        if (complete) std::abort();  // the file was just written: only a non-profile is refused
-        break;
-    case ProfileReadResult::Legacy:
-        if (!complete || !SameProfile(read, parsed)) std::abort();
-        break;
-    case ProfileReadResult::Xml:
-        break;
+        case ProfileReadResult::Unreadable:
+            if (complete)
+                std::abort();  // the file was just written: only a non-profile is refused
+            break;
+        case ProfileReadResult::Legacy:
+            if (!complete || !SameProfile(read, parsed))
+                std::abort();
+            break;
+        case ProfileReadResult::Xml:
+            break;
     }
     CheckBounds(read);
     return 0;

@@ -5,6 +5,7 @@
 
 #include "fuzz_input.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
     return FuzzSettingsFile(data, size, /*xmlForm=*/true);
 }

@@ -20,7 +20,9 @@ wxIcon DrawWindowIcon(int size)
         dc.SetBackground(wxBrush(kBlue));
         dc.Clear();
         const double unit = size / 16.0;
-        const auto u = [unit](double v) { return static_cast<int>(v * unit + 0.5); };
+        const auto u = [unit](double v) {
+            return static_cast<int>(v * unit + 0.5);
+        };
         dc.SetPen(wxPen(*wxWHITE, std::max(1, u(1))));
         // tree: a root and two leaves
         dc.DrawLine(u(3), u(3), u(3), u(11));
@@ -57,7 +59,9 @@ wxBitmap ResultIcon(int size)
     dc.SetBackground(*wxBLACK_BRUSH);
     dc.Clear();
     const double unit = size / 20.0;
-    const auto u = [unit](double v) { return static_cast<int>(v * unit + 0.5); };
+    const auto u = [unit](double v) {
+        return static_cast<int>(v * unit + 0.5);
+    };
     // a card with a head and shoulders
     dc.SetPen(wxPen(kBlue));
     dc.SetBrush(wxBrush(wxColour(235, 242, 250)));

@@ -20,8 +20,8 @@ wxBitmap DpiScaler::StretchBitmap(const wxBitmap& source, int sourceWidth, int s
         return wxBitmap();
     wxImage image = source.ConvertToImage();
     if (sourceWidth < image.GetWidth() || sourceHeight < image.GetHeight())
-        image = image.GetSubImage(wxRect(0, 0, std::min(sourceWidth, image.GetWidth()),
-                                         std::min(sourceHeight, image.GetHeight())));
+        image = image.GetSubImage(
+            wxRect(0, 0, std::min(sourceWidth, image.GetWidth()), std::min(sourceHeight, image.GetHeight())));
     return wxBitmap(image.Scale(width, height, wxIMAGE_QUALITY_NEAREST));
 }
 

@@ -28,8 +28,8 @@ std::string FaceNameOf(const std::string& name);
 
 /// The definition font: the dialog's font, taking face name, character set and pitch from the
 /// system's message font unless useBuiltInFont, and then its height too when useFontHeight.
-FontDescription DefinitionOf(const FontDescription& systemFont, const FontDescription& dialogFont,
-                             bool useBuiltInFont, bool useFontHeight);
+FontDescription DefinitionOf(const FontDescription& systemFont, const FontDescription& dialogFont, bool useBuiltInFont,
+                             bool useFontHeight);
 
 /// The definition font with the values stored in LDAP.ini in place of its own; the height only
 /// when useFontHeight.

@@ -29,8 +29,8 @@ void FontSettings::Rebuild()
 {
     m_systemFont = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
     m_dialogFont = m_owner != nullptr ? m_owner->GetFont() : m_systemFont;
-    SetDefinition(DefinitionOf(DescribeFont(m_systemFont, m_dpi), DescribeFont(m_dialogFont, m_dpi),
-                               m_useBuiltInFont, m_useFontHeight));
+    SetDefinition(DefinitionOf(DescribeFont(m_systemFont, m_dpi), DescribeFont(m_dialogFont, m_dpi), m_useBuiltInFont,
+                               m_useFontHeight));
 }
 
 void FontSettings::SetDefinition(const FontDescription& definition)

@@ -36,12 +36,27 @@ void BindHelpMenu(CLDAPDlg& window)
     CLDAPDlg* main = &window;
     const std::pair<int, std::function<void()>> commands[] = {
         {cmd::kHelp,
-         [main] { ShellOpen(HelpFilePath(main->ProgramFolder(), main->CurrentLanguageFile(), kHelpFileExtension)); }},
-        {cmd::kLicense, [main] { ShellOpen(LicenseFilePath(main->ProgramFolder())); }},
-        {cmd::kReadMe, [main] { ShellOpen(ReadMeFilePath(main->ProgramFolder())); }},
-        {cmd::kCheckUpdate, [] { ShellOpen(UpdateAddress()); }},
-        {cmd::kInfo, [main] { ShowAbout(*main); }},
+         [main] {
+             ShellOpen(HelpFilePath(main->ProgramFolder(), main->CurrentLanguageFile(), kHelpFileExtension));
+         }},
+        {cmd::kLicense,
+         [main] {
+             ShellOpen(LicenseFilePath(main->ProgramFolder()));
+         }},
+        {cmd::kReadMe,
+         [main] {
+             ShellOpen(ReadMeFilePath(main->ProgramFolder()));
+         }},
+        {cmd::kCheckUpdate,
+         [] {
+             ShellOpen(UpdateAddress());
+         }},
+        {cmd::kInfo,
+         [main] {
+             ShowAbout(*main);
+         }},
     };
     for (const auto& [command, run] : commands)
-        window.Bind(wxEVT_MENU, [run](wxCommandEvent&) { run(); }, ToWxId(command));
+        window.Bind(
+            wxEVT_MENU, [run](wxCommandEvent&) { run(); }, ToWxId(command));
 }

@@ -36,9 +36,9 @@ void ArmStartupProbe(CLDAPDlg* window, long long launchNs)
         if (done || !window->IsShownOnScreen())
             return;
         done = true;
-        const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                  std::chrono::system_clock::now().time_since_epoch())
-                                  .count();
+        const long long now =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+                .count();
         std::printf("startup-ms %.1f\n", static_cast<double>(now - launchNs) / 1e6);
         PrintLastMenu(*window);
         std::fflush(stdout);

@@ -72,10 +72,14 @@ wxMenuBar* CreateMainMenuBar()
 wxAcceleratorTable MainAcceleratorTable()
 {
     const wxAcceleratorEntry entries[] = {
-        {wxACCEL_CTRL, 'N', ToWxId(cmd::kNew)},         {wxACCEL_CTRL, 'O', ToWxId(cmd::kOpen)},
-        {wxACCEL_CTRL, 'S', ToWxId(cmd::kSave)},        {wxACCEL_CTRL, 'Q', ToWxId(cmd::kExit)},
-        {wxACCEL_CTRL, 'T', ToWxId(cmd::kOptionsDetails)}, {wxACCEL_NORMAL, WXK_F1, ToWxId(cmd::kHelp)},
-        {wxACCEL_CTRL, 'D', ToWxId(cmd::kShowDetails)}, {wxACCEL_CTRL, 'F', ToWxId(cmd::kSearch)},
+        {wxACCEL_CTRL, 'N', ToWxId(cmd::kNew)},
+        {wxACCEL_CTRL, 'O', ToWxId(cmd::kOpen)},
+        {wxACCEL_CTRL, 'S', ToWxId(cmd::kSave)},
+        {wxACCEL_CTRL, 'Q', ToWxId(cmd::kExit)},
+        {wxACCEL_CTRL, 'T', ToWxId(cmd::kOptionsDetails)},
+        {wxACCEL_NORMAL, WXK_F1, ToWxId(cmd::kHelp)},
+        {wxACCEL_CTRL, 'D', ToWxId(cmd::kShowDetails)},
+        {wxACCEL_CTRL, 'F', ToWxId(cmd::kSearch)},
     };
     return wxAcceleratorTable(static_cast<int>(std::size(entries)), entries);
 }

@@ -35,8 +35,7 @@
 #include "search_window/search_commands.h"
 #include "storage/file_utils.h"
 
-CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args)
-    : wxFrame(nullptr, wxID_ANY, "Corvane LDAP")
+CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID_ANY, "Corvane LDAP")
 {
     // a profile named on the command line is taken relative to where the program was started,
     // before SavePath.ini may move the current directory
@@ -102,40 +101,40 @@ void CLDAPDlg::CreateControls()
         const wxSize size = m_panel->ConvertDialogToPixels(wxSize(control.width, control.height));
         const wxString text = ToWxLabel(control.text);
         switch (control.kind) {
-        case ControlKind::Label:
-            new wxStaticText(m_panel, control.id, text, position, size, wxST_NO_AUTORESIZE);
-            break;
-        case ControlKind::Edit:
-            new wxTextCtrl(m_panel, control.id, wxString(), position, size, wxTE_PROCESS_ENTER);
-            break;
-        case ControlKind::ComboBox:
-        case ControlKind::SortedComboBox: {
-            wxArrayString names;
-            for (const char* name : AttributeNames())
-                names.Add(ToWx(name));
-            long style = wxCB_DROPDOWN | wxTE_PROCESS_ENTER;
-            if (control.kind == ControlKind::SortedComboBox)
-                style |= wxCB_SORT;
-            // the template height is the open list's; the closed box keeps its natural height
-            new wxComboBox(m_panel, control.id, wxString(), position, wxSize(size.x, -1), names, style);
-            break;
-        }
-        case ControlKind::DefaultButton:
-            (new wxButton(m_panel, control.id, text, position, size))->SetDefault();
-            break;
-        case ControlKind::Button:
-            (new wxButton(m_panel, control.id, text, position, size))->Disable();
-            break;
-        case ControlKind::CheckBox:
-            new wxCheckBox(m_panel, control.id, text, position, size);
-            break;
-        case ControlKind::ListView:
-            new CResultList(m_panel, control.id, position, size);
-            break;
-        case ControlKind::Picture:
-            // the banner shows at its natural size from the top left, never stretched
-            new wxGenericStaticBitmap(m_panel, control.id, BannerBitmap(), position);
-            break;
+            case ControlKind::Label:
+                new wxStaticText(m_panel, control.id, text, position, size, wxST_NO_AUTORESIZE);
+                break;
+            case ControlKind::Edit:
+                new wxTextCtrl(m_panel, control.id, wxString(), position, size, wxTE_PROCESS_ENTER);
+                break;
+            case ControlKind::ComboBox:
+            case ControlKind::SortedComboBox: {
+                wxArrayString names;
+                for (const char* name : AttributeNames())
+                    names.Add(ToWx(name));
+                long style = wxCB_DROPDOWN | wxTE_PROCESS_ENTER;
+                if (control.kind == ControlKind::SortedComboBox)
+                    style |= wxCB_SORT;
+                // the template height is the open list's; the closed box keeps its natural height
+                new wxComboBox(m_panel, control.id, wxString(), position, wxSize(size.x, -1), names, style);
+                break;
+            }
+            case ControlKind::DefaultButton:
+                (new wxButton(m_panel, control.id, text, position, size))->SetDefault();
+                break;
+            case ControlKind::Button:
+                (new wxButton(m_panel, control.id, text, position, size))->Disable();
+                break;
+            case ControlKind::CheckBox:
+                new wxCheckBox(m_panel, control.id, text, position, size);
+                break;
+            case ControlKind::ListView:
+                new CResultList(m_panel, control.id, position, size);
+                break;
+            case ControlKind::Picture:
+                // the banner shows at its natural size from the top left, never stretched
+                new wxGenericStaticBitmap(m_panel, control.id, BannerBitmap(), position);
+                break;
         }
     }
     // every control on white; labels and the check box show the panel through
@@ -168,13 +167,15 @@ void CLDAPDlg::SetUpResultList()
 void CLDAPDlg::BindCommands()
 {
     const auto onMenu = [this](int command, void (CLDAPDlg::*handler)()) {
-        Bind(wxEVT_MENU, [this, handler](wxCommandEvent&) { (this->*handler)(); }, ToWxId(command));
+        Bind(
+            wxEVT_MENU, [this, handler](wxCommandEvent&) { (this->*handler)(); }, ToWxId(command));
     };
     onMenu(cmd::kNew, &CLDAPDlg::NewProfile);
     onMenu(cmd::kOpen, &CLDAPDlg::OpenProfile);
     onMenu(cmd::kSave, &CLDAPDlg::SaveProfileCommand);
     onMenu(cmd::kSaveAs, &CLDAPDlg::SaveProfileAs);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, ToWxId(cmd::kExit));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, ToWxId(cmd::kExit));
     Bind(wxEVT_CLOSE_WINDOW, &CLDAPDlg::OnClose, this);
     Bind(wxEVT_SIZE, &CLDAPDlg::OnFrameSize, this);
     Bind(wxEVT_MOVE, [this](wxMoveEvent& event) {
@@ -189,19 +190,25 @@ void CLDAPDlg::BindCommands()
         event.Skip();
         ArrangeControls();
     });
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Search(); }, ToWxId(cmd::kSearch));
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Details(); }, ToWxId(cmd::kShowDetails));
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Export(); }, ToWxId(cmd::kExportResult));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Search(); }, ToWxId(cmd::kSearch));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Details(); }, ToWxId(cmd::kShowDetails));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Export(); }, ToWxId(cmd::kExportResult));
     onMenu(cmd::kOptionsDetails, &CLDAPDlg::ChooseDetailFields);
     onMenu(cmd::kLanguage, &CLDAPDlg::ChooseLanguage);
     onMenu(cmd::kConnection, &CLDAPDlg::ChooseConnection);
     BindHelpMenu(*this);
 
-    m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Search(); }, ctl::kSearch);
-    m_panel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Details(); }, ctl::kDetails);
+    m_panel->Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Search(); }, ctl::kSearch);
+    m_panel->Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Details(); }, ctl::kDetails);
     // Enter in any field runs the default button, Search
     m_panel->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { m_commands->Search(); });
-    m_panel->Bind(EVT_RESULT_LIST_DOUBLE_CLICK, [this](wxCommandEvent&) { m_commands->Details(); }, ctl::kResultList);
+    m_panel->Bind(
+        EVT_RESULT_LIST_DOUBLE_CLICK, [this](wxCommandEvent&) { m_commands->Details(); }, ctl::kResultList);
     m_panel->Bind(
         wxEVT_DATAVIEW_COLUMN_SORTED,
         [this](wxDataViewEvent& event) {

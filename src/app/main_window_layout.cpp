@@ -99,17 +99,17 @@ private:
     static bool IsLabel(int id)
     {
         switch (id) {
-        case ctl::kServerLabel:
-        case ctl::kPortLabel:
-        case ctl::kPreselectionLabel:
-        case ctl::kSearchAttributeLabel:
-        case ctl::kResultAttributeLabel:
-        case ctl::kSearchStringLabel:
-        case ctl::kResultLabel:
-        case ctl::kBaseDnLabel:
-            return true;
-        default:
-            return false;
+            case ctl::kServerLabel:
+            case ctl::kPortLabel:
+            case ctl::kPreselectionLabel:
+            case ctl::kSearchAttributeLabel:
+            case ctl::kResultAttributeLabel:
+            case ctl::kSearchStringLabel:
+            case ctl::kResultLabel:
+            case ctl::kBaseDnLabel:
+                return true;
+            default:
+                return false;
         }
     }
 
@@ -144,8 +144,8 @@ int PlaceRows(Placement& placement, int gap)
     // top; Details sits below Search, beside the list
     bottom = std::max(placement.RectOr(ctl::kSearchString, LayoutRect{}).Bottom(),
                       placement.RectOr(ctl::kSearchStringLabel, LayoutRect{}).Bottom());
-    const int listTop = std::max({placement.TemplateTop(ctl::kResultList), placement.TemplateTop(ctl::kResultLabel),
-                                  bottom + gap});
+    const int listTop =
+        std::max({placement.TemplateTop(ctl::kResultList), placement.TemplateTop(ctl::kResultLabel), bottom + gap});
     if (LayoutRect* label = placement.Rect(ctl::kResultLabel)) {
         label->y = listTop;
         label->height = placement.Height(ctl::kResultLabel);

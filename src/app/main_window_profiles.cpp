@@ -64,16 +64,14 @@ void CLDAPDlg::NewProfile()
 
 void CLDAPDlg::OpenProfile()
 {
-    const std::optional<std::string> path =
-        AskFilePath(this, FileDialogMode::Open, "cvl", Text(keys::kFileFilter));
+    const std::optional<std::string> path = AskFilePath(this, FileDialogMode::Open, "cvl", Text(keys::kFileFilter));
     if (path)
         LoadProfile(*path);
 }
 
 void CLDAPDlg::SaveProfileAs()
 {
-    const std::optional<std::string> path =
-        AskFilePath(this, FileDialogMode::Save, "cvl", Text(keys::kFileFilter));
+    const std::optional<std::string> path = AskFilePath(this, FileDialogMode::Save, "cvl", Text(keys::kFileFilter));
     if (path)
         SaveProfile(*path);
 }

@@ -17,29 +17,29 @@ LayoutSize NeededSize(const TemplateControl& control, wxWindow* window)
 {
     wxSize size;
     switch (control.kind) {
-    case ControlKind::Label:
-    case ControlKind::CheckBox:
-    case ControlKind::Button:
-    case ControlKind::DefaultButton:
-        size = window->GetBestSize();
-        break;
-    case ControlKind::Edit:
-        if (control.id == ctl::kPort) {
-            auto* port = static_cast<wxTextCtrl*>(window);
-            size = wxSize(port->GetSizeFromTextSize(port->GetTextExtent("99999").x).x, window->GetBestSize().y);
-        } else {
+        case ControlKind::Label:
+        case ControlKind::CheckBox:
+        case ControlKind::Button:
+        case ControlKind::DefaultButton:
+            size = window->GetBestSize();
+            break;
+        case ControlKind::Edit:
+            if (control.id == ctl::kPort) {
+                auto* port = static_cast<wxTextCtrl*>(window);
+                size = wxSize(port->GetSizeFromTextSize(port->GetTextExtent("99999").x).x, window->GetBestSize().y);
+            } else {
+                size = wxSize(0, window->GetBestSize().y);
+            }
+            break;
+        case ControlKind::ComboBox:
+        case ControlKind::SortedComboBox:
             size = wxSize(0, window->GetBestSize().y);
-        }
-        break;
-    case ControlKind::ComboBox:
-    case ControlKind::SortedComboBox:
-        size = wxSize(0, window->GetBestSize().y);
-        break;
-    case ControlKind::Picture:
-        size = static_cast<wxGenericStaticBitmap*>(window)->GetBitmap().GetSize();
-        break;
-    case ControlKind::ListView:
-        break;
+            break;
+        case ControlKind::Picture:
+            size = static_cast<wxGenericStaticBitmap*>(window)->GetBitmap().GetSize();
+            break;
+        case ControlKind::ListView:
+            break;
     }
     return {size.x, size.y};
 }
@@ -96,8 +96,8 @@ void MainWindowResizer::Arrange()
             continue;
         // from the list's new rectangle: the toolkit may still report its old size while the
         // window manager's resize is being allocated
-        const int width = ColumnWidth(control.rect.width, static_cast<int>(list->GetColumnCount()),
-                                      DpiScaler().Scale(20));
+        const int width =
+            ColumnWidth(control.rect.width, static_cast<int>(list->GetColumnCount()), DpiScaler().Scale(20));
         if (list->ColumnWidth() != width)
             list->SetColumnWidths(width);
         list->Refresh();

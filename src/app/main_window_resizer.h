@@ -28,5 +28,5 @@ private:
     wxPanel* m_panel;
     std::vector<wxWindow*> m_controls;         ///< in template order
     std::vector<TemplateControl> m_templates;  ///< the same controls' template rows
-    LayoutInput m_template;             ///< template rectangles and gaps; sizes filled per pass
+    LayoutInput m_template;                    ///< template rectangles and gaps; sizes filled per pass
 };

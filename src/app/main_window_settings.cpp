@@ -63,17 +63,17 @@ void CLDAPDlg::LoadApplicationSettings(const std::string& path)
 void CLDAPDlg::ApplyStartPlacement()
 {
     switch (m_startPlacement.kind) {
-    case WindowPlacement::Kind::Unchanged:
-        break;
-    case WindowPlacement::Kind::Maximised:
-        Maximize();
-        break;
-    case WindowPlacement::Kind::Rectangle: {
-        const WindowRect& rect = m_startPlacement.rect;
-        SetSize(rect.left, rect.top, rect.Width(), rect.Height());
-        m_normalRect = rect;
-        break;
-    }
+        case WindowPlacement::Kind::Unchanged:
+            break;
+        case WindowPlacement::Kind::Maximised:
+            Maximize();
+            break;
+        case WindowPlacement::Kind::Rectangle: {
+            const WindowRect& rect = m_startPlacement.rect;
+            SetSize(rect.left, rect.top, rect.Width(), rect.Height());
+            m_normalRect = rect;
+            break;
+        }
     }
     ArrangeControls();
 }

@@ -21,7 +21,9 @@ void CLDAPDlg::ApplyMainWindowTexts(const std::string& path)
     places.window = this;
     places.controls = this;
     places.menuBar = bar;
-    places.store = [this](const TextKey& row, const std::string& text) { m_texts[row.key] = text; };
+    places.store = [this](const TextKey& row, const std::string& text) {
+        m_texts[row.key] = text;
+    };
     ApplyTexts(MainWindowKeys(), language, places);
     ArrangeControls();  // label widths follow their texts
 }

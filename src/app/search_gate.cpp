@@ -55,7 +55,9 @@ void GuardCommandsDuringSearch(wxFrame& frame, wxWindow& panel, SearchCommands& 
     });
 
     // Shortcuts reach the commands without the menu: hold them back here.
-    const auto hold = [&commands](wxEvent& event) { event.Skip(!commands.Searching()); };
+    const auto hold = [&commands](wxEvent& event) {
+        event.Skip(!commands.Searching());
+    };
     for (const int id : WaitingCommands()) {
         frame.Bind(wxEVT_MENU, hold, id);
     }

@@ -9,8 +9,8 @@ namespace {
 struct OptionSpec {
     char shortName;
     const char* longName;
-    std::optional<std::string> CliOptions::* value;
-    bool CliOptions::* flag;
+    std::optional<std::string> CliOptions::*value;
+    bool CliOptions::*flag;
 };
 
 constexpr std::array<OptionSpec, 14> kOptions{{
@@ -109,8 +109,9 @@ CliParseResult ParseCliOptions(const std::vector<std::string>& args)
             const OptionSpec* option = FindLong(name);
             if (name == "password") {
                 // Other programs can read a command line: a password never comes from one.
-                return Failed("a password is not taken from the command line: use --password-file FILE (- for "
-                              "standard input), or run on a terminal to be asked for it");
+                return Failed(
+                    "a password is not taken from the command line: use --password-file FILE (- for "
+                    "standard input), or run on a terminal to be asked for it");
             }
             if (option == nullptr) {
                 return Failed("unknown option '--" + name + "'");

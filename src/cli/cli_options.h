@@ -18,10 +18,10 @@ struct CliOptions {
     std::optional<std::string> profile;           ///< -f, --profile
     std::optional<std::string> bindUser;          ///< -U, --bind-user
     std::optional<std::string> passwordFile;      ///< --password-file ("-" for standard input)
-    bool swap = false;     ///< -w, --swap
-    bool details = false;  ///< -d, --details
-    bool help = false;     ///< -h, --help
-    std::string searchString;  ///< the one operand; empty when none was given
+    bool swap = false;                            ///< -w, --swap
+    bool details = false;                         ///< -d, --details
+    bool help = false;                            ///< -h, --help
+    std::string searchString;                     ///< the one operand; empty when none was given
 };
 
 /** The parser's verdict: the options, or the reason the command line is not usable. */

@@ -120,8 +120,9 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
         } else if (CanPromptForPassword()) {
             password = PromptForPassword(bindUser);
         } else {
-            password.error = "a bind name needs a password: give --password-file FILE (- for standard input), "
-                             "or run on a terminal to be asked for it";
+            password.error =
+                "a bind name needs a password: give --password-file FILE (- for standard input), "
+                "or run on a terminal to be asked for it";
         }
         if (password.status == PasswordInput::Status::Interrupted) {
             CliOutcome stopped;

@@ -10,12 +10,12 @@ class DirectoryQuery;
 
 /// Exit statuses of corvane-search.
 enum CliExit : int {
-    kExitFound = 0,        ///< entries found and written
-    kExitNoResult = 1,     ///< the search found no entry
-    kExitUsage = 2,        ///< bad command line, unreadable profile or a failed input check
-    kExitCannotWrite = 3,  ///< the output could not be written
-    kExitSearchFailed = 4, ///< the search failed: no connection, bind refused, time-out, the server's error
-    kExitStopped = 130,    ///< stopped by Ctrl+C (SIGINT) before it ended; nothing written
+    kExitFound = 0,         ///< entries found and written
+    kExitNoResult = 1,      ///< the search found no entry
+    kExitUsage = 2,         ///< bad command line, unreadable profile or a failed input check
+    kExitCannotWrite = 3,   ///< the output could not be written
+    kExitSearchFailed = 4,  ///< the search failed: no connection, bind refused, time-out, the server's error
+    kExitStopped = 130,     ///< stopped by Ctrl+C (SIGINT) before it ended; nothing written
 };
 
 /** What a run produced: its exit status, the bytes for standard output and the message text. */

@@ -19,7 +19,8 @@ constexpr std::size_t kLongestLine = 64 * 1024;
 class Descriptor {
 public:
     explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() {
+    ~Descriptor()
+    {
         if (m_fd > STDIN_FILENO) {
             close(m_fd);
         }
@@ -106,7 +107,8 @@ bool PromptInterrupted()
 /// interrupts the read instead of ending the program with echo still off.
 class EchoOff {
 public:
-    explicit EchoOff(int fd) : m_fd(fd) {
+    explicit EchoOff(int fd) : m_fd(fd)
+    {
         g_promptInterrupted = 0;
         struct sigaction action = {};
         action.sa_handler = InterruptPrompt;
@@ -122,7 +124,8 @@ public:
             tcsetattr(fd, TCSAFLUSH, &quiet);
         }
     }
-    ~EchoOff() {
+    ~EchoOff()
+    {
         if (m_saved) {
             tcsetattr(m_fd, TCSAFLUSH, &m_old);
         }
@@ -169,15 +172,15 @@ PasswordInput ReadPasswordFile(const std::string& path)
     }
     std::string line;
     switch (ReadFirstLine(file.Get(), line, nullptr)) {
-    case LineEnd::Error:
-        WipeString(line);
-        return Failed("cannot read " + name + " (" + std::strerror(errno) + ")");
-    case LineEnd::TooLong:
-        WipeString(line);
-        return Failed("the first line of " + name + " is too long for a password");
-    case LineEnd::Interrupted:
-    case LineEnd::Line:
-        break;
+        case LineEnd::Error:
+            WipeString(line);
+            return Failed("cannot read " + name + " (" + std::strerror(errno) + ")");
+        case LineEnd::TooLong:
+            WipeString(line);
+            return Failed("the first line of " + name + " is too long for a password");
+        case LineEnd::Interrupted:
+        case LineEnd::Line:
+            break;
     }
     if (line.empty()) {
         return Failed("the first line of " + name + " holds no password");

@@ -32,18 +32,10 @@ constexpr int kTemplateWidth = 410;
 constexpr int kTemplateHeight = 155;
 constexpr int kPanelId = 1034;
 constexpr TemplateControl kControls[] = {
-    {1030, Kind::Icon, 5, 5, 20, 20},
-    {1031, Kind::Picture, 5, 31, 58, 33},
-    {1023, Kind::Title, 130, 5, 270, 10},
-    {1022, Kind::Label, 130, 20, 270, 10},
-    {1024, Kind::Label, 130, 30, 270, 10},
-    {1035, Kind::Label, 130, 65, 70, 10},
-    {1029, Kind::Link, 204, 65, 165, 12},
-    {1036, Kind::Label, 130, 78, 70, 10},
-    {1037, Kind::Link, 204, 78, 165, 12},
-    {1042, Kind::Label, 130, 91, 70, 10},
-    {1043, Kind::Link, 204, 91, 165, 12},
-    {1027, Kind::Link, 3, 100, 125, 12},
+    {1030, Kind::Icon, 5, 5, 20, 20},      {1031, Kind::Picture, 5, 31, 58, 33},  {1023, Kind::Title, 130, 5, 270, 10},
+    {1022, Kind::Label, 130, 20, 270, 10}, {1024, Kind::Label, 130, 30, 270, 10}, {1035, Kind::Label, 130, 65, 70, 10},
+    {1029, Kind::Link, 204, 65, 165, 12},  {1036, Kind::Label, 130, 78, 70, 10},  {1037, Kind::Link, 204, 78, 165, 12},
+    {1042, Kind::Label, 130, 91, 70, 10},  {1043, Kind::Link, 204, 91, 165, 12},  {1027, Kind::Link, 3, 100, 125, 12},
     {1026, Kind::Link, 3, 115, 125, 12},
 };
 
@@ -74,20 +66,20 @@ std::vector<Link> Links()
 std::string FixedText(int id)
 {
     switch (id) {
-    case 1023:
-        return "Corvane LDAP";
-    case 1022:
-        return kVersionText;
-    case 1024:
-        return "Copyright \xC2\xA9 2026 The Corvane LDAP authors";
-    case 1035:
-        return "French by:";
-    case 1036:
-        return "Greek by:";
-    case 1042:
-        return "Turkish by:";
-    default:
-        return std::string();
+        case 1023:
+            return "Corvane LDAP";
+        case 1022:
+            return kVersionText;
+        case 1024:
+            return "Copyright \xC2\xA9 2026 The Corvane LDAP authors";
+        case 1035:
+            return "French by:";
+        case 1036:
+            return "Greek by:";
+        case 1042:
+            return "Turkish by:";
+        default:
+            return std::string();
     }
 }
 
@@ -127,29 +119,29 @@ void CAboutDlg::CreateControls()
     for (const TemplateControl& control : kControls) {
         const wxRect place = rect(control.x, control.y, control.width, control.height);
         switch (control.kind) {
-        case Kind::Icon:
-            new wxStaticBitmap(panel, control.id, OwnerIcon(GetParent()), place.GetPosition());
-            break;
-        case Kind::Picture:
-            // shown at its own size from the top left, like the template's picture control
-            new wxStaticBitmap(panel, control.id, AboutPicture(ScreenDpi()), place.GetPosition());
-            break;
-        case Kind::Title: {
-            auto* title = new wxStaticText(panel, control.id, ToWxLabel(FixedText(control.id)), place.GetPosition(),
-                place.GetSize(), wxST_NO_AUTORESIZE);
-            title->SetFont(GetFont().Bold());
-            break;
-        }
-        case Kind::Label:
-            new wxStaticText(panel, control.id, ToWxLabel(FixedText(control.id)), place.GetPosition(), place.GetSize(),
-                wxST_NO_AUTORESIZE);
-            break;
-        case Kind::Link: {
-            auto* field = new CClickEdit(panel, control.id, place.GetPosition(), place.GetSize());
-            field->SetBackgroundColour(*wxWHITE);
-            field->SetForegroundColour(kLinkColour);
-            break;
-        }
+            case Kind::Icon:
+                new wxStaticBitmap(panel, control.id, OwnerIcon(GetParent()), place.GetPosition());
+                break;
+            case Kind::Picture:
+                // shown at its own size from the top left, like the template's picture control
+                new wxStaticBitmap(panel, control.id, AboutPicture(ScreenDpi()), place.GetPosition());
+                break;
+            case Kind::Title: {
+                auto* title = new wxStaticText(panel, control.id, ToWxLabel(FixedText(control.id)), place.GetPosition(),
+                                               place.GetSize(), wxST_NO_AUTORESIZE);
+                title->SetFont(GetFont().Bold());
+                break;
+            }
+            case Kind::Label:
+                new wxStaticText(panel, control.id, ToWxLabel(FixedText(control.id)), place.GetPosition(),
+                                 place.GetSize(), wxST_NO_AUTORESIZE);
+                break;
+            case Kind::Link: {
+                auto* field = new CClickEdit(panel, control.id, place.GetPosition(), place.GetSize());
+                field->SetBackgroundColour(*wxWHITE);
+                field->SetForegroundColour(kLinkColour);
+                break;
+            }
         }
     }
     for (const Link& link : Links()) {

@@ -39,8 +39,12 @@ CConnectionDlg::CConnectionDlg(wxWindow* parent, const std::string& bindUser, co
 
 void CConnectionDlg::CreateControls()
 {
-    const auto at = [this](int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); };
-    const auto size = [this](int width, int height) { return ConvertDialogToPixels(wxSize(width, height)); };
+    const auto at = [this](int x, int y) {
+        return ConvertDialogToPixels(wxPoint(x, y));
+    };
+    const auto size = [this](int width, int height) {
+        return ConvertDialogToPixels(wxSize(width, height));
+    };
     new wxStaticText(this, kLabelId, wxString(), at(7, 7), size(206, 10), wxST_NO_AUTORESIZE);
     m_bindUser = new wxTextCtrl(this, kBindUserId, wxString(), at(7, 19), size(206, 12));
     auto* ok = new wxButton(this, wxID_OK, "OK", at(106, 41), size(50, 14));

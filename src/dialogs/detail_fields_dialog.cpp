@@ -35,8 +35,12 @@ COptionDetailsDlg::COptionDetailsDlg(wxWindow* parent, const DetailSlots& slots,
 
 void COptionDetailsDlg::CreateControls()
 {
-    const auto at = [this](int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); };
-    const auto size = [this](int width, int height) { return ConvertDialogToPixels(wxSize(width, height)); };
+    const auto at = [this](int x, int y) {
+        return ConvertDialogToPixels(wxPoint(x, y));
+    };
+    const auto size = [this](int width, int height) {
+        return ConvertDialogToPixels(wxSize(width, height));
+    };
 
     wxArrayString names;
     for (const char* name : AttributeNames())
@@ -53,8 +57,10 @@ void COptionDetailsDlg::CreateControls()
     ok->SetDefault();
     SetClientSize(size(kWidthDu, kHeightDu));
 
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { AddField(); }, kAddId);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ClearFields(); }, kClearId);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { AddField(); }, kAddId);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { ClearFields(); }, kClearId);
 }
 
 void COptionDetailsDlg::ApplyDetailFieldsTexts()

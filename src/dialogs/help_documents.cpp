@@ -17,8 +17,8 @@ std::string HelpLanguageName(const std::string& languageFile)
     return name.substr(underscore + 1, dot - underscore - 1);
 }
 
-std::string HelpFilePath(
-    const std::string& programFolder, const std::string& languageFile, const std::string& extension)
+std::string HelpFilePath(const std::string& programFolder, const std::string& languageFile,
+                         const std::string& extension)
 {
     const std::string path = programFolder + "LDAP_" + HelpLanguageName(languageFile) + extension;
     return FileExists(path) ? path : programFolder + "LDAP_English" + extension;

@@ -11,8 +11,8 @@ std::string HelpLanguageName(const std::string& languageFile);
 /// programFolder + "LDAP_" + the language of languageFile + extension when that file exists, otherwise
 /// programFolder + "LDAP_English" + extension (which is not checked). extension is the platform's help
 /// format, with its dot.
-std::string HelpFilePath(
-    const std::string& programFolder, const std::string& languageFile, const std::string& extension);
+std::string HelpFilePath(const std::string& programFolder, const std::string& languageFile,
+                         const std::string& extension);
 
 /// programFolder + "LDAP_License.txt".
 std::string LicenseFilePath(const std::string& programFolder);

@@ -43,8 +43,12 @@ CLanguageDlg::CLanguageDlg(wxWindow* parent, const std::string& currentLanguageF
 
 void CLanguageDlg::CreateControls()
 {
-    const auto at = [this](int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); };
-    const auto size = [this](int width, int height) { return ConvertDialogToPixels(wxSize(width, height)); };
+    const auto at = [this](int x, int y) {
+        return ConvertDialogToPixels(wxPoint(x, y));
+    };
+    const auto size = [this](int width, int height) {
+        return ConvertDialogToPixels(wxSize(width, height));
+    };
 
     new wxStaticText(this, kLabelId, "Current language:", at(7, 17), size(90, 12), wxST_NO_AUTORESIZE);
     // a drop-down list without typing, in catalogue order

@@ -8,14 +8,16 @@
 
 namespace {
 
-sigset_t BrokenPipeOnly() {
+sigset_t BrokenPipeOnly()
+{
     sigset_t set;
     sigemptyset(&set);
     sigaddset(&set, SIGPIPE);
     return set;
 }
 
-bool Pending() {
+bool Pending()
+{
     sigset_t pending;
     sigemptyset(&pending);
     return sigpending(&pending) == 0 && sigismember(&pending, SIGPIPE) == 1;
@@ -23,14 +25,16 @@ bool Pending() {
 
 }  // namespace
 
-BrokenPipeGuard::BrokenPipeGuard() {
+BrokenPipeGuard::BrokenPipeGuard()
+{
     // One that was pending before belongs to someone else and is left for them.
     m_wasPending = Pending();
     const sigset_t set = BrokenPipeOnly();
     m_blocked = pthread_sigmask(SIG_BLOCK, &set, &m_previousMask) == 0;
 }
 
-BrokenPipeGuard::~BrokenPipeGuard() {
+BrokenPipeGuard::~BrokenPipeGuard()
+{
     if (!m_blocked) {
         return;
     }

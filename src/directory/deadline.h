@@ -10,7 +10,8 @@ public:
     using Clock = std::chrono::steady_clock;
 
     /// seconds from now; 0 or less means no limit.
-    static Deadline After(int32_t seconds) {
+    static Deadline After(int32_t seconds)
+    {
         Deadline deadline;
         if (seconds > 0) {
             deadline.m_end = Clock::now() + std::chrono::seconds(seconds);
@@ -23,7 +24,8 @@ public:
     bool Passed() const { return m_limited && Clock::now() >= m_end; }
 
     /// Milliseconds left for a poll(), at least 0, at most cap; cap itself when there is no limit.
-    int PollMilliseconds(int cap) const {
+    int PollMilliseconds(int cap) const
+    {
         if (!m_limited) {
             return cap;
         }
@@ -32,7 +34,8 @@ public:
     }
 
     /// Whole seconds left, rounded up, at least 1; 0 when there is no limit.
-    int32_t SecondsLeft() const {
+    int32_t SecondsLeft() const
+    {
         if (!m_limited) {
             return 0;
         }

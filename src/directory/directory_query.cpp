@@ -53,13 +53,14 @@ const std::string kAttributeTag = "<ATTRIBUTE>";
 const std::string kValueTag = "<VALUE>";
 
 /// A server's limit answer still carries the entries that came before the limit was hit.
-bool IsLimitAnswer(int result) {
-    return result == LDAP_TIMELIMIT_EXCEEDED || result == LDAP_SIZELIMIT_EXCEEDED ||
-           result == LDAP_ADMINLIMIT_EXCEEDED;
+bool IsLimitAnswer(int result)
+{
+    return result == LDAP_TIMELIMIT_EXCEEDED || result == LDAP_SIZELIMIT_EXCEEDED || result == LDAP_ADMINLIMIT_EXCEEDED;
 }
 
 /// A value's text: its bytes, or "<binary, N bytes>" when it holds a NUL byte and so is no text.
-std::string ValueText(const berval& value) {
+std::string ValueText(const berval& value)
+{
     const std::string_view bytes(value.bv_val, value.bv_len);
     if (bytes.find('\0') != std::string_view::npos) {
         return "<binary, " + std::to_string(bytes.size()) + " bytes>";
@@ -69,7 +70,8 @@ std::string ValueText(const berval& value) {
 
 /// Writes one entry into row: the entry cell, then each attribute cell followed by its value
 /// cells, without gaps. Returns the number of cells written.
-int32_t RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table) {
+int32_t RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table)
+{
     LibraryText dn(ldap_get_dn(connection, entry));
     table.SetCell(0, row, kEntryTag + (dn ? dn.get() : ""));
     int32_t column = 0;
@@ -112,11 +114,11 @@ struct ResultOf {
     std::string serverMessage;
 };
 
-ResultOf ReadResult(LDAP* connection, LDAPMessage* message) {
+ResultOf ReadResult(LDAP* connection, LDAPMessage* message)
+{
     ResultOf result;
     char* rawText = nullptr;
-    if (ldap_parse_result(connection, message, &result.code, nullptr, &rawText, nullptr, nullptr, 0) !=
-        LDAP_SUCCESS) {
+    if (ldap_parse_result(connection, message, &result.code, nullptr, &rawText, nullptr, nullptr, 0) != LDAP_SUCCESS) {
         result.code = LDAP_DECODING_ERROR;
     }
     LibraryText text(rawText);
@@ -128,7 +130,8 @@ ResultOf ReadResult(LDAP* connection, LDAPMessage* message) {
 
 /// The URL the client library is given for a connection it did not open itself: it names the
 /// host the secure connection checks the certificate against.
-std::string UrlOf(const ServerEndpoint& endpoint) {
+std::string UrlOf(const ServerEndpoint& endpoint)
+{
     const bool bracketed = endpoint.host.find(':') != std::string::npos;
     return std::string(endpoint.secure ? "ldaps://" : "ldap://") + (bracketed ? "[" : "") + endpoint.host +
            (bracketed ? "]" : "") + ":" + std::to_string(endpoint.port);
@@ -147,8 +150,12 @@ class DirectoryQuery::Session {
 public:
     Session(Connection connection, int socket, const ServerEndpoint& endpoint, const Deadline& deadline,
             const QueryStop& stop)
-        : m_connection(std::move(connection)), m_socket(socket), m_endpoint(endpoint), m_deadline(deadline),
-          m_stop(stop) {}
+        : m_connection(std::move(connection)),
+          m_socket(socket),
+          m_endpoint(endpoint),
+          m_deadline(deadline),
+          m_stop(stop)
+    {}
 
     LDAP* Handle() const { return m_connection.get(); }
     /// The server it is connected to.
@@ -158,7 +165,8 @@ public:
     /// pieces is read as far as it came, and the wait goes on for the rest on the socket and the
     /// stop together until the deadline.
     /// After a stop, what has already arrived is still taken, but nothing more is waited for.
-    Wait Next(int id, Message& message, int& errorCode) {
+    Wait Next(int id, Message& message, int& errorCode)
+    {
         for (;;) {
             const bool stopped = m_stop.Raised();
             timeval noWait{0, 0};
@@ -194,7 +202,8 @@ private:
     const QueryStop& m_stop;
 };
 
-DirectoryQuery::DirectoryQuery() : m_stop(std::make_unique<QueryStop>()) {
+DirectoryQuery::DirectoryQuery() : m_stop(std::make_unique<QueryStop>())
+{
     // Searches bind with simple binds only, never through SASL: keep the SASL library that the
     // client library starts from loading its mechanism plugins and the cryptography libraries
     // they bring, which costs a command-line search more than its answer. Done once, before the
@@ -206,34 +215,40 @@ DirectoryQuery::~DirectoryQuery() = default;
 DirectoryQuery::DirectoryQuery(DirectoryQuery&&) noexcept = default;
 DirectoryQuery& DirectoryQuery::operator=(DirectoryQuery&&) noexcept = default;
 
-void DirectoryQuery::Stop() {
+void DirectoryQuery::Stop()
+{
     m_stop->Raise();
 }
 
-void DirectoryQuery::SetServer(const std::string& host, int32_t port, int32_t protocolVersion) {
+void DirectoryQuery::SetServer(const std::string& host, int32_t port, int32_t protocolVersion)
+{
     m_host = host;
     m_port = port;
     m_protocolVersion = protocolVersion;
 }
 
-void DirectoryQuery::SetLimits(int32_t timeLimitSeconds, uint32_t maxEntries) {
+void DirectoryQuery::SetLimits(int32_t timeLimitSeconds, uint32_t maxEntries)
+{
     m_timeLimitSeconds = timeLimitSeconds;
     m_timeLimitMicroseconds = 0;
     m_maxEntries = maxEntries;
 }
 
-void DirectoryQuery::SetBind(const std::string& name, const Password& password) {
+void DirectoryQuery::SetBind(const std::string& name, const Password& password)
+{
     m_bindName = name;
     m_password = password;
 }
 
-std::string DirectoryQuery::FormFilter(const std::string& attribute, const std::string& value) {
+std::string DirectoryQuery::FormFilter(const std::string& attribute, const std::string& value)
+{
     return "(" + attribute + "=" + value + ")";
 }
 
 bool DirectoryQuery::SearchForAttribute(const std::string& base, const std::string& filterAttribute,
-                                        const std::string& filterValue,
-                                        const std::string& resultAttribute, ResultTable& table) {
+                                        const std::string& filterValue, const std::string& resultAttribute,
+                                        ResultTable& table)
+{
     std::vector<std::string> attributes;
     if (!resultAttribute.empty()) {
         attributes.push_back(resultAttribute);
@@ -242,9 +257,9 @@ bool DirectoryQuery::SearchForAttribute(const std::string& base, const std::stri
 }
 
 bool DirectoryQuery::SearchForAttributes(const std::string& base, const std::string& filterAttribute,
-                                         const std::string& filterValue,
-                                         const std::vector<std::string>& attributes,
-                                         ResultTable& table) {
+                                         const std::string& filterValue, const std::vector<std::string>& attributes,
+                                         ResultTable& table)
+{
     // Every name is asked for, an empty one too (the server ignores it); only the end of the list
     // closes it. The library wants modifiable C texts ended by null.
     std::vector<std::string> names = attributes;
@@ -257,13 +272,14 @@ bool DirectoryQuery::SearchForAttributes(const std::string& base, const std::str
     return Search(base, FormFilter(filterAttribute, filterValue), requested, table);
 }
 
-bool DirectoryQuery::Fail(std::string reason) {
+bool DirectoryQuery::Fail(std::string reason)
+{
     m_failureReason = std::move(reason);
     return false;
 }
 
-bool DirectoryQuery::Search(const std::string& base, const std::string& filter, char** attributes,
-                            ResultTable& table) {
+bool DirectoryQuery::Search(const std::string& base, const std::string& filter, char** attributes, ResultTable& table)
+{
     m_failureReason.clear();
     m_cut = false;
     m_stopped = false;
@@ -307,7 +323,8 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter, 
 }
 
 DirectoryQuery::StepEnd DirectoryQuery::Open(const std::vector<ServerEndpoint>& endpoints, const Deadline& deadline,
-                                             std::optional<Session>& session) {
+                                             std::optional<Session>& session)
+{
     StepEnd end;
     for (const ServerEndpoint& endpoint : endpoints) {
         const auto failure = [&](QueryStep step, int code, const std::string& detail) {
@@ -378,7 +395,8 @@ DirectoryQuery::StepEnd DirectoryQuery::Open(const std::vector<ServerEndpoint>& 
     return end;
 }
 
-DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session) {
+DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session)
+{
     const auto failure = [&](int code, const std::string& detail) {
         return StepEnd{false, DescribeFailure(QueryStep::Bind, code, session.Endpoint().host, session.Endpoint().port,
                                               m_timeLimitSeconds, detail, m_bindName)};
@@ -395,14 +413,14 @@ DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session) {
     Message answer;
     int code = LDAP_OTHER;
     switch (session.Next(id, answer, code)) {
-    case Wait::Stopped:
-        return StepEnd{true, {}};
-    case Wait::TimedOut:
-        return failure(LDAP_TIMEOUT, {});
-    case Wait::Failed:
-        return failure(code, {});
-    case Wait::Message:
-        break;
+        case Wait::Stopped:
+            return StepEnd{true, {}};
+        case Wait::TimedOut:
+            return failure(LDAP_TIMEOUT, {});
+        case Wait::Failed:
+            return failure(code, {});
+        case Wait::Message:
+            break;
     }
     const ResultOf result = ReadResult(session.Handle(), answer.get());
     if (result.code == LDAP_SUCCESS) {
@@ -413,7 +431,8 @@ DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session) {
 }
 
 DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string& base, const std::string& filter,
-                                             char** attributes, const Deadline& deadline, ResultTable& table) {
+                                             char** attributes, const Deadline& deadline, ResultTable& table)
+{
     const auto failure = [&](int code, const std::string& detail) {
         return StepEnd{false, DescribeFailure(QueryStep::Search, code, session.Endpoint().host, session.Endpoint().port,
                                               m_timeLimitSeconds, detail)};
@@ -425,8 +444,8 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
     const int sizeLimit = m_maxEntries > static_cast<uint32_t>(INT_MAX) ? 0 : static_cast<int>(m_maxEntries);
     timeval serverLimit{deadline.SecondsLeft(), 0};
     int id = 0;
-    const int sent = ldap_search_ext(session.Handle(), base.c_str(), LDAP_SCOPE_SUBTREE, filter.c_str(), attributes,
-                                     0, nullptr, nullptr, deadline.Limited() ? &serverLimit : nullptr, sizeLimit, &id);
+    const int sent = ldap_search_ext(session.Handle(), base.c_str(), LDAP_SCOPE_SUBTREE, filter.c_str(), attributes, 0,
+                                     nullptr, nullptr, deadline.Limited() ? &serverLimit : nullptr, sizeLimit, &id);
     if (sent != LDAP_SUCCESS) {
         return failure(sent, {});
     }
@@ -452,30 +471,30 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
             return failure(code, {});
         }
         switch (ldap_msgtype(message.get())) {
-        case LDAP_RES_SEARCH_ENTRY:
-            // One entry past the cap shows there are more: no need to read them.
-            if (m_maxEntries != 0 && static_cast<uint32_t>(rows) >= m_maxEntries) {
-                session.Abandon(id);
-                m_cut = true;
+            case LDAP_RES_SEARCH_ENTRY:
+                // One entry past the cap shows there are more: no need to read them.
+                if (m_maxEntries != 0 && static_cast<uint32_t>(rows) >= m_maxEntries) {
+                    session.Abandon(id);
+                    m_cut = true;
+                    reading = false;
+                    break;
+                }
+                columns = std::max(columns, RecordEntry(session.Handle(), message.get(), rows, recorded));
+                ++rows;
+                break;
+            case LDAP_RES_SEARCH_RESULT: {
+                const ResultOf result = ReadResult(session.Handle(), message.get());
+                // A server's limit answer still carries the entries that came before the limit was hit.
+                if (IsLimitAnswer(result.code)) {
+                    m_cut = true;
+                } else if (result.code != LDAP_SUCCESS) {
+                    return failure(result.code, result.serverMessage);
+                }
                 reading = false;
                 break;
             }
-            columns = std::max(columns, RecordEntry(session.Handle(), message.get(), rows, recorded));
-            ++rows;
-            break;
-        case LDAP_RES_SEARCH_RESULT: {
-            const ResultOf result = ReadResult(session.Handle(), message.get());
-            // A server's limit answer still carries the entries that came before the limit was hit.
-            if (IsLimitAnswer(result.code)) {
-                m_cut = true;
-            } else if (result.code != LDAP_SUCCESS) {
-                return failure(result.code, result.serverMessage);
-            }
-            reading = false;
-            break;
-        }
-        default:
-            break;  // references and intermediate messages carry no entry
+            default:
+                break;  // references and intermediate messages carry no entry
         }
     }
     // With no entries the column count is 0, which SetDimensions refuses: the counts stay.

@@ -47,9 +47,8 @@ public:
     /// Searches base's subtree with the filter (filterAttribute=filterValue), the value inserted
     /// unchanged so "*" acts as a wildcard. An empty resultAttribute asks for all attributes,
     /// otherwise for exactly that one name. True when the answer was walked.
-    bool SearchForAttribute(const std::string& base, const std::string& filterAttribute,
-                            const std::string& filterValue, const std::string& resultAttribute,
-                            ResultTable& table);
+    bool SearchForAttribute(const std::string& base, const std::string& filterAttribute, const std::string& filterValue,
+                            const std::string& resultAttribute, ResultTable& table);
     /// As SearchForAttribute with a list of attribute names, every one asked for (an empty name
     /// too, which the server ignores); an empty list asks for all attributes.
     bool SearchForAttributes(const std::string& base, const std::string& filterAttribute,

@@ -3,7 +3,8 @@
 
 #include <cstring>
 
-void WipeBytes(void* data, std::size_t size) {
+void WipeBytes(void* data, std::size_t size)
+{
     if (data == nullptr || size == 0) {
         return;
     }
@@ -14,14 +15,16 @@ void WipeBytes(void* data, std::size_t size) {
     }
 }
 
-void WipeString(std::string& text) {
+void WipeString(std::string& text)
+{
     // The whole capacity: a shorter text may have been held in the same buffer before.
     text.resize(text.capacity());
     WipeBytes(text.data(), text.size());
     text.clear();
 }
 
-Password::Password(std::string_view bytes) {
+Password::Password(std::string_view bytes)
+{
     if (bytes.empty()) {
         return;  // no buffer: Bytes() is empty
     }
@@ -31,13 +34,15 @@ Password::Password(std::string_view bytes) {
     m_bytes[m_size] = '\0';
 }
 
-Password::~Password() {
+Password::~Password()
+{
     Clear();
 }
 
 Password::Password(const Password& other) : Password(other.Bytes()) {}
 
-Password& Password::operator=(const Password& other) {
+Password& Password::operator=(const Password& other)
+{
     if (this != &other) {
         Password copy(other);
         *this = std::move(copy);
@@ -45,11 +50,13 @@ Password& Password::operator=(const Password& other) {
     return *this;
 }
 
-Password::Password(Password&& other) noexcept : m_bytes(std::move(other.m_bytes)), m_size(other.m_size) {
+Password::Password(Password&& other) noexcept : m_bytes(std::move(other.m_bytes)), m_size(other.m_size)
+{
     other.m_size = 0;
 }
 
-Password& Password::operator=(Password&& other) noexcept {
+Password& Password::operator=(Password&& other) noexcept
+{
     if (this != &other) {
         Clear();
         m_bytes = std::move(other.m_bytes);
@@ -59,13 +66,15 @@ Password& Password::operator=(Password&& other) noexcept {
     return *this;
 }
 
-Password Password::Taking(std::string& text) {
+Password Password::Taking(std::string& text)
+{
     Password password(text);
     WipeString(text);
     return password;
 }
 
-void Password::Clear() {
+void Password::Clear()
+{
     if (m_bytes) {
         WipeBytes(m_bytes.get(), m_size + 1);
         m_bytes.reset();

@@ -5,27 +5,32 @@
 
 namespace {
 
-std::string LibraryText(int resultCode) {
+std::string LibraryText(int resultCode)
+{
     const char* text = ldap_err2string(resultCode);
     return text != nullptr ? text : "error " + std::to_string(resultCode);
 }
 
-std::string NoAnswer(int32_t timeLimitSeconds) {
+std::string NoAnswer(int32_t timeLimitSeconds)
+{
     return "no answer within " + std::to_string(timeLimitSeconds) + (timeLimitSeconds == 1 ? " second" : " seconds");
 }
 
-bool LostConnection(int resultCode) {
+bool LostConnection(int resultCode)
+{
     return resultCode == LDAP_SERVER_DOWN || resultCode == LDAP_CONNECT_ERROR;
 }
 
-std::string Where(const std::string& host, int32_t port) {
+std::string Where(const std::string& host, int32_t port)
+{
     return (host.find(':') != std::string::npos ? "[" + host + "]" : host) + ":" + std::to_string(port);
 }
 
 }  // namespace
 
 std::string DescribeFailure(QueryStep step, int resultCode, const std::string& host, int32_t port,
-                            int32_t timeLimitSeconds, const std::string& detail, const std::string& bindName) {
+                            int32_t timeLimitSeconds, const std::string& detail, const std::string& bindName)
+{
     if (resultCode == LDAP_TIMEOUT) {
         return NoAnswer(timeLimitSeconds);
     }
@@ -52,7 +57,8 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
     return text;
 }
 
-std::string DescribeRefusedBind(int resultCode, const std::string& bindName, const std::string& serverMessage) {
+std::string DescribeRefusedBind(int resultCode, const std::string& bindName, const std::string& serverMessage)
+{
     std::string text = LibraryText(resultCode);
     if (!serverMessage.empty()) {
         text += ": " + serverMessage;
@@ -61,18 +67,22 @@ std::string DescribeRefusedBind(int resultCode, const std::string& bindName, con
     return "the server refused " + as + " (" + text + ")";
 }
 
-std::string DescribeMissingPassword(const std::string& bindName) {
+std::string DescribeMissingPassword(const std::string& bindName)
+{
     return "no password given for the bind name '" + bindName + "'";
 }
 
-std::string DescribeBadServer(const std::string& field) {
+std::string DescribeBadServer(const std::string& field)
+{
     return "the server '" + field + "' is neither a host name nor an ldap:// or ldaps:// address";
 }
 
-std::string DescribePortOutOfRange(int32_t port) {
+std::string DescribePortOutOfRange(int32_t port)
+{
     return "port " + std::to_string(port) + " is outside 0 to 65535";
 }
 
-bool PortInRange(int32_t port) {
+bool PortInRange(int32_t port)
+{
     return port >= 0 && port <= 65535;
 }

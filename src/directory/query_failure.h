@@ -14,8 +14,7 @@ enum class QueryStep { Open, Secure, Bind, Search };
 /// detail is the system's reason for a failed connect, the library's detail of a failed secure
 /// connection, or the server's own message. bindName names whom a failed bind was for.
 std::string DescribeFailure(QueryStep step, int resultCode, const std::string& host, int32_t port,
-                            int32_t timeLimitSeconds, const std::string& detail = {},
-                            const std::string& bindName = {});
+                            int32_t timeLimitSeconds, const std::string& detail = {}, const std::string& bindName = {});
 
 /// The server's answer to a bind it refused: "the server refused the bind as 'NAME' (Invalid
 /// credentials: ...)", or "the server refused the anonymous bind (...)" for an empty name.

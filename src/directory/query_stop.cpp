@@ -7,13 +7,15 @@
 
 #include <thread>
 
-QueryStop::QueryStop() {
+QueryStop::QueryStop()
+{
     if (pipe2(m_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         m_pipe[0] = m_pipe[1] = -1;
     }
 }
 
-QueryStop::~QueryStop() {
+QueryStop::~QueryStop()
+{
     for (const int fd : m_pipe) {
         if (fd >= 0) {
             close(fd);
@@ -21,7 +23,8 @@ QueryStop::~QueryStop() {
     }
 }
 
-void QueryStop::Raise() {
+void QueryStop::Raise()
+{
     ++m_raising;
     m_raised.store(true);
     if (m_pipe[1] >= 0) {
@@ -35,7 +38,8 @@ void QueryStop::Raise() {
     --m_raising;
 }
 
-void QueryStop::Watch(int socket) {
+void QueryStop::Watch(int socket)
+{
     m_watched.store(socket);
     // A stop raised just before the socket was watched still reaches it.
     if (m_raised.load()) {
@@ -43,7 +47,8 @@ void QueryStop::Watch(int socket) {
     }
 }
 
-void QueryStop::Unwatch() {
+void QueryStop::Unwatch()
+{
     m_watched.store(-1);
     // A Raise() that read the socket before it was cleared may still be shutting it down.
     while (m_raising.load() != 0) {

@@ -13,7 +13,8 @@
 namespace {
 
 /// The letters A to Z folded to a to z; every other byte unchanged.
-unsigned char FoldByte(char c) {
+unsigned char FoldByte(char c)
+{
     const auto byte = static_cast<unsigned char>(c);
     return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
 }
@@ -22,7 +23,8 @@ const std::string kEmptyText;
 
 }  // namespace
 
-int ResultTable::CompareKeys(const std::string& a, const std::string& b) {
+int ResultTable::CompareKeys(const std::string& a, const std::string& b)
+{
     const std::size_t shorter = std::min(a.size(), b.size());
     const char* left = a.data();
     const char* right = b.data();
@@ -59,7 +61,8 @@ int ResultTable::CompareKeys(const std::string& a, const std::string& b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-bool ResultTable::TakeReadHold() const {
+bool ResultTable::TakeReadHold() const
+{
     if (m_access == Access::Writing) {
         return false;
     }
@@ -68,7 +71,8 @@ bool ResultTable::TakeReadHold() const {
     return true;
 }
 
-void ResultTable::ReleaseReadHold() const {
+void ResultTable::ReleaseReadHold() const
+{
     if (m_readerCount > 0) {
         --m_readerCount;
     }
@@ -77,7 +81,8 @@ void ResultTable::ReleaseReadHold() const {
     }
 }
 
-bool ResultTable::TakeWriteHold() {
+bool ResultTable::TakeWriteHold()
+{
     if (m_access != Access::Free) {
         return false;
     }
@@ -85,12 +90,14 @@ bool ResultTable::TakeWriteHold() {
     return true;
 }
 
-void ResultTable::ReleaseWriteHold() {
+void ResultTable::ReleaseWriteHold()
+{
     m_access = Access::Free;
     m_readerCount = 0;
 }
 
-const std::string* ResultTable::StoredCell(int32_t column, int32_t row) const {
+const std::string* ResultTable::StoredCell(int32_t column, int32_t row) const
+{
     if (column < 0 || row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) {
         return nullptr;
     }
@@ -101,11 +108,13 @@ const std::string* ResultTable::StoredCell(int32_t column, int32_t row) const {
     return &cells[static_cast<std::size_t>(column)];
 }
 
-bool ResultTable::Visible(int32_t column, int32_t row) const {
+bool ResultTable::Visible(int32_t column, int32_t row) const
+{
     return column >= 0 && row >= 0 && column <= m_lastColumn && row <= m_lastRow;
 }
 
-bool ResultTable::SetCell(int32_t column, int32_t row, std::string text) {
+bool ResultTable::SetCell(int32_t column, int32_t row, std::string text)
+{
     if (column < 0 || row < 0) {
         return false;
     }
@@ -138,7 +147,8 @@ bool ResultTable::SetCell(int32_t column, int32_t row, std::string text) {
     return stored;
 }
 
-std::string ResultTable::GetCell(int32_t column, int32_t row) const {
+std::string ResultTable::GetCell(int32_t column, int32_t row) const
+{
     if (!TakeReadHold()) {
         return std::string();
     }
@@ -152,7 +162,8 @@ std::string ResultTable::GetCell(int32_t column, int32_t row) const {
     return text;
 }
 
-std::string_view ResultTable::CellView(int32_t column, int32_t row) const {
+std::string_view ResultTable::CellView(int32_t column, int32_t row) const
+{
     if (!Visible(column, row)) {
         return {};
     }
@@ -160,7 +171,8 @@ std::string_view ResultTable::CellView(int32_t column, int32_t row) const {
     return cell != nullptr ? std::string_view(*cell) : std::string_view();
 }
 
-int32_t ResultTable::CellLength(int32_t column, int32_t row) const {
+int32_t ResultTable::CellLength(int32_t column, int32_t row) const
+{
     if (!Visible(column, row)) {
         return -1;
     }
@@ -172,7 +184,8 @@ int32_t ResultTable::CellLength(int32_t column, int32_t row) const {
     return static_cast<int32_t>(std::min(cell->size(), most));
 }
 
-bool ResultTable::GetCellText(int32_t column, int32_t row, char* buffer, std::size_t bufferSize) const {
+bool ResultTable::GetCellText(int32_t column, int32_t row, char* buffer, std::size_t bufferSize) const
+{
     if (buffer == nullptr || bufferSize == 0) {
         return true;
     }
@@ -191,7 +204,8 @@ bool ResultTable::GetCellText(int32_t column, int32_t row, char* buffer, std::si
     return true;
 }
 
-bool ResultTable::SetDimensions(int32_t columns, int32_t rows) {
+bool ResultTable::SetDimensions(int32_t columns, int32_t rows)
+{
     if (rows < 0 || columns < 1) {
         return false;
     }
@@ -205,7 +219,8 @@ bool ResultTable::SetDimensions(int32_t columns, int32_t rows) {
     return true;
 }
 
-void ResultTable::FirstDimensions(int32_t columns, int32_t rows) {
+void ResultTable::FirstDimensions(int32_t columns, int32_t rows)
+{
     if (m_dimensioned || columns <= 0 || rows < 0) {
         return;
     }
@@ -220,7 +235,8 @@ void ResultTable::FirstDimensions(int32_t columns, int32_t rows) {
     ReleaseWriteHold();
 }
 
-void ResultTable::AddRows(int32_t count) {
+void ResultTable::AddRows(int32_t count)
+{
     if (count <= 0 || !m_dimensioned) {
         return;
     }
@@ -233,7 +249,8 @@ void ResultTable::AddRows(int32_t count) {
     ReleaseWriteHold();
 }
 
-bool ResultTable::RemoveRow(int32_t row) {
+bool ResultTable::RemoveRow(int32_t row)
+{
     if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) {
         return false;
     }
@@ -252,7 +269,8 @@ bool ResultTable::RemoveRow(int32_t row) {
     return true;
 }
 
-bool ResultTable::SortRows(int32_t column, int32_t firstRow, int32_t lastRow) {
+bool ResultTable::SortRows(int32_t column, int32_t firstRow, int32_t lastRow)
+{
     if (!TakeWriteHold()) {
         return false;
     }
@@ -272,7 +290,8 @@ bool ResultTable::SortRows(int32_t column, int32_t firstRow, int32_t lastRow) {
     return true;
 }
 
-void ResultTable::Sort(int32_t column, int32_t first, int32_t last) {
+void ResultTable::Sort(int32_t column, int32_t first, int32_t last)
+{
     auto keyOf = [this, column](int32_t row) -> const std::string& {
         const std::string* cell = StoredCell(column, row);
         return cell != nullptr ? *cell : kEmptyText;
@@ -310,14 +329,16 @@ void ResultTable::Sort(int32_t column, int32_t first, int32_t last) {
     }
 }
 
-bool ResultTable::WriteToFile(const std::string& path) const {
+bool ResultTable::WriteToFile(const std::string& path) const
+{
     if (path.empty()) {
         return false;
     }
     return WriteFileReplacing(path, SeparatedText());
 }
 
-std::string ResultTable::SeparatedText() const {
+std::string ResultTable::SeparatedText() const
+{
     std::string bytes;
     if (!TakeReadHold()) {
         return bytes;

@@ -10,7 +10,8 @@ namespace {
 constexpr int32_t kPlainPort = 389;
 constexpr int32_t kSecurePort = 636;
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+bool StartsWithNoCase(std::string_view text, std::string_view prefix)
+{
     if (text.size() < prefix.size()) {
         return false;
     }
@@ -23,7 +24,8 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 }
 
 /// Digits only, at most 9 of them so the number fits; the range is checked by the caller.
-std::optional<int32_t> PortNumber(std::string_view digits) {
+std::optional<int32_t> PortNumber(std::string_view digits)
+{
     if (digits.empty() || digits.size() > 9) {
         return std::nullopt;
     }
@@ -38,7 +40,8 @@ std::optional<int32_t> PortNumber(std::string_view digits) {
 }
 
 /// "host", "host:port", "[v6]" or "[v6]:port" into endpoint; false when it cannot be read.
-bool ReadHostPort(std::string_view text, ServerEndpoint& endpoint) {
+bool ReadHostPort(std::string_view text, ServerEndpoint& endpoint)
+{
     std::string_view host = text;
     std::string_view rest;
     if (!text.empty() && text.front() == '[') {
@@ -69,7 +72,8 @@ bool ReadHostPort(std::string_view text, ServerEndpoint& endpoint) {
     return !endpoint.host.empty();
 }
 
-std::optional<ServerEndpoint> ReadItem(std::string_view item, int32_t port) {
+std::optional<ServerEndpoint> ReadItem(std::string_view item, int32_t port)
+{
     ServerEndpoint endpoint;
     endpoint.port = port;
     const std::size_t scheme = item.find("://");
@@ -95,7 +99,8 @@ std::optional<ServerEndpoint> ReadItem(std::string_view item, int32_t port) {
 
 }  // namespace
 
-std::optional<std::vector<ServerEndpoint>> ParseServerField(const std::string& field, int32_t port) {
+std::optional<std::vector<ServerEndpoint>> ParseServerField(const std::string& field, int32_t port)
+{
     std::vector<ServerEndpoint> endpoints;
     std::size_t start = 0;
     while (start < field.size()) {
@@ -118,7 +123,8 @@ std::optional<std::vector<ServerEndpoint>> ParseServerField(const std::string& f
     return endpoints;
 }
 
-bool SendsPasswordInClear(const std::string& field, int32_t port) {
+bool SendsPasswordInClear(const std::string& field, int32_t port)
+{
     const std::optional<std::vector<ServerEndpoint>> endpoints = ParseServerField(field, port);
     return endpoints && std::any_of(endpoints->begin(), endpoints->end(),
                                     [](const ServerEndpoint& endpoint) { return !endpoint.secure; });

@@ -39,7 +39,8 @@ struct Lookup {
     AddressList addresses;
     int wake[2] = {-1, -1};
 
-    ~Lookup() {
+    ~Lookup()
+    {
         for (const int fd : wake) {
             if (fd >= 0) {
                 close(fd);
@@ -48,7 +49,8 @@ struct Lookup {
     }
 };
 
-addrinfo Hints(int flags) {
+addrinfo Hints(int flags)
+{
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
@@ -57,7 +59,8 @@ addrinfo Hints(int flags) {
 }
 
 /// Waits until fd is ready for events, the stop is raised or the deadline passes.
-Status WaitFor(int fd, short events, const Deadline& deadline, const QueryStop& stop) {
+Status WaitFor(int fd, short events, const Deadline& deadline, const QueryStop& stop)
+{
     for (;;) {
         if (stop.Raised()) {
             return Status::Stopped;
@@ -74,8 +77,9 @@ Status WaitFor(int fd, short events, const Deadline& deadline, const QueryStop& 
 }
 
 /// The addresses of host: a numeric address at once, a name through a lookup thread.
-Status Resolve(const std::string& host, const std::string& service, const Deadline& deadline,
-               const QueryStop& stop, AddressList& addresses, std::string& error) {
+Status Resolve(const std::string& host, const std::string& service, const Deadline& deadline, const QueryStop& stop,
+               AddressList& addresses, std::string& error)
+{
     addrinfo numeric = Hints(AI_NUMERICHOST | AI_NUMERICSERV);
     addrinfo* found = nullptr;
     int code = getaddrinfo(host.c_str(), service.c_str(), &numeric, &found);
@@ -115,7 +119,8 @@ Status Resolve(const std::string& host, const std::string& service, const Deadli
 
 /// Connects a new non-blocking socket to address; Failed with error set when it is refused.
 Status ConnectOne(const addrinfo& address, const Deadline& deadline, const QueryStop& stop, int& socketFd,
-                  std::string& error) {
+                  std::string& error)
+{
     const int fd = socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, address.ai_protocol);
     if (fd < 0) {
         error = std::strerror(errno);
@@ -150,8 +155,8 @@ Status ConnectOne(const addrinfo& address, const Deadline& deadline, const Query
 
 }  // namespace
 
-TcpConnectResult ConnectTcp(const std::string& host, int32_t port, const Deadline& deadline,
-                            const QueryStop& stop) {
+TcpConnectResult ConnectTcp(const std::string& host, int32_t port, const Deadline& deadline, const QueryStop& stop)
+{
     TcpConnectResult result;
     AddressList addresses;
     result.status = Resolve(host, std::to_string(port), deadline, stop, addresses, result.error);

@@ -19,5 +19,4 @@ struct TcpConnectResult {
 
 /// Looks host up and connects to port on each of its addresses in turn until one accepts. The
 /// lookup runs on its own thread so that a stop or the deadline ends the wait for it at once.
-TcpConnectResult ConnectTcp(const std::string& host, int32_t port, const Deadline& deadline,
-                            const QueryStop& stop);
+TcpConnectResult ConnectTcp(const std::string& host, int32_t port, const Deadline& deadline, const QueryStop& stop);

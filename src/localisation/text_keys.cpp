@@ -61,8 +61,7 @@ const TextKey kMainWindow[] = {
     {"FrmMain.m_acMStatusCut", "%s entries shown; the directory holds more", T::Stored, 0},
     {"FrmMain.m_acMStatusStopped", "Search stopped: %s entries shown", T::Stored, 0},
     {"FrmMain.ID_MEN_CONNECTION", "Connection...", T::MenuCommand, 32790},
-    {"FrmMain.m_acMPasswordUnencrypted", "The password travels unencrypted: use ldaps:// to protect it", T::Stored,
-     0},
+    {"FrmMain.m_acMPasswordUnencrypted", "The password travels unencrypted: use ldaps:// to protect it", T::Stored, 0},
 };
 
 const TextKey kDetailsWindow[] = {
@@ -103,12 +102,30 @@ const TextKey kPasswordDialog[] = {
 
 }  // namespace
 
-std::span<const TextKey> MainWindowKeys() { return kMainWindow; }
-std::span<const TextKey> DetailsWindowKeys() { return kDetailsWindow; }
-std::span<const TextKey> LanguageDialogKeys() { return kLanguageDialog; }
-std::span<const TextKey> DetailFieldsKeys() { return kDetailFields; }
-std::span<const TextKey> ConnectionDialogKeys() { return kConnectionDialog; }
-std::span<const TextKey> PasswordDialogKeys() { return kPasswordDialog; }
+std::span<const TextKey> MainWindowKeys()
+{
+    return kMainWindow;
+}
+std::span<const TextKey> DetailsWindowKeys()
+{
+    return kDetailsWindow;
+}
+std::span<const TextKey> LanguageDialogKeys()
+{
+    return kLanguageDialog;
+}
+std::span<const TextKey> DetailFieldsKeys()
+{
+    return kDetailFields;
+}
+std::span<const TextKey> ConnectionDialogKeys()
+{
+    return kConnectionDialog;
+}
+std::span<const TextKey> PasswordDialogKeys()
+{
+    return kPasswordDialog;
+}
 
 const char* EnglishDefault(const char* key)
 {

@@ -7,13 +7,13 @@
 
 /// Where an apply operation puts a looked-up text.
 enum class TextTarget {
-    Control,          ///< the control with id `id`
-    Caption,          ///< the window's caption
-    MenuBarPosition,  ///< the menu bar's drop-down at position `id`
-    MenuCommand,      ///< the menu item with command id `id`, searched through all drop-downs
-    FileMenuPosition, ///< the item at position `id` of the first drop-down (File)
-    FileMenuCommand,  ///< the item with command id `id`, searched from the first drop-down
-    Stored            ///< kept in a member string (messages, file-dialog filters)
+    Control,           ///< the control with id `id`
+    Caption,           ///< the window's caption
+    MenuBarPosition,   ///< the menu bar's drop-down at position `id`
+    MenuCommand,       ///< the menu item with command id `id`, searched through all drop-downs
+    FileMenuPosition,  ///< the item at position `id` of the first drop-down (File)
+    FileMenuCommand,   ///< the item with command id `id`, searched from the first drop-down
+    Stored             ///< kept in a member string (messages, file-dialog filters)
 };
 
 /** One row of a window's key table. */
@@ -38,9 +38,10 @@ std::span<const TextKey> ConnectionDialogKeys();
 std::span<const TextKey> PasswordDialogKeys();
 
 /// Every table above.
-inline std::array<std::span<const TextKey>, 6> AllKeyTables() {
-    return {MainWindowKeys(), DetailsWindowKeys(), LanguageDialogKeys(), DetailFieldsKeys(), ConnectionDialogKeys(),
-            PasswordDialogKeys()};
+inline std::array<std::span<const TextKey>, 6> AllKeyTables()
+{
+    return {MainWindowKeys(),   DetailsWindowKeys(),    LanguageDialogKeys(),
+            DetailFieldsKeys(), ConnectionDialogKeys(), PasswordDialogKeys()};
 }
 
 /// The English default of a key of any table, or nullptr when the key is unknown.

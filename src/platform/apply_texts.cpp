@@ -41,31 +41,31 @@ void ApplyTexts(std::span<const TextKey> table, TextCatalog& catalog, const Text
             continue;
         const std::string text = catalog.Text(row);
         switch (row.target) {
-        case TextTarget::Control:
-            SetControlText(places.controls, row.id, text);
-            break;
-        case TextTarget::Caption:
-            if (places.window != nullptr)
-                places.window->SetTitle(ToWx(text));
-            break;
-        case TextTarget::MenuBarPosition:
-            SetMenuBarText(bar, row.id, text);
-            break;
-        case TextTarget::MenuCommand:
-            if (bar != nullptr)
-                SetMenuItemText(bar->FindItem(ToWxId(row.id)), text);
-            break;
-        case TextTarget::FileMenuPosition:
-            if (row.id >= 0 && static_cast<size_t>(row.id) < fileMenu->GetMenuItemCount())
-                SetMenuItemText(fileMenu->FindItemByPosition(static_cast<size_t>(row.id)), text);
-            break;
-        case TextTarget::FileMenuCommand:
-            SetMenuItemText(fileMenu->FindItem(ToWxId(row.id)), text);
-            break;
-        case TextTarget::Stored:
-            if (places.store)
-                places.store(row, text);
-            break;
+            case TextTarget::Control:
+                SetControlText(places.controls, row.id, text);
+                break;
+            case TextTarget::Caption:
+                if (places.window != nullptr)
+                    places.window->SetTitle(ToWx(text));
+                break;
+            case TextTarget::MenuBarPosition:
+                SetMenuBarText(bar, row.id, text);
+                break;
+            case TextTarget::MenuCommand:
+                if (bar != nullptr)
+                    SetMenuItemText(bar->FindItem(ToWxId(row.id)), text);
+                break;
+            case TextTarget::FileMenuPosition:
+                if (row.id >= 0 && static_cast<size_t>(row.id) < fileMenu->GetMenuItemCount())
+                    SetMenuItemText(fileMenu->FindItemByPosition(static_cast<size_t>(row.id)), text);
+                break;
+            case TextTarget::FileMenuCommand:
+                SetMenuItemText(fileMenu->FindItem(ToWxId(row.id)), text);
+                break;
+            case TextTarget::Stored:
+                if (places.store)
+                    places.store(row, text);
+                break;
         }
     }
 }

@@ -22,7 +22,7 @@ inline constexpr int kClearRecent = 32786;
 inline constexpr int kDeactivateRecent = 32787;
 inline constexpr int kLanguage = 32788;
 inline constexpr int kCheckUpdate = 32789;
-inline constexpr int kConnection = 32790;  ///< Options > Connection...: the bind name
+inline constexpr int kConnection = 32790;   ///< Options > Connection...: the bind name
 inline constexpr int kRecentFirst = 57616;  ///< recent entries are 57617 + position
 inline constexpr int kRecentLast = 57631;
 }  // namespace cmd

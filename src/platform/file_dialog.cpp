@@ -27,7 +27,8 @@ std::optional<std::string> AskFilePath(wxWindow* parent, FileDialogMode mode, co
         const std::string wildcard = ToWxWildcard(filter);
         // no existence check on open and no overwrite question on save
         const long style = mode == FileDialogMode::Open ? wxFD_OPEN : wxFD_SAVE;
-        wxFileDialog dialog(parent, wxFileSelectorPromptStr, wxString(), wxString(), wildcard.empty() ? wxString("*") : ToWx(wildcard), style);
+        wxFileDialog dialog(parent, wxFileSelectorPromptStr, wxString(), wxString(),
+                            wildcard.empty() ? wxString("*") : ToWx(wildcard), style);
         if (dialog.ShowModal() == wxID_OK)
             chosen = FromWx(dialog.GetPath());
     }

@@ -33,8 +33,8 @@ bool IsFunctionKey(const std::string& key)
 bool IsNamedKey(const std::string& key)
 {
     static constexpr std::array<std::string_view, 21> kNames = {
-        "del",   "delete", "ins", "insert", "home",  "end",  "pgup", "pgdn",  "pageup", "pagedown", "enter",
-        "return", "esc",   "escape", "tab", "space", "back", "left", "right", "up",     "down"};
+        "del",    "delete", "ins",    "insert", "home",  "end",  "pgup", "pgdn",  "pageup", "pagedown", "enter",
+        "return", "esc",    "escape", "tab",    "space", "back", "left", "right", "up",     "down"};
     return std::find(kNames.begin(), kNames.end(), key) != kNames.end();
 }
 

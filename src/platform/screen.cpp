@@ -33,8 +33,8 @@ std::vector<ScreenRect> ScreenRects()
     std::vector<ScreenRect> screens;
     for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
         const wxRect area = wxDisplay(i).GetGeometry();
-        screens.push_back({area.GetLeft(), area.GetTop(), area.GetLeft() + area.GetWidth(),
-                           area.GetTop() + area.GetHeight()});
+        screens.push_back(
+            {area.GetLeft(), area.GetTop(), area.GetLeft() + area.GetWidth(), area.GetTop() + area.GetHeight()});
     }
     return screens;
 }

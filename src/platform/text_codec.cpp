@@ -6,7 +6,9 @@ namespace {
 /// Length of the well-formed UTF-8 sequence starting at pos, 0 when there is none.
 std::size_t SequenceLength(std::string_view bytes, std::size_t pos, char32_t& value)
 {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const auto byte = [&](std::size_t i) {
+        return static_cast<unsigned char>(bytes[i]);
+    };
     const unsigned char lead = byte(pos);
     if (lead < 0x80) {
         value = lead;

@@ -36,13 +36,15 @@ constexpr std::array<Alias, 21> kAliases{{
     {"pkcs9email", "email"},
 }};
 
-char LowerAscii(char c) {
+char LowerAscii(char c)
+{
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 }  // namespace
 
-std::string AttributeKey(std::string_view name) {
+std::string AttributeKey(std::string_view name)
+{
     name = name.substr(0, name.find(';'));
     std::string key(name);
     for (char& c : key) {

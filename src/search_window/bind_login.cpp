@@ -7,8 +7,7 @@
 
 BindLogin::BindLogin(wxWindow* parent, const std::string* bindUser, const std::string* languageFile)
     : m_parent(parent), m_bindUser(bindUser), m_languageFile(languageFile)
-{
-}
+{}
 
 std::optional<BindCredentials> BindLogin::For(const SearchInput& input)
 {

@@ -68,7 +68,8 @@ CDetailsDialog::CDetailsDialog(wxWindow* parent)
         CentreOnParent();
     }
 
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { SaveText(); }, ToWxId(cmd::kDetailsSave));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { SaveText(); }, ToWxId(cmd::kDetailsSave));
     m_ok->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_OK); });
     m_panel->Bind(wxEVT_SIZE, &CDetailsDialog::OnSize, this);
     Bind(wxEVT_CLOSE_WINDOW, &CDetailsDialog::OnClose, this);
@@ -131,7 +132,9 @@ void CDetailsDialog::ApplyDetailsWindowTexts()
     places.window = this;
     places.controls = m_panel;
     places.menuBar = bar;
-    places.store = [this](const TextKey&, const std::string& text) { m_fileFilter = text; };
+    places.store = [this](const TextKey&, const std::string& text) {
+        m_fileFilter = text;
+    };
     ApplyTexts(DetailsWindowKeys(), language, places);
 }
 

@@ -80,10 +80,10 @@ private:
     wxPanel* m_panel = nullptr;
     wxTextCtrl* m_edit = nullptr;
     wxButton* m_ok = nullptr;
-    std::string m_languageFile;           ///< language file of the texts
-    std::string m_detailsText;            ///< the text as built, written back while unedited
-    wxString m_shownText;                 ///< the edit's value right after the text was put in
+    std::string m_languageFile;                            ///< language file of the texts
+    std::string m_detailsText;                             ///< the text as built, written back while unedited
+    wxString m_shownText;                                  ///< the edit's value right after the text was put in
     std::string m_fileFilter = "Textfile(*.txt)|*.txt||";  ///< Save dialog filter
-    wxGUIEventLoop* m_loop = nullptr;     ///< the nested loop while shown modally
-    int m_retCode = wxID_CANCEL;          ///< how the modal loop ended
+    wxGUIEventLoop* m_loop = nullptr;                      ///< the nested loop while shown modally
+    int m_retCode = wxID_CANCEL;                           ///< how the modal loop ended
 };

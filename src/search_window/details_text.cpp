@@ -7,8 +7,7 @@
 #include "directory/result_table.h"
 #include "search_window/search_rules.h"
 
-const char* const kDetailsSeparator =
-    " \r\n --------------------------------------------------------\r\n";
+const char* const kDetailsSeparator = " \r\n --------------------------------------------------------\r\n";
 
 namespace {
 
@@ -20,7 +19,7 @@ constexpr std::size_t kMaxDetailNames = 99;
 }  // namespace
 
 SearchOutcome RunDetailsQuery(DirectoryQuery& query, const SearchInput& input, bool swap,
-                     const DetailSlots& detailAttributes, ResultTable& table, int32_t timeLimitSeconds)
+                              const DetailSlots& detailAttributes, ResultTable& table, int32_t timeLimitSeconds)
 {
     std::vector<std::string> names = DetailList(detailAttributes);
     if (names.size() > kMaxDetailNames) {

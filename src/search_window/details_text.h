@@ -20,8 +20,7 @@ extern const char* const kDetailsSeparator;
 /// the search value; asks for the detail list (the slots before the first empty one, at most 99);
 /// sorts the answer by distinguished name. Says how the query ended.
 SearchOutcome RunDetailsQuery(DirectoryQuery& query, const SearchInput& input, bool swap,
-                     const DetailSlots& detailAttributes, ResultTable& table,
-                     int32_t timeLimitSeconds = 100);
+                              const DetailSlots& detailAttributes, ResultTable& table, int32_t timeLimitSeconds = 100);
 
 /// The details text of a sorted details table. shownDns: the distinguished names of the chosen
 /// entries, or nullopt for all entries. For each shown row: every "<VALUE>" cell's text followed

@@ -40,8 +40,12 @@ CPasswordDlg::~CPasswordDlg()
 
 void CPasswordDlg::CreateControls()
 {
-    const auto at = [this](int x, int y) { return ConvertDialogToPixels(wxPoint(x, y)); };
-    const auto size = [this](int width, int height) { return ConvertDialogToPixels(wxSize(width, height)); };
+    const auto at = [this](int x, int y) {
+        return ConvertDialogToPixels(wxPoint(x, y));
+    };
+    const auto size = [this](int width, int height) {
+        return ConvertDialogToPixels(wxSize(width, height));
+    };
     new wxStaticText(this, kLabelId, wxString(), at(7, 7), size(206, 10), wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE);
     m_password = new wxTextCtrl(this, kPasswordId, wxString(), at(7, 19), size(206, 12), wxTE_PASSWORD);
     auto* ok = new wxButton(this, wxID_OK, "OK", at(106, 41), size(50, 14));

@@ -7,8 +7,7 @@ const Password* PasswordMemory::Find(const std::string& server, int32_t port, co
     return found != m_passwords.end() ? &found->second : nullptr;
 }
 
-void PasswordMemory::Remember(const std::string& server, int32_t port, const std::string& bindName,
-                              Password password)
+void PasswordMemory::Remember(const std::string& server, int32_t port, const std::string& bindName, Password password)
 {
     m_passwords[Key(server, port, bindName)] = std::move(password);
 }

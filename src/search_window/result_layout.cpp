@@ -20,7 +20,8 @@ constexpr std::string_view kJoin = ", ";
 /// alike, so after the first few entries every name is found here by a plain comparison.
 class ColumnFinder {
 public:
-    explicit ColumnFinder(const std::vector<std::string>& columnNames) {
+    explicit ColumnFinder(const std::vector<std::string>& columnNames)
+    {
         m_columnKeys.reserve(columnNames.size());
         for (const std::string& name : columnNames) {
             // An empty name asks for nothing and so matches nothing.
@@ -28,7 +29,8 @@ public:
         }
     }
 
-    const std::vector<std::size_t>& Columns(std::string_view attribute) {
+    const std::vector<std::size_t>& Columns(std::string_view attribute)
+    {
         for (const auto& [name, columns] : m_known) {
             if (name == attribute) {
                 return columns;
@@ -51,7 +53,8 @@ private:
 
 }  // namespace
 
-std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& choice) {
+std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& choice)
+{
     const std::size_t columnCount = static_cast<std::size_t>(choice.columnCount());
     std::vector<std::string> columnNames = choice.attributes;
     columnNames.resize(columnCount);
@@ -96,7 +99,8 @@ std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& c
     return rows;
 }
 
-ResultTable MakeExportTable(const std::vector<ResultRow>& rows, int32_t columnCount) {
+ResultTable MakeExportTable(const std::vector<ResultRow>& rows, int32_t columnCount)
+{
     ResultTable table;
     table.SetDimensions(columnCount, static_cast<int32_t>(rows.size()));
     // Filled from the last row up: the first cell set creates every row below it in one go,

@@ -43,8 +43,7 @@ struct SearchCommands::SearchAnswer {
 
 SearchCommands::SearchCommands(SearchControls controls, std::function<std::string(const char* key)> text)
     : m_controls(controls), m_text(std::move(text)), m_query(controls.window)
-{
-}
+{}
 
 SearchCommands::~SearchCommands() = default;
 
@@ -74,16 +73,16 @@ std::string SearchCommands::WithBindWarning(const SearchInput& input, const std:
 wxWindow* SearchCommands::FieldControl(SearchField field) const
 {
     switch (field) {
-    case SearchField::SearchString:
-        return m_controls.searchString;
-    case SearchField::Server:
-        return m_controls.server;
-    case SearchField::SearchAttribute:
-        return m_controls.searchAttribute;
-    case SearchField::BaseDn:
-        return m_controls.baseDn;
-    case SearchField::ResultAttribute:
-        return m_controls.resultAttribute;
+        case SearchField::SearchString:
+            return m_controls.searchString;
+        case SearchField::Server:
+            return m_controls.server;
+        case SearchField::SearchAttribute:
+            return m_controls.searchAttribute;
+        case SearchField::BaseDn:
+            return m_controls.baseDn;
+        case SearchField::ResultAttribute:
+            return m_controls.resultAttribute;
     }
     return nullptr;
 }
@@ -205,7 +204,9 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
     }
     if (!outcome.failed) {
         // A stopped search shows what had arrived, like a limit answer, and says it was stopped.
-        const char* key = outcome.stopped ? keys::kStatusStopped : outcome.cut ? keys::kStatusCut : keys::kStatusEntries;
+        const char* key = outcome.stopped ? keys::kStatusStopped
+                          : outcome.cut   ? keys::kStatusCut
+                                          : keys::kStatusEntries;
         SetStatus(WithBindWarning(input, FillPlaceholder(Text(key), std::to_string(rows.size()))));
     }
 
@@ -222,8 +223,7 @@ void SearchCommands::SortByColumn(unsigned column, bool ascending)
 {
     CResultList* list = m_controls.list;
     const std::vector<size_t> order = m_result.SortBy(
-        column, ascending, [list, column](size_t item) { return list->ItemText(item, column); },
-        CompareInUserLocale);
+        column, ascending, [list, column](size_t item) { return list->ItemText(item, column); }, CompareInUserLocale);
     if (order.empty()) {
         return;
     }

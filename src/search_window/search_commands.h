@@ -25,18 +25,18 @@ class wxWindow;
 
 /// The main-window controls the search commands read and fill (owned by the main window).
 struct SearchControls {
-    wxWindow* window = nullptr;  ///< parent of message boxes and dialogs
-    wxTextCtrl* server = nullptr;        ///< 1001
-    wxTextCtrl* port = nullptr;          ///< 1003
-    wxTextCtrl* baseDn = nullptr;        ///< 1016
-    wxTextCtrl* preselection = nullptr;  ///< 1005
+    wxWindow* window = nullptr;             ///< parent of message boxes and dialogs
+    wxTextCtrl* server = nullptr;           ///< 1001
+    wxTextCtrl* port = nullptr;             ///< 1003
+    wxTextCtrl* baseDn = nullptr;           ///< 1016
+    wxTextCtrl* preselection = nullptr;     ///< 1005
     wxComboBox* searchAttribute = nullptr;  ///< 1020
     wxComboBox* resultAttribute = nullptr;  ///< 1028
-    wxTextCtrl* searchString = nullptr;  ///< 1009
-    wxCheckBox* swap = nullptr;          ///< 1018
-    wxButton* details = nullptr;         ///< 1014
-    CResultList* list = nullptr;         ///< 1021
-    wxStatusBar* status = nullptr;       ///< the window's status line
+    wxTextCtrl* searchString = nullptr;     ///< 1009
+    wxCheckBox* swap = nullptr;             ///< 1018
+    wxButton* details = nullptr;            ///< 1014
+    CResultList* list = nullptr;            ///< 1021
+    wxStatusBar* status = nullptr;          ///< the window's status line
 };
 
 /**

@@ -149,8 +149,8 @@ SearchOutcome RunSearch(DirectoryQuery& query, const SearchInput& input, const Q
     query.SetLimits(timeLimitSeconds, kSearchMaxEntries);
     bool succeeded = false;
     if (choice.severalAttributes) {
-        succeeded = query.SearchForAttributes(input.baseDn, choice.filterAttribute, searchValue, choice.attributes,
-                                              table);
+        succeeded =
+            query.SearchForAttributes(input.baseDn, choice.filterAttribute, searchValue, choice.attributes, table);
     } else {
         const std::string asked = choice.attributes.empty() ? std::string() : choice.attributes.front();
         succeeded = query.SearchForAttribute(input.baseDn, choice.filterAttribute, searchValue, asked, table);

@@ -108,8 +108,8 @@ WindowPlacement ParseWinPos(const std::string& value)
     }
     const WindowRect rect{numbers[0], numbers[1], numbers[2], numbers[3]};
     // differences in 64 bits: a stored right far below a large left must not wrap round
-    const bool usable = rect.left >= 0 && rect.top >= 0 && int64_t{rect.right} - rect.left > 0 &&
-                        int64_t{rect.bottom} - rect.top > 0;
+    const bool usable =
+        rect.left >= 0 && rect.top >= 0 && int64_t{rect.right} - rect.left > 0 && int64_t{rect.bottom} - rect.top > 0;
     if (usable) {
         placement.kind = WindowPlacement::Kind::Rectangle;
         placement.rect = rect;

@@ -10,9 +10,9 @@
 
 /** The definition font's four stored values; a value missing (or empty) in the file is nullopt. */
 struct StoredFont {
-    std::optional<std::string> faceName;  ///< FontDefName
-    std::optional<int32_t> charSet;       ///< FontDefCharset
-    std::optional<int32_t> height;        ///< FontDefHeight, logical units (negative: character height)
+    std::optional<std::string> faceName;    ///< FontDefName
+    std::optional<int32_t> charSet;         ///< FontDefCharset
+    std::optional<int32_t> height;          ///< FontDefHeight, logical units (negative: character height)
     std::optional<int32_t> pitchAndFamily;  ///< FontDefPitch
 };
 

@@ -15,9 +15,13 @@ const char* const kSearchAttributeKey = "SearchAttributes";
 const char* const kResultAttributeKey = "ResultAttributes";
 const char* const kBindUserKey = "BindUser";
 
-std::string DetailKey(int slot) { return "DetailAttribute" + std::to_string(slot); }
+std::string DetailKey(int slot)
+{
+    return "DetailAttribute" + std::to_string(slot);
+}
 
-std::string CutToFieldLimit(std::string text) {
+std::string CutToFieldLimit(std::string text)
+{
     if (text.size() > kFieldLimit) {
         text.resize(kFieldLimit);
     }
@@ -26,7 +30,8 @@ std::string CutToFieldLimit(std::string text) {
 
 /// The text as a reader in Windows text mode sees it: every CR LF pair becomes LF and a byte 26
 /// ends the text. A lone CR stays.
-std::string AsTextMode(const std::string& bytes) {
+std::string AsTextMode(const std::string& bytes)
+{
     std::string text;
     text.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -46,7 +51,8 @@ std::string AsTextMode(const std::string& bytes) {
 
 }  // namespace
 
-std::vector<std::string> DetailList(const DetailSlots& slots) {
+std::vector<std::string> DetailList(const DetailSlots& slots)
+{
     std::vector<std::string> names;
     for (const std::string& slot : slots) {
         if (slot.empty()) {
@@ -57,7 +63,8 @@ std::vector<std::string> DetailList(const DetailSlots& slots) {
     return names;
 }
 
-DetailSlots SlotsFromList(const std::vector<std::string>& names) {
+DetailSlots SlotsFromList(const std::vector<std::string>& names)
+{
     DetailSlots slots{};
     for (std::size_t i = 0; i < names.size() && i < slots.size(); ++i) {
         slots[i] = CutToFieldLimit(names[i]);
@@ -65,12 +72,14 @@ DetailSlots SlotsFromList(const std::vector<std::string>& names) {
     return slots;
 }
 
-DetailSlots DefaultDetailSlots() {
-    return SlotsFromList({"cn", "Company", "postalAddress", "postalCode", "l", "st",
-                          "physicalDeliveryOfficeName", "telephoneNumber"});
+DetailSlots DefaultDetailSlots()
+{
+    return SlotsFromList(
+        {"cn", "Company", "postalAddress", "postalCode", "l", "st", "physicalDeliveryOfficeName", "telephoneNumber"});
 }
 
-bool WriteProfile(const std::string& path, const ConnectionProfile& profile) {
+bool WriteProfile(const std::string& path, const ConnectionProfile& profile)
+{
     SettingsFile file(true);
     file.Set(kServerKey, profile.server);
     file.Set(kPortKey, profile.port);
@@ -91,7 +100,8 @@ bool WriteProfile(const std::string& path, const ConnectionProfile& profile) {
     return file.Save(path);
 }
 
-bool ReadXmlProfile(const std::string& path, ConnectionProfile& profile, ProfileFields& found) {
+bool ReadXmlProfile(const std::string& path, ConnectionProfile& profile, ProfileFields& found)
+{
     SettingsFile file(true);
     if (!file.Load(path)) {
         return false;
@@ -111,7 +121,8 @@ bool ReadXmlProfile(const std::string& path, ConnectionProfile& profile, Profile
     return true;
 }
 
-bool ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile, ProfileFields& found) {
+bool ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile, ProfileFields& found)
+{
     const std::string text = AsTextMode(fileBytes);
     const std::string separator = "\r\n";
 
@@ -157,7 +168,8 @@ bool ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile
     return true;
 }
 
-ProfileReadResult ReadProfile(const std::string& path, ConnectionProfile& profile, ProfileFields& found) {
+ProfileReadResult ReadProfile(const std::string& path, ConnectionProfile& profile, ProfileFields& found)
+{
     if (ReadXmlProfile(path, profile, found)) {
         return ProfileReadResult::Xml;
     }

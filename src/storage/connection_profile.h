@@ -24,10 +24,10 @@ DetailSlots DefaultDetailSlots();
 
 /** The values of one profile. The port is kept as the text of its field. */
 struct ConnectionProfile {
-    std::string server;           ///< key LDAPServer
-    std::string port = "389";     ///< key LDAPServerPort
-    std::string baseDn;           ///< key DN
-    std::string preselection;     ///< key Preselect
+    std::string server;                               ///< key LDAPServer
+    std::string port = "389";                         ///< key LDAPServerPort
+    std::string baseDn;                               ///< key DN
+    std::string preselection;                         ///< key Preselect
     std::string searchAttribute = "telephoneNumber";  ///< key SearchAttributes
     std::string resultAttribute = "cn";               ///< key ResultAttributes
     DetailSlots detailAttributes{};                   ///< keys DetailAttribute0 .. DetailAttribute99

@@ -5,13 +5,15 @@
 
 namespace {
 
-bool IsCSpace(char c) {
+bool IsCSpace(char c)
+{
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 }  // namespace
 
-int32_t ParseDecimal(std::string_view text) {
+int32_t ParseDecimal(std::string_view text)
+{
     std::size_t i = 0;
     while (i < text.size() && IsCSpace(text[i])) {
         ++i;

@@ -21,19 +21,25 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
 
 /// Closes a stream and reports whether both the close and every earlier write succeeded.
-bool CloseChecked(std::FILE* file) {
+bool CloseChecked(std::FILE* file)
+{
     const bool hadError = std::ferror(file) != 0;
     return std::fclose(file) == 0 && !hadError;
 }
 
-bool WriteAll(std::FILE* file, const char* data, std::size_t size) {
+bool WriteAll(std::FILE* file, const char* data, std::size_t size)
+{
     return size == 0 || std::fwrite(data, 1, size, file) == size;
 }
 
-std::string Hex(unsigned long value) {
+std::string Hex(unsigned long value)
+{
     static const char kDigits[] = "0123456789abcdef";
     std::string text;
     do {
@@ -45,16 +51,18 @@ std::string Hex(unsigned long value) {
 
 /// A short temporary file name in path's folder that no other writer of this process uses at the
 /// same time. Short, so that a target whose own name is near the system's limit still gets one.
-std::string TemporaryNameFor(const std::string& path) {
+std::string TemporaryNameFor(const std::string& path)
+{
     static std::atomic<unsigned> counter{0};
-    const std::string name = ".cv" + Hex(static_cast<unsigned long>(CORVANE_GETPID())) + "-" +
-                             Hex(counter.fetch_add(1)) + ".tmp";
+    const std::string name =
+        ".cv" + Hex(static_cast<unsigned long>(CORVANE_GETPID())) + "-" + Hex(counter.fetch_add(1)) + ".tmp";
     return (fs::path(path).parent_path() / name).string();
 }
 
 /// Opens path for writing without replacing it: a device or pipe, or a file the folder will not
 /// let us replace. A pipe without a reader is refused at once instead of waiting for one.
-std::FILE* OpenStraight(const std::string& path, bool pipe) {
+std::FILE* OpenStraight(const std::string& path, bool pipe)
+{
 #ifndef _WIN32
     if (pipe) {
         const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
@@ -74,7 +82,8 @@ std::FILE* OpenStraight(const std::string& path, bool pipe) {
     return std::fopen(path.c_str(), "wb");
 }
 
-bool WriteStraight(const std::string& path, std::string_view bytes, bool pipe) {
+bool WriteStraight(const std::string& path, std::string_view bytes, bool pipe)
+{
     std::FILE* file = OpenStraight(path, pipe);
     if (file == nullptr) {
         return false;
@@ -86,7 +95,8 @@ bool WriteStraight(const std::string& path, std::string_view bytes, bool pipe) {
 /// True when an existing target can be opened for writing (without changing it). Only regular
 /// files are replaced: a directory, a device or a file the system refuses to open for writing
 /// is left alone.
-bool TargetWritable(const std::string& path) {
+bool TargetWritable(const std::string& path)
+{
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (ec || !fs::exists(status)) {
@@ -105,19 +115,22 @@ bool TargetWritable(const std::string& path) {
 
 }  // namespace
 
-bool FileExists(const std::string& path) {
+bool FileExists(const std::string& path)
+{
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     return !ec && fs::exists(status) && !fs::is_directory(status);
 }
 
-bool DirectoryExists(const std::string& path) {
+bool DirectoryExists(const std::string& path)
+{
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     return !ec && fs::is_directory(status);
 }
 
-std::string DirectoryOf(const std::string& path) {
+std::string DirectoryOf(const std::string& path)
+{
     for (std::size_t i = path.size(); i-- > 1;) {
         if (IsSeparator(path[i])) {
             return path.substr(0, i + 1);
@@ -126,7 +139,8 @@ std::string DirectoryOf(const std::string& path) {
     return path;
 }
 
-std::string FileNameOf(const std::string& path) {
+std::string FileNameOf(const std::string& path)
+{
     if (path.empty()) {
         return path;
     }
@@ -142,7 +156,8 @@ std::string FileNameOf(const std::string& path) {
     return path;
 }
 
-bool AppendLine(const std::string& path, const std::string& text) {
+bool AppendLine(const std::string& path, const std::string& text)
+{
     std::FILE* file = std::fopen(path.c_str(), "ab");
     if (file == nullptr) {
         return false;
@@ -157,7 +172,8 @@ bool AppendLine(const std::string& path, const std::string& text) {
     return CloseChecked(file) && ok;
 }
 
-bool RemoveFile(const std::string& path, bool makeWritable) {
+bool RemoveFile(const std::string& path, bool makeWritable)
+{
     if (DirectoryExists(path)) {
         return false;  // only files are removed here, never a folder
     }
@@ -168,7 +184,8 @@ bool RemoveFile(const std::string& path, bool makeWritable) {
     return std::remove(path.c_str()) == 0;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
+bool ReadWholeFile(const std::string& path, std::string& bytes)
+{
     // Only a regular file of a sensible size is read: a pipe would wait for a writer, a device
     // such as /dev/zero never ends, and a huge file would exhaust the memory.
     std::error_code ec;
@@ -204,7 +221,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
-bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
+bool WriteFileReplacing(const std::string& path, std::string_view bytes)
+{
     std::error_code ec;
     // A device or a pipe (/dev/stdout, a named pipe) is written to; there is no file to replace.
     const fs::file_status kind = fs::status(path, ec);

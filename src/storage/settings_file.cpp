@@ -12,13 +12,15 @@ const char* const kDefaultRootName = "InitFile";
 
 }  // namespace
 
-SettingsFile::SettingsFile(bool xmlForm) : m_xmlForm(xmlForm), m_rootName(kDefaultRootName) {
+SettingsFile::SettingsFile(bool xmlForm) : m_xmlForm(xmlForm), m_rootName(kDefaultRootName)
+{
     if (m_xmlForm) {
         SetRootName(kDefaultRootName);
     }
 }
 
-bool SettingsFile::Load(const std::string& path) {
+bool SettingsFile::Load(const std::string& path)
+{
     std::string text;
     if (!ReadWholeFile(path, text) || text.empty()) {
         return false;
@@ -34,8 +36,7 @@ bool SettingsFile::Load(const std::string& path) {
     }
 
     const std::size_t declarationEnd = text.find("?>");
-    const std::size_t open = declarationEnd == std::string::npos ? std::string::npos
-                                                                 : text.find('<', declarationEnd);
+    const std::size_t open = declarationEnd == std::string::npos ? std::string::npos : text.find('<', declarationEnd);
     const std::size_t close = open == std::string::npos ? std::string::npos : text.find('>', open);
     if (close == std::string::npos) {
         SetRootName(kDefaultRootName);
@@ -58,7 +59,8 @@ bool SettingsFile::Load(const std::string& path) {
     return true;
 }
 
-bool SettingsFile::Save(const std::string& path) const {
+bool SettingsFile::Save(const std::string& path) const
+{
     std::string bytes;
     bytes.reserve(m_header.size() + m_content.size() + m_footer.size());
     bytes += m_header;
@@ -67,12 +69,14 @@ bool SettingsFile::Save(const std::string& path) const {
     return WriteFileReplacing(path, bytes);
 }
 
-void SettingsFile::Clear() {
+void SettingsFile::Clear()
+{
     m_content.clear();
     m_cursor = 0;
 }
 
-void SettingsFile::SetRootName(const std::string& name) {
+void SettingsFile::SetRootName(const std::string& name)
+{
     if (!m_xmlForm) {
         return;
     }
@@ -81,7 +85,8 @@ void SettingsFile::SetRootName(const std::string& name) {
     m_footer = "</" + name + ">\r\n";
 }
 
-bool SettingsFile::Lookup(const std::string& key, std::size_t start, std::string& value) {
+bool SettingsFile::Lookup(const std::string& key, std::size_t start, std::string& value)
+{
     const std::string openMarker = m_xmlForm ? "<" + key + ">" : key + "=\"";
     const std::string closeMarker = m_xmlForm ? "</" + key + ">" : "\"";
     const std::size_t open = m_content.find(openMarker, start);
@@ -100,7 +105,8 @@ bool SettingsFile::Lookup(const std::string& key, std::size_t start, std::string
     return true;
 }
 
-std::string SettingsFile::GetString(const std::string& key, const std::string& defaultValue) {
+std::string SettingsFile::GetString(const std::string& key, const std::string& defaultValue)
+{
     std::string value;
     if (!Lookup(key, 0, value) || value.empty()) {
         return defaultValue;
@@ -108,7 +114,8 @@ std::string SettingsFile::GetString(const std::string& key, const std::string& d
     return value;
 }
 
-int32_t SettingsFile::GetInt(const std::string& key, int32_t defaultValue) {
+int32_t SettingsFile::GetInt(const std::string& key, int32_t defaultValue)
+{
     std::string value;
     if (!Lookup(key, 0, value) || value.empty()) {
         return defaultValue;
@@ -116,7 +123,8 @@ int32_t SettingsFile::GetInt(const std::string& key, int32_t defaultValue) {
     return ParseDecimal(value);
 }
 
-bool SettingsFile::GetBool(const std::string& key, bool defaultValue) {
+bool SettingsFile::GetBool(const std::string& key, bool defaultValue)
+{
     std::string value;
     if (!Lookup(key, 0, value) || value.empty()) {
         return defaultValue;
@@ -124,13 +132,15 @@ bool SettingsFile::GetBool(const std::string& key, bool defaultValue) {
     return ParseDecimal(value) == 1;
 }
 
-std::string SettingsFile::GetNext(const std::string& key) {
+std::string SettingsFile::GetNext(const std::string& key)
+{
     std::string value;
     Lookup(key, m_cursor, value);
     return value;
 }
 
-void SettingsFile::Set(const std::string& key, const std::string& value) {
+void SettingsFile::Set(const std::string& key, const std::string& value)
+{
     if (m_xmlForm) {
         m_content += "  <" + key + ">" + value + "</" + key + ">\r\n";
     } else {
@@ -138,6 +148,12 @@ void SettingsFile::Set(const std::string& key, const std::string& value) {
     }
 }
 
-void SettingsFile::SetInt(const std::string& key, int32_t value) { Set(key, std::to_string(value)); }
+void SettingsFile::SetInt(const std::string& key, int32_t value)
+{
+    Set(key, std::to_string(value));
+}
 
-void SettingsFile::SetBool(const std::string& key, bool value) { Set(key, value ? "1" : "0"); }
+void SettingsFile::SetBool(const std::string& key, bool value)
+{
+    Set(key, value ? "1" : "0");
+}

@@ -52,8 +52,9 @@ protected:
     /// The options that search the fixtures for sn=Smith, followed by args.
     Args Connected(const Args& args) const
     {
-        Args all = {"-s", DirectoryServer::Host(), "-p", std::to_string(s_server->Port()), "-b", td::kFixturesDn,
-                    "-a", "sn", "-r", "telephoneNumber"};
+        Args all = {"-s", DirectoryServer::Host(), "-p", std::to_string(s_server->Port()),
+                    "-b", td::kFixturesDn,         "-a", "sn",
+                    "-r", "telephoneNumber"};
         all.insert(all.end(), args.begin(), args.end());
         all.push_back("Smith");
         return all;
@@ -77,8 +78,9 @@ TEST_F(CliBindTest, PasswordFromAFileOrStandardInputAndARefusedBind)
     const std::string profileFile = (m_folder / "reader.cvl").string();
     ASSERT_TRUE(WriteProfile(profileFile, profile));
     const std::string failed = "corvane-search: search failed: ";
-    const std::string noPassword = "corvane-search: a bind name needs a password: give --password-file FILE (- for "
-                                   "standard input), or run on a terminal to be asked for it\n";
+    const std::string noPassword =
+        "corvane-search: a bind name needs a password: give --password-file FILE (- for "
+        "standard input), or run on a terminal to be asked for it\n";
     const struct {
         const char* name;
         Args args;
@@ -94,15 +96,31 @@ TEST_F(CliBindTest, PasswordFromAFileOrStandardInputAndARefusedBind)
          "",
          4,
          failed + "the server refused the bind as '" + reader + "' (Invalid credentials)\n"},
-        {"anonymous searches are refused", {}, "", 4, failed + "Server is unwilling to perform (authentication required)\n"},
-        {"an empty bind name overrides the profile's", {"-f", profileFile, "-U", ""}, "", 4,
+        {"anonymous searches are refused",
+         {},
+         "",
+         4,
+         failed + "Server is unwilling to perform (authentication required)\n"},
+        {"an empty bind name overrides the profile's",
+         {"-f", profileFile, "-U", ""},
+         "",
+         4,
          failed + "Server is unwilling to perform (authentication required)\n"},
         {"no file and no terminal", {"-U", reader}, "", 2, noPassword},
-        {"an empty first line", {"-U", reader, "--password-file", emptyFile}, "", 2,
+        {"an empty first line",
+         {"-U", reader, "--password-file", emptyFile},
+         "",
+         2,
          "corvane-search: the first line of the password file '" + emptyFile + "' holds no password\n"},
-        {"a missing file", {"-U", reader, "--password-file", emptyFile + ".missing"}, "", 2,
+        {"a missing file",
+         {"-U", reader, "--password-file", emptyFile + ".missing"},
+         "",
+         2,
          "corvane-search: cannot read the password file '" + emptyFile + ".missing' (No such file or directory)\n"},
-        {"never from the command line", {"--password", right}, "", 2,
+        {"never from the command line",
+         {"--password", right},
+         "",
+         2,
          "corvane-search: a password is not taken from the command line: use --password-file FILE (- for standard "
          "input), or run on a terminal to be asked for it\n" +
              UsageText()},

@@ -39,18 +39,23 @@ TEST(ParseCliOptions, EachOptionReachesOnlyItsOwnFieldInEveryForm)
 {
     const struct {
         const char *shortForm, *longForm;
-        std::optional<std::string> CliOptions::* field;
+        std::optional<std::string> CliOptions::*field;
     } valued[] = {
-        {"-s", "--server", &CliOptions::server}, {"-p", "--port", &CliOptions::port},
-        {"-b", "--base", &CliOptions::baseDn}, {"-a", "--search-attribute", &CliOptions::searchAttribute},
-        {"-r", "--result-attribute", &CliOptions::resultAttribute}, {"-o", "--output", &CliOptions::output},
-        {"-P", "--preselection", &CliOptions::preselection}, {"-f", "--profile", &CliOptions::profile},
-        {"-D", "--detail-attributes", &CliOptions::detailAttributes}, {"-U", "--bind-user", &CliOptions::bindUser},
+        {"-s", "--server", &CliOptions::server},
+        {"-p", "--port", &CliOptions::port},
+        {"-b", "--base", &CliOptions::baseDn},
+        {"-a", "--search-attribute", &CliOptions::searchAttribute},
+        {"-r", "--result-attribute", &CliOptions::resultAttribute},
+        {"-o", "--output", &CliOptions::output},
+        {"-P", "--preselection", &CliOptions::preselection},
+        {"-f", "--profile", &CliOptions::profile},
+        {"-D", "--detail-attributes", &CliOptions::detailAttributes},
+        {"-U", "--bind-user", &CliOptions::bindUser},
     };
     for (const auto& v : valued) {
         // "7" suits every option, the port too.
-        for (const Args& args : {Args{v.shortForm, "7"}, Args{v.shortForm + std::string("7")},
-                                 Args{v.longForm, "7"}, Args{v.longForm + std::string("=7")}}) {
+        for (const Args& args : {Args{v.shortForm, "7"}, Args{v.shortForm + std::string("7")}, Args{v.longForm, "7"},
+                                 Args{v.longForm + std::string("=7")}}) {
             const CliParseResult parsed = ParseCliOptions(args);
             EXPECT_TRUE(parsed.ok) << args[0] << ": " << parsed.error;
             const CliOptions& o = parsed.options;

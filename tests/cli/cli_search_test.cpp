@@ -61,8 +61,8 @@ protected:
     /// The options that reach the test server, followed by args.
     Args Connected(const Args& args) const
     {
-        Args all = {"-s", DirectoryServer::Host(), "-p", std::to_string(s_server->Port()), "-b",
-                    test_directory::kBaseDn};
+        Args all = {"-s", DirectoryServer::Host(), "-p", std::to_string(s_server->Port()),
+                    "-b", test_directory::kBaseDn};
         all.insert(all.end(), args.begin(), args.end());
         return all;
     }
@@ -73,8 +73,13 @@ protected:
     SearchInput Input(const char* searchAttribute, const char* resultAttribute, const char* searchString,
                       const char* preselection = "") const
     {
-        return {DirectoryServer::Host(), s_server->Port(), test_directory::kBaseDn, searchAttribute,
-                resultAttribute, searchString, preselection};
+        return {DirectoryServer::Host(),
+                s_server->Port(),
+                test_directory::kBaseDn,
+                searchAttribute,
+                resultAttribute,
+                searchString,
+                preselection};
     }
 
     /// What the window's export writes for the search, through the library.
@@ -149,15 +154,26 @@ TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)
     std::ofstream(notes, std::ios::binary) << "Call Smith\r\nabout the budget\r\n";
     const std::string nobind = std::to_string(s_nobind->Port());
     const std::string failed = "corvane-search: search failed: ";
-    const auto usage = [](const std::string& error) { return "corvane-search: " + error + "\n" + UsageText(); };
-    const struct { bool connect; Args args; int exitCode; std::string err; } cases[] = {
+    const auto usage = [](const std::string& error) {
+        return "corvane-search: " + error + "\n" + UsageText();
+    };
+    const struct {
+        bool connect;
+        Args args;
+        int exitCode;
+        std::string err;
+    } cases[] = {
         {true, {"-a", "sn", "Zzz"}, 1, "No result found for 'Zzz*'\n"},
         {true, {"-a", "sn", "-P", "%s%n", "Zzz"}, 1, "No result found for '%s%nZzz*'\n"},
         {true, {"-a", "sn", "-d", "Zzz"}, 1, "No result found for 'Zzz*'\n"},
         // A failed search is said as one, whatever failed.
-        {false, {"-s", "127.0.0.1", "-p", "1", "-b", "dc=x", "Smith"}, 4,
+        {false,
+         {"-s", "127.0.0.1", "-p", "1", "-b", "dc=x", "Smith"},
+         4,
          failed + "cannot connect to 127.0.0.1:1 (Connection refused)\n"},
-        {false, {"-s", "127.0.0.1", "-p", nobind, "-b", "dc=x", "Smith"}, 4,
+        {false,
+         {"-s", "127.0.0.1", "-p", nobind, "-b", "dc=x", "Smith"},
+         4,
          failed + "the server refused the anonymous bind (Inappropriate authentication: anonymous bind disallowed)\n"},
         {true, {"-a", "sn", "-d", "a(b"}, 4, failed + "Bad search filter\n"},
         {true, {"-a", "sn", "-b", "ou=nowhere,dc=corvane,dc=test", "Smith"}, 4, failed + "No such object\n"},
@@ -241,7 +257,11 @@ TEST_F(CliSearchTest, ProfileGivesDefaultsAndOptionsOverrideIt)
     const std::string file = (m_folder / "fixtures.cvl").string();
     ASSERT_TRUE(WriteProfile(file, profile));
 
-    const struct { Args args; int exitCode; std::string out; } cases[] = {
+    const struct {
+        Args args;
+        int exitCode;
+        std::string out;
+    } cases[] = {
         {{"-f", file, "Smith"}, 0, "  \r\nsmithers@corvane.test  \r\n"},
         {{"-r", "telephoneNumber", "-f", file, "Smith"}, 0, "123, 456  \r\n789  \r\n"},
         {{"--profile", file, "-r", "telephoneNumber", "-P", "Smithe", "r"}, 0, "789  \r\n"},
@@ -268,8 +288,8 @@ TEST_F(CliSearchTest, LatinOneLegacyProfileSendsTheBytesTheWindowSends)
     // A legacy profile made on Windows: preselection "Mü" in Latin-1, lines ended by CR CR LF.
     const std::string file = (m_folder / "legacy.cvl").string();
     std::ofstream(file, std::ios::binary) << test_directory::kFixturesDn << "\r\r\nM\xfc\r\r\n"
-                                          << DirectoryServer::Host() << "\r\r\n" << s_server->Port()
-                                          << "\r\r\nsn\r\r\nl\r\r\n";
+                                          << DirectoryServer::Host() << "\r\r\n"
+                                          << s_server->Port() << "\r\r\nsn\r\r\nl\r\r\n";
     const ProgramRun run = Execute({"-f", file, "ll"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "M\xC3\xBCnchen  \r\n");
@@ -291,7 +311,10 @@ TEST_F(CliSearchTest, NoAnswerWithinTheTimeLimitIsAFailedSearch)
 
 TEST_F(CliSearchTest, DetailsAreTheDetailsTextOfAllEntries)
 {
-    const struct { Args args; std::string out; } cases[] = {
+    const struct {
+        Args args;
+        std::string out;
+    } cases[] = {
         {{"-d", "-D", "cn,telephoneNumber", "-a", "sn", "Smith"},
          "Smith\r\n123\r\n456\r\n" + kSeparator + "Smithers\r\n789\r\n" + kSeparator},
         // Swapped, the details filter on cn, not on the result attribute.

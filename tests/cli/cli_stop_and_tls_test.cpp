@@ -71,7 +71,12 @@ TEST_F(CliStopAndTlsTest, LdapsChecksTheServerCertificate)
         args.insert(args.end(), search.begin(), search.end());
         return args;
     };
-    const struct { Args args; Args environment; int exitCode; std::string out; } cases[] = {
+    const struct {
+        Args args;
+        Args environment;
+        int exitCode;
+        std::string out;
+    } cases[] = {
         // The URL's port wins over -p; without one, -p gives the port.
         {with({"-s", "ldaps://127.0.0.1:" + port, "-p", "1"}), {trusted}, 0, "123, 456  \r\n789  \r\n"},
         {with({"-s", "LDAPS://127.0.0.1/", "-p", port}), {trusted}, 0, "123, 456  \r\n789  \r\n"},

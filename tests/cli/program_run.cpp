@@ -13,13 +13,15 @@ extern char** environ;
 
 namespace program_run {
 
-std::string ReadBytes(const std::filesystem::path& path) {
+std::string ReadBytes(const std::filesystem::path& path)
+{
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 pid_t StartProgram(const Args& args, const std::filesystem::path& folder, const Args& environment,
-                   const std::filesystem::path& input) {
+                   const std::filesystem::path& input)
+{
     const std::filesystem::path out = folder / "stdout", err = folder / "stderr";
     const std::filesystem::path in = input.empty() ? std::filesystem::path("/dev/null") : input;
     posix_spawn_file_actions_t actions;
@@ -52,7 +54,8 @@ pid_t StartProgram(const Args& args, const std::filesystem::path& folder, const 
     return spawned == 0 ? pid : 0;
 }
 
-ProgramRun FinishProgram(pid_t pid, const std::filesystem::path& folder) {
+ProgramRun FinishProgram(pid_t pid, const std::filesystem::path& folder)
+{
     ProgramRun run;
     int status = 0;
     if (pid > 0) {

@@ -32,7 +32,8 @@ ProgramRun FinishProgram(pid_t pid, const std::filesystem::path& folder);
 
 /// Starts and finishes.
 inline ProgramRun RunProgram(const Args& args, const std::filesystem::path& folder, const Args& environment = {},
-                             const std::filesystem::path& input = {}) {
+                             const std::filesystem::path& input = {})
+{
     return FinishProgram(StartProgram(args, folder, environment, input), folder);
 }
 

@@ -20,7 +20,8 @@ using Cells = std::vector<std::string>;
 using Config = DirectoryServer::Config;
 
 /// The private server of config, started on first use and stopped when the program ends.
-DirectoryServer& Server(Config config) {
+DirectoryServer& Server(Config config)
+{
     static std::map<Config, std::unique_ptr<DirectoryServer>> servers;
     auto& server = servers[config];
     if (!server) {
@@ -30,7 +31,8 @@ DirectoryServer& Server(Config config) {
 }
 
 /// The visible cells of a row, without the empty ones after its last stored cell.
-Cells RowCells(const ResultTable& table, int32_t row) {
+Cells RowCells(const ResultTable& table, int32_t row)
+{
     Cells cells;
     for (int32_t column = 0; column < table.ColumnCount(); ++column) {
         cells.push_back(table.GetCell(column, row));
@@ -42,7 +44,8 @@ Cells RowCells(const ResultTable& table, int32_t row) {
 }
 
 /// Rows keyed by their entry cell, since the server chooses the order of the entries.
-std::map<std::string, Cells> RowsByEntry(const ResultTable& table) {
+std::map<std::string, Cells> RowsByEntry(const ResultTable& table)
+{
     std::map<std::string, Cells> rows;
     for (int32_t row = 0; row < table.RowCount(); ++row) {
         Cells cells = RowCells(table, row);
@@ -51,12 +54,14 @@ std::map<std::string, Cells> RowsByEntry(const ResultTable& table) {
     return rows;
 }
 
-std::string Entry(const char* dn) {
+std::string Entry(const char* dn)
+{
     return std::string("<ENTRY>") + dn;
 }
 
 /// A query on the server of config, with the callers' entry cap and a generous time limit.
-DirectoryQuery QueryOn(Config config, uint32_t maxEntries = 1000) {
+DirectoryQuery QueryOn(Config config, uint32_t maxEntries = 1000)
+{
     DirectoryServer& server = Server(config);
     EXPECT_TRUE(server.Running()) << server.Error();
     DirectoryQuery query;
@@ -65,7 +70,8 @@ DirectoryQuery QueryOn(Config config, uint32_t maxEntries = 1000) {
     return query;
 }
 
-TEST(DirectoryQuery, AnswerLayoutPerAttributeList) {
+TEST(DirectoryQuery, AnswerLayoutPerAttributeList)
+{
     namespace td = test_directory;
     EXPECT_EQ(DirectoryQuery::FormFilter("cn", "Smith*"), "(cn=Smith*)");
     const Cells smith{Entry(td::kSmithDn), "<ATTRIBUTE>telephoneNumber", "<VALUE>123", "<VALUE>456"};
@@ -74,29 +80,54 @@ TEST(DirectoryQuery, AnswerLayoutPerAttributeList) {
         const char* filterAttribute;
         const char* value;
         std::vector<std::string> attributes;
-        bool single;             // through SearchForAttribute with the first name ("" when none)
+        bool single;              // through SearchForAttribute with the first name ("" when none)
         std::vector<Cells> rows;  // in any order; none: one entry with all of Smith's attributes
     };
     const Case cases[] = {
-        {"wildcard filter", "cn", "Smith*", {"telephoneNumber", "mail"}, false,
-         {smith, {Entry(td::kSmithersDn), "<ATTRIBUTE>telephoneNumber", "<VALUE>789", "<ATTRIBUTE>mail",
-                  "<VALUE>smithers@corvane.test"}}},
+        {"wildcard filter",
+         "cn",
+         "Smith*",
+         {"telephoneNumber", "mail"},
+         false,
+         {smith,
+          {Entry(td::kSmithersDn), "<ATTRIBUTE>telephoneNumber", "<VALUE>789", "<ATTRIBUTE>mail",
+           "<VALUE>smithers@corvane.test"}}},
         // "Width Four" has 4 cells, "Width Five" 5, whichever the server sends first.
-        {"column count is the widest entry", "sn", "Width", {"telephoneNumber", "mail"}, false,
+        {"column count is the widest entry",
+         "sn",
+         "Width",
+         {"telephoneNumber", "mail"},
+         false,
          {{Entry(td::kWidthFourDn), "<ATTRIBUTE>telephoneNumber", "<VALUE>111", "<VALUE>222"},
           {Entry(td::kWidthFiveDn), "<ATTRIBUTE>telephoneNumber", "<VALUE>333", "<ATTRIBUTE>mail",
            "<VALUE>width@corvane.test"}}},
-        {"entry without the asked attributes", "cn", "Jones", {"telephoneNumber", "mail"}, false,
+        {"entry without the asked attributes",
+         "cn",
+         "Jones",
+         {"telephoneNumber", "mail"},
+         false,
          {{Entry(td::kJonesDn)}}},
-        {"an empty name is asked for and ignored", "cn", "Smithers", {"mail", "", "telephoneNumber"}, false,
+        {"an empty name is asked for and ignored",
+         "cn",
+         "Smithers",
+         {"mail", "", "telephoneNumber"},
+         false,
          {{Entry(td::kSmithersDn), "<ATTRIBUTE>telephoneNumber", "<VALUE>789", "<ATTRIBUTE>mail",
            "<VALUE>smithers@corvane.test"}}},
         {"a leading empty name asks for nothing more", "cn", "Smith", {"", "mail"}, false, {{Entry(td::kSmithDn)}}},
         {"single result attribute", "cn", "Smith", {"telephoneNumber"}, true, {smith}},
-        {"8-bit values are byte exact", "cn", "M\xC3\xBCller*", {"l", "description", "title"}, false,
+        {"8-bit values are byte exact",
+         "cn",
+         "M\xC3\xBCller*",
+         {"l", "description", "title"},
+         false,
          {{Entry(td::kMuellerDn), "<ATTRIBUTE>l", "<VALUE>M\xC3\xBCnchen", "<ATTRIBUTE>description",
            "<VALUE>Zimmer 3; 2. Stock", "<ATTRIBUTE>title", "<VALUE>Forschung & Entwicklung"}}},
-        {"a value holding a NUL byte is shown by its size", "sn", "Photo", {"jpegPhoto", "cn"}, false,
+        {"a value holding a NUL byte is shown by its size",
+         "sn",
+         "Photo",
+         {"jpegPhoto", "cn"},
+         false,
          {{Entry(td::kBinaryPhotoDn), "<ATTRIBUTE>cn", "<VALUE>Binary Photo", "<ATTRIBUTE>jpegPhoto",
            "<VALUE><binary, 6 bytes>"}}},
         {"empty list asks for everything", "cn", "Smith", {}, false, {}},
@@ -106,10 +137,10 @@ TEST(DirectoryQuery, AnswerLayoutPerAttributeList) {
         SCOPED_TRACE(c.name);
         DirectoryQuery query = QueryOn(Config::Normal);
         ResultTable table;
-        ASSERT_TRUE(c.single ? query.SearchForAttribute(td::kFixturesDn, c.filterAttribute, c.value,
-                                                        c.attributes.empty() ? "" : c.attributes[0], table)
-                             : query.SearchForAttributes(td::kFixturesDn, c.filterAttribute, c.value, c.attributes,
-                                                         table));
+        ASSERT_TRUE(c.single
+                        ? query.SearchForAttribute(td::kFixturesDn, c.filterAttribute, c.value,
+                                                   c.attributes.empty() ? "" : c.attributes[0], table)
+                        : query.SearchForAttributes(td::kFixturesDn, c.filterAttribute, c.value, c.attributes, table));
         if (c.rows.empty()) {
             ASSERT_EQ(table.RowCount(), 1);
             const Cells cells = RowCells(table, 0);
@@ -129,7 +160,8 @@ TEST(DirectoryQuery, AnswerLayoutPerAttributeList) {
     }
 }
 
-TEST(DirectoryQuery, EntryCapAndPrefixSearchOverThePeople) {
+TEST(DirectoryQuery, EntryCapAndPrefixSearchOverThePeople)
+{
     const std::string prefix00 = std::string(test_directory::kPhonePrefix) + " 00*";
     const struct {
         const char* filterAttribute;
@@ -159,7 +191,8 @@ TEST(DirectoryQuery, EntryCapAndPrefixSearchOverThePeople) {
     }
 }
 
-TEST(DirectoryQuery, SizeLimitAnswerKeepsTheEntriesThatCame) {
+TEST(DirectoryQuery, SizeLimitAnswerKeepsTheEntriesThatCame)
+{
     for (uint32_t cap : {1000u, 10u}) {
         DirectoryQuery query = QueryOn(Config::SizeLimit, cap);
         ResultTable table;
@@ -170,7 +203,8 @@ TEST(DirectoryQuery, SizeLimitAnswerKeepsTheEntriesThatCame) {
     }
 }
 
-TEST(DirectoryQuery, NoEntriesOrAFailureLeaveTheTableUntouched) {
+TEST(DirectoryQuery, NoEntriesOrAFailureLeaveTheTableUntouched)
+{
     const DirectoryServer& normal = Server(Config::Normal);
     const DirectoryServer& nobind = Server(Config::NoBind);
     ASSERT_TRUE(normal.Running()) << normal.Error();
@@ -203,8 +237,8 @@ TEST(DirectoryQuery, NoEntriesOrAFailureLeaveTheTableUntouched) {
          "No such object"},
         {"filter the library refuses", host, normal.Port(), 3, 60, base, "a(b*", "Bad search filter"},
         {"unresponsive server times out", host, listener.Port(), 3, 1, base, "*", "no answer within 1 second"},
-        {"a URL's port wins over the port field", "ldap://" + host + ":" + std::to_string(normal.Port()), unused, 3,
-         60, base, "Nobody*", ""},
+        {"a URL's port wins over the port field", "ldap://" + host + ":" + std::to_string(normal.Port()), unused, 3, 60,
+         base, "Nobody*", ""},
         {"a server field that is no address", "ftp://" + host, normal.Port(), 3, 60, base, "Smith*",
          "the server 'ftp://" + host + "' is neither a host name nor an ldap:// or ldaps:// address"},
         {"ldaps:// to a server without TLS", "ldaps://" + host, normal.Port(), 3, 60, base, "Smith*",
@@ -232,7 +266,8 @@ TEST(DirectoryQuery, NoEntriesOrAFailureLeaveTheTableUntouched) {
     EXPECT_GE(listener.Accepted(), 1) << "the query never reached the listener";
 }
 
-TEST(DirectoryQuery, BindWithANameAndAPassword) {
+TEST(DirectoryQuery, BindWithANameAndAPassword)
+{
     namespace td = test_directory;
     const std::string reader = td::kReaderDn;
     const struct {
@@ -243,8 +278,8 @@ TEST(DirectoryQuery, BindWithANameAndAPassword) {
         bool refused;
     } cases[] = {
         {"the right password reads", reader, td::kReaderPassword, "", false},
-        {"a wrong password is a refused bind", reader, "wrong", "the server refused the bind as '" + reader +
-                                                                    "' (Invalid credentials", true},
+        {"a wrong password is a refused bind", reader, "wrong",
+         "the server refused the bind as '" + reader + "' (Invalid credentials", true},
         {"the password's case counts", reader, "leser-p\xC3\xA4sswort-7qx", "the server refused the bind as", true},
         {"an unknown name is refused", "cn=nobody,dc=corvane,dc=test", td::kReaderPassword,
          "the server refused the bind as 'cn=nobody,dc=corvane,dc=test' (Invalid credentials", true},
@@ -257,8 +292,7 @@ TEST(DirectoryQuery, BindWithANameAndAPassword) {
         DirectoryQuery query = QueryOn(Config::Login);
         query.SetBind(c.bindName, Password(c.password));
         ResultTable table;
-        EXPECT_EQ(query.SearchForAttribute(td::kFixturesDn, "cn", "Smith", "telephoneNumber", table),
-                  c.reason.empty());
+        EXPECT_EQ(query.SearchForAttribute(td::kFixturesDn, "cn", "Smith", "telephoneNumber", table), c.reason.empty());
         EXPECT_EQ(query.FailureReason().substr(0, c.reason.size()), c.reason);
         EXPECT_EQ(query.BindRefused(), c.refused);
         EXPECT_EQ(table.RowCount(), c.reason.empty() ? 1 : 0);

@@ -16,14 +16,16 @@ namespace {
 
 using Script = ScriptedDirectory::Script;
 
-DirectoryQuery QueryOn(int port, int32_t timeLimit, uint32_t maxEntries = 1000) {
+DirectoryQuery QueryOn(int port, int32_t timeLimit, uint32_t maxEntries = 1000)
+{
     DirectoryQuery query;
     query.SetServer("127.0.0.1", port, 3);
     query.SetLimits(timeLimit, maxEntries);
     return query;
 }
 
-TEST(DirectoryQueryStreaming, AMessageCutOffEndsInTheTimeLimit) {
+TEST(DirectoryQueryStreaming, AMessageCutOffEndsInTheTimeLimit)
+{
     // Without a non-blocking read the library would wait for the rest of the message for ever.
     for (const Script script : {Script::QuietInBind, Script::QuietInSearch}) {
         SCOPED_TRACE(script == Script::QuietInBind ? "bind" : "search");
@@ -37,7 +39,8 @@ TEST(DirectoryQueryStreaming, AMessageCutOffEndsInTheTimeLimit) {
     }
 }
 
-TEST(DirectoryQueryStreaming, AnAnswerWithoutEndKeepsTheCapAndAbandonsTheRest) {
+TEST(DirectoryQueryStreaming, AnAnswerWithoutEndKeepsTheCapAndAbandonsTheRest)
+{
     // Entries of 10 KB: reading on past the cap would take hundreds of megabytes in the time limit.
     ScriptedDirectory server(Script::EndlessEntries, 0, 10 * 1024);
     ASSERT_TRUE(server.Running());
@@ -55,7 +58,8 @@ TEST(DirectoryQueryStreaming, AnAnswerWithoutEndKeepsTheCapAndAbandonsTheRest) {
     EXPECT_TRUE(server.Abandoned());
 }
 
-TEST(DirectoryQueryStreaming, AnAnswerOfExactlyTheCapIsNotCut) {
+TEST(DirectoryQueryStreaming, AnAnswerOfExactlyTheCapIsNotCut)
+{
     for (const int entries : {999, 1000}) {
         ScriptedDirectory server(Script::FixedEntries, entries);
         ASSERT_TRUE(server.Running());
@@ -67,7 +71,8 @@ TEST(DirectoryQueryStreaming, AnAnswerOfExactlyTheCapIsNotCut) {
     }
 }
 
-TEST(DirectoryQueryStreaming, AStopFromAnotherThreadKeepsWhatArrivedAndIsNoFailure) {
+TEST(DirectoryQueryStreaming, AStopFromAnotherThreadKeepsWhatArrivedAndIsNoFailure)
+{
     // Were the stop not seen, each search would run into its 60 seconds and fail.
     UnresponsiveListener listener;
     ScriptedDirectory server(Script::EntriesThenQuiet, 3);

@@ -15,8 +15,8 @@ namespace {
 /// What the reader hears: the headings, then each row, cells separated by a TAB.
 std::string ReadThroughAccessibility()
 {
-    const std::string command = std::string("/usr/bin/python3 ") + CORVANE_RESULT_LIST_READER + " " +
-                                std::to_string(getpid()) + " 2>&1";
+    const std::string command =
+        std::string("/usr/bin/python3 ") + CORVANE_RESULT_LIST_READER + " " + std::to_string(getpid()) + " 2>&1";
     // the reader asks this process over the bus, so its events must keep flowing meanwhile
     auto reading = std::async(std::launch::async, [command] {
         std::string output;

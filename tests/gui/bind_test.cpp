@@ -41,8 +41,7 @@ class TypePassword : public wxExpectModalBase<CPasswordDlg, TypePassword> {
 public:
     explicit TypePassword(std::string password, bool confirm = true, std::string* label = nullptr)
         : m_password(std::move(password)), m_confirm(confirm), m_label(label)
-    {
-    }
+    {}
 
 protected:
     int OnInvoked(CPasswordDlg* dialog) const override
@@ -116,8 +115,8 @@ TEST_F(BindWindowTest, PasswordAskedOnceForTheRunAndAgainAfterARefusedBind)
     // and forgotten, so the next search asks again.
     SetField(ctl::kServer, "localhost");
     wxTEST_DIALOG(SearchSmith(), TypePassword("wrong"));
-    const std::string refused = std::string("Search failed: the server refused the bind as '") + td::kReaderDn +
-                                "' (Invalid credentials)";
+    const std::string refused =
+        std::string("Search failed: the server refused the bind as '") + td::kReaderDn + "' (Invalid credentials)";
     EXPECT_EQ(ListCells(), (std::vector<std::vector<std::string>>{{refused}}));
     EXPECT_EQ(Status(), refused + " - " + m_unencrypted);
     wxTEST_DIALOG(SearchSmith(), TypePassword(m_password));
@@ -144,7 +143,8 @@ TEST_F(BindWindowTest, ProfileKeepsTheBindNameAndNoFileGetsThePassword)
         FileDialogAnswers answers({profile});
         RunMenu(cmd::kSaveAs);
     }
-    EXPECT_TRUE(FileBytes(profile).ends_with(std::string("  <BindUser>") + td::kReaderDn + "</BindUser>\r\n</InitFile>\r\n"));
+    EXPECT_TRUE(
+        FileBytes(profile).ends_with(std::string("  <BindUser>") + td::kReaderDn + "</BindUser>\r\n</InitFile>\r\n"));
 
     RunMenu(cmd::kNew);
     EXPECT_EQ(Window().BindUser(), "");

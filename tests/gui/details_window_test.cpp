@@ -41,7 +41,11 @@ TEST_F(SearchWindowTest, DetailsShowTheChosenEntriesByDn)
         {"item of an entry after one without value", fixtures, "Smith", "mail", {0}, smithers},
         {"second item", fixtures, "Width", "cn", {1}, DetailsEntry({"Width Four", "111", "222"})},
         // items: Adams Anna (person 0), Adams Ben (50), Adams Chloé (100), ...
-        {"items 0 and 2", test_directory::kPeopleDn, "Adams", "cn", {0, 2},
+        {"items 0 and 2",
+         test_directory::kPeopleDn,
+         "Adams",
+         "cn",
+         {0, 2},
          DetailsEntry({"Adams Anna", "+49 89 1234 0000", "+49 89 5678 0000"}) +
              DetailsEntry({"Adams Chlo\xC3\xA9", "+49 89 1234 0100"})},
     };
@@ -69,8 +73,8 @@ TEST_F(SearchWindowTest, DetailsWindowSavesTheTextByteForByte)
 {
     m_window->SetDetailAttributes(SlotsFromList({"cn", "l", "description", "title"}));
     Search("sn", "M\xC3\xBCller", "cn");
-    const std::string text = DetailsEntry({"M\xC3\xBCller J\xC3\xBCrgen", "M\xC3\xBCnchen", "Zimmer 3; 2. Stock",
-                                           "Forschung & Entwicklung"});
+    const std::string text = DetailsEntry(
+        {"M\xC3\xBCller J\xC3\xBCrgen", "M\xC3\xBCnchen", "Zimmer 3; 2. Stock", "Forschung & Entwicklung"});
     TempFolder folder;
     FileDialogAnswers answers({folder.File("as-built"), folder.File("edited.txt"), folder.File("missing/x.txt")});
     DetailsShownHook hook([&](CDetailsDialog& dialog) {
@@ -111,11 +115,12 @@ TEST(DetailsWindowTest, SaveKeepsLineEndsOfTheText)
         FileDialogAnswers answers({folder.File("out.txt")});
         auto* dialog = new CDetailsDialog(parent);
         dialog->SetDetailsText(text);
-        EXPECT_EQ(RunModal(dialog, [&](CDetailsDialog& shown) {
-                      shown.Edit()->AppendText(ToWx(appended));
-                      shown.SaveText();
-                      shown.EndModal(wxID_OK);
-                  }),
+        EXPECT_EQ(RunModal(dialog,
+                           [&](CDetailsDialog& shown) {
+                               shown.Edit()->AppendText(ToWx(appended));
+                               shown.SaveText();
+                               shown.EndModal(wxID_OK);
+                           }),
                   wxID_OK);
         EXPECT_EQ(FileBytes(folder.File("out.txt")), saved);
     }
@@ -126,30 +131,36 @@ TEST(DetailsWindowTest, SaveKeepsLineEndsOfTheText)
 TEST(DetailsWindowTest, CloseBoxEscapeAndOkEndTheWindow)
 {
     const std::tuple<const char*, std::function<void(CDetailsDialog&)>, int> cases[] = {
-        {"OK", [](CDetailsDialog& d) {
+        {"OK",
+         [](CDetailsDialog& d) {
              wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
              click.SetEventObject(d.OkButton());
              d.OkButton()->ProcessWindowEvent(click);
-         }, wxID_OK},
+         },
+         wxID_OK},
         {"close box", [](CDetailsDialog& d) { d.Close(); }, wxID_CANCEL},
-        {"Escape", [](CDetailsDialog& d) {
+        {"Escape",
+         [](CDetailsDialog& d) {
              wxKeyEvent key(wxEVT_CHAR_HOOK);
              key.m_keyCode = WXK_ESCAPE;
              key.SetEventObject(d.Edit());
              d.Edit()->ProcessWindowEvent(key);
-         }, wxID_CANCEL},
+         },
+         wxID_CANCEL},
     };
     wxFrame* parent = new wxFrame(nullptr, wxID_ANY, "parent");
     parent->Show();
     for (const auto& [name, close, result] : cases) {
         SCOPED_TRACE(name);
         bool parentDisabled = false;
-        EXPECT_EQ(RunModal(new CDetailsDialog(parent), [&](CDetailsDialog& shown) {
-                      parentDisabled = !parent->IsEnabled();
-                      EXPECT_TRUE(shown.IsEnabled() && shown.Edit()->IsEnabled() && shown.OkButton()->IsEnabled());
-                      close(shown);
-                  }),
-                  result);
+        EXPECT_EQ(
+            RunModal(new CDetailsDialog(parent),
+                     [&](CDetailsDialog& shown) {
+                         parentDisabled = !parent->IsEnabled();
+                         EXPECT_TRUE(shown.IsEnabled() && shown.Edit()->IsEnabled() && shown.OkButton()->IsEnabled());
+                         close(shown);
+                     }),
+            result);
         EXPECT_TRUE(parentDisabled);
         EXPECT_TRUE(parent->IsEnabled());
     }
@@ -161,14 +172,15 @@ TEST(DetailsWindowTest, TextsComeFromTheLanguageFile)
 {
     struct TextCase {
         const char* name;
-        std::string languageFile;  ///< "" for no file
+        std::string languageFile;        ///< "" for no file
         std::vector<std::string> texts;  ///< menu, item, button, file filter
     };
     const std::vector<std::string> english = {"File", "Save as...", "OK", "Textfile(*.txt)|*.txt||"};
     const std::vector<TextCase> cases = {
         {"English defaults", "", english},
-        {"translated", "FrmDetails.ID_MEN_DLGFILE=\"Datei\"\r\nFrmDetails.ID_MEN_DLGSAVE=\"Speichern & Co\"\r\n"
-                       "FrmDetails.m_BTNOk=\"Gut\"\r\nFrmDetails.m_acFileFilter=\"Text(*.txt)|*.txt||\"\r\n",
+        {"translated",
+         "FrmDetails.ID_MEN_DLGFILE=\"Datei\"\r\nFrmDetails.ID_MEN_DLGSAVE=\"Speichern & Co\"\r\n"
+         "FrmDetails.m_BTNOk=\"Gut\"\r\nFrmDetails.m_acFileFilter=\"Text(*.txt)|*.txt||\"\r\n",
          {"Datei", "Speichern & Co", "Gut", "Text(*.txt)|*.txt||"}},
         // an empty text counts as missing
         {"empty entry", "FrmDetails.m_BTNOk=\"\"\r\n", english},

@@ -77,8 +77,7 @@ public:
     /// seen, when given, is set to true once the box has been shown.
     ExpectMessageBox(std::string text, std::string caption, long icon, bool* seen = nullptr)
         : m_text(std::move(text)), m_caption(std::move(caption)), m_icon(icon), m_seen(seen)
-    {
-    }
+    {}
 
 protected:
     int OnInvoked(wxMessageDialog* dialog) const override;

@@ -32,7 +32,7 @@ struct ShellTargets {
  */
 class ExpectAbout : public wxExpectModalBase<CAboutDlg, ExpectAbout> {
 public:
-    explicit ExpectAbout(std::function<void(CAboutDlg&)> check) : m_check(std::move(check)) { }
+    explicit ExpectAbout(std::function<void(CAboutDlg&)> check) : m_check(std::move(check)) {}
 
 protected:
     int OnInvoked(CAboutDlg* dialog) const override
@@ -66,8 +66,8 @@ TEST_F(MainWindowTest, DocumentCommandsHandTheirFileOrAddressToTheDesktop)
     const std::string folder = Window().ProgramFolder();
     for (const int command : {cmd::kHelp, cmd::kLicense, cmd::kReadMe, cmd::kCheckUpdate})
         RunMenu(command);
-    const std::vector<std::string> expected = {
-        folder + "LDAP_English.html", folder + "LDAP_License.txt", folder + "LDAP_ReadMe.txt", UpdateAddress()};
+    const std::vector<std::string> expected = {folder + "LDAP_English.html", folder + "LDAP_License.txt",
+                                               folder + "LDAP_ReadMe.txt", UpdateAddress()};
     EXPECT_EQ(shell.opened, expected);
 }
 
@@ -76,8 +76,8 @@ TEST_F(MainWindowTest, AboutBoxShowsItsFixedTextsLinksAndTheCurrentLanguagesOk)
     TempFolder folder;
     const std::string language = folder.File("LangLDAP_Deutsch.ini");
     WriteBytes(language,
-        "FrmMain.m_sMBtnOK=\"Schlie\xC3\x9F"
-        "en\"\r\n");
+               "FrmMain.m_sMBtnOK=\"Schlie\xC3\x9F"
+               "en\"\r\n");
     Window().ApplyMainWindowTexts(language);
     Window().Fonts().SetFaceName("DejaVu Serif");
 
@@ -87,56 +87,56 @@ TEST_F(MainWindowTest, AboutBoxShowsItsFixedTextsLinksAndTheCurrentLanguagesOk)
     const std::string host = kMakerWebHost;
     const std::string team = "The Corvane LDAP team";
     wxTEST_DIALOG(RunMenu(cmd::kInfo), ExpectAbout([&](CAboutDlg& about) {
-        seen = true;
-        EXPECT_EQ(FromWx(about.GetTitle()), "Info");
-        EXPECT_EQ(TextOf(about, CAboutDlg::kOkId),
-            "Schlie\xC3\x9F"
-            "en");
-        const std::pair<int, std::string> labels[] = {
-            {1023, "Corvane LDAP"},
-            {1022, "Version 1.640 (30.04.2018)"},
-            {1024, "Copyright \xC2\xA9 2026 The Corvane LDAP authors"},
-            {1035, "French by:"},
-            {1036, "Greek by:"},
-            {1042, "Turkish by:"},
-        };
-        for (const auto& [id, text] : labels)
-            EXPECT_EQ(TextOf(about, id), text) << id;
-        // every control in the program's face, the title in bold
-        for (const int id : {1023, 1022, 1035, 1027, CAboutDlg::kOkId})
-            EXPECT_EQ(FromWx(about.FindWindow(id)->GetFont().GetFaceName()), "DejaVu Serif") << id;
-        EXPECT_EQ(about.FindWindow(1023)->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
-        EXPECT_NE(about.FindWindow(1022)->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
+                      seen = true;
+                      EXPECT_EQ(FromWx(about.GetTitle()), "Info");
+                      EXPECT_EQ(TextOf(about, CAboutDlg::kOkId),
+                                "Schlie\xC3\x9F"
+                                "en");
+                      const std::pair<int, std::string> labels[] = {
+                          {1023, "Corvane LDAP"},
+                          {1022, "Version 1.640 (30.04.2018)"},
+                          {1024, "Copyright \xC2\xA9 2026 The Corvane LDAP authors"},
+                          {1035, "French by:"},
+                          {1036, "Greek by:"},
+                          {1042, "Turkish by:"},
+                      };
+                      for (const auto& [id, text] : labels)
+                          EXPECT_EQ(TextOf(about, id), text) << id;
+                      // every control in the program's face, the title in bold
+                      for (const int id : {1023, 1022, 1035, 1027, CAboutDlg::kOkId})
+                          EXPECT_EQ(FromWx(about.FindWindow(id)->GetFont().GetFaceName()), "DejaVu Serif") << id;
+                      EXPECT_EQ(about.FindWindow(1023)->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
+                      EXPECT_NE(about.FindWindow(1022)->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
 
-        const struct {
-            int id;
-            std::string text, link;
-        } links[] = {
-            {1026, mail, "mailto:" + mail},
-            {1027, host, host},
-            {1029, team + " (" + mail + ")", "mailto:" + mail},
-            {1037, team + " (" + host + ")", "http://" + host},
-            {1043, team + " (" + mail + ")", "mailto:" + mail},
-        };
-        for (const auto& row : links) {
-            auto* field = dynamic_cast<CClickEdit*>(about.FindWindow(row.id));
-            ASSERT_NE(field, nullptr) << row.id;
-            EXPECT_EQ(FromWx(field->GetValue()), row.text) << row.id;
-            EXPECT_EQ(field->Link(), row.link) << row.id;
-            EXPECT_FALSE(field->IsEditable()) << row.id;
-            EXPECT_EQ(field->GetForegroundColour(), wxColour(0, 0, 255)) << row.id;
-            EXPECT_TRUE(field->GetCursor().IsOk()) << row.id;  // the hand, set with the link
-        }
-        EXPECT_FALSE(about.FindWindow(1035)->GetCursor().IsOk());
+                      const struct {
+                          int id;
+                          std::string text, link;
+                      } links[] = {
+                          {1026, mail, "mailto:" + mail},
+                          {1027, host, host},
+                          {1029, team + " (" + mail + ")", "mailto:" + mail},
+                          {1037, team + " (" + host + ")", "http://" + host},
+                          {1043, team + " (" + mail + ")", "mailto:" + mail},
+                      };
+                      for (const auto& row : links) {
+                          auto* field = dynamic_cast<CClickEdit*>(about.FindWindow(row.id));
+                          ASSERT_NE(field, nullptr) << row.id;
+                          EXPECT_EQ(FromWx(field->GetValue()), row.text) << row.id;
+                          EXPECT_EQ(field->Link(), row.link) << row.id;
+                          EXPECT_FALSE(field->IsEditable()) << row.id;
+                          EXPECT_EQ(field->GetForegroundColour(), wxColour(0, 0, 255)) << row.id;
+                          EXPECT_TRUE(field->GetCursor().IsOk()) << row.id;  // the hand, set with the link
+                      }
+                      EXPECT_FALSE(about.FindWindow(1035)->GetCursor().IsOk());
 
-        // a double click opens a link field's link; on a label it opens nothing
-        DoubleClick(about.FindWindow(1027));
-        DoubleClick(about.FindWindow(1043));
-        DoubleClick(about.FindWindow(1035));
-        DoubleClick(about.FindWindow(1023));
-    }));
+                      // a double click opens a link field's link; on a label it opens nothing
+                      DoubleClick(about.FindWindow(1027));
+                      DoubleClick(about.FindWindow(1043));
+                      DoubleClick(about.FindWindow(1035));
+                      DoubleClick(about.FindWindow(1023));
+                  }));
     EXPECT_TRUE(seen);
-    EXPECT_EQ(shell.opened, (std::vector<std::string> {host, "mailto:" + mail}));
+    EXPECT_EQ(shell.opened, (std::vector<std::string>{host, "mailto:" + mail}));
 }
 
 TEST(ClickEdit, WithoutALinkADoubleClickOpensNothingAndTheCursorStaysTheFields)

@@ -29,7 +29,10 @@ std::string Entry(const std::string& name, const std::string& file, const std::s
     return "LanguageName=\"" + name + "\"\r\nLanguageFile=\"" + file + "\"\r\nLanguageLocale=\"" + locale + "\"\r\n";
 }
 
-const std::string kCatalogue = Entry("Deutsch", "de.ini", "de") + Entry("Fran\xC3\xA7" "ais", "fr.ini", "fr");
+const std::string kCatalogue = Entry("Deutsch", "de.ini", "de") + Entry(
+                                                                      "Fran\xC3\xA7"
+                                                                      "ais",
+                                                                      "fr.ini", "fr");
 
 using LanguageDialogAnswer = AnswerDialog<CLanguageDlg>;
 using DetailFieldsAnswer = AnswerDialog<COptionDetailsDlg>;
@@ -42,7 +45,10 @@ std::vector<std::string> Entries(wxChoice* list)
     return names;
 }
 
-std::string LabelOf(wxWindow* window) { return window ? FromWx(window->GetLabel()) : "<none>"; }
+std::string LabelOf(wxWindow* window)
+{
+    return window ? FromWx(window->GetLabel()) : "<none>";
+}
 
 }  // namespace
 
@@ -84,7 +90,12 @@ TEST_F(LanguageTest, StartUpTakesTheDefaultElseTheDesktopLanguageElseEnglish)
     const Case cases[] = {
         {"no catalogue", "-", "de_DE.UTF-8", "", "", "Search"},
         {"desktop language", "", "de_DE.UTF-8", "Deutsch", "de.ini", "Suchen"},
-        {"default before desktop", "LanguageDefault=\"Fran\xC3\xA7" "ais\"\r\n", "de_DE.UTF-8", "Fran\xC3\xA7" "ais",
+        {"default before desktop",
+         "LanguageDefault=\"Fran\xC3\xA7"
+         "ais\"\r\n",
+         "de_DE.UTF-8",
+         "Fran\xC3\xA7"
+         "ais",
          "fr.ini", "Rechercher"},
         {"no match", "LanguageDefault=\"Italiano\"\r\n", "it_IT.UTF-8", "", "", "Search"},
     };
@@ -111,7 +122,9 @@ TEST_F(LanguageTest, DialogListsPreselectsPreviewsAndCancelChangesNothing)
     setenv("LANG", "de_DE.UTF-8", 1);
     Open({});
     ChooseLanguage([](CLanguageDlg& dialog) {
-        EXPECT_EQ(Entries(dialog.List()), (std::vector<std::string>{"English", "Deutsch", "Fran\xC3\xA7" "ais"}));
+        EXPECT_EQ(Entries(dialog.List()), (std::vector<std::string>{"English", "Deutsch",
+                                                                    "Fran\xC3\xA7"
+                                                                    "ais"}));
         EXPECT_EQ(dialog.List()->GetSelection(), 1);
         EXPECT_EQ(FromWx(dialog.GetTitle()), "Sprache w\xC3\xA4hlen");
         EXPECT_EQ(LabelOf(dialog.FindWindow(wxID_CANCEL)), "Abbrechen");
@@ -125,7 +138,9 @@ TEST_F(LanguageTest, DialogListsPreselectsPreviewsAndCancelChangesNothing)
         dialog.List()->ProcessWindowEvent(change);
         EXPECT_EQ(FromWx(dialog.GetTitle()), "Choix de la langue");
         EXPECT_EQ(LabelOf(dialog.FindWindow(wxID_CANCEL)), "Cancel");
-        EXPECT_EQ(dialog.SelectedLanguageName(), "Fran\xC3\xA7" "ais");
+        EXPECT_EQ(dialog.SelectedLanguageName(),
+                  "Fran\xC3\xA7"
+                  "ais");
         dialog.SelectEntry(0);
         EXPECT_EQ(FromWx(dialog.GetTitle()), "Select language");
         EXPECT_EQ(dialog.SelectedLanguageFile(), "");
@@ -229,22 +244,31 @@ TEST_F(LanguageTest, DetailFieldsDialogEditsTheListInPlace)
         dialog.FindWindow(COptionDetailsDlg::kClearId)->ProcessWindowEvent(click);
     };
     const Case cases[] = {
-        {"opening shows the list", [](COptionDetailsDlg& dialog) {
+        {"opening shows the list",
+         [](COptionDetailsDlg& dialog) {
              EXPECT_EQ(FromWx(dialog.ListEdit()->GetValue()),
                        "cn\nCompany\npostalAddress\npostalCode\nl\nst\nphysicalDeliveryOfficeName\ntelephoneNumber");
              EXPECT_EQ(dialog.NameBox()->GetCount(), 51u);
              EXPECT_EQ(FromWx(dialog.GetTitle()), "Fields for detail view");
-         }, wxID_OK, start},
+         },
+         wxID_OK, start},
         {"add of nothing", [&](COptionDetailsDlg& dialog) { type(dialog, ""); }, wxID_OK, start},
         {"typed name, as typed", [&](COptionDetailsDlg& dialog) { type(dialog, "mail"); }, wxID_OK, withMail},
         {"cancel keeps the list", [&](COptionDetailsDlg& dialog) { clear(dialog); }, wxID_CANCEL, withMail},
-        {"after a line break an empty line ends the list", [&](COptionDetailsDlg& dialog) {
+        {"after a line break an empty line ends the list",
+         [&](COptionDetailsDlg& dialog) {
              dialog.ListEdit()->AppendText("\n");
              type(dialog, "sn");
-         }, wxID_OK, withMail},
+         },
+         wxID_OK, withMail},
         {"clear and OK empties it", [&](COptionDetailsDlg& dialog) { clear(dialog); }, wxID_OK, {}},
-        {"add to an empty list", [&](COptionDetailsDlg& dialog) { type(dialog, "cn"); type(dialog, "cn"); },
-         wxID_OK, {"cn", "cn"}},
+        {"add to an empty list",
+         [&](COptionDetailsDlg& dialog) {
+             type(dialog, "cn");
+             type(dialog, "cn");
+         },
+         wxID_OK,
+         {"cn", "cn"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -268,11 +292,14 @@ TEST_F(LanguageTest, ChosenLanguageSurvivesARestartTheDesktopOneIsNotKept)
         Open({});
     };
     restart("fr_FR.UTF-8");
-    EXPECT_EQ(Window().CurrentLanguageName(), "Fran\xC3\xA7" "ais");
+    EXPECT_EQ(Window().CurrentLanguageName(),
+              "Fran\xC3\xA7"
+              "ais");
     restart("C");  // a language from the desktop was not chosen: the next start follows the desktop
     EXPECT_EQ(Window().CurrentLanguageName(), "");
     EXPECT_EQ(SearchLabel(), "Search");
-    ASSERT_NE(FileBytes(Window().StorageFolder() + "LDAP.ini").find("<LanguageName></LanguageName>"), std::string::npos);
+    ASSERT_NE(FileBytes(Window().StorageFolder() + "LDAP.ini").find("<LanguageName></LanguageName>"),
+              std::string::npos);
 
     ChooseLanguage(1);
     restart("fr_FR.UTF-8");

@@ -36,7 +36,10 @@ struct CapturingLog : wxLog {
     std::vector<std::string> messages;
 };
 
-std::string Label(wxMenuItem* item) { return FromWx(item->GetItemLabelText()); }
+std::string Label(wxMenuItem* item)
+{
+    return FromWx(item->GetItemLabelText());
+}
 
 }  // namespace
 
@@ -49,13 +52,19 @@ TEST_F(MainWindowTest, MenuItemsHaveTheirTextsShortcutsAndStates)
         bool enabled;
     };
     const Row rows[] = {
-        {cmd::kNew, "New settings", "Ctrl+N", true},     {cmd::kOpen, "Open settings", "Ctrl+O", true},
-        {cmd::kSave, "Save settings", "Ctrl+S", true},   {cmd::kSaveAs, "Save settings as...", "", true},
-        {cmd::kClearRecent, "Clear", "", true},          {cmd::kDeactivateRecent, "Deactivate", "", true},
-        {cmd::kExit, "Exit", "Ctrl+Q", true},            {cmd::kShowDetails, "Show details", "Ctrl+D", true},
-        {cmd::kSearch, "Search", "Ctrl+F", true},        {cmd::kExportResult, "Export result", "", true},
+        {cmd::kNew, "New settings", "Ctrl+N", true},
+        {cmd::kOpen, "Open settings", "Ctrl+O", true},
+        {cmd::kSave, "Save settings", "Ctrl+S", true},
+        {cmd::kSaveAs, "Save settings as...", "", true},
+        {cmd::kClearRecent, "Clear", "", true},
+        {cmd::kDeactivateRecent, "Deactivate", "", true},
+        {cmd::kExit, "Exit", "Ctrl+Q", true},
+        {cmd::kShowDetails, "Show details", "Ctrl+D", true},
+        {cmd::kSearch, "Search", "Ctrl+F", true},
+        {cmd::kExportResult, "Export result", "", true},
         {cmd::kOptionsDetails, "Select detail fields", "Ctrl+T", true},
-        {cmd::kLanguage, "Language", "", true},          {cmd::kHelp, "Help", "F1", true},
+        {cmd::kLanguage, "Language", "", true},
+        {cmd::kHelp, "Help", "F1", true},
         {cmd::kInfo, "Info", "", true},
     };
     for (const Row& row : rows) {
@@ -97,9 +106,9 @@ TEST_F(MainWindowTest, AcceleratorTableMapsItsKeysToTheCommands)
         bool ctrl;
         int command;  ///< -1: none
     };
-    const Row rows[] = {{'N', true, cmd::kNew},  {'O', true, cmd::kOpen},          {'S', true, cmd::kSave},
-                        {'Q', true, cmd::kExit}, {'T', true, cmd::kOptionsDetails}, {WXK_F1, false, cmd::kHelp},
-                        {'D', true, cmd::kShowDetails}, {'F', true, cmd::kSearch},   {'N', false, -1}};
+    const Row rows[] = {{'N', true, cmd::kNew},         {'O', true, cmd::kOpen},           {'S', true, cmd::kSave},
+                        {'Q', true, cmd::kExit},        {'T', true, cmd::kOptionsDetails}, {WXK_F1, false, cmd::kHelp},
+                        {'D', true, cmd::kShowDetails}, {'F', true, cmd::kSearch},         {'N', false, -1}};
     for (const Row& row : rows) {
         wxKeyEvent key(wxEVT_KEY_DOWN);
         key.m_keyCode = row.key;
@@ -111,9 +120,13 @@ TEST_F(MainWindowTest, AcceleratorTableMapsItsKeysToTheCommands)
 TEST_F(MainWindowTest, ControlsStartWithTheirDefaults)
 {
     EXPECT_EQ(Title(), "Corvane LDAP");
-    const std::pair<int, const char*> fields[] = {
-        {ctl::kPort, "389"}, {ctl::kSearchAttribute, "telephoneNumber"}, {ctl::kResultAttribute, "cn"},
-        {ctl::kServer, ""},  {ctl::kBaseDn, ""}, {ctl::kPreselection, ""}, {ctl::kSearchString, ""}};
+    const std::pair<int, const char*> fields[] = {{ctl::kPort, "389"},
+                                                  {ctl::kSearchAttribute, "telephoneNumber"},
+                                                  {ctl::kResultAttribute, "cn"},
+                                                  {ctl::kServer, ""},
+                                                  {ctl::kBaseDn, ""},
+                                                  {ctl::kPreselection, ""},
+                                                  {ctl::kSearchString, ""}};
     for (const auto& [id, text] : fields)
         EXPECT_EQ(Window().FieldText(id), text) << id;
     EXPECT_FALSE(Get<wxButton>(ctl::kDetails)->IsEnabled());
@@ -151,11 +164,12 @@ TEST_F(MainWindowTest, LanguageTextsRelabelControlsMenusAndMessages)
 {
     TempFolder folder;
     const std::string path = folder.File("LangLDAP_Test.ini");
-    WriteBytes(path, "[header]\r\nFrmMain.m_BTNSearch=\"Suchen\"\r\nFrmMain.m_BTNDetails=\"\"\r\n"
-                     "FrmMain.m_LBLLDAPServer=\"Server & Port\"\r\nFrmMain.ID_MEN_SEARCH=\"Suchen\tStrg+F\"\r\n"
-                     "FrmMain.ID_MEN_HELP=\"Hilfe\"\r\nFrmMain.ID_MEN_SAVEAS=\"Sichern & schliessen\"\r\n"
-                     "FrmMain.ID_MEN_RECENT=\"Zuletzt\"\r\nFrmMain.ID_MEN_DEACTIVATE=\"Aus\"\r\n"
-                     "FrmMain.ID_MEN_FILE=\"Datei\"\r\nFrmMain.m_acMNoResult=\"Nichts zu '%s'\"\r\n");
+    WriteBytes(path,
+               "[header]\r\nFrmMain.m_BTNSearch=\"Suchen\"\r\nFrmMain.m_BTNDetails=\"\"\r\n"
+               "FrmMain.m_LBLLDAPServer=\"Server & Port\"\r\nFrmMain.ID_MEN_SEARCH=\"Suchen\tStrg+F\"\r\n"
+               "FrmMain.ID_MEN_HELP=\"Hilfe\"\r\nFrmMain.ID_MEN_SAVEAS=\"Sichern & schliessen\"\r\n"
+               "FrmMain.ID_MEN_RECENT=\"Zuletzt\"\r\nFrmMain.ID_MEN_DEACTIVATE=\"Aus\"\r\n"
+               "FrmMain.ID_MEN_FILE=\"Datei\"\r\nFrmMain.m_acMNoResult=\"Nichts zu '%s'\"\r\n");
     Item(cmd::kDeactivateRecent)->Check(true);
     {
         CapturingLog log;
@@ -193,11 +207,16 @@ TEST_F(MainWindowTest, LanguageTextsRelabelControlsMenusAndMessages)
 
 TEST_F(MainWindowTest, TranslatedShortcutsNeverReachTheAcceleratorParser)
 {
-    const std::pair<const char*, const char*> rows[] = {  // {text, shown}
-        {"Suchen\tStrg+F", "Suchen (Strg+F)"}, {"Ouvrir\tCtrl+Maj+O", "Ouvrir (Ctrl+Maj+O)"},
-        {"Hilfe\tF1", "Hilfe"},                {"Fin\tCtrl+", "Fin (Ctrl+)"},
-        {"Leer\t", "Leer"},                    {"Zwei\tCtrl+Ctrl+X", "Zwei (Ctrl+Ctrl+X)"},
-        {"Mehr\tF25", "Mehr (F25)"},           {"A & B\tAlt+&", "A & B (Alt+&)"},
+    const std::pair<const char*, const char*> rows[] = {
+        // {text, shown}
+        {"Suchen\tStrg+F", "Suchen (Strg+F)"},
+        {"Ouvrir\tCtrl+Maj+O", "Ouvrir (Ctrl+Maj+O)"},
+        {"Hilfe\tF1", "Hilfe"},
+        {"Fin\tCtrl+", "Fin (Ctrl+)"},
+        {"Leer\t", "Leer"},
+        {"Zwei\tCtrl+Ctrl+X", "Zwei (Ctrl+Ctrl+X)"},
+        {"Mehr\tF25", "Mehr (F25)"},
+        {"A & B\tAlt+&", "A & B (Alt+&)"},
         {"Neu\tctrl+shift+n", "Neu"},
     };
     for (const auto& [text, shown] : rows) {
@@ -222,7 +241,8 @@ TEST_F(MainWindowTest, EnterInTheSearchStringFieldRunsSearch)
     field->SetFocus();
     PumpEvents();
     bool shown = false;
-    wxTEST_DIALOG(simulator.Char(WXK_RETURN); PumpUntil([&] { return shown; }),
+    wxTEST_DIALOG(simulator.Char(WXK_RETURN);
+                  PumpUntil([&] { return shown; }),
                   ExpectMessageBox("No search string selected.", "ERROR", wxICON_INFORMATION, &shown));
     EXPECT_TRUE(shown);
 }
@@ -241,9 +261,10 @@ TEST_F(MainWindowTest, EscapeKeepsTheWindowOpen)
 
 TEST_F(MainWindowTest, TabWalksTheTemplateOrder)
 {
-    const std::vector<int> order = {ctl::kServer,          ctl::kPort,         ctl::kBaseDn, ctl::kResultAttribute,
-                                    ctl::kPreselection,    ctl::kSearchAttribute, ctl::kSearchString, ctl::kSearch,
-                                    ctl::kSwap,            ctl::kResultList};
+    const std::vector<int> order = {ctl::kServer,          ctl::kPort,         ctl::kBaseDn,
+                                    ctl::kResultAttribute, ctl::kPreselection, ctl::kSearchAttribute,
+                                    ctl::kSearchString,    ctl::kSearch,       ctl::kSwap,
+                                    ctl::kResultList};
     std::vector<int> focusable;
     for (wxWindow* child : Window().Panel()->GetChildren())
         if (child->CanAcceptFocusFromKeyboard())

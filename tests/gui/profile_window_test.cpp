@@ -9,10 +9,10 @@
 namespace {
 
 using Strings = std::vector<std::string>;
-const int kFieldIds[] = {ctl::kServer, ctl::kPort, ctl::kBaseDn, ctl::kPreselection, ctl::kSearchAttribute,
-                         ctl::kResultAttribute};
-const char* const kFieldKeys[] = {"LDAPServer", "LDAPServerPort", "DN", "Preselect", "SearchAttributes",
-                                  "ResultAttributes"};
+const int kFieldIds[] = {ctl::kServer,          ctl::kPort,           ctl::kBaseDn, ctl::kPreselection,
+                         ctl::kSearchAttribute, ctl::kResultAttribute};
+const char* const kFieldKeys[] = {"LDAPServer", "LDAPServerPort",   "DN",
+                                  "Preselect",  "SearchAttributes", "ResultAttributes"};
 const char kHeader[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n";
 const char kFooter[] = "</InitFile>\r\n";
 
@@ -136,7 +136,8 @@ TEST_F(ProfileWindowTest, LoadSetsExactlyWhatTheFileHolds)
 
     // the older line form: fields in its own order, then the detail names
     const std::string legacy = m_folder.File("old.cvl");
-    WriteBytes(legacy, "ou=old\r\r\npre\r\r\nold-server\r\r\n1389\r\r\nsn\r\r\ncn\r\r\ntelephoneNumber\r\r\nmail\r\r\n");
+    WriteBytes(legacy,
+               "ou=old\r\r\npre\r\r\nold-server\r\r\n1389\r\r\nsn\r\r\ncn\r\r\ntelephoneNumber\r\r\nmail\r\r\n");
     ASSERT_TRUE(Window().LoadProfile(legacy));
     EXPECT_EQ(Fields(), (Strings{"old-server", "1389", "ou=old", "pre", "sn", "cn"}));
     EXPECT_EQ(DetailList(Window().DetailAttributes()), (Strings{"telephoneNumber", "mail"}));
@@ -163,7 +164,8 @@ TEST_F(ProfileWindowTest, DroppedFilesLoadOnlyTheFirstProfileName)
     const std::string mixed = WriteProfile("Mixed.Cvl", "mixed"), second = WriteProfile("second.cvl", "second"),
                       notes = WriteProfile("notes.txt", "notes"), bak = m_folder.File("team.cvl.bak");
     WriteBytes(bak, "ou=bak\r\r\n\r\r\nbak-server\r\r\n389\r\r\nsn\r\r\ncn\r\r\n");
-    const std::tuple<Strings, const char*, const char*> rows[] = {  // {files, server afterwards, title}
+    const std::tuple<Strings, const char*, const char*> rows[] = {
+        // {files, server afterwards, title}
         {{mixed}, "mixed", "Corvane LDAP - Mixed.Cvl"},
         {{bak}, "bak-server", "Corvane LDAP - team.cvl.bak"},
         {{second, mixed}, "second", "Corvane LDAP - second.cvl"},

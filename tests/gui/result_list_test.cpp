@@ -75,7 +75,8 @@ TEST_F(SearchWindowTest, DoubleClickAnywhereOpensTheDetailsAndEnterSearches)
     const wxPoint emptySpace(List()->GetSize().x / 2, List()->GetSize().y - 10);
     bool shown = false;
     wxUIActionSimulator& input = PointAt(List(), emptySpace);
-    wxTEST_DIALOG(input.MouseDblClick(); PumpUntil([&] { return shown; }),
+    wxTEST_DIALOG(input.MouseDblClick();
+                  PumpUntil([&] { return shown; }),
                   ExpectMessageBox("No search string selected.", "ERROR", wxICON_INFORMATION, &shown));
     EXPECT_TRUE(shown);
 

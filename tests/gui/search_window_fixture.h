@@ -65,8 +65,8 @@ protected:
     std::string Status() { return FromWx(m_window->GetStatusBar()->GetStatusText()); }
 
     /// Fills search attribute, search string and result attribute, runs Search and waits for its answer.
-    void Search(const std::string& searchAttribute, const std::string& searchString,
-                const std::string& resultAttribute, bool swap = false)
+    void Search(const std::string& searchAttribute, const std::string& searchString, const std::string& resultAttribute,
+                bool swap = false)
     {
         SetField(ctl::kSearchAttribute, searchAttribute);
         SetField(ctl::kSearchString, searchString);

@@ -19,7 +19,8 @@ namespace {
 
 /// Runs the script with arguments (no shell); returns its exit status and fills out with its
 /// standard output. Its standard error goes to ours, so a failure shows in the test's log.
-int RunScript(const std::vector<std::string>& arguments, std::string& out) {
+int RunScript(const std::vector<std::string>& arguments, std::string& out)
+{
     int pipeFds[2];
     if (pipe(pipeFds) != 0) {
         return -1;
@@ -70,40 +71,45 @@ int RunScript(const std::vector<std::string>& arguments, std::string& out) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-int ParsePort(const std::string& text) {
+int ParsePort(const std::string& text)
+{
     const int port = std::atoi(text.c_str());
     return (port > 0 && port < 65536) ? port : 0;
 }
 
 }  // namespace
 
-const char* DirectoryServer::ConfigName(Config config) {
+const char* DirectoryServer::ConfigName(Config config)
+{
     switch (config) {
-    case Config::NoBind:
-        return "nobind";
-    case Config::SizeLimit:
-        return "sizelimit";
-    case Config::Tls:
-        return "tls";
-    case Config::Login:
-        return "login";
-    case Config::Normal:
-        break;
+        case Config::NoBind:
+            return "nobind";
+        case Config::SizeLimit:
+            return "sizelimit";
+        case Config::Tls:
+            return "tls";
+        case Config::Login:
+            return "login";
+        case Config::Normal:
+            break;
     }
     return "normal";
 }
 
-const char* DirectoryServer::DataName(Data data) {
+const char* DirectoryServer::DataName(Data data)
+{
     return data == Data::Demo ? "demo" : "test";
 }
 
-DirectoryServer::DirectoryServer(Config config, Data data) {
+DirectoryServer::DirectoryServer(Config config, Data data)
+{
     if (!Attach(config, data)) {
         Start(config, data);
     }
 }
 
-bool DirectoryServer::Attach(Config config, Data data) {
+bool DirectoryServer::Attach(Config config, Data data)
+{
     const char* shared = std::getenv("CORVANE_DIRECTORY_SERVERS");
     if (shared == nullptr || *shared == '\0') {
         return false;
@@ -119,7 +125,8 @@ bool DirectoryServer::Attach(Config config, Data data) {
     return m_port > 0;
 }
 
-void DirectoryServer::Start(Config config, Data data) {
+void DirectoryServer::Start(Config config, Data data)
+{
     std::error_code error;
     std::filesystem::path temp = std::filesystem::temp_directory_path(error);
     if (error) {
@@ -140,7 +147,8 @@ void DirectoryServer::Start(Config config, Data data) {
     }
 }
 
-DirectoryServer::~DirectoryServer() {
+DirectoryServer::~DirectoryServer()
+{
     if (!m_owned) {
         return;
     }
@@ -150,10 +158,12 @@ DirectoryServer::~DirectoryServer() {
     std::filesystem::remove_all(m_folder, error);
 }
 
-std::string DirectoryServer::Url() const {
+std::string DirectoryServer::Url() const
+{
     return "ldap://" + Host() + ":" + std::to_string(m_port) + "/";
 }
 
-std::string DirectoryServer::CaFile() const {
+std::string DirectoryServer::CaFile() const
+{
     return m_folder + "/tls/ca.pem";
 }

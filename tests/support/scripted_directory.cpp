@@ -30,7 +30,8 @@ constexpr unsigned char kSearchEntry = 0x64;
 constexpr unsigned char kSearchDone = 0x65;
 constexpr unsigned char kAbandonRequest = 0x50;
 
-std::string Tlv(unsigned char tag, const std::string& content) {
+std::string Tlv(unsigned char tag, const std::string& content)
+{
     std::string out(1, static_cast<char>(tag));
     const std::size_t length = content.size();
     if (length < 0x80) {
@@ -46,7 +47,8 @@ std::string Tlv(unsigned char tag, const std::string& content) {
     return out + content;
 }
 
-std::string Integer(unsigned char tag, int value) {
+std::string Integer(unsigned char tag, int value)
+{
     std::string bytes;
     do {
         bytes.insert(bytes.begin(), static_cast<char>(value & 0xff));
@@ -58,21 +60,24 @@ std::string Integer(unsigned char tag, int value) {
     return Tlv(tag, bytes);
 }
 
-std::string Message(int id, const std::string& operation) {
+std::string Message(int id, const std::string& operation)
+{
     return Tlv(kSequence, Integer(kInteger, id) + operation);
 }
 
-std::string Result(unsigned char tag, int code) {
+std::string Result(unsigned char tag, int code)
+{
     return Tlv(tag, Integer(kEnumerated, code) + Tlv(kOctets, "") + Tlv(kOctets, ""));
 }
 
-std::string Entry(int id, long number, std::size_t valueBytes) {
+std::string Entry(int id, long number, std::size_t valueBytes)
+{
     const std::string name = "Person " + std::to_string(number);
     std::string value = name;
     value.resize(std::max(valueBytes, name.size()), 'x');
     const std::string attribute = Tlv(kSequence, Tlv(kOctets, "cn") + Tlv(kSet, Tlv(kOctets, value)));
-    return Message(id, Tlv(kSearchEntry, Tlv(kOctets, "cn=" + name + ",ou=people,dc=corvane,dc=test") +
-                                             Tlv(kSequence, attribute)));
+    return Message(id, Tlv(kSearchEntry,
+                           Tlv(kOctets, "cn=" + name + ",ou=people,dc=corvane,dc=test") + Tlv(kSequence, attribute)));
 }
 
 /** One tag-length-value read from a byte string. */
@@ -81,7 +86,8 @@ struct Element {
     std::string content;
 };
 
-std::optional<Element> ReadElement(const std::string& bytes, std::size_t& at) {
+std::optional<Element> ReadElement(const std::string& bytes, std::size_t& at)
+{
     if (at + 2 > bytes.size()) {
         return std::nullopt;
     }
@@ -103,7 +109,8 @@ std::optional<Element> ReadElement(const std::string& bytes, std::size_t& at) {
     return element;
 }
 
-int IntegerValue(const std::string& content) {
+int IntegerValue(const std::string& content)
+{
     int value = 0;
     for (const char byte : content) {
         value = (value << 8) | static_cast<unsigned char>(byte);
@@ -111,7 +118,8 @@ int IntegerValue(const std::string& content) {
     return value;
 }
 
-bool SendAll(int fd, const std::string& bytes) {
+bool SendAll(int fd, const std::string& bytes)
+{
     std::size_t sent = 0;
     while (sent < bytes.size()) {
         const ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
@@ -131,7 +139,8 @@ struct Request {
 };
 
 /// Reads bytes until one whole message is in buffer; nullopt when the client left or wake fired.
-std::optional<Request> ReadRequest(int fd, int wake, std::string& buffer) {
+std::optional<Request> ReadRequest(int fd, int wake, std::string& buffer)
+{
     for (;;) {
         std::size_t at = 0;
         if (const std::optional<Element> message = ReadElement(buffer, at)) {
@@ -158,7 +167,8 @@ std::optional<Request> ReadRequest(int fd, int wake, std::string& buffer) {
 }
 
 /// The size limit of a search request: base, scope, alias rule, then the size limit.
-int SizeLimitOf(const std::string& search) {
+int SizeLimitOf(const std::string& search)
+{
     std::size_t at = 0;
     for (int field = 0; field < 3; ++field) {
         if (!ReadElement(search, at)) {
@@ -172,22 +182,24 @@ int SizeLimitOf(const std::string& search) {
 }  // namespace
 
 ScriptedDirectory::ScriptedDirectory(Script script, int entryCount, std::size_t valueBytes)
-    : m_script(script), m_entryCount(entryCount), m_valueBytes(valueBytes) {
+    : m_script(script), m_entryCount(entryCount), m_valueBytes(valueBytes)
+{
     m_listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
     if (m_listener < 0 || bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-        listen(m_listener, 16) != 0 || pipe2(m_wake, O_CLOEXEC) != 0) {
+        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0 || listen(m_listener, 16) != 0 ||
+        pipe2(m_wake, O_CLOEXEC) != 0) {
         return;
     }
     m_port = ntohs(address.sin_port);
     m_thread = std::thread([this] { Run(); });
 }
 
-ScriptedDirectory::~ScriptedDirectory() {
+ScriptedDirectory::~ScriptedDirectory()
+{
     if (m_thread.joinable()) {
         const char stop = 's';
         [[maybe_unused]] const ssize_t written = write(m_wake[1], &stop, 1);
@@ -200,7 +212,8 @@ ScriptedDirectory::~ScriptedDirectory() {
     }
 }
 
-void ScriptedDirectory::Run() {
+void ScriptedDirectory::Run()
+{
     for (;;) {
         pollfd watched[2] = {{m_listener, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
         if (poll(watched, 2, -1) < 0) {
@@ -217,7 +230,8 @@ void ScriptedDirectory::Run() {
     }
 }
 
-void ScriptedDirectory::Serve(int connection) {
+void ScriptedDirectory::Serve(int connection)
+{
     std::string buffer;
     for (;;) {
         const std::optional<Request> request = ReadRequest(connection, m_wake[0], buffer);
@@ -270,7 +284,8 @@ void ScriptedDirectory::Serve(int connection) {
     ++m_ended;
 }
 
-void ScriptedDirectory::StreamEntries(int connection, int searchId) {
+void ScriptedDirectory::StreamEntries(int connection, int searchId)
+{
     std::string incoming;
     for (long n = 0;; ++n) {
         pollfd watched[2] = {{connection, POLLIN | POLLOUT, 0}, {m_wake[0], POLLIN, 0}};

@@ -16,10 +16,10 @@
 class ScriptedDirectory {
 public:
     enum class Script {
-        QuietInBind,     ///< sends the first bytes of the bind response, then nothing more
-        QuietInSearch,   ///< binds, then sends the first bytes of an entry and nothing more
-        EndlessEntries,  ///< binds, then sends entries until the client abandons or leaves
-        FixedEntries,    ///< binds, then sends entryCount entries and the result in one write
+        QuietInBind,       ///< sends the first bytes of the bind response, then nothing more
+        QuietInSearch,     ///< binds, then sends the first bytes of an entry and nothing more
+        EndlessEntries,    ///< binds, then sends entries until the client abandons or leaves
+        FixedEntries,      ///< binds, then sends entryCount entries and the result in one write
         EntriesThenQuiet,  ///< binds, then sends entryCount entries and nothing more
     };
 

@@ -11,7 +11,8 @@
 namespace {
 
 /// A TCP socket bound to 127.0.0.1 on a port the system picks; -1 on failure.
-int BindLoopback(int& port) {
+int BindLoopback(int& port)
+{
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         return -1;
@@ -32,7 +33,8 @@ int BindLoopback(int& port) {
 
 }  // namespace
 
-UnresponsiveListener::UnresponsiveListener() {
+UnresponsiveListener::UnresponsiveListener()
+{
     int port = 0;
     m_listener = BindLoopback(port);
     if (m_listener < 0) {
@@ -47,7 +49,8 @@ UnresponsiveListener::UnresponsiveListener() {
     m_thread = std::thread([this] { Run(); });
 }
 
-UnresponsiveListener::~UnresponsiveListener() {
+UnresponsiveListener::~UnresponsiveListener()
+{
     if (m_thread.joinable()) {
         const char stop = 's';
         [[maybe_unused]] const ssize_t written = write(m_wake[1], &stop, 1);
@@ -63,7 +66,8 @@ UnresponsiveListener::~UnresponsiveListener() {
     }
 }
 
-void UnresponsiveListener::Run() {
+void UnresponsiveListener::Run()
+{
     for (;;) {
         pollfd watched[2] = {{m_listener, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
         if (poll(watched, 2, -1) < 0) {
@@ -82,7 +86,8 @@ void UnresponsiveListener::Run() {
     }
 }
 
-int UnusedPort() {
+int UnusedPort()
+{
     int port = 0;
     const int fd = BindLoopback(port);
     if (fd < 0) {

@@ -21,8 +21,8 @@ TEST(DetailFields, AddAppendsTheNameAsTyped)
     const struct {
         const char *text, *name, *result;
     } cases[] = {
-        {"cn\nsn", "", "cn\nsn"},    {"", "mail", "mail"},          {"cn", "cn", "cn\ncn"},
-        {"cn\n", "sn", "cn\n\nsn"},  {"cn", " mail ", "cn\n mail "},
+        {"cn\nsn", "", "cn\nsn"},   {"", "mail", "mail"},           {"cn", "cn", "cn\ncn"},
+        {"cn\n", "sn", "cn\n\nsn"}, {"cn", " mail ", "cn\n mail "},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WithFieldAdded(c.text, c.name), c.result) << c.text << " + " << c.name;
@@ -34,11 +34,9 @@ TEST(DetailFields, OkWritesTheLinesIntoTheSlots)
         std::string text;
         std::vector<std::string> slots;  // the first slots; all others empty
     } cases[] = {
-        {"cn\nsn", {"cn", "sn"}},
-        {"", {}},
+        {"cn\nsn", {"cn", "sn"}},           {"", {}},
         {"cn\n\nsn", {"cn", "", "sn"}},  // the empty line ends the list for every reader
-        {"cn\r\nsn\r\n", {"cn", "sn", ""}},
-        {" mail \n", {" mail ", ""}},
+        {"cn\r\nsn\r\n", {"cn", "sn", ""}}, {" mail \n", {" mail ", ""}},
     };
     for (const auto& c : cases) {
         const DetailSlots slots = DetailSlotsFromText(c.text);

@@ -17,7 +17,8 @@ namespace {
 using Rows = std::vector<std::vector<std::string>>;
 
 /// Every visible cell of a table, row by row.
-Rows Visible(const ResultTable& table) {
+Rows Visible(const ResultTable& table)
+{
     Rows rows(static_cast<std::size_t>(table.RowCount()));
     for (int32_t row = 0; row < table.RowCount(); ++row) {
         for (int32_t column = 0; column < table.ColumnCount(); ++column) {
@@ -27,7 +28,8 @@ Rows Visible(const ResultTable& table) {
     return rows;
 }
 
-ResultTable TableOf(const Rows& rows, int32_t columns) {
+ResultTable TableOf(const Rows& rows, int32_t columns)
+{
     ResultTable table;
     for (std::size_t row = 0; row < rows.size(); ++row) {
         for (std::size_t column = 0; column < rows[row].size(); ++column) {
@@ -38,7 +40,8 @@ ResultTable TableOf(const Rows& rows, int32_t columns) {
     return table;
 }
 
-TEST(ResultTable, SetCellPlacesTextExactlyAndGrowsAroundIt) {
+TEST(ResultTable, SetCellPlacesTextExactlyAndGrowsAroundIt)
+{
     ResultTable table;
     EXPECT_EQ(table.RowCount(), 0);
     EXPECT_EQ(table.ColumnCount(), 0);
@@ -63,7 +66,8 @@ TEST(ResultTable, SetCellPlacesTextExactlyAndGrowsAroundIt) {
     EXPECT_EQ(Visible(table), (Rows{{"first", "", "c", "", ""}, {"", "", "", "", ""}, {"x", "", "", "", "far"}}));
 }
 
-TEST(ResultTable, DeclaredCountsHideStoredCellsAndNegativeIndexesAreRefused) {
+TEST(ResultTable, DeclaredCountsHideStoredCellsAndNegativeIndexesAreRefused)
+{
     ResultTable table = TableOf({{"0", "1", "2", "3", "4"}, {"r1"}}, 3);
     EXPECT_FALSE(table.SetCell(-1, 0, "x"));
     EXPECT_FALSE(table.SetCell(0, -1, "x"));
@@ -78,7 +82,8 @@ TEST(ResultTable, DeclaredCountsHideStoredCellsAndNegativeIndexesAreRefused) {
     EXPECT_EQ(table.GetCell(0, 1), "");
 }
 
-TEST(ResultTable, DimensioningRules) {
+TEST(ResultTable, DimensioningRules)
+{
     struct Case {
         int32_t columns, rows;
         bool accepted;
@@ -113,7 +118,8 @@ TEST(ResultTable, DimensioningRules) {
     EXPECT_EQ(table.CellLength(0, 1), -1) << "AddRows creates no cells";
 }
 
-TEST(ResultTable, RemoveRowMovesLaterRowsUp) {
+TEST(ResultTable, RemoveRowMovesLaterRowsUp)
+{
     ResultTable table = TableOf({{"a"}, {"b"}, {"c"}}, 1);
     ASSERT_TRUE(table.RemoveRow(0));
     EXPECT_EQ(Visible(table), (Rows{{"b"}, {"c"}}));
@@ -128,7 +134,8 @@ TEST(ResultTable, RemoveRowMovesLaterRowsUp) {
     EXPECT_EQ(table.RowCount(), 0);
 }
 
-TEST(ResultTable, GetCellTextCopiesOnlyWhatFits) {
+TEST(ResultTable, GetCellTextCopiesOnlyWhatFits)
+{
     ResultTable table = TableOf({{"abc"}}, 1);
     auto text = [&table](int32_t column, int32_t row, std::size_t size) {
         char buffer[8];
@@ -142,7 +149,8 @@ TEST(ResultTable, GetCellTextCopiesOnlyWhatFits) {
     EXPECT_TRUE(table.GetCellText(0, 0, nullptr, 0));
 }
 
-TEST(ResultTable, HoldsAreReleasedAfterEveryOperation) {
+TEST(ResultTable, HoldsAreReleasedAfterEveryOperation)
+{
     // A hold left behind by any operation would make every later write fail.
     ResultTable table = TableOf({{"b", "1"}, {"a", "2"}}, 2);
     char buffer[16];
@@ -160,7 +168,8 @@ TEST(ResultTable, HoldsAreReleasedAfterEveryOperation) {
     EXPECT_EQ(table.GetCell(1, 0), "w2");
 }
 
-TEST(ResultTable, CompareKeysFoldsAsciiLettersAndComparesUnsignedBytes) {
+TEST(ResultTable, CompareKeysFoldsAsciiLettersAndComparesUnsignedBytes)
+{
     const struct {
         std::string a, b;
         int sign;
@@ -175,14 +184,17 @@ TEST(ResultTable, CompareKeysFoldsAsciiLettersAndComparesUnsignedBytes) {
         {"", "", 0},
         {"", "a", -1},
     };
-    auto sign = [](int order) { return (order > 0) - (order < 0); };
+    auto sign = [](int order) {
+        return (order > 0) - (order < 0);
+    };
     for (const auto& c : cases) {
         EXPECT_EQ(sign(ResultTable::CompareKeys(c.a, c.b)), c.sign) << c.a << " vs " << c.b;
         EXPECT_EQ(sign(ResultTable::CompareKeys(c.b, c.a)), -c.sign) << c.b << " vs " << c.a;
     }
 }
 
-TEST(ResultTable, SortsByFoldedKeyAndMovesRowsWhole) {
+TEST(ResultTable, SortsByFoldedKeyAndMovesRowsWhole)
+{
     ResultTable table =
         TableOf({{"<ENTRY>cn=b", "<ATTRIBUTE>x", "<VALUE>1"}, {"<ENTRY>CN=A"}, {"<ENTRY>cn=a,o=x", "<ATTRIBUTE>y"}}, 3);
     ASSERT_TRUE(table.SortRows(0, -1, -1));
@@ -193,7 +205,8 @@ TEST(ResultTable, SortsByFoldedKeyAndMovesRowsWhole) {
     EXPECT_EQ(table.CellLength(2, 1), -1);
 }
 
-TEST(ResultTable, SortAgreesWithStdSortOnManyKeyShapes) {
+TEST(ResultTable, SortAgreesWithStdSortOnManyKeyShapes)
+{
     std::mt19937 random(1640);
     const std::string letters = "aAbBcC_[zZ\xC3\xBC;,= ";
     auto less = [](const std::vector<std::string>& a, const std::vector<std::string>& b) {
@@ -238,7 +251,8 @@ TEST(ResultTable, SortAgreesWithStdSortOnManyKeyShapes) {
     }
 }
 
-TEST(ResultTable, SortRangeBoundsAndUnstoredRows) {
+TEST(ResultTable, SortRangeBoundsAndUnstoredRows)
+{
     ResultTable table = TableOf({{"d"}, {"c"}, {"b"}, {"a"}}, 1);
     ASSERT_TRUE(table.SortRows(0, 1, 2));
     EXPECT_EQ(Visible(table), (Rows{{"d"}, {"b"}, {"c"}, {"a"}}));
@@ -255,7 +269,8 @@ TEST(ResultTable, SortRangeBoundsAndUnstoredRows) {
     EXPECT_EQ(table.GetCell(0, 6), "");
 }
 
-TEST(ResultTableFile, WritesSeparatedLinesByteForByte) {
+TEST(ResultTableFile, WritesSeparatedLinesByteForByte)
+{
     const struct {
         const char* name;
         Rows rows;
@@ -279,7 +294,8 @@ TEST(ResultTableFile, WritesSeparatedLinesByteForByte) {
     }
 }
 
-TEST(ResultTableFile, FailuresReportFalseAndKeepExistingFiles) {
+TEST(ResultTableFile, FailuresReportFalseAndKeepExistingFiles)
+{
     TempFolder folder;
     const ResultTable table = TableOf({{"a"}}, 1);
     EXPECT_FALSE(table.WriteToFile(""));

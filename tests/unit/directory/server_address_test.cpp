@@ -12,7 +12,8 @@ namespace {
 
 using Endpoint = std::tuple<std::string, int32_t, bool>;  // host, port, secure
 
-std::optional<std::vector<Endpoint>> Read(const std::string& field, int32_t port) {
+std::optional<std::vector<Endpoint>> Read(const std::string& field, int32_t port)
+{
     const auto endpoints = ParseServerField(field, port);
     if (!endpoints) {
         return std::nullopt;
@@ -24,7 +25,8 @@ std::optional<std::vector<Endpoint>> Read(const std::string& field, int32_t port
     return read;
 }
 
-TEST(ParseServerField, HostsAndUrls) {
+TEST(ParseServerField, HostsAndUrls)
+{
     const struct {
         std::string field;
         int32_t port;
@@ -55,10 +57,14 @@ TEST(ParseServerField, HostsAndUrls) {
     }
 }
 
-TEST(SendsPasswordInClear, AnyEndpointThatIsNotLdaps) {
-    for (const auto& [field, clear] : std::vector<std::pair<std::string, bool>>{
-             {"ldaps://h", false}, {"ldaps://a LDAPS://b:1", false}, {"ldaps://a ldap://b", true},
-             {"ldaps://a b", true}, {"h:636", true}, {"ftp://h", false}}) {
+TEST(SendsPasswordInClear, AnyEndpointThatIsNotLdaps)
+{
+    for (const auto& [field, clear] : std::vector<std::pair<std::string, bool>>{{"ldaps://h", false},
+                                                                                {"ldaps://a LDAPS://b:1", false},
+                                                                                {"ldaps://a ldap://b", true},
+                                                                                {"ldaps://a b", true},
+                                                                                {"h:636", true},
+                                                                                {"ftp://h", false}}) {
         EXPECT_EQ(SendsPasswordInClear(field, 389), clear) << field;
     }
 }

@@ -53,8 +53,8 @@ TEST(LanguageCatalog, ReadsPairsUpToTheFirstIncompleteOne)
         EXPECT_TRUE(catalog.loaded);
         EXPECT_EQ(NamesOf(catalog), c.names) << c.bytes;
     }
-    const LanguageCatalog withLocales = Catalog(folder, Entry("Deutsch", "de.ini", "de") + Entry("Français", "fr.ini") +
-                                                            Entry("Svenska", "sv.ini", "sv"));
+    const LanguageCatalog withLocales = Catalog(
+        folder, Entry("Deutsch", "de.ini", "de") + Entry("Français", "fr.ini") + Entry("Svenska", "sv.ini", "sv"));
     ASSERT_EQ(withLocales.entries.size(), 3u);
     EXPECT_EQ(withLocales.entries[0].file, "de.ini");
     EXPECT_EQ(withLocales.entries[0].locale, "de");
@@ -75,7 +75,8 @@ TEST(LanguageCatalog, StartupChoiceByNameDefaultAndDesktop)
         const char* chosen;  // nullptr: none
     } cases[] = {
         {"LanguageDefault=\"Français\"\r\n" + two, "", "de_DE.UTF-8", "Français"},
-        {"LanguageDefault=\"Italiano\"\r\n" + Entry("Deutsch", "de.ini") + Entry("Français", "fr.ini"), "", "de_DE", nullptr},
+        {"LanguageDefault=\"Italiano\"\r\n" + Entry("Deutsch", "de.ini") + Entry("Français", "fr.ini"), "", "de_DE",
+         nullptr},
         {"LanguageDefault=\"Italiano\"\r\n" + two, "", "fr_CA.UTF-8@euro", "Français"},
         {two, "Deutsch", "fr_FR.UTF-8", "Deutsch"},
         {two, "deutsch", "fr_FR.UTF-8", nullptr},
@@ -104,10 +105,12 @@ TEST(LanguageCatalog, LocaleMatchesTheDesktopLanguage)
         const char *entry, *desktop;
         bool matches;
     } cases[] = {
-        {"de", "de_DE.UTF-8", true},   {"de", "de", true},         {"DE", "de_AT@euro", true},
-        {"pt_BR", "pt_BR.UTF-8", true}, {"pt_BR", "pt_PT.UTF-8", false}, {"de", "da_DK.UTF-8", false},
-        {"", "de_DE.UTF-8", false},    {"c", "C", false},          {"posix", "POSIX", false},
-        {"de", "", false},             {"d", "de_DE", false},
+        {"de", "de_DE.UTF-8", true},     {"de", "de", true},
+        {"DE", "de_AT@euro", true},      {"pt_BR", "pt_BR.UTF-8", true},
+        {"pt_BR", "pt_PT.UTF-8", false}, {"de", "da_DK.UTF-8", false},
+        {"", "de_DE.UTF-8", false},      {"c", "C", false},
+        {"posix", "POSIX", false},       {"de", "", false},
+        {"d", "de_DE", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(LocaleMatches(c.entry, c.desktop), c.matches) << c.entry << " / " << c.desktop;
@@ -137,7 +140,8 @@ TEST(LanguageCatalog, DialogListsBuiltInEnglishUnlessTheCatalogueDoes)
         EXPECT_EQ(choices.selection, c.selection);
         ASSERT_EQ(choices.entryFiles.size(), c.names.size());
         for (std::size_t i = 0; i < c.names.size(); ++i)
-            EXPECT_EQ(choices.entryFiles[i].empty(), c.names[i] == "English" && c.bytes.find("\"English\"") == std::string::npos);
+            EXPECT_EQ(choices.entryFiles[i].empty(),
+                      c.names[i] == "English" && c.bytes.find("\"English\"") == std::string::npos);
     }
     const LanguageChoices none = LanguageDialogChoices(ReadLanguageCatalog(folder / "missing.ini"), "/p/", "/p/de.ini");
     EXPECT_EQ(none.names, Names{"English"});

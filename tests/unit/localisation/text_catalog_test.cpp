@@ -48,7 +48,8 @@ TEST(EnglishFile, HoldsEveryKeyWithItsDefaultAndIsRewritten)
     ASSERT_TRUE(WriteEnglishFile(path));  // a second start rewrites, never appends
     const std::string bytes = ReadBytes(path);
 
-    const std::string head = "[LDAP_CLDAPDlg - Version 1.640 (30.04.2018)]\r\nFrmMain.m_LBLLDAPServer=\"LDAP server\"\r\n";
+    const std::string head =
+        "[LDAP_CLDAPDlg - Version 1.640 (30.04.2018)]\r\nFrmMain.m_LBLLDAPServer=\"LDAP server\"\r\n";
     EXPECT_EQ(bytes.substr(0, head.size()), head);
     const std::string tail =
         "\r\r\n[LDAP_COptionDetailsDlg]\r\n"

@@ -43,16 +43,22 @@ TEST(TextKeys, NamedMessageKeysHaveTheirDefaults)
     const struct {
         const char *key, *english;
     } cases[] = {
-        {keys::kFileError, "Cannot read file!"}, {keys::kFileCreateError, "Cannot create file!"},
-        {keys::kError, "ERROR"}, {keys::kNoSearchString, "No search string selected."},
+        {keys::kFileError, "Cannot read file!"},
+        {keys::kFileCreateError, "Cannot create file!"},
+        {keys::kError, "ERROR"},
+        {keys::kNoSearchString, "No search string selected."},
         {keys::kNoLDAPServer, "No LDAP server selected."},
         {keys::kNoSearchAttribute, "No search attribute selected."},
         {keys::kNoResultAttribute, "No result attribute selected."},
-        {keys::kNoDN, "No distinguished name selected."}, {keys::kLDAPQuery, "LDAP query in progress..."},
-        {keys::kNoResult, "No result found for '%s'"}, {keys::kFileFilter, "LDAP profile(*.cvl)|*.cvl||"},
-        {keys::kCSVFilter, "CSV file (*.csv)|*.csv||"}, {keys::kBtnOK, "OK"},
+        {keys::kNoDN, "No distinguished name selected."},
+        {keys::kLDAPQuery, "LDAP query in progress..."},
+        {keys::kNoResult, "No result found for '%s'"},
+        {keys::kFileFilter, "LDAP profile(*.cvl)|*.cvl||"},
+        {keys::kCSVFilter, "CSV file (*.csv)|*.csv||"},
+        {keys::kBtnOK, "OK"},
         {keys::kDetailsFileFilter, "Textfile(*.txt)|*.txt||"},
-        {keys::kSearchFailed, "Search failed: %s"}, {keys::kStatusEntries, "%s entries"},
+        {keys::kSearchFailed, "Search failed: %s"},
+        {keys::kStatusEntries, "%s entries"},
         {keys::kStatusCut, "%s entries shown; the directory holds more"},
     };
     for (const auto& c : cases) {

@@ -13,7 +13,8 @@ TEST(FileFilter, FiltersBecomeWxWildcards)
         {"Text(*.txt)|*.txt|All(*.*)|*.*||", "Text(*.txt)|*.txt|All(*.*)|*.*"},
         {"Profil(*.cvl)|*.cvl", "Profil(*.cvl)|*.cvl"},
         {"Profil ohne Muster||", "Profil ohne Muster|*"},  // a damaged translation still gives a list
-        {"", ""}, {"||", ""},
+        {"", ""},
+        {"||", ""},
     };
     for (const auto& row : rows)
         EXPECT_EQ(ToWxWildcard(row.filter), row.wildcard) << row.filter;
@@ -24,11 +25,15 @@ TEST(FileFilter, TheDefaultExtensionIsAddedOnlyToNamesWithoutOne)
     const struct {
         const char *path, *extension, *result;
     } rows[] = {
-        {"/home/u/team", "cvl", "/home/u/team.cvl"}, {"/home/u/team.cvl", "cvl", "/home/u/team.cvl"},
+        {"/home/u/team", "cvl", "/home/u/team.cvl"},
+        {"/home/u/team.cvl", "cvl", "/home/u/team.cvl"},
         {"/home/u/team.txt", "cvl", "/home/u/team.txt"},
         {"/home/u.v/team", "cvl", "/home/u.v/team.cvl"},  // a dot in a folder name does not count
-        {"C:\\data.d\\team", "cvl", "C:\\data.d\\team.cvl"}, {"team", "cvl", "team.cvl"},
-        {"/home/u/", "cvl", "/home/u/"}, {"", "cvl", ""}, {"/home/u/team", "", "/home/u/team"},
+        {"C:\\data.d\\team", "cvl", "C:\\data.d\\team.cvl"},
+        {"team", "cvl", "team.cvl"},
+        {"/home/u/", "cvl", "/home/u/"},
+        {"", "cvl", ""},
+        {"/home/u/team", "", "/home/u/team"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(WithDefaultExtension(row.path, row.extension), row.result) << row.path << " " << row.extension;

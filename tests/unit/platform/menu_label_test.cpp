@@ -18,9 +18,13 @@ TEST(MenuLabel, LabelsDoubleAmpersandsAndKeepOnlyReadableShortcutsAfterTheTab)
     const struct {
         const char *text, *label;
     } rows[] = {
-        {"New settings\tCtrl+N", "New settings\tCtrl+N"}, {"Export result", "Export result"},
-        {"Suchen\tStrg+F", "Suchen (Strg+F)"}, {"Save & close\tCtrl+S", "Save && close\tCtrl+S"},
-        {"Leer\t", "Leer"}, {"A\tB\tC", "A (B C)"}, {"R&D\tAlt+&", "R&&D (Alt+&&)"},
+        {"New settings\tCtrl+N", "New settings\tCtrl+N"},
+        {"Export result", "Export result"},
+        {"Suchen\tStrg+F", "Suchen (Strg+F)"},
+        {"Save & close\tCtrl+S", "Save && close\tCtrl+S"},
+        {"Leer\t", "Leer"},
+        {"A\tB\tC", "A (B C)"},
+        {"R&D\tAlt+&", "R&&D (Alt+&&)"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(ToolkitMenuLabel(row.text), row.label) << row.text;

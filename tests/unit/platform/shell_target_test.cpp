@@ -16,7 +16,7 @@ TEST(ShellTarget, HostFormBecomesAWebAddressAndEverythingElseStays)
         {"corvane.example.org", "http://corvane.example.org"},
         {"www.example.org/pages/a.php?x=1", "http://www.example.org/pages/a.php?x=1"},
         {"http://corvane.example.org/pages/c_ldap.php?lang=ENG&progvers=1.640",
-            "http://corvane.example.org/pages/c_ldap.php?lang=ENG&progvers=1.640"},
+         "http://corvane.example.org/pages/c_ldap.php?lang=ENG&progvers=1.640"},
         {"mailto:ldap@corvane.example.org", "mailto:ldap@corvane.example.org"},
         {"ldap@corvane.example.org", "ldap@corvane.example.org"},  // no host form: "@"
         {"/usr/lib/corvane-ldap/LDAP_English.html", "/usr/lib/corvane-ldap/LDAP_English.html"},

@@ -5,9 +5,9 @@
 
 TEST(TextCodec, ValidTextRoundTripsExactly)
 {
-    for (const std::string& bytes : {std::string(), std::string("plain"), std::string("M\xC3\xBCller"),
-                                     std::string("\xE2\x82\xAC 5"), std::string("\xF0\x9F\x93\x87 card"),
-                                     std::string("nul\0inside", 10), std::string("\xEF\xBF\xBF")})
+    for (const std::string& bytes :
+         {std::string(), std::string("plain"), std::string("M\xC3\xBCller"), std::string("\xE2\x82\xAC 5"),
+          std::string("\xF0\x9F\x93\x87 card"), std::string("nul\0inside", 10), std::string("\xEF\xBF\xBF")})
         EXPECT_EQ(EncodeText(DecodeBytes(bytes)), bytes);
 }
 
@@ -17,13 +17,13 @@ TEST(TextCodec, BytesThatDoNotDecodeShowAsLatin1)
         std::string bytes;
         std::wstring text;
     } rows[] = {
-        {"M\xFCller", L"M\u00FCller"},                    // a single Latin-1 byte
-        {"\xC3", L"\u00C3"},                              // a sequence cut at the end
-        {"\xC3(", L"\u00C3("},                            // a lead byte without its continuation
-        {"\xC0\xAF", L"\u00C0\u00AF"},                    // an overlong form
-        {"\xED\xA0\x80", L"\u00ED\u00A0\u0080"},          // a surrogate
+        {"M\xFCller", L"M\u00FCller"},                      // a single Latin-1 byte
+        {"\xC3", L"\u00C3"},                                // a sequence cut at the end
+        {"\xC3(", L"\u00C3("},                              // a lead byte without its continuation
+        {"\xC0\xAF", L"\u00C0\u00AF"},                      // an overlong form
+        {"\xED\xA0\x80", L"\u00ED\u00A0\u0080"},            // a surrogate
         {"\xF4\x90\x80\x80", L"\u00F4\u0090\u0080\u0080"},  // above U+10FFFF
-        {"\x80\xC3\xBC", L"\u0080\u00FC"},                // a stray continuation before a valid one
+        {"\x80\xC3\xBC", L"\u0080\u00FC"},                  // a stray continuation before a valid one
     };
     for (const auto& row : rows)
         EXPECT_EQ(DecodeBytes(row.bytes), row.text) << row.bytes;
@@ -43,9 +43,9 @@ TEST(TextCodec, CutsNeverSplitACharacter)
         std::size_t limit;
         std::string cut;
     } rows[] = {
-        {"abc", 5, "abc"}, {"abc", 3, "abc"}, {"abcd", 3, "abc"},
-        {"ab\xC3\xBC", 3, "ab"},  // the two-byte character would cross the limit
-        {"a\xE2\x82\xAC", 3, "a"}, {"a\xE2\x82\xAC", 4, "a\xE2\x82\xAC"},
+        {"abc", 5, "abc"},           {"abc", 3, "abc"},
+        {"abcd", 3, "abc"},          {"ab\xC3\xBC", 3, "ab"},  // the two-byte character would cross the limit
+        {"a\xE2\x82\xAC", 3, "a"},   {"a\xE2\x82\xAC", 4, "a\xE2\x82\xAC"},
         {"ab\xFC\xFC", 3, "ab\xFC"},  // stray bytes count one by one
         {"\xF0\x9F\x93\x87", 2, ""},
     };

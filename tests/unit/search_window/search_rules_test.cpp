@@ -29,20 +29,31 @@ TEST(CheckSearchFields, FirstEmptyFieldInFixedOrderAndBlanksPass)
         const char *key, *message;
     } cases[] = {
         {{&F::server, &F::port, &F::baseDn, &F::searchAttribute, &F::resultAttribute, &F::searchString,
-          &F::preselection}, SearchField::SearchString, "FrmMain.m_acMNoSearchString", "No search string selected."},
-        {{&F::searchString, &F::server}, SearchField::SearchString, "FrmMain.m_acMNoSearchString",
+          &F::preselection},
+         SearchField::SearchString,
+         "FrmMain.m_acMNoSearchString",
+         "No search string selected."},
+        {{&F::searchString, &F::server},
+         SearchField::SearchString,
+         "FrmMain.m_acMNoSearchString",
          "No search string selected."},
         {{&F::server, &F::baseDn}, SearchField::Server, "FrmMain.m_acMNoLDAPServer", "No LDAP server selected."},
-        {{&F::baseDn, &F::searchAttribute}, SearchField::SearchAttribute, "FrmMain.m_acMNoSearchAttribute",
+        {{&F::baseDn, &F::searchAttribute},
+         SearchField::SearchAttribute,
+         "FrmMain.m_acMNoSearchAttribute",
          "No search attribute selected."},
-        {{&F::baseDn, &F::resultAttribute}, SearchField::BaseDn, "FrmMain.m_acMNoDN",
+        {{&F::baseDn, &F::resultAttribute},
+         SearchField::BaseDn,
+         "FrmMain.m_acMNoDN",
          "No distinguished name selected."},
-        {{&F::resultAttribute}, SearchField::ResultAttribute, "FrmMain.m_acMNoResultAttribute",
+        {{&F::resultAttribute},
+         SearchField::ResultAttribute,
+         "FrmMain.m_acMNoResultAttribute",
          "No result attribute selected."},
     };
     for (const auto& c : cases) {
         SearchFields fields{"ldap.example", "389", "dc=corvane,dc=test", "sn", "cn", "Smi", "Dr."};
-        for (std::string F::* cleared : c.cleared) {
+        for (std::string F::*cleared : c.cleared) {
             (fields.*cleared).clear();
         }
         const auto failure = CheckSearchFields(fields);
@@ -57,11 +68,25 @@ TEST(CheckSearchFields, FirstEmptyFieldInFixedOrderAndBlanksPass)
 
 TEST(ParsePort, LeadingNumberLikeTheFieldConversion)
 {
-    const struct { const char* text; int32_t port; } cases[] = {
-        {"", 389},        {"389", 389},      {"abc", 0},     {" 42x", 42},   {"\t 8", 8},
-        {"+7", 7},        {"-5", -5},        {" ", 0},       {"- 5", 0},     {"0x10", 0},
-        {"636 ", 636},    {"2147483647", INT32_MAX},         {"99999999999999999999999", INT32_MAX},
-        {"-2147483648", INT32_MIN},          {"-99999999999999999999999", INT32_MIN},
+    const struct {
+        const char* text;
+        int32_t port;
+    } cases[] = {
+        {"", 389},
+        {"389", 389},
+        {"abc", 0},
+        {" 42x", 42},
+        {"\t 8", 8},
+        {"+7", 7},
+        {"-5", -5},
+        {" ", 0},
+        {"- 5", 0},
+        {"0x10", 0},
+        {"636 ", 636},
+        {"2147483647", INT32_MAX},
+        {"99999999999999999999999", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"-99999999999999999999999", INT32_MIN},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParsePort(c.text), c.port) << "'" << c.text << "'";
@@ -72,10 +97,10 @@ TEST(MakeSearchInput, CutsEveryTextTo1023Bytes)
 {
     const std::string longText(2000, 'x');
     // The port's digits lie beyond the cut.
-    const SearchInput input = MakeSearchInput(
-        {longText, std::string(1023, ' ') + "77", longText, longText, longText, longText, longText});
-    for (const std::string* text : {&input.server, &input.baseDn, &input.searchAttribute,
-                                    &input.resultAttribute, &input.searchString, &input.preselection}) {
+    const SearchInput input =
+        MakeSearchInput({longText, std::string(1023, ' ') + "77", longText, longText, longText, longText, longText});
+    for (const std::string* text : {&input.server, &input.baseDn, &input.searchAttribute, &input.resultAttribute,
+                                    &input.searchString, &input.preselection}) {
         EXPECT_EQ(*text, std::string(1023, 'x'));
     }
     EXPECT_EQ(input.port, 0);
@@ -83,10 +108,20 @@ TEST(MakeSearchInput, CutsEveryTextTo1023Bytes)
 
 TEST(SearchValue, PreselectionOnlyWithoutSwapAndOneStarPerRun)
 {
-    const struct { const char *preselection, *searchString; bool swap; const char* value; } cases[] = {
-        {"", "Smi", false, "Smi*"}, {"Dr.", "Smi", false, "Dr.Smi*"}, {"Dr.", "Smi", true, "Smi*"},
-        {"", "Smi", true, "Smi*"},  {"", "*", false, "*"},             {"", "Smi*", false, "Smi*"},
-        {"*", "**a***b", false, "*a*b*"}, {"Dr*", "*Smi", true, "*Smi*"}, {"Dr*", "*Smi", false, "Dr*Smi*"},
+    const struct {
+        const char *preselection, *searchString;
+        bool swap;
+        const char* value;
+    } cases[] = {
+        {"", "Smi", false, "Smi*"},
+        {"Dr.", "Smi", false, "Dr.Smi*"},
+        {"Dr.", "Smi", true, "Smi*"},
+        {"", "Smi", true, "Smi*"},
+        {"", "*", false, "*"},
+        {"", "Smi*", false, "Smi*"},
+        {"*", "**a***b", false, "*a*b*"},
+        {"Dr*", "*Smi", true, "*Smi*"},
+        {"Dr*", "*Smi", false, "Dr*Smi*"},
     };
     for (const auto& c : cases) {
         SearchInput input;
@@ -98,9 +133,17 @@ TEST(SearchValue, PreselectionOnlyWithoutSwapAndOneStarPerRun)
 
 TEST(SplitResultAttributes, PiecesBetweenCommasUntrimmedAndKeptWhenEmpty)
 {
-    const struct { const char* field; Names names; } cases[] = {
-        {"cn", {"cn"}}, {"cn,mail", {"cn", "mail"}}, {"cn,mail,", {"cn", "mail", ""}},
-        {" cn , mail", {" cn ", " mail"}}, {",", {"", ""}}, {"cn,,mail", {"cn", "", "mail"}}, {"", {""}},
+    const struct {
+        const char* field;
+        Names names;
+    } cases[] = {
+        {"cn", {"cn"}},
+        {"cn,mail", {"cn", "mail"}},
+        {"cn,mail,", {"cn", "mail", ""}},
+        {" cn , mail", {" cn ", " mail"}},
+        {",", {"", ""}},
+        {"cn,,mail", {"cn", "", "mail"}},
+        {"", {""}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SplitResultAttributes(c.field), c.names) << c.field;
@@ -139,7 +182,9 @@ TEST(ChooseQuery, FilterAttributeAskedNamesAndColumns)
 
 TEST(FillPlaceholder, FirstPlaceholderReplacedAsPlainText)
 {
-    const struct { const char *text, *value, *filled; } cases[] = {
+    const struct {
+        const char *text, *value, *filled;
+    } cases[] = {
         {"No result found for '%s'", "Smi*", "No result found for 'Smi*'"},
         {"%n %d for '%s'", "Smi*", "%n %d for 'Smi*'"},
         {"%s and %s", "a%sb", "a%sb and %s"},
@@ -183,24 +228,39 @@ TEST(ResultRows, EveryValueUnderTheColumnOfItsAttributeName)
         Names values;
         bool hasValue;
     } cases[] = {
-        {"missing and repeated attributes, server order", "cn,title,l,mail",
+        {"missing and repeated attributes, server order",
+         "cn,title,l,mail",
          {"<ATTRIBUTE>mail", "<VALUE>a@x", "<ATTRIBUTE>cn", "<VALUE>Ann", "<ATTRIBUTE>telephoneNumber", "<VALUE>1",
           "<VALUE>2"},
-         {"Ann", "", "", "a@x"}, true},
-        {"several values share a cell in server order", "cn,telephoneNumber",
-         {"<ATTRIBUTE>telephoneNumber", "<VALUE>2", "<VALUE>1", "<ATTRIBUTE>cn", "<VALUE>Ann"}, {"Ann", "2, 1"}, true},
-        {"alias, case and options name one attribute", "surname,CN,mail",
+         {"Ann", "", "", "a@x"},
+         true},
+        {"several values share a cell in server order",
+         "cn,telephoneNumber",
+         {"<ATTRIBUTE>telephoneNumber", "<VALUE>2", "<VALUE>1", "<ATTRIBUTE>cn", "<VALUE>Ann"},
+         {"Ann", "2, 1"},
+         true},
+        {"alias, case and options name one attribute",
+         "surname,CN,mail",
          {"<ATTRIBUTE>sn", "<VALUE>Smith", "<ATTRIBUTE>commonName;lang-de", "<VALUE>Schmied", "<ATTRIBUTE>cn",
           "<VALUE>Smith"},
-         {"Smith", "Schmied, Smith", ""}, true},
-        {"empty pieces are columns that stay empty", ",cn,,",
-         {"<ATTRIBUTE>cn", "<VALUE>Ann"}, {"", "Ann", "", ""}, true},
-        {"a name asked twice fills both columns", "l,localityName",
-         {"<ATTRIBUTE>l", "<VALUE>Bonn"}, {"Bonn", "Bonn"}, true},
+         {"Smith", "Schmied, Smith", ""},
+         true},
+        {"empty pieces are columns that stay empty",
+         ",cn,,",
+         {"<ATTRIBUTE>cn", "<VALUE>Ann"},
+         {"", "Ann", "", ""},
+         true},
+        {"a name asked twice fills both columns",
+         "l,localityName",
+         {"<ATTRIBUTE>l", "<VALUE>Bonn"},
+         {"Bonn", "Bonn"},
+         true},
         {"values only in later columns", "cn,mail", {"<ATTRIBUTE>mail", "<VALUE>a@x"}, {"", "a@x"}, true},
-        {"a binary value and an empty value are values", "jpegPhoto,description",
+        {"a binary value and an empty value are values",
+         "jpegPhoto,description",
          {"<ATTRIBUTE>jpegPhoto", "<VALUE><binary, 3 bytes>", "<ATTRIBUTE>description", "<VALUE>"},
-         {"<binary, 3 bytes>", ""}, true},
+         {"<binary, 3 bytes>", ""},
+         true},
         {"no asked attribute", "cn,mail", {"<ATTRIBUTE>objectClass", "<VALUE>person"}, {"", ""}, false},
         {"no cells at all", "cn", {}, {""}, false},
     };
@@ -222,8 +282,8 @@ TEST(ResultRows, EveryValueUnderTheColumnOfItsAttributeName)
 
 std::string ExportFileBytes(const ResultTable& table)
 {
-    const std::filesystem::path path = std::filesystem::path(::testing::TempDir()) /
-                                       ("search_rules_export_" + std::to_string(getpid()) + ".csv");
+    const std::filesystem::path path =
+        std::filesystem::path(::testing::TempDir()) / ("search_rules_export_" + std::to_string(getpid()) + ".csv");
     EXPECT_TRUE(table.WriteToFile(path.string()));
     std::ifstream in(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -233,11 +293,11 @@ std::string ExportFileBytes(const ResultTable& table)
 
 TEST(MakeExportTable, WritesCellKOfRowRAtColumnK)
 {
-    const std::vector<ResultRow> rows = {
-        {"cn=Smith", {"Smith", "123"}, true}, {"cn=Empty", {"", ""}, false}, {"cn=Semi", {"a;b", ""}, true},
-        {"cn=Bytes", {"M\xfcller", "\xc3\xb8"}, true}};
-    EXPECT_EQ(ExportFileBytes(MakeExportTable(rows, 2)),
-              "Smith;123  \r\n;  \r\na;b;  \r\nM\xfcller;\xc3\xb8  \r\n");
+    const std::vector<ResultRow> rows = {{"cn=Smith", {"Smith", "123"}, true},
+                                         {"cn=Empty", {"", ""}, false},
+                                         {"cn=Semi", {"a;b", ""}, true},
+                                         {"cn=Bytes", {"M\xfcller", "\xc3\xb8"}, true}};
+    EXPECT_EQ(ExportFileBytes(MakeExportTable(rows, 2)), "Smith;123  \r\n;  \r\na;b;  \r\nM\xfcller;\xc3\xb8  \r\n");
     EXPECT_EQ(ExportFileBytes(MakeExportTable({}, 1)), "");
 }
 
@@ -259,7 +319,10 @@ TEST(DetailsText, ShowsTheEntriesChosenByName)
     const ResultTable table = QueryLikeTable(
         {{"<ENTRY>cn=a", "<ATTRIBUTE>cn", "<VALUE>a"}, {"<ENTRY>cn=b"}, {"<ENTRY>cn=c", "<ATTRIBUTE>cn", "<VALUE>c"}},
         3);
-    const struct { std::set<std::string> chosen; std::string text; } cases[] = {
+    const struct {
+        std::set<std::string> chosen;
+        std::string text;
+    } cases[] = {
         {{"cn=a", "cn=c"}, "a\r\n" + kSeparator + "c\r\n" + kSeparator},
         {{"cn=c"}, "c\r\n" + kSeparator},
         {{"cn=b"}, kSeparator},

@@ -12,8 +12,9 @@ const std::string kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<Init
 TEST(AppSettings, MissingFileAndEmptyValuesGiveTheDefaults)
 {
     TempFolder folder;
-    WriteBytes((folder / "empty.ini"), kHeader + "  <UseFontSettings></UseFontSettings>\r\n  <FontDefHeight>"
-                                                   "</FontDefHeight>\r\n  <WinPos></WinPos>\r\n</InitFile>\r\n");
+    WriteBytes((folder / "empty.ini"), kHeader +
+                                           "  <UseFontSettings></UseFontSettings>\r\n  <FontDefHeight>"
+                                           "</FontDefHeight>\r\n  <WinPos></WinPos>\r\n</InitFile>\r\n");
     for (const std::string& path : {(folder / "missing.ini"), (folder / "empty.ini")}) {
         const AppSettings settings = LoadAppSettings(path);
         EXPECT_TRUE(settings.recent.empty());
@@ -59,8 +60,9 @@ TEST(AppSettings, WritesEveryKeyInOrderAndReadsItBack)
 TEST(AppSettings, RecentEntriesEndAtTheFirstEmptyOne)
 {
     TempFolder folder;
-    WriteBytes((folder / "LDAP.ini"), kHeader + "  <Recent>a</Recent>\r\n  <Recent>b</Recent>\r\n  <Recent></Recent>\r\n"
-                                                  "  <Recent>c</Recent>\r\n</InitFile>\r\n");
+    WriteBytes((folder / "LDAP.ini"), kHeader +
+                                          "  <Recent>a</Recent>\r\n  <Recent>b</Recent>\r\n  <Recent></Recent>\r\n"
+                                          "  <Recent>c</Recent>\r\n</InitFile>\r\n");
     EXPECT_EQ(LoadAppSettings((folder / "LDAP.ini")).recent, (std::vector<std::string>{"a", "b"}));
 }
 

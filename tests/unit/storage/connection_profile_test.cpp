@@ -12,7 +12,8 @@ const std::string kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<Init
 const std::string kFooter = "</InitFile>\r\n";
 using Names = std::vector<std::string>;
 
-ConnectionProfile SampleProfile() {
+ConnectionProfile SampleProfile()
+{
     ConnectionProfile p;
     p.server = " ldap.m\xfcller.example ";
     p.port = "636 ";
@@ -26,11 +27,13 @@ ConnectionProfile SampleProfile() {
 }
 
 /// The six single fields, in file order of the line-based form.
-std::vector<std::string> Fields(const ConnectionProfile& p) {
+std::vector<std::string> Fields(const ConnectionProfile& p)
+{
     return {p.baseDn, p.preselection, p.server, p.port, p.searchAttribute, p.resultAttribute};
 }
 
-TEST(DetailSlots, ListEndsAtTheFirstEmptySlotAndNamesAreCut) {
+TEST(DetailSlots, ListEndsAtTheFirstEmptySlotAndNamesAreCut)
+{
     DetailSlots slots{};
     slots[0] = "cn";
     slots[2] = "mail";
@@ -42,7 +45,8 @@ TEST(DetailSlots, ListEndsAtTheFirstEmptySlotAndNamesAreCut) {
                                                        "physicalDeliveryOfficeName", "telephoneNumber"}));
 }
 
-TEST(ProfileFile, WrittenInKeyOrderUpToTheFirstEmptySlotAndReadBackByteForByte) {
+TEST(ProfileFile, WrittenInKeyOrderUpToTheFirstEmptySlotAndReadBackByteForByte)
+{
     TempFolder folder;
     ConnectionProfile p;
     p.server = "srv";
@@ -65,9 +69,10 @@ TEST(ProfileFile, WrittenInKeyOrderUpToTheFirstEmptySlotAndReadBackByteForByte) 
     ASSERT_TRUE(WriteProfile(folder / "p.cvl", written));
     // The bind name follows every other key; a reader that knows only those finds them as before.
     const std::string bytes = ReadBytes(folder / "p.cvl");
-    EXPECT_TRUE(bytes.ends_with("<DetailAttribute3>a<b>&c</DetailAttribute3>\r\n"
-                                "  <BindUser>cn=M\xfcller, Hans,o=Smith & Sons</BindUser>\r\n" +
-                                kFooter));
+    EXPECT_TRUE(
+        bytes.ends_with("<DetailAttribute3>a<b>&c</DetailAttribute3>\r\n"
+                        "  <BindUser>cn=M\xfcller, Hans,o=Smith & Sons</BindUser>\r\n" +
+                        kFooter));
     ConnectionProfile read;
     read.detailAttributes = DefaultDetailSlots();
     read.bindUser = "earlier";
@@ -86,7 +91,8 @@ TEST(ProfileFile, WrittenInKeyOrderUpToTheFirstEmptySlotAndReadBackByteForByte) 
     EXPECT_EQ(read.bindUser, "");
 }
 
-TEST(ProfileFile, XmlReaderRewritesEverySlotFromTheKeysPresent) {
+TEST(ProfileFile, XmlReaderRewritesEverySlotFromTheKeysPresent)
+{
     const struct {
         const char* name;
         std::string entries;
@@ -95,8 +101,9 @@ TEST(ProfileFile, XmlReaderRewritesEverySlotFromTheKeysPresent) {
         {"no-keys", "  <Other>1</Other>\r\n", {}},
         {"gap", "  <DetailAttribute0>cn</DetailAttribute0>\r\n  <DetailAttribute2>mail</DetailAttribute2>\r\n", {"cn"}},
         {"empty-list", "  <LDAPServer>s</LDAPServer>\r\n", {}},
-        {"long", "  <DetailAttribute0>" + std::string(1500, 'a') + "</DetailAttribute0>\r\n  <DN>" +
-                     std::string(1500, 'b') + "</DN>\r\n",
+        {"long",
+         "  <DetailAttribute0>" + std::string(1500, 'a') + "</DetailAttribute0>\r\n  <DN>" + std::string(1500, 'b') +
+             "</DN>\r\n",
          {std::string(kFieldLimit, 'a')}},
     };
     TempFolder folder;
@@ -113,7 +120,8 @@ TEST(ProfileFile, XmlReaderRewritesEverySlotFromTheKeysPresent) {
     }
 }
 
-TEST(LegacyProfile, OnlyAProfileWithAllSixFieldLinesIsTakenEveryValueCut) {
+TEST(LegacyProfile, OnlyAProfileWithAllSixFieldLinesIsTakenEveryValueCut)
+{
     const Names defaults = DetailList(DefaultDetailSlots());
     // At most 100 detail lines; every line cut to what a field holds.
     std::string many;
@@ -135,8 +143,10 @@ TEST(LegacyProfile, OnlyAProfileWithAllSixFieldLinesIsTakenEveryValueCut) {
         Names details;
     } cases[] = {
         // On disk every line ends with CR CR LF; the bytes after the last separator are ignored.
-        {"all", "o=M\xfcller\r\r\n+49\r\r\nsrv\r\r\n389\r\r\nsn\r\r\ncn\r\r\nmail\r\r\n ou \r\r\ntail",
-         {"o=M\xfcller", "+49", "srv", "389", "sn", "cn"}, {"mail", " ou "}},
+        {"all",
+         "o=M\xfcller\r\r\n+49\r\r\nsrv\r\r\n389\r\r\nsn\r\r\ncn\r\r\nmail\r\r\n ou \r\r\ntail",
+         {"o=M\xfcller", "+49", "srv", "389", "sn", "cn"},
+         {"mail", " ou "}},
         {"six-no-details", "a\r\r\nb\r\r\nc\r\r\nd\r\r\ne\r\r\nf\r\r\n", {"a", "b", "c", "d", "e", "f"}, {}},
         {"many", many, Names(6, std::string(kFieldLimit, 'f')), manyDetails},
         {"empty", "", {}, defaults},
@@ -159,7 +169,8 @@ TEST(LegacyProfile, OnlyAProfileWithAllSixFieldLinesIsTakenEveryValueCut) {
     }
 }
 
-TEST(ReadProfile, ChoosesTheFormAndRefusesWhatIsNoProfile) {
+TEST(ReadProfile, ChoosesTheFormAndRefusesWhatIsNoProfile)
+{
     TempFolder folder;
     const std::string legacy = "o=x\r\r\npre\r\r\nsrv\r\r\n389\r\r\nsn\r\r\ncn\r\r\nmail\r\r\n";
     WriteBytes(folder / "legacy.cvl", legacy);

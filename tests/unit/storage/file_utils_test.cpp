@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TEST(FileUtils, PathPartsScanBothSeparatorsButNotPositionZero) {
+TEST(FileUtils, PathPartsScanBothSeparatorsButNotPositionZero)
+{
     const struct {
         const char *path, *directory, *name;
     } cases[] = {
@@ -37,18 +38,20 @@ TEST(FileUtils, PathPartsScanBothSeparatorsButNotPositionZero) {
     }
 }
 
-TEST(FileUtils, ExistsTellsFilesFromFolders) {
+TEST(FileUtils, ExistsTellsFilesFromFolders)
+{
     TempFolder folder;
     WriteBytes(folder / "file", "x");
-    for (const auto& [path, file, directory] : {std::tuple{folder / "file", true, false},
-                                                std::tuple{folder.Path(), false, true},
-                                                std::tuple{folder / "missing", false, false}}) {
+    for (const auto& [path, file, directory] :
+         {std::tuple{folder / "file", true, false}, std::tuple{folder.Path(), false, true},
+          std::tuple{folder / "missing", false, false}}) {
         EXPECT_EQ(FileExists(path), file) << path;
         EXPECT_EQ(DirectoryExists(path), directory) << path;
     }
 }
 
-TEST(FileUtils, AppendLineWritesEveryLineFeedAsCrLf) {
+TEST(FileUtils, AppendLineWritesEveryLineFeedAsCrLf)
+{
     TempFolder folder;
     const std::string path = folder / "out.txt";
     for (const char* line : {"first", "a\nb", "c\r\nd", "", "\xe4\xf6\n"}) {
@@ -59,7 +62,8 @@ TEST(FileUtils, AppendLineWritesEveryLineFeedAsCrLf) {
     EXPECT_FALSE(AppendLine(folder.Path(), "x"));
 }
 
-TEST(FileUtils, RemoveFileDeletesOnlyFiles) {
+TEST(FileUtils, RemoveFileDeletesOnlyFiles)
+{
     TempFolder folder;
     const std::string path = folder / "ro.txt";
     WriteBytes(path, "x");
@@ -72,7 +76,8 @@ TEST(FileUtils, RemoveFileDeletesOnlyFiles) {
     EXPECT_TRUE(DirectoryExists(folder / "sub"));
 }
 
-TEST(FileUtils, ReadWholeFileKeepsEveryByte) {
+TEST(FileUtils, ReadWholeFileKeepsEveryByte)
+{
     TempFolder folder;
     const std::string bytes("a\0b\r\n\x1a\xff", 7);
     WriteBytes(folder / "bin", bytes);
@@ -84,7 +89,8 @@ TEST(FileUtils, ReadWholeFileKeepsEveryByte) {
     EXPECT_EQ(read, bytes);
 }
 
-TEST(FileUtils, WriteFileReplacingKeepsPermissionsAndLinksAndLeavesNoTemporaryFile) {
+TEST(FileUtils, WriteFileReplacingKeepsPermissionsAndLinksAndLeavesNoTemporaryFile)
+{
     TempFolder folder;
     const std::string path = folder / "settings.ini";
     const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
@@ -102,7 +108,8 @@ TEST(FileUtils, WriteFileReplacingKeepsPermissionsAndLinksAndLeavesNoTemporaryFi
     EXPECT_EQ(ReadBytes(path), "new");
 }
 
-TEST(FileUtils, ReadWholeFileRefusesPipesDevicesAndHugeFilesAtOnce) {
+TEST(FileUtils, ReadWholeFileRefusesPipesDevicesAndHugeFilesAtOnce)
+{
     TempFolder folder;
     ASSERT_EQ(mkfifo((folder / "pipe.cvl").c_str(), 0600), 0);
     WriteBytes(folder / "huge", "");
@@ -114,7 +121,8 @@ TEST(FileUtils, ReadWholeFileRefusesPipesDevicesAndHugeFilesAtOnce) {
     }
 }
 
-TEST(FileUtils, WriteFileReplacingWithALongNameAndToDevicesAndPipes) {
+TEST(FileUtils, WriteFileReplacingWithALongNameAndToDevicesAndPipes)
+{
     TempFolder folder;
     // The temporary file's name stays short even when the target's is near the 255-byte limit.
     const std::string longName = folder / (std::string(250, 'n') + ".cvl");

@@ -19,11 +19,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kPrevious = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n"
-                              "  <LDAPServer>previous</LDAPServer>\r\n</InitFile>\r\n";
+const std::string kPrevious =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<InitFile>\r\n"
+    "  <LDAPServer>previous</LDAPServer>\r\n</InitFile>\r\n";
 
 /// A settings file much larger than any limit the tests set.
-SettingsFile LargeSettings() {
+SettingsFile LargeSettings()
+{
     SettingsFile file(true);
     for (int i = 0; i < 2000; ++i) {
         file.Set("DetailAttribute" + std::to_string(i), std::string(100, 'x'));
@@ -32,7 +34,8 @@ SettingsFile LargeSettings() {
 }
 
 /// Runs body in a child process after prepare and returns body's result (false on any crash).
-bool InChild(const std::function<void()>& prepare, const std::function<bool()>& body) {
+bool InChild(const std::function<void()>& prepare, const std::function<bool()>& body)
+{
     const pid_t pid = fork();
     if (pid == 0) {
         prepare();
@@ -48,13 +51,15 @@ bool InChild(const std::function<void()>& prepare, const std::function<bool()>& 
 }
 
 /// Drops root rights so that permission bits count (the tests may run as root).
-void BecomeNobody() {
+void BecomeNobody()
+{
     if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
         _exit(2);
     }
 }
 
-TEST(SaveFailure, TargetThatIsNoRegularFileOrBelowAFileFails) {
+TEST(SaveFailure, TargetThatIsNoRegularFileOrBelowAFileFails)
+{
     TempFolder folder;
     fs::create_directory(folder / "profile.cvl");
     WriteBytes(folder / "file", "plain");
@@ -69,7 +74,8 @@ TEST(SaveFailure, TargetThatIsNoRegularFileOrBelowAFileFails) {
     EXPECT_EQ(folder.EntryCount(), 3u);
 }
 
-TEST(SaveFailure, WriteRefusedMidwayKeepsThePreviousFile) {
+TEST(SaveFailure, WriteRefusedMidwayKeepsThePreviousFile)
+{
     TempFolder folder;
     const std::string path = folder / "LDAP.ini";
     WriteBytes(path, kPrevious);
@@ -86,7 +92,8 @@ TEST(SaveFailure, WriteRefusedMidwayKeepsThePreviousFile) {
     EXPECT_EQ(folder.EntryCount(), 1u);  // the partial temporary file is gone
 }
 
-TEST(SaveFailure, ReadOnlyTargetKeepsThePreviousFileAReadOnlyFolderIsWrittenInPlace) {
+TEST(SaveFailure, ReadOnlyTargetKeepsThePreviousFileAReadOnlyFolderIsWrittenInPlace)
+{
     TempFolder folder;
     fs::permissions(folder.Path(), fs::perms::all);
     fs::create_directory(folder / "open");
@@ -100,7 +107,7 @@ TEST(SaveFailure, ReadOnlyTargetKeepsThePreviousFileAReadOnlyFolderIsWrittenInPl
     WriteBytes(inReadOnlyFolder, kPrevious);
     fs::permissions(inReadOnlyFolder, fs::perms::all);
     fs::permissions(folder / "closed", fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                          fs::perms::others_read | fs::perms::others_exec);
+                                           fs::perms::others_read | fs::perms::others_exec);
 
     SettingsFile settings(true);
     settings.Set("LDAPServer", "new");

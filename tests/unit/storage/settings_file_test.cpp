@@ -19,7 +19,8 @@ constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
 
 /// A settings file of the given form holding the entries in order.
-SettingsFile With(bool xmlForm, const std::vector<std::pair<std::string, std::string>>& entries) {
+SettingsFile With(bool xmlForm, const std::vector<std::pair<std::string, std::string>>& entries)
+{
     SettingsFile file(xmlForm);
     for (const auto& [key, value] : entries) {
         file.Set(key, value);
@@ -27,7 +28,8 @@ SettingsFile With(bool xmlForm, const std::vector<std::pair<std::string, std::st
     return file;
 }
 
-TEST(SettingsFile, SetWritesEntriesUnescaped) {
+TEST(SettingsFile, SetWritesEntriesUnescaped)
+{
     SettingsFile xml(true);
     xml.Set("Key", "a<b>&\"c\xe9");
     xml.SetInt("N", -42);
@@ -40,11 +42,23 @@ TEST(SettingsFile, SetWritesEntriesUnescaped) {
     EXPECT_EQ(plain.Content(), "FrmMain.m_BTNSearch=\"Suchen & <finden>\"\r\nMin=\"-2147483648\"\r\n");
 }
 
-TEST(SettingsFile, GetIntReadsLikeStrtolAndClampsOutOfRangeAndGetBoolWantsTheIntegerOne) {
+TEST(SettingsFile, GetIntReadsLikeStrtolAndClampsOutOfRangeAndGetBoolWantsTheIntegerOne)
+{
     const std::pair<const char*, int32_t> ints[] = {
-        {"42", 42},   {"42abc", 42}, {"abc", 0},  {" 7", 7},   {"\t\r\n-12", -12},  {"+5", 5},
-        {"- 5", 0},   {"0x1F", 0},   {"007", 7},  {"2147483647", kMax},              {"2147483648", kMax},
-        {"99999999999999999999999", kMax},        {"-2147483648", kMin},             {"-99999999999999999999999", kMin},
+        {"42", 42},
+        {"42abc", 42},
+        {"abc", 0},
+        {" 7", 7},
+        {"\t\r\n-12", -12},
+        {"+5", 5},
+        {"- 5", 0},
+        {"0x1F", 0},
+        {"007", 7},
+        {"2147483647", kMax},
+        {"2147483648", kMax},
+        {"99999999999999999999999", kMax},
+        {"-2147483648", kMin},
+        {"-99999999999999999999999", kMin},
     };
     for (const bool xmlForm : {true, false}) {
         for (const auto& [value, expected] : ints) {
@@ -54,8 +68,8 @@ TEST(SettingsFile, GetIntReadsLikeStrtolAndClampsOutOfRangeAndGetBoolWantsTheInt
         EXPECT_EQ(empty.GetInt("Width", 99), 99);
         EXPECT_EQ(empty.GetInt("Height", -3), -3);
     }
-    const std::pair<const char*, bool> bools[] = {{"1", true},     {"01", true}, {" 1x", true}, {"2", false},
-                                                  {"true", false}, {"-1", false}, {"0", false}, {"4294967297", false}};
+    const std::pair<const char*, bool> bools[] = {{"1", true},     {"01", true},  {" 1x", true}, {"2", false},
+                                                  {"true", false}, {"-1", false}, {"0", false},  {"4294967297", false}};
     for (const auto& [value, expected] : bools) {
         EXPECT_EQ(With(true, {{"UseFontSettings", value}}).GetBool("UseFontSettings", !expected), expected) << value;
     }
@@ -65,7 +79,8 @@ TEST(SettingsFile, GetIntReadsLikeStrtolAndClampsOutOfRangeAndGetBoolWantsTheInt
     EXPECT_TRUE(file.GetBool("Missing", true));
 }
 
-TEST(SettingsFile, GetStringFindsTheFirstOpeningMarkerAndStopsAtTheClosingOne) {
+TEST(SettingsFile, GetStringFindsTheFirstOpeningMarkerAndStopsAtTheClosingOne)
+{
     const struct {
         const char* name;
         bool xmlForm;
@@ -75,9 +90,15 @@ TEST(SettingsFile, GetStringFindsTheFirstOpeningMarkerAndStopsAtTheClosingOne) {
     } cases[] = {
         {"empty value gives the default", true, {{"LDAPServer", ""}}, "LDAPServer", "fallback"},
         {"missing key gives the default", true, {{"LDAPServer", "s"}}, "Missing", "fallback"},
-        {"plain key found as the tail of a longer key", false, {{"BaseDN", "o=tail"}, {"DN", "o=exact"}}, "DN",
+        {"plain key found as the tail of a longer key",
+         false,
+         {{"BaseDN", "o=tail"}, {"DN", "o=exact"}},
+         "DN",
          "o=tail"},
-        {"xml key found inside another value", true, {{"Note", "see <Port>1</Port> here"}, {"Port", "389"}}, "Port",
+        {"xml key found inside another value",
+         true,
+         {{"Note", "see <Port>1</Port> here"}, {"Port", "389"}},
+         "Port",
          "1"},
         {"xml value over lines", true, {{"Text", "multi\r\nline"}}, "Text", "multi\r\nline"},
         {"plain value ends at a quote", false, {{"Msg", "say \"hi\""}}, "Msg", "say "},
@@ -94,7 +115,8 @@ TEST(SettingsFile, GetStringFindsTheFirstOpeningMarkerAndStopsAtTheClosingOne) {
     EXPECT_EQ(blanks.GetString("Name", "missing"), "missing");
 }
 
-TEST(SettingsFile, ListsWalkWithGetNextAndEndAtTheFirstEmptyValue) {
+TEST(SettingsFile, ListsWalkWithGetNextAndEndAtTheFirstEmptyValue)
+{
     for (const bool xmlForm : {true, false}) {
         SettingsFile file =
             With(xmlForm, {{"Recent", "a.cvl"}, {"Recent", "b.cvl"}, {"Recent", ""}, {"Recent", "c.cvl"}});
@@ -109,7 +131,8 @@ TEST(SettingsFile, ListsWalkWithGetNextAndEndAtTheFirstEmptyValue) {
     }
 }
 
-TEST(SettingsFile, OneCursorServesAllKeys) {
+TEST(SettingsFile, OneCursorServesAllKeys)
+{
     SettingsFile file = With(true, {{"Recent", "r1"}, {"Deactivate", "0"}, {"Recent", "r2"}});
     EXPECT_EQ(file.GetString("Deactivate", ""), "0");
     EXPECT_EQ(file.GetNext("Recent"), "r2");
@@ -122,12 +145,13 @@ TEST(SettingsFile, OneCursorServesAllKeys) {
     EXPECT_EQ(file.GetNext("Recent"), "r3");
 }
 
-TEST(SettingsFile, SaveWritesHeaderContentFooterAndLoadReadsItBack) {
+TEST(SettingsFile, SaveWritesHeaderContentFooterAndLoadReadsItBack)
+{
     TempFolder folder;
     for (const bool xmlForm : {true, false}) {
         const std::string path = folder / (xmlForm ? "x.ini" : "p.ini");
-        SettingsFile out = With(xmlForm, {{"LDAPServer", "ldap.example.org"}, {"DN", "o=M\xfcller & S\xf6hne,c=DE"},
-                                          {"Empty", ""}});
+        SettingsFile out =
+            With(xmlForm, {{"LDAPServer", "ldap.example.org"}, {"DN", "o=M\xfcller & S\xf6hne,c=DE"}, {"Empty", ""}});
         ASSERT_TRUE(out.Save(path));
         EXPECT_EQ(ReadBytes(path), out.Header() + out.Content() + out.Footer());
         SettingsFile in(xmlForm);
@@ -139,7 +163,8 @@ TEST(SettingsFile, SaveWritesHeaderContentFooterAndLoadReadsItBack) {
     }
 }
 
-TEST(SettingsFile, OwnRootNameIsKeptAndSurroundingTextDropped) {
+TEST(SettingsFile, OwnRootNameIsKeptAndSurroundingTextDropped)
+{
     TempFolder folder;
     const std::string path = folder / "other.cvl";
     WriteBytes(path, "junk<?xml version=\"1.0\"?>\n<Settings>\n  <A>1</A>\r\n</Settings>\r\ntrailer");
@@ -152,7 +177,8 @@ TEST(SettingsFile, OwnRootNameIsKeptAndSurroundingTextDropped) {
               "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<Settings>\r\n  <A>1</A>\r\n</Settings>\r\n");
 }
 
-TEST(SettingsFile, FailedLoadsKeepTheContentAndTheTextEndsAtTheFirstZeroByte) {
+TEST(SettingsFile, FailedLoadsKeepTheContentAndTheTextEndsAtTheFirstZeroByte)
+{
     const std::string entry = "  <A>1</A>\r\n";
     const std::string zero(1, '\0');
     const struct {

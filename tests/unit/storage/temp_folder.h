@@ -12,14 +12,15 @@
 /** A fresh folder below the system's temporary folder; its path ends with a separator. */
 class TempFolder {
 public:
-    TempFolder() {
+    TempFolder()
+    {
         std::string pattern = (std::filesystem::temp_directory_path() / "corvane-storage-XXXXXX").string();
         m_path = std::string(mkdtemp(pattern.data())) + "/";
     }
-    ~TempFolder() {
+    ~TempFolder()
+    {
         std::error_code ec;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ec);
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(m_path, ec);
     }
     TempFolder(const TempFolder&) = delete;
@@ -30,7 +31,8 @@ public:
     const std::string& Path() const { return m_path; }
 
     /// Number of entries in the folder (to spot left-over temporary files).
-    std::size_t EntryCount() const {
+    std::size_t EntryCount() const
+    {
         std::size_t n = 0;
         for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(m_path)) {
             ++n;
@@ -43,7 +45,8 @@ private:
 };
 
 /// Writes bytes to path exactly as given.
-inline void WriteBytes(const std::string& path, std::string_view bytes) {
+inline void WriteBytes(const std::string& path, std::string_view bytes)
+{
     std::FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr) << path;
     ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
@@ -51,7 +54,8 @@ inline void WriteBytes(const std::string& path, std::string_view bytes) {
 }
 
 /// The bytes of path, or "<missing>" when it cannot be read.
-inline std::string ReadBytes(const std::string& path) {
+inline std::string ReadBytes(const std::string& path)
+{
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         return "<missing>";
