@@ -48,10 +48,6 @@ using LibraryText = std::unique_ptr<char, TextReleaser>;
 using AttributeCursor = std::unique_ptr<BerElement, CursorReleaser>;
 using ValueList = std::unique_ptr<berval*, ValuesReleaser>;
 
-const std::string kEntryTag = "<ENTRY>";
-const std::string kAttributeTag = "<ATTRIBUTE>";
-const std::string kValueTag = "<VALUE>";
-
 /// A server's limit answer still carries the entries that came before the limit was hit.
 bool IsLimitAnswer(int result)
 {
@@ -73,21 +69,21 @@ std::string ValueText(const berval& value)
 int32_t RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table)
 {
     LibraryText dn(ldap_get_dn(connection, entry));
-    table.SetCell(0, row, kEntryTag + (dn ? dn.get() : ""));
+    table.SetCell(0, row, std::string(kEntryTag) + (dn ? dn.get() : ""));
     int32_t column = 0;
     BerElement* rawCursor = nullptr;
     LibraryText name(ldap_first_attribute(connection, entry, &rawCursor));
     AttributeCursor cursor(rawCursor);
     while (name) {
         ++column;
-        table.SetCell(column, row, kAttributeTag + name.get());
+        table.SetCell(column, row, std::string(kAttributeTag) + name.get());
         // Values are read with their length, so one holding a NUL byte (a photo, a certificate)
         // is shown as binary instead of cut short or lost.
         ValueList values(ldap_get_values_len(connection, entry, name.get()));
         if (values) {
             for (berval** value = values.get(); *value != nullptr; ++value) {
                 ++column;
-                table.SetCell(column, row, kValueTag + ValueText(**value));
+                table.SetCell(column, row, std::string(kValueTag) + ValueText(**value));
             }
         }
         if (!cursor) {

@@ -8,6 +8,12 @@
 #include <string_view>
 #include <vector>
 
+/// The tags that start the cells of a query's answer: the entry's distinguished name, an attribute's
+/// name, one value of that attribute.
+inline constexpr std::string_view kEntryTag = "<ENTRY>";
+inline constexpr std::string_view kAttributeTag = "<ATTRIBUTE>";
+inline constexpr std::string_view kValueTag = "<VALUE>";
+
 /**
  * A table of texts. Cells are stored row by row as they are set; the row and column counts
  * that readers see are declared separately (SetDimensions / FirstDimensions / AddRows).

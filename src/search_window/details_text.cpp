@@ -11,8 +11,6 @@ const char* const kDetailsSeparator = " \r\n -----------------------------------
 
 namespace {
 
-constexpr std::string_view kEntryTag = "<ENTRY>";
-constexpr std::string_view kValueTag = "<VALUE>";
 /// The query's attribute list has room for 100 slots, the last one ending it.
 constexpr std::size_t kMaxDetailNames = 99;
 

@@ -11,9 +11,6 @@
 
 namespace {
 
-constexpr std::string_view kEntryTag = "<ENTRY>";
-constexpr std::string_view kAttributeTag = "<ATTRIBUTE>";
-constexpr std::string_view kValueTag = "<VALUE>";
 constexpr std::string_view kJoin = ", ";
 
 /// The columns of each attribute name met so far. Entries of one answer name their attributes
