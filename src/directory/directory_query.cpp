@@ -256,6 +256,20 @@ bool DirectoryQuery::SearchForAttributes(const std::string& base, const std::str
                                          const std::string& filterValue, const std::vector<std::string>& attributes,
                                          ResultTable& table)
 {
+    return SearchWithFilter(base, FormFilter(filterAttribute, filterValue), attributes, table);
+}
+
+bool DirectoryQuery::ReadRootEntry(const std::vector<std::string>& attributes, ResultTable& table)
+{
+    m_baseScope = true;
+    const bool succeeded = SearchWithFilter("", "(objectClass=*)", attributes, table);
+    m_baseScope = false;
+    return succeeded;
+}
+
+bool DirectoryQuery::SearchWithFilter(const std::string& base, const std::string& filter,
+                                      const std::vector<std::string>& attributes, ResultTable& table)
+{
     // Every name is asked for, an empty one too (the server ignores it); only the end of the list
     // closes it. The library wants modifiable C texts ended by null.
     std::vector<std::string> names = attributes;
@@ -265,7 +279,7 @@ bool DirectoryQuery::SearchForAttributes(const std::string& base, const std::str
     }
     list.push_back(nullptr);
     char** requested = names.empty() ? nullptr : list.data();
-    return Search(base, FormFilter(filterAttribute, filterValue), requested, table);
+    return Search(base, filter, requested, table);
 }
 
 bool DirectoryQuery::Fail(std::string reason)
@@ -440,8 +454,9 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
     const int sizeLimit = m_maxEntries > static_cast<uint32_t>(INT_MAX) ? 0 : static_cast<int>(m_maxEntries);
     timeval serverLimit{deadline.SecondsLeft(), 0};
     int id = 0;
-    const int sent = ldap_search_ext(session.Handle(), base.c_str(), LDAP_SCOPE_SUBTREE, filter.c_str(), attributes, 0,
-                                     nullptr, nullptr, deadline.Limited() ? &serverLimit : nullptr, sizeLimit, &id);
+    const int sent = ldap_search_ext(session.Handle(), base.c_str(), m_baseScope ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE,
+                                     filter.c_str(), attributes, 0, nullptr, nullptr,
+                                     deadline.Limited() ? &serverLimit : nullptr, sizeLimit, &id);
     if (sent != LDAP_SUCCESS) {
         return failure(sent, {});
     }

@@ -55,6 +55,14 @@ public:
                              const std::string& filterValue, const std::vector<std::string>& attributes,
                              ResultTable& table);
 
+    /// Searches base's subtree with filter as it is given (the caller escapes its values); the
+    /// attribute list as for SearchForAttributes.
+    bool SearchWithFilter(const std::string& base, const std::string& filter,
+                          const std::vector<std::string>& attributes, ResultTable& table);
+    /// Reads the server's root entry (the empty name, base scope) with the given attributes: one
+    /// row, as a search's entries are recorded, or none when the server shows no root entry.
+    bool ReadRootEntry(const std::vector<std::string>& attributes, ResultTable& table);
+
     /// Why the last search failed, as plain text ("" after a success).
     const std::string& FailureReason() const { return m_failureReason; }
     /// True when the entry cap, a server's limit answer or a stop cut the last search's answer.
@@ -98,6 +106,7 @@ private:
     bool m_cut = false;
     bool m_stopped = false;
     bool m_bindRefused = false;
+    bool m_baseScope = false;  ///< the search reads the base entry only
     std::string m_bindName;
     Password m_password;
     std::unique_ptr<QueryStop> m_stop;

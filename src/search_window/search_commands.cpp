@@ -20,10 +20,12 @@
 #include "platform/collation.h"
 #include "platform/text.h"
 #include "platform/text_codec.h"
+#include "search/export_text.h"
 #include "search_window/bind_login.h"
 #include "search_window/details_dialog.h"
 #include "search_window/details_text.h"
 #include "search_window/result_list.h"
+#include "storage/file_utils.h"
 
 namespace {
 
@@ -281,7 +283,7 @@ void SearchCommands::ShowDetails(const SearchInput& input)
             query.SetBind(bind.name, bind.password);
             ResultTable table;
             *outcome = RunDetailsQuery(query, input, swap, slots, table, timeLimit);
-            *text = DetailsText(table, shownDns);
+            *text = DetailsText(table, DetailNames(slots), shownDns);
         },
         [this, text, outcome, statusBefore, detailsEnabled, input, bind = *bind] {
             if (m_bindLogin != nullptr) {
@@ -349,7 +351,7 @@ void SearchCommands::Export()
     if (!path) {
         return;
     }
-    if (!m_result.ExportTable().WriteToFile(*path)) {
+    if (!WriteFileReplacing(*path, ExportText(m_result.ExportTable()))) {
         ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR);
     }
 }
