@@ -46,4 +46,9 @@ inline constexpr const char* kWidthFiveDn = "cn=Width Five,ou=fixtures,dc=corvan
 /// sn "Photo", cn "Binary Photo" and a jpegPhoto of the 6 bytes FF D8 FF 00 01 02.
 inline constexpr const char* kBinaryPhotoDn = "cn=Binary Photo,ou=fixtures,dc=corvane,dc=test";
 
+/// A branch of entries whose cn holds the characters a filter treats specially: "Schulz (IT)"
+/// (sn Schulz, mail "schulz.it@corvane.test"), "Schulz IT" (sn Schulz, description
+/// "Line one\r\nsays \"hi\"; done\nend"), "Back\slash", "Star*Name" and "Starry Name".
+inline constexpr const char* kEscapesDn = "ou=escapes,dc=corvane,dc=test";
+
 }  // namespace test_directory
