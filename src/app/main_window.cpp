@@ -196,6 +196,12 @@ void CLDAPDlg::BindCommands()
         wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Details(); }, ToWxId(cmd::kShowDetails));
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Export(); }, ToWxId(cmd::kExportResult));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->ExportLdif(); }, ToWxId(cmd::kExportLdif));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->CopyRows(); }, ToWxId(cmd::kCopy));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->ChooseBaseDn(); }, ToWxId(cmd::kBaseDns));
     onMenu(cmd::kOptionsDetails, &CLDAPDlg::ChooseDetailFields);
     onMenu(cmd::kLanguage, &CLDAPDlg::ChooseLanguage);
     onMenu(cmd::kConnection, &CLDAPDlg::ChooseConnection);

@@ -109,7 +109,7 @@ void SearchCommands::ShowMessage(const std::string& text, long style) const
     box.ShowModal();
 }
 
-bool SearchCommands::ReadSearchInput(SearchInput& input)
+SearchFields SearchCommands::ReadFields() const
 {
     SearchFields fields;
     fields.server = FieldText(m_controls.server->GetValue());
@@ -119,7 +119,12 @@ bool SearchCommands::ReadSearchInput(SearchInput& input)
     fields.searchString = FieldText(m_controls.searchString->GetValue());
     fields.searchAttribute = FieldText(m_controls.searchAttribute->GetValue());
     fields.resultAttribute = FieldText(m_controls.resultAttribute->GetValue());
+    return fields;
+}
 
+bool SearchCommands::ReadSearchInput(SearchInput& input)
+{
+    const SearchFields fields = ReadFields();
     if (const std::optional<InputCheckFailure> failure = CheckSearchFields(fields)) {
         ShowMessage(Text(failure->messageKey), wxICON_INFORMATION);
         if (wxWindow* control = FieldControl(failure->field)) {
@@ -139,6 +144,25 @@ void SearchCommands::Search()
     CResultList* list = m_controls.list;
     m_controls.details->Disable();
     ClearList();
+
+    // An empty DN field with everything else given: the server is asked for its base DN first,
+    // and the search goes on below it when the server names exactly one.
+    if (const SearchFields fields = ReadFields(); fields.baseDn.empty()) {
+        SearchFields withBase = fields;
+        withBase.baseDn.assign(1, '-');  // any text: only the other checks matter here
+        if (!CheckSearchFields(withBase)) {
+            ReadBaseDnsThen(fields, [this](const std::vector<std::string>& bases, const SearchOutcome&) {
+                if (bases.size() == 1) {
+                    m_controls.baseDn->ChangeValue(ToWx(bases.front()));
+                    Search();
+                    return;
+                }
+                SearchInput unused;
+                ReadSearchInput(unused);  // says that no DN is given, as without the server's help
+            });
+            return;
+        }
+    }
 
     SearchInput input;
     if (!ReadSearchInput(input)) {
@@ -181,6 +205,7 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
 {
     CResultList* list = m_controls.list;
     const SearchOutcome& outcome = answer.outcome;
+    m_shownHeadings = choice.headings;
     std::vector<ResultRow>& rows = answer.rows;
     const int32_t columnCount = choice.columnCount();
 
