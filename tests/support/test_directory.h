@@ -20,7 +20,8 @@ inline constexpr int32_t kPeopleCount = 1500;
 inline constexpr const char* kPhonePrefix = "+49 89 1234";
 /// People whose first phone starts with "+49 89 1234 00" (N from 0 to 99, N % 11 != 5).
 inline constexpr int32_t kPhonePrefix00Count = 91;
-/// People in the demo data, 40 in each of 8 departments below kPeopleDn.
+/// People in the demo data, 40 in each of 8 departments below kPeopleDn (besides them, the
+/// service desk "Schulz (IT)" stands directly below kPeopleDn).
 inline constexpr int32_t kDemoPeopleCount = 320;
 
 /// The one name that may search the "login" configuration, and its password (UTF-8).
