@@ -80,6 +80,13 @@ LayoutSize MainWindowResizer::DefaultClientSize() const
     return ::DefaultClientSize(Input(m_template.templateClient.width, m_template.templateClient.height));
 }
 
+LayoutSize MainWindowResizer::MinimumWindowSize(LayoutSize frame) const
+{
+    const auto* list = dynamic_cast<const CResultList*>(m_panel->FindWindow(ctl::kResultList));
+    const int content = list != nullptr ? list->ContentHeight(3) : 0;
+    return ::MinimumWindowSize(Input(0, 0), content, frame);
+}
+
 void MainWindowResizer::Arrange()
 {
     const wxSize client = m_panel->GetClientSize();

@@ -98,6 +98,20 @@ void CResultList::ShowMessage(const wxString& message)
     SetItems({{message}});
 }
 
+int CResultList::ContentHeight(int rows) const
+{
+    // the toolkit's item rectangle gives the real row height and, by its top, the heading's
+    if (ItemCount() > 0 && GetColumnCount() > 0) {
+        const wxRect item = GetItemRect(m_model->GetItem(0), GetColumn(0));
+        if (item.height > 0 && item.y >= 0)
+            return item.y + rows * item.height + 2;
+    }
+    // unmeasured: a row as tall as the icon or the text with the cell's padding, the heading a row
+    const int icon = m_model->Icon().IsOk() ? m_model->Icon().GetPreferredLogicalSizeFor(this).y : 0;
+    const int row = std::max(icon, GetCharHeight()) + 8;
+    return (rows + 1) * row + 2;
+}
+
 size_t CResultList::ItemCount() const
 {
     return m_model->Rows().size();

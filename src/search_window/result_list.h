@@ -40,6 +40,10 @@ public:
     /// Shows no sort arrow: the next click on any heading sorts ascending.
     void HideSortArrow();
 
+    /// The height the list needs to show its heading and rows rows of items: measured from an
+    /// item while the list shows one, else from its font and item icon.
+    int ContentHeight(int rows) const;
+
     /// Removes every item (selection included).
     void ClearItems();
     /// Replaces all items at once; texts[k] of an item shows in column k.

@@ -234,6 +234,8 @@ TEST_F(LanguageTest, DetailFieldsDialogEditsTheListInPlace)
     const std::vector<std::string> start = DetailList(DefaultDetailSlots());
     auto withMail = start;
     withMail.push_back("mail");
+    auto withMailAndSn = withMail;
+    withMailAndSn.push_back("sn");
     const auto type = [](COptionDetailsDlg& dialog, const char* name) {
         dialog.NameBox()->SetValue(name);
         wxCommandEvent click(wxEVT_BUTTON, COptionDetailsDlg::kAddId);
@@ -255,12 +257,24 @@ TEST_F(LanguageTest, DetailFieldsDialogEditsTheListInPlace)
         {"add of nothing", [&](COptionDetailsDlg& dialog) { type(dialog, ""); }, wxID_OK, start},
         {"typed name, as typed", [&](COptionDetailsDlg& dialog) { type(dialog, "mail"); }, wxID_OK, withMail},
         {"cancel keeps the list", [&](COptionDetailsDlg& dialog) { clear(dialog); }, wxID_CANCEL, withMail},
-        {"after a line break an empty line ends the list",
+        {"a blank line is skipped, the name after it kept",
          [&](COptionDetailsDlg& dialog) {
              dialog.ListEdit()->AppendText("\n");
              type(dialog, "sn");
          },
-         wxID_OK, withMail},
+         wxID_OK, withMailAndSn},
+        {"Enter in the combo box adds its name and keeps the dialog open",
+         [&](COptionDetailsDlg& dialog) {
+             EXPECT_EQ(wxWindow::FindFocus(), dialog.NameBox());
+             clear(dialog);
+             dialog.NameBox()->SetValue("mail");
+             wxCommandEvent enter(wxEVT_TEXT_ENTER, COptionDetailsDlg::kNameId);
+             enter.SetEventObject(dialog.NameBox());
+             dialog.NameBox()->ProcessWindowEvent(enter);
+             EXPECT_TRUE(dialog.IsModal());
+         },
+         wxID_OK,
+         {"mail"}},
         {"clear and OK empties it", [&](COptionDetailsDlg& dialog) { clear(dialog); }, wxID_OK, {}},
         {"add to an empty list",
          [&](COptionDetailsDlg& dialog) {
