@@ -69,6 +69,14 @@ void CResultList::SetColumnWidths(int width)
         GetColumn(c)->SetWidth(width);
 }
 
+bool CResultList::ColumnsFitWidth(int width) const
+{
+    int total = 0;
+    for (unsigned c = 0; c < GetColumnCount(); ++c)
+        total += GetColumn(c)->GetWidth();
+    return total <= width;
+}
+
 wxString CResultList::Heading(unsigned column) const
 {
     return column < GetColumnCount() ? GetColumn(column)->GetTitle() : wxString();
