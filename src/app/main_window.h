@@ -155,8 +155,9 @@ private:
     std::string m_currentLanguageFile;
     std::string m_currentLanguageName;
     bool m_languageChosen = false;
-    WindowPlacement m_startPlacement;  ///< from LDAP.ini, applied again once shown
-    WindowRect m_normalRect;           ///< the last rectangle while neither minimised nor maximised
+    std::string m_unlistedLanguageName;  ///< a saved LanguageName the catalogue lacks, written back as it was
+    WindowPlacement m_startPlacement;    ///< from LDAP.ini, applied again once shown
+    WindowRect m_normalRect;             ///< the last rectangle while neither minimised nor maximised
     bool m_settingsSaved = false;
     DetailSlots m_detailAttributes{};
     std::string m_bindUser;

@@ -111,7 +111,9 @@ void CLDAPDlg::SaveApplicationSettings(const std::string& path)
     settings.useFontHeight = fonts.UseFontHeight();
     settings.font = {fonts.FaceName(), fonts.CharSet(), fonts.Height(), fonts.PitchAndFamily()};
     settings.winPos = FormatWinPos(PlacementRect(), IsMaximized());
-    settings.languageName = m_languageChosen ? m_currentLanguageName : std::string();
+    settings.languageName = !m_unlistedLanguageName.empty() ? m_unlistedLanguageName
+                            : m_languageChosen              ? m_currentLanguageName
+                                                            : std::string();
     SaveAppSettings(path, settings);  // a failure loses this run's settings, silently
 }
 

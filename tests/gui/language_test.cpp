@@ -320,4 +320,22 @@ TEST_F(LanguageTest, ChosenLanguageSurvivesARestartTheDesktopOneIsNotKept)
     EXPECT_EQ(SearchLabel(), "Suchen");
     restart("C");
     EXPECT_EQ(Window().CurrentLanguageFile(), ProgramFile("de.ini"));
+
+    // on a German desktop: the built-in English, chosen, holds; a name the catalogue lacks is kept
+    ChooseLanguage(0);
+    restart("de_DE.UTF-8");
+    EXPECT_EQ(SearchLabel(), "Search");
+    restart("de_DE.UTF-8");
+    EXPECT_EQ(SearchLabel(), "Search");
+    const std::string settings = Window().StorageFolder() + "LDAP.ini";
+    std::string bytes = FileBytes(settings);
+    const std::string english = "<LanguageName>English</LanguageName>";
+    ASSERT_NE(bytes.find(english), std::string::npos);
+    RunMenu(cmd::kExit);
+    PumpUntil([this] { return !m_window; });
+    WriteBytes(settings, bytes.replace(bytes.find(english), english.size(), "<LanguageName>Klingon</LanguageName>"));
+    restart("de_DE.UTF-8");
+    EXPECT_EQ(SearchLabel(), "Suchen");  // the desktop's language stands in
+    restart("de_DE.UTF-8");
+    EXPECT_NE(FileBytes(settings).find("<LanguageName>Klingon</LanguageName>"), std::string::npos);
 }
