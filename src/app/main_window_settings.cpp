@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/main_window_resizer.h"
 #include "app/recent_menu.h"
+#include "app/start_placement_guard.h"
 #include "platform/screen.h"
 #include "storage/file_utils.h"
 
@@ -80,12 +81,15 @@ void CLDAPDlg::ApplyStartPlacement()
 
 void CLDAPDlg::ShowAtStart()
 {
+    // The stored rectangle was set before the window was shown, so that the window manager frames
+    // the window at that size; the guard undoes the manager's own choice of place.
+    if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle)
+        m_placementGuard->Arm(wxRect(wxPoint(m_startPlacement.rect.left, m_startPlacement.rect.top),
+                                     wxSize(m_startPlacement.rect.Width(), m_startPlacement.rect.Height())));
     Show();
     if (m_startPlacement.kind == WindowPlacement::Kind::Unchanged) {
         const LayoutSize client = m_resizer->DefaultClientSize();
         SetClientSize(client.width, client.height);
-    } else {
-        ApplyStartPlacement();
     }
 }
 
@@ -107,7 +111,9 @@ void CLDAPDlg::SaveApplicationSettings(const std::string& path)
     settings.useFontHeight = fonts.UseFontHeight();
     settings.font = {fonts.FaceName(), fonts.CharSet(), fonts.Height(), fonts.PitchAndFamily()};
     settings.winPos = FormatWinPos(PlacementRect(), IsMaximized());
-    settings.languageName = m_languageChosen ? m_currentLanguageName : std::string();
+    settings.languageName = !m_unlistedLanguageName.empty() ? m_unlistedLanguageName
+                            : m_languageChosen              ? m_currentLanguageName
+                                                            : std::string();
     SaveAppSettings(path, settings);  // a failure loses this run's settings, silently
 }
 
@@ -126,12 +132,30 @@ void CLDAPDlg::OnFrameSize(wxSizeEvent& event)
     event.Skip();
     if (IsIconized())
         return;
-    const wxRect rect = GetRect();
+    // The smallest size is the toolkit's minimum (SetMinSize), which the window manager enforces:
+    // resizing from here, or changing the minimum, would fight the manager while it frames the
+    // window and lose the size the window was given.
+    // A size below the minimum is one the toolkit passes through while the window is framed:
+    // neither the window's rectangle nor a measure for its minimum.
+    const wxSize size = GetSize();
+    if (size.x < GetMinWidth() || size.y < GetMinHeight())
+        return;
     if (!IsMaximized())
-        m_normalRect = ToWindowRect(rect);
-    // a window manager that ignores the minimum size gets the window enlarged
-    if (const auto snapped = MinimumSizeSnap({rect.GetWidth(), rect.GetHeight()}))
-        SetSize(snapped->width, snapped->height);
+        m_normalRect = ToWindowRect(GetRect());
+}
+
+void CLDAPDlg::UpdateMinimumSize()
+{
+    if (m_resizer == nullptr)
+        return;
+    // Set while the window is not shown (a changed minimum makes the toolkit resize a shown
+    // window): the client area of a frame excludes its menu bar and status line.
+    if (IsShown())
+        return;
+    const wxSize frame = GetSize() - GetClientSize();
+    const LayoutSize minimum = m_resizer->MinimumWindowSize({frame.x, frame.y});
+    if (GetMinSize() != wxSize(minimum.width, minimum.height))
+        SetMinSize(wxSize(minimum.width, minimum.height));
 }
 
 void CLDAPDlg::AddRecent(const std::string& path, bool atTop)

@@ -217,6 +217,9 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
         const std::string failure = FillPlaceholder(Text(keys::kSearchFailed), outcome.failureReason);
         list->ShowMessage(ToWx(failure));  // the old columns stay
         SetStatus(WithBindWarning(input, failure));
+    } else if (rows.empty() && outcome.stopped) {
+        // nothing had arrived when the user stopped: that is no answer of the directory's
+        list->ShowMessage(ToWx(FillPlaceholder(Text(keys::kStatusStopped), "0")));  // the old columns stay
     } else if (rows.empty()) {
         list->ShowMessage(ToWx(FillPlaceholder(Text(keys::kNoResult), searchValue)));  // the old columns stay
     } else {
