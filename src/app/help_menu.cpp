@@ -1,9 +1,12 @@
 // help_menu.cpp - the "?" menu's commands: documents and the update page through the desktop's
-// opener (the result is not looked at), the about box with the current language's OK text.
+// opener (a message names what could not be handed to it), the about box with the current
+// language's OK text.
 #include "app/help_menu.h"
 
 #include <functional>
 #include <utility>
+
+#include <wx/msgdlg.h>
 
 #include "app/font_settings.h"
 #include "app/main_window.h"
@@ -13,6 +16,8 @@
 #include "platform/command_ids.h"
 #include "platform/help_format.h"
 #include "platform/shell.h"
+#include "platform/text.h"
+#include "search_window/search_rules.h"
 
 namespace {
 
@@ -29,6 +34,17 @@ void ShowAbout(CLDAPDlg& main)
     about.Run(main.Text(keys::kBtnOK));
 }
 
+/// Hands target to the desktop's opener; says so, naming it, when that cannot be done.
+void Open(CLDAPDlg& main, const std::string& target)
+{
+    if (ShellOpen(target))
+        return;
+    // Plain replacement: a path is never a format.
+    wxMessageDialog box(&main, ToWx(FillPlaceholder(main.Text(keys::kCannotOpen), target)),
+                        ToWx(main.Text(keys::kError)), wxOK | wxICON_ERROR);
+    box.ShowModal();
+}
+
 }  // namespace
 
 void BindHelpMenu(CLDAPDlg& window)
@@ -37,19 +53,19 @@ void BindHelpMenu(CLDAPDlg& window)
     const std::pair<int, std::function<void()>> commands[] = {
         {cmd::kHelp,
          [main] {
-             ShellOpen(HelpFilePath(main->ProgramFolder(), main->CurrentLanguageFile(), kHelpFileExtension));
+             Open(*main, HelpFilePath(main->ProgramFolder(), main->CurrentLanguageFile(), kHelpFileExtension));
          }},
         {cmd::kLicense,
          [main] {
-             ShellOpen(LicenseFilePath(main->ProgramFolder()));
+             Open(*main, LicenseFilePath(main->ProgramFolder()));
          }},
         {cmd::kReadMe,
          [main] {
-             ShellOpen(ReadMeFilePath(main->ProgramFolder()));
+             Open(*main, ReadMeFilePath(main->ProgramFolder()));
          }},
         {cmd::kCheckUpdate,
-         [] {
-             ShellOpen(UpdateAddress());
+         [main] {
+             Open(*main, UpdateAddress());
          }},
         {cmd::kInfo,
          [main] {

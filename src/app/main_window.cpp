@@ -45,6 +45,8 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
     SetMenuBar(CreateMainMenuBar());
     CreateStatusBar(1);
     CreateControls();
+    // Tab walks the fields as they are seen: the Swap check box after the search string, then the buttons
+    FindWindow(ctl::kSwap)->MoveAfterInTabOrder(FindWindow(ctl::kSearchString));
     m_fontSettings = std::make_unique<FontSettings>(this);
     SetUpFolders();
     SetIcons(WindowIcons());
@@ -286,6 +288,11 @@ void CLDAPDlg::ChooseConnection()
 
 void CLDAPDlg::ShowMessage(const char* key, long icon)
 {
-    wxMessageDialog box(this, ToWx(Text(key)), ToWx(Text(keys::kError)), wxOK | icon);
+    ShowMessage(Text(key), icon);
+}
+
+void CLDAPDlg::ShowMessage(const std::string& text, long icon)
+{
+    wxMessageDialog box(this, ToWx(text), ToWx(Text(keys::kError)), wxOK | icon);
     box.ShowModal();
 }

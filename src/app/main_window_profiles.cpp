@@ -12,6 +12,7 @@
 #include "platform/file_dialog.h"
 #include "platform/text.h"
 #include "search_window/search_commands.h"
+#include "storage/file_failure.h"
 #include "storage/file_utils.h"
 
 namespace {
@@ -112,7 +113,7 @@ bool CLDAPDlg::LoadProfile(const std::string& requestedPath)
         UpdateTitle();
     }
     if (result == ProfileReadResult::Unreadable) {
-        ShowMessage(keys::kFileError, wxICON_INFORMATION);
+        ShowMessage(FileFailureMessage(Text(keys::kFileError), path, FileAccess::Read), wxICON_INFORMATION);
         return false;
     }
     for (const ProfileControl& control : kProfileControls) {
@@ -141,7 +142,7 @@ bool CLDAPDlg::SaveProfile(const std::string& requestedPath)
     m_currentProfilePath.clear();
     UpdateTitle();
     if (!WriteProfile(path, profile)) {
-        ShowMessage(keys::kFileCreateError, wxICON_ERROR);
+        ShowMessage(FileFailureMessage(Text(keys::kFileCreateError), path, FileAccess::Write), wxICON_ERROR);
         return false;
     }
     m_currentProfilePath = path;

@@ -6,6 +6,7 @@
 #include "localisation/text_catalog.h"
 #include "localisation/text_keys.h"
 #include "platform/apply_texts.h"
+#include "search_window/search_commands.h"
 
 void CLDAPDlg::ApplyMainWindowTexts(const std::string& path)
 {
@@ -25,5 +26,7 @@ void CLDAPDlg::ApplyMainWindowTexts(const std::string& path)
         m_texts[row.key] = text;
     };
     ApplyTexts(MainWindowKeys(), language, places);
+    if (m_commands)
+        m_commands->RetranslateStatus();
     ArrangeControls();  // label widths follow their texts
 }

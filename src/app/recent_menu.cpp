@@ -6,6 +6,7 @@
 #include <wx/frame.h>
 #include <wx/menu.h>
 
+#include "platform/apply_mnemonics.h"
 #include "platform/command_ids.h"
 #include "platform/text.h"
 #include "storage/recent_list.h"
@@ -67,4 +68,5 @@ void RecentMenu::Update()
     for (std::size_t position = 0; position < entries.size(); ++position)
         m_submenu->Insert(position, ToWxId(EntryCommand(position)), EntryLabel(entries[position]));
     m_submenu->Check(ToWxId(cmd::kDeactivateRecent), m_list.Deactivated());
+    ApplyMnemonics(m_submenu);
 }

@@ -73,6 +73,9 @@ public:
     /// True when the server refused the last search's bind (a wrong password or name, say), as
     /// against a connection that failed or a bind that got no answer in time.
     bool BindRefused() const { return m_bindRefused; }
+    /// True when the last search bound anonymously and the server refused that bind or the
+    /// search itself with an answer that asks for a bind (RefusesAnonymous).
+    bool NeedsBind() const { return m_needsBind; }
 
     /// Ends the running search as soon as possible (abandoning it on the server) or the next one
     /// before it starts. Safe to call from another thread and from a signal handler.
@@ -106,6 +109,7 @@ private:
     bool m_cut = false;
     bool m_stopped = false;
     bool m_bindRefused = false;
+    bool m_needsBind = false;
     bool m_baseScope = false;  ///< the search reads the base entry only
     std::string m_bindName;
     Password m_password;

@@ -69,6 +69,8 @@ const TextKey kMainWindow[] = {
     {"FrmMain.m_acMBaseDnsCaption", "Base DNs", T::Stored, 0},
     {"FrmMain.m_acMBaseDnsPrompt", "Base DNs the server names:", T::Stored, 0},
     {"FrmMain.m_acMNoBaseDns", "The server names no base DN.", T::Stored, 0},
+    {"FrmMain.m_acMNeedsBind", "The server wants a bind name: set one in %s", T::Stored, 0},
+    {"FrmMain.m_acMCannotOpen", "Cannot open %s", T::Stored, 0},
 };
 
 const TextKey kDetailsWindow[] = {

@@ -77,4 +77,8 @@ inline constexpr const char* kLDIFFilter = "FrmMain.m_acMLDIFFilter";
 inline constexpr const char* kBaseDnsCaption = "FrmMain.m_acMBaseDnsCaption";
 inline constexpr const char* kBaseDnsPrompt = "FrmMain.m_acMBaseDnsPrompt";
 inline constexpr const char* kNoBaseDns = "FrmMain.m_acMNoBaseDns";
+inline constexpr const char* kNeedsBind = "FrmMain.m_acMNeedsBind";
+inline constexpr const char* kCannotOpen = "FrmMain.m_acMCannotOpen";
+inline constexpr const char* kMenuOptions = "FrmMain.ID_MEN_OPTIONS";
+inline constexpr const char* kMenuConnection = "FrmMain.ID_MEN_CONNECTION";
 }  // namespace keys

@@ -1,5 +1,6 @@
 // apply_texts.cpp - ApplyTexts and the menu relabelling it uses.
 #include "platform/apply_texts.h"
+#include "platform/apply_mnemonics.h"
 
 #include <wx/menu.h>
 #include <wx/toplevel.h>
@@ -68,6 +69,7 @@ void ApplyTexts(std::span<const TextKey> table, TextCatalog& catalog, const Text
                 break;
         }
     }
+    ApplyMnemonics(bar);  // the letters follow the texts just set
 }
 
 void SetMenuItemText(wxMenuItem* item, const std::string& text)

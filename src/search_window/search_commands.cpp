@@ -25,6 +25,7 @@
 #include "search_window/details_dialog.h"
 #include "search_window/details_text.h"
 #include "search_window/result_list.h"
+#include "storage/file_failure.h"
 #include "storage/file_utils.h"
 
 namespace {
@@ -44,7 +45,7 @@ struct SearchCommands::SearchAnswer {
 };
 
 SearchCommands::SearchCommands(SearchControls controls, std::function<std::string(const char* key)> text)
-    : m_controls(controls), m_text(std::move(text)), m_query(controls.window)
+    : m_controls(controls), m_text(std::move(text)), m_query(controls.window), m_status(controls.status)
 {}
 
 SearchCommands::~SearchCommands() = default;
@@ -63,13 +64,31 @@ std::optional<BindCredentials> SearchCommands::Credentials(const SearchInput& in
     return m_bindLogin != nullptr ? m_bindLogin->For(input) : std::optional<BindCredentials>(BindCredentials{});
 }
 
-std::string SearchCommands::WithBindWarning(const SearchInput& input, const std::string& status) const
+StatusLine::Compose SearchCommands::BindWarning(const SearchInput& input) const
 {
     if (m_bindLogin == nullptr || !m_bindLogin->PasswordInClear(input)) {
-        return status;
+        return {};
     }
-    const std::string warning = Text(keys::kPasswordUnencrypted);
-    return status.empty() ? warning : status + " - " + warning;
+    return [this] {
+        return Text(keys::kPasswordUnencrypted);
+    };
+}
+
+std::string SearchCommands::FailureText(const SearchOutcome& outcome) const
+{
+    // Plain replacement of the placeholders: reasons and menu texts are never formats.
+    std::string text = FillPlaceholder(Text(keys::kSearchFailed), outcome.failureReason);
+    if (outcome.needsBind) {
+        const std::string command = Text(keys::kMenuConnection);
+        const std::string where = Text(keys::kMenuOptions) + " > " + command.substr(0, command.find('\t'));
+        text += " - " + FillPlaceholder(Text(keys::kNeedsBind), where);
+    }
+    return text;
+}
+
+void SearchCommands::ShowQueryRunning()
+{
+    m_status.Show([this] { return Text(keys::kLDAPQuery); });
 }
 
 wxWindow* SearchCommands::FieldControl(SearchField field) const
@@ -94,13 +113,6 @@ void SearchCommands::ClearList()
     m_controls.list->ClearItems();
     m_result.ClearItems();
     SetStatus("");
-}
-
-void SearchCommands::SetStatus(const std::string& text)
-{
-    if (m_controls.status != nullptr) {
-        m_controls.status->SetStatusText(ToWx(text));
-    }
 }
 
 void SearchCommands::ShowMessage(const std::string& text, long style) const
@@ -176,7 +188,7 @@ void SearchCommands::Search()
     const std::string searchValue = SearchValue(input, swap);
     const QueryChoice choice = ChooseQuery(input, swap);
 
-    SetStatus(WithBindWarning(input, ""));
+    m_status.Show([] { return std::string(); }, BindWarning(input));
     // The progress item shows while the directory is asked beside the window, which stays alive.
     list->ShowMessage(ToWx(Text(keys::kLDAPQuery)));
     auto answer = std::make_shared<SearchAnswer>();
@@ -213,10 +225,8 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
     list->ClearItems();
     list->HideSortArrow();
     if (outcome.failed) {
-        // Plain replacement of the placeholders: reasons and search values are never formats.
-        const std::string failure = FillPlaceholder(Text(keys::kSearchFailed), outcome.failureReason);
-        list->ShowMessage(ToWx(failure));  // the old columns stay
-        SetStatus(WithBindWarning(input, failure));
+        list->ShowMessage(ToWx(FailureText(outcome)));  // the old columns stay
+        m_status.Show([this, outcome] { return FailureText(outcome); }, BindWarning(input));
     } else if (rows.empty() && outcome.stopped) {
         // nothing had arrived when the user stopped: that is no answer of the directory's
         list->ShowMessage(ToWx(FillPlaceholder(Text(keys::kStatusStopped), "0")));  // the old columns stay
@@ -237,7 +247,8 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
         const char* key = outcome.stopped ? keys::kStatusStopped
                           : outcome.cut   ? keys::kStatusCut
                                           : keys::kStatusEntries;
-        SetStatus(WithBindWarning(input, FillPlaceholder(Text(key), std::to_string(rows.size()))));
+        m_status.Show([this, key, count = std::to_string(rows.size())] { return FillPlaceholder(Text(key), count); },
+                      BindWarning(input));
     }
 
     // Every value stands under its attribute's column. An entry without values gets no item but
@@ -299,10 +310,10 @@ void SearchCommands::ShowDetails(const SearchInput& input)
     const DetailSlots slots = m_detailAttributes ? *m_detailAttributes : DefaultDetailSlots();
     // The query runs beside the window like a search; the status line says so meanwhile, and the
     // Details button waits for it.
-    const wxString statusBefore = m_controls.status != nullptr ? m_controls.status->GetStatusText() : wxString();
+    const StatusLine::Shown statusBefore = m_status.Current();
     const bool detailsEnabled = m_controls.details->IsEnabled();
     m_controls.details->Disable();
-    SetStatus(Text(keys::kLDAPQuery));
+    ShowQueryRunning();
     auto text = std::make_shared<std::string>();
     auto outcome = std::make_shared<SearchOutcome>();
     StartQuery(
@@ -317,9 +328,7 @@ void SearchCommands::ShowDetails(const SearchInput& input)
             if (m_bindLogin != nullptr) {
                 m_bindLogin->Ended(input, bind, *outcome);
             }
-            if (m_controls.status != nullptr) {
-                m_controls.status->SetStatusText(statusBefore);
-            }
+            m_status.Restore(statusBefore);
             m_controls.details->Enable(detailsEnabled);
             m_lastDetailsText = std::move(*text);
             OpenDetailsWindow();
@@ -380,6 +389,6 @@ void SearchCommands::Export()
         return;
     }
     if (!WriteFileReplacing(*path, ExportText(m_result.ExportTable()))) {
-        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR);
+        ShowMessage(FileFailureMessage(Text(keys::kFileCreateError), *path, FileAccess::Write), wxICON_ERROR);
     }
 }

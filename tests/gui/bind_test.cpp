@@ -119,6 +119,9 @@ TEST_F(BindWindowTest, PasswordAskedOnceForTheRunAndAgainAfterARefusedBind)
         std::string("Search failed: the server refused the bind as '") + td::kReaderDn + "' (Invalid credentials)";
     EXPECT_EQ(ListCells(), (std::vector<std::vector<std::string>>{{refused}}));
     EXPECT_EQ(Status(), refused + " - " + m_unencrypted);
+    wxRect warningField;  // the warning's own field shows it whole at the window's first width
+    ASSERT_TRUE(Window().GetStatusBar()->GetFieldRect(1, warningField));
+    EXPECT_GE(warningField.width, Window().GetStatusBar()->GetTextExtent(m_unencrypted).GetWidth());
     wxTEST_DIALOG(SearchSmith(), TypePassword(m_password));
     EXPECT_EQ(ListCells(), m_smiths);
 
@@ -128,8 +131,14 @@ TEST_F(BindWindowTest, PasswordAskedOnceForTheRunAndAgainAfterARefusedBind)
     EXPECT_TRUE(ListCells().empty());
     SetBindName("");
     EXPECT_EQ(Title(), "Corvane LDAP");
+    // the refusal says where to set a bind name, and follows a change of language at once
     SearchSmith();
-    EXPECT_EQ(Status(), "Search failed: Server is unwilling to perform (authentication required)");
+    const std::string reason = "Server is unwilling to perform (authentication required)";
+    EXPECT_EQ(Status(),
+              "Search failed: " + reason + " - The server wants a bind name: set one in Options > Connection...");
+    Window().ApplyMainWindowTexts(Window().ProgramFolder() + "LangLDAP_Deutsch.ini");
+    EXPECT_EQ(Status(), "Suche fehlgeschlagen: " + reason +
+                            " - Der Server verlangt einen Bind-Namen: einzutragen unter Optionen > Verbindung...");
 }
 
 TEST_F(BindWindowTest, ProfileKeepsTheBindNameAndNoFileGetsThePassword)
