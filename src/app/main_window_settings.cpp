@@ -108,7 +108,9 @@ void CLDAPDlg::SaveApplicationSettings(const std::string& path)
     settings.font = {fonts.FaceName(), fonts.CharSet(), fonts.Height(), fonts.PitchAndFamily()};
     settings.winPos = FormatWinPos(PlacementRect(), IsMaximized());
     settings.languageName = m_languageChosen ? m_currentLanguageName : std::string();
-    SaveAppSettings(path, settings);  // a failure loses this run's settings, silently
+    // A failed save keeps the previous file whole; the user is told why this run's settings are lost.
+    if (!SaveAppSettings(path, settings))
+        ShowMessage(keys::kFileCreateError, wxICON_ERROR, WriteFailureDetails(path));
 }
 
 void CLDAPDlg::OnClose(wxCloseEvent& event)

@@ -24,6 +24,7 @@
 #include "search_window/details_dialog.h"
 #include "search_window/details_text.h"
 #include "search_window/result_list.h"
+#include "storage/file_utils.h"
 
 namespace {
 
@@ -101,9 +102,12 @@ void SearchCommands::SetStatus(const std::string& text)
     }
 }
 
-void SearchCommands::ShowMessage(const std::string& text, long style) const
+void SearchCommands::ShowMessage(const std::string& text, long style, const std::string& details) const
 {
     wxMessageDialog box(m_controls.window, ToWx(text), ToWx(Text(keys::kError)), wxOK | style);
+    if (!details.empty()) {
+        box.SetExtendedMessage(ToWx(details));
+    }
     box.ShowModal();
 }
 
@@ -350,6 +354,6 @@ void SearchCommands::Export()
         return;
     }
     if (!m_result.ExportTable().WriteToFile(*path)) {
-        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR);
+        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR, WriteFailureDetails(*path));
     }
 }
