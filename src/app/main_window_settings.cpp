@@ -17,13 +17,13 @@ WindowRect ToWindowRect(const wxRect& rect)
 }
 
 /// A stored rectangle is used only where a screen shows it, so a window last closed on a screen
-/// that is gone does not open out of sight.
-bool OnConnectedScreen(const WindowRect& rect)
+/// that is gone does not open out of sight, and only as large as those screens.
+std::optional<WindowRect> OnConnectedScreens(const WindowRect& rect)
 {
     std::vector<WindowRect> screens;
     for (const ScreenRect& screen : ScreenRects())
         screens.push_back({screen.left, screen.top, screen.right, screen.bottom});
-    return LiesOnAScreen(rect, screens);
+    return ClipToScreens(rect, screens);
 }
 
 }  // namespace
@@ -49,8 +49,11 @@ void CLDAPDlg::LoadApplicationSettings(const std::string& path)
     fonts.ApplyTo(this, true);
 
     m_startPlacement = ParseWinPos(settings.winPos);
-    if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle && !OnConnectedScreen(m_startPlacement.rect))
-        m_startPlacement.kind = WindowPlacement::Kind::Unchanged;
+    if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle) {
+        const std::optional<WindowRect> shown = OnConnectedScreens(m_startPlacement.rect);
+        m_startPlacement.kind = shown ? m_startPlacement.kind : WindowPlacement::Kind::Unchanged;
+        m_startPlacement.rect = shown.value_or(m_startPlacement.rect);
+    }
     ApplyStartPlacement();
 
     m_languageChosen = false;
