@@ -95,34 +95,38 @@ int Control(Sockbuf_IO_Desc* layer, int option, void* argument)
 
 ber_slen_t Read(Sockbuf_IO_Desc* layer, void* buffer, ber_len_t length)
 {
+    // The library takes a read shorter than it asked for as "nothing more has arrived": the
+    // buffer is filled as far as the layers below have bytes, never left short while they hold some.
     AnswerGuard& guard = GuardOf(layer);
     std::string& pending = guard.Pending();
-    char piece[16 * 1024];
-    while (pending.empty()) {
+    auto* out = static_cast<char*>(buffer);
+    std::size_t filled = 0;
+    char piece[64 * 1024];
+    for (;;) {
+        const std::size_t handed = std::min<std::size_t>(pending.size(), length - filled);
+        pending.copy(out + filled, handed);
+        pending.erase(0, handed);
+        filled += handed;
+        if (filled == length) {
+            return static_cast<ber_slen_t>(filled);
+        }
         if (guard.Problem() != AnswerGuard::Trouble::None) {
-            if (guard.Problem() == AnswerGuard::Trouble::Ended) {
-                return 0;
+            if (filled > 0 || guard.Problem() == AnswerGuard::Trouble::Ended) {
+                return static_cast<ber_slen_t>(filled);
             }
             errno = EMSGSIZE;
             return -1;
         }
         const ber_slen_t got = LBER_SBIOD_READ_NEXT(layer, piece, sizeof piece);
         if (got < 0) {
-            return got;  // would block, or the system's error
+            return filled > 0 ? static_cast<ber_slen_t>(filled) : got;  // would block, or the system's error
         }
         if (got == 0) {
             guard.End();
-            return 0;
+            return static_cast<ber_slen_t>(filled);
         }
-        if (!guard.Take(piece, static_cast<std::size_t>(got), pending) && pending.empty()) {
-            errno = EMSGSIZE;
-            return -1;
-        }
+        guard.Take(piece, static_cast<std::size_t>(got), pending);
     }
-    const std::size_t handed = std::min<std::size_t>(pending.size(), length);
-    pending.copy(static_cast<char*>(buffer), handed);
-    pending.erase(0, handed);
-    return static_cast<ber_slen_t>(handed);
 }
 
 ber_slen_t Write(Sockbuf_IO_Desc* layer, void* buffer, ber_len_t length)
