@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/main_window_resizer.h"
 #include "app/recent_menu.h"
+#include "localisation/text_keys.h"
 #include "platform/screen.h"
 #include "storage/file_utils.h"
 
