@@ -284,8 +284,10 @@ void CLDAPDlg::ChooseConnection()
     }
 }
 
-void CLDAPDlg::ShowMessage(const char* key, long icon)
+void CLDAPDlg::ShowMessage(const char* key, long icon, const std::string& details)
 {
     wxMessageDialog box(this, ToWx(Text(key)), ToWx(Text(keys::kError)), wxOK | icon);
+    if (!details.empty())
+        box.SetExtendedMessage(ToWx(details));
     box.ShowModal();
 }

@@ -228,6 +228,7 @@ void CDetailsDialog::SaveText()
     if (!WriteFileReplacing(*path, TextToSave())) {
         // Fixed texts: this message is not localised.
         wxMessageDialog box(this, "Cannot create file", "ERROR", wxOK | wxICON_NONE);
+        box.SetExtendedMessage(ToWx(WriteFailureDetails(*path)));
         box.ShowModal();
     }
 }

@@ -103,9 +103,12 @@ void SearchCommands::SetStatus(const std::string& text)
     }
 }
 
-void SearchCommands::ShowMessage(const std::string& text, long style) const
+void SearchCommands::ShowMessage(const std::string& text, long style, const std::string& details) const
 {
     wxMessageDialog box(m_controls.window, ToWx(text), ToWx(Text(keys::kError)), wxOK | style);
+    if (!details.empty()) {
+        box.SetExtendedMessage(ToWx(details));
+    }
     box.ShowModal();
 }
 
@@ -380,6 +383,6 @@ void SearchCommands::Export()
         return;
     }
     if (!WriteFileReplacing(*path, ExportText(m_result.ExportTable()))) {
-        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR);
+        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR, WriteFailureDetails(*path));
     }
 }
