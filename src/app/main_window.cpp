@@ -286,13 +286,10 @@ void CLDAPDlg::ChooseConnection()
     }
 }
 
-void CLDAPDlg::ShowMessage(const char* key, long icon)
+void CLDAPDlg::ShowMessage(const char* key, long icon, const std::string& details)
 {
-    ShowMessage(Text(key), icon);
-}
-
-void CLDAPDlg::ShowMessage(const std::string& text, long icon)
-{
-    wxMessageDialog box(this, ToWx(text), ToWx(Text(keys::kError)), wxOK | icon);
+    wxMessageDialog box(this, ToWx(Text(key)), ToWx(Text(keys::kError)), wxOK | icon);
+    if (!details.empty())
+        box.SetExtendedMessage(ToWx(details));
     box.ShowModal();
 }

@@ -113,7 +113,7 @@ bool CLDAPDlg::LoadProfile(const std::string& requestedPath)
         UpdateTitle();
     }
     if (result == ProfileReadResult::Unreadable) {
-        ShowMessage(FileFailureMessage(Text(keys::kFileError), path, FileAccess::Read), wxICON_INFORMATION);
+        ShowMessage(keys::kFileError, wxICON_INFORMATION, FileFailureDetails(path, FileAccess::Read));
         return false;
     }
     for (const ProfileControl& control : kProfileControls) {
@@ -142,7 +142,7 @@ bool CLDAPDlg::SaveProfile(const std::string& requestedPath)
     m_currentProfilePath.clear();
     UpdateTitle();
     if (!WriteProfile(path, profile)) {
-        ShowMessage(FileFailureMessage(Text(keys::kFileCreateError), path, FileAccess::Write), wxICON_ERROR);
+        ShowMessage(keys::kFileCreateError, wxICON_ERROR, WriteFailureDetails(path));
         return false;
     }
     m_currentProfilePath = path;

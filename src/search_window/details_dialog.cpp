@@ -15,7 +15,6 @@
 #include "platform/command_ids.h"
 #include "platform/file_dialog.h"
 #include "platform/text.h"
-#include "storage/file_failure.h"
 #include "storage/file_utils.h"
 
 namespace {
@@ -228,8 +227,8 @@ void CDetailsDialog::SaveText()
     }
     if (!WriteFileReplacing(*path, TextToSave())) {
         // Fixed texts: this message is not localised.
-        wxMessageDialog box(this, ToWx(FileFailureMessage("Cannot create file", *path, FileAccess::Write)), "ERROR",
-                            wxOK | wxICON_NONE);
+        wxMessageDialog box(this, "Cannot create file", "ERROR", wxOK | wxICON_NONE);
+        box.SetExtendedMessage(ToWx(WriteFailureDetails(*path)));
         box.ShowModal();
     }
 }

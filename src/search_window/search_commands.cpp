@@ -25,7 +25,6 @@
 #include "search_window/details_dialog.h"
 #include "search_window/details_text.h"
 #include "search_window/result_list.h"
-#include "storage/file_failure.h"
 #include "storage/file_utils.h"
 
 namespace {
@@ -115,9 +114,12 @@ void SearchCommands::ClearList()
     SetStatus("");
 }
 
-void SearchCommands::ShowMessage(const std::string& text, long style) const
+void SearchCommands::ShowMessage(const std::string& text, long style, const std::string& details) const
 {
     wxMessageDialog box(m_controls.window, ToWx(text), ToWx(Text(keys::kError)), wxOK | style);
+    if (!details.empty()) {
+        box.SetExtendedMessage(ToWx(details));
+    }
     box.ShowModal();
 }
 
@@ -389,6 +391,6 @@ void SearchCommands::Export()
         return;
     }
     if (!WriteFileReplacing(*path, ExportText(m_result.ExportTable()))) {
-        ShowMessage(FileFailureMessage(Text(keys::kFileCreateError), *path, FileAccess::Write), wxICON_ERROR);
+        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR, WriteFailureDetails(*path));
     }
 }

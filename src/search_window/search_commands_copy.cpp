@@ -14,7 +14,6 @@
 #include "search/ldif_text.h"
 #include "search/tab_separated.h"
 #include "search_window/result_list.h"
-#include "storage/file_failure.h"
 #include "storage/file_utils.h"
 
 void SearchCommands::CopyRows()
@@ -60,6 +59,6 @@ void SearchCommands::ExportLdif()
         return;
     }
     if (!WriteFileReplacing(*path, LdifText(LdifEntries(m_result.ShownRows(), m_shownHeadings)))) {
-        ShowMessage(FileFailureMessage(Text(keys::kFileCreateError), *path, FileAccess::Write), wxICON_ERROR);
+        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR, WriteFailureDetails(*path));
     }
 }

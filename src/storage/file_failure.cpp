@@ -98,8 +98,13 @@ std::string FileFailureReason(const std::string& path, FileAccess access)
     return access == FileAccess::Read ? ReadReason(path) : WriteReason(path);
 }
 
-std::string FileFailureMessage(const std::string& firstLine, const std::string& path, FileAccess access)
+std::string FileFailureDetails(const std::string& path, FileAccess access)
 {
     const std::string reason = FileFailureReason(path, access);
-    return firstLine + "\n" + (reason.empty() ? path : path + ": " + reason);
+    return reason.empty() ? path : path + ": " + reason;
+}
+
+std::string FileFailureMessage(const std::string& firstLine, const std::string& path, FileAccess access)
+{
+    return firstLine + "\n" + FileFailureDetails(path, access);
 }

@@ -13,6 +13,9 @@ enum class FileAccess { Read, Write };
 /// content is not what was expected).
 std::string FileFailureReason(const std::string& path, FileAccess access);
 
+/// "PATH: REASON" for the line under a message about path, PATH alone without a reason.
+std::string FileFailureDetails(const std::string& path, FileAccess access);
+
 /// firstLine, then on the next line the path and, when the system gives one, its reason:
 /// "Cannot create file!\n/home/a/x.csv: Permission denied".
 std::string FileFailureMessage(const std::string& firstLine, const std::string& path, FileAccess access);

@@ -5,7 +5,6 @@
 
 #include "app/main_window_template.h"
 #include "main_window_fixture.h"
-#include "storage/file_failure.h"
 
 namespace {
 
@@ -196,8 +195,7 @@ TEST_F(ProfileWindowTest, AnUnreadableFileShowsTheReadError)
         SCOPED_TRACE(path);
         bool loaded = true;
         wxTEST_DIALOG(loaded = Window().LoadProfile(path),
-                      ExpectMessageBox(FileFailureMessage("Cannot read file!", path, FileAccess::Read), "ERROR",
-                                       wxICON_INFORMATION));
+                      ExpectMessageBox("Cannot read file!", "ERROR", wxICON_INFORMATION));
         EXPECT_FALSE(loaded);
         EXPECT_EQ(Window().CurrentProfilePath(), "");
         EXPECT_EQ(Title(), "Corvane LDAP");
@@ -211,9 +209,7 @@ TEST_F(ProfileWindowTest, AFailedSaveShowsTheCreateErrorAndLeavesNoProfileCurren
     ASSERT_TRUE(Window().SaveProfile(m_folder.File("ok.cvl")));
     bool saved = true;
     wxTEST_DIALOG(saved = Window().SaveProfile(m_folder.File("no-such-folder/x.cvl")),
-                  ExpectMessageBox(
-                      "Cannot create file!\n" + m_folder.File("no-such-folder/x.cvl") + ": No such file or directory",
-                      "ERROR", wxICON_ERROR));
+                  ExpectMessageBox("Cannot create file!", "ERROR", wxICON_ERROR));
     EXPECT_FALSE(saved);
     EXPECT_EQ(Window().CurrentProfilePath(), "");
     EXPECT_EQ(Title(), "Corvane LDAP");
