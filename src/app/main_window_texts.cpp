@@ -26,6 +26,11 @@ void CLDAPDlg::ApplyMainWindowTexts(const std::string& path)
         m_texts[row.key] = text;
     };
     ApplyTexts(MainWindowKeys(), language, places);
+    // the control and menu texts too, for the messages that name a command (Options > Connection...)
+    for (const TextKey& row : MainWindowKeys()) {
+        if (row.target != TextTarget::Stored)
+            m_texts[row.key] = language.Text(row);
+    }
     if (m_commands)
         m_commands->RetranslateStatus();
     ArrangeControls();  // label widths follow their texts

@@ -136,9 +136,13 @@ TEST_F(BindWindowTest, PasswordAskedOnceForTheRunAndAgainAfterARefusedBind)
     const std::string reason = "Server is unwilling to perform (authentication required)";
     EXPECT_EQ(Status(),
               "Search failed: " + reason + " - The server wants a bind name: set one in Options > Connection...");
-    Window().ApplyMainWindowTexts(Window().ProgramFolder() + "LangLDAP_Deutsch.ini");
-    EXPECT_EQ(Status(), "Suche fehlgeschlagen: " + reason +
-                            " - Der Server verlangt einen Bind-Namen: einzutragen unter Optionen > Verbindung...");
+    TempFolder folder;
+    WriteBytes(folder.File("de.ini"),
+               "[header]\r\nFrmMain.m_acMSearchFailed=\"Suche fehlgeschlagen: %s\"\r\n"
+               "FrmMain.m_acMNeedsBind=\"Bind-Name fehlt: %s\"\r\nFrmMain.ID_MEN_OPTIONS=\"Optionen\"\r\n"
+               "FrmMain.ID_MEN_CONNECTION=\"Verbindung...\"\r\n");
+    Window().ApplyMainWindowTexts(folder.File("de.ini"));
+    EXPECT_EQ(Status(), "Suche fehlgeschlagen: " + reason + " - Bind-Name fehlt: Optionen > Verbindung...");
 }
 
 TEST_F(BindWindowTest, ProfileKeepsTheBindNameAndNoFileGetsThePassword)

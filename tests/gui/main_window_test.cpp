@@ -260,12 +260,11 @@ TEST_F(MainWindowTest, EscapeKeepsTheWindowOpen)
     EXPECT_TRUE(Window().IsShown());
 }
 
-TEST_F(MainWindowTest, TabWalksTheTemplateOrder)
+TEST_F(MainWindowTest, TabWalksTheFieldsInTheirVisualOrder)
 {
-    const std::vector<int> order = {ctl::kServer,          ctl::kPort,         ctl::kBaseDn,
-                                    ctl::kResultAttribute, ctl::kPreselection, ctl::kSearchAttribute,
-                                    ctl::kSearchString,    ctl::kSearch,       ctl::kSwap,
-                                    ctl::kResultList};
+    const std::vector<int> order = {
+        ctl::kServer,          ctl::kPort,         ctl::kBaseDn, ctl::kResultAttribute, ctl::kPreselection,
+        ctl::kSearchAttribute, ctl::kSearchString, ctl::kSwap,   ctl::kSearch,          ctl::kResultList};
     std::vector<int> focusable;
     for (wxWindow* child : Window().Panel()->GetChildren())
         if (child->CanAcceptFocusFromKeyboard())
