@@ -10,7 +10,7 @@
 #include "localisation/text_keys.h"
 #include "platform/apply_texts.h"
 #include "platform/text.h"
-#include "search_window/attribute_list.h"
+#include "search/attribute_list.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <wx/button.h>
 #include <wx/evtloop.h>
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
@@ -14,6 +13,7 @@
 #include "platform/clipboard.h"
 #include "platform/command_ids.h"
 #include "platform/file_dialog.h"
+#include "platform/message_box.h"
 #include "platform/text.h"
 #include "storage/file_utils.h"
 
@@ -227,7 +227,6 @@ void CDetailsDialog::SaveText()
     }
     if (!WriteFileReplacing(*path, TextToSave())) {
         // Fixed texts: this message is not localised.
-        wxMessageDialog box(this, "Cannot create file", "ERROR", wxOK | wxICON_NONE);
-        box.ShowModal();
+        ShowMessageBox(this, "Cannot create file", "ERROR", wxICON_NONE);
     }
 }
