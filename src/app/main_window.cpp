@@ -287,7 +287,7 @@ void CLDAPDlg::ChooseConnection()
     }
 }
 
-void CLDAPDlg::ShowMessage(const char* key, long icon)
+void CLDAPDlg::ShowMessage(const char* key, long icon, const std::string& details)
 {
-    ShowMessageBox(this, Text(key), Text(keys::kError), icon);
+    ShowMessageBox(this, Text(key), Text(keys::kError), icon, details);
 }

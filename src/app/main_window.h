@@ -136,7 +136,7 @@ private:
     void OnDropFiles(wxDropFilesEvent& event);
     wxTextEntry* Entry(int id) const;
     /// A message box with a stored text, the stored "ERROR" caption and icon (wxICON_*).
-    void ShowMessage(const char* key, long icon);
+    void ShowMessage(const char* key, long icon, const std::string& details = {});
 
     wxPanel* m_panel = nullptr;
     std::unique_ptr<BindLogin> m_bindLogin;  ///< before the commands, which use it until they go

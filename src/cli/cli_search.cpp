@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "directory/directory_query.h"
+#include "directory/query_failure.h"
 #include "directory/result_table.h"
+#include "directory/server_address.h"
 #include "localisation/text_keys.h"
 #include "platform/text_codec.h"
 #include "search/export_text.h"
@@ -139,6 +141,10 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
 
     // A bind name wants its password, asked for only once the fields have passed their checks.
     const std::string bindUser = FieldText(profile.bindUser);
+    // After a failed ldaps:// server the next, plain one would get the password unencrypted.
+    if (!bindUser.empty() && MixesSecureAndPlain(input.server, input.port)) {
+        return Fail(kExitUsage, "corvane-search: " + DescribeMixedSecurity(input.server));
+    }
     if (!bindUser.empty()) {
         PasswordInput password;
         if (options.passwordFile.has_value()) {
@@ -177,7 +183,8 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     CliOutcome outcome;
     if (options.output.has_value()) {
         if (!WriteFileReplacing(*options.output, result.bytes)) {
-            return Fail(kExitCannotWrite, EnglishText(keys::kFileCreateError));
+            return Fail(kExitCannotWrite,
+                        EnglishText(keys::kFileCreateError) + " " + WriteFailureDetails(*options.output));
         }
     } else if (result.entries > 0) {
         outcome.standardOutput = std::move(result.bytes);

@@ -227,6 +227,6 @@ void CDetailsDialog::SaveText()
     }
     if (!WriteFileReplacing(*path, TextToSave())) {
         // Fixed texts: this message is not localised.
-        ShowMessageBox(this, "Cannot create file", "ERROR", wxICON_NONE);
+        ShowMessageBox(this, "Cannot create file", "ERROR", wxICON_NONE, WriteFailureDetails(*path));
     }
 }

@@ -102,9 +102,9 @@ void SearchCommands::SetStatus(const std::string& text)
     }
 }
 
-void SearchCommands::ShowMessage(const std::string& text, long style) const
+void SearchCommands::ShowMessage(const std::string& text, long style, const std::string& details) const
 {
-    ShowMessageBox(m_controls.window, text, Text(keys::kError), style);
+    ShowMessageBox(m_controls.window, text, Text(keys::kError), style, details);
 }
 
 SearchFields SearchCommands::ReadFields() const
@@ -387,6 +387,6 @@ void SearchCommands::Export()
         return;
     }
     if (!WriteFileReplacing(*path, ExportText(m_result.ExportTable()))) {
-        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR);
+        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR, WriteFailureDetails(*path));
     }
 }

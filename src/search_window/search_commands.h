@@ -137,5 +137,5 @@ private:
                     const SearchInput& input);
     void OpenDetailsWindow();
     void NotifyBusy(bool busy);
-    void ShowMessage(const std::string& text, long style) const;
+    void ShowMessage(const std::string& text, long style, const std::string& details = {}) const;
 };
