@@ -49,7 +49,6 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
     SetUpFolders();
     SetIcons(WindowIcons());
     SetAcceleratorTable(MainAcceleratorTable());
-    m_englishFilePath = m_programFolder + kEnglishFileName;
 
     SearchControls controls;
     controls.window = this;

@@ -54,6 +54,7 @@ void CLDAPDlg::ChooseLanguage()
 void CLDAPDlg::WriteEnglishLanguageFile()
 {
     ApplyMainWindowTexts(m_currentLanguageFile);
-    if (!WriteEnglishFile(m_englishFilePath))
-        std::fprintf(stderr, "corvane-ldap: cannot write the English language file %s\n", m_englishFilePath.c_str());
+    const std::string englishFilePath = m_programFolder + kEnglishFileName;
+    if (!WriteEnglishFile(englishFilePath))
+        std::fprintf(stderr, "corvane-ldap: cannot write the English language file %s\n", englishFilePath.c_str());
 }

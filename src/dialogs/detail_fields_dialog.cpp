@@ -14,7 +14,7 @@
 
 namespace {
 
-/// Template 133 in dialog units.
+/// The detail-fields dialog's layout in dialog units.
 constexpr int kWidthDu = 257;
 constexpr int kHeightDu = 165;
 

@@ -25,7 +25,8 @@ struct TextKey {
     int id;
 };
 
-/// Main window (FrmMain), in lookup order: the 45 described keys, then the failure and status texts.
+/// Main window (FrmMain), in lookup order: the texts of the controls and menus with the first messages, then
+/// the failure and status texts.
 std::span<const TextKey> MainWindowKeys();
 /// Details window (FrmDetails), in lookup order.
 std::span<const TextKey> DetailsWindowKeys();

@@ -25,7 +25,7 @@ std::function<void(CDetailsDialog&)>& ShownHook()
     return hook;
 }
 
-// Template 103 in dialog units: the edit at (0, 0) 371 x 142, OK 58 x 14 at (157, 145), and the
+// The details window in dialog units: the edit at (0, 0) 371 x 142, OK 58 x 14 at (157, 145), and the
 // client area that holds both.
 constexpr int kEditWidthDu = 371;
 constexpr int kEditHeightDu = 142;
