@@ -104,12 +104,10 @@ public:
     const std::string& BindUser() const { return m_bindUser; }
     const std::string& ProgramFolder() const { return m_programFolder; }
     const std::string& StorageFolder() const { return m_storageFolder; }
-    const std::string& EnglishFilePath() const { return m_englishFilePath; }
     const std::string& CurrentLanguageFile() const { return m_currentLanguageFile; }
     const std::string& CurrentLanguageName() const { return m_currentLanguageName; }
     /// True once LDAP.ini named a language or the user confirmed the language dialog.
     bool LanguageChosen() const { return m_languageChosen; }
-    const RecentList& Recent() const { return m_recent; }
     FontSettings& Fonts() { return *m_fontSettings; }
     SearchCommands& Commands() { return *m_commands; }
     wxPanel* Panel() const { return m_panel; }
@@ -137,7 +135,7 @@ private:
     void OnDropFiles(wxDropFilesEvent& event);
     wxTextEntry* Entry(int id) const;
     /// A message box with a stored text, the stored "ERROR" caption and icon (wxICON_*).
-    void ShowMessage(const char* key, long icon);
+    void ShowMessage(const char* key, long icon, const std::string& details = {});
 
     wxPanel* m_panel = nullptr;
     std::unique_ptr<BindLogin> m_bindLogin;  ///< before the commands, which use it until they go
@@ -151,7 +149,6 @@ private:
     std::string m_licenseFilePath;
     std::string m_readMeFilePath;
     std::string m_storageFolder;
-    std::string m_englishFilePath;
     std::string m_currentProfilePath;
     std::string m_currentLanguageFile;
     std::string m_currentLanguageName;

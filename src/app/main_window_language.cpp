@@ -63,7 +63,6 @@ void CLDAPDlg::WriteEnglishLanguageFile()
         targets.push_back(m_storageFolder + kEnglishFileName);
     for (const std::string& target : targets) {
         if (WriteEnglishFile(target)) {
-            m_englishFilePath = target;
             std::printf("corvane-ldap: English language file written to %s\n", target.c_str());
             std::fflush(stdout);
             return;

@@ -7,6 +7,7 @@
 #include "app/main_window_resizer.h"
 #include "app/recent_menu.h"
 #include "app/start_placement_guard.h"
+#include "localisation/text_keys.h"
 #include "platform/screen.h"
 #include "storage/file_utils.h"
 
@@ -18,13 +19,13 @@ WindowRect ToWindowRect(const wxRect& rect)
 }
 
 /// A stored rectangle is used only where a screen shows it, so a window last closed on a screen
-/// that is gone does not open out of sight.
-bool OnConnectedScreen(const WindowRect& rect)
+/// that is gone does not open out of sight, and only as large as those screens.
+std::optional<WindowRect> OnConnectedScreens(const WindowRect& rect)
 {
     std::vector<WindowRect> screens;
     for (const ScreenRect& screen : ScreenRects())
         screens.push_back({screen.left, screen.top, screen.right, screen.bottom});
-    return LiesOnAScreen(rect, screens);
+    return ClipToScreens(rect, screens);
 }
 
 }  // namespace
@@ -50,8 +51,11 @@ void CLDAPDlg::LoadApplicationSettings(const std::string& path)
     fonts.ApplyTo(this, true);
 
     m_startPlacement = ParseWinPos(settings.winPos);
-    if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle && !OnConnectedScreen(m_startPlacement.rect))
-        m_startPlacement.kind = WindowPlacement::Kind::Unchanged;
+    if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle) {
+        const std::optional<WindowRect> shown = OnConnectedScreens(m_startPlacement.rect);
+        m_startPlacement.kind = shown ? m_startPlacement.kind : WindowPlacement::Kind::Unchanged;
+        m_startPlacement.rect = shown.value_or(m_startPlacement.rect);
+    }
     ApplyStartPlacement();
 
     m_languageChosen = false;
@@ -114,7 +118,9 @@ void CLDAPDlg::SaveApplicationSettings(const std::string& path)
     settings.languageName = !m_unlistedLanguageName.empty() ? m_unlistedLanguageName
                             : m_languageChosen              ? m_currentLanguageName
                                                             : std::string();
-    SaveAppSettings(path, settings);  // a failure loses this run's settings, silently
+    // A failed save keeps the previous file whole; the user is told why this run's settings are lost.
+    if (!SaveAppSettings(path, settings))
+        ShowMessage(keys::kFileCreateError, wxICON_ERROR, WriteFailureDetails(path));
 }
 
 void CLDAPDlg::OnClose(wxCloseEvent& event)

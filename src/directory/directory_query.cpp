@@ -11,11 +11,15 @@
 #include <climits>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <string_view>
 
+#include "directory/answer_guard.h"
 #include "directory/broken_pipe_guard.h"
 #include "directory/deadline.h"
+#include "directory/entry_reader.h"
+#include "directory/handshake_wait.h"
 #include "directory/ldap_client.h"
 #include "directory/query_failure.h"
 #include "directory/query_stop.h"
@@ -35,63 +39,14 @@ struct MessageReleaser {
 struct TextReleaser {
     void operator()(char* text) const { ldap_memfree(text); }
 };
-struct CursorReleaser {
-    void operator()(BerElement* cursor) const { ber_free(cursor, 0); }
-};
-struct ValuesReleaser {
-    void operator()(berval** values) const { ldap_value_free_len(values); }
-};
-
 using Connection = std::unique_ptr<LDAP, ConnectionCloser>;
 using Message = std::unique_ptr<LDAPMessage, MessageReleaser>;
 using LibraryText = std::unique_ptr<char, TextReleaser>;
-using AttributeCursor = std::unique_ptr<BerElement, CursorReleaser>;
-using ValueList = std::unique_ptr<berval*, ValuesReleaser>;
 
 /// A server's limit answer still carries the entries that came before the limit was hit.
 bool IsLimitAnswer(int result)
 {
     return result == LDAP_TIMELIMIT_EXCEEDED || result == LDAP_SIZELIMIT_EXCEEDED || result == LDAP_ADMINLIMIT_EXCEEDED;
-}
-
-/// A value's text: its bytes, or "<binary, N bytes>" when it holds a NUL byte and so is no text.
-std::string ValueText(const berval& value)
-{
-    const std::string_view bytes(value.bv_val, value.bv_len);
-    if (bytes.find('\0') != std::string_view::npos) {
-        return "<binary, " + std::to_string(bytes.size()) + " bytes>";
-    }
-    return std::string(bytes);
-}
-
-/// Writes one entry into row: the entry cell, then each attribute cell followed by its value
-/// cells, without gaps. Returns the number of cells written.
-int32_t RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table)
-{
-    LibraryText dn(ldap_get_dn(connection, entry));
-    table.SetCell(0, row, std::string(kEntryTag) + (dn ? dn.get() : ""));
-    int32_t column = 0;
-    BerElement* rawCursor = nullptr;
-    LibraryText name(ldap_first_attribute(connection, entry, &rawCursor));
-    AttributeCursor cursor(rawCursor);
-    while (name) {
-        ++column;
-        table.SetCell(column, row, std::string(kAttributeTag) + name.get());
-        // Values are read with their length, so one holding a NUL byte (a photo, a certificate)
-        // is shown as binary instead of cut short or lost.
-        ValueList values(ldap_get_values_len(connection, entry, name.get()));
-        if (values) {
-            for (berval** value = values.get(); *value != nullptr; ++value) {
-                ++column;
-                table.SetCell(column, row, std::string(kValueTag) + ValueText(**value));
-            }
-        }
-        if (!cursor) {
-            break;
-        }
-        name.reset(ldap_next_attribute(connection, entry, cursor.get()));
-    }
-    return column + 1;
 }
 
 /// How a wait for the next message ended.
@@ -119,7 +74,7 @@ ResultOf ReadResult(LDAP* connection, LDAPMessage* message)
     }
     LibraryText text(rawText);
     if (text) {
-        result.serverMessage = text.get();
+        result.serverMessage = EscapeControlCharacters(text.get());
     }
     return result;
 }
@@ -133,6 +88,22 @@ std::string UrlOf(const ServerEndpoint& endpoint)
            (bracketed ? "]" : "") + ":" + std::to_string(endpoint.port);
 }
 
+/// Why the stream of a connection went wrong, when the guard saw it go wrong.
+std::optional<std::string> StreamTrouble(const AnswerGuard& guard)
+{
+    switch (guard.Problem()) {
+        case AnswerGuard::Trouble::TooLarge:
+            return DescribeAnswerOverBound(guard.Bound());
+        case AnswerGuard::Trouble::Malformed:
+            return DescribeMalformedAnswer();
+        case AnswerGuard::Trouble::Ended:
+            return DescribeClosedConnection();
+        case AnswerGuard::Trouble::None:
+            break;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 /** How one step of a search ended when it did not lead on to the next. */
@@ -144,9 +115,10 @@ struct DirectoryQuery::StepEnd {
 /** One open connection of a search and what ends its waits. */
 class DirectoryQuery::Session {
 public:
-    Session(Connection connection, int socket, const ServerEndpoint& endpoint, const Deadline& deadline,
-            const QueryStop& stop)
-        : m_connection(std::move(connection)),
+    Session(std::unique_ptr<AnswerGuard> guard, Connection connection, int socket, const ServerEndpoint& endpoint,
+            const Deadline& deadline, const QueryStop& stop)
+        : m_guard(std::move(guard)),
+          m_connection(std::move(connection)),
           m_socket(socket),
           m_endpoint(endpoint),
           m_deadline(deadline),
@@ -154,6 +126,8 @@ public:
     {}
 
     LDAP* Handle() const { return m_connection.get(); }
+    /// What the server's messages did to the stream of the connection.
+    const AnswerGuard& Guard() const { return *m_guard; }
     /// The server it is connected to.
     const ServerEndpoint& Endpoint() const { return m_endpoint; }
 
@@ -191,6 +165,7 @@ public:
     void Abandon(int id) { ldap_abandon_ext(Handle(), id, nullptr, nullptr); }
 
 private:
+    std::unique_ptr<AnswerGuard> m_guard;  ///< outlives the connection, whose socket buffer uses it
     Connection m_connection;
     int m_socket;
     ServerEndpoint m_endpoint;
@@ -310,11 +285,27 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter, 
             return Fail(DescribePortOutOfRange(endpoint.port));
         }
     }
+    if (!m_bindName.empty() && MixesSecureAndPlain(m_host, m_port)) {
+        return Fail(DescribeMixedSecurity(m_host));
+    }
+    // Whatever the server sends, running out of memory fails this search, never the program.
+    try {
+        return Run(*endpoints, base, filter, attributes, table);
+    } catch (const std::bad_alloc&) {
+        m_cut = false;
+        m_stopped = false;
+        return Fail(DescribeTooLargeForMemory());
+    }
+}
+
+bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std::string& base,
+                         const std::string& filter, char** attributes, ResultTable& table)
+{
     const Deadline deadline = Deadline::After(m_timeLimitSeconds);
 
     const BrokenPipeGuard brokenPipe;
     std::optional<Session> session;
-    StepEnd end = Open(*endpoints, deadline, session);
+    StepEnd end = Open(endpoints, deadline, session);
     if (session) {
         end = Bind(*session);
     }
@@ -365,12 +356,12 @@ DirectoryQuery::StepEnd DirectoryQuery::Open(const std::vector<ServerEndpoint>& 
         // the stop: the entries of this server are the answer.
         ldap_set_option(raw, LDAP_OPT_REFERRALS, LDAP_OPT_OFF);
         if (endpoint.secure) {
-            // The handshake waits inside the library: bound it by what is left of the time
-            // limit, and let a stop shut the socket down to end it.
+            // The handshake waits for the socket within what is left of the time limit; a stop
+            // also shuts the socket down, which ends a wait of the library's own.
             timeval left{deadline.Limited() ? deadline.SecondsLeft() : 24 * 60 * 60, 0};
             ldap_set_option(raw, LDAP_OPT_NETWORK_TIMEOUT, &left);
             m_stop->Watch(tcp.socket);
-            const int secured = ldap_install_tls(raw);
+            const int secured = InstallTlsWithin(raw, tcp.socket, deadline, *m_stop);
             m_stop->Unwatch();
             if (m_stop->Raised()) {
                 return StepEnd{true, {}};
@@ -399,7 +390,10 @@ DirectoryQuery::StepEnd DirectoryQuery::Open(const std::vector<ServerEndpoint>& 
             ber_len_t readAhead = kReadAheadBytes;
             ber_sockbuf_ctrl(buffer, LBER_SB_OPT_SET_READAHEAD, &readAhead);
         }
-        session.emplace(std::move(connection), tcp.socket, endpoint, deadline, *m_stop);
+        // Above the secure layer: every message is weighed and checked before the library reads it.
+        auto guard = std::make_unique<AnswerGuard>(m_answerBound);
+        guard->Install(raw);
+        session.emplace(std::move(guard), std::move(connection), tcp.socket, endpoint, deadline, *m_stop);
         return StepEnd{};
     }
     return end;
@@ -428,6 +422,9 @@ DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session)
         case Wait::TimedOut:
             return failure(LDAP_TIMEOUT, {});
         case Wait::Failed:
+            if (std::optional<std::string> trouble = StreamTrouble(session.Guard())) {
+                return StepEnd{false, std::move(*trouble)};
+            }
             return failure(code, {});
         case Wait::Message:
             break;
@@ -479,10 +476,18 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
             return failure(LDAP_TIMEOUT, {});
         }
         if (wait == Wait::Failed) {
+            // An answer beyond the bound ends with the entries read so far, as at the cap.
+            if (session.Guard().Problem() == AnswerGuard::Trouble::TooLarge && rows > 0) {
+                m_cut = true;
+                break;
+            }
+            if (std::optional<std::string> trouble = StreamTrouble(session.Guard())) {
+                return StepEnd{false, std::move(*trouble)};
+            }
             return failure(code, {});
         }
         switch (ldap_msgtype(message.get())) {
-            case LDAP_RES_SEARCH_ENTRY:
+            case LDAP_RES_SEARCH_ENTRY: {
                 // One entry past the cap shows there are more: no need to read them.
                 if (m_maxEntries != 0 && static_cast<uint32_t>(rows) >= m_maxEntries) {
                     session.Abandon(id);
@@ -490,9 +495,29 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
                     reading = false;
                     break;
                 }
-                columns = std::max(columns, RecordEntry(session.Handle(), message.get(), rows, recorded));
+                int32_t cells = 0;
+                const EntryRead read =
+                    RecordEntry(session.Handle(), message.get(), rows, recorded, deadline, *m_stop, cells);
+                if (read != EntryRead::Recorded) {
+                    recorded.RemoveRow(rows);  // the entry read in part is no entry
+                }
+                if (read == EntryRead::Stopped) {
+                    session.Abandon(id);
+                    end.stopped = true;
+                    reading = false;
+                    break;
+                }
+                if (read == EntryRead::TimedOut) {
+                    session.Abandon(id);
+                    return failure(LDAP_TIMEOUT, {});
+                }
+                if (read == EntryRead::Malformed) {
+                    return StepEnd{false, DescribeMalformedAnswer()};
+                }
+                columns = std::max(columns, cells);
                 ++rows;
                 break;
+            }
             case LDAP_RES_SEARCH_RESULT: {
                 const ResultOf result = ReadResult(session.Handle(), message.get());
                 // A server's limit answer still carries the entries that came before the limit was hit.

@@ -8,8 +8,8 @@
 
 #include "directory/result_table.h"
 #include "search_window/background_query.h"
-#include "search_window/search_rules.h"
-#include "search_window/shown_result.h"
+#include "search/search_rules.h"
+#include "search/shown_result.h"
 #include "storage/connection_profile.h"
 
 class BindLogin;
@@ -137,5 +137,5 @@ private:
                     const SearchInput& input);
     void OpenDetailsWindow();
     void NotifyBusy(bool busy);
-    void ShowMessage(const std::string& text, long style) const;
+    void ShowMessage(const std::string& text, long style, const std::string& details = {}) const;
 };

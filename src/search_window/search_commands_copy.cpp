@@ -59,6 +59,6 @@ void SearchCommands::ExportLdif()
         return;
     }
     if (!WriteFileReplacing(*path, LdifText(LdifEntries(m_result.ShownRows(), m_shownHeadings)))) {
-        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR);
+        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR, WriteFailureDetails(*path));
     }
 }

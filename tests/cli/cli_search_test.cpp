@@ -21,8 +21,8 @@
 #include "directory_server.h"
 #include "program_run.h"
 #include "search/export_text.h"
-#include "search_window/details_text.h"
-#include "search_window/search_rules.h"
+#include "search/details_text.h"
+#include "search/search_rules.h"
 #include "storage/connection_profile.h"
 #include "test_directory.h"
 #include "unresponsive_listener.h"
@@ -193,9 +193,18 @@ TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)
         {false, {"--bogus", "Smith"}, 2, usage("unknown option '--bogus'")},
         {false, {"Smith", "-s"}, 2, usage("option '-s' needs a value")},
         {false, {"Smith", "Jones"}, 2, usage("more than one search string given: 'Jones'")},
-        {true, {"-o", missing + "/out.csv", "Smith"}, 3, "Cannot create file!\n"},
-        {true, {"-o", m_folder.string(), "Smith"}, 3, "Cannot create file!\n"},
-        {true, {"-d", "-o", missing + "/out.txt", "Smith"}, 3, "Cannot create file!\n"},
+        {true,
+         {"-o", missing + "/out.csv", "Smith"},
+         3,
+         "Cannot create file! " + missing + "/out.csv: No such file or directory\n"},
+        {true,
+         {"-o", m_folder.string(), "Smith"},
+         3,
+         "Cannot create file! " + m_folder.string() + ": Is a directory\n"},
+        {true,
+         {"-d", "-o", missing + "/out.txt", "Smith"},
+         3,
+         "Cannot create file! " + missing + "/out.txt: No such file or directory\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.err);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "../storage/temp_folder.h"
 #include "localisation/english_file.h"
 #include "localisation/text_keys.h"
@@ -37,6 +40,19 @@ TEST(TextCatalog, LooksUpBySubstringWithTheEnglishFallback)
     // a folder is no language file
     TextCatalog ofFolder(folder.Path());
     EXPECT_EQ(ofFolder.LookupText("FrmMain.m_BTNSearch", "Search"), "Search");
+
+    // Texts longer than the windows' fields are cut at the field bound, never inside a character.
+    const std::string longest(1023, 'a');
+    const std::pair<std::string, std::string> long_cases[] = {
+        {longest, longest},
+        {std::string(10 * 1024 * 1024, 'a'), longest},
+        {std::string(1022, 'a') + "\xc3\xa9", std::string(1022, 'a')},
+    };
+    for (const auto& [text, cut] : long_cases) {
+        const std::string path = folder / "long.ini";
+        WriteBytes(path, "FrmMain.m_BTNSearch=\"" + text + "\"\r\n");
+        EXPECT_EQ(TextCatalog(path).LookupText("FrmMain.m_BTNSearch", "Search"), cut) << text.size();
+    }
 }
 
 TEST(EnglishFile, HoldsEveryKeyWithItsDefaultAndIsRewritten)
@@ -69,7 +85,7 @@ TEST(EnglishFile, HoldsEveryKeyWithItsDefaultAndIsRewritten)
     ASSERT_GE(bytes.size(), tail.size());
     EXPECT_EQ(bytes.substr(bytes.size() - tail.size()), tail);
 
-    // between them one line per main-window key, the described ones first, in table order
+    // between them one line per main-window key, the controls' and menus' first, in table order
     const std::string main = bytes.substr(head.size(), bytes.size() - tail.size() - head.size());
     std::size_t lines = 1;  // the first key line is part of head
     for (char ch : main)
