@@ -1,75 +1,77 @@
 // help_menu.cpp - the "?" menu's commands: documents and the update page through the desktop's
-// opener (a message names what could not be handed to it), the about box with the current
-// language's OK text.
+// opener (a message names what cannot be handed to it), the about box with the current language's OK text.
 #include "app/help_menu.h"
 
 #include <functional>
+#include <memory>
 #include <utility>
 
-#include <wx/msgdlg.h>
+#include <wx/event.h>
+#include <wx/icon.h>
+#include <wx/window.h>
 
 #include "app/font_settings.h"
-#include "app/main_window.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/help_documents.h"
 #include "localisation/text_keys.h"
 #include "platform/command_ids.h"
 #include "platform/help_format.h"
+#include "platform/message_box.h"
 #include "platform/shell.h"
-#include "platform/text.h"
-#include "search_window/search_rules.h"
+#include "search/search_rules.h"
 
 namespace {
 
 /// The about box in the program's fonts: every control takes the definition font's face,
 /// character set and pitch at its own height; the title is the definition font in bold.
-void ShowAbout(CLDAPDlg& main)
+void ShowAbout(wxWindow& parent, FontSettings& fonts, const std::string& okText)
 {
-    CAboutDlg about(&main);
-    FontSettings& fonts = main.Fonts();
+    CAboutDlg about(&parent);
     fonts.ApplyTo(&about, false);
     wxFont title;
     fonts.CopyDefinitionFont(title);
     about.SetTitleFont(title.Bold());
-    about.Run(main.Text(keys::kBtnOK));
+    about.Run(okText);
 }
 
 /// Hands target to the desktop's opener; says so, naming it, when that cannot be done.
-void Open(CLDAPDlg& main, const std::string& target)
+void Open(wxWindow* parent, const HelpMenuSources& sources, const std::string& target)
 {
-    if (ShellOpen(target))
+    if (ShellOpen(target) || !sources.text)
         return;
     // Plain replacement: a path is never a format.
-    wxMessageDialog box(&main, ToWx(FillPlaceholder(main.Text(keys::kCannotOpen), target)),
-                        ToWx(main.Text(keys::kError)), wxOK | wxICON_ERROR);
-    box.ShowModal();
+    ShowMessageBox(parent, FillPlaceholder(sources.text(keys::kCannotOpen), target), sources.text(keys::kError),
+                   wxICON_ERROR);
 }
 
 }  // namespace
 
-void BindHelpMenu(CLDAPDlg& window)
+void BindHelpMenu(wxWindow& window, FontSettings& fonts, HelpMenuSources sources)
 {
-    CLDAPDlg* main = &window;
+    const auto shared = std::make_shared<const HelpMenuSources>(std::move(sources));
+    const std::string& folder = shared->programFolder;
+    wxWindow* parent = &window;
+    FontSettings* programFonts = &fonts;
     const std::pair<int, std::function<void()>> commands[] = {
         {cmd::kHelp,
-         [main] {
-             Open(*main, HelpFilePath(main->ProgramFolder(), main->CurrentLanguageFile(), kHelpFileExtension));
+         [shared, folder, parent] {
+             Open(parent, *shared, HelpFilePath(folder, shared->languageFile(), kHelpFileExtension));
          }},
         {cmd::kLicense,
-         [main] {
-             Open(*main, LicenseFilePath(main->ProgramFolder()));
+         [shared, folder, parent] {
+             Open(parent, *shared, LicenseFilePath(folder));
          }},
         {cmd::kReadMe,
-         [main] {
-             Open(*main, ReadMeFilePath(main->ProgramFolder()));
+         [shared, folder, parent] {
+             Open(parent, *shared, ReadMeFilePath(folder));
          }},
         {cmd::kCheckUpdate,
-         [main] {
-             Open(*main, UpdateAddress());
+         [shared, parent] {
+             Open(parent, *shared, UpdateAddress());
          }},
         {cmd::kInfo,
-         [main] {
-             ShowAbout(*main);
+         [shared, parent, programFonts] {
+             ShowAbout(*parent, *programFonts, shared->okText());
          }},
     };
     for (const auto& [command, run] : commands)
