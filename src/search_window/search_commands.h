@@ -11,6 +11,7 @@
 #include "search/search_rules.h"
 #include "search/shown_result.h"
 #include "search_window/status_line.h"
+
 #include "storage/connection_profile.h"
 
 class BindLogin;
@@ -63,6 +64,8 @@ public:
     /// A click on a column heading: sorts the entries by that column in the user's locale,
     /// ascending or descending as the heading's arrow shows.
     void SortByColumn(unsigned column, bool ascending);
+    /// Shows the status line's messages again in the current language.
+    void RetranslateStatus() { m_status.Retranslate(); }
     /// Empties the result list and the status line (the export table stays).
     void ClearList();
     /// Runs the details query for input beside the window, then shows CDetailsDialog modally.
@@ -118,6 +121,7 @@ private:
     std::function<void()> m_queryStartHook;
     std::function<void(bool)> m_busyHook;
     BackgroundQuery m_query;
+    StatusLine m_status;
 
     std::string Text(const char* key) const;
     /// The seven fields as typed.
@@ -128,11 +132,15 @@ private:
                          std::function<void(const std::vector<std::string>&, const SearchOutcome&)> done);
     /// What a query of input binds with; nullopt when the user cancelled the password dialog.
     std::optional<BindCredentials> Credentials(const SearchInput& input);
-    /// status followed by the warning that the password travels unencrypted, when a search of
-    /// input sends one so.
-    std::string WithBindWarning(const SearchInput& input, const std::string& status) const;
+    /// The warning that the password travels unencrypted, when a search of input sends one so.
+    StatusLine::Compose BindWarning(const SearchInput& input) const;
+    /// "Search failed: ..." with the reason, and the hint where to set a bind name when the server
+    /// refused the anonymous bind or search.
+    std::string FailureText(const SearchOutcome& outcome) const;
     wxWindow* FieldControl(SearchField field) const;
-    void SetStatus(const std::string& text);
+    void SetStatus(const std::string& text) { m_status.ShowText(text); }
+    /// The status line says a query is running.
+    void ShowQueryRunning();
     void StartQuery(std::function<void(DirectoryQuery&)> work, std::function<void()> done);
     void ShowAnswer(SearchAnswer& answer, const QueryChoice& choice, const std::string& searchValue,
                     const SearchInput& input);
