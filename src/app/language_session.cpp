@@ -2,7 +2,9 @@
 #include "app/language_session.h"
 
 #include <cstdio>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include <wx/frame.h>
 #include <wx/menu.h>
@@ -17,9 +19,8 @@
 #include "platform/apply_texts.h"
 #include "platform/desktop_language.h"
 
-LanguageSession::LanguageSession(wxFrame& frame, std::string programFolder, FontSettings& fonts,
-                                 ChangedFunction changed)
-    : m_frame(frame), m_programFolder(std::move(programFolder)), m_fonts(fonts), m_changed(std::move(changed))
+LanguageSession::LanguageSession(wxFrame& frame, ProgramFolders folders, FontSettings& fonts, ChangedFunction changed)
+    : m_frame(frame), m_folders(std::move(folders)), m_fonts(fonts), m_changed(std::move(changed))
 {}
 
 void LanguageSession::Apply(const std::string& path)
@@ -46,10 +47,10 @@ void LanguageSession::Apply(const std::string& path)
 
 void LanguageSession::SelectStartup(const std::string& requested)
 {
-    const LanguageCatalog catalog = ReadLanguageCatalog(m_programFolder + kLanguageCatalogName);
+    const LanguageCatalog catalog = ReadLanguageCatalog(m_folders.program + kLanguageCatalogName);
     m_unlistedName.clear();
     if (const LanguageEntry* entry = StartupLanguage(catalog, requested, DesktopLanguage())) {
-        Apply(m_programFolder + entry->file);
+        Apply(m_folders.program + entry->file);
         m_name = entry->name;
     } else if (requested == kBuiltInLanguageName) {
         // the built-in English, chosen explicitly: it holds whatever the desktop's language
@@ -85,7 +86,7 @@ std::string LanguageSession::Saved() const
 
 void LanguageSession::Choose()
 {
-    CLanguageDlg dialog(&m_frame, m_file, m_name, m_programFolder + kLanguageCatalogName, m_programFolder);
+    CLanguageDlg dialog(&m_frame, m_file, m_name, m_folders.program + kLanguageCatalogName, m_folders.program);
     m_fonts.ApplyTo(&dialog, true);
     if (dialog.ShowModal() != wxID_OK)
         return;
@@ -102,9 +103,19 @@ void LanguageSession::Choose()
 void LanguageSession::WriteEnglishFile()
 {
     Apply(m_file);
-    const std::string englishFilePath = m_programFolder + kEnglishFileName;
-    if (!::WriteEnglishFile(englishFilePath))
-        std::fprintf(stderr, "corvane-ldap: cannot write the English language file %s\n", englishFilePath.c_str());
+    // An installed program folder is read-only for its users: the file then goes into the
+    // storage folder, beside LDAP.ini.
+    std::vector<std::string> targets{m_folders.program + kEnglishFileName};
+    if (m_folders.storage != m_folders.program)
+        targets.push_back(m_folders.storage + kEnglishFileName);
+    for (const std::string& target : targets) {
+        if (::WriteEnglishFile(target)) {
+            std::printf("corvane-ldap: English language file written to %s\n", target.c_str());
+            std::fflush(stdout);
+            return;
+        }
+    }
+    std::fprintf(stderr, "corvane-ldap: cannot write the English language file %s\n", targets.back().c_str());
 }
 
 std::string LanguageSession::Text(const char* key) const

@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+#include "app/program_folders.h"
+
 class FontSettings;
 class wxFrame;
 
@@ -20,9 +22,9 @@ public:
     /// Called after every change of language, once its texts are in their places.
     using ChangedFunction = std::function<void(const LanguageSession&)>;
 
-    /// frame shows the texts; programFolder holds the catalogue and the language files; fonts
+    /// frame shows the texts; the program folder holds the catalogue and the language files; fonts
     /// apply to the language dialog.
-    LanguageSession(wxFrame& frame, std::string programFolder, FontSettings& fonts, ChangedFunction changed);
+    LanguageSession(wxFrame& frame, ProgramFolders folders, FontSettings& fonts, ChangedFunction changed);
 
     /// Makes path the current language file ("" for the built-in English) and puts every
     /// main-window text looked up in it in its place (English defaults for what it lacks, all of
@@ -39,7 +41,8 @@ public:
     /// Options > Language: the language dialog; on OK its language is applied at once and chosen.
     void Choose();
     /// "--ENGLISH": applies the current language and writes LangLDAP_English.ini into the program
-    /// folder; a line on standard error when it cannot be written.
+    /// folder, or into the storage folder when the program folder refuses it; a line on standard
+    /// output names the file written, one on standard error says when neither could be written.
     void WriteEnglishFile();
 
     /// The stored text of a key, its English default before any apply.
@@ -53,7 +56,7 @@ public:
 
 private:
     wxFrame& m_frame;
-    std::string m_programFolder;
+    ProgramFolders m_folders;
     FontSettings& m_fonts;
     ChangedFunction m_changed;
     std::string m_file;

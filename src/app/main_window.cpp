@@ -91,12 +91,12 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
                                                         m_profile->Load(path);
                                                 });
     // the commands get copies of what they read: the texts, the language file and the profile's values
-    m_language = std::make_unique<LanguageSession>(*this, m_folders.program, *m_fontSettings,
-                                                   [this](const LanguageSession& language) {
-                                                       m_windowState->Arrange();  // label widths follow their texts
-                                                       m_commands->SetTexts(language.Texts());
-                                                       m_commands->SetLanguageFile(language.File());
-                                                   });
+    m_language =
+        std::make_unique<LanguageSession>(*this, m_folders, *m_fontSettings, [this](const LanguageSession& language) {
+            m_windowState->Arrange();  // label widths follow their texts
+            m_commands->SetTexts(language.Texts());
+            m_commands->SetLanguageFile(language.File());
+        });
     ProfileSession::Hooks hooks;
     hooks.cleared = [this] {
         m_commands->ClearList();
