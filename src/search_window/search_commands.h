@@ -2,6 +2,8 @@
 #pragma once
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,9 +50,8 @@ struct SearchControls {
  */
 class SearchCommands {
 public:
-    /// text(key) gives the main window's current text of a key (its English default until a
-    /// language is applied).
-    SearchCommands(SearchControls controls, std::function<std::string(const char* key)> text);
+    /// Every text is its English default until texts are set.
+    explicit SearchCommands(SearchControls controls);
     /// Cancels a running query.
     ~SearchCommands();
 
@@ -88,12 +89,16 @@ public:
     /// offers them; the one chosen goes into the DN field.
     void ChooseBaseDn();
 
+    /// The main window's current text of each key; a key missing there gives its English default.
+    void SetTexts(std::map<std::string, std::string> texts) { m_texts = std::move(texts); }
     /// The detail attribute slots the details view asks for (the main window's list).
-    void SetDetailAttributes(const DetailSlots* slots) { m_detailAttributes = slots; }
-    /// The current language file (the main window's), read each time a details window opens.
-    void SetLanguageFile(const std::string* path) { m_languageFile = path; }
-    /// Whom every query binds as (the main window's); none: anonymously.
-    void SetBindLogin(BindLogin* login) { m_bindLogin = login; }
+    void SetDetailAttributes(const DetailSlots& slots) { m_detailAttributes = slots; }
+    /// The current language file, read each time a details or password window opens.
+    void SetLanguageFile(const std::string& path);
+    /// Whom every query binds as; without a login, anonymously.
+    void SetBindLogin(std::unique_ptr<BindLogin> login);
+    /// The name the login binds as ("" anonymously); ignored without a login.
+    void SetBindUser(const std::string& name);
     /// Time limit of every query (tests shorten it).
     void SetTimeLimit(int32_t seconds) { m_timeLimitSeconds = seconds; }
     /// Called by Search once the progress item shows and the query has started (tests read the
@@ -110,10 +115,10 @@ private:
     struct SearchAnswer;
 
     SearchControls m_controls;
-    std::function<std::string(const char*)> m_text;
-    const DetailSlots* m_detailAttributes = nullptr;
-    const std::string* m_languageFile = nullptr;
-    BindLogin* m_bindLogin = nullptr;
+    std::map<std::string, std::string> m_texts;
+    DetailSlots m_detailAttributes = DefaultDetailSlots();
+    std::string m_languageFile;
+    std::unique_ptr<BindLogin> m_bindLogin;
     int32_t m_timeLimitSeconds = kSearchTimeLimitSeconds;
     ShownResult m_result;
     std::vector<std::string> m_shownHeadings;  ///< the attribute names of the shown columns

@@ -63,7 +63,7 @@ void DoubleClick(wxWindow* control)
 TEST_F(MainWindowTest, DocumentCommandsHandTheirFileOrAddressToTheDesktopOrSayWhatIsMissing)
 {
     ShellTargets shell;
-    const std::string folder = Window().ProgramFolder();
+    const std::string folder = Window().Folders().program;
     // the documents are not beside the test program: each command names the file it lacks
     for (const auto& [command, file] : {std::pair{cmd::kHelp, "LDAP_English.html"},
                                         {cmd::kLicense, "LDAP_License.txt"},
@@ -80,7 +80,7 @@ TEST_F(MainWindowTest, AboutBoxShowsItsFixedTextsLinksAndTheCurrentLanguagesOk)
     WriteBytes(language,
                "FrmMain.m_sMBtnOK=\"Schlie\xC3\x9F"
                "en\"\r\n");
-    Window().ApplyMainWindowTexts(language);
+    Window().Language().Apply(language);
     Window().Fonts().SetFaceName("DejaVu Serif");
 
     ShellTargets shell;

@@ -61,7 +61,7 @@ protected:
     SearchCommands& Commands() { return m_window->Commands(); }
     CResultList* List() { return Get<CResultList>(ctl::kResultList); }
     wxWindow* Control(int id) { return m_window->FindWindow(id); }
-    void SetField(int id, const std::string& text) { m_window->SetFieldText(id, text); }
+    void SetField(int id, const std::string& text) { SetFieldText(*m_window, id, text); }
     /// The status line's message, and " - " and the warning of its second field when there is one.
     std::string Status()
     {
