@@ -221,8 +221,9 @@ void CLDAPDlg::BindCommands()
     const LanguageSession& language = *m_language;
     BindHelpMenu(*this, *m_fontSettings,
                  {m_folders.program, [&language] { return language.File(); },
-                  [&language] {
-                      return language.Text(keys::kBtnOK);
+                  [&language] { return language.Text(keys::kBtnOK); },
+                  [&language](const char* key) {
+                      return language.Text(key);
                   }});
 
     m_panel->Bind(
