@@ -69,7 +69,8 @@ public:
     /// one and the title shows it.
     void ChooseConnection();
     /// "--ENGLISH": applies the current language and writes LangLDAP_English.ini into the program
-    /// folder; a line on standard error when it cannot be written.
+    /// folder, or into the storage folder when the program folder refuses it; a line on standard
+    /// output names the file written, one on standard error says when neither could be written.
     void WriteEnglishLanguageFile();
 
     /// File > New settings: no current profile, empty result list, fields to their defaults.
