@@ -266,7 +266,7 @@ TEST_F(MainWindowTest, TabWalksTheTemplateOrder)
                                     ctl::kSearchString,    ctl::kSearch,       ctl::kSwap,
                                     ctl::kResultList,      ctl::kServer};
     // the control of the panel that holds the focus (a list's focus may sit in an inner window)
-    const auto focused = [&]() {
+    const auto focused = [&]() -> int {
         for (wxWindow* focus = wxWindow::FindFocus(); focus != nullptr; focus = focus->GetParent())
             if (focus->GetParent() == Window().Panel())
                 return focus->GetId();
