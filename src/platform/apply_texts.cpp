@@ -40,14 +40,6 @@ wxMenuItem* CommandItem(wxMenu* menu, int command)
     return item;
 }
 
-/// The menu bar's item of command; a key table naming a missing command is a fault.
-wxMenuItem* CommandItem(wxMenuBar* bar, int command)
-{
-    wxMenuItem* item = bar->FindItem(ToWxId(command));
-    wxASSERT_MSG(item != nullptr, wxString::Format("a key table names command %d, which the menus lack", command));
-    return item;
-}
-
 }  // namespace
 
 TextPlaces PlacesOf(wxTopLevelWindow* window, wxWindow* controls)
@@ -88,7 +80,8 @@ void ApplyTexts(std::span<const TextKey> table, TextCatalog& catalog, const Text
                 break;
             case TextTarget::MenuCommand:
                 if (bar != nullptr)
-                    SetMenuItemText(CommandItem(bar, row.id), text);
+                    // a window may take out the items of documents it does not have
+                    SetMenuItemText(bar->FindItem(ToWxId(row.id)), text);
                 break;
             case TextTarget::FileMenuPosition:
                 wxASSERT_MSG(row.id >= 0 && static_cast<size_t>(row.id) < fileMenu->GetMenuItemCount(),

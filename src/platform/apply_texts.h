@@ -28,8 +28,8 @@ TextPlaces PlacesOf(wxTopLevelWindow* window, wxWindow* controls = nullptr);
 /// Looks up every row of table in catalog, in table order, and puts each text in its place; a row
 /// whose place (controls, menu bar, store) is missing is still looked up. The rows of the first
 /// drop-down (File) are skipped, not looked up, when there is no menu bar with a drop-down. A row
-/// naming a control or command its place lacks fails an assertion: the key table and the window
-/// disagree.
+/// naming a control, a File menu command or a menu position its place lacks fails an assertion:
+/// the key table and the window disagree. Other menu commands may have been taken out by the window.
 void ApplyTexts(std::span<const TextKey> table, TextCatalog& catalog, const TextPlaces& places);
 /// The same with the texts of the language file languageFile ("" or a missing file: English).
 void ApplyTexts(std::span<const TextKey> table, const std::string& languageFile, const TextPlaces& places);
