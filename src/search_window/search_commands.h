@@ -30,21 +30,21 @@ class wxWindow;
 /// The main-window controls the search commands read and fill (owned by the main window).
 struct SearchControls {
     wxWindow* window = nullptr;             ///< parent of message boxes and dialogs
-    wxTextCtrl* server = nullptr;           ///< 1001
-    wxTextCtrl* port = nullptr;             ///< 1003
-    wxTextCtrl* baseDn = nullptr;           ///< 1016
-    wxTextCtrl* preselection = nullptr;     ///< 1005
-    wxComboBox* searchAttribute = nullptr;  ///< 1020
-    wxComboBox* resultAttribute = nullptr;  ///< 1028
-    wxTextCtrl* searchString = nullptr;     ///< 1009
-    wxCheckBox* swap = nullptr;             ///< 1018
-    wxButton* details = nullptr;            ///< 1014
-    CResultList* list = nullptr;            ///< 1021
+    wxTextCtrl* server = nullptr;           ///< the LDAP server
+    wxTextCtrl* port = nullptr;             ///< the LDAP port
+    wxTextCtrl* baseDn = nullptr;           ///< the base DN
+    wxTextCtrl* preselection = nullptr;     ///< the search preselection
+    wxComboBox* searchAttribute = nullptr;  ///< the search attribute
+    wxComboBox* resultAttribute = nullptr;  ///< the result attributes
+    wxTextCtrl* searchString = nullptr;     ///< the search string
+    wxCheckBox* swap = nullptr;             ///< "Swap search and result attributes"
+    wxButton* details = nullptr;            ///< Details
+    CResultList* list = nullptr;            ///< the result list
     wxStatusBar* status = nullptr;          ///< the window's status line
 };
 
 /**
- * Search (button 1010, Edit > Search), details (button 1014, Edit > Show details, double click),
+ * Search (the Search button, Edit > Search), details (the Details button, Edit > Show details, double click),
  * the sort by a column heading and export (Edit > Export result). Holds the shown result of the
  * last search: its entries, their order and the export table.
  */

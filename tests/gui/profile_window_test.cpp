@@ -5,6 +5,7 @@
 
 #include "app/main_window_template.h"
 #include "main_window_fixture.h"
+#include "platform/folders.h"
 
 namespace {
 
@@ -153,8 +154,12 @@ TEST_F(ProfileWindowTest, TheFirstCommandLineArgumentIsLoaded)
     EXPECT_EQ(DetailList(Window().Profile().DetailAttributes()), Strings{"cn"});
     EXPECT_EQ(Title(), "Corvane LDAP - start.cvl");
 
-    // "--ENGLISH" is an option, not a profile: no read error is shown
+    // "--ENGLISH" is an option, not a profile: no read error is shown. It writes the English file
+    // into the program folder, here a temporary one.
+    SetProgramPathOverride(m_folder.File("corvane-ldap"));
     Open({"--ENGLISH"});
+    SetProgramPathOverride("");
+    EXPECT_NE(FileBytes(m_folder.File("LangLDAP_English.ini")), "");
     EXPECT_EQ(Title(), "Corvane LDAP");
     EXPECT_EQ(Window().Profile().DetailAttributes(), DefaultDetailSlots());
 }
