@@ -3,7 +3,6 @@
 #include "app/ldap_app.h"
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -11,6 +10,7 @@
 #include <wx/menu.h>
 
 #include "app/main_window.h"
+#include "platform/session_end.h"
 #include "platform/text.h"
 
 namespace {
@@ -69,8 +69,7 @@ bool CLDAPApp::OnInit()
     if (const char* probe = std::getenv("CORVANE_STARTUP_PROBE"))
         ArmStartupProbe(window, std::atoll(probe));
     Bind(wxEVT_END_SESSION, [](wxCloseEvent&) { CloseMainWindow(0); });
-    SetSignalHandler(SIGTERM, CloseMainWindow);
-    SetSignalHandler(SIGHUP, CloseMainWindow);
+    CloseOnEndRequest(*this, CloseMainWindow);
     window->ShowAtStart();
     return true;
 }

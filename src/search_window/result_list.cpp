@@ -76,8 +76,11 @@ wxString CResultList::Heading(unsigned column) const
 
 void CResultList::HideSortArrow()
 {
-    for (unsigned c = 0; c < GetColumnCount(); ++c)
-        GetColumn(c)->UnsetAsSortKey();
+    // only the sort column is unset: the generic list (wxMSW) checks that the column is one
+    for (unsigned c = 0; c < GetColumnCount(); ++c) {
+        if (GetColumn(c)->IsSortKey())
+            GetColumn(c)->UnsetAsSortKey();
+    }
 }
 
 void CResultList::ClearItems()

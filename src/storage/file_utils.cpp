@@ -2,6 +2,8 @@
 // read and the replacing write that never destroys the previous file.
 #include "storage/file_utils.h"
 
+#include "storage/native_path.h"
+
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
@@ -56,7 +58,7 @@ std::string TemporaryNameFor(const std::string& path)
     static std::atomic<unsigned> counter{0};
     const std::string name =
         ".cv" + Hex(static_cast<unsigned long>(CORVANE_GETPID())) + "-" + Hex(counter.fetch_add(1)) + ".tmp";
-    return (fs::path(path).parent_path() / name).string();
+    return PathText(NativePath(path).parent_path() / name);
 }
 
 /// Opens path for writing without replacing it: a device or pipe, or a file the folder will not
@@ -79,7 +81,7 @@ std::FILE* OpenStraight(const std::string& path, bool pipe)
 #else
     (void)pipe;
 #endif
-    return std::fopen(path.c_str(), "wb");
+    return OpenFile(path, "wb");
 }
 
 bool WriteStraight(const std::string& path, std::string_view bytes, bool pipe)
@@ -98,14 +100,14 @@ bool WriteStraight(const std::string& path, std::string_view bytes, bool pipe)
 bool TargetWritable(const std::string& path)
 {
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(NativePath(path), ec);
     if (ec || !fs::exists(status)) {
         return true;  // nothing there yet: creating it in the folder decides
     }
     if (!fs::is_regular_file(status)) {
         return false;
     }
-    std::FILE* probe = std::fopen(path.c_str(), "r+b");
+    std::FILE* probe = OpenFile(path, "r+b");
     if (probe == nullptr) {
         return false;
     }
@@ -118,14 +120,14 @@ bool TargetWritable(const std::string& path)
 bool FileExists(const std::string& path)
 {
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(NativePath(path), ec);
     return !ec && fs::exists(status) && !fs::is_directory(status);
 }
 
 bool DirectoryExists(const std::string& path)
 {
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(NativePath(path), ec);
     return !ec && fs::is_directory(status);
 }
 
@@ -158,7 +160,7 @@ std::string FileNameOf(const std::string& path)
 
 bool AppendLine(const std::string& path, const std::string& text)
 {
-    std::FILE* file = std::fopen(path.c_str(), "ab");
+    std::FILE* file = OpenFile(path, "ab");
     if (file == nullptr) {
         return false;
     }
@@ -179,9 +181,9 @@ bool RemoveFile(const std::string& path, bool makeWritable)
     }
     if (makeWritable) {
         std::error_code ec;
-        fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
+        fs::permissions(NativePath(path), fs::perms::owner_write, fs::perm_options::add, ec);
     }
-    return std::remove(path.c_str()) == 0;
+    return RemoveFileNamed(path) == 0;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes)
@@ -189,15 +191,15 @@ bool ReadWholeFile(const std::string& path, std::string& bytes)
     // Only a regular file of a sensible size is read: a pipe would wait for a writer, a device
     // such as /dev/zero never ends, and a huge file would exhaust the memory.
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(NativePath(path), ec);
     if (ec || !fs::is_regular_file(status)) {
         return false;
     }
-    const std::uintmax_t size = fs::file_size(path, ec);
+    const std::uintmax_t size = fs::file_size(NativePath(path), ec);
     if (ec || size > kMaxReadFileBytes) {
         return false;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) {
         return false;
     }
@@ -225,43 +227,43 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes)
 {
     std::error_code ec;
     // A device or a pipe (/dev/stdout, a named pipe) is written to; there is no file to replace.
-    const fs::file_status kind = fs::status(path, ec);
+    const fs::file_status kind = fs::status(NativePath(path), ec);
     if (!ec && (fs::is_character_file(kind) || fs::is_fifo(kind))) {
         return WriteStraight(path, bytes, fs::is_fifo(kind));
     }
     std::string target = path;
-    if (fs::is_symlink(fs::symlink_status(path, ec))) {
+    if (fs::is_symlink(fs::symlink_status(NativePath(path), ec))) {
         // Replace the file the link points to and keep the link itself.
-        const fs::path resolved = fs::canonical(path, ec);
+        const fs::path resolved = fs::canonical(NativePath(path), ec);
         if (ec) {
             return false;
         }
-        target = resolved.string();
+        target = PathText(resolved);
     }
     if (!TargetWritable(target)) {
         return false;
     }
 
     const std::string temporary = TemporaryNameFor(target);
-    std::FILE* file = std::fopen(temporary.c_str(), "wbx");
+    std::FILE* file = OpenFile(temporary, "wbx");
     if (file == nullptr) {
         // The folder refuses a new file; a target that is there and writable is written in place.
         return FileExists(target) && WriteStraight(target, bytes, false);
     }
     const bool written = WriteAll(file, bytes.data(), bytes.size()) && std::fflush(file) == 0;
     if (!CloseChecked(file) || !written) {
-        std::remove(temporary.c_str());
+        RemoveFileNamed(temporary);
         return false;
     }
 
     // A replaced file keeps its permissions.
-    const fs::file_status old = fs::status(target, ec);
+    const fs::file_status old = fs::status(NativePath(target), ec);
     if (!ec && fs::exists(old)) {
-        fs::permissions(temporary, old.permissions(), fs::perm_options::replace, ec);
+        fs::permissions(NativePath(temporary), old.permissions(), fs::perm_options::replace, ec);
     }
-    fs::rename(temporary, target, ec);
+    fs::rename(NativePath(temporary), NativePath(target), ec);
     if (ec) {
-        std::remove(temporary.c_str());
+        RemoveFileNamed(temporary);
         return false;
     }
     return true;

@@ -9,6 +9,8 @@ TEST(TextCodec, ValidTextRoundTripsExactly)
          {std::string(), std::string("plain"), std::string("M\xC3\xBCller"), std::string("\xE2\x82\xAC 5"),
           std::string("\xF0\x9F\x93\x87 card"), std::string("nul\0inside", 10), std::string("\xEF\xBF\xBF")})
         EXPECT_EQ(EncodeText(DecodeBytes(bytes)), bytes);
+    // a character beyond U+FFFF is one wchar_t, or a surrogate pair where wchar_t has 16 bits
+    EXPECT_EQ(DecodeBytes("\xF0\x9F\x93\x87").size(), sizeof(wchar_t) == 2 ? 2u : 1u);
 }
 
 TEST(TextCodec, BytesThatDoNotDecodeShowAsLatin1)
@@ -31,7 +33,12 @@ TEST(TextCodec, BytesThatDoNotDecodeShowAsLatin1)
 
 TEST(TextCodec, UnencodableCharactersBecomeQuestionMarksAndAmpersandsDouble)
 {
-    EXPECT_EQ(EncodeText(std::wstring{L'a', static_cast<wchar_t>(0xD800), static_cast<wchar_t>(0x110000)}), "a??");
+    // a lone surrogate, a low one before a high one, and (with a 32-bit wchar_t) a value past U+10FFFF
+    EXPECT_EQ(EncodeText(std::wstring{L'a', static_cast<wchar_t>(0xD800), L'b', static_cast<wchar_t>(0xDC00),
+                                      static_cast<wchar_t>(0xD800)}),
+              "a?b??");
+    if constexpr (sizeof(wchar_t) == 4)
+        EXPECT_EQ(EncodeText(std::wstring{static_cast<wchar_t>(0x110000)}), "?");
     EXPECT_EQ(DoubleAmpersands("R&D && more&"), "R&&D &&&& more&&");
     EXPECT_EQ(DoubleAmpersands(""), "");
 }
