@@ -37,8 +37,9 @@ TEST(TextCodec, UnencodableCharactersBecomeQuestionMarksAndAmpersandsDouble)
     EXPECT_EQ(EncodeText(std::wstring{L'a', static_cast<wchar_t>(0xD800), L'b', static_cast<wchar_t>(0xDC00),
                                       static_cast<wchar_t>(0xD800)}),
               "a?b??");
-    if constexpr (sizeof(wchar_t) == 4)
+    if constexpr (sizeof(wchar_t) == 4) {
         EXPECT_EQ(EncodeText(std::wstring{static_cast<wchar_t>(0x110000)}), "?");
+    }
     EXPECT_EQ(DoubleAmpersands("R&D && more&"), "R&&D &&&& more&&");
     EXPECT_EQ(DoubleAmpersands(""), "");
 }
