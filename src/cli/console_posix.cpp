@@ -1,4 +1,4 @@
-// console_posix.cpp - the console on POSIX: arguments are bytes already, stdout takes bytes, and
+// console_posix.cpp - the console on POSIX: stdout takes bytes as they are, and
 // SIGINT stops the search once.
 #include <signal.h>
 
@@ -16,11 +16,6 @@ extern "C" void StopOnInterrupt(int)
 }
 
 }  // namespace
-
-std::vector<std::string> CommandArguments(int argc, char** argv)
-{
-    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
-}
 
 void UseBinaryStandardOutput() {}
 

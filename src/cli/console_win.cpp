@@ -1,5 +1,5 @@
-// console_win.cpp - the console on Windows: arguments read as UTF-16 and kept as UTF-8, stdout in
-// binary mode, and the console's Ctrl+C (or Ctrl+Break) stopping the search once.
+// console_win.cpp - the console on Windows: stdout in binary mode, and the console's Ctrl+C (or Ctrl+Break) stopping
+// the search once.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -9,7 +9,6 @@
 
 #include "cli/console.h"
 #include "directory/directory_query.h"
-#include "storage/native_path.h"
 
 namespace {
 
@@ -28,19 +27,6 @@ BOOL WINAPI StopOnInterrupt(DWORD event)
 }
 
 }  // namespace
-
-std::vector<std::string> CommandArguments(int, char**)
-{
-    std::vector<std::string> arguments;
-    int count = 0;
-    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (wide == nullptr)
-        return arguments;
-    for (int i = 1; i < count; ++i)
-        arguments.push_back(PathText(std::filesystem::path(wide[i])));
-    LocalFree(wide);
-    return arguments;
-}
 
 void UseBinaryStandardOutput()
 {

@@ -8,6 +8,7 @@
 #include "cli/cli_search.h"
 #include "cli/console.h"
 #include "directory/directory_query.h"
+#include "platform/command_line.h"
 
 namespace {
 

@@ -1,7 +1,10 @@
-// text_codec.cpp - UTF-8 decoding with a Latin-1 fallback per byte, encoding and byte-limited cuts.
+// text_codec.cpp - UTF-8 decoding with a fallback per byte to the system's 8-bit code page, encoding and byte-limited
+// cuts.
 #include "platform/text_codec.h"
 
 #include <type_traits>
+
+#include "platform/ansi_code_page.h"
 
 namespace {
 
@@ -58,7 +61,7 @@ std::wstring DecodeBytes(std::string_view bytes)
         char32_t value = 0;
         const std::size_t length = SequenceLength(bytes, pos, value);
         if (length == 0) {
-            text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[pos])));
+            text.push_back(AnsiCharacter(static_cast<unsigned char>(bytes[pos])));
             ++pos;
         } else {
             if (sizeof(wchar_t) == 2 && value >= 0x10000) {
