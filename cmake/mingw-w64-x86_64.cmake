@@ -29,4 +29,5 @@ else()
   set(cache_home $ENV{HOME}/.cache)
 endif()
 set(CORVANE_WINEPREFIX ${cache_home}/corvane-ldap/wine-prefix CACHE PATH "Wine prefix the Windows programs run in")
-set(CMAKE_CROSSCOMPILING_EMULATOR env WINEDEBUG=-all WINEPREFIX=${CORVANE_WINEPREFIX} ${CORVANE_WINE})
+set(CMAKE_CROSSCOMPILING_EMULATOR env WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=" WINEPREFIX=${CORVANE_WINEPREFIX}
+                                   ${CORVANE_WINE})

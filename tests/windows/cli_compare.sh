@@ -11,6 +11,8 @@ windows=$2
 here=$(cd "$(dirname "$0")/../.." && pwd)
 server="$here/scripts/directory-server"
 export WINEDEBUG=-all
+# no offer to install Wine's .NET and HTML engines when a prefix is made: nothing here uses them
+export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX="${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/corvane-ldap/wine-prefix}"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/corvane-wine-cli.XXXXXX")

@@ -9,6 +9,8 @@ linux=$(cd "$2" && pwd)
 here=$(cd "$(dirname "$0")/../.." && pwd)
 server="$here/scripts/directory-server"
 export WINEDEBUG=-all
+# no offer to install Wine's .NET and HTML engines when a prefix is made: nothing here uses them
+export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX="${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/corvane-ldap/wine-prefix}"
 jobs=$(nproc 2>/dev/null || echo 2)
 
