@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include <wx/menu.h>
+#include <wx/time.h>
 
 #include "app/main_window.h"
 #include "app/storage_location.h"
@@ -24,7 +25,7 @@ void CLDAPDlg::SetUpFolders()
     }
     const std::time_t now = std::time(nullptr);
     std::tm local{};
-    localtime_r(&now, &local);
+    wxLocaltime_r(&now, &local);  // the toolkit's, as the runtimes name it differently
     RecordInstallation(AllUsersDataFolder(), m_programFolder, local);
     m_storageFolder = UserStorageFolder(UserDataFolder(), m_programFolder);
 }
