@@ -1,6 +1,6 @@
 # demo-data.awk - writes the LDIF of the demo directory: a sample company of 320 people in eight
-# departments below ou=people, with phones, mail, postal data and offices. Deterministic: every
-# value follows from the person's number. Run as: awk -f ldif.awk -f demo-data.awk
+# departments below ou=people, with phones, mail, postal data and offices, and the IT service desk
+# "Schulz (IT)" directly below ou=people. Deterministic: every value follows from the person's number. Run as: awk -f ldif.awk -f demo-data.awk
 
 function entry(d, n, i,    given, sn, asciiGiven, asciiSn, cn, office, dn, phone) {
     given = givens[(n * 7 + d * 3) % nGivens]
@@ -106,4 +106,15 @@ BEGIN {
         print ""
         for (n = 0; n < 40; n++) entry(d, n, i++)
     }
+    # A name with parentheses and a value with ";", as real directories hold them.
+    print "dn: cn=Schulz (IT),ou=people," base
+    print "objectClass: inetOrgPerson"
+    print "cn: Schulz (IT)"
+    print "sn: Schulz (IT)"
+    print "ou: IT Service"
+    print "title: Service desk"
+    print "telephoneNumber: +49 30 2345 999"
+    print "mail: it-service@corvane.test"
+    print "physicalDeliveryOfficeName: Zimmer 3; 2. Stock"
+    print ""
 }

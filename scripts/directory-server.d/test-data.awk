@@ -1,7 +1,8 @@
 # test-data.awk - writes the LDIF of the test directory: 1500 generated people and a few fixtures.
 # Deterministic: every value follows from the entry's number. Run as: awk -f ldif.awk -f test-data.awk
 # The people vary on purpose: several phones or mails, missing phone or mail, non-ASCII and
-# lower-case names, a value with ";" and one with "&"; one fixture holds a binary value.
+# lower-case names, a value with ";" and one with "&"; one fixture holds a binary value. The
+# escapes branch holds names with "(", ")", "\" and "*", and a value with quotes and line breaks.
 
 function person(i,    sn, given, cn, id) {
     sn = surnames[i % nSurnames]
@@ -99,5 +100,29 @@ BEGIN {
     print "cn: Binary Photo"
     print "sn: Photo"
     print "jpegPhoto:: /9j/AAEC"
+    print ""
+
+    # Names holding the characters a search filter treats specially, in a branch of their own.
+    print "dn: ou=escapes," base
+    print "objectClass: organizationalUnit"
+    print "ou: escapes"
+    print ""
+    escaped("Schulz \\28IT\\29", "Schulz (IT)", "Schulz", "schulz.it@corvane.test")
+    # The description reads: Line one CR LF says "hi"; done LF end
+    escaped("Schulz IT", "Schulz IT", "Schulz", "", "TGluZSBvbmUNCnNheXMgImhpIjsgZG9uZQplbmQ=")
+    escaped("Back\\5cslash", "Back\\slash", "Backslash", "")
+    escaped("Star*Name", "Star*Name", "Star", "")
+    escaped("Starry Name", "Starry Name", "Starry", "")
+}
+
+# An entry of the escapes branch: its RDN value as the DN writes it, its cn, sn, mail and a
+# description in base64.
+function escaped(rdn, cn, sn, mail, description64) {
+    print "dn: cn=" rdn ",ou=escapes," base
+    print "objectClass: inetOrgPerson"
+    print "cn: " cn
+    print "sn: " sn
+    if (mail != "") print "mail: " mail
+    if (description64 != "") print "description:: " description64
     print ""
 }

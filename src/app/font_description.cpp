@@ -4,6 +4,13 @@
 #include "platform/text_codec.h"
 #include "storage/app_settings.h"
 
+bool UsableFontHeight(int32_t height)
+{
+    // Pixels at 96 dots per inch are points times 96 / 72; in 64 bits, so no height wraps round.
+    const int64_t pixels = height < 0 ? -int64_t{height} : int64_t{height};
+    return pixels * 72 >= int64_t{kSmallestFontPoints} * 96 && pixels * 72 <= int64_t{kLargestFontPoints} * 96;
+}
+
 std::string FaceNameOf(const std::string& name)
 {
     return CutToBytes(name, kFaceNameLimit);
@@ -29,7 +36,7 @@ FontDescription WithStoredValues(FontDescription definition, const StoredFont& s
         definition.faceName = FaceNameOf(*stored.faceName);
     if (stored.charSet)
         definition.charSet = *stored.charSet;
-    if (stored.height && useFontHeight)
+    if (stored.height && useFontHeight && UsableFontHeight(*stored.height))
         definition.height = *stored.height;
     if (stored.pitchAndFamily)
         definition.pitchAndFamily = *stored.pitchAndFamily;

@@ -23,6 +23,15 @@ struct FontDescription {
     bool operator==(const FontDescription&) const = default;
 };
 
+/// The font sizes a window can be shown in, in points: a stored height outside them is not applied.
+inline constexpr int32_t kSmallestFontPoints = 6;
+inline constexpr int32_t kLargestFontPoints = 72;
+
+/// True when a height in logical units (negative: character height, positive: cell height, in
+/// pixels at the design resolution of 96 dots per inch) lies within kSmallestFontPoints to
+/// kLargestFontPoints. 0, which names no size, is not usable either.
+bool UsableFontHeight(int32_t height);
+
 /// name cut to kFaceNameLimit bytes (never inside a character).
 std::string FaceNameOf(const std::string& name);
 
@@ -32,7 +41,8 @@ FontDescription DefinitionOf(const FontDescription& systemFont, const FontDescri
                              bool useFontHeight);
 
 /// The definition font with the values stored in LDAP.ini in place of its own; the height only
-/// when useFontHeight.
+/// when useFontHeight and usable (UsableFontHeight), so the default stays in place of a size
+/// that cannot be shown and nothing unusable is saved again.
 FontDescription WithStoredValues(FontDescription definition, const StoredFont& stored, bool useFontHeight);
 
 /// A window's font given the definition: face name, character set and pitch from the definition,

@@ -10,6 +10,7 @@
 #include <wx/menu.h>
 
 #include "app/main_window.h"
+#include "app/terminate_request.h"
 #include "platform/session_end.h"
 #include "platform/text.h"
 
@@ -46,30 +47,37 @@ void ArmStartupProbe(CLDAPDlg* window, long long launchNs)
     });
 }
 
+/// The one request to terminate of this run (signal handlers take no state).
+TerminateRequest* g_terminate = nullptr;
+
 /// The session ending or a request to terminate closes the main window the ordinary way, so its
-/// settings are saved.
-void CloseMainWindow(int /*signal*/)
+/// settings are saved, and ends whatever dialog is open.
+void RequestTermination(int /*signal*/)
 {
-    if (wxTheApp == nullptr)
-        return;
-    if (wxWindow* window = wxTheApp->GetTopWindow())
-        window->Close(true);
-    // the closed window is deleted when the loop is next idle; a signal alone does not wake it
-    wxWakeUpIdle();
+    if (g_terminate != nullptr)
+        g_terminate->Request();
 }
 
 }  // namespace
 
 CLDAPApp::CLDAPApp(std::vector<std::string> args) : m_args(std::move(args)) {}
 
+CLDAPApp::~CLDAPApp()
+{
+    g_terminate = nullptr;
+}
+
 bool CLDAPApp::OnInit()
 {
+    // before the window: its start-up may show a message box
+    m_terminate = std::make_unique<TerminateRequest>();
+    g_terminate = m_terminate.get();
+    Bind(wxEVT_END_SESSION, [](wxCloseEvent&) { RequestTermination(0); });
+    CloseOnEndRequest(*this, RequestTermination);
     auto* window = new CLDAPDlg(m_args);
     SetTopWindow(window);
     if (const char* probe = std::getenv("CORVANE_STARTUP_PROBE"))
         ArmStartupProbe(window, std::atoll(probe));
-    Bind(wxEVT_END_SESSION, [](wxCloseEvent&) { CloseMainWindow(0); });
-    CloseOnEndRequest(*this, CloseMainWindow);
     window->ShowAtStart();
     return true;
 }

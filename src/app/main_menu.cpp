@@ -51,7 +51,10 @@ wxMenuBar* CreateMainMenuBar()
 
     wxMenu* edit = MakeMenu({{cmd::kShowDetails, "Show details\tCtrl+D", true},
                              {cmd::kSearch, "Search\tCtrl+F", true},
-                             {cmd::kExportResult, "Export result", true}});
+                             {cmd::kExportResult, "Export result", true},
+                             {cmd::kExportLdif, "Export as LDIF", true},
+                             {cmd::kCopy, "Copy\tCtrl+C", true},
+                             {cmd::kBaseDns, "Base DNs from server", true}});
     wxMenu* options = MakeMenu({{cmd::kOptionsDetails, "Select detail fields\tCtrl+T", true},
                                 {cmd::kLanguage, "Language", true},
                                 {cmd::kConnection, "Connection...", true}});
@@ -80,6 +83,7 @@ wxAcceleratorTable MainAcceleratorTable()
         {wxACCEL_NORMAL, WXK_F1, ToWxId(cmd::kHelp)},
         {wxACCEL_CTRL, 'D', ToWxId(cmd::kShowDetails)},
         {wxACCEL_CTRL, 'F', ToWxId(cmd::kSearch)},
+        {wxACCEL_CTRL, 'C', ToWxId(cmd::kCopy)},
     };
     return wxAcceleratorTable(static_cast<int>(std::size(entries)), entries);
 }

@@ -21,6 +21,7 @@
 #include "app/main_window_template.h"
 #include "app/recent_menu.h"
 #include "app/search_gate.h"
+#include "app/start_placement_guard.h"
 #include "dialogs/connection_dialog.h"
 #include "dialogs/detail_fields_dialog.h"
 #include "localisation/english_file.h"
@@ -86,6 +87,7 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
         else
             LoadProfile(AbsoluteAgainst(args.front(), launchFolder));
     }
+    UpdateMinimumSize();
     FindWindow(ctl::kServer)->SetFocus();
     GuardCommandsDuringSearch(*this, *m_panel, *m_commands);
 }
@@ -145,6 +147,7 @@ void CLDAPDlg::CreateControls()
     const LayoutSize client = m_resizer->DefaultClientSize();
     SetClientSize(client.width, client.height);
     SetMinSize(wxSize(kMinimumWindowSize.width, kMinimumWindowSize.height));
+    m_placementGuard = std::make_unique<StartPlacementGuard>(this);
 }
 
 void CLDAPDlg::ArrangeControls()
@@ -196,6 +199,12 @@ void CLDAPDlg::BindCommands()
         wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Details(); }, ToWxId(cmd::kShowDetails));
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Export(); }, ToWxId(cmd::kExportResult));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->ExportLdif(); }, ToWxId(cmd::kExportLdif));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->CopyRows(); }, ToWxId(cmd::kCopy));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->ChooseBaseDn(); }, ToWxId(cmd::kBaseDns));
     onMenu(cmd::kOptionsDetails, &CLDAPDlg::ChooseDetailFields);
     onMenu(cmd::kLanguage, &CLDAPDlg::ChooseLanguage);
     onMenu(cmd::kConnection, &CLDAPDlg::ChooseConnection);
@@ -275,8 +284,10 @@ void CLDAPDlg::ChooseConnection()
     }
 }
 
-void CLDAPDlg::ShowMessage(const char* key, long icon)
+void CLDAPDlg::ShowMessage(const char* key, long icon, const std::string& details)
 {
     wxMessageDialog box(this, ToWx(Text(key)), ToWx(Text(keys::kError)), wxOK | icon);
+    if (!details.empty())
+        box.SetExtendedMessage(ToWx(details));
     box.ShowModal();
 }

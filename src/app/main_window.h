@@ -16,6 +16,7 @@ class BindLogin;
 class FontSettings;
 class MainWindowResizer;
 class RecentMenu;
+class StartPlacementGuard;
 class SearchCommands;
 class wxCloseEvent;
 class wxDropFilesEvent;
@@ -38,9 +39,10 @@ public:
     explicit CLDAPDlg(const std::vector<std::string>& args);
     ~CLDAPDlg() override;
 
-    /// Shows the window at the place and size it starts with: the one stored in LDAP.ini, else
-    /// the template's size. Set again once shown, because the menu bar's height is only known
-    /// then on some desktops.
+    /// Shows the window at the place and size it starts with: the one stored in LDAP.ini (set
+    /// before it is shown and kept through the window manager's framing), else the template's
+    /// size, set again once shown because the menu bar's height is only known then on some
+    /// desktops.
     void ShowAtStart();
     /// Moves the controls for the current size (also run by every size change).
     void ArrangeControls();
@@ -124,6 +126,9 @@ private:
     void SetUpResultList();
     void BindCommands();
     void ApplyStartPlacement();
+    /// The toolkit's minimum size, set before the window is shown: the smallest window, taller
+    /// where the controls' real heights need it (MainWindowResizer::MinimumWindowSize).
+    void UpdateMinimumSize();
     /// The outer rectangle LDAP.ini keeps: the restored one while minimised.
     WindowRect PlacementRect() const;
     void OnClose(wxCloseEvent& event);
@@ -131,13 +136,14 @@ private:
     void OnDropFiles(wxDropFilesEvent& event);
     wxTextEntry* Entry(int id) const;
     /// A message box with a stored text, the stored "ERROR" caption and icon (wxICON_*).
-    void ShowMessage(const char* key, long icon);
+    void ShowMessage(const char* key, long icon, const std::string& details = {});
 
     wxPanel* m_panel = nullptr;
     std::unique_ptr<BindLogin> m_bindLogin;  ///< before the commands, which use it until they go
     std::unique_ptr<SearchCommands> m_commands;
     std::unique_ptr<FontSettings> m_fontSettings;
     std::unique_ptr<MainWindowResizer> m_resizer;
+    std::unique_ptr<StartPlacementGuard> m_placementGuard;
     RecentList m_recent;
     std::unique_ptr<RecentMenu> m_recentMenu;
     std::string m_programFolder;
@@ -149,8 +155,9 @@ private:
     std::string m_currentLanguageFile;
     std::string m_currentLanguageName;
     bool m_languageChosen = false;
-    WindowPlacement m_startPlacement;  ///< from LDAP.ini, applied again once shown
-    WindowRect m_normalRect;           ///< the last rectangle while neither minimised nor maximised
+    std::string m_unlistedLanguageName;  ///< a saved LanguageName the catalogue lacks, written back as it was
+    WindowPlacement m_startPlacement;    ///< from LDAP.ini, applied again once shown
+    WindowRect m_normalRect;             ///< the last rectangle while neither minimised nor maximised
     bool m_settingsSaved = false;
     DetailSlots m_detailAttributes{};
     std::string m_bindUser;

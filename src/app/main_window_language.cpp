@@ -14,15 +14,24 @@
 void CLDAPDlg::SelectStartupLanguage(const std::string& requested)
 {
     const LanguageCatalog catalog = ReadLanguageCatalog(m_programFolder + kLanguageCatalogName);
+    m_unlistedLanguageName.clear();
     if (const LanguageEntry* entry = StartupLanguage(catalog, requested, DesktopLanguage())) {
         ApplyMainWindowTexts(m_programFolder + entry->file);
         m_currentLanguageName = entry->name;
+    } else if (requested == kBuiltInLanguageName) {
+        // the built-in English, chosen explicitly: it holds whatever the desktop's language
+        ApplyMainWindowTexts("");
+        m_currentLanguageName = requested;
+    } else if (!requested.empty()) {
+        // A name the catalogue does not list (a file shared with another installation, say) is
+        // written back as it was; the windows show the language selected before it.
+        m_unlistedLanguageName = requested;
+        if (m_currentLanguageName.empty())
+            ApplyMainWindowTexts("");
     } else if (m_currentLanguageName.empty()) {
         // nothing selected so far: the English defaults, so that no text or message stays empty
         ApplyMainWindowTexts("");
     }
-    // A saved name the catalogue no longer lists keeps the language selected before it, file
-    // included, so that every window keeps showing the same language.
 }
 
 void CLDAPDlg::ChooseLanguage()
@@ -34,6 +43,7 @@ void CLDAPDlg::ChooseLanguage()
         return;
     ApplyMainWindowTexts(dialog.SelectedLanguageFile());
     m_currentLanguageName = dialog.SelectedLanguageName();
+    m_unlistedLanguageName.clear();
     m_languageChosen = true;
     // relabelled controls and menu items show at once
     Refresh(true);

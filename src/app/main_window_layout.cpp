@@ -244,10 +244,14 @@ int ColumnWidth(int listWidth, int columns, int margin)
     return columns > 0 ? (listWidth - margin) / columns : 0;
 }
 
-std::optional<LayoutSize> MinimumSizeSnap(LayoutSize outer)
+LayoutSize MinimumWindowSize(const LayoutInput& input, int listContentHeight, LayoutSize frame)
 {
-    if (outer.width >= kMinimumWindowSize.width && outer.height >= kMinimumWindowSize.height)
-        return std::nullopt;
-    return LayoutSize{std::max(outer.width, kMinimumWindowSize.width),
-                      std::max(outer.height, kMinimumWindowSize.height)};
+    LayoutInput probe = input;
+    probe.clientWidth = std::max(kMinimumWindowSize.width - frame.width, 1);
+    probe.clientHeight = std::max(kMinimumWindowSize.height - frame.height, 1);
+    int height = kMinimumWindowSize.height;
+    for (const PlacedControl& placed : PlaceControls(probe))
+        if (placed.id == ctl::kResultList)
+            height = std::max(height, placed.rect.y + listContentHeight + 1 + frame.height);
+    return {kMinimumWindowSize.width, height};
 }

@@ -2,7 +2,6 @@
 // rectangles and the sizes the toolkit needs in, control rectangles out. No window.
 #pragma once
 
-#include <optional>
 #include <vector>
 
 /** A size in pixels. */
@@ -68,6 +67,7 @@ LayoutSize DefaultClientSize(const LayoutInput& input);
 /// Width of each of columns columns of a list width wide: (width - margin) / columns.
 int ColumnWidth(int listWidth, int columns, int margin);
 
-/// The outer size a window of outer size must take to respect kMinimumWindowSize: each too small
-/// side grows to its minimum, the other stays. nullopt when it is large enough.
-std::optional<LayoutSize> MinimumSizeSnap(LayoutSize outer);
+/// The smallest outer size of the window: kMinimumWindowSize, taller where the list, placed for
+/// that size, would not show listContentHeight pixels (its heading and a few rows). frame is
+/// what the window adds around the client area (borders, title, menu bar, status line).
+LayoutSize MinimumWindowSize(const LayoutInput& input, int listContentHeight, LayoutSize frame);

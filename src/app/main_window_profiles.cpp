@@ -141,7 +141,7 @@ bool CLDAPDlg::SaveProfile(const std::string& requestedPath)
     m_currentProfilePath.clear();
     UpdateTitle();
     if (!WriteProfile(path, profile)) {
-        ShowMessage(keys::kFileCreateError, wxICON_ERROR);
+        ShowMessage(keys::kFileCreateError, wxICON_ERROR, WriteFailureDetails(path));
         return false;
     }
     m_currentProfilePath = path;

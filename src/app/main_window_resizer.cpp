@@ -80,6 +80,13 @@ LayoutSize MainWindowResizer::DefaultClientSize() const
     return ::DefaultClientSize(Input(m_template.templateClient.width, m_template.templateClient.height));
 }
 
+LayoutSize MainWindowResizer::MinimumWindowSize(LayoutSize frame) const
+{
+    const auto* list = dynamic_cast<const CResultList*>(m_panel->FindWindow(ctl::kResultList));
+    const int content = list != nullptr ? list->ContentHeight(3) : 0;
+    return ::MinimumWindowSize(Input(0, 0), content, frame);
+}
+
 void MainWindowResizer::Arrange()
 {
     const wxSize client = m_panel->GetClientSize();
@@ -98,7 +105,9 @@ void MainWindowResizer::Arrange()
         // window manager's resize is being allocated
         const int width =
             ColumnWidth(control.rect.width, static_cast<int>(list->GetColumnCount()), DpiScaler().Scale(20));
-        if (list->ColumnWidth() != width)
+        // the toolkit widens the last column to the list's edge and keeps that width when the
+        // list narrows again, which would push it out of view: set the widths again then too
+        if (list->ColumnWidth() != width || !list->ColumnsFitWidth(control.rect.width))
             list->SetColumnWidths(width);
         list->Refresh();
     }

@@ -21,6 +21,9 @@ public:
     void Arrange();
     /// The client size the window starts with (the template's, rows spread where needed).
     LayoutSize DefaultClientSize() const;
+    /// The smallest outer size: the heading, three rows of the list and, by frame (what the
+    /// window adds around its client area), the status line fit below the other controls.
+    LayoutSize MinimumWindowSize(LayoutSize frame) const;
     /// What the layout is given for a client size (the toolkit's measurements included).
     LayoutInput Input(int clientWidth, int clientHeight) const;
 

@@ -6,6 +6,8 @@
 #include "app/main_window.h"
 #include "app/main_window_resizer.h"
 #include "app/recent_menu.h"
+#include "app/start_placement_guard.h"
+#include "localisation/text_keys.h"
 #include "platform/screen.h"
 #include "storage/file_utils.h"
 
@@ -17,13 +19,13 @@ WindowRect ToWindowRect(const wxRect& rect)
 }
 
 /// A stored rectangle is used only where a screen shows it, so a window last closed on a screen
-/// that is gone does not open out of sight.
-bool OnConnectedScreen(const WindowRect& rect)
+/// that is gone does not open out of sight, and only as large as those screens.
+std::optional<WindowRect> OnConnectedScreens(const WindowRect& rect)
 {
     std::vector<WindowRect> screens;
     for (const ScreenRect& screen : ScreenRects())
         screens.push_back({screen.left, screen.top, screen.right, screen.bottom});
-    return LiesOnAScreen(rect, screens);
+    return ClipToScreens(rect, screens);
 }
 
 }  // namespace
@@ -49,8 +51,11 @@ void CLDAPDlg::LoadApplicationSettings(const std::string& path)
     fonts.ApplyTo(this, true);
 
     m_startPlacement = ParseWinPos(settings.winPos);
-    if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle && !OnConnectedScreen(m_startPlacement.rect))
-        m_startPlacement.kind = WindowPlacement::Kind::Unchanged;
+    if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle) {
+        const std::optional<WindowRect> shown = OnConnectedScreens(m_startPlacement.rect);
+        m_startPlacement.kind = shown ? m_startPlacement.kind : WindowPlacement::Kind::Unchanged;
+        m_startPlacement.rect = shown.value_or(m_startPlacement.rect);
+    }
     ApplyStartPlacement();
 
     m_languageChosen = false;
@@ -80,12 +85,15 @@ void CLDAPDlg::ApplyStartPlacement()
 
 void CLDAPDlg::ShowAtStart()
 {
+    // The stored rectangle was set before the window was shown, so that the window manager frames
+    // the window at that size; the guard undoes the manager's own choice of place.
+    if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle)
+        m_placementGuard->Arm(wxRect(wxPoint(m_startPlacement.rect.left, m_startPlacement.rect.top),
+                                     wxSize(m_startPlacement.rect.Width(), m_startPlacement.rect.Height())));
     Show();
     if (m_startPlacement.kind == WindowPlacement::Kind::Unchanged) {
         const LayoutSize client = m_resizer->DefaultClientSize();
         SetClientSize(client.width, client.height);
-    } else {
-        ApplyStartPlacement();
     }
 }
 
@@ -107,8 +115,12 @@ void CLDAPDlg::SaveApplicationSettings(const std::string& path)
     settings.useFontHeight = fonts.UseFontHeight();
     settings.font = {fonts.FaceName(), fonts.CharSet(), fonts.Height(), fonts.PitchAndFamily()};
     settings.winPos = FormatWinPos(PlacementRect(), IsMaximized());
-    settings.languageName = m_languageChosen ? m_currentLanguageName : std::string();
-    SaveAppSettings(path, settings);  // a failure loses this run's settings, silently
+    settings.languageName = !m_unlistedLanguageName.empty() ? m_unlistedLanguageName
+                            : m_languageChosen              ? m_currentLanguageName
+                                                            : std::string();
+    // A failed save keeps the previous file whole; the user is told why this run's settings are lost.
+    if (!SaveAppSettings(path, settings))
+        ShowMessage(keys::kFileCreateError, wxICON_ERROR, WriteFailureDetails(path));
 }
 
 void CLDAPDlg::OnClose(wxCloseEvent& event)
@@ -126,12 +138,30 @@ void CLDAPDlg::OnFrameSize(wxSizeEvent& event)
     event.Skip();
     if (IsIconized())
         return;
-    const wxRect rect = GetRect();
+    // The smallest size is the toolkit's minimum (SetMinSize), which the window manager enforces:
+    // resizing from here, or changing the minimum, would fight the manager while it frames the
+    // window and lose the size the window was given.
+    // A size below the minimum is one the toolkit passes through while the window is framed:
+    // neither the window's rectangle nor a measure for its minimum.
+    const wxSize size = GetSize();
+    if (size.x < GetMinWidth() || size.y < GetMinHeight())
+        return;
     if (!IsMaximized())
-        m_normalRect = ToWindowRect(rect);
-    // a window manager that ignores the minimum size gets the window enlarged
-    if (const auto snapped = MinimumSizeSnap({rect.GetWidth(), rect.GetHeight()}))
-        SetSize(snapped->width, snapped->height);
+        m_normalRect = ToWindowRect(GetRect());
+}
+
+void CLDAPDlg::UpdateMinimumSize()
+{
+    if (m_resizer == nullptr)
+        return;
+    // Set while the window is not shown (a changed minimum makes the toolkit resize a shown
+    // window): the client area of a frame excludes its menu bar and status line.
+    if (IsShown())
+        return;
+    const wxSize frame = GetSize() - GetClientSize();
+    const LayoutSize minimum = m_resizer->MinimumWindowSize({frame.x, frame.y});
+    if (GetMinSize() != wxSize(minimum.width, minimum.height))
+        SetMinSize(wxSize(minimum.width, minimum.height));
 }
 
 void CLDAPDlg::AddRecent(const std::string& path, bool atTop)

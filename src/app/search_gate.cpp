@@ -16,8 +16,8 @@ namespace {
 /// The toolkit ids of the menu commands that wait for a running query.
 std::vector<int> WaitingCommands()
 {
-    std::vector<int> ids = {ToWxId(cmd::kShowDetails), ToWxId(cmd::kExportResult), ToWxId(cmd::kNew),
-                            ToWxId(cmd::kOpen)};
+    std::vector<int> ids = {ToWxId(cmd::kShowDetails), ToWxId(cmd::kExportResult), ToWxId(cmd::kExportLdif),
+                            ToWxId(cmd::kBaseDns),     ToWxId(cmd::kNew),          ToWxId(cmd::kOpen)};
     for (int recent = cmd::kRecentFirst + 1; recent <= cmd::kRecentLast; ++recent) {
         ids.push_back(ToWxId(recent));
     }

@@ -13,7 +13,7 @@ struct OptionSpec {
     bool CliOptions::*flag;
 };
 
-constexpr std::array<OptionSpec, 14> kOptions{{
+constexpr std::array<OptionSpec, 16> kOptions{{
     {'s', "server", &CliOptions::server, nullptr},
     {'p', "port", &CliOptions::port, nullptr},
     {'b', "base", &CliOptions::baseDn, nullptr},
@@ -25,9 +25,11 @@ constexpr std::array<OptionSpec, 14> kOptions{{
     {'f', "profile", &CliOptions::profile, nullptr},
     {'U', "bind-user", &CliOptions::bindUser, nullptr},
     {'\0', "password-file", &CliOptions::passwordFile, nullptr},
+    {'\0', "format", &CliOptions::format, nullptr},
     {'w', "swap", nullptr, &CliOptions::swap},
     {'d', "details", nullptr, &CliOptions::details},
     {'h', "help", nullptr, &CliOptions::help},
+    {'\0', "list-bases", nullptr, &CliOptions::listBases},
 }};
 
 const OptionSpec* FindShort(char letter)
@@ -155,6 +157,12 @@ CliParseResult ParseCliOptions(const std::vector<std::string>& args)
     if (options.port.has_value() && !IsPortNumber(*options.port)) {
         return Failed("port '" + *options.port + "' is not a number from 0 to 65535");
     }
+    if (options.format.has_value() && *options.format != "csv" && *options.format != "ldif") {
+        return Failed("format '" + *options.format + "' is neither csv nor ldif");
+    }
+    if (options.format == "ldif" && options.details) {
+        return Failed("--format ldif writes the search result; the details text has no other format");
+    }
     result.ok = true;
     return result;
 }
@@ -165,13 +173,17 @@ std::string UsageText()
            "Searches an LDAP directory for entries whose search attribute begins with\n"
            "SEARCH-STRING and writes the result attributes as \";\"-separated lines, the same\n"
            "bytes as the window's \"Export result\".\n"
+           "       corvane-search --list-bases [OPTION]...\n"
+           "Writes the base DNs the server names in its root entry, one a line.\n"
            "\n"
            "  -s, --server HOST              LDAP server: a host name, ldap://HOST[:PORT] or\n"
            "                                 ldaps://HOST[:PORT] (TLS, certificate checked;\n"
            "                                 a port given here wins over -p)\n"
            "  -p, --port PORT                LDAP port, 0 to 65535 (default 389)\n"
            "  -b, --base DN                  distinguished name to search below\n"
-           "  -a, --search-attribute ATTR    attribute searched (default telephoneNumber)\n"
+           "  -a, --search-attribute ATTR[,ATTR...]\n"
+           "                                 attributes searched, any of them matching\n"
+           "                                 (default telephoneNumber)\n"
            "  -r, --result-attribute ATTR[,ATTR...]\n"
            "                                 attributes shown (default cn)\n"
            "  -P, --preselection TEXT        text put before the search string\n"
@@ -181,6 +193,9 @@ std::string UsageText()
            "                                 attributes of the details text (default cn,\n"
            "                                 Company, postalAddress, postalCode, l, st,\n"
            "                                 physicalDeliveryOfficeName, telephoneNumber)\n"
+           "      --format csv|ldif          write the result as \";\"-separated lines (csv, the\n"
+           "                                 default) or as LDIF with each entry's DN\n"
+           "      --list-bases               write the server's base DNs instead of searching\n"
            "  -o, --output FILE              write to FILE instead of standard output\n"
            "  -f, --profile FILE             take the defaults from a profile file (*.cvl);\n"
            "                                 options given here override them\n"

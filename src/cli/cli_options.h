@@ -18,9 +18,11 @@ struct CliOptions {
     std::optional<std::string> profile;           ///< -f, --profile
     std::optional<std::string> bindUser;          ///< -U, --bind-user
     std::optional<std::string> passwordFile;      ///< --password-file ("-" for standard input)
+    std::optional<std::string> format;            ///< --format: "csv" (the default) or "ldif"
     bool swap = false;                            ///< -w, --swap
     bool details = false;                         ///< -d, --details
     bool help = false;                            ///< -h, --help
+    bool listBases = false;                       ///< --list-bases
     std::string searchString;                     ///< the one operand; empty when none was given
 };
 

@@ -7,9 +7,13 @@
 #include <vector>
 
 #include "directory/directory_query.h"
+#include "directory/query_failure.h"
 #include "directory/result_table.h"
+#include "directory/server_address.h"
 #include "localisation/text_keys.h"
 #include "platform/text_codec.h"
+#include "search/export_text.h"
+#include "search/ldif_text.h"
 #include "search_window/details_text.h"
 #include "search_window/search_rules.h"
 #include "storage/connection_profile.h"
@@ -64,16 +68,46 @@ QueryResult RunQuery(DirectoryQuery& query, const CliOptions& options, const Sea
 {
     ResultTable table;
     QueryResult result;
+    if (options.listBases) {
+        std::vector<std::string> bases;
+        result.outcome = ReadBaseDns(query, input, bases, timeLimitSeconds);
+        for (const std::string& base : bases) {
+            result.bytes += base + "\n";
+        }
+        result.entries = static_cast<int32_t>(bases.size());
+        return result;
+    }
     if (options.details) {
         result.outcome = RunDetailsQuery(query, input, options.swap, detailAttributes, table, timeLimitSeconds);
-        result.bytes = DetailsText(table, std::nullopt);
+        result.bytes = DetailsText(table, DetailNames(detailAttributes), std::nullopt);
     } else {
         const QueryChoice choice = ChooseQuery(input, options.swap);
         result.outcome = RunSearch(query, input, choice, SearchValue(input, options.swap), table, timeLimitSeconds);
-        result.bytes = MakeExportTable(ResultRows(table, choice), choice.columnCount()).SeparatedText();
+        const std::vector<ResultRow> rows = ResultRows(table, choice);
+        if (options.format == "ldif") {
+            std::vector<const ResultRow*> shown;
+            for (const ResultRow& row : rows) {
+                shown.push_back(&row);
+            }
+            result.bytes = LdifText(LdifEntries(shown, choice.headings));
+        } else {
+            result.bytes = ExportText(MakeExportTable(rows, choice.columnCount()));
+        }
     }
     result.entries = table.RowCount();
     return result;
+}
+
+/// The input checks of a run: those of a search, or only the server when the base DNs are listed.
+std::optional<InputCheckFailure> CheckFields(const CliOptions& options, const SearchFields& fields)
+{
+    if (!options.listBases) {
+        return CheckSearchFields(fields);
+    }
+    SearchFields server;
+    server.server = fields.server;
+    server.searchString = server.searchAttribute = server.baseDn = server.resultAttribute = "-";
+    return CheckSearchFields(server);
 }
 
 }  // namespace
@@ -106,13 +140,17 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     fields.resultAttribute = FieldText(profile.resultAttribute);
     fields.searchString = FieldText(options.searchString);
     fields.preselection = FieldText(profile.preselection);
-    if (const std::optional<InputCheckFailure> failure = CheckSearchFields(fields)) {
+    if (const std::optional<InputCheckFailure> failure = CheckFields(options, fields)) {
         return Fail(kExitUsage, failure->englishDefault);
     }
     const SearchInput input = MakeSearchInput(fields);
 
     // A bind name wants its password, asked for only once the fields have passed their checks.
     const std::string bindUser = FieldText(profile.bindUser);
+    // After a failed ldaps:// server the next, plain one would get the password unencrypted.
+    if (!bindUser.empty() && MixesSecureAndPlain(input.server, input.port)) {
+        return Fail(kExitUsage, "corvane-search: " + DescribeMixedSecurity(input.server));
+    }
     if (!bindUser.empty()) {
         PasswordInput password;
         if (options.passwordFile.has_value()) {
@@ -151,14 +189,16 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     CliOutcome outcome;
     if (options.output.has_value()) {
         if (!WriteFileReplacing(*options.output, result.bytes)) {
-            return Fail(kExitCannotWrite, English(keys::kFileCreateError));
+            return Fail(kExitCannotWrite, English(keys::kFileCreateError) + " " + WriteFailureDetails(*options.output));
         }
     } else if (result.entries > 0) {
         outcome.standardOutput = std::move(result.bytes);
     }
     if (result.entries == 0) {
         outcome.exitCode = kExitNoResult;
-        outcome.standardError = FillPlaceholder(English(keys::kNoResult), SearchValue(input, options.swap)) + "\n";
+        outcome.standardError =
+            options.listBases ? std::string("corvane-search: the server names no base DN\n")
+                              : FillPlaceholder(English(keys::kNoResult), SearchValue(input, options.swap)) + "\n";
     } else if (result.outcome.cut) {
         outcome.standardError =
             "corvane-search: " + std::to_string(result.entries) + " entries shown; the directory holds more\n";

@@ -47,7 +47,7 @@ void COptionDetailsDlg::CreateControls()
         names.Add(ToWx(name));
     // the template height is the open list's; the closed box keeps its natural height
     m_name = new wxComboBox(this, kNameId, wxString(), at(4, 3), wxSize(size(134, 120).x, -1), names,
-                            wxCB_DROPDOWN | wxCB_SORT);
+                            wxCB_DROPDOWN | wxCB_SORT | wxTE_PROCESS_ENTER);
     new wxButton(this, kAddId, "Add", at(141, 3), size(56, 14));
     new wxButton(this, kClearId, "Clear", at(200, 3), size(55, 14));
     m_list = new wxTextCtrl(this, kListId, wxString(), at(4, 20), size(250, 121),
@@ -61,6 +61,13 @@ void COptionDetailsDlg::CreateControls()
         wxEVT_BUTTON, [this](wxCommandEvent&) { AddField(); }, kAddId);
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { ClearFields(); }, kClearId);
+    // Enter in the combo box adds its name, as Add does, and leaves the dialog open for the next
+    m_name->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { AddField(); });
+    // the name to add is typed first: the dialog opens with the focus in the combo box
+    Bind(wxEVT_INIT_DIALOG, [this](wxInitDialogEvent& event) {
+        event.Skip();
+        m_name->SetFocus();
+    });
 }
 
 void COptionDetailsDlg::ApplyDetailFieldsTexts()

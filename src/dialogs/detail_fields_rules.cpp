@@ -1,6 +1,8 @@
 // detail_fields_rules.cpp - list text <-> detail slots for the detail-fields dialog.
 #include "dialogs/detail_fields_rules.h"
 
+#include <algorithm>
+
 #include "platform/text_codec.h"
 
 std::string DetailFieldsText(const DetailSlots& slots)
@@ -23,16 +25,18 @@ std::string WithFieldAdded(const std::string& text, const std::string& name)
 
 DetailSlots DetailSlotsFromText(const std::string& text)
 {
+    // Every reader stops at the first empty slot: a blank line kept as one would hide every name
+    // after it, so blank lines are left out and the names close up.
     DetailSlots slots{};
+    std::size_t slot = 0;
     std::size_t start = 0;
-    for (std::size_t slot = 0; slot < slots.size(); ++slot) {
-        const std::size_t end = text.find('\n', start);
-        std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    while (slot < slots.size() && start <= text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        slots[slot] = CutToBytes(line, kFieldLimit);
-        if (end == std::string::npos)
-            break;
+        if (line.find_first_not_of(" \t") != std::string::npos)
+            slots[slot++] = CutToBytes(line, kFieldLimit);
         start = end + 1;
     }
     return slots;

@@ -14,8 +14,8 @@ std::string DetailFieldsText(const DetailSlots& slots);
 /// name is empty. No check for duplicates, blanks or the number of lines.
 std::string WithFieldAdded(const std::string& text, const std::string& name);
 
-/// OK: line i of text (without its line break, a CR before it included) into slot i, every
-/// further slot empty; an empty text is one empty line. Lines are kept as typed. Only the first
-/// kDetailSlotCount lines are kept, and a line longer than kFieldLimit bytes is cut there without
-/// splitting a UTF-8 character.
+/// OK: the lines of text that are not blank (only spaces or tabs, or nothing), in order, without
+/// their line breaks (a CR before one included), into the slots from slot 0; every further slot
+/// empty. Lines are kept as typed. Only the first kDetailSlotCount such lines are kept, and a
+/// line longer than kFieldLimit bytes is cut there without splitting a UTF-8 character.
 DetailSlots DetailSlotsFromText(const std::string& text);

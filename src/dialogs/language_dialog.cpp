@@ -31,8 +31,14 @@ CLanguageDlg::CLanguageDlg(wxWindow* parent, const std::string& currentLanguageF
 
     const LanguageChoices choices =
         LanguageDialogChoices(ReadLanguageCatalog(catalogPath), programFolder, currentLanguageFile);
+    // All names in one go, without a layout of the list per name: a catalogue may be long.
+    wxArrayString names;
+    names.reserve(choices.names.size());
     for (const std::string& name : choices.names)
-        m_list->Append(ToWx(name));
+        names.push_back(ToWx(name));
+    m_list->Freeze();
+    m_list->Append(names);
+    m_list->Thaw();
     m_names = choices.names;
     m_entryFiles = choices.entryFiles;
     ApplyLanguageDialogTexts();

@@ -1,212 +1,16 @@
-// directory_query.cpp - DirectoryQuery: connect, simple bind, subtree search, each answer message
-// read as it arrives into a ResultTable.
+// directory_query.cpp - DirectoryQuery's settings and the checks before a search; the session
+// with the server (Run and its steps) is the system's (directory_session_posix.cpp,
+// directory_session_win.cpp).
 #include "directory/directory_query.h"
 
-#include <poll.h>
-#include <sys/time.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <climits>
-#include <memory>
-#include <mutex>
+#include <new>
 #include <optional>
-#include <string_view>
 
-#include "directory/broken_pipe_guard.h"
-#include "directory/deadline.h"
-#include "directory/ldap_client.h"
 #include "directory/query_failure.h"
 #include "directory/query_stop.h"
 #include "directory/result_table.h"
 #include "directory/server_address.h"
-#include "directory/tcp_connect.h"
 
-namespace {
-
-// Owners of what the client library hands out, each released the way the library requires.
-struct ConnectionCloser {
-    void operator()(LDAP* connection) const { ldap_unbind_ext(connection, nullptr, nullptr); }
-};
-struct MessageReleaser {
-    void operator()(LDAPMessage* message) const { ldap_msgfree(message); }
-};
-struct TextReleaser {
-    void operator()(char* text) const { ldap_memfree(text); }
-};
-struct CursorReleaser {
-    void operator()(BerElement* cursor) const { ber_free(cursor, 0); }
-};
-struct ValuesReleaser {
-    void operator()(berval** values) const { ldap_value_free_len(values); }
-};
-
-using Connection = std::unique_ptr<LDAP, ConnectionCloser>;
-using Message = std::unique_ptr<LDAPMessage, MessageReleaser>;
-using LibraryText = std::unique_ptr<char, TextReleaser>;
-using AttributeCursor = std::unique_ptr<BerElement, CursorReleaser>;
-using ValueList = std::unique_ptr<berval*, ValuesReleaser>;
-
-/// A server's limit answer still carries the entries that came before the limit was hit.
-bool IsLimitAnswer(int result)
-{
-    return result == LDAP_TIMELIMIT_EXCEEDED || result == LDAP_SIZELIMIT_EXCEEDED || result == LDAP_ADMINLIMIT_EXCEEDED;
-}
-
-/// A value's text: its bytes, or "<binary, N bytes>" when it holds a NUL byte and so is no text.
-std::string ValueText(const berval& value)
-{
-    const std::string_view bytes(value.bv_val, value.bv_len);
-    if (bytes.find('\0') != std::string_view::npos) {
-        return "<binary, " + std::to_string(bytes.size()) + " bytes>";
-    }
-    return std::string(bytes);
-}
-
-/// Writes one entry into row: the entry cell, then each attribute cell followed by its value
-/// cells, without gaps. Returns the number of cells written.
-int32_t RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table)
-{
-    LibraryText dn(ldap_get_dn(connection, entry));
-    table.SetCell(0, row, std::string(kEntryTag) + (dn ? dn.get() : ""));
-    int32_t column = 0;
-    BerElement* rawCursor = nullptr;
-    LibraryText name(ldap_first_attribute(connection, entry, &rawCursor));
-    AttributeCursor cursor(rawCursor);
-    while (name) {
-        ++column;
-        table.SetCell(column, row, std::string(kAttributeTag) + name.get());
-        // Values are read with their length, so one holding a NUL byte (a photo, a certificate)
-        // is shown as binary instead of cut short or lost.
-        ValueList values(ldap_get_values_len(connection, entry, name.get()));
-        if (values) {
-            for (berval** value = values.get(); *value != nullptr; ++value) {
-                ++column;
-                table.SetCell(column, row, std::string(kValueTag) + ValueText(**value));
-            }
-        }
-        if (!cursor) {
-            break;
-        }
-        name.reset(ldap_next_attribute(connection, entry, cursor.get()));
-    }
-    return column + 1;
-}
-
-/// How a wait for the next message ended.
-enum class Wait { Message, TimedOut, Stopped, Failed };
-
-/// Waits are cut into pieces of this length at most, so a deadline is met even if a wake-up
-/// is missed.
-constexpr int kLongestWaitMs = 250;
-
-/// How much of the answer one read of the socket may take.
-constexpr ber_len_t kReadAheadBytes = 64 * 1024;
-
-/** The result code of a result message, and the server's own text about it. */
-struct ResultOf {
-    int code = LDAP_OTHER;
-    std::string serverMessage;
-};
-
-ResultOf ReadResult(LDAP* connection, LDAPMessage* message)
-{
-    ResultOf result;
-    char* rawText = nullptr;
-    if (ldap_parse_result(connection, message, &result.code, nullptr, &rawText, nullptr, nullptr, 0) != LDAP_SUCCESS) {
-        result.code = LDAP_DECODING_ERROR;
-    }
-    LibraryText text(rawText);
-    if (text) {
-        result.serverMessage = text.get();
-    }
-    return result;
-}
-
-/// The URL the client library is given for a connection it did not open itself: it names the
-/// host the secure connection checks the certificate against.
-std::string UrlOf(const ServerEndpoint& endpoint)
-{
-    const bool bracketed = endpoint.host.find(':') != std::string::npos;
-    return std::string(endpoint.secure ? "ldaps://" : "ldap://") + (bracketed ? "[" : "") + endpoint.host +
-           (bracketed ? "]" : "") + ":" + std::to_string(endpoint.port);
-}
-
-}  // namespace
-
-/** How one step of a search ended when it did not lead on to the next. */
-struct DirectoryQuery::StepEnd {
-    bool stopped = false;
-    std::string failure;
-};
-
-/** One open connection of a search and what ends its waits. */
-class DirectoryQuery::Session {
-public:
-    Session(Connection connection, int socket, const ServerEndpoint& endpoint, const Deadline& deadline,
-            const QueryStop& stop)
-        : m_connection(std::move(connection)),
-          m_socket(socket),
-          m_endpoint(endpoint),
-          m_deadline(deadline),
-          m_stop(stop)
-    {}
-
-    LDAP* Handle() const { return m_connection.get(); }
-    /// The server it is connected to.
-    const ServerEndpoint& Endpoint() const { return m_endpoint; }
-
-    /// The next message of operation id. The socket is non-blocking: a message that arrives in
-    /// pieces is read as far as it came, and the wait goes on for the rest on the socket and the
-    /// stop together until the deadline.
-    /// After a stop, what has already arrived is still taken, but nothing more is waited for.
-    Wait Next(int id, Message& message, int& errorCode)
-    {
-        for (;;) {
-            const bool stopped = m_stop.Raised();
-            timeval noWait{0, 0};
-            LDAPMessage* raw = nullptr;
-            const int got = ldap_result(Handle(), id, LDAP_MSG_ONE, &noWait, &raw);
-            if (got > 0) {
-                message.reset(raw);
-                return Wait::Message;
-            }
-            if (stopped) {
-                return Wait::Stopped;
-            }
-            if (got < 0) {
-                ldap_get_option(Handle(), LDAP_OPT_RESULT_CODE, &errorCode);
-                return Wait::Failed;
-            }
-            if (m_deadline.Passed()) {
-                return Wait::TimedOut;
-            }
-            pollfd watched[2] = {{m_socket, POLLIN, 0}, {m_stop.WakeDescriptor(), POLLIN, 0}};
-            poll(watched, 2, m_deadline.PollMilliseconds(kLongestWaitMs));
-        }
-    }
-
-    /// Tells the server to stop working on operation id.
-    void Abandon(int id) { ldap_abandon_ext(Handle(), id, nullptr, nullptr); }
-
-private:
-    Connection m_connection;
-    int m_socket;
-    ServerEndpoint m_endpoint;
-    const Deadline& m_deadline;
-    const QueryStop& m_stop;
-};
-
-DirectoryQuery::DirectoryQuery() : m_stop(std::make_unique<QueryStop>())
-{
-    // Searches bind with simple binds only, never through SASL: keep the SASL library that the
-    // client library starts from loading its mechanism plugins and the cryptography libraries
-    // they bring, which costs a command-line search more than its answer. Done once, before the
-    // first call into the library; a SASL_PATH the user set is kept.
-    static std::once_flag once;
-    std::call_once(once, [] { setenv("SASL_PATH", "/dev/null", 0); });
-}
 DirectoryQuery::~DirectoryQuery() = default;
 DirectoryQuery::DirectoryQuery(DirectoryQuery&&) noexcept = default;
 DirectoryQuery& DirectoryQuery::operator=(DirectoryQuery&&) noexcept = default;
@@ -256,6 +60,20 @@ bool DirectoryQuery::SearchForAttributes(const std::string& base, const std::str
                                          const std::string& filterValue, const std::vector<std::string>& attributes,
                                          ResultTable& table)
 {
+    return SearchWithFilter(base, FormFilter(filterAttribute, filterValue), attributes, table);
+}
+
+bool DirectoryQuery::ReadRootEntry(const std::vector<std::string>& attributes, ResultTable& table)
+{
+    m_baseScope = true;
+    const bool succeeded = SearchWithFilter("", "(objectClass=*)", attributes, table);
+    m_baseScope = false;
+    return succeeded;
+}
+
+bool DirectoryQuery::SearchWithFilter(const std::string& base, const std::string& filter,
+                                      const std::vector<std::string>& attributes, ResultTable& table)
+{
     // Every name is asked for, an empty one too (the server ignores it); only the end of the list
     // closes it. The library wants modifiable C texts ended by null.
     std::vector<std::string> names = attributes;
@@ -265,7 +83,7 @@ bool DirectoryQuery::SearchForAttributes(const std::string& base, const std::str
     }
     list.push_back(nullptr);
     char** requested = names.empty() ? nullptr : list.data();
-    return Search(base, FormFilter(filterAttribute, filterValue), requested, table);
+    return Search(base, filter, requested, table);
 }
 
 bool DirectoryQuery::Fail(std::string reason)
@@ -296,207 +114,15 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter, 
             return Fail(DescribePortOutOfRange(endpoint.port));
         }
     }
-    const Deadline deadline = Deadline::After(m_timeLimitSeconds);
-
-    const BrokenPipeGuard brokenPipe;
-    std::optional<Session> session;
-    StepEnd end = Open(*endpoints, deadline, session);
-    if (session) {
-        end = Bind(*session);
+    if (!m_bindName.empty() && MixesSecureAndPlain(m_host, m_port)) {
+        return Fail(DescribeMixedSecurity(m_host));
     }
-    if (session && end.failure.empty() && !end.stopped) {
-        end = Read(*session, base, filter, attributes, deadline, table);
+    // Whatever the server sends, running out of memory fails this search, never the program.
+    try {
+        return Run(*endpoints, base, filter, attributes, table);
+    } catch (const std::bad_alloc&) {
+        m_cut = false;
+        m_stopped = false;
+        return Fail(DescribeTooLargeForMemory());
     }
-    if (end.stopped) {
-        m_stopped = true;
-        m_cut = true;
-        return true;
-    }
-    if (!end.failure.empty()) {
-        return Fail(std::move(end.failure));
-    }
-    return true;
-}
-
-DirectoryQuery::StepEnd DirectoryQuery::Open(const std::vector<ServerEndpoint>& endpoints, const Deadline& deadline,
-                                             std::optional<Session>& session)
-{
-    StepEnd end;
-    for (const ServerEndpoint& endpoint : endpoints) {
-        const auto failure = [&](QueryStep step, int code, const std::string& detail) {
-            end.failure = DescribeFailure(step, code, endpoint.host, endpoint.port, m_timeLimitSeconds, detail);
-        };
-        const TcpConnectResult tcp = ConnectTcp(endpoint.host, endpoint.port, deadline, *m_stop);
-        if (tcp.status == TcpConnectResult::Status::Stopped) {
-            return StepEnd{true, {}};
-        }
-        if (tcp.status == TcpConnectResult::Status::TimedOut) {
-            failure(QueryStep::Open, LDAP_TIMEOUT, {});
-            return end;
-        }
-        if (tcp.status == TcpConnectResult::Status::Failed) {
-            failure(QueryStep::Open, LDAP_SERVER_DOWN, tcp.error);
-            continue;
-        }
-        LDAP* raw = nullptr;
-        if (ldap_init_fd(tcp.socket, LDAP_PROTO_TCP, UrlOf(endpoint).c_str(), &raw) != LDAP_SUCCESS) {
-            close(tcp.socket);
-            end.failure = DescribeBadServer(m_host);
-            return end;
-        }
-        Connection connection(raw);
-        int version = m_protocolVersion;
-        ldap_set_option(raw, LDAP_OPT_PROTOCOL_VERSION, &version);
-        // A referral would open connections of the library's own, outside the time limit and
-        // the stop: the entries of this server are the answer.
-        ldap_set_option(raw, LDAP_OPT_REFERRALS, LDAP_OPT_OFF);
-        if (endpoint.secure) {
-            // The handshake waits inside the library: bound it by what is left of the time
-            // limit, and let a stop shut the socket down to end it.
-            timeval left{deadline.Limited() ? deadline.SecondsLeft() : 24 * 60 * 60, 0};
-            ldap_set_option(raw, LDAP_OPT_NETWORK_TIMEOUT, &left);
-            m_stop->Watch(tcp.socket);
-            const int secured = ldap_install_tls(raw);
-            m_stop->Unwatch();
-            if (m_stop->Raised()) {
-                return StepEnd{true, {}};
-            }
-            if (secured != LDAP_SUCCESS) {
-                if (deadline.Passed()) {
-                    failure(QueryStep::Secure, LDAP_TIMEOUT, {});
-                    return end;
-                }
-                char* rawDetail = nullptr;
-                ldap_get_option(raw, LDAP_OPT_DIAGNOSTIC_MESSAGE, &rawDetail);
-                LibraryText detail(rawDetail);
-                failure(QueryStep::Secure, secured, detail ? detail.get() : "");
-                continue;
-            }
-        }
-        // Every read from here on takes what has arrived and never waits in the library, so a
-        // server that sends part of a message and goes quiet cannot hold the search past its
-        // time limit.
-        Sockbuf* buffer = nullptr;
-        if (ldap_get_option(raw, LDAP_OPT_SOCKBUF, &buffer) == LDAP_OPT_SUCCESS && buffer != nullptr) {
-            ber_sockbuf_ctrl(buffer, LBER_SB_OPT_SET_NONBLOCK, reinterpret_cast<void*>(1));
-            // Read the socket in large pieces rather than each message's header and body apart:
-            // an answer of many small entries then costs a few reads instead of two per entry.
-            ber_sockbuf_add_io(buffer, &ber_sockbuf_io_readahead, LBER_SBIOD_LEVEL_PROVIDER, nullptr);
-            ber_len_t readAhead = kReadAheadBytes;
-            ber_sockbuf_ctrl(buffer, LBER_SB_OPT_SET_READAHEAD, &readAhead);
-        }
-        session.emplace(std::move(connection), tcp.socket, endpoint, deadline, *m_stop);
-        return StepEnd{};
-    }
-    return end;
-}
-
-DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session)
-{
-    const auto failure = [&](int code, const std::string& detail) {
-        return StepEnd{false, DescribeFailure(QueryStep::Bind, code, session.Endpoint().host, session.Endpoint().port,
-                                              m_timeLimitSeconds, detail, m_bindName)};
-    };
-    // The library encodes the password into the request and releases the request once sent.
-    const std::string_view password = m_password.Bytes();
-    berval credentials{static_cast<ber_len_t>(password.size()), const_cast<char*>(password.data())};
-    const char* name = m_bindName.empty() ? nullptr : m_bindName.c_str();
-    int id = 0;
-    const int sent = ldap_sasl_bind(session.Handle(), name, LDAP_SASL_SIMPLE, &credentials, nullptr, nullptr, &id);
-    if (sent != LDAP_SUCCESS) {
-        return failure(sent, {});
-    }
-    Message answer;
-    int code = LDAP_OTHER;
-    switch (session.Next(id, answer, code)) {
-        case Wait::Stopped:
-            return StepEnd{true, {}};
-        case Wait::TimedOut:
-            return failure(LDAP_TIMEOUT, {});
-        case Wait::Failed:
-            return failure(code, {});
-        case Wait::Message:
-            break;
-    }
-    const ResultOf result = ReadResult(session.Handle(), answer.get());
-    if (result.code == LDAP_SUCCESS) {
-        return StepEnd{};
-    }
-    m_bindRefused = true;
-    return failure(result.code, result.serverMessage);
-}
-
-DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string& base, const std::string& filter,
-                                             char** attributes, const Deadline& deadline, ResultTable& table)
-{
-    const auto failure = [&](int code, const std::string& detail) {
-        return StepEnd{false, DescribeFailure(QueryStep::Search, code, session.Endpoint().host, session.Endpoint().port,
-                                              m_timeLimitSeconds, detail)};
-    };
-    if (m_stop->Raised()) {
-        return StepEnd{true, {}};
-    }
-    // The server is asked for no more than the cap and for no longer than the time left.
-    const int sizeLimit = m_maxEntries > static_cast<uint32_t>(INT_MAX) ? 0 : static_cast<int>(m_maxEntries);
-    timeval serverLimit{deadline.SecondsLeft(), 0};
-    int id = 0;
-    const int sent = ldap_search_ext(session.Handle(), base.c_str(), LDAP_SCOPE_SUBTREE, filter.c_str(), attributes, 0,
-                                     nullptr, nullptr, deadline.Limited() ? &serverLimit : nullptr, sizeLimit, &id);
-    if (sent != LDAP_SUCCESS) {
-        return failure(sent, {});
-    }
-    // Entries go to a table of their own, so a failure leaves the caller's table as it was.
-    ResultTable recorded;
-    int32_t rows = 0;
-    int32_t columns = 0;
-    StepEnd end;
-    for (bool reading = true; reading;) {
-        Message message;
-        int code = LDAP_OTHER;
-        const Wait wait = session.Next(id, message, code);
-        if (wait == Wait::Stopped) {
-            session.Abandon(id);
-            end.stopped = true;
-            break;
-        }
-        if (wait == Wait::TimedOut) {
-            session.Abandon(id);
-            return failure(LDAP_TIMEOUT, {});
-        }
-        if (wait == Wait::Failed) {
-            return failure(code, {});
-        }
-        switch (ldap_msgtype(message.get())) {
-            case LDAP_RES_SEARCH_ENTRY:
-                // One entry past the cap shows there are more: no need to read them.
-                if (m_maxEntries != 0 && static_cast<uint32_t>(rows) >= m_maxEntries) {
-                    session.Abandon(id);
-                    m_cut = true;
-                    reading = false;
-                    break;
-                }
-                columns = std::max(columns, RecordEntry(session.Handle(), message.get(), rows, recorded));
-                ++rows;
-                break;
-            case LDAP_RES_SEARCH_RESULT: {
-                const ResultOf result = ReadResult(session.Handle(), message.get());
-                // A server's limit answer still carries the entries that came before the limit was hit.
-                if (IsLimitAnswer(result.code)) {
-                    m_cut = true;
-                } else if (result.code != LDAP_SUCCESS) {
-                    return failure(result.code, result.serverMessage);
-                }
-                reading = false;
-                break;
-            }
-            default:
-                break;  // references and intermediate messages carry no entry
-        }
-    }
-    // With no entries the column count is 0, which SetDimensions refuses: the counts stay.
-    if (rows > 0) {
-        recorded.SetDimensions(columns, rows);
-        table = std::move(recorded);
-    }
-    return end;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,12 +23,17 @@ struct ServerEndpoint;
  * The table's column count is the cell count of the widest recorded entry.
  * Entries are read one message at a time as they arrive: the server is asked for at most the
  * entry cap and reading stops there, abandoning the rest. The time limit covers the whole search
- * (connect, bind and search) whatever the server sends. Stop() ends a running search at once.
+ * (connect, bind and search) whatever the server sends, and so does a stop: Stop() ends a
+ * running search at once. Memory is bounded by the answer bound, never by what the server claims;
+ * running out of memory fails the search. Messages of kinds the client does not know are skipped.
  * The search binds anonymously, or with a name and a password given by SetBind (a simple bind).
  * Configure with SetServer, SetLimits and SetBind, run one search, discard.
  */
 class DirectoryQuery {
 public:
+    /// The default bound on the bytes of one answer: 256 MiB.
+    static constexpr std::uint64_t kDefaultAnswerBoundBytes = 256u * 1024u * 1024u;
+
     DirectoryQuery();
     ~DirectoryQuery();
     DirectoryQuery(DirectoryQuery&&) noexcept;
@@ -39,6 +45,14 @@ public:
     /// Stores the time limit of the whole search (seconds, 0 = none; microseconds become 0) and
     /// the entry cap (0 = no cap).
     void SetLimits(int32_t timeLimitSeconds, uint32_t maxEntries);
+    /// Bounds the bytes of one answer (every message the server sends on the connection, 0 =
+    /// none): a message that would pass it is not read, and the search ends with the entries read
+    /// so far and Cut(), or fails when there are none. Default kDefaultAnswerBoundBytes.
+    void SetAnswerBound(std::uint64_t bytes)
+    {
+        m_answerBound = bytes == 0 ? std::numeric_limits<std::uint64_t>::max() : bytes;
+    }
+
     /// Binds as name with password (a simple bind); an empty name binds anonymously, as without
     /// this call. A name without a password fails the search before it connects: a server may
     /// take such a bind as anonymous, and the search would not run as the user believes.
@@ -54,6 +68,14 @@ public:
     bool SearchForAttributes(const std::string& base, const std::string& filterAttribute,
                              const std::string& filterValue, const std::vector<std::string>& attributes,
                              ResultTable& table);
+
+    /// Searches base's subtree with filter as it is given (the caller escapes its values); the
+    /// attribute list as for SearchForAttributes.
+    bool SearchWithFilter(const std::string& base, const std::string& filter,
+                          const std::vector<std::string>& attributes, ResultTable& table);
+    /// Reads the server's root entry (the empty name, base scope) with the given attributes: one
+    /// row, as a search's entries are recorded, or none when the server shows no root entry.
+    bool ReadRootEntry(const std::vector<std::string>& attributes, ResultTable& table);
 
     /// Why the last search failed, as plain text ("" after a success).
     const std::string& FailureReason() const { return m_failureReason; }
@@ -79,6 +101,9 @@ private:
 
     bool Fail(std::string reason);
     bool Search(const std::string& base, const std::string& filter, char** attributes, ResultTable& table);
+    /// The search once its settings are checked: connect, bind, read.
+    bool Run(const std::vector<ServerEndpoint>& endpoints, const std::string& base, const std::string& filter,
+             char** attributes, ResultTable& table);
     /// Connects to the first endpoint that answers (TLS for ldaps://) and fills session.
     StepEnd Open(const std::vector<ServerEndpoint>& endpoints, const Deadline& deadline,
                  std::optional<Session>& session);
@@ -92,12 +117,14 @@ private:
     int32_t m_protocolVersion = 3;
     int32_t m_port = 389;
     uint32_t m_maxEntries = 0;
+    std::uint64_t m_answerBound = kDefaultAnswerBoundBytes;
     int32_t m_timeLimitSeconds = 10;
     int32_t m_timeLimitMicroseconds = 0;
     std::string m_failureReason;
     bool m_cut = false;
     bool m_stopped = false;
     bool m_bindRefused = false;
+    bool m_baseScope = false;  ///< the search reads the base entry only
     std::string m_bindName;
     Password m_password;
     std::unique_ptr<QueryStop> m_stop;

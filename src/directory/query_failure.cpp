@@ -29,6 +29,12 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
     if (resultCode == LDAP_TIMEOUT) {
         return NoAnswer(timeLimitSeconds);
     }
+    if (resultCode == LDAP_NO_MEMORY) {
+        return DescribeTooLargeForMemory();
+    }
+    if (resultCode == LDAP_DECODING_ERROR && step != QueryStep::Secure) {
+        return DescribeMalformedAnswer();
+    }
     if (step == QueryStep::Secure) {
         // The library often says no more than that it could not reach the server, which is
         // wrong once the TCP connection stood: name the secure connection and its usual cause.
@@ -75,6 +81,52 @@ std::string DescribeBadServer(const std::string& field)
 std::string DescribePortOutOfRange(int32_t port)
 {
     return "port " + std::to_string(port) + " is outside 0 to 65535";
+}
+
+std::string DescribeClosedConnection()
+{
+    return "the server closed the connection";
+}
+
+std::string DescribeMalformedAnswer()
+{
+    return "the server sent a malformed answer";
+}
+
+std::string DescribeTooLargeForMemory()
+{
+    return "the answer is too large for memory";
+}
+
+std::string DescribeAnswerOverBound(std::uint64_t boundBytes)
+{
+    constexpr std::uint64_t kMiB = 1024 * 1024;
+    return "the answer is larger than " + std::to_string((boundBytes + kMiB - 1) / kMiB) + " MiB";
+}
+
+std::string DescribeMixedSecurity(const std::string& field)
+{
+    return "the server list '" + field +
+           "' mixes ldaps:// and plain servers: after a failed secure connection the password would travel "
+           "unencrypted; list only ldaps:// servers, or only plain ones";
+}
+
+std::string EscapeControlCharacters(const std::string& text)
+{
+    static const char kDigits[] = "0123456789abcdef";
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f) {
+            escaped += "\\x";
+            escaped += kDigits[byte >> 4];
+            escaped += kDigits[byte & 0xf];
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
 }
 
 bool PortInRange(int32_t port)

@@ -30,5 +30,25 @@ std::string DescribeBadServer(const std::string& field);
 /// A port the connection cannot use: "port N is outside 0 to 65535".
 std::string DescribePortOutOfRange(int32_t port);
 
+/// The server ended the connection before its answer was complete: "the server closed the connection".
+std::string DescribeClosedConnection();
+
+/// Bytes that are no answer of the protocol: "the server sent a malformed answer".
+std::string DescribeMalformedAnswer();
+
+/// An allocation failed while the answer was read: "the answer is too large for memory".
+std::string DescribeTooLargeForMemory();
+
+/// The first message of an answer alone passes the bound on its bytes: "the answer is larger
+/// than N MiB" (N rounded up).
+std::string DescribeAnswerOverBound(std::uint64_t boundBytes);
+
+/// A bind password with a server list of both ldaps:// and plain servers.
+std::string DescribeMixedSecurity(const std::string& field);
+
+/// text with every control character (below 0x20, and 0x7f) as the escape "\xNN": a server's text cannot move the
+/// cursor of a terminal or hide what precedes it.
+std::string EscapeControlCharacters(const std::string& text);
+
 /// True for a port the connection can use (0 to 65535).
 bool PortInRange(int32_t port);

@@ -129,3 +129,16 @@ bool SendsPasswordInClear(const std::string& field, int32_t port)
     return endpoints && std::any_of(endpoints->begin(), endpoints->end(),
                                     [](const ServerEndpoint& endpoint) { return !endpoint.secure; });
 }
+
+bool MixesSecureAndPlain(const std::string& field, int32_t port)
+{
+    const std::optional<std::vector<ServerEndpoint>> endpoints = ParseServerField(field, port);
+    if (!endpoints) {
+        return false;
+    }
+    const auto secure = [](const ServerEndpoint& endpoint) {
+        return endpoint.secure;
+    };
+    return std::any_of(endpoints->begin(), endpoints->end(), secure) &&
+           !std::all_of(endpoints->begin(), endpoints->end(), secure);
+}

@@ -26,3 +26,8 @@ std::optional<std::vector<ServerEndpoint>> ParseServerField(const std::string& f
 /// True when a search of the server field may send a bind password without encryption: some
 /// endpoint is not ldaps://. False for a field that cannot be read (no search connects then).
 bool SendsPasswordInClear(const std::string& field, int32_t port);
+
+/// True when the server field lists both ldaps:// and plain servers. A search with a bind
+/// password refuses such a list: after a failed secure connection the next, plain server would
+/// receive the password unencrypted. False for a field that cannot be read.
+bool MixesSecureAndPlain(const std::string& field, int32_t port);

@@ -4,6 +4,23 @@
 
 #include "storage/file_utils.h"
 
+namespace {
+
+/// text cut to the field bound of the windows, never inside a UTF-8 character: a language file
+/// with texts of megabytes must not make every control that shows one slow and huge.
+std::string CutToFieldBound(std::string text)
+{
+    if (text.size() <= TextCatalog::kLongestText)
+        return text;
+    std::size_t end = TextCatalog::kLongestText;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xc0) == 0x80)
+        --end;  // text[end] continues a character that began before it
+    text.resize(end);
+    return text;
+}
+
+}  // namespace
+
 TextCatalog::TextCatalog() = default;
 
 TextCatalog::TextCatalog(const std::string& path)
@@ -19,7 +36,7 @@ std::string TextCatalog::LookupText(const char* key, const char* englishDefault)
         if (!AppendLine(m_englishPath, std::string(key) + "=\"" + englishDefault + "\""))
             m_englishLinesWritten = false;
     }
-    return m_file.GetString(key, englishDefault);
+    return CutToFieldBound(m_file.GetString(key, englishDefault));
 }
 
 void TextCatalog::WriteEnglishLinesTo(const std::string& path)

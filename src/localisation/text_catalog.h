@@ -1,6 +1,7 @@
 // text_catalog.h - one language file loaded once, answering every key with its English fallback.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "localisation/text_keys.h"
@@ -14,12 +15,16 @@
  */
 class TextCatalog {
 public:
+    /// The longest text a lookup gives, in bytes: what the windows' 1024-byte fields hold.
+    static constexpr std::size_t kLongestText = 1023;
+
     /// Every key answers with its English default.
     TextCatalog();
     /// Loads path when it names an existing file; otherwise every key gets its default.
     explicit TextCatalog(const std::string& path);
 
-    /// The text of key, or englishDefault when the file lacks it or holds it empty.
+    /// The text of key, or englishDefault when the file lacks it or holds it empty; cut to
+    /// kLongestText bytes (never inside a character).
     std::string LookupText(const char* key, const char* englishDefault);
     /// The text of a key table's row.
     std::string Text(const TextKey& row) { return LookupText(row.key, row.englishDefault); }

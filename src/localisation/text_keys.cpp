@@ -62,6 +62,13 @@ const TextKey kMainWindow[] = {
     {"FrmMain.m_acMStatusStopped", "Search stopped: %s entries shown", T::Stored, 0},
     {"FrmMain.ID_MEN_CONNECTION", "Connection...", T::MenuCommand, 32790},
     {"FrmMain.m_acMPasswordUnencrypted", "The password travels unencrypted: use ldaps:// to protect it", T::Stored, 0},
+    {"FrmMain.ID_MEN_COPY", "Copy\tCtrl+C", T::MenuCommand, 32791},
+    {"FrmMain.ID_MEN_EXPORTLDIF", "Export as LDIF", T::MenuCommand, 32792},
+    {"FrmMain.ID_MEN_BASEDNS", "Base DNs from server", T::MenuCommand, 32793},
+    {"FrmMain.m_acMLDIFFilter", "LDIF file (*.ldif)|*.ldif||", T::Stored, 0},
+    {"FrmMain.m_acMBaseDnsCaption", "Base DNs", T::Stored, 0},
+    {"FrmMain.m_acMBaseDnsPrompt", "Base DNs the server names:", T::Stored, 0},
+    {"FrmMain.m_acMNoBaseDns", "The server names no base DN.", T::Stored, 0},
 };
 
 const TextKey kDetailsWindow[] = {
@@ -69,6 +76,8 @@ const TextKey kDetailsWindow[] = {
     {"FrmDetails.ID_MEN_DLGSAVE", "Save as...", T::MenuCommand, 32777},
     {"FrmDetails.m_BTNOk", "OK", T::Control, 1},
     {"FrmDetails.m_acFileFilter", "Textfile(*.txt)|*.txt||", T::Stored, 0},
+    {"FrmDetails.ID_MEN_DLGEDIT", "Edit", T::MenuBarPosition, 1},
+    {"FrmDetails.ID_MEN_DLGCOPY", "Copy\tCtrl+C", T::MenuCommand, 32794},
 };
 
 const TextKey kLanguageDialog[] = {

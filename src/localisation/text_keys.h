@@ -73,4 +73,8 @@ inline constexpr const char* kStatusStopped = "FrmMain.m_acMStatusStopped";
 inline constexpr const char* kDetailsFileFilter = "FrmDetails.m_acFileFilter";
 inline constexpr const char* kPasswordUnencrypted = "FrmMain.m_acMPasswordUnencrypted";
 inline constexpr const char* kPasswordFor = "FrmPassword.m_LBLPassword";
+inline constexpr const char* kLDIFFilter = "FrmMain.m_acMLDIFFilter";
+inline constexpr const char* kBaseDnsCaption = "FrmMain.m_acMBaseDnsCaption";
+inline constexpr const char* kBaseDnsPrompt = "FrmMain.m_acMBaseDnsPrompt";
+inline constexpr const char* kNoBaseDns = "FrmMain.m_acMNoBaseDns";
 }  // namespace keys

@@ -11,6 +11,7 @@
 
 #include "localisation/text_catalog.h"
 #include "platform/apply_texts.h"
+#include "platform/clipboard.h"
 #include "platform/command_ids.h"
 #include "platform/file_dialog.h"
 #include "platform/text.h"
@@ -47,8 +48,11 @@ CDetailsDialog::CDetailsDialog(wxWindow* parent)
 
     auto* fileMenu = new wxMenu;
     fileMenu->Append(ToWxId(cmd::kDetailsSave), "Save as...");
+    auto* editMenu = new wxMenu;
+    editMenu->Append(ToWxId(cmd::kDetailsCopy), "Copy\tCtrl+C");
     auto* bar = new wxMenuBar;
     bar->Append(fileMenu, "File");
+    bar->Append(editMenu, "Edit");
     SetMenuBar(bar);
 
     m_panel = new wxPanel(this, wxID_ANY);
@@ -70,6 +74,8 @@ CDetailsDialog::CDetailsDialog(wxWindow* parent)
 
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { SaveText(); }, ToWxId(cmd::kDetailsSave));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { CopyText(); }, ToWxId(cmd::kDetailsCopy));
     m_ok->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_OK); });
     m_panel->Bind(wxEVT_SIZE, &CDetailsDialog::OnSize, this);
     Bind(wxEVT_CLOSE_WINDOW, &CDetailsDialog::OnClose, this);
@@ -77,6 +83,15 @@ CDetailsDialog::CDetailsDialog(wxWindow* parent)
 }
 
 CDetailsDialog::~CDetailsDialog() = default;
+
+void CDetailsDialog::CopyText()
+{
+    if (m_edit->CanCopy()) {
+        m_edit->Copy();
+        return;
+    }
+    PutTextOnClipboard(m_edit->GetValue());
+}
 
 void CDetailsDialog::SetShownHook(std::function<void(CDetailsDialog&)> hook)
 {
@@ -213,6 +228,7 @@ void CDetailsDialog::SaveText()
     if (!WriteFileReplacing(*path, TextToSave())) {
         // Fixed texts: this message is not localised.
         wxMessageDialog box(this, "Cannot create file", "ERROR", wxOK | wxICON_NONE);
+        box.SetExtendedMessage(ToWx(WriteFailureDetails(*path)));
         box.ShowModal();
     }
 }

@@ -20,8 +20,8 @@ struct DetailsLayout {
 };
 
 /**
- * The details window (template 103, caption "Details"): a resizable frame with a menu
- * "File > Save as...", the multi-line edit 1012 holding the details text and the default button
+ * The details window (template 103, caption "Details"): a resizable frame with the menus
+ * "File > Save as..." and "Edit > Copy", the multi-line edit 1012 holding the details text and the default button
  * OK. It is a frame because a dialog cannot carry a menu bar; ShowModal runs it modally the way
  * the toolkit's dialogs do (every other window disabled, a nested event loop until it closes).
  * Create it, set the language file and the text, then ShowModal once and Destroy it.
@@ -51,6 +51,8 @@ public:
     /// Save as... (command 32777): asks for a path (default extension "txt", the file filter
     /// text) and writes TextToSave() there; "Cannot create file" when that fails.
     void SaveText();
+    /// Edit > Copy (Ctrl+C): the edit's selection, or its whole text when nothing is selected.
+    void CopyText();
     /// The bytes Save writes: the text as it was given while the edit still shows it unchanged,
     /// otherwise the edit's text with every bare LF written as CR LF.
     std::string TextToSave() const;

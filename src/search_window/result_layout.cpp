@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "directory/result_table.h"
-#include "search_window/attribute_names.h"
+#include "search/attribute_names.h"
 #include "search_window/search_rules.h"
 
 namespace {
@@ -66,6 +66,7 @@ std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& c
     for (int32_t r = 0; r < rowCount; ++r) {
         ResultRow& row = rows.emplace_back();
         row.values.resize(columnCount);
+        row.valueLists.resize(columnCount);
         filled.assign(columnCount, false);
         std::string_view entry = table.CellView(0, r);
         if (entry.starts_with(kEntryTag)) {
@@ -87,6 +88,7 @@ std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& c
                         text.append(kJoin);
                     }
                     text.append(cell);
+                    row.valueLists[k].emplace_back(cell);
                     filled[k] = true;
                     row.hasValue = true;
                 }
@@ -109,4 +111,23 @@ ResultTable MakeExportTable(const std::vector<ResultRow>& rows, int32_t columnCo
         }
     }
     return table;
+}
+
+std::vector<LdifEntry> LdifEntries(const std::vector<const ResultRow*>& rows, const std::vector<std::string>& names)
+{
+    std::vector<LdifEntry> entries;
+    entries.reserve(rows.size());
+    for (const ResultRow* row : rows) {
+        LdifEntry& entry = entries.emplace_back();
+        entry.dn = row->dn;
+        for (std::size_t k = 0; k < names.size() && k < row->valueLists.size(); ++k) {
+            const std::size_t first = names[k].find_first_not_of(' ');
+            if (first == std::string::npos || row->valueLists[k].empty()) {
+                continue;
+            }
+            const std::string name = names[k].substr(first, names[k].find_last_not_of(' ') - first + 1);
+            entry.attributes.push_back(LdifEntry::Attribute{name, row->valueLists[k]});
+        }
+    }
+    return entries;
 }

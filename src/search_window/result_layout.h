@@ -6,14 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "search/ldif_text.h"
+
 class ResultTable;
 struct QueryChoice;
 
 /// One entry of an answer as the result list shows it.
 struct ResultRow {
-    std::string dn;                   ///< distinguished name (column 0 without its tag)
-    std::vector<std::string> values;  ///< exactly one cell per column, laid out by attribute name
-    bool hasValue = false;            ///< at least one value of an asked attribute was found
+    std::string dn;                                    ///< distinguished name (column 0 without its tag)
+    std::vector<std::string> values;                   ///< exactly one cell per column, laid out by attribute name
+    bool hasValue = false;                             ///< at least one value of an asked attribute was found
+    std::vector<std::vector<std::string>> valueLists;  ///< each column's values apart, for the LDIF export
 };
 
 /// The rows of a (sorted) search table, one per entry. Column k belongs to the k-th name the
@@ -21,6 +24,10 @@ struct ResultRow {
 /// AttributeKey), several values of one cell joined by ", " in the server's order; values of
 /// attributes that match no column are left out.
 std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& choice);
+
+/// The entries of rows for the LDIF export: each named by its DN, with the values of column k
+/// under names[k]; empty names and columns without values left out.
+std::vector<LdifEntry> LdifEntries(const std::vector<const ResultRow*>& rows, const std::vector<std::string>& names);
 
 /// The export table of a search: columnCount columns, one row per entry, cell k of each row at
 /// column k.

@@ -69,6 +69,14 @@ void CResultList::SetColumnWidths(int width)
         GetColumn(c)->SetWidth(width);
 }
 
+bool CResultList::ColumnsFitWidth(int width) const
+{
+    int total = 0;
+    for (unsigned c = 0; c < GetColumnCount(); ++c)
+        total += GetColumn(c)->GetWidth();
+    return total <= width;
+}
+
 wxString CResultList::Heading(unsigned column) const
 {
     return column < GetColumnCount() ? GetColumn(column)->GetTitle() : wxString();
@@ -99,6 +107,20 @@ void CResultList::SetItems(std::vector<std::vector<wxString>> items)
 void CResultList::ShowMessage(const wxString& message)
 {
     SetItems({{message}});
+}
+
+int CResultList::ContentHeight(int rows) const
+{
+    // the toolkit's item rectangle gives the real row height and, by its top, the heading's
+    if (ItemCount() > 0 && GetColumnCount() > 0) {
+        const wxRect item = GetItemRect(m_model->GetItem(0), GetColumn(0));
+        if (item.height > 0 && item.y >= 0)
+            return item.y + rows * item.height + 2;
+    }
+    // unmeasured: a row as tall as the icon or the text with the cell's padding, the heading a row
+    const int icon = m_model->Icon().IsOk() ? m_model->Icon().GetPreferredLogicalSizeFor(this).y : 0;
+    const int row = std::max(icon, GetCharHeight()) + 8;
+    return (rows + 1) * row + 2;
 }
 
 size_t CResultList::ItemCount() const

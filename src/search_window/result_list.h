@@ -33,12 +33,19 @@ public:
     void SetColumns(const std::vector<wxString>& headings, int width);
     /// Gives every column the same width (the toolkit may widen the last one to the list's edge).
     void SetColumnWidths(int width);
+    /// True when every column, the last one as the toolkit widened it included, lies within a
+    /// list width wide.
+    bool ColumnsFitWidth(int width) const;
     /// The width last given to the columns.
     int ColumnWidth() const { return m_columnWidth; }
     /// The heading of a column, empty beyond the last one.
     wxString Heading(unsigned column) const;
     /// Shows no sort arrow: the next click on any heading sorts ascending.
     void HideSortArrow();
+
+    /// The height the list needs to show its heading and rows rows of items: measured from an
+    /// item while the list shows one, else from its font and item icon.
+    int ContentHeight(int rows) const;
 
     /// Removes every item (selection included).
     void ClearItems();

@@ -20,10 +20,12 @@
 #include "platform/collation.h"
 #include "platform/text.h"
 #include "platform/text_codec.h"
+#include "search/export_text.h"
 #include "search_window/bind_login.h"
 #include "search_window/details_dialog.h"
 #include "search_window/details_text.h"
 #include "search_window/result_list.h"
+#include "storage/file_utils.h"
 
 namespace {
 
@@ -101,13 +103,16 @@ void SearchCommands::SetStatus(const std::string& text)
     }
 }
 
-void SearchCommands::ShowMessage(const std::string& text, long style) const
+void SearchCommands::ShowMessage(const std::string& text, long style, const std::string& details) const
 {
     wxMessageDialog box(m_controls.window, ToWx(text), ToWx(Text(keys::kError)), wxOK | style);
+    if (!details.empty()) {
+        box.SetExtendedMessage(ToWx(details));
+    }
     box.ShowModal();
 }
 
-bool SearchCommands::ReadSearchInput(SearchInput& input)
+SearchFields SearchCommands::ReadFields() const
 {
     SearchFields fields;
     fields.server = FieldText(m_controls.server->GetValue());
@@ -117,7 +122,12 @@ bool SearchCommands::ReadSearchInput(SearchInput& input)
     fields.searchString = FieldText(m_controls.searchString->GetValue());
     fields.searchAttribute = FieldText(m_controls.searchAttribute->GetValue());
     fields.resultAttribute = FieldText(m_controls.resultAttribute->GetValue());
+    return fields;
+}
 
+bool SearchCommands::ReadSearchInput(SearchInput& input)
+{
+    const SearchFields fields = ReadFields();
     if (const std::optional<InputCheckFailure> failure = CheckSearchFields(fields)) {
         ShowMessage(Text(failure->messageKey), wxICON_INFORMATION);
         if (wxWindow* control = FieldControl(failure->field)) {
@@ -137,6 +147,25 @@ void SearchCommands::Search()
     CResultList* list = m_controls.list;
     m_controls.details->Disable();
     ClearList();
+
+    // An empty DN field with everything else given: the server is asked for its base DN first,
+    // and the search goes on below it when the server names exactly one.
+    if (const SearchFields fields = ReadFields(); fields.baseDn.empty()) {
+        SearchFields withBase = fields;
+        withBase.baseDn.assign(1, '-');  // any text: only the other checks matter here
+        if (!CheckSearchFields(withBase)) {
+            ReadBaseDnsThen(fields, [this](const std::vector<std::string>& bases, const SearchOutcome&) {
+                if (bases.size() == 1) {
+                    m_controls.baseDn->ChangeValue(ToWx(bases.front()));
+                    Search();
+                    return;
+                }
+                SearchInput unused;
+                ReadSearchInput(unused);  // says that no DN is given, as without the server's help
+            });
+            return;
+        }
+    }
 
     SearchInput input;
     if (!ReadSearchInput(input)) {
@@ -179,6 +208,7 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
 {
     CResultList* list = m_controls.list;
     const SearchOutcome& outcome = answer.outcome;
+    m_shownHeadings = choice.headings;
     std::vector<ResultRow>& rows = answer.rows;
     const int32_t columnCount = choice.columnCount();
 
@@ -190,6 +220,9 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
         const std::string failure = FillPlaceholder(Text(keys::kSearchFailed), outcome.failureReason);
         list->ShowMessage(ToWx(failure));  // the old columns stay
         SetStatus(WithBindWarning(input, failure));
+    } else if (rows.empty() && outcome.stopped) {
+        // nothing had arrived when the user stopped: that is no answer of the directory's
+        list->ShowMessage(ToWx(FillPlaceholder(Text(keys::kStatusStopped), "0")));  // the old columns stay
     } else if (rows.empty()) {
         list->ShowMessage(ToWx(FillPlaceholder(Text(keys::kNoResult), searchValue)));  // the old columns stay
     } else {
@@ -281,7 +314,7 @@ void SearchCommands::ShowDetails(const SearchInput& input)
             query.SetBind(bind.name, bind.password);
             ResultTable table;
             *outcome = RunDetailsQuery(query, input, swap, slots, table, timeLimit);
-            *text = DetailsText(table, shownDns);
+            *text = DetailsText(table, DetailNames(slots), shownDns);
         },
         [this, text, outcome, statusBefore, detailsEnabled, input, bind = *bind] {
             if (m_bindLogin != nullptr) {
@@ -349,7 +382,7 @@ void SearchCommands::Export()
     if (!path) {
         return;
     }
-    if (!m_result.ExportTable().WriteToFile(*path)) {
-        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR);
+    if (!WriteFileReplacing(*path, ExportText(m_result.ExportTable()))) {
+        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR, WriteFailureDetails(*path));
     }
 }

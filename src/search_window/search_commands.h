@@ -75,6 +75,14 @@ public:
     /// Called with true when a query starts and false when it has ended or was cancelled.
     void SetBusyHook(std::function<void(bool busy)> hook) { m_busyHook = std::move(hook); }
     void Export();
+    /// Edit > Copy: the text of the focused field when it has a selection; otherwise the list's
+    /// selected items, or all when none is selected, as tab-separated lines under a heading line.
+    void CopyRows();
+    /// Edit > Export as LDIF: the shown entries with the values of the result attributes.
+    void ExportLdif();
+    /// Edit > Base DNs from server: reads the server's naming contexts beside the window and
+    /// offers them; the one chosen goes into the DN field.
+    void ChooseBaseDn();
 
     /// The detail attribute slots the details view asks for (the main window's list).
     void SetDetailAttributes(const DetailSlots* slots) { m_detailAttributes = slots; }
@@ -104,12 +112,19 @@ private:
     BindLogin* m_bindLogin = nullptr;
     int32_t m_timeLimitSeconds = kSearchTimeLimitSeconds;
     ShownResult m_result;
+    std::vector<std::string> m_shownHeadings;  ///< the attribute names of the shown columns
     std::string m_lastDetailsText;
     std::function<void()> m_queryStartHook;
     std::function<void(bool)> m_busyHook;
     BackgroundQuery m_query;
 
     std::string Text(const char* key) const;
+    /// The seven fields as typed.
+    SearchFields ReadFields() const;
+    /// Reads the base DNs of the server in fields beside the window, the status line saying so,
+    /// then calls done with them (none after a failure or a stop) and how the reading ended.
+    void ReadBaseDnsThen(const SearchFields& fields,
+                         std::function<void(const std::vector<std::string>&, const SearchOutcome&)> done);
     /// What a query of input binds with; nullopt when the user cancelled the password dialog.
     std::optional<BindCredentials> Credentials(const SearchInput& input);
     /// status followed by the warning that the password travels unencrypted, when a search of
@@ -122,5 +137,5 @@ private:
                     const SearchInput& input);
     void OpenDetailsWindow();
     void NotifyBusy(bool busy);
-    void ShowMessage(const std::string& text, long style) const;
+    void ShowMessage(const std::string& text, long style, const std::string& details = {}) const;
 };

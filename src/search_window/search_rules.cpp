@@ -7,6 +7,9 @@
 #include "directory/directory_query.h"
 #include "directory/result_table.h"
 #include "localisation/text_keys.h"
+#include "search/filter_value.h"
+#include "search/naming_contexts.h"
+#include "search/search_filter.h"
 #include "storage/connection_profile.h"
 #include "storage/decimal_text.h"
 
@@ -147,14 +150,24 @@ SearchOutcome RunSearch(DirectoryQuery& query, const SearchInput& input, const Q
 {
     query.SetServer(input.server, input.port, 3);
     query.SetLimits(timeLimitSeconds, kSearchMaxEntries);
-    bool succeeded = false;
-    if (choice.severalAttributes) {
-        succeeded =
-            query.SearchForAttributes(input.baseDn, choice.filterAttribute, searchValue, choice.attributes, table);
-    } else {
-        const std::string asked = choice.attributes.empty() ? std::string() : choice.attributes.front();
-        succeeded = query.SearchForAttribute(input.baseDn, choice.filterAttribute, searchValue, asked, table);
+    // The value is escaped here, at the last step, so everything before works on what was typed.
+    const std::string filter = AttributeFilter(choice.filterAttribute, EscapeFilterValue(searchValue));
+    std::vector<std::string> asked = choice.attributes;
+    if (!choice.severalAttributes && !asked.empty() && asked.front().empty()) {
+        asked.clear();  // one empty name asks for every attribute
     }
+    const bool succeeded = query.SearchWithFilter(input.baseDn, filter, asked, table);
     table.SortRows(0, -1, -1);
+    return OutcomeOf(query, succeeded);
+}
+
+SearchOutcome ReadBaseDns(DirectoryQuery& query, const SearchInput& input, std::vector<std::string>& bases,
+                          int32_t timeLimitSeconds)
+{
+    query.SetServer(input.server, input.port, 3);
+    query.SetLimits(timeLimitSeconds, kSearchMaxEntries);
+    ResultTable rootEntry;
+    const bool succeeded = query.ReadRootEntry(NamingContextAttributes(), rootEntry);
+    bases = succeeded ? NamingContexts(rootEntry) : std::vector<std::string>();
     return OutcomeOf(query, succeeded);
 }

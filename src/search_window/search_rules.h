@@ -56,6 +56,7 @@ int32_t ParsePort(const std::string& portText);
 /// The checked input; only meaningful when CheckSearchFields passed.
 SearchInput MakeSearchInput(const SearchFields& fields);
 
+/// The search value as typed (the filter gets it escaped, see EscapeFilterValue):
 /// searchString + "*", or preselection + searchString + "*" when a preselection is given and
 /// swap is off; a run of "*" counts as one, so "*" or "Smi*" stay the wildcards they are meant as.
 std::string SearchValue(const SearchInput& input, bool swap);
@@ -105,3 +106,8 @@ SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded);
 SearchOutcome RunSearch(DirectoryQuery& query, const SearchInput& input, const QueryChoice& choice,
                         const std::string& searchValue, ResultTable& table,
                         int32_t timeLimitSeconds = kSearchTimeLimitSeconds);
+
+/// Reads the base DNs the server of input names in its root entry (see NamingContexts), with
+/// server, port and the bind set on query, within the time limit. bases is empty unless found.
+SearchOutcome ReadBaseDns(DirectoryQuery& query, const SearchInput& input, std::vector<std::string>& bases,
+                          int32_t timeLimitSeconds = kSearchTimeLimitSeconds);

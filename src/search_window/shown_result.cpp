@@ -55,6 +55,15 @@ std::vector<std::vector<wxString>> ShownResult::ItemTexts() const
     return items;
 }
 
+std::vector<const ResultRow*> ShownResult::ShownRows() const
+{
+    std::vector<const ResultRow*> rows;
+    rows.reserve(m_order.size());
+    for (size_t row : m_order)
+        rows.push_back(&m_rows[row]);
+    return rows;
+}
+
 std::vector<std::string> ShownResult::ItemDns() const
 {
     std::vector<std::string> dns;

@@ -41,6 +41,8 @@ public:
                                const std::function<int(const wxString&, const wxString&)>& compare);
 
     const ResultTable& ExportTable() const { return m_exportTable; }
+    /// Every entry (with or without item) in the shown order.
+    std::vector<const ResultRow*> ShownRows() const;
 
 private:
     static constexpr size_t kNoItem = static_cast<size_t>(-1);

@@ -125,6 +125,25 @@ std::string FormatWinPos(const WindowRect& rect, bool maximised)
            std::to_string(rect.bottom);
 }
 
+std::optional<WindowRect> ClipToScreens(const WindowRect& rect, std::span<const WindowRect> screens)
+{
+    std::optional<WindowRect> area;
+    for (const WindowRect& screen : screens) {
+        if (!LiesOnAScreen(rect, std::span<const WindowRect>(&screen, 1)))
+            continue;
+        if (!area) {
+            area = screen;
+        } else {
+            area = WindowRect{std::min(area->left, screen.left), std::min(area->top, screen.top),
+                              std::max(area->right, screen.right), std::max(area->bottom, screen.bottom)};
+        }
+    }
+    if (!area)
+        return std::nullopt;
+    return WindowRect{std::max(rect.left, area->left), std::max(rect.top, area->top), std::min(rect.right, area->right),
+                      std::min(rect.bottom, area->bottom)};
+}
+
 bool LiesOnAScreen(const WindowRect& rect, std::span<const WindowRect> screens)
 {
     return std::any_of(screens.begin(), screens.end(), [&rect](const WindowRect& screen) {

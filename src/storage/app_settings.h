@@ -63,5 +63,9 @@ struct WindowPlacement {
 WindowPlacement ParseWinPos(const std::string& value);
 /// "MAX" when maximised, else "left;top;right;bottom".
 std::string FormatWinPos(const WindowRect& rect, bool maximised);
+/// rect cut to the screens it shares a pixel with (to the smallest rectangle holding them all), so
+/// a stored size larger than the screens never makes a window larger than they are; nullopt when
+/// it lies on none of them.
+std::optional<WindowRect> ClipToScreens(const WindowRect& rect, std::span<const WindowRect> screens);
 /// True when rect shares at least one pixel with one of the screens.
 bool LiesOnAScreen(const WindowRect& rect, std::span<const WindowRect> screens);

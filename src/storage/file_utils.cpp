@@ -5,13 +5,18 @@
 #include "storage/native_path.h"
 
 #include <atomic>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <new>
 #include <system_error>
 
 #ifdef _WIN32
 #include <process.h>
+#include <windows.h>
 #define CORVANE_GETPID _getpid
 #else
 #include <fcntl.h>
@@ -51,14 +56,113 @@ std::string Hex(unsigned long value)
     return text;
 }
 
-/// A short temporary file name in path's folder that no other writer of this process uses at the
-/// same time. Short, so that a target whose own name is near the system's limit still gets one.
-std::string TemporaryNameFor(const std::string& path)
+/// Why the last write of this thread failed.
+thread_local std::string lastWriteFailure;
+
+/// Records the system's text of errno as the reason of a failed write; false, for returning.
+bool Failed(int error)
 {
-    static std::atomic<unsigned> counter{0};
-    const std::string name =
-        ".cv" + Hex(static_cast<unsigned long>(CORVANE_GETPID())) + "-" + Hex(counter.fetch_add(1)) + ".tmp";
-    return PathText(NativePath(path).parent_path() / name);
+    lastWriteFailure = error != 0 ? std::strerror(error) : "the file could not be written completely";
+    return false;
+}
+
+/// A file that grows past the process's size limit fails its write (EFBIG) instead of ending the
+/// program by signal: the previous file is then kept and the failure reported.
+void IgnoreFileSizeSignal()
+{
+#ifdef SIGXFSZ
+    static std::once_flag once;
+    std::call_once(once, [] { std::signal(SIGXFSZ, SIG_IGN); });
+#endif
+}
+
+constexpr const char* kTemporaryPrefix = ".cv";
+constexpr const char* kTemporarySuffix = ".tmp";
+
+/// A short temporary file name in folder: the process id and a number, so that no other writer
+/// of this process uses it at the same time and a leftover of a killed run can be told by its
+/// process. Short, so that a target whose own name is near the system's limit still gets one.
+fs::path TemporaryName(const fs::path& folder, unsigned long number)
+{
+    return folder / (kTemporaryPrefix + Hex(static_cast<unsigned long>(CORVANE_GETPID())) + "-" + Hex(number) +
+                     kTemporarySuffix);
+}
+
+/// The process id in a temporary name of ours (".cv<pid>-<number>.tmp"), or 0 for another name.
+unsigned long ProcessOfTemporary(const std::string& name)
+{
+    const std::size_t prefix = std::strlen(kTemporaryPrefix);
+    const std::size_t suffix = std::strlen(kTemporarySuffix);
+    if (name.size() <= prefix + suffix || name.compare(0, prefix, kTemporaryPrefix) != 0 ||
+        name.compare(name.size() - suffix, suffix, kTemporarySuffix) != 0) {
+        return 0;
+    }
+    const std::string middle = name.substr(prefix, name.size() - prefix - suffix);
+    const std::size_t dash = middle.find('-');
+    if (dash == 0 || dash == std::string::npos || dash > 8 || dash + 1 == middle.size()) {
+        return 0;
+    }
+    unsigned long process = 0;
+    for (std::size_t i = 0; i < middle.size(); ++i) {
+        const char c = middle[i];
+        const bool digit = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+        if (i != dash && !digit) {
+            return 0;
+        }
+        if (i < dash) {
+            process = process * 16 + static_cast<unsigned long>(c <= '9' ? c - '0' : c - 'a' + 10);
+        }
+    }
+    return process;
+}
+
+/// True when no process with this id runs any more.
+bool ProcessGone(unsigned long process)
+{
+#ifdef _WIN32
+    HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(process));
+    if (handle == nullptr) {
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    }
+    const bool ended = WaitForSingleObject(handle, 0) == WAIT_OBJECT_0;
+    CloseHandle(handle);
+    return ended;
+#else
+    return ::kill(static_cast<pid_t>(process), 0) != 0 && errno == ESRCH;
+#endif
+}
+
+/// Removes the temporary files that runs killed while saving left in folder.
+void RemoveLeftovers(const fs::path& folder)
+{
+    const unsigned long self = static_cast<unsigned long>(CORVANE_GETPID());
+    std::error_code ec;
+    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const unsigned long process = ProcessOfTemporary(PathText(it->path().filename()));
+        if (process != 0 && process != self && ProcessGone(process)) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
+/// Creates a new temporary file in folder under a name no file has; nullptr (errno set) when the
+/// folder takes no new file.
+std::FILE* CreateTemporary(const fs::path& folder, std::string& name)
+{
+    static std::atomic<unsigned long> counter{0};
+    // A name taken by a stale file is passed over for the next one.
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        name = PathText(TemporaryName(folder, counter.fetch_add(1)));
+        if (std::FILE* file = OpenFile(name, "wbx")) {
+            return file;
+        }
+        if (errno != EEXIST) {
+            return nullptr;
+        }
+    }
+    return nullptr;
 }
 
 /// Opens path for writing without replacing it: a device or pipe, or a file the folder will not
@@ -88,10 +192,11 @@ bool WriteStraight(const std::string& path, std::string_view bytes, bool pipe)
 {
     std::FILE* file = OpenStraight(path, pipe);
     if (file == nullptr) {
-        return false;
+        return Failed(errno);
     }
     const bool written = WriteAll(file, bytes.data(), bytes.size()) && std::fflush(file) == 0;
-    return CloseChecked(file) && written;
+    const int error = errno;
+    return (CloseChecked(file) && written) || Failed(written ? errno : error);
 }
 
 /// True when an existing target can be opened for writing (without changing it). Only regular
@@ -160,6 +265,7 @@ std::string FileNameOf(const std::string& path)
 
 bool AppendLine(const std::string& path, const std::string& text)
 {
+    IgnoreFileSizeSignal();
     std::FILE* file = OpenFile(path, "ab");
     if (file == nullptr) {
         return false;
@@ -223,8 +329,20 @@ bool ReadWholeFile(const std::string& path, std::string& bytes)
     return true;
 }
 
+std::string LastWriteFailure()
+{
+    return lastWriteFailure;
+}
+
+std::string WriteFailureDetails(const std::string& path)
+{
+    return lastWriteFailure.empty() ? path : path + ": " + lastWriteFailure;
+}
+
 bool WriteFileReplacing(const std::string& path, std::string_view bytes)
 {
+    IgnoreFileSizeSignal();
+    lastWriteFailure.clear();
     std::error_code ec;
     // A device or a pipe (/dev/stdout, a named pipe) is written to; there is no file to replace.
     const fs::file_status kind = fs::status(NativePath(path), ec);
@@ -236,24 +354,30 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes)
         // Replace the file the link points to and keep the link itself.
         const fs::path resolved = fs::canonical(NativePath(path), ec);
         if (ec) {
-            return false;
+            return Failed(ec.value());
         }
         target = PathText(resolved);
     }
     if (!TargetWritable(target)) {
-        return false;
+        return Failed(DirectoryExists(target) ? EISDIR : EACCES);
     }
 
-    const std::string temporary = TemporaryNameFor(target);
-    std::FILE* file = OpenFile(temporary, "wbx");
+    // The new content goes to a temporary file beside the target and replaces it only once it is
+    // whole: when the folder takes no new file (no space, no inode, no permission), the target
+    // is never written in place, so the previous file stays as it was.
+    const fs::path folder = NativePath(target).parent_path();
+    RemoveLeftovers(folder);
+    std::string temporary;
+    std::FILE* file = CreateTemporary(folder, temporary);
     if (file == nullptr) {
-        // The folder refuses a new file; a target that is there and writable is written in place.
-        return FileExists(target) && WriteStraight(target, bytes, false);
+        return Failed(errno);
     }
     const bool written = WriteAll(file, bytes.data(), bytes.size()) && std::fflush(file) == 0;
+    int error = errno;
     if (!CloseChecked(file) || !written) {
+        error = written ? errno : error;
         RemoveFileNamed(temporary);
-        return false;
+        return Failed(error);
     }
 
     // A replaced file keeps its permissions.
@@ -264,7 +388,7 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes)
     fs::rename(NativePath(temporary), NativePath(target), ec);
     if (ec) {
         RemoveFileNamed(temporary);
-        return false;
+        return Failed(ec.value());
     }
     return true;
 }

@@ -27,8 +27,17 @@ bool RemoveFile(const std::string& path, bool makeWritable);
 /// regular file (a pipe, a device, a folder) or is larger than kMaxReadFileBytes.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 /// Replaces path's content with bytes without ever destroying the previous file: writes a
-/// temporary file in the same folder, checks every write and the close, then renames it over
-/// path. On any failure returns false and leaves the previous file as it was. When the folder
-/// refuses the temporary file, an existing writable target is written in place. A device or a
-/// pipe is written to directly (a pipe without a reader fails at once).
+/// temporary file of a unique name in the same folder, checks every write and the close, then
+/// renames it over path. On any failure (the folder takes no new file, the disk is full, the
+/// file-size limit is reached) returns false, leaves the previous file byte for byte, and
+/// LastWriteFailure() says why. Temporary files left in the folder by a run that was killed
+/// while saving are removed first. A device or a pipe is written to directly (a pipe without a
+/// reader fails at once). SIGXFSZ is ignored from the first call on, so a size limit fails the
+/// write instead of ending the program.
 bool WriteFileReplacing(const std::string& path, std::string_view bytes);
+/// "PATH: REASON" for a message about a failed WriteFileReplacing of path on this thread; PATH
+/// alone when no reason is known.
+std::string WriteFailureDetails(const std::string& path);
+/// The system's text of why the last failed WriteFileReplacing of this thread failed ("No space
+/// left on device"); empty after a success.
+std::string LastWriteFailure();

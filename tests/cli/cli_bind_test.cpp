@@ -117,6 +117,12 @@ TEST_F(CliBindTest, PasswordFromAFileOrStandardInputAndARefusedBind)
          "",
          2,
          "corvane-search: cannot read the password file '" + emptyFile + ".missing' (No such file or directory)\n"},
+        {"never to a list of secure and plain servers",
+         {"-U", reader, "--password-file", rightFile, "-s", "ldaps://h ldap://h"},
+         "",
+         2,
+         "corvane-search: the server list 'ldaps://h ldap://h' mixes ldaps:// and plain servers: after a failed "
+         "secure connection the password would travel unencrypted; list only ldaps:// servers, or only plain ones\n"},
         {"never from the command line",
          {"--password", right},
          "",

@@ -20,6 +20,7 @@
 #include "directory/result_table.h"
 #include "directory_server.h"
 #include "program_run.h"
+#include "search/export_text.h"
 #include "search_window/details_text.h"
 #include "search_window/search_rules.h"
 #include "storage/connection_profile.h"
@@ -89,9 +90,7 @@ protected:
         ResultTable table;
         const QueryChoice choice = ChooseQuery(input, swap);
         RunSearch(query, input, choice, SearchValue(input, swap), table);
-        const fs::path file = m_folder / "library.csv";
-        EXPECT_TRUE(MakeExportTable(ResultRows(table, choice), choice.columnCount()).WriteToFile(file.string()));
-        return ReadBytes(file);
+        return ExportText(MakeExportTable(ResultRows(table, choice), choice.columnCount()));
     }
 
     static inline DirectoryServer* s_server = nullptr;
@@ -175,7 +174,8 @@ TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)
          {"-s", "127.0.0.1", "-p", nobind, "-b", "dc=x", "Smith"},
          4,
          failed + "the server refused the anonymous bind (Inappropriate authentication: anonymous bind disallowed)\n"},
-        {true, {"-a", "sn", "-d", "a(b"}, 4, failed + "Bad search filter\n"},
+        {true, {"-a", "s(n", "-d", "ab"}, 4, failed + "Bad search filter\n"},
+        {true, {"-a", "sn", "-d", "a(b"}, 1, "No result found for 'a(b*'\n"},
         {true, {"-a", "sn", "-b", "ou=nowhere,dc=corvane,dc=test", "Smith"}, 4, failed + "No such object\n"},
         // The input checks, in their order.
         {false, {}, 2, "No search string selected.\n"},
@@ -193,9 +193,18 @@ TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)
         {false, {"--bogus", "Smith"}, 2, usage("unknown option '--bogus'")},
         {false, {"Smith", "-s"}, 2, usage("option '-s' needs a value")},
         {false, {"Smith", "Jones"}, 2, usage("more than one search string given: 'Jones'")},
-        {true, {"-o", missing + "/out.csv", "Smith"}, 3, "Cannot create file!\n"},
-        {true, {"-o", m_folder.string(), "Smith"}, 3, "Cannot create file!\n"},
-        {true, {"-d", "-o", missing + "/out.txt", "Smith"}, 3, "Cannot create file!\n"},
+        {true,
+         {"-o", missing + "/out.csv", "Smith"},
+         3,
+         "Cannot create file! " + missing + "/out.csv: No such file or directory\n"},
+        {true,
+         {"-o", m_folder.string(), "Smith"},
+         3,
+         "Cannot create file! " + m_folder.string() + ": Is a directory\n"},
+        {true,
+         {"-d", "-o", missing + "/out.txt", "Smith"},
+         3,
+         "Cannot create file! " + missing + "/out.txt: No such file or directory\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.err);
@@ -242,7 +251,8 @@ TEST_F(CliSearchTest, OutputFileWrittenThroughTheExport)
     const fs::path details = m_folder / "details.txt";
     const ProgramRun text = Execute(Connected({"--output", details.string(), "-d", "-D", "cn", "-a", "sn", "Smith"}));
     EXPECT_EQ(text.exitCode, 0) << text.err;
-    EXPECT_EQ(ReadBytes(details), "Smith\r\n" + kSeparator + "Smithers\r\n" + kSeparator);
+    EXPECT_EQ(ReadBytes(details), "dn: " + std::string(test_directory::kSmithDn) + "\r\ncn: Smith\r\n" + kSeparator +
+                                      "dn: " + test_directory::kSmithersDn + "\r\ncn: Smithers\r\n" + kSeparator);
 }
 
 TEST_F(CliSearchTest, ProfileGivesDefaultsAndOptionsOverrideIt)
@@ -265,7 +275,10 @@ TEST_F(CliSearchTest, ProfileGivesDefaultsAndOptionsOverrideIt)
         {{"-f", file, "Smith"}, 0, "  \r\nsmithers@corvane.test  \r\n"},
         {{"-r", "telephoneNumber", "-f", file, "Smith"}, 0, "123, 456  \r\n789  \r\n"},
         {{"--profile", file, "-r", "telephoneNumber", "-P", "Smithe", "r"}, 0, "789  \r\n"},
-        {{"-f", file, "-d", "Smith"}, 0, "123\r\n456\r\n" + kSeparator + "789\r\n" + kSeparator},
+        {{"-f", file, "-d", "Smith"},
+         0,
+         "dn: " + std::string(test_directory::kSmithDn) + "\r\ntelephoneNumber: 123\r\ntelephoneNumber: 456\r\n" +
+             kSeparator + "dn: " + test_directory::kSmithersDn + "\r\ntelephoneNumber: 789\r\n" + kSeparator},
         {{"-f", file, "-p", "1", "Smith"}, 4, ""},
         {{"-f", file, "-s", "", "Smith"}, 2, ""},
     };
@@ -311,14 +324,18 @@ TEST_F(CliSearchTest, NoAnswerWithinTheTimeLimitIsAFailedSearch)
 
 TEST_F(CliSearchTest, DetailsAreTheDetailsTextOfAllEntries)
 {
+    const std::string kSmith = "dn: " + std::string(test_directory::kSmithDn) + "\r\n";
+    const std::string kSmithers = "dn: " + std::string(test_directory::kSmithersDn) + "\r\n";
     const struct {
         Args args;
         std::string out;
     } cases[] = {
-        {{"-d", "-D", "cn,telephoneNumber", "-a", "sn", "Smith"},
-         "Smith\r\n123\r\n456\r\n" + kSeparator + "Smithers\r\n789\r\n" + kSeparator},
+        {{"-d", "-D", "telephoneNumber,cn", "-a", "sn", "Smith"},
+         kSmith + "telephoneNumber: 123\r\ntelephoneNumber: 456\r\ncn: Smith\r\n" + kSeparator + kSmithers +
+             "telephoneNumber: 789\r\ncn: Smithers\r\n" + kSeparator},
         // Swapped, the details filter on cn, not on the result attribute.
-        {{"-w", "-d", "-D", "cn", "-r", "mail", "Smith"}, "Smith\r\n" + kSeparator + "Smithers\r\n" + kSeparator},
+        {{"-w", "-d", "-D", "cn", "-r", "mail", "Smith"},
+         kSmith + "cn: Smith\r\n" + kSeparator + kSmithers + "cn: Smithers\r\n" + kSeparator},
     };
     for (const auto& c : cases) {
         const ProgramRun run = Execute(Connected(c.args));
@@ -330,7 +347,7 @@ TEST_F(CliSearchTest, DetailsAreTheDetailsTextOfAllEntries)
     DirectoryQuery query;
     ResultTable table;
     RunDetailsQuery(query, Input("telephoneNumber", "cn", "+49 89 1234 00"), false, DefaultDetailSlots(), table);
-    EXPECT_EQ(defaults.out, DetailsText(table, std::nullopt));
+    EXPECT_EQ(defaults.out, DetailsText(table, DetailNames(DefaultDetailSlots()), std::nullopt));
 }
 
 }  // namespace

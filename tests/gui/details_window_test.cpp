@@ -33,21 +33,31 @@ TEST_F(SearchWindowTest, DetailsShowTheChosenEntriesByDn)
         std::vector<size_t> selected;
         std::string text;
     };
-    const std::string smith = DetailsEntry({"Smith", "123", "456"}), smithers = DetailsEntry({"Smithers", "789"});
+    const std::string smith =
+        DetailsEntry(test_directory::kSmithDn, {"cn: Smith", "telephoneNumber: 123", "telephoneNumber: 456"});
+    const std::string smithers = DetailsEntry(test_directory::kSmithersDn, {"cn: Smithers", "telephoneNumber: 789"});
     const char* fixtures = test_directory::kFixturesDn;
     const std::vector<DetailsCase> cases = {
         {"nothing selected shows all", fixtures, "Smith", "mail", {}, smith + smithers},
         // Smith has no mail, so the one item is Smithers': a choice by position would show Smith
         {"item of an entry after one without value", fixtures, "Smith", "mail", {0}, smithers},
-        {"second item", fixtures, "Width", "cn", {1}, DetailsEntry({"Width Four", "111", "222"})},
+        {"second item",
+         fixtures,
+         "Width",
+         "cn",
+         {1},
+         DetailsEntry(test_directory::kWidthFourDn,
+                      {"cn: Width Four", "telephoneNumber: 111", "telephoneNumber: 222"})},
         // items: Adams Anna (person 0), Adams Ben (50), Adams Chloé (100), ...
         {"items 0 and 2",
          test_directory::kPeopleDn,
          "Adams",
          "cn",
          {0, 2},
-         DetailsEntry({"Adams Anna", "+49 89 1234 0000", "+49 89 5678 0000"}) +
-             DetailsEntry({"Adams Chlo\xC3\xA9", "+49 89 1234 0100"})},
+         DetailsEntry("cn=Adams Anna,ou=people,dc=corvane,dc=test",
+                      {"cn: Adams Anna", "telephoneNumber: +49 89 1234 0000", "telephoneNumber: +49 89 5678 0000"}) +
+             DetailsEntry("cn=Adams Chlo\xC3\xA9,ou=people,dc=corvane,dc=test",
+                          {"cn: Adams Chlo\xC3\xA9", "telephoneNumber: +49 89 1234 0100"})},
     };
     m_window->SetDetailAttributes(SlotsFromList({"cn", "telephoneNumber"}));
     for (const DetailsCase& c : cases) {
@@ -73,8 +83,9 @@ TEST_F(SearchWindowTest, DetailsWindowSavesTheTextByteForByte)
 {
     m_window->SetDetailAttributes(SlotsFromList({"cn", "l", "description", "title"}));
     Search("sn", "M\xC3\xBCller", "cn");
-    const std::string text = DetailsEntry(
-        {"M\xC3\xBCller J\xC3\xBCrgen", "M\xC3\xBCnchen", "Zimmer 3; 2. Stock", "Forschung & Entwicklung"});
+    const std::string text =
+        DetailsEntry(test_directory::kMuellerDn, {"cn: M\xC3\xBCller J\xC3\xBCrgen", "l: M\xC3\xBCnchen",
+                                                  "description: Zimmer 3; 2. Stock", "title: Forschung & Entwicklung"});
     TempFolder folder;
     FileDialogAnswers answers({folder.File("as-built"), folder.File("edited.txt"), folder.File("missing/x.txt")});
     DetailsShownHook hook([&](CDetailsDialog& dialog) {

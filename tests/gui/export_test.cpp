@@ -13,7 +13,7 @@ TEST_F(SearchWindowTest, ExportWritesTheShownValues)
         {"several values share a cell, DN order", "Width", "telephoneNumber", "333  \r\n111, 222  \r\n"},
         // Smith has no mail: no list item, but its export line is there, empty
         {"entry without value", "Smith", "mail", "  \r\nsmithers@corvane.test  \r\n"},
-        {"semicolon and bytes unchanged", "M\xC3\xBCller", "description", "Zimmer 3; 2. Stock  \r\n"},
+        {"semicolon quoted, bytes unchanged", "M\xC3\xBCller", "description", "\"Zimmer 3; 2. Stock\"  \r\n"},
         {"no result", "Nobody", "cn", ""},
     };
     for (const auto& [name, searchString, resultAttribute, bytes] : cases) {

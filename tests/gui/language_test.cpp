@@ -234,6 +234,8 @@ TEST_F(LanguageTest, DetailFieldsDialogEditsTheListInPlace)
     const std::vector<std::string> start = DetailList(DefaultDetailSlots());
     auto withMail = start;
     withMail.push_back("mail");
+    auto withMailAndSn = withMail;
+    withMailAndSn.push_back("sn");
     const auto type = [](COptionDetailsDlg& dialog, const char* name) {
         dialog.NameBox()->SetValue(name);
         wxCommandEvent click(wxEVT_BUTTON, COptionDetailsDlg::kAddId);
@@ -255,12 +257,22 @@ TEST_F(LanguageTest, DetailFieldsDialogEditsTheListInPlace)
         {"add of nothing", [&](COptionDetailsDlg& dialog) { type(dialog, ""); }, wxID_OK, start},
         {"typed name, as typed", [&](COptionDetailsDlg& dialog) { type(dialog, "mail"); }, wxID_OK, withMail},
         {"cancel keeps the list", [&](COptionDetailsDlg& dialog) { clear(dialog); }, wxID_CANCEL, withMail},
-        {"after a line break an empty line ends the list",
+        {"a blank line is skipped, the name after it kept",
          [&](COptionDetailsDlg& dialog) {
              dialog.ListEdit()->AppendText("\n");
              type(dialog, "sn");
          },
-         wxID_OK, withMail},
+         wxID_OK, withMailAndSn},
+        {"Enter in the combo box adds its name, as Add does",
+         [&](COptionDetailsDlg& dialog) {
+             clear(dialog);
+             dialog.NameBox()->SetValue("mail");
+             wxCommandEvent enter(wxEVT_TEXT_ENTER, COptionDetailsDlg::kNameId);
+             enter.SetEventObject(dialog.NameBox());
+             dialog.NameBox()->ProcessWindowEvent(enter);
+         },
+         wxID_OK,
+         {"mail"}},
         {"clear and OK empties it", [&](COptionDetailsDlg& dialog) { clear(dialog); }, wxID_OK, {}},
         {"add to an empty list",
          [&](COptionDetailsDlg& dialog) {
@@ -308,4 +320,22 @@ TEST_F(LanguageTest, ChosenLanguageSurvivesARestartTheDesktopOneIsNotKept)
     EXPECT_EQ(SearchLabel(), "Suchen");
     restart("C");
     EXPECT_EQ(Window().CurrentLanguageFile(), ProgramFile("de.ini"));
+
+    // on a German desktop: the built-in English, chosen, holds; a name the catalogue lacks is kept
+    ChooseLanguage(0);
+    restart("de_DE.UTF-8");
+    EXPECT_EQ(SearchLabel(), "Search");
+    restart("de_DE.UTF-8");
+    EXPECT_EQ(SearchLabel(), "Search");
+    const std::string settings = Window().StorageFolder() + "LDAP.ini";
+    std::string bytes = FileBytes(settings);
+    const std::string english = "<LanguageName>English</LanguageName>";
+    ASSERT_NE(bytes.find(english), std::string::npos);
+    RunMenu(cmd::kExit);
+    PumpUntil([this] { return !m_window; });
+    WriteBytes(settings, bytes.replace(bytes.find(english), english.size(), "<LanguageName>Klingon</LanguageName>"));
+    restart("de_DE.UTF-8");
+    EXPECT_EQ(SearchLabel(), "Suchen");  // the desktop's language stands in
+    restart("de_DE.UTF-8");
+    EXPECT_NE(FileBytes(settings).find("<LanguageName>Klingon</LanguageName>"), std::string::npos);
 }

@@ -52,6 +52,21 @@ TEST_F(SearchWindowTest, ASearchRunsBesideTheWindowAndEscapeStopsItWithWhatArriv
     EXPECT_TRUE(PumpUntil([&] { return server.Abandoned(); })) << "the search was not abandoned on the server";
 }
 
+TEST_F(SearchWindowTest, ASearchStoppedBeforeAnyEntryNeverReadsAsNoResult)
+{
+    ScriptedDirectory server(ScriptedDirectory::Script::EntriesThenQuiet, 0, 0);
+    ASSERT_TRUE(server.Running());
+    Commands().SetTimeLimit(100);
+    SetField(ctl::kPort, std::to_string(server.Port()));
+    SetField(ctl::kSearchString, "Person");
+    Commands().Search();
+    EXPECT_TRUE(PumpUntil([&] { return server.Delivered(); }));
+    PointAt(Control(ctl::kSearchString)).Char(WXK_ESCAPE);
+    WaitForQuery();
+    EXPECT_EQ(Status(), "Search stopped: 0 entries shown");
+    EXPECT_EQ(ListCells(), (Cells{{Status()}}));
+}
+
 TEST_F(SearchWindowTest, TheDetailsQueryRunsBesideTheWindowToo)
 {
     UnresponsiveListener listener;

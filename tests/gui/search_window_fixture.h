@@ -153,11 +153,11 @@ protected:
     wxUIActionSimulator m_input;
 };
 
-/// Entry values of the details text: each value followed by CR LF, then the separator.
-inline std::string DetailsEntry(const std::vector<std::string>& values)
+/// An entry of the details text: "dn: " + dn, then each line, each followed by CR LF, then the separator.
+inline std::string DetailsEntry(const std::string& dn, const std::vector<std::string>& lines)
 {
-    std::string text;
-    for (const std::string& value : values)
-        text += value + "\r\n";
+    std::string text = "dn: " + dn + "\r\n";
+    for (const std::string& line : lines)
+        text += line + "\r\n";
     return text + " \r\n --------------------------------------------------------\r\n";
 }

@@ -80,6 +80,18 @@ std::string Entry(int id, long number, std::size_t valueBytes)
                            Tlv(kOctets, "cn=" + name + ",ou=people,dc=corvane,dc=test") + Tlv(kSequence, attribute)));
 }
 
+/// One entry of attributeCount attributes: "cn" and "CN" first, with different values.
+std::string WideEntry(int id, int attributeCount)
+{
+    std::string attributes = Tlv(kSequence, Tlv(kOctets, "cn") + Tlv(kSet, Tlv(kOctets, "lower"))) +
+                             Tlv(kSequence, Tlv(kOctets, "CN") + Tlv(kSet, Tlv(kOctets, "upper")));
+    for (int n = 0; n < attributeCount; ++n) {
+        const std::string name = "a" + std::to_string(n);
+        attributes += Tlv(kSequence, Tlv(kOctets, name) + Tlv(kSet, Tlv(kOctets, "v" + std::to_string(n))));
+    }
+    return Message(id, Tlv(kSearchEntry, Tlv(kOctets, "cn=Wide,dc=corvane,dc=test") + Tlv(kSequence, attributes)));
+}
+
 /** One tag-length-value read from a byte string. */
 struct Element {
     unsigned char tag = 0;
@@ -262,6 +274,17 @@ void ScriptedDirectory::Serve(int connection)
                 m_delivered.store(true);
             } else if (m_script == Script::EndlessEntries) {
                 StreamEntries(connection, request->id);
+            } else if (m_script == Script::HugeClaim) {
+                SendAll(connection,
+                        std::string("\x30\x84\xff\xff\xff\xff\x02\x01", 8) + static_cast<char>(request->id) + "\x64");
+                StreamFiller(connection);
+            } else if (m_script == Script::ClosedMidAnswer) {
+                const std::string second = Entry(request->id, 1, m_valueBytes);
+                SendAll(connection, Entry(request->id, 0, m_valueBytes) + second.substr(0, second.size() / 2));
+                break;
+            } else if (m_script != Script::FixedEntries) {
+                SendAll(connection, FixedAnswer(request->id));
+                m_delivered.store(true);
             } else {
                 // Made once, so that timing a search measures the client, not this server.
                 if (m_answerId != request->id) {
@@ -282,6 +305,46 @@ void ScriptedDirectory::Serve(int connection)
         }
     }
     ++m_ended;
+}
+
+std::string ScriptedDirectory::FixedAnswer(int searchId) const
+{
+    switch (m_script) {
+        case Script::ManyAttributes:
+            return WideEntry(searchId, m_entryCount) + Message(searchId, Result(kSearchDone, 0));
+        case Script::UnknownMessage: {
+            // Application tag 10, constructed: no operation of the protocol.
+            std::string answer = Message(searchId, Tlv(0x6a, Tlv(kOctets, "what is this")));
+            for (int n = 0; n < m_entryCount; ++n) {
+                answer += Entry(searchId, n, m_valueBytes);
+            }
+            return answer + Message(searchId, Result(kSearchDone, 0));
+        }
+        case Script::MalformedEntry:
+            // A frame of the right kind whose content claims more than it holds.
+            return Message(searchId, Tlv(kSearchEntry, std::string("\x04\x7f"
+                                                                   "cn=short",
+                                                                   10)));
+        case Script::ControlText:
+            return Message(searchId, Tlv(kSearchDone, Integer(kEnumerated, 53) + Tlv(kOctets, "") +
+                                                          Tlv(kOctets, "line one\nline two\x1b[2J")));
+        default:
+            return {};
+    }
+}
+
+void ScriptedDirectory::StreamFiller(int connection)
+{
+    const std::string filler(64 * 1024, 'x');
+    for (;;) {
+        pollfd watched[2] = {{connection, POLLOUT, 0}, {m_wake[0], POLLIN, 0}};
+        if (poll(watched, 2, -1) < 0 || watched[1].revents != 0 || (watched[0].revents & (POLLERR | POLLHUP))) {
+            return;
+        }
+        if (!SendAll(connection, filler)) {
+            return;
+        }
+    }
 }
 
 void ScriptedDirectory::StreamEntries(int connection, int searchId)

@@ -21,9 +21,19 @@ public:
         EndlessEntries,    ///< binds, then sends entries until the client abandons or leaves
         FixedEntries,      ///< binds, then sends entryCount entries and the result in one write
         EntriesThenQuiet,  ///< binds, then sends entryCount entries and nothing more
+        ManyAttributes,    ///< binds, then sends one entry of entryCount attributes and the result:
+                           ///< "cn" and "CN" (values "lower" and "upper"), then "a0", "a1", ...
+        HugeClaim,         ///< binds, then a message header claiming 0xFFFFFFFF bytes, and filler
+                           ///< until the client leaves
+        UnknownMessage,    ///< binds, then a message of an unknown kind, entryCount entries, the result
+        ClosedMidAnswer,   ///< binds, then one entry and half of the next, and closes the connection
+        MalformedEntry,    ///< binds, then an entry message whose content is no entry
+        ControlText,       ///< binds, then a result "unwilling to perform" whose text holds control
+                           ///< characters: "line one\nline two\x1b[2J"
     };
 
     /// Entries are "cn=Person N,ou=people,dc=corvane,dc=test" with one cn value of valueBytes bytes.
+    /// EndlessEntries with large values is the answer too large for memory.
     explicit ScriptedDirectory(Script script, int entryCount = 0, std::size_t valueBytes = 16);
     ~ScriptedDirectory();
     ScriptedDirectory(const ScriptedDirectory&) = delete;
@@ -37,7 +47,8 @@ public:
     bool Abandoned() const { return m_abandoned.load(); }
     /// Entries sent over all connections.
     long EntriesSent() const { return m_entriesSent.load(); }
-    /// True once the entries of EntriesThenQuiet are all in the client's hands (not only sent).
+    /// True once the entries of EntriesThenQuiet are all in the client's hands (not only sent), or
+    /// the whole answer of a script that sends it at once has been handed to the system.
     bool Delivered() const { return m_delivered.load(); }
     /// Connections closed by their client.
     int ConnectionsEnded() const { return m_ended.load(); }
@@ -46,6 +57,10 @@ private:
     void Run();
     void Serve(int connection);
     void StreamEntries(int connection, int searchId);
+    /// Sends filler until the client leaves or the server is destroyed.
+    void StreamFiller(int connection);
+    /// The answer of the scripts whose answer is sent whole.
+    std::string FixedAnswer(int searchId) const;
 
     Script m_script;
     int m_entryCount;

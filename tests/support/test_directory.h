@@ -20,7 +20,8 @@ inline constexpr int32_t kPeopleCount = 1500;
 inline constexpr const char* kPhonePrefix = "+49 89 1234";
 /// People whose first phone starts with "+49 89 1234 00" (N from 0 to 99, N % 11 != 5).
 inline constexpr int32_t kPhonePrefix00Count = 91;
-/// People in the demo data, 40 in each of 8 departments below kPeopleDn.
+/// People in the demo data, 40 in each of 8 departments below kPeopleDn (besides them, the
+/// service desk "Schulz (IT)" stands directly below kPeopleDn).
 inline constexpr int32_t kDemoPeopleCount = 320;
 
 /// The one name that may search the "login" configuration, and its password (UTF-8).
@@ -45,5 +46,10 @@ inline constexpr const char* kWidthFourDn = "cn=Width Four,ou=fixtures,dc=corvan
 inline constexpr const char* kWidthFiveDn = "cn=Width Five,ou=fixtures,dc=corvane,dc=test";
 /// sn "Photo", cn "Binary Photo" and a jpegPhoto of the 6 bytes FF D8 FF 00 01 02.
 inline constexpr const char* kBinaryPhotoDn = "cn=Binary Photo,ou=fixtures,dc=corvane,dc=test";
+
+/// A branch of entries whose cn holds the characters a filter treats specially: "Schulz (IT)"
+/// (sn Schulz, mail "schulz.it@corvane.test"), "Schulz IT" (sn Schulz, description
+/// "Line one\r\nsays \"hi\"; done\nend"), "Back\slash", "Star*Name" and "Starry Name".
+inline constexpr const char* kEscapesDn = "ou=escapes,dc=corvane,dc=test";
 
 }  // namespace test_directory

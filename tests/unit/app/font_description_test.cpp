@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "storage/app_settings.h"
 
 namespace {
@@ -26,6 +28,20 @@ TEST(FontDescription, StoredValuesReplaceTheirPropertyAndHeightOnlyOnRequest)
     EXPECT_EQ(withoutHeight, (FontDescription{std::string(31, 'F'), 204, -11, 49, 700, true}));
     EXPECT_EQ(WithStoredValues(kDialog, stored, true).height, -20);
     EXPECT_EQ(WithStoredValues(kDialog, StoredFont{}, true), kDialog);  // nothing stored: unchanged
+}
+
+TEST(FontDescription, AStoredHeightOutsideSixTo72PointsKeepsTheDefault)
+{
+    // 8 and 96 pixels are 6 and 72 points at 96 dots per inch; beyond them, and ±2^31, the
+    // toolkit asserted or showed a blank window.
+    const struct {
+        int32_t stored;
+        int32_t applied;
+    } cases[] = {{-8, -8}, {96, 96},       {-96, -96},       {-7, -11},       {97, -11},
+                 {0, -11}, {-100000, -11}, {INT32_MIN, -11}, {INT32_MAX, -11}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(WithStoredValues(kDialog, StoredFont{{}, {}, c.stored, {}}, true).height, c.applied) << c.stored;
+    }
 }
 
 TEST(FontDescription, AppliedFontKeepsTheWindowsOwnHeightUnlessTaken)

@@ -120,12 +120,17 @@ TEST(MainWindowLayout, DefaultSizeKeepsTheTemplateListHeight)
     EXPECT_GT(size.height, 410);
 }
 
-TEST(MainWindowLayout, MinimumSnapGrowsOnlyTheSmallSide)
+TEST(MainWindowLayout, MinimumGrowsOnlyWhereTheListWouldNotShowItsRows)
 {
-    EXPECT_EQ(MinimumSizeSnap({549, 500}), (LayoutSize{550, 500}));
-    EXPECT_EQ(MinimumSizeSnap({700, 389}), (LayoutSize{700, 390}));
-    EXPECT_EQ(MinimumSizeSnap({0, 0}), (LayoutSize{550, 390}));
-    EXPECT_EQ(MinimumSizeSnap({550, 390}), std::nullopt);
+    LayoutInput input = TemplateInput(540, 310);  // the client area of the smallest window
+    const LayoutSize frame{10, 80};
+    EXPECT_EQ(MinimumWindowSize(input, 60, frame), kMinimumWindowSize);
+    const int listTop = At(PlaceControls(input), ctl::kResultList).y;
+    EXPECT_EQ(MinimumWindowSize(input, 400, frame).height, listTop + 400 + 1 + 80);
+    Need(input, ctl::kSearchString, {0, 60});  // taller fields push the list, and the minimum, down
+    EXPECT_GT(MinimumWindowSize(input, 300, frame).height,
+              MinimumWindowSize(TemplateInput(540, 310), 300, frame).height);
+    EXPECT_EQ(MinimumWindowSize(input, 300, frame).width, kMinimumWindowSize.width);
 }
 
 TEST(MainWindowLayout, ColumnsShareTheListWidthAtEachResolution)

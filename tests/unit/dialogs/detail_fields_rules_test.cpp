@@ -28,15 +28,18 @@ TEST(DetailFields, AddAppendsTheNameAsTyped)
         EXPECT_EQ(WithFieldAdded(c.text, c.name), c.result) << c.text << " + " << c.name;
 }
 
-TEST(DetailFields, OkWritesTheLinesIntoTheSlots)
+TEST(DetailFields, OkWritesTheNonBlankLinesIntoTheSlots)
 {
     const struct {
         std::string text;
         std::vector<std::string> slots;  // the first slots; all others empty
     } cases[] = {
-        {"cn\nsn", {"cn", "sn"}},           {"", {}},
-        {"cn\n\nsn", {"cn", "", "sn"}},  // the empty line ends the list for every reader
-        {"cn\r\nsn\r\n", {"cn", "sn", ""}}, {" mail \n", {" mail ", ""}},
+        {"cn\nsn", {"cn", "sn"}},
+        {"", {}},
+        {"cn\n\nsn", {"cn", "sn"}},  // a blank line kept would end the list for every reader
+        {"cn\r\n \t\r\nsn\r\n\n", {"cn", "sn"}},
+        {" mail \n", {" mail "}},
+        {"\n\n", {}},
     };
     for (const auto& c : cases) {
         const DetailSlots slots = DetailSlotsFromText(c.text);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "../storage/temp_folder.h"
 #include "localisation/english_file.h"
 #include "localisation/text_keys.h"
@@ -37,6 +40,19 @@ TEST(TextCatalog, LooksUpBySubstringWithTheEnglishFallback)
     // a folder is no language file
     TextCatalog ofFolder(folder.Path());
     EXPECT_EQ(ofFolder.LookupText("FrmMain.m_BTNSearch", "Search"), "Search");
+
+    // Texts longer than the windows' fields are cut at the field bound, never inside a character.
+    const std::string longest(1023, 'a');
+    const std::pair<std::string, std::string> long_cases[] = {
+        {longest, longest},
+        {std::string(10 * 1024 * 1024, 'a'), longest},
+        {std::string(1022, 'a') + "\xc3\xa9", std::string(1022, 'a')},
+    };
+    for (const auto& [text, cut] : long_cases) {
+        const std::string path = folder / "long.ini";
+        WriteBytes(path, "FrmMain.m_BTNSearch=\"" + text + "\"\r\n");
+        EXPECT_EQ(TextCatalog(path).LookupText("FrmMain.m_BTNSearch", "Search"), cut) << text.size();
+    }
 }
 
 TEST(EnglishFile, HoldsEveryKeyWithItsDefaultAndIsRewritten)
@@ -59,6 +75,7 @@ TEST(EnglishFile, HoldsEveryKeyWithItsDefaultAndIsRewritten)
         "\r\r\n[FLDAP_CDetailsDialog]\r\n"
         "FrmDetails.ID_MEN_DLGFILE=\"File\"\r\nFrmDetails.ID_MEN_DLGSAVE=\"Save as...\"\r\n"
         "FrmDetails.m_BTNOk=\"OK\"\r\nFrmDetails.m_acFileFilter=\"Textfile(*.txt)|*.txt||\"\r\n"
+        "FrmDetails.ID_MEN_DLGEDIT=\"Edit\"\r\nFrmDetails.ID_MEN_DLGCOPY=\"Copy\tCtrl+C\"\r\n"
         "\r\r\n[LDAP_CConnectionDlg]\r\n"
         "FrmConnection.Caption=\"Connection\"\r\nFrmConnection.m_LBLBindUser=\"Bind name (empty: anonymous)\"\r\n"
         "FrmConnection.m_BTNOk=\"OK\"\r\nFrmConnection.m_BTNCancel=\"Cancel\"\r\n"

@@ -15,8 +15,8 @@ TEST(TextKeys, EachKeyUniqueAndPrefixedByItsWindow)
         std::string prefix;
         std::size_t size;  // 0: not fixed
     } tables[] = {
-        {MainWindowKeys(), "FrmMain.", 51},
-        {DetailsWindowKeys(), "FrmDetails.", 4},
+        {MainWindowKeys(), "FrmMain.", 58},
+        {DetailsWindowKeys(), "FrmDetails.", 6},
         {LanguageDialogKeys(), "FrmLanguage.", 0},
         {DetailFieldsKeys(), "FrmOptions.", 0},
         {ConnectionDialogKeys(), "FrmConnection.", 0},

@@ -297,24 +297,50 @@ std::string ExportFileBytes(const ResultTable& table)
 
 TEST(MakeExportTable, WritesCellKOfRowRAtColumnK)
 {
-    const std::vector<ResultRow> rows = {{"cn=Smith", {"Smith", "123"}, true},
-                                         {"cn=Empty", {"", ""}, false},
-                                         {"cn=Semi", {"a;b", ""}, true},
-                                         {"cn=Bytes", {"M\xfcller", "\xc3\xb8"}, true}};
+    const std::vector<ResultRow> rows = {{"cn=Smith", {"Smith", "123"}, true, {}},
+                                         {"cn=Empty", {"", ""}, false, {}},
+                                         {"cn=Semi", {"a;b", ""}, true, {}},
+                                         {"cn=Bytes", {"M\xfcller", "\xc3\xb8"}, true, {}}};
     EXPECT_EQ(ExportFileBytes(MakeExportTable(rows, 2)), "Smith;123  \r\n;  \r\na;b;  \r\nM\xfcller;\xc3\xb8  \r\n");
     EXPECT_EQ(ExportFileBytes(MakeExportTable({}, 1)), "");
 }
 
 const std::string kSeparator = std::string(" \r\n ") + std::string(56, '-') + "\r\n";
 
-TEST(DetailsText, EveryValueOnItsOwnLineThenTheSeparator)
+TEST(DetailsText, LabelledLinesInTheOrderOfTheDetailList)
 {
-    const ResultTable table = QueryLikeTable({{"<ENTRY>cn=Smith,ou=fixtures", "<ATTRIBUTE>cn", "<VALUE>Smith",
-                                               "<ATTRIBUTE>telephoneNumber", "<VALUE>123", "<VALUE>456"},
-                                              {"<ENTRY>cn=Nobody,ou=fixtures"}},
-                                             6);
-    EXPECT_EQ(DetailsText(table, std::nullopt), "Smith\r\n123\r\n456\r\n" + kSeparator + kSeparator);
-    EXPECT_EQ(DetailsText(ResultTable{}, std::nullopt), "");
+    // The server's order (cn, phone, photo, mail) is not the list's; names are matched as
+    // attribute names are, and labelled as configured.
+    const ResultTable table = QueryLikeTable(
+        {{"<ENTRY>cn=Smith,ou=fixtures", "<ATTRIBUTE>cn", "<VALUE>Smith", "<ATTRIBUTE>telephoneNumber", "<VALUE>123",
+          "<VALUE>456", "<ATTRIBUTE>jpegPhoto", "<VALUE><binary, 6 bytes>", "<ATTRIBUTE>mail;x-home", "<VALUE>s@x"},
+         {"<ENTRY>cn=Nobody,ou=fixtures"}},
+        10);
+    const std::vector<std::string> list = {"telephonenumber", "commonName", "mail", "jpegPhoto", "fax"};
+    EXPECT_EQ(DetailsText(table, list, std::nullopt),
+              "dn: cn=Smith,ou=fixtures\r\ntelephonenumber: 123\r\ntelephonenumber: 456\r\ncommonName: Smith\r\n"
+              "mail: s@x\r\njpegPhoto: <binary, 6 bytes>\r\n" +
+                  kSeparator + "dn: cn=Nobody,ou=fixtures\r\n" + kSeparator);
+    EXPECT_EQ(DetailsText(ResultTable{}, list, std::nullopt), "");
+}
+
+TEST(DetailsText, StarAndPlusListTheRestByTheServersNames)
+{
+    const ResultTable table =
+        QueryLikeTable({{"<ENTRY>cn=a", "<ATTRIBUTE>cn", "<VALUE>a", "<ATTRIBUTE>entryUUID", "<VALUE>u-1",
+                         "<ATTRIBUTE>sn", "<VALUE>s", "<ATTRIBUTE>createTimestamp", "<VALUE>2024"}},
+                       9);
+    const struct {
+        std::vector<std::string> list;
+        std::string lines;
+    } cases[] = {
+        {{"sn", "*", "+"}, "sn: s\r\ncn: a\r\nentryUUID: u-1\r\ncreateTimestamp: 2024\r\n"},
+        {{"+", "cn"}, "entryUUID: u-1\r\nsn: s\r\ncreateTimestamp: 2024\r\ncn: a\r\n"},  // the rest, whatever it is
+        {{"*", "entryuuid"}, "cn: a\r\nsn: s\r\ncreateTimestamp: 2024\r\nentryuuid: u-1\r\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DetailsText(table, c.list, std::nullopt), "dn: cn=a\r\n" + c.lines + kSeparator) << c.list.front();
+    }
 }
 
 TEST(DetailsText, ShowsTheEntriesChosenByName)
@@ -327,14 +353,14 @@ TEST(DetailsText, ShowsTheEntriesChosenByName)
         std::set<std::string> chosen;
         std::string text;
     } cases[] = {
-        {{"cn=a", "cn=c"}, "a\r\n" + kSeparator + "c\r\n" + kSeparator},
-        {{"cn=c"}, "c\r\n" + kSeparator},
-        {{"cn=b"}, kSeparator},
+        {{"cn=a", "cn=c"}, "dn: cn=a\r\ncn: a\r\n" + kSeparator + "dn: cn=c\r\ncn: c\r\n" + kSeparator},
+        {{"cn=c"}, "dn: cn=c\r\ncn: c\r\n" + kSeparator},
+        {{"cn=b"}, "dn: cn=b\r\n" + kSeparator},
         {{"<ENTRY>cn=a", "cn=A", "cn=x"}, ""},
         {{}, ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DetailsText(table, c.chosen), c.text) << c.chosen.size();
+        EXPECT_EQ(DetailsText(table, {"cn"}, c.chosen), c.text) << c.chosen.size();
     }
 }
 

@@ -110,4 +110,24 @@ TEST(WinPos, RectangleMustShowOnAConnectedScreen)
     EXPECT_FALSE(LiesOnAScreen({0, 0, 10, 10}, {}));
 }
 
+TEST(WinPos, RectangleIsClippedToTheScreensItTouches)
+{
+    // "0;0;100000;100000" made a window of 32767 by 32767 pixels, and that size was saved again.
+    const WindowRect screens[] = {{0, 0, 1280, 1024}, {1280, 0, 2560, 1440}, {0, 2000, 800, 2600}};
+    const struct {
+        WindowRect stored;
+        std::optional<WindowRect> shown;
+    } cases[] = {
+        {{100, 100, 700, 500}, WindowRect{100, 100, 700, 500}},
+        {{0, 0, 100000, 100000}, WindowRect{0, 0, 2560, 2600}},
+        {{0, 0, 100000, 1500}, WindowRect{0, 0, 2560, 1440}},  // the two screens it touches, not the third
+        {{1000, -50, 1500, 300}, WindowRect{1000, 0, 1500, 300}},
+        {{100, 1900, 600, 100000}, WindowRect{100, 2000, 600, 2600}},
+        {{3000, 0, 3500, 400}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ClipToScreens(c.stored, screens), c.shown) << FormatWinPos(c.stored, false);
+    }
+}
+
 }  // namespace

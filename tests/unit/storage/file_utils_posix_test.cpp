@@ -1,11 +1,13 @@
 // file_utils_posix_test.cpp - the replacing write and whole-file reads with what POSIX file systems
-// have: permissions, symbolic links, named pipes and devices.
+// have: permissions, symbolic links, named pipes, devices and processes killed while saving.
 #include "storage/file_utils.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -72,3 +74,47 @@ TEST(FileUtils, WriteFileReplacingWithALongNameAndToDevicesAndPipes)
 }
 
 }  // namespace
+
+namespace {
+
+/// A process id that no process has: that of a child that has ended.
+pid_t EndedProcess()
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        _exit(0);
+    }
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+std::string Hex(unsigned long value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%lx", value);
+    return text;
+}
+
+}  // namespace
+
+TEST(FileUtils, StaleTemporaryFilesNeverBlockASaveAndThoseOfEndedRunsGo)
+{
+    TempFolder folder;
+    const std::string path = folder / "LDAP.ini";
+    WriteBytes(path, "old");
+    const std::string own = Hex(static_cast<unsigned long>(getpid()));
+    const std::string ended = folder / (".cv" + Hex(static_cast<unsigned long>(EndedProcess())) + "-0.tmp");
+    const std::string living = folder / ".cv1-0.tmp";  // process 1 runs as long as the system
+    for (const std::string& stale : {ended, living}) {
+        WriteBytes(stale, std::string(1000, 'x'));
+    }
+    // The names this process would take next, taken already (by an earlier run of the same id).
+    for (int n = 0; n < 16; ++n) {
+        WriteBytes(folder / (".cv" + own + "-" + Hex(static_cast<unsigned long>(n)) + ".tmp"), "stale");
+    }
+    ASSERT_TRUE(WriteFileReplacing(path, "new")) << LastWriteFailure();
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_FALSE(fs::exists(ended));
+    EXPECT_TRUE(fs::exists(living));
+    EXPECT_EQ(folder.EntryCount(), 1u + 1u + 16u);
+}

@@ -1,6 +1,8 @@
-// directory_query_win.cpp - DirectoryQuery on Windows, through WLDAP32: connect (TLS by flag)
-// with a time-out, simple bind, subtree search, each answer message read as it arrives into a
-// ResultTable. Every text crosses the library through the wide (UTF-16) calls, converted from and
+// directory_session_win.cpp - DirectoryQuery's session with the server on Windows, through
+// WLDAP32: connect (TLS by flag) with a time-out, simple bind, subtree search, each answer
+// message read as it arrives into a ResultTable. The library reads each message whole before it
+// hands it over, so the bound on an answer's bytes is not applied here; the entry cap, the time
+// limit and the stop are. Every text crosses the library through the wide (UTF-16) calls, converted from and
 // to the UTF-8 the program keeps inside, so names, values and passwords outside ASCII arrive whole.
 #include "directory/directory_query.h"
 
@@ -100,7 +102,7 @@ std::string ErrorString(LDAP* connection)
     wchar_t* text = nullptr;
     if (connection == nullptr || ldap_get_optionW(connection, LDAP_OPT_ERROR_STRING, &text) != LDAP_SUCCESS)
         return std::string();
-    return Utf8(text);
+    return EscapeControlCharacters(Utf8(text));
 }
 
 int32_t RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table)
@@ -142,7 +144,7 @@ ResultOf ReadResult(LDAP* connection, LDAPMessage* message)
         LDAP_SUCCESS)
         result.code = LDAP_DECODING_ERROR;
     LibraryText text(rawText);
-    result.serverMessage = Utf8(text.get());
+    result.serverMessage = EscapeControlCharacters(Utf8(text.get()));
     return result;
 }
 
@@ -207,90 +209,12 @@ private:
 };
 
 DirectoryQuery::DirectoryQuery() : m_stop(std::make_unique<QueryStop>()) {}
-DirectoryQuery::~DirectoryQuery() = default;
-DirectoryQuery::DirectoryQuery(DirectoryQuery&&) noexcept = default;
-DirectoryQuery& DirectoryQuery::operator=(DirectoryQuery&&) noexcept = default;
-
-void DirectoryQuery::Stop()
+bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std::string& base,
+                         const std::string& filter, char** attributes, ResultTable& table)
 {
-    m_stop->Raise();
-}
-
-void DirectoryQuery::SetServer(const std::string& host, int32_t port, int32_t protocolVersion)
-{
-    m_host = host;
-    m_port = port;
-    m_protocolVersion = protocolVersion;
-}
-
-void DirectoryQuery::SetLimits(int32_t timeLimitSeconds, uint32_t maxEntries)
-{
-    m_timeLimitSeconds = timeLimitSeconds;
-    m_timeLimitMicroseconds = 0;
-    m_maxEntries = maxEntries;
-}
-
-void DirectoryQuery::SetBind(const std::string& name, const Password& password)
-{
-    m_bindName = name;
-    m_password = password;
-}
-
-std::string DirectoryQuery::FormFilter(const std::string& attribute, const std::string& value)
-{
-    return "(" + attribute + "=" + value + ")";
-}
-
-bool DirectoryQuery::SearchForAttribute(const std::string& base, const std::string& filterAttribute,
-                                        const std::string& filterValue, const std::string& resultAttribute,
-                                        ResultTable& table)
-{
-    std::vector<std::string> attributes;
-    if (!resultAttribute.empty())
-        attributes.push_back(resultAttribute);
-    return SearchForAttributes(base, filterAttribute, filterValue, attributes, table);
-}
-
-bool DirectoryQuery::SearchForAttributes(const std::string& base, const std::string& filterAttribute,
-                                         const std::string& filterValue, const std::vector<std::string>& attributes,
-                                         ResultTable& table)
-{
-    // The names cross as UTF-8 bytes here and become wide texts where the search is sent.
-    std::vector<std::string> names = attributes;
-    std::vector<char*> list;
-    for (std::string& name : names)
-        list.push_back(name.data());
-    list.push_back(nullptr);
-    return Search(base, FormFilter(filterAttribute, filterValue), names.empty() ? nullptr : list.data(), table);
-}
-
-bool DirectoryQuery::Fail(std::string reason)
-{
-    m_failureReason = std::move(reason);
-    return false;
-}
-
-bool DirectoryQuery::Search(const std::string& base, const std::string& filter, char** attributes, ResultTable& table)
-{
-    m_failureReason.clear();
-    m_cut = false;
-    m_stopped = false;
-    m_bindRefused = false;
-    if (m_host.empty())
-        return Fail("no server given");
-    if (!m_bindName.empty() && m_password.Empty())
-        return Fail(DescribeMissingPassword(m_bindName));
-    const std::optional<std::vector<ServerEndpoint>> endpoints = ParseServerField(m_host, m_port);
-    if (!endpoints)
-        return Fail(DescribeBadServer(m_host));
-    for (const ServerEndpoint& endpoint : *endpoints) {
-        if (!PortInRange(endpoint.port))
-            return Fail(DescribePortOutOfRange(endpoint.port));
-    }
     const Deadline deadline = Deadline::After(m_timeLimitSeconds);
-
     std::optional<Session> session;
-    StepEnd end = Open(*endpoints, deadline, session);
+    StepEnd end = Open(endpoints, deadline, session);
     if (session)
         end = Bind(*session);
     if (session && end.failure.empty() && !end.stopped)
@@ -399,9 +323,9 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
     const ULONG sizeLimit = m_maxEntries > static_cast<uint32_t>(INT_MAX) ? 0 : m_maxEntries;
     const ULONG timeLimit = deadline.Limited() ? static_cast<ULONG>(deadline.SecondsLeft()) : 0;
     ULONG id = 0;
-    const ULONG sent = ldap_search_extW(session.Handle(), wideBase.Get(), LDAP_SCOPE_SUBTREE, wideFilter.Get(),
-                                        attributes == nullptr ? nullptr : wideList.data(), 0, nullptr, nullptr,
-                                        timeLimit, sizeLimit, &id);
+    const ULONG sent = ldap_search_extW(
+        session.Handle(), wideBase.Get(), m_baseScope ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE, wideFilter.Get(),
+        attributes == nullptr ? nullptr : wideList.data(), 0, nullptr, nullptr, timeLimit, sizeLimit, &id);
     if (sent != LDAP_SUCCESS)
         return failure(sent, ErrorString(session.Handle()));
     // Entries go to a table of their own, so a failure leaves the caller's table as it was.

@@ -1,5 +1,5 @@
 // attribute_names.cpp - the one table of standard attribute aliases and the key that matches names.
-#include "search_window/attribute_names.h"
+#include "search/attribute_names.h"
 
 #include <array>
 

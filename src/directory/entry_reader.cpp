@@ -1,0 +1,90 @@
+// entry_reader.cpp - RecordEntry: the entry's encoding walked attribute by attribute.
+#include "directory/entry_reader.h"
+
+#include <memory>
+#include <new>
+#include <string>
+#include <string_view>
+
+#include "directory/deadline.h"
+#include "directory/query_stop.h"
+#include "directory/result_table.h"
+
+namespace {
+
+struct CursorReleaser {
+    void operator()(BerElement* cursor) const { ber_free(cursor, 0); }
+};
+struct ListReleaser {
+    void operator()(berval* list) const { ber_memfree(list); }
+};
+using Cursor = std::unique_ptr<BerElement, CursorReleaser>;
+// The list itself is allocated; the names and values point into the entry's own bytes.
+using ValueArray = std::unique_ptr<berval, ListReleaser>;
+
+std::string_view Bytes(const berval& value)
+{
+    return {value.bv_val, value.bv_len};
+}
+
+/// Stores tag + text at (column, row), built in place so a large value is copied once.
+void Store(ResultTable& table, int32_t column, int32_t row, std::string_view tag, std::string_view text)
+{
+    std::string cell;
+    cell.reserve(tag.size() + text.size());
+    cell.append(tag).append(text);
+    if (!table.SetCell(column, row, std::move(cell))) {
+        throw std::bad_alloc();
+    }
+}
+
+/// A value's text: its bytes, or "<binary, N bytes>" when it holds a NUL byte and so is no text.
+void StoreValue(ResultTable& table, int32_t column, int32_t row, std::string_view value)
+{
+    if (value.find('\0') != std::string_view::npos) {
+        Store(table, column, row, kValueTag, "<binary, " + std::to_string(value.size()) + " bytes>");
+    } else {
+        Store(table, column, row, kValueTag, value);
+    }
+}
+
+}  // namespace
+
+EntryRead RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table, const Deadline& deadline,
+                      const QueryStop& stop, int32_t& cells)
+{
+    cells = 0;
+    BerElement* rawCursor = nullptr;
+    berval dn{0, nullptr};
+    const int named = ldap_get_dn_ber(connection, entry, &rawCursor, &dn);
+    const Cursor cursor(rawCursor);
+    if (named != LDAP_SUCCESS || !cursor) {
+        return EntryRead::Malformed;
+    }
+    Store(table, 0, row, kEntryTag, Bytes(dn));
+    int32_t column = 0;
+    for (;;) {
+        if (stop.Raised()) {
+            return EntryRead::Stopped;
+        }
+        if (deadline.Passed()) {
+            return EntryRead::TimedOut;
+        }
+        berval name{0, nullptr};
+        berval* rawValues = nullptr;
+        const int read = ldap_get_attribute_ber(connection, entry, cursor.get(), &name, &rawValues);
+        const ValueArray values(rawValues);
+        if (read != LDAP_SUCCESS) {
+            return EntryRead::Malformed;
+        }
+        if (name.bv_val == nullptr) {
+            break;  // no attribute left
+        }
+        Store(table, ++column, row, kAttributeTag, Bytes(name));
+        for (const berval* value = values.get(); value != nullptr && value->bv_val != nullptr; ++value) {
+            StoreValue(table, ++column, row, Bytes(*value));
+        }
+    }
+    cells = column + 1;
+    return EntryRead::Recorded;
+}

@@ -1,0 +1,23 @@
+// entry_reader.h - one entry of an answer written into a row of a ResultTable, read once in the
+// order the server sent its attributes.
+#pragma once
+
+#include <cstdint>
+
+#include "directory/ldap_client.h"
+
+class Deadline;
+class QueryStop;
+class ResultTable;
+
+/// How the reading of one entry ended.
+enum class EntryRead { Recorded, Stopped, TimedOut, Malformed };
+
+/// Writes entry into row of table: "<ENTRY>" + distinguished name in column 0, then each
+/// attribute's "<ATTRIBUTE>" cell followed by one "<VALUE>" cell per value, without gaps, in the
+/// order the server sent them (two attributes whose names differ only in case stay apart). The
+/// entry is walked once, so the cost grows with its size alone; the stop and the deadline are
+/// looked at between attributes. cells receives the number of cells written. Throws
+/// std::bad_alloc when the table cannot take a cell.
+EntryRead RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table, const Deadline& deadline,
+                      const QueryStop& stop, int32_t& cells);

@@ -1,0 +1,22 @@
+// labelled_details.h - the details text: each entry's name, then one labelled line per value.
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+class ResultTable;
+
+/// The separator written after each shown entry: blank, CR LF, blank, 56 hyphens, CR LF.
+extern const char* const kDetailsSeparator;
+
+/// The details text of a sorted details table. detailNames: the detail list as configured, in
+/// its order. shownDns: the distinguished names of the chosen entries, or nullopt for all.
+/// For each shown row: "dn: " + its distinguished name, then for each detail name the values of
+/// the entry's attributes of that name (matched as AttributeKey does) as "name: value", the name
+/// as configured, values in the server's order; each line ended by CR LF; then kDetailsSeparator.
+/// A detail name "*" stands for the entry's user attributes and "+" for its operational ones,
+/// each line labelled with the name the server gave, leaving out attributes named in the list.
+std::string DetailsText(const ResultTable& table, const std::vector<std::string>& detailNames,
+                        const std::optional<std::set<std::string>>& shownDns);

@@ -1,0 +1,28 @@
+// ldif_text.h - entries written as LDIF (version 1): safe text as it is, anything else in base64,
+// long lines folded.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+/** One entry to write: its distinguished name and its attributes, each with its values. */
+struct LdifEntry {
+    struct Attribute {
+        std::string name;
+        std::vector<std::string> values;
+    };
+    std::string dn;
+    std::vector<Attribute> attributes;
+};
+
+/// True when value may follow "name: " as it is: ASCII without NUL, CR or LF, not beginning
+/// with a blank, ":" or "<", and not ending with a blank.
+bool IsSafeLdifValue(std::string_view value);
+
+/// "version: 1", then each entry as a record: "dn:", then one line per value, a blank line after
+/// each record. A value that is not safe text follows "name:: " in base64. Lines are folded at
+/// 76 bytes, a continued line beginning with one blank. Lines end with LF. Values that stand for
+/// bytes the table did not keep ("<binary, N bytes>") are written as comment lines, so the file
+/// never gives such a placeholder as the value.
+std::string LdifText(const std::vector<LdifEntry>& entries);

@@ -1,0 +1,38 @@
+// naming_contexts.cpp - the base DNs of a root entry.
+#include "search/naming_contexts.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "directory/result_table.h"
+#include "search/attribute_names.h"
+
+std::vector<std::string> NamingContextAttributes()
+{
+    return {"namingContexts", "defaultNamingContext"};
+}
+
+std::vector<std::string> NamingContexts(const ResultTable& rootEntry)
+{
+    std::vector<std::string> defaults;
+    std::vector<std::string> contexts;
+    std::vector<std::string>* into = nullptr;
+    const int32_t cellCount = rootEntry.ColumnCount();
+    for (int32_t c = 1; c < cellCount && rootEntry.RowCount() > 0; ++c) {
+        std::string_view cell = rootEntry.CellView(c, 0);
+        if (cell.starts_with(kAttributeTag)) {
+            const std::string key = AttributeKey(cell.substr(kAttributeTag.size()));
+            into = key == "defaultnamingcontext" ? &defaults : key == "namingcontexts" ? &contexts : nullptr;
+        } else if (cell.starts_with(kValueTag) && into != nullptr) {
+            into->emplace_back(cell.substr(kValueTag.size()));
+        }
+    }
+    std::vector<std::string> bases;
+    defaults.insert(defaults.end(), contexts.begin(), contexts.end());
+    for (std::string& base : defaults) {
+        if (!base.empty() && std::find(bases.begin(), bases.end(), base) == bases.end()) {
+            bases.push_back(std::move(base));
+        }
+    }
+    return bases;
+}
