@@ -51,9 +51,12 @@ cat >"$profile" <<PROFILE
   <ResultAttributes>cn,mail</ResultAttributes>
 </InitFile>
 PROFILE
+# Wine's drive Z: is the root; the session's server must be one started with the virtual screen
+windows_profile="Z:${profile//\//\\}"
+wineserver -w
 timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" \
-  wine "$windows/tests/windows/window_smoke.exe" "$(winepath -w "$profile")" Smith 2 ||
-  fail "the window smoke test"
+  wine "$windows/tests/windows/window_smoke.exe" "$windows_profile" Smith 2 || fail "the window smoke test"
+wineserver -w
 
 echo "== installer (silent install, search, silent uninstall)"
 installer=$(ls "$windows"/corvane-ldap-*-win64-setup.exe)
