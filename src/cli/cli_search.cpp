@@ -14,18 +14,12 @@
 #include "platform/text_codec.h"
 #include "search/export_text.h"
 #include "search/ldif_text.h"
-#include "search_window/details_text.h"
-#include "search_window/search_rules.h"
+#include "search/details_text.h"
+#include "search/search_rules.h"
 #include "storage/connection_profile.h"
 #include "storage/file_utils.h"
 
 namespace {
-
-std::string English(const char* key)
-{
-    const char* text = EnglishDefault(key);
-    return text != nullptr ? text : key;
-}
 
 /// The defaults as after "New settings", with the start-up detail list.
 ConnectionProfile StartingProfile()
@@ -118,7 +112,7 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     // A profile is read whole or not at all: a file that is no profile changes nothing.
     ProfileFields found;
     if (options.profile.has_value() && ReadProfile(*options.profile, profile, found) == ProfileReadResult::Unreadable) {
-        return Fail(kExitUsage, English(keys::kFileError));
+        return Fail(kExitUsage, EnglishText(keys::kFileError));
     }
     // Options given on the command line win over the profile, whatever their order.
     Override(options.server, profile.server);
@@ -189,7 +183,8 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     CliOutcome outcome;
     if (options.output.has_value()) {
         if (!WriteFileReplacing(*options.output, result.bytes)) {
-            return Fail(kExitCannotWrite, English(keys::kFileCreateError) + " " + WriteFailureDetails(*options.output));
+            return Fail(kExitCannotWrite,
+                        EnglishText(keys::kFileCreateError) + " " + WriteFailureDetails(*options.output));
         }
     } else if (result.entries > 0) {
         outcome.standardOutput = std::move(result.bytes);
@@ -198,7 +193,7 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
         outcome.exitCode = kExitNoResult;
         outcome.standardError =
             options.listBases ? std::string("corvane-search: the server names no base DN\n")
-                              : FillPlaceholder(English(keys::kNoResult), SearchValue(input, options.swap)) + "\n";
+                              : FillPlaceholder(EnglishText(keys::kNoResult), SearchValue(input, options.swap)) + "\n";
     } else if (result.outcome.cut) {
         outcome.standardError =
             "corvane-search: " + std::to_string(result.entries) + " entries shown; the directory holds more\n";
