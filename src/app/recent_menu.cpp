@@ -1,4 +1,4 @@
-// recent_menu.cpp - the Recent submenu over a RecentList.
+// recent_menu.cpp - the Recent submenu and the RecentList it owns.
 #include "app/recent_menu.h"
 
 #include <algorithm>
@@ -27,8 +27,7 @@ wxString EntryLabel(std::string path)
 
 }  // namespace
 
-RecentMenu::RecentMenu(wxFrame* frame, wxMenu* submenu, RecentList& list, OpenFunction open)
-    : m_submenu(submenu), m_list(list), m_open(std::move(open))
+RecentMenu::RecentMenu(wxFrame* frame, wxMenu* submenu, OpenFunction open) : m_submenu(submenu), m_open(std::move(open))
 {
     frame->Bind(
         wxEVT_MENU,
@@ -56,6 +55,18 @@ RecentMenu::RecentMenu(wxFrame* frame, wxMenu* submenu, RecentList& list, OpenFu
         ToWxId(cmd::kDeactivateRecent));
     m_submenu->Enable(ToWxId(cmd::kClearRecent), true);
     m_submenu->Enable(ToWxId(cmd::kDeactivateRecent), true);
+}
+
+void RecentMenu::Restore(const std::vector<std::string>& stored, bool deactivated)
+{
+    m_list.Restore(stored, deactivated);
+    Update();
+}
+
+void RecentMenu::Add(const std::string& path, bool atTop)
+{
+    m_list.Add(path, atTop);
+    Update();
 }
 
 void RecentMenu::Update()

@@ -3,18 +3,17 @@
 
 #include <string>
 
-#include <wx/dialog.h>
-
-class wxTextCtrl;
+#include "dialogs/field_dialog.h"
+#include "localisation/window_ids.h"
 
 /**
  * The bind name the searches bind as (empty: anonymously): a label, an edit, OK and Cancel.
  * Value in through the constructor, ShowModal, and on wxID_OK the name out through BindUser().
  */
-class CConnectionDlg : public wxDialog {
+class CConnectionDlg : public CFieldDlg {
 public:
-    static constexpr int kLabelId = 1060;
-    static constexpr int kBindUserId = 1061;
+    static constexpr int kLabelId = dlg::kConnectionLabel;
+    static constexpr int kBindUserId = dlg::kConnectionBindUser;
 
     /// Builds the dialog in the parent's font with bindUser in its edit and its texts looked up
     /// in languageFile ("" or a missing file: English).
@@ -23,10 +22,5 @@ public:
     /// The edit's name, cut to what a field holds; blanks around it are kept, as in every field.
     std::string BindUser() const;
 
-    wxTextCtrl* BindUserEdit() const { return m_bindUser; }
-
-private:
-    void CreateControls();
-
-    wxTextCtrl* m_bindUser = nullptr;
+    wxTextCtrl* BindUserEdit() const { return Edit(); }
 };

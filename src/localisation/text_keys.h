@@ -46,6 +46,11 @@ inline std::array<std::span<const TextKey>, 6> AllKeyTables()
             DetailFieldsKeys(), ConnectionDialogKeys(), PasswordDialogKeys()};
 }
 
+/// The row of table whose text goes to target at id, or nullptr.
+const TextKey* KeyAt(std::span<const TextKey> table, TextTarget target, int id);
+/// The English default of the row of table whose text goes to target at id; "" when there is none.
+const char* EnglishAt(std::span<const TextKey> table, TextTarget target, int id);
+
 /// The English default of a key of any table, or nullptr when the key is unknown.
 const char* EnglishDefault(const char* key);
 /// The English default of a key as text; an unknown key gives the key itself.

@@ -43,18 +43,34 @@ struct SearchCommands::SearchAnswer {
     std::vector<ResultRow> rows;
 };
 
-SearchCommands::SearchCommands(SearchControls controls, std::function<std::string(const char* key)> text)
-    : m_controls(controls), m_text(std::move(text)), m_query(controls.window)
-{}
+SearchCommands::SearchCommands(SearchControls controls) : m_controls(controls), m_query(controls.window) {}
 
 SearchCommands::~SearchCommands() = default;
 
+void SearchCommands::SetLanguageFile(const std::string& path)
+{
+    m_languageFile = path;
+    if (m_bindLogin != nullptr)
+        m_bindLogin->SetLanguageFile(path);
+}
+
+void SearchCommands::SetBindLogin(std::unique_ptr<BindLogin> login)
+{
+    m_bindLogin = std::move(login);
+    if (m_bindLogin != nullptr)
+        m_bindLogin->SetLanguageFile(m_languageFile);
+}
+
+void SearchCommands::SetBindUser(const std::string& name)
+{
+    if (m_bindLogin != nullptr)
+        m_bindLogin->SetBindUser(name);
+}
+
 std::string SearchCommands::Text(const char* key) const
 {
-    if (m_text) {
-        return m_text(key);
-    }
-    return EnglishText(key);
+    const auto found = m_texts.find(key);
+    return found != m_texts.end() ? found->second : EnglishText(key);
 }
 
 std::optional<BindCredentials> SearchCommands::Credentials(const SearchInput& input)
@@ -303,7 +319,7 @@ void SearchCommands::ShowDetails(const SearchInput& input)
         return;  // the password dialog was cancelled: no details
     }
     const bool swap = m_controls.swap->GetValue();
-    const DetailSlots slots = m_detailAttributes ? *m_detailAttributes : DefaultDetailSlots();
+    const DetailSlots slots = m_detailAttributes;
     // The query runs beside the window like a search; the status line says so meanwhile, and the
     // Details button waits for it.
     const wxString statusBefore = m_controls.status != nullptr ? m_controls.status->GetStatusText() : wxString();
@@ -339,7 +355,7 @@ void SearchCommands::OpenDetailsWindow()
     if (auto* top = wxDynamicCast(wxGetTopLevelParent(m_controls.window), wxTopLevelWindow)) {
         dialog->SetIcons(top->GetIcons());
     }
-    dialog->SetLanguageFile(m_languageFile ? *m_languageFile : std::string());
+    dialog->SetLanguageFile(m_languageFile);
     dialog->SetDetailsText(m_lastDetailsText);
     dialog->ShowModal();
     dialog->Destroy();

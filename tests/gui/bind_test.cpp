@@ -147,10 +147,10 @@ TEST_F(BindWindowTest, ProfileKeepsTheBindNameAndNoFileGetsThePassword)
         FileBytes(profile).ends_with(std::string("  <BindUser>") + td::kReaderDn + "</BindUser>\r\n</InitFile>\r\n"));
 
     RunMenu(cmd::kNew);
-    EXPECT_EQ(Window().BindUser(), "");
+    EXPECT_EQ(Window().Profile().BindUser(), "");
     EXPECT_EQ(Title(), "Corvane LDAP");
-    ASSERT_TRUE(Window().LoadProfile(profile));
-    EXPECT_EQ(Window().BindUser(), td::kReaderDn);
+    ASSERT_TRUE(Window().Profile().Load(profile));
+    EXPECT_EQ(Window().Profile().BindUser(), td::kReaderDn);
     EXPECT_EQ(Title(), std::string("Corvane LDAP - reader.cvl (") + td::kReaderDn + ")");
 
     // The window closes as the user closes it, with everything it writes then; afterwards no file

@@ -63,7 +63,7 @@ void DoubleClick(wxWindow* control)
 TEST_F(MainWindowTest, DocumentCommandsHandTheirFileOrAddressToTheDesktop)
 {
     ShellTargets shell;
-    const std::string folder = Window().ProgramFolder();
+    const std::string folder = Window().Folders().program;
     for (const int command : {cmd::kHelp, cmd::kLicense, cmd::kReadMe, cmd::kCheckUpdate})
         RunMenu(command);
     const std::vector<std::string> expected = {folder + "LDAP_English.html", folder + "LDAP_License.txt",
@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, AboutBoxShowsItsFixedTextsLinksAndTheCurrentLanguagesOk)
     WriteBytes(language,
                "FrmMain.m_sMBtnOK=\"Schlie\xC3\x9F"
                "en\"\r\n");
-    Window().ApplyMainWindowTexts(language);
+    Window().Language().Apply(language);
     Window().Fonts().SetFaceName("DejaVu Serif");
 
     ShellTargets shell;

@@ -128,13 +128,13 @@ TEST_F(MainWindowTest, ControlsStartWithTheirDefaults)
                                                   {ctl::kPreselection, ""},
                                                   {ctl::kSearchString, ""}};
     for (const auto& [id, text] : fields)
-        EXPECT_EQ(Window().FieldText(id), text) << id;
+        EXPECT_EQ(FieldText(Window(), id), text) << id;
     EXPECT_FALSE(Get<wxButton>(ctl::kDetails)->IsEnabled());
     EXPECT_TRUE(Get<wxButton>(ctl::kSearch)->IsEnabled());
     // labels carry the English texts, not the template's
     EXPECT_EQ(FromWx(Get<wxStaticText>(ctl::kServerLabel)->GetLabelText()), "LDAP server");
-    EXPECT_EQ(Window().Text(keys::kNoResult), "No result found for '%s'");
-    EXPECT_EQ(Window().DetailAttributes(), DefaultDetailSlots());
+    EXPECT_EQ(Window().Language().Text(keys::kNoResult), "No result found for '%s'");
+    EXPECT_EQ(Window().Profile().DetailAttributes(), DefaultDetailSlots());
 
     // result attribute list in template order, search attribute list sorted
     auto* result = Get<wxComboBox>(ctl::kResultAttribute);
@@ -173,15 +173,15 @@ TEST_F(MainWindowTest, LanguageTextsRelabelControlsMenusAndMessages)
     Item(cmd::kDeactivateRecent)->Check(true);
     {
         CapturingLog log;
-        Window().ApplyMainWindowTexts(path);
+        Window().Language().Apply(path);
         EXPECT_EQ(log.messages, std::vector<std::string>{});
     }
-    EXPECT_EQ(Window().CurrentLanguageFile(), path);
+    EXPECT_EQ(Window().Language().File(), path);
     EXPECT_EQ(FromWx(Get<wxButton>(ctl::kSearch)->GetLabelText()), "Suchen");
     EXPECT_EQ(FromWx(Get<wxButton>(ctl::kDetails)->GetLabelText()), "Details");  // empty text: default
     EXPECT_EQ(FromWx(Get<wxStaticText>(ctl::kServerLabel)->GetLabelText()), "Server & Port");
-    EXPECT_EQ(Window().Text(keys::kNoResult), "Nichts zu '%s'");
-    EXPECT_EQ(Window().Text(keys::kError), "ERROR");
+    EXPECT_EQ(Window().Language().Text(keys::kNoResult), "Nichts zu '%s'");
+    EXPECT_EQ(Window().Language().Text(keys::kError), "ERROR");
 
     wxMenuItem* search = Item(cmd::kSearch);
     EXPECT_EQ(Label(search), "Suchen (Strg+F)");
@@ -199,7 +199,7 @@ TEST_F(MainWindowTest, LanguageTextsRelabelControlsMenusAndMessages)
     EXPECT_EQ(Shortcut(Item(cmd::kNew)), "Ctrl+N");
 
     // back to English: every text its default again
-    Window().ApplyMainWindowTexts("");
+    Window().Language().Apply("");
     EXPECT_EQ(FromWx(Get<wxButton>(ctl::kSearch)->GetLabelText()), "Search");
     EXPECT_EQ(Label(search), "Search");
     EXPECT_EQ(Shortcut(search), "Ctrl+F");

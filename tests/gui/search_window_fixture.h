@@ -61,7 +61,7 @@ protected:
     SearchCommands& Commands() { return m_window->Commands(); }
     CResultList* List() { return Get<CResultList>(ctl::kResultList); }
     wxWindow* Control(int id) { return m_window->FindWindow(id); }
-    void SetField(int id, const std::string& text) { m_window->SetFieldText(id, text); }
+    void SetField(int id, const std::string& text) { SetFieldText(*m_window, id, text); }
     std::string Status() { return FromWx(m_window->GetStatusBar()->GetStatusText()); }
 
     /// Fills search attribute, search string and result attribute, runs Search and waits for its answer.
