@@ -14,6 +14,8 @@
 #include <wx/utils.h>
 
 #include "app/main_window.h"
+#include "app/field_text.h"
+#include "app/program_folders.h"
 #include "app/main_window_template.h"
 #include "platform/command_ids.h"
 #include "platform/command_line.h"
@@ -51,10 +53,10 @@ public:
         auto* window = new CLDAPDlg({profile});
         SetTopWindow(window);
         window->ShowAtStart();
-        const std::string settings = window->StorageFolder() + "LDAP.ini";
+        const std::string settings = window->Folders().storage + "LDAP.ini";
         RemoveFile(settings, true);
 
-        window->SetFieldText(ctl::kSearchString, args.at(1));
+        SetFieldText(*window, ctl::kSearchString, args.at(1));
         window->Commands().Search();
         const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (window->Commands().Searching() && std::chrono::steady_clock::now() < give_up) {
