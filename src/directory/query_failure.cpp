@@ -60,12 +60,15 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
 
 bool RefusesAnonymous(int resultCode)
 {
+    // The protocol's result codes by number: the two client libraries name some of them differently.
+    constexpr int kStrongerAuthRequired = 8, kConfidentialityRequired = 13, kInappropriateAuthentication = 48,
+                  kInsufficientAccessRights = 50, kUnwillingToPerform = 53;
     switch (resultCode) {
-        case LDAP_UNWILLING_TO_PERFORM:
-        case LDAP_INAPPROPRIATE_AUTH:
-        case LDAP_INSUFFICIENT_ACCESS:
-        case LDAP_CONFIDENTIALITY_REQUIRED:
-        case LDAP_STRONG_AUTH_REQUIRED:
+        case kUnwillingToPerform:
+        case kInappropriateAuthentication:
+        case kInsufficientAccessRights:
+        case kConfidentialityRequired:
+        case kStrongerAuthRequired:
             return true;
         default:
             return false;
