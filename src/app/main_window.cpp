@@ -69,6 +69,7 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
     m_commands->SetLanguageFile(&m_currentLanguageFile);
     m_bindLogin = std::make_unique<BindLogin>(this, &m_bindUser, &m_currentLanguageFile);
     m_commands->SetBindLogin(m_bindLogin.get());
+    m_commands->SetConnectionOptions(&m_connection);
 
     wxMenu* fileMenu = GetMenuBar()->GetMenu(0);
     m_recentMenu = std::make_unique<RecentMenu>(this, fileMenu->FindItemByPosition(kRecentMenuPosition)->GetSubMenu(),
@@ -276,10 +277,11 @@ void CLDAPDlg::ChooseDetailFields()
 
 void CLDAPDlg::ChooseConnection()
 {
-    CConnectionDlg dialog(this, m_bindUser, m_currentLanguageFile);
+    CConnectionDlg dialog(this, m_bindUser, m_connection, m_currentLanguageFile);
     Fonts().ApplyTo(&dialog, true);
     if (dialog.ShowModal() == wxID_OK) {
         m_bindUser = dialog.BindUser();
+        m_connection = dialog.Options();
         UpdateTitle();
     }
 }

@@ -10,6 +10,7 @@
 
 #include "storage/app_settings.h"
 #include "storage/connection_profile.h"
+#include "search_window/search_rules.h"
 #include "storage/recent_list.h"
 
 class BindLogin;
@@ -161,5 +162,6 @@ private:
     bool m_settingsSaved = false;
     DetailSlots m_detailAttributes{};
     std::string m_bindUser;
+    ConnectionOptions m_connection;  ///< StartTLS and the entry cap of Options > Connection
     std::map<std::string, std::string> m_texts;
 };

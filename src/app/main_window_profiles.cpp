@@ -51,6 +51,7 @@ void CLDAPDlg::NewProfile()
 {
     m_currentProfilePath.clear();
     m_bindUser.clear();  // a bind name belongs to its directory's settings
+    m_connection = {};
     UpdateTitle();
     if (m_commands)
         m_commands->ClearList();
@@ -104,6 +105,8 @@ bool CLDAPDlg::LoadProfile(const std::string& requestedPath)
         profile.*control.value = FieldText(control.id);
     profile.detailAttributes = m_detailAttributes;
     profile.bindUser = m_bindUser;
+    profile.startTls = m_connection.startTls;
+    profile.entryCap = m_connection.entryCap;
     ProfileFields found;
     const ProfileReadResult result = ReadProfile(path, profile, found);
     if (result != ProfileReadResult::Xml) {
@@ -123,6 +126,8 @@ bool CLDAPDlg::LoadProfile(const std::string& requestedPath)
         m_detailAttributes = profile.detailAttributes;
     if (found.bindUser)
         m_bindUser = profile.bindUser;
+    if (found.connection)
+        m_connection = ConnectionOptions{profile.startTls, profile.entryCap};
     m_currentProfilePath = path;
     AddRecent(path, true);
     UpdateTitle();
@@ -138,6 +143,8 @@ bool CLDAPDlg::SaveProfile(const std::string& requestedPath)
         profile.*control.value = FieldText(control.id);
     profile.detailAttributes = m_detailAttributes;
     profile.bindUser = m_bindUser;
+    profile.startTls = m_connection.startTls;
+    profile.entryCap = m_connection.entryCap;
     m_currentProfilePath.clear();
     UpdateTitle();
     if (!WriteProfile(path, profile)) {

@@ -58,7 +58,7 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     const CliParseResult parsed = ParseCliOptions(args);
     if (!parsed.ok) {
-        WriteBytes(stderr, "corvane-search: " + parsed.error + "\n" + UsageText());
+        WriteBytes(stderr, "corvane-search: " + parsed.error + "\nTry 'corvane-search --help'.\n");
         return kExitUsage;
     }
     if (parsed.options.help) {

@@ -100,6 +100,8 @@ const TextKey kConnectionDialog[] = {
     {"FrmConnection.m_LBLBindUser", "Bind name (empty: anonymous)", T::Control, 1060},
     {"FrmConnection.m_BTNOk", "OK", T::Control, 1},
     {"FrmConnection.m_BTNCancel", "Cancel", T::Control, 2},
+    {"FrmConnection.m_CHKStartTls", "Upgrade ldap:// with StartTLS before the bind", T::Control, 1062},
+    {"FrmConnection.m_LBLEntryCap", "Entry cap (1 to 1000000):", T::Control, 1063},
 };
 
 const TextKey kPasswordDialog[] = {

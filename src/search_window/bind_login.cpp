@@ -37,5 +37,6 @@ void BindLogin::Ended(const SearchInput& input, const BindCredentials& used, con
 
 bool BindLogin::PasswordInClear(const SearchInput& input) const
 {
-    return m_bindUser != nullptr && !m_bindUser->empty() && SendsPasswordInClear(input.server, input.port);
+    return m_bindUser != nullptr && !m_bindUser->empty() &&
+           SendsPasswordInClear(input.server, input.port, input.startTls);
 }

@@ -135,7 +135,7 @@ bool SearchCommands::ReadSearchInput(SearchInput& input)
         }
         return false;
     }
-    input = MakeSearchInput(fields);
+    input = WithConnection(MakeSearchInput(fields), m_connection != nullptr ? *m_connection : ConnectionOptions{});
     return true;
 }
 

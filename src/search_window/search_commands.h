@@ -88,6 +88,8 @@ public:
     void SetDetailAttributes(const DetailSlots* slots) { m_detailAttributes = slots; }
     /// The current language file (the main window's), read each time a details window opens.
     void SetLanguageFile(const std::string* path) { m_languageFile = path; }
+    /// How every query connects (the main window's); none: plain, with the default cap.
+    void SetConnectionOptions(const ConnectionOptions* options) { m_connection = options; }
     /// Whom every query binds as (the main window's); none: anonymously.
     void SetBindLogin(BindLogin* login) { m_bindLogin = login; }
     /// Time limit of every query (tests shorten it).
@@ -110,6 +112,7 @@ private:
     const DetailSlots* m_detailAttributes = nullptr;
     const std::string* m_languageFile = nullptr;
     BindLogin* m_bindLogin = nullptr;
+    const ConnectionOptions* m_connection = nullptr;
     int32_t m_timeLimitSeconds = kSearchTimeLimitSeconds;
     ShownResult m_result;
     std::vector<std::string> m_shownHeadings;  ///< the attribute names of the shown columns
