@@ -5,6 +5,9 @@
 
 namespace {
 
+/// What the library answers for URI when no configuration names one.
+constexpr const char* kBuiltInUri = "ldap://localhost:389/??base";
+
 std::string GlobalOption(int option)
 {
     char* value = nullptr;
@@ -23,6 +26,11 @@ ClientDefaults ReadClientDefaults()
     ClientDefaults defaults;
     // The library reads its configuration files on the first call that needs its options.
     defaults.uris = GlobalOption(LDAP_OPT_URI);
+    // Without a configured URI the library answers its built-in fallback, which names no server
+    // anyone chose: the search then says that no server is given.
+    if (defaults.uris == kBuiltInUri) {
+        defaults.uris.clear();
+    }
     defaults.base = GlobalOption(LDAP_OPT_DEFBASE);
     // The list comes separated by blanks or commas; the server field separates by blanks.
     for (char& c : defaults.uris) {
