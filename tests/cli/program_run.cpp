@@ -50,7 +50,7 @@ pid_t StartProgram(const Args& args, const std::filesystem::path& folder, const 
     // The machine's ldap.conf stays out unless a test names a configuration of its own.
     if (std::none_of(environment.begin(), environment.end(),
                      [](const std::string& item) { return item.rfind("LDAPCONF=", 0) == 0; })) {
-        variables.push_back("LDAPNOINIT=1");
+        variables.push_back("LDAPCONF=/dev/null");
     }
     std::vector<char*> envp;
     for (std::string& variable : variables) {
