@@ -15,7 +15,7 @@
 #include "directory/directory_query.h"
 #include "directory/result_table.h"
 #include "directory_server.h"
-#include "search_window/search_rules.h"
+#include "search/search_rules.h"
 #include "test_directory.h"
 
 namespace {

@@ -3,10 +3,13 @@
 #include "app/help_menu.h"
 
 #include <functional>
+#include <memory>
 #include <utility>
 
+#include <wx/event.h>
+#include <wx/window.h>
+
 #include "app/font_settings.h"
-#include "app/main_window.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/help_documents.h"
 #include "localisation/text_keys.h"
@@ -18,42 +21,44 @@ namespace {
 
 /// The about box in the program's fonts: every control takes the definition font's face,
 /// character set and pitch at its own height; the title is the definition font in bold.
-void ShowAbout(CLDAPDlg& main)
+void ShowAbout(wxWindow& parent, FontSettings& fonts, const std::string& okText)
 {
-    CAboutDlg about(&main);
-    FontSettings& fonts = main.Fonts();
+    CAboutDlg about(&parent);
     fonts.ApplyTo(&about, false);
     wxFont title;
     fonts.CopyDefinitionFont(title);
     about.SetTitleFont(title.Bold());
-    about.Run(main.Text(keys::kBtnOK));
+    about.Run(okText);
 }
 
 }  // namespace
 
-void BindHelpMenu(CLDAPDlg& window)
+void BindHelpMenu(wxWindow& window, FontSettings& fonts, HelpMenuSources sources)
 {
-    CLDAPDlg* main = &window;
+    const auto shared = std::make_shared<const HelpMenuSources>(std::move(sources));
+    const std::string& folder = shared->programFolder;
+    wxWindow* parent = &window;
+    FontSettings* programFonts = &fonts;
     const std::pair<int, std::function<void()>> commands[] = {
         {cmd::kHelp,
-         [main] {
-             ShellOpen(HelpFilePath(main->ProgramFolder(), main->CurrentLanguageFile(), kHelpFileExtension));
+         [shared, folder] {
+             ShellOpen(HelpFilePath(folder, shared->languageFile(), kHelpFileExtension));
          }},
         {cmd::kLicense,
-         [main] {
-             ShellOpen(LicenseFilePath(main->ProgramFolder()));
+         [folder] {
+             ShellOpen(LicenseFilePath(folder));
          }},
         {cmd::kReadMe,
-         [main] {
-             ShellOpen(ReadMeFilePath(main->ProgramFolder()));
+         [folder] {
+             ShellOpen(ReadMeFilePath(folder));
          }},
         {cmd::kCheckUpdate,
          [] {
              ShellOpen(UpdateAddress());
          }},
         {cmd::kInfo,
-         [main] {
-             ShowAbout(*main);
+         [shared, parent, programFonts] {
+             ShowAbout(*parent, *programFonts, shared->okText());
          }},
     };
     for (const auto& [command, run] : commands)

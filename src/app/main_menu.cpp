@@ -1,4 +1,4 @@
-// main_menu.cpp - builds menu 132 and accelerator table 141 with the system's commands mapped to wx ids.
+// main_menu.cpp - builds the main menu bar and its accelerator table with the system's commands mapped to wx ids.
 #include "app/main_menu.h"
 
 #include <initializer_list>

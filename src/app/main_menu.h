@@ -1,4 +1,4 @@
-// main_menu.h - the main window's menu bar (menu 132) and its accelerator table (141).
+// main_menu.h - the main window's menu bar and its accelerator table.
 #pragma once
 
 #include <wx/accel.h>

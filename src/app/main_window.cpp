@@ -5,7 +5,6 @@
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/generic/statbmpg.h>
 #include <wx/stattext.h>
@@ -28,9 +27,10 @@
 #include "localisation/text_keys.h"
 #include "platform/command_ids.h"
 #include "platform/folders.h"
+#include "platform/message_box.h"
 #include "platform/text.h"
 #include "platform/text_codec.h"
-#include "search_window/attribute_list.h"
+#include "search/attribute_list.h"
 #include "search_window/bind_login.h"
 #include "search_window/result_list.h"
 #include "search_window/search_commands.h"
@@ -49,7 +49,6 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
     SetUpFolders();
     SetIcons(WindowIcons());
     SetAcceleratorTable(MainAcceleratorTable());
-    m_englishFilePath = m_programFolder + kEnglishFileName;
 
     SearchControls controls;
     controls.window = this;
@@ -209,7 +208,11 @@ void CLDAPDlg::BindCommands()
     onMenu(cmd::kOptionsDetails, &CLDAPDlg::ChooseDetailFields);
     onMenu(cmd::kLanguage, &CLDAPDlg::ChooseLanguage);
     onMenu(cmd::kConnection, &CLDAPDlg::ChooseConnection);
-    BindHelpMenu(*this);
+    BindHelpMenu(*this, *m_fontSettings,
+                 {m_programFolder, [this] { return m_currentLanguageFile; },
+                  [this] {
+                      return Text(keys::kBtnOK);
+                  }});
 
     m_panel->Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { m_commands->Search(); }, ctl::kSearch);
@@ -263,8 +266,7 @@ std::string CLDAPDlg::Text(const char* key) const
     const auto found = m_texts.find(key);
     if (found != m_texts.end())
         return found->second;
-    const char* english = EnglishDefault(key);
-    return english != nullptr ? english : "";
+    return EnglishText(key);
 }
 
 void CLDAPDlg::ChooseDetailFields()
@@ -288,8 +290,5 @@ void CLDAPDlg::ChooseConnection()
 
 void CLDAPDlg::ShowMessage(const char* key, long icon, const std::string& details)
 {
-    wxMessageDialog box(this, ToWx(Text(key)), ToWx(Text(keys::kError)), wxOK | icon);
-    if (!details.empty())
-        box.SetExtendedMessage(ToWx(details));
-    box.ShowModal();
+    ShowMessageBox(this, Text(key), Text(keys::kError), icon, details);
 }

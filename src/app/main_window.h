@@ -10,7 +10,7 @@
 
 #include "storage/app_settings.h"
 #include "storage/connection_profile.h"
-#include "search_window/search_rules.h"
+#include "search/search_rules.h"
 #include "storage/recent_list.h"
 
 class BindLogin;
@@ -70,7 +70,8 @@ public:
     /// one and the title shows it.
     void ChooseConnection();
     /// "--ENGLISH": applies the current language and writes LangLDAP_English.ini into the program
-    /// folder; a line on standard error when it cannot be written.
+    /// folder, or into the storage folder when the program folder refuses it; a line on standard
+    /// output names the file written, one on standard error says when neither could be written.
     void WriteEnglishLanguageFile();
 
     /// File > New settings: no current profile, empty result list, fields to their defaults.
@@ -104,12 +105,10 @@ public:
     const std::string& BindUser() const { return m_bindUser; }
     const std::string& ProgramFolder() const { return m_programFolder; }
     const std::string& StorageFolder() const { return m_storageFolder; }
-    const std::string& EnglishFilePath() const { return m_englishFilePath; }
     const std::string& CurrentLanguageFile() const { return m_currentLanguageFile; }
     const std::string& CurrentLanguageName() const { return m_currentLanguageName; }
     /// True once LDAP.ini named a language or the user confirmed the language dialog.
     bool LanguageChosen() const { return m_languageChosen; }
-    const RecentList& Recent() const { return m_recent; }
     FontSettings& Fonts() { return *m_fontSettings; }
     SearchCommands& Commands() { return *m_commands; }
     wxPanel* Panel() const { return m_panel; }
@@ -151,7 +150,6 @@ private:
     std::string m_licenseFilePath;
     std::string m_readMeFilePath;
     std::string m_storageFolder;
-    std::string m_englishFilePath;
     std::string m_currentProfilePath;
     std::string m_currentLanguageFile;
     std::string m_currentLanguageName;

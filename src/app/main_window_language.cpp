@@ -1,6 +1,8 @@
 // main_window_language.cpp - CLDAPDlg's language: the start-up selection, Options > Language and
 // the English language file.
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include <wx/menu.h>
 
@@ -54,6 +56,17 @@ void CLDAPDlg::ChooseLanguage()
 void CLDAPDlg::WriteEnglishLanguageFile()
 {
     ApplyMainWindowTexts(m_currentLanguageFile);
-    if (!WriteEnglishFile(m_englishFilePath))
-        std::fprintf(stderr, "corvane-ldap: cannot write the English language file %s\n", m_englishFilePath.c_str());
+    // An installed program folder is read-only for its users: the file then goes into the
+    // storage folder, beside LDAP.ini.
+    std::vector<std::string> targets{m_programFolder + kEnglishFileName};
+    if (m_storageFolder != m_programFolder)
+        targets.push_back(m_storageFolder + kEnglishFileName);
+    for (const std::string& target : targets) {
+        if (WriteEnglishFile(target)) {
+            std::printf("corvane-ldap: English language file written to %s\n", target.c_str());
+            std::fflush(stdout);
+            return;
+        }
+    }
+    std::fprintf(stderr, "corvane-ldap: cannot write the English language file %s\n", targets.back().c_str());
 }

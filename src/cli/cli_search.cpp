@@ -15,18 +15,12 @@
 #include "platform/text_codec.h"
 #include "search/export_text.h"
 #include "search/ldif_text.h"
-#include "search_window/details_text.h"
-#include "search_window/search_rules.h"
+#include "search/details_text.h"
+#include "search/search_rules.h"
 #include "storage/connection_profile.h"
 #include "storage/file_utils.h"
 
 namespace {
-
-std::string English(const char* key)
-{
-    const char* text = EnglishDefault(key);
-    return text != nullptr ? text : key;
-}
 
 /// The defaults as after "New settings", with the start-up detail list.
 ConnectionProfile StartingProfile()
@@ -125,7 +119,7 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     // A profile is read whole or not at all: a file that is no profile changes nothing.
     ProfileFields found;
     if (options.profile.has_value() && ReadProfile(*options.profile, profile, found) == ProfileReadResult::Unreadable) {
-        return Fail(kExitUsage, English(keys::kFileError));
+        return Fail(kExitUsage, EnglishText(keys::kFileError));
     }
     // Options given on the command line win over the profile, whatever their order.
     Override(options.server, profile.server);
@@ -213,16 +207,17 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     // "-" is standard output, as for the password file.
     if (options.output.has_value() && *options.output != "-") {
         if (!WriteFileReplacing(*options.output, result.bytes)) {
-            return Fail(kExitCannotWrite, English(keys::kFileCreateError) + " " + WriteFailureDetails(*options.output));
+            return Fail(kExitCannotWrite,
+                        EnglishText(keys::kFileCreateError) + " " + WriteFailureDetails(*options.output));
         }
     } else if (result.entries > 0) {
         outcome.standardOutput = std::move(result.bytes);
     }
     if (result.entries == 0) {
         outcome.exitCode = kExitNoResult;
-        outcome.standardError =
-            Message(options.listBases ? std::string("the server names no base DN")
-                                      : FillPlaceholder(English(keys::kNoResult), SearchValue(input, options.swap)));
+        outcome.standardError = Message(
+            options.listBases ? std::string("the server names no base DN")
+                              : FillPlaceholder(EnglishText(keys::kNoResult), SearchValue(input, options.swap)));
     } else if (result.outcome.cut) {
         outcome.standardError = Message(std::to_string(result.entries) + " entries shown; the directory holds more");
     }

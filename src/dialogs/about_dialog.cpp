@@ -27,7 +27,7 @@ struct TemplateControl {
     int x, y, width, height;
 };
 
-// template 100: 410 x 155 dialog units; everything but OK lies on the white panel 1034
+// the about box: 410 x 155 dialog units; everything but OK lies on the white panel 1034
 constexpr int kTemplateWidth = 410;
 constexpr int kTemplateHeight = 155;
 constexpr int kPanelId = 1034;

@@ -1,4 +1,4 @@
-// about_dialog.h - CAboutDlg, the about box (template 100, caption "Info").
+// about_dialog.h - CAboutDlg, the about box (caption "Info").
 #pragma once
 
 #include <string>

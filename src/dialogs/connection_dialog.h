@@ -6,7 +6,7 @@
 
 #include <wx/dialog.h>
 
-#include "search_window/search_rules.h"
+#include "search/search_rules.h"
 
 class wxCheckBox;
 class wxSpinCtrl;

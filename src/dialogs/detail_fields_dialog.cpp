@@ -10,11 +10,11 @@
 #include "localisation/text_keys.h"
 #include "platform/apply_texts.h"
 #include "platform/text.h"
-#include "search_window/attribute_list.h"
+#include "search/attribute_list.h"
 
 namespace {
 
-/// Template 133 in dialog units.
+/// The detail-fields dialog's layout in dialog units.
 constexpr int kWidthDu = 257;
 constexpr int kHeightDu = 165;
 

@@ -11,7 +11,7 @@ class wxComboBox;
 class wxTextCtrl;
 
 /**
- * The detail-fields dialog (template 133): a combo box of common attribute names (1017), Add
+ * The detail-fields dialog: a combo box of common attribute names (1017), Add
  * (1038), Delete (1039), the list as a multi-line edit with one name per line (1013), OK and
  * Cancel. Values in through the constructor, ShowModal, and on wxID_OK the edited list out
  * through DetailAttributes(); on Cancel the opener keeps its slots.

@@ -13,7 +13,7 @@
 
 namespace {
 
-/// Template 104 in dialog units.
+/// The language dialog's layout in dialog units.
 constexpr int kWidthDu = 209;
 constexpr int kHeightDu = 62;
 

@@ -9,7 +9,7 @@
 class wxChoice;
 
 /**
- * The language dialog (template 104): the label "Current language:" (1040), a drop-down list of
+ * The language dialog: the label "Current language:" (1040), a drop-down list of
  * the languages (1041), OK and Cancel. The list holds the built-in English and the catalogue's
  * entries; each change of the selection previews the selected language on the dialog itself.
  * Values in through the constructor, ShowModal, and on wxID_OK the selected language out.

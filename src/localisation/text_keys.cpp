@@ -149,3 +149,9 @@ const char* EnglishDefault(const char* key)
     }
     return nullptr;
 }
+
+std::string EnglishText(const char* key)
+{
+    const char* english = EnglishDefault(key);
+    return english != nullptr ? english : key;
+}

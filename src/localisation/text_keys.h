@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <string>
 
 /// Where an apply operation puts a looked-up text.
 enum class TextTarget {
@@ -24,7 +25,8 @@ struct TextKey {
     int id;
 };
 
-/// Main window (FrmMain), in lookup order: the 45 described keys, then the failure and status texts.
+/// Main window (FrmMain), in lookup order: the texts of the controls and menus with the first messages, then
+/// the failure and status texts.
 std::span<const TextKey> MainWindowKeys();
 /// Details window (FrmDetails), in lookup order.
 std::span<const TextKey> DetailsWindowKeys();
@@ -46,6 +48,8 @@ inline std::array<std::span<const TextKey>, 6> AllKeyTables()
 
 /// The English default of a key of any table, or nullptr when the key is unknown.
 const char* EnglishDefault(const char* key);
+/// The English default of a key as text; an unknown key gives the key itself.
+std::string EnglishText(const char* key);
 
 /// The program's version texts.
 extern const char* const kVersionText;       // "Version 1.640 (30.04.2018)"

@@ -3,7 +3,7 @@
 
 #include "directory/server_address.h"
 #include "search_window/password_dialog.h"
-#include "search_window/search_rules.h"
+#include "search/search_rules.h"
 
 BindLogin::BindLogin(wxWindow* parent, const std::string* bindUser, const std::string* languageFile)
     : m_parent(parent), m_bindUser(bindUser), m_languageFile(languageFile)

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "directory/password.h"
-#include "search_window/password_memory.h"
+#include "search/password_memory.h"
 
 class wxWindow;
 struct SearchInput;

@@ -4,7 +4,6 @@
 #include <wx/button.h>
 #include <wx/evtloop.h>
 #include <wx/menu.h>
-#include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
@@ -14,6 +13,7 @@
 #include "platform/clipboard.h"
 #include "platform/command_ids.h"
 #include "platform/file_dialog.h"
+#include "platform/message_box.h"
 #include "platform/text.h"
 #include "storage/file_utils.h"
 
@@ -25,7 +25,7 @@ std::function<void(CDetailsDialog&)>& ShownHook()
     return hook;
 }
 
-// Template 103 in dialog units: the edit at (0, 0) 371 x 142, OK 58 x 14 at (157, 145), and the
+// The details window in dialog units: the edit at (0, 0) 371 x 142, OK 58 x 14 at (157, 145), and the
 // client area that holds both.
 constexpr int kEditWidthDu = 371;
 constexpr int kEditHeightDu = 142;
@@ -227,8 +227,6 @@ void CDetailsDialog::SaveText()
     }
     if (!WriteFileReplacing(*path, TextToSave())) {
         // Fixed texts: this message is not localised.
-        wxMessageDialog box(this, "Cannot create file", "ERROR", wxOK | wxICON_NONE);
-        box.SetExtendedMessage(ToWx(WriteFailureDetails(*path)));
-        box.ShowModal();
+        ShowMessageBox(this, "Cannot create file", "ERROR", wxICON_NONE, WriteFailureDetails(*path));
     }
 }

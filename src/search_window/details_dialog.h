@@ -20,7 +20,7 @@ struct DetailsLayout {
 };
 
 /**
- * The details window (template 103, caption "Details"): a resizable frame with the menus
+ * The details window (caption "Details"): a resizable frame with the menus
  * "File > Save as..." and "Edit > Copy", the multi-line edit 1012 holding the details text and the default button
  * OK. It is a frame because a dialog cannot carry a menu bar; ShowModal runs it modally the way
  * the toolkit's dialogs do (every other window disabled, a nested event loop until it closes).

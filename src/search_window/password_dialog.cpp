@@ -10,7 +10,7 @@
 #include "localisation/text_keys.h"
 #include "platform/apply_texts.h"
 #include "platform/text.h"
-#include "search_window/search_rules.h"
+#include "search/search_rules.h"
 
 namespace {
 

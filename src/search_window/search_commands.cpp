@@ -9,7 +9,6 @@
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
-#include <wx/msgdlg.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
@@ -17,13 +16,14 @@
 #include "directory/directory_query.h"
 #include "localisation/text_keys.h"
 #include "platform/file_dialog.h"
+#include "platform/message_box.h"
 #include "platform/collation.h"
 #include "platform/text.h"
 #include "platform/text_codec.h"
 #include "search/export_text.h"
 #include "search_window/bind_login.h"
 #include "search_window/details_dialog.h"
-#include "search_window/details_text.h"
+#include "search/details_text.h"
 #include "search_window/result_list.h"
 #include "storage/file_utils.h"
 
@@ -54,8 +54,7 @@ std::string SearchCommands::Text(const char* key) const
     if (m_text) {
         return m_text(key);
     }
-    const char* english = EnglishDefault(key);
-    return english ? english : "";
+    return EnglishText(key);
 }
 
 std::optional<BindCredentials> SearchCommands::Credentials(const SearchInput& input)
@@ -105,11 +104,7 @@ void SearchCommands::SetStatus(const std::string& text)
 
 void SearchCommands::ShowMessage(const std::string& text, long style, const std::string& details) const
 {
-    wxMessageDialog box(m_controls.window, ToWx(text), ToWx(Text(keys::kError)), wxOK | style);
-    if (!details.empty()) {
-        box.SetExtendedMessage(ToWx(details));
-    }
-    box.ShowModal();
+    ShowMessageBox(m_controls.window, text, Text(keys::kError), style, details);
 }
 
 SearchFields SearchCommands::ReadFields() const
@@ -247,7 +242,15 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
     // keeps its export row; the shown result knows the entry of every item for the details view.
     m_result.Set(std::move(rows), columnCount);
     if (m_result.HasItems()) {
-        list->SetItems(m_result.ItemTexts());
+        std::vector<std::vector<wxString>> items;
+        for (const std::vector<std::string>& texts : m_result.ItemTexts()) {
+            std::vector<wxString>& shown = items.emplace_back();
+            shown.reserve(texts.size());
+            for (const std::string& text : texts) {
+                shown.push_back(ToWx(text));
+            }
+        }
+        list->SetItems(std::move(items));
     }
     list->Thaw();
 }
@@ -256,7 +259,8 @@ void SearchCommands::SortByColumn(unsigned column, bool ascending)
 {
     CResultList* list = m_controls.list;
     const std::vector<size_t> order = m_result.SortBy(
-        column, ascending, [list, column](size_t item) { return list->ItemText(item, column); }, CompareInUserLocale);
+        column, ascending, [list, column](size_t item) { return FromWx(list->ItemText(item, column)); },
+        [](const std::string& a, const std::string& b) { return CompareInUserLocale(ToWx(a), ToWx(b)); });
     if (order.empty()) {
         return;
     }

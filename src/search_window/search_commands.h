@@ -8,8 +8,8 @@
 
 #include "directory/result_table.h"
 #include "search_window/background_query.h"
-#include "search_window/search_rules.h"
-#include "search_window/shown_result.h"
+#include "search/search_rules.h"
+#include "search/shown_result.h"
 #include "storage/connection_profile.h"
 
 class BindLogin;

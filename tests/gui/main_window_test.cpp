@@ -14,7 +14,7 @@
 #include "localisation/text_keys.h"
 #include "main_window_fixture.h"
 #include "platform/apply_texts.h"
-#include "search_window/attribute_list.h"
+#include "search/attribute_list.h"
 #include "search_window/result_list.h"
 
 namespace {

@@ -2,7 +2,8 @@
 # Installs the build into a temporary DESTDIR and checks the installation as a user meets it: the
 # layout, the desktop entry and AppStream metadata, the installed corvane-search against a private
 # directory server, and the installed corvane-ldap started through its bin/ link on a virtual
-# screen, finding its companion files (the whole "?" menu).
+# screen, finding its companion files (the whole "?" menu) and writing --ENGLISH's file where its
+# user may write. Then builds the Debian package and checks it as a distribution's archive does.
 #
 #   install_test.sh BUILD-DIR SOURCE-DIR
 set -euo pipefail
@@ -55,10 +56,8 @@ grep -q 'pattern="\*.cvl"' "$usr/share/mime/packages/corvane-ldap.xml" || fail "
 desktop=$usr/share/applications/corvane-ldap.desktop
 grep -qx 'MimeType=application/x-corvane-profile;' "$desktop" || fail "the desktop entry does not open profiles"
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
-if command -v appstreamcli >/dev/null; then
-  appstreamcli validate --no-net "$usr"/share/metainfo/*.metainfo.xml >"$work/appstream.log" ||
-    { cat "$work/appstream.log"; fail "appstreamcli validate"; }
-fi
+appstreamcli validate --no-net "$usr"/share/metainfo/*.metainfo.xml >"$work/appstream.log" ||
+  { cat "$work/appstream.log"; fail "appstreamcli validate"; }
 
 # the installed corvane-search against the private test directory
 port=$("$source/scripts/directory-server" start "$work/server" --data test)
@@ -75,6 +74,46 @@ probe=$(HOME=$work/home XDG_CONFIG_HOME=$work/home/config CORVANE_STARTUP_PROBE=
   { cat "$work/window.log"; fail "corvane-ldap did not start"; }
 menu=$(printf '%s\n' "$probe" | sed -n 's/^last-menu //p')
 [ "$menu" = "Help|License|Changes|Check for update|Info" ] || fail "the ? menu is \"$menu\""
+
+# --ENGLISH in an installation whose program folder the user may not write: the file goes into the
+# storage folder, and the program says where (root writes anywhere, so the run is as nobody)
+chmod 755 "$work"
+chmod a-w "$folder"
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+  as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  install -d -o nobody "$work/user"
+else
+  mkdir -p "$work/user"
+fi
+stored=$work/user/config/Corvane/LDAP/LangLDAP_English.ini
+english=$(HOME=$work/user XDG_CONFIG_HOME=$work/user/config CORVANE_STARTUP_PROBE=$(date +%s%N) \
+  "${as_user[@]}" xvfb-run -a -s "-screen 0 1280x1024x24" "$usr/bin/corvane-ldap" --ENGLISH 2>"$work/english.log") ||
+  { cat "$work/english.log"; fail "corvane-ldap --ENGLISH did not start"; }
+chmod u+w "$folder"
+[ ! -e "$folder/LangLDAP_English.ini" ] || fail "--ENGLISH wrote into the read-only program folder"
+grep -q '^\[LDAP_CLDAPDlg - ' "$stored" 2>/dev/null || fail "--ENGLISH wrote no English file into the storage folder"
+printf '%s\n' "$english" | grep -qxF "corvane-ldap: English language file written to $stored" ||
+  fail "--ENGLISH did not say where it wrote: $english"
+
+# the Debian package as a distribution's archive checks it
+cpack -G DEB -B "$work/package" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
+  { cat "$work/cpack.log"; fail "cpack -G DEB"; }
+deb=$(find "$work/package" -maxdepth 1 -name '*.deb' | head -n 1)
+if [ -n "$deb" ]; then
+  lintian --fail-on error,warning --info "$deb" >"$work/lintian.log" 2>&1 ||
+    { cat "$work/lintian.log"; fail "lintian reports errors or warnings"; }
+  dpkg-deb -x "$deb" "$work/unpacked"
+  appstreamcli validate --no-net "$work"/unpacked/usr/share/metainfo/*.metainfo.xml >"$work/appstream-deb.log" ||
+    { cat "$work/appstream-deb.log"; fail "appstreamcli validate on the package's metadata"; }
+  mail=$(sed -n 's/^CORVANE_MAIL_ADDRESS:STRING=//p' "$build/CMakeCache.txt")
+  maintainer=$(dpkg-deb -f "$deb" Maintainer)
+  [ "$maintainer" = "The Corvane LDAP authors <$mail>" ] || fail "the package's maintainer is \"$maintainer\""
+  # the changelog's newest entry is the package's version, from the change list's newest version
+  newest=$(zcat "$work/unpacked/usr/share/doc/corvane-ldap/changelog.Debian.gz" | head -n 1)
+  [ "$newest" = "corvane-ldap ($(dpkg-deb -f "$deb" Version)) unstable; urgency=medium" ] ||
+    fail "the changelog starts with \"$newest\""
+fi
 
 [ "$failures" -eq 0 ] || exit 1
 echo "installation checked"

@@ -43,7 +43,7 @@ TEST(LanguageCatalog, ReadsPairsUpToTheFirstIncompleteOne)
         {Entry("Deutsch", "de.ini") + Entry("Français", "fr.ini"), {"Deutsch", "Français"}},
         {Entry("Deutsch", "de.ini") + Entry("Français", "") + Entry("Svenska", "sv.ini"), {"Deutsch"}},
         {Entry("", "de.ini") + Entry("Français", "fr.ini"), {}},
-        // the locale key of our catalogues is no part of any described key
+        // the locale key of our catalogues is no key of any window's key table
         {Entry("Deutsch", "de.ini", "de") + Entry("Français", "fr.ini") + Entry("Svenska", "sv.ini", "sv"),
          {"Deutsch", "Français", "Svenska"}},
         {"LanguageDefault=\"Svenska\"\r\n" + Entry("Svenska", "sv.ini"), {"Svenska"}},

@@ -87,7 +87,7 @@ TEST(EnglishFile, HoldsEveryKeyWithItsDefaultAndIsRewritten)
     ASSERT_GE(bytes.size(), tail.size());
     EXPECT_EQ(bytes.substr(bytes.size() - tail.size()), tail);
 
-    // between them one line per main-window key, the described ones first, in table order
+    // between them one line per main-window key, the controls' and menus' first, in table order
     const std::string main = bytes.substr(head.size(), bytes.size() - tail.size() - head.size());
     std::size_t lines = 1;  // the first key line is part of head
     for (char ch : main)

@@ -34,7 +34,8 @@ TEST(TextKeys, EachKeyUniqueAndPrefixedByItsWindow)
         }
     }
     EXPECT_EQ(EnglishDefault("FrmMain.m_acMNoSuchKey"), nullptr);
-    // the failure and status texts follow the described keys, so a language file lists them last
+    // the failure and status texts follow the controls', menus' and first messages' keys, so a language file lists them
+    // last
     EXPECT_STREQ(MainWindowKeys()[45].key, keys::kSearchFailed);
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "search_window/result_layout.h"
+#include "search/result_layout.h"
 
 class DirectoryQuery;
 class ResultTable;

@@ -1,7 +1,7 @@
 // search_rules_test.cpp - the search rules and the details text: input check order, port, search
 // value, query choice, the no-result text, result rows laid out by attribute name, the export table's bytes, the
 // details text's bytes and the choice of entries by distinguished name.
-#include "search_window/search_rules.h"
+#include "search/search_rules.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "directory/result_table.h"
-#include "search_window/details_text.h"
+#include "search/details_text.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "storage/connection_profile.h"
 
 #include "search/labelled_details.h"
-#include "search_window/search_rules.h"
+#include "search/search_rules.h"
 
 class DirectoryQuery;
 class ResultTable;

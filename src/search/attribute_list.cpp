@@ -1,5 +1,5 @@
 // attribute_list.cpp - the 51 attribute names in template order.
-#include "search_window/attribute_list.h"
+#include "search/attribute_list.h"
 
 namespace {
 

@@ -1,11 +1,9 @@
 // shown_result.cpp - ShownResult: entries in DN or column order, their items and the export table.
-#include "search_window/shown_result.h"
+#include "search/shown_result.h"
 
 #include <algorithm>
 #include <numeric>
 #include <utility>
-
-#include "platform/text.h"
 
 void ShownResult::Set(std::vector<ResultRow> rows, int32_t columnCount)
 {
@@ -42,16 +40,12 @@ void ShownResult::Arrange(std::vector<size_t> order)
     m_exportTable = MakeExportTable(ordered, m_columnCount);
 }
 
-std::vector<std::vector<wxString>> ShownResult::ItemTexts() const
+std::vector<std::vector<std::string>> ShownResult::ItemTexts() const
 {
-    std::vector<std::vector<wxString>> items;
+    std::vector<std::vector<std::string>> items;
     items.reserve(m_itemRows.size());
-    for (size_t row : m_itemRows) {
-        std::vector<wxString>& texts = items.emplace_back();
-        texts.reserve(m_rows[row].values.size());
-        for (const std::string& value : m_rows[row].values)
-            texts.push_back(ToWx(value));
-    }
+    for (size_t row : m_itemRows)
+        items.push_back(m_rows[row].values);
     return items;
 }
 
@@ -74,15 +68,15 @@ std::vector<std::string> ShownResult::ItemDns() const
 }
 
 std::vector<size_t> ShownResult::SortBy(size_t column, bool ascending,
-                                        const std::function<wxString(size_t item)>& itemText,
-                                        const std::function<int(const wxString&, const wxString&)>& compare)
+                                        const std::function<std::string(size_t item)>& itemText,
+                                        const std::function<int(const std::string&, const std::string&)>& compare)
 {
     if (m_rows.empty() || column >= static_cast<size_t>(m_columnCount))
         return {};
 
     // The key of an entry is what its item shows (an edited label included); an entry without
     // item sorts as an empty text.
-    std::vector<wxString> keys(m_rows.size());
+    std::vector<std::string> keys(m_rows.size());
     std::vector<size_t> itemOfRow(m_rows.size(), kNoItem);
     for (size_t item = 0; item < m_itemRows.size(); ++item) {
         itemOfRow[m_itemRows[item]] = item;

@@ -1,5 +1,5 @@
 // result_layout.cpp - the layout of an answer by attribute name, and the export table made from it.
-#include "search_window/result_layout.h"
+#include "search/result_layout.h"
 
 #include <deque>
 #include <string_view>
@@ -7,7 +7,7 @@
 
 #include "directory/result_table.h"
 #include "search/attribute_names.h"
-#include "search_window/search_rules.h"
+#include "search/search_rules.h"
 
 namespace {
 

@@ -8,10 +8,8 @@
 #include <string>
 #include <vector>
 
-#include <wx/string.h>
-
 #include "directory/result_table.h"
-#include "search_window/search_rules.h"
+#include "search/search_rules.h"
 
 /**
  * The entries of a search, first in the order of their distinguished names. An entry with a
@@ -28,7 +26,7 @@ public:
     void ClearItems();
 
     /// The texts of the list items, one item per entry with a value, in the shown order.
-    std::vector<std::vector<wxString>> ItemTexts() const;
+    std::vector<std::vector<std::string>> ItemTexts() const;
     bool HasItems() const { return !m_itemRows.empty(); }
     /// The distinguished name of each list item, by item index.
     std::vector<std::string> ItemDns() const;
@@ -37,8 +35,8 @@ public:
     /// both directions. Returns the new item order (order[k] is the index of the item that comes
     /// to position k); empty when there is nothing to sort. compare(a, b) compares two texts as
     /// the user expects (< 0: a before b).
-    std::vector<size_t> SortBy(size_t column, bool ascending, const std::function<wxString(size_t item)>& itemText,
-                               const std::function<int(const wxString&, const wxString&)>& compare);
+    std::vector<size_t> SortBy(size_t column, bool ascending, const std::function<std::string(size_t item)>& itemText,
+                               const std::function<int(const std::string&, const std::string&)>& compare);
 
     const ResultTable& ExportTable() const { return m_exportTable; }
     /// Every entry (with or without item) in the shown order.

@@ -1,6 +1,6 @@
 // search_rules.cpp - the search workflow's rules without a window: input checks, port, search
 // value, choice of query, the no-result message and running the search.
-#include "search_window/search_rules.h"
+#include "search/search_rules.h"
 
 #include <algorithm>
 #include <string_view>
@@ -18,8 +18,7 @@ namespace {
 
 InputCheckFailure Failure(SearchField field, const char* key)
 {
-    const char* english = EnglishDefault(key);
-    return InputCheckFailure{field, key, english != nullptr ? english : key};
+    return InputCheckFailure{field, key, EnglishDefault(key)};
 }
 
 std::string CutToField(const std::string& text)

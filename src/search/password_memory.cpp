@@ -1,5 +1,5 @@
 // password_memory.cpp - PasswordMemory: a map of passwords, each wiped when its entry goes.
-#include "search_window/password_memory.h"
+#include "search/password_memory.h"
 
 const Password* PasswordMemory::Find(const std::string& server, int32_t port, const std::string& bindName) const
 {

@@ -1,5 +1,5 @@
 // details_text.cpp - the details view's query and text without a window.
-#include "search_window/details_text.h"
+#include "search/details_text.h"
 
 #include <string_view>
 
@@ -7,7 +7,7 @@
 #include "directory/result_table.h"
 #include "search/filter_value.h"
 #include "search/search_filter.h"
-#include "search_window/search_rules.h"
+#include "search/search_rules.h"
 
 namespace {
 
