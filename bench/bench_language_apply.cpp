@@ -14,6 +14,7 @@
 
 #include <wx/app.h>
 
+#include "app/language_session.h"
 #include "app/main_window.h"
 #include "localisation/text_catalog.h"
 #include "localisation/text_keys.h"
@@ -49,7 +50,7 @@ public:
                 m_status = 1;
 
             const auto start = std::chrono::steady_clock::now();
-            window->ApplyMainWindowTexts(files[i % 2]);
+            window->Language().Apply(files[i % 2]);
             const auto end = std::chrono::steady_clock::now();
             times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
             Yield();  // let the window repaint between applies, as between two language choices

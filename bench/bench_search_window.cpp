@@ -13,6 +13,7 @@
 #include <wx/app.h>
 #include <wx/utils.h>
 
+#include "app/field_text.h"
 #include "app/main_window.h"
 #include "app/main_window_template.h"
 #include "search_window/result_list.h"
@@ -34,12 +35,12 @@ public:
 
         auto* window = new CLDAPDlg({});
         window->Show();
-        window->SetFieldText(ctl::kServer, "127.0.0.1");
-        window->SetFieldText(ctl::kPort, port);
-        window->SetFieldText(ctl::kBaseDn, "dc=corvane,dc=test");
-        window->SetFieldText(ctl::kSearchAttribute, "uid");
-        window->SetFieldText(ctl::kResultAttribute, "cn");
-        window->SetFieldText(ctl::kSearchString, "p0");
+        SetFieldText(*window, ctl::kServer, "127.0.0.1");
+        SetFieldText(*window, ctl::kPort, port);
+        SetFieldText(*window, ctl::kBaseDn, "dc=corvane,dc=test");
+        SetFieldText(*window, ctl::kSearchAttribute, "uid");
+        SetFieldText(*window, ctl::kResultAttribute, "cn");
+        SetFieldText(*window, ctl::kSearchString, "p0");
         auto* list = static_cast<CResultList*>(window->FindWindow(ctl::kResultList));
 
         std::vector<long long> times;

@@ -1,5 +1,5 @@
 // help_menu.cpp - the "?" menu's commands: documents and the update page through the desktop's
-// opener (the result is not looked at), the about box with the current language's OK text.
+// opener (a message names what cannot be handed to it), the about box with the current language's OK text.
 #include "app/help_menu.h"
 
 #include <functional>
@@ -7,6 +7,7 @@
 #include <utility>
 
 #include <wx/event.h>
+#include <wx/icon.h>
 #include <wx/window.h>
 
 #include "app/font_settings.h"
@@ -15,7 +16,9 @@
 #include "localisation/text_keys.h"
 #include "platform/command_ids.h"
 #include "platform/help_format.h"
+#include "platform/message_box.h"
 #include "platform/shell.h"
+#include "search/search_rules.h"
 
 namespace {
 
@@ -31,6 +34,16 @@ void ShowAbout(wxWindow& parent, FontSettings& fonts, const std::string& okText)
     about.Run(okText);
 }
 
+/// Hands target to the desktop's opener; says so, naming it, when that cannot be done.
+void Open(wxWindow* parent, const HelpMenuSources& sources, const std::string& target)
+{
+    if (ShellOpen(target) || !sources.text)
+        return;
+    // Plain replacement: a path is never a format.
+    ShowMessageBox(parent, FillPlaceholder(sources.text(keys::kCannotOpen), target), sources.text(keys::kError),
+                   wxICON_ERROR);
+}
+
 }  // namespace
 
 void BindHelpMenu(wxWindow& window, FontSettings& fonts, HelpMenuSources sources)
@@ -41,20 +54,20 @@ void BindHelpMenu(wxWindow& window, FontSettings& fonts, HelpMenuSources sources
     FontSettings* programFonts = &fonts;
     const std::pair<int, std::function<void()>> commands[] = {
         {cmd::kHelp,
-         [shared, folder] {
-             ShellOpen(HelpFilePath(folder, shared->languageFile(), kHelpFileExtension));
+         [shared, folder, parent] {
+             Open(parent, *shared, HelpFilePath(folder, shared->languageFile(), kHelpFileExtension));
          }},
         {cmd::kLicense,
-         [folder] {
-             ShellOpen(LicenseFilePath(folder));
+         [shared, folder, parent] {
+             Open(parent, *shared, LicenseFilePath(folder));
          }},
         {cmd::kReadMe,
-         [folder] {
-             ShellOpen(ReadMeFilePath(folder));
+         [shared, folder, parent] {
+             Open(parent, *shared, ReadMeFilePath(folder));
          }},
         {cmd::kCheckUpdate,
-         [] {
-             ShellOpen(UpdateAddress());
+         [shared, parent] {
+             Open(parent, *shared, UpdateAddress());
          }},
         {cmd::kInfo,
          [shared, parent, programFonts] {

@@ -1,32 +1,34 @@
 // main_menu.cpp - builds the main menu bar and its accelerator table with the system's commands mapped to wx ids.
+// The English texts are the main window's key table's.
 #include "app/main_menu.h"
 
 #include <initializer_list>
 
 #include <wx/menu.h>
 
+#include "localisation/text_keys.h"
 #include "platform/command_ids.h"
 #include "platform/menu_label.h"
 #include "platform/text.h"
 
 namespace {
 
-struct Item {
-    int command;  ///< 0 for a separator
-    const char* text;
-    bool enabled;
-};
+constexpr int kSeparator = 0;
 
-wxMenu* MakeMenu(std::initializer_list<Item> items)
+/// The English text of the main window's key row at target/id, in the toolkit's menu form.
+wxString English(TextTarget target, int id)
+{
+    return ToWx(ToolkitMenuLabel(EnglishAt(MainWindowKeys(), target, id)));
+}
+
+wxMenu* MakeMenu(std::initializer_list<int> commands)
 {
     auto* menu = new wxMenu;
-    for (const Item& item : items) {
-        if (item.command == 0) {
+    for (int command : commands) {
+        if (command == kSeparator)
             menu->AppendSeparator();
-            continue;
-        }
-        wxMenuItem* added = menu->Append(ToWxId(item.command), ToWx(ToolkitMenuLabel(item.text)));
-        added->Enable(item.enabled);
+        else
+            menu->Append(ToWxId(command), English(TextTarget::MenuCommand, command));
     }
     return menu;
 }
@@ -37,38 +39,26 @@ wxMenuBar* CreateMainMenuBar()
 {
     auto* recent = new wxMenu;
     recent->AppendSeparator();
-    recent->Append(ToWxId(cmd::kClearRecent), ToWx(ToolkitMenuLabel("Clear")))->Enable(false);
-    recent->AppendCheckItem(ToWxId(cmd::kDeactivateRecent), ToWx(ToolkitMenuLabel("Deactivate")))->Enable(false);
+    recent->Append(ToWxId(cmd::kClearRecent), English(TextTarget::FileMenuCommand, cmd::kClearRecent))->Enable(false);
+    recent
+        ->AppendCheckItem(ToWxId(cmd::kDeactivateRecent), English(TextTarget::FileMenuCommand, cmd::kDeactivateRecent))
+        ->Enable(false);
 
-    wxMenu* file = MakeMenu({{cmd::kNew, "New settings\tCtrl+N", true},
-                             {cmd::kOpen, "Open settings\tCtrl+O", true},
-                             {cmd::kSave, "Save settings\tCtrl+S", true},
-                             {cmd::kSaveAs, "Save settings as...", true},
-                             {0, nullptr, false}});
-    file->AppendSubMenu(recent, ToWx(ToolkitMenuLabel("Recent")));
+    wxMenu* file = MakeMenu({cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, kSeparator});
+    file->AppendSubMenu(recent, English(TextTarget::FileMenuPosition, menu_pos::kRecent));
     file->AppendSeparator();
-    file->Append(ToWxId(cmd::kExit), ToWx(ToolkitMenuLabel("Exit\tCtrl+Q")));
+    file->Append(ToWxId(cmd::kExit), English(TextTarget::MenuCommand, cmd::kExit));
 
-    wxMenu* edit = MakeMenu({{cmd::kShowDetails, "Show details\tCtrl+D", true},
-                             {cmd::kSearch, "Search\tCtrl+F", true},
-                             {cmd::kExportResult, "Export result", true},
-                             {cmd::kExportLdif, "Export as LDIF", true},
-                             {cmd::kCopy, "Copy\tCtrl+C", true},
-                             {cmd::kBaseDns, "Base DNs from server", true}});
-    wxMenu* options = MakeMenu({{cmd::kOptionsDetails, "Select detail fields\tCtrl+T", true},
-                                {cmd::kLanguage, "Language", true},
-                                {cmd::kConnection, "Connection...", true}});
-    wxMenu* help = MakeMenu({{cmd::kHelp, "Help\tF1", true},
-                             {cmd::kLicense, "License", true},
-                             {cmd::kReadMe, "Changes", true},
-                             {cmd::kCheckUpdate, "Check for update", true},
-                             {cmd::kInfo, "Info", true}});
+    wxMenu* edit =
+        MakeMenu({cmd::kShowDetails, cmd::kSearch, cmd::kExportResult, cmd::kExportLdif, cmd::kCopy, cmd::kBaseDns});
+    wxMenu* options = MakeMenu({cmd::kOptionsDetails, cmd::kLanguage, cmd::kConnection});
+    wxMenu* help = MakeMenu({cmd::kHelp, cmd::kLicense, cmd::kReadMe, cmd::kCheckUpdate, cmd::kInfo});
 
     auto* bar = new wxMenuBar;
-    bar->Append(file, "File");
-    bar->Append(edit, "Edit");
-    bar->Append(options, "Options");
-    bar->Append(help, "?");
+    bar->Append(file, EnglishAt(MainWindowKeys(), TextTarget::MenuBarPosition, menu_pos::kFile));
+    bar->Append(edit, EnglishAt(MainWindowKeys(), TextTarget::MenuBarPosition, menu_pos::kEdit));
+    bar->Append(options, EnglishAt(MainWindowKeys(), TextTarget::MenuBarPosition, menu_pos::kOptions));
+    bar->Append(help, "?");  // the help drop-down's title is the same in every language
     return bar;
 }
 

@@ -1,5 +1,8 @@
-// main_window.cpp - CLDAPDlg: construction from the template, start-up sequence, command wiring, close.
+// main_window.cpp - CLDAPDlg: construction from the template, start-up sequence, command wiring,
+// LDAP.ini and close.
 #include "app/main_window.h"
+
+#include <functional>
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -12,29 +15,42 @@
 #include <wx/textctrl.h>
 
 #include "app/app_icons.h"
+#include "app/document_menu_items.h"
 #include "app/dpi_scaler.h"
 #include "app/font_settings.h"
 #include "app/help_menu.h"
+#include "app/language_session.h"
 #include "app/main_menu.h"
-#include "app/main_window_resizer.h"
 #include "app/main_window_template.h"
+#include "app/profile_session.h"
 #include "app/recent_menu.h"
 #include "app/search_gate.h"
-#include "app/start_placement_guard.h"
-#include "dialogs/connection_dialog.h"
-#include "dialogs/detail_fields_dialog.h"
-#include "localisation/english_file.h"
+#include "app/window_state.h"
 #include "localisation/text_keys.h"
 #include "platform/command_ids.h"
 #include "platform/folders.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
-#include "platform/text_codec.h"
 #include "search/attribute_list.h"
 #include "search_window/bind_login.h"
 #include "search_window/result_list.h"
 #include "search_window/search_commands.h"
+#include "storage/app_settings.h"
 #include "storage/file_utils.h"
+
+namespace {
+
+void SetUpResultList(CResultList& list)
+{
+    const DpiScaler scaler;
+    const int size = scaler.Scale(20);
+    list.SetColumns({wxString()}, list.GetSize().x - 20);
+    wxBitmap icon = scaler.StretchBitmap(ResultIcon(20), 20, 20, size, size);
+    icon.SetMask(new wxMask(icon, *wxBLACK));
+    list.SetItemIcon(icon);
+}
+
+}  // namespace
 
 CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID_ANY, "Corvane LDAP")
 {
@@ -45,8 +61,11 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
     SetMenuBar(CreateMainMenuBar());
     CreateStatusBar(1);
     CreateControls();
+    // Tab walks the fields as they are seen: the Swap check box after the search string, then the buttons
+    FindWindow(ctl::kSwap)->MoveAfterInTabOrder(FindWindow(ctl::kSearchString));
     m_fontSettings = std::make_unique<FontSettings>(this);
-    SetUpFolders();
+    m_folders = ProgramFolders::AtStart();
+    RemoveMissingDocumentItems(*GetMenuBar(), m_folders);
     SetIcons(WindowIcons());
     SetAcceleratorTable(MainAcceleratorTable());
 
@@ -63,31 +82,51 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
     controls.details = static_cast<wxButton*>(FindWindow(ctl::kDetails));
     controls.list = static_cast<CResultList*>(FindWindow(ctl::kResultList));
     controls.status = GetStatusBar();
-    m_commands = std::make_unique<SearchCommands>(controls, [this](const char* key) { return Text(key); });
-    m_commands->SetDetailAttributes(&m_detailAttributes);
-    m_commands->SetLanguageFile(&m_currentLanguageFile);
-    m_bindLogin = std::make_unique<BindLogin>(this, &m_bindUser, &m_currentLanguageFile);
-    m_commands->SetBindLogin(m_bindLogin.get());
-    m_commands->SetConnectionOptions(&m_connection);
+    m_commands = std::make_unique<SearchCommands>(controls);
+    m_commands->SetBindLogin(std::make_unique<BindLogin>(this));
 
     wxMenu* fileMenu = GetMenuBar()->GetMenu(0);
     m_recentMenu = std::make_unique<RecentMenu>(this, fileMenu->FindItemByPosition(kRecentMenuPosition)->GetSubMenu(),
-                                                m_recent, [this](const std::string& path) { OpenRecent(path); });
+                                                [this](const std::string& path) {
+                                                    // an entry whose file is gone does nothing
+                                                    if (FileExists(path))
+                                                        m_profile->Load(path);
+                                                });
+    // the commands get copies of what they read: the texts, the language file and the profile's values
+    m_language =
+        std::make_unique<LanguageSession>(*this, m_folders, *m_fontSettings, [this](const LanguageSession& language) {
+            m_windowState->Arrange();  // label widths follow their texts
+            m_commands->SetTexts(language.Texts());
+            m_commands->RetranslateStatus();
+            m_commands->SetLanguageFile(language.File());
+        });
+    ProfileSession::Hooks hooks;
+    hooks.cleared = [this] {
+        m_commands->ClearList();
+    };
+    hooks.loaded = [this](const std::string& path) {
+        m_recentMenu->Add(path, true);
+    };
+    hooks.changed = [this](const ProfileSession& profile) {
+        m_commands->SetDetailAttributes(profile.DetailAttributes());
+        m_commands->SetBindUser(profile.BindUser());
+        m_commands->SetConnectionOptions(profile.Connection());
+    };
+    m_profile = std::make_unique<ProfileSession>(*this, *m_language, *m_fontSettings, std::move(hooks));
     BindCommands();
 
-    NewProfile();
-    m_detailAttributes = DefaultDetailSlots();
-    SelectStartupLanguage("");
-    LoadApplicationSettings(m_storageFolder + "LDAP.ini");
-    SetUpResultList();
+    m_profile->New();
+    m_language->SelectStartup("");
+    LoadApplicationSettings(m_folders.storage + "LDAP.ini");
+    SetUpResultList(*static_cast<CResultList*>(FindWindow(ctl::kResultList)));
 
     if (!args.empty()) {
         if (args.front() == "--ENGLISH")
-            WriteEnglishLanguageFile();
+            m_language->WriteEnglishFile();
         else
-            LoadProfile(AbsoluteAgainst(args.front(), launchFolder));
+            m_profile->Load(AbsoluteAgainst(args.front(), launchFolder));
     }
-    UpdateMinimumSize();
+    m_windowState->UpdateMinimumSize();
     FindWindow(ctl::kServer)->SetFocus();
     GuardCommandsDuringSearch(*this, *m_panel, *m_commands);
 }
@@ -143,56 +182,28 @@ void CLDAPDlg::CreateControls()
     for (wxWindow* child : m_panel->GetChildren())
         if (dynamic_cast<wxStaticText*>(child) == nullptr && dynamic_cast<wxCheckBox*>(child) == nullptr)
             child->SetBackgroundColour(*wxWHITE);
-    m_resizer = std::make_unique<MainWindowResizer>(m_panel);
-    const LayoutSize client = m_resizer->DefaultClientSize();
-    SetClientSize(client.width, client.height);
-    SetMinSize(wxSize(kMinimumWindowSize.width, kMinimumWindowSize.height));
-    m_placementGuard = std::make_unique<StartPlacementGuard>(this);
+    m_windowState = std::make_unique<WindowState>(*this, *m_panel);
 }
 
-void CLDAPDlg::ArrangeControls()
+void CLDAPDlg::ShowAtStart()
 {
-    if (m_resizer != nullptr && !IsIconized())
-        m_resizer->Arrange();
-}
-
-void CLDAPDlg::SetUpResultList()
-{
-    auto* list = static_cast<CResultList*>(FindWindow(ctl::kResultList));
-    const DpiScaler scaler;
-    const int size = scaler.Scale(20);
-    list->SetColumns({wxString()}, list->GetSize().x - 20);
-    wxBitmap icon = scaler.StretchBitmap(ResultIcon(20), 20, 20, size, size);
-    icon.SetMask(new wxMask(icon, *wxBLACK));
-    list->SetItemIcon(icon);
+    m_windowState->ShowAtStart();
 }
 
 void CLDAPDlg::BindCommands()
 {
-    const auto onMenu = [this](int command, void (CLDAPDlg::*handler)()) {
+    const auto onMenu = [this](int command, std::function<void()> handler) {
         Bind(
-            wxEVT_MENU, [this, handler](wxCommandEvent&) { (this->*handler)(); }, ToWxId(command));
+            wxEVT_MENU, [handler = std::move(handler)](wxCommandEvent&) { handler(); }, ToWxId(command));
     };
-    onMenu(cmd::kNew, &CLDAPDlg::NewProfile);
-    onMenu(cmd::kOpen, &CLDAPDlg::OpenProfile);
-    onMenu(cmd::kSave, &CLDAPDlg::SaveProfileCommand);
-    onMenu(cmd::kSaveAs, &CLDAPDlg::SaveProfileAs);
+    onMenu(cmd::kNew, [this] { m_profile->New(); });
+    onMenu(cmd::kOpen, [this] { m_profile->Open(); });
+    onMenu(cmd::kSave, [this] { m_profile->Save(); });
+    onMenu(cmd::kSaveAs, [this] { m_profile->SaveAs(); });
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, ToWxId(cmd::kExit));
     Bind(wxEVT_CLOSE_WINDOW, &CLDAPDlg::OnClose, this);
-    Bind(wxEVT_SIZE, &CLDAPDlg::OnFrameSize, this);
-    Bind(wxEVT_MOVE, [this](wxMoveEvent& event) {
-        event.Skip();
-        if (!IsIconized() && !IsMaximized()) {
-            const wxRect rect = GetRect();
-            m_normalRect = {rect.GetLeft(), rect.GetTop(), rect.GetLeft() + rect.GetWidth(),
-                            rect.GetTop() + rect.GetHeight()};
-        }
-    });
-    m_panel->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
-        event.Skip();
-        ArrangeControls();
-    });
+    m_windowState->BindSizeAndMove();
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Search(); }, ToWxId(cmd::kSearch));
     Bind(
@@ -205,13 +216,15 @@ void CLDAPDlg::BindCommands()
         wxEVT_MENU, [this](wxCommandEvent&) { m_commands->CopyRows(); }, ToWxId(cmd::kCopy));
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { m_commands->ChooseBaseDn(); }, ToWxId(cmd::kBaseDns));
-    onMenu(cmd::kOptionsDetails, &CLDAPDlg::ChooseDetailFields);
-    onMenu(cmd::kLanguage, &CLDAPDlg::ChooseLanguage);
-    onMenu(cmd::kConnection, &CLDAPDlg::ChooseConnection);
+    onMenu(cmd::kOptionsDetails, [this] { m_profile->ChooseDetailFields(); });
+    onMenu(cmd::kLanguage, [this] { m_language->Choose(); });
+    onMenu(cmd::kConnection, [this] { m_profile->ChooseConnection(); });
+    const LanguageSession& language = *m_language;
     BindHelpMenu(*this, *m_fontSettings,
-                 {m_programFolder, [this] { return m_currentLanguageFile; },
-                  [this] {
-                      return Text(keys::kBtnOK);
+                 {m_folders.program, [&language] { return language.File(); },
+                  [&language] { return language.Text(keys::kBtnOK); },
+                  [&language](const char* key) {
+                      return language.Text(key);
                   }});
 
     m_panel->Bind(
@@ -230,65 +243,65 @@ void CLDAPDlg::BindCommands()
         },
         ctl::kResultList);
 
+    const auto onDrop = [this](wxDropFilesEvent& event) {
+        std::vector<std::string> files;
+        for (int i = 0; i < event.GetNumberOfFiles(); ++i)
+            files.push_back(FromWx(event.GetFiles()[i]));
+        m_profile->Drop(files);
+    };
     DragAcceptFiles(true);
     m_panel->DragAcceptFiles(true);
-    Bind(wxEVT_DROP_FILES, &CLDAPDlg::OnDropFiles, this);
-    m_panel->Bind(wxEVT_DROP_FILES, &CLDAPDlg::OnDropFiles, this);
+    Bind(wxEVT_DROP_FILES, onDrop);
+    m_panel->Bind(wxEVT_DROP_FILES, onDrop);
 }
 
-void CLDAPDlg::OnDropFiles(wxDropFilesEvent& event)
+void CLDAPDlg::LoadApplicationSettings(const std::string& path)
 {
-    std::vector<std::string> files;
-    for (int i = 0; i < event.GetNumberOfFiles(); ++i)
-        files.push_back(FromWx(event.GetFiles()[i]));
-    DropProfile(files);
-}
+    const AppSettings settings = LoadAppSettings(path);
+    m_recentMenu->Restore(settings.recent, settings.deactivate);
 
-wxTextEntry* CLDAPDlg::Entry(int id) const
-{
-    return dynamic_cast<wxTextEntry*>(FindWindow(id));
-}
-
-std::string CLDAPDlg::FieldText(int id) const
-{
-    const wxTextEntry* entry = Entry(id);
-    return entry != nullptr ? CutToBytes(FromWx(entry->GetValue()), kFieldLimit) : std::string();
-}
-
-void CLDAPDlg::SetFieldText(int id, const std::string& text)
-{
-    if (wxTextEntry* entry = Entry(id))
-        entry->ChangeValue(ToWx(text));
-}
-
-std::string CLDAPDlg::Text(const char* key) const
-{
-    const auto found = m_texts.find(key);
-    if (found != m_texts.end())
-        return found->second;
-    return EnglishText(key);
-}
-
-void CLDAPDlg::ChooseDetailFields()
-{
-    COptionDetailsDlg dialog(this, m_detailAttributes, m_currentLanguageFile);
-    Fonts().ApplyTo(&dialog, true);
-    if (dialog.ShowModal() == wxID_OK)
-        m_detailAttributes = dialog.DetailAttributes();
-}
-
-void CLDAPDlg::ChooseConnection()
-{
-    CConnectionDlg dialog(this, m_bindUser, m_connection, m_currentLanguageFile);
-    Fonts().ApplyTo(&dialog, true);
-    if (dialog.ShowModal() == wxID_OK) {
-        m_bindUser = dialog.BindUser();
-        m_connection = dialog.Options();
-        UpdateTitle();
+    FontSettings& fonts = *m_fontSettings;
+    fonts.SetUseBuiltInFont(settings.useBuiltInFont);
+    fonts.Rebuild();
+    fonts.SetUseFontSettings(settings.useFontSettings);
+    fonts.SetUseFontHeight(settings.useFontHeight);
+    if (fonts.UseFontSettings()) {
+        const FontDescription stored = WithStoredValues(fonts.Definition(), settings.font, fonts.UseFontHeight());
+        fonts.SetFaceName(stored.faceName);
+        fonts.SetCharSet(stored.charSet);
+        fonts.SetHeight(stored.height);
+        fonts.SetPitchAndFamily(stored.pitchAndFamily);
     }
+    fonts.ApplyTo(this, true);
+
+    m_windowState->Restore(settings.winPos);
+    m_language->Restore(settings.languageName);
 }
 
-void CLDAPDlg::ShowMessage(const char* key, long icon, const std::string& details)
+void CLDAPDlg::SaveApplicationSettings(const std::string& path)
 {
-    ShowMessageBox(this, Text(key), Text(keys::kError), icon, details);
+    AppSettings settings;
+    settings.recent = m_recentMenu->List().Entries();
+    settings.deactivate = m_recentMenu->List().Deactivated();
+    const FontSettings& fonts = *m_fontSettings;
+    settings.useBuiltInFont = fonts.UseBuiltInFont();
+    settings.useFontSettings = fonts.UseFontSettings();
+    settings.useFontHeight = fonts.UseFontHeight();
+    settings.font = {fonts.FaceName(), fonts.CharSet(), fonts.Height(), fonts.PitchAndFamily()};
+    settings.winPos = m_windowState->Saved();
+    settings.languageName = m_language->Saved();
+    // A failed save keeps the previous file whole; the user is told why this run's settings are lost.
+    if (!SaveAppSettings(path, settings))
+        ShowMessageBox(this, m_language->Text(keys::kFileCreateError), m_language->Text(keys::kError), wxICON_ERROR,
+                       WriteFailureDetails(path));
+}
+
+void CLDAPDlg::OnClose(wxCloseEvent& event)
+{
+    // every way out comes here (close box, File > Exit, Ctrl+Q, the session ending): save once
+    if (!m_settingsSaved) {
+        m_settingsSaved = true;
+        SaveApplicationSettings(m_folders.storage + "LDAP.ini");
+    }
+    event.Skip();  // the frame's own handling destroys the window
 }

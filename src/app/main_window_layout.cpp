@@ -197,9 +197,11 @@ std::vector<PlacedControl> PlaceControls(const LayoutInput& input)
         banner->height = std::max(placement.RectOr(ctl::kServer, LayoutRect{}).y - 5, 0);
     }
 
-    // buttons at the right edge
+    // buttons at the right edge, one width for the column (the widest text's), so that the search
+    // string and the list end in one line whatever the language
+    const int buttonWidth = std::max(placement.Width(ctl::kSearch), placement.Width(ctl::kDetails));
     for (const int id : {ctl::kSearch, ctl::kDetails})
-        SetAcross(placement, id, cx - 5 - placement.Width(id), placement.Width(id));
+        SetAcross(placement, id, cx - 5 - buttonWidth, buttonWidth);
 
     // search string and list: one left margin after their labels, kept on the right too
     int left = std::max(placement.TemplateLeft(ctl::kSearchString), placement.TemplateLeft(ctl::kResultList));

@@ -1,4 +1,4 @@
-// recent_menu.cpp - the Recent submenu over a RecentList.
+// recent_menu.cpp - the Recent submenu and the RecentList it owns.
 #include "app/recent_menu.h"
 
 #include <algorithm>
@@ -6,6 +6,7 @@
 #include <wx/frame.h>
 #include <wx/menu.h>
 
+#include "platform/apply_mnemonics.h"
 #include "platform/command_ids.h"
 #include "platform/text.h"
 #include "storage/recent_list.h"
@@ -27,8 +28,7 @@ wxString EntryLabel(std::string path)
 
 }  // namespace
 
-RecentMenu::RecentMenu(wxFrame* frame, wxMenu* submenu, RecentList& list, OpenFunction open)
-    : m_submenu(submenu), m_list(list), m_open(std::move(open))
+RecentMenu::RecentMenu(wxFrame* frame, wxMenu* submenu, OpenFunction open) : m_submenu(submenu), m_open(std::move(open))
 {
     frame->Bind(
         wxEVT_MENU,
@@ -58,6 +58,18 @@ RecentMenu::RecentMenu(wxFrame* frame, wxMenu* submenu, RecentList& list, OpenFu
     m_submenu->Enable(ToWxId(cmd::kDeactivateRecent), true);
 }
 
+void RecentMenu::Restore(const std::vector<std::string>& stored, bool deactivated)
+{
+    m_list.Restore(stored, deactivated);
+    Update();
+}
+
+void RecentMenu::Add(const std::string& path, bool atTop)
+{
+    m_list.Add(path, atTop);
+    Update();
+}
+
 void RecentMenu::Update()
 {
     // the entries are the items above the separator; the three fixed items stay as they are
@@ -67,4 +79,5 @@ void RecentMenu::Update()
     for (std::size_t position = 0; position < entries.size(); ++position)
         m_submenu->Insert(position, ToWxId(EntryCommand(position)), EntryLabel(entries[position]));
     m_submenu->Check(ToWxId(cmd::kDeactivateRecent), m_list.Deactivated());
+    ApplyMnemonics(m_submenu);
 }

@@ -12,6 +12,7 @@
 
 #include "dialogs/about_picture.h"
 #include "dialogs/click_edit.h"
+#include "dialogs/dialog_units.h"
 #include "localisation/text_keys.h"
 #include "maker_addresses.h"
 #include "platform/screen.h"
@@ -27,7 +28,7 @@ struct TemplateControl {
     int x, y, width, height;
 };
 
-// the about box: 410 x 155 dialog units; everything but OK lies on the white panel 1034
+// the about box: 410 x 155 dialog units; everything but OK lies on a white panel
 constexpr int kTemplateWidth = 410;
 constexpr int kTemplateHeight = 155;
 constexpr int kPanelId = 1034;
@@ -109,15 +110,13 @@ CAboutDlg::CAboutDlg(wxWindow* parent)
 
 void CAboutDlg::CreateControls()
 {
-    const auto rect = [this](int x, int y, int width, int height) {
-        return wxRect(ConvertDialogToPixels(wxPoint(x, y)), ConvertDialogToPixels(wxSize(width, height)));
-    };
-    const wxRect panelRect = rect(0, 0, kTemplateWidth, 131);
+    const DialogUnits du(*this);
+    const wxRect panelRect = du.Rect(0, 0, kTemplateWidth, 131);
     auto* panel = new wxPanel(this, kPanelId, panelRect.GetPosition(), panelRect.GetSize(), wxBORDER_SUNKEN);
     panel->SetBackgroundColour(*wxWHITE);
 
     for (const TemplateControl& control : kControls) {
-        const wxRect place = rect(control.x, control.y, control.width, control.height);
+        const wxRect place = du.Rect(control.x, control.y, control.width, control.height);
         switch (control.kind) {
             case Kind::Icon:
                 new wxStaticBitmap(panel, control.id, OwnerIcon(GetParent()), place.GetPosition());
@@ -150,10 +149,10 @@ void CAboutDlg::CreateControls()
         field->SetLink(link.target);
     }
 
-    const wxRect okRect = rect(174, 136, 60, 14);
+    const wxRect okRect = du.Rect(174, 136, 60, 14);
     m_ok = new wxButton(this, kOkId, "OK", okRect.GetPosition(), okRect.GetSize());
     m_ok->SetDefault();
-    SetClientSize(ConvertDialogToPixels(wxSize(kTemplateWidth, kTemplateHeight)));
+    SetClientSize(du.Size(kTemplateWidth, kTemplateHeight));
 }
 
 void CAboutDlg::SetTitleFont(const wxFont& font)

@@ -5,6 +5,8 @@
 
 #include <wx/dialog.h>
 
+#include "localisation/window_ids.h"
+
 class wxButton;
 
 /**
@@ -17,7 +19,7 @@ class wxButton;
 class CAboutDlg : public wxDialog {
 public:
     /// Id of the OK button in the template.
-    static constexpr int kOkId = 1;
+    static constexpr int kOkId = btn::kOk;
 
     /// Builds the dialog with its controls; parent is the main window, whose icon it shows.
     explicit CAboutDlg(wxWindow* parent);

@@ -1,13 +1,12 @@
-// connection_dialog.cpp - CConnectionDlg: its controls and texts.
+// connection_dialog.cpp - CConnectionDlg: its controls below the bind name, its values and texts.
 #include "dialogs/connection_dialog.h"
 
-#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "localisation/text_catalog.h"
+#include "dialogs/dialog_units.h"
 #include "localisation/text_keys.h"
 #include "platform/apply_texts.h"
 #include "platform/text.h"
@@ -16,55 +15,32 @@
 
 namespace {
 
-/// The dialog's size in dialog units.
-constexpr int kWidthDu = 220;
-constexpr int kHeightDu = 100;
+/// The height in dialog units between the bind name and the buttons: the check box and the cap.
+constexpr int kOptionsHeightDu = 38;
 
 }  // namespace
 
 CConnectionDlg::CConnectionDlg(wxWindow* parent, const std::string& bindUser, const ConnectionOptions& options,
                                const std::string& languageFile)
+    : CFieldDlg(parent, {"Connection", kLabelId, wxST_NO_AUTORESIZE, kBindUserId, 0, kOptionsHeightDu})
 {
-    Create(parent, wxID_ANY, "Connection");
-    if (parent != nullptr)
-        SetFont(parent->GetFont());  // the main window's font, for the dialog and its controls
-    CreateControls();
-    m_bindUser->ChangeValue(ToWx(bindUser));
+    const DialogUnits du(*this);
+    m_startTls = new wxCheckBox(this, kStartTlsId, wxString(), du.At(7, 38), du.Size(206, 10));
+    new wxStaticText(this, kEntryCapLabelId, wxString(), du.At(7, 57), du.Size(140, 10), wxST_NO_AUTORESIZE);
+    m_entryCap = new wxSpinCtrl(this, kEntryCapId, wxString(), du.At(150, 55), du.Size(63, 12), wxSP_ARROW_KEYS, 1,
+                                static_cast<int>(kSearchLargestCap), static_cast<int>(kSearchMaxEntries));
+    // the tab order follows the template: the edit, then these, then OK and Cancel
+    m_startTls->MoveAfterInTabOrder(Edit());
+    m_entryCap->MoveAfterInTabOrder(m_startTls);
+    Edit()->ChangeValue(ToWx(bindUser));
     m_startTls->SetValue(options.startTls);
     m_entryCap->SetValue(static_cast<int>(WithConnection({}, options).maxEntries));
-    TextCatalog language(languageFile);
-    TextPlaces places;
-    places.window = this;
-    places.controls = this;
-    ApplyTexts(ConnectionDialogKeys(), language, places);
-    if (parent != nullptr)
-        CentreOnParent();
-    m_bindUser->SetFocus();
-}
-
-void CConnectionDlg::CreateControls()
-{
-    const auto at = [this](int x, int y) {
-        return ConvertDialogToPixels(wxPoint(x, y));
-    };
-    const auto size = [this](int width, int height) {
-        return ConvertDialogToPixels(wxSize(width, height));
-    };
-    new wxStaticText(this, kLabelId, wxString(), at(7, 7), size(206, 10), wxST_NO_AUTORESIZE);
-    m_bindUser = new wxTextCtrl(this, kBindUserId, wxString(), at(7, 19), size(206, 12));
-    m_startTls = new wxCheckBox(this, kStartTlsId, wxString(), at(7, 38), size(206, 10));
-    new wxStaticText(this, kEntryCapLabelId, wxString(), at(7, 57), size(140, 10), wxST_NO_AUTORESIZE);
-    m_entryCap = new wxSpinCtrl(this, kEntryCapId, wxString(), at(150, 55), size(63, 12), wxSP_ARROW_KEYS, 1,
-                                static_cast<int>(kSearchLargestCap), static_cast<int>(kSearchMaxEntries));
-    auto* ok = new wxButton(this, wxID_OK, "OK", at(106, 79), size(50, 14));
-    new wxButton(this, wxID_CANCEL, "Cancel", at(163, 79), size(50, 14));
-    ok->SetDefault();
-    SetClientSize(size(kWidthDu, kHeightDu));
+    ApplyTexts(ConnectionDialogKeys(), languageFile, PlacesOf(this));
 }
 
 std::string CConnectionDlg::BindUser() const
 {
-    return CutToBytes(FromWx(m_bindUser->GetValue()), kFieldLimit);
+    return CutToBytes(FromWx(Edit()->GetValue()), kFieldLimit);
 }
 
 ConnectionOptions CConnectionDlg::Options() const

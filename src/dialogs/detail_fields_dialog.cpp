@@ -6,7 +6,7 @@
 #include <wx/textctrl.h>
 
 #include "dialogs/detail_fields_rules.h"
-#include "localisation/text_catalog.h"
+#include "dialogs/dialog_units.h"
 #include "localisation/text_keys.h"
 #include "platform/apply_texts.h"
 #include "platform/text.h"
@@ -35,27 +35,21 @@ COptionDetailsDlg::COptionDetailsDlg(wxWindow* parent, const DetailSlots& slots,
 
 void COptionDetailsDlg::CreateControls()
 {
-    const auto at = [this](int x, int y) {
-        return ConvertDialogToPixels(wxPoint(x, y));
-    };
-    const auto size = [this](int width, int height) {
-        return ConvertDialogToPixels(wxSize(width, height));
-    };
-
+    const DialogUnits du(*this);
     wxArrayString names;
     for (const char* name : AttributeNames())
         names.Add(ToWx(name));
     // the template height is the open list's; the closed box keeps its natural height
-    m_name = new wxComboBox(this, kNameId, wxString(), at(4, 3), wxSize(size(134, 120).x, -1), names,
+    m_name = new wxComboBox(this, kNameId, wxString(), du.At(4, 3), wxSize(du.Size(134, 120).x, -1), names,
                             wxCB_DROPDOWN | wxCB_SORT | wxTE_PROCESS_ENTER);
-    new wxButton(this, kAddId, "Add", at(141, 3), size(56, 14));
-    new wxButton(this, kClearId, "Clear", at(200, 3), size(55, 14));
-    m_list = new wxTextCtrl(this, kListId, wxString(), at(4, 20), size(250, 121),
+    new wxButton(this, kAddId, "Add", du.At(141, 3), du.Size(56, 14));
+    new wxButton(this, kClearId, "Clear", du.At(200, 3), du.Size(55, 14));
+    m_list = new wxTextCtrl(this, kListId, wxString(), du.At(4, 20), du.Size(250, 121),
                             wxTE_MULTILINE | wxVSCROLL | wxHSCROLL | wxTE_DONTWRAP);
-    auto* ok = new wxButton(this, wxID_OK, "OK", at(69, 145), size(58, 14));
-    new wxButton(this, wxID_CANCEL, "Cancel", at(130, 145), size(58, 14));
+    auto* ok = new wxButton(this, wxID_OK, "OK", du.At(69, 145), du.Size(58, 14));
+    new wxButton(this, wxID_CANCEL, "Cancel", du.At(130, 145), du.Size(58, 14));
     ok->SetDefault();
-    SetClientSize(size(kWidthDu, kHeightDu));
+    SetClientSize(du.Size(kWidthDu, kHeightDu));
 
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { AddField(); }, kAddId);
@@ -72,11 +66,7 @@ void COptionDetailsDlg::CreateControls()
 
 void COptionDetailsDlg::ApplyDetailFieldsTexts()
 {
-    TextCatalog language(m_languageFile);
-    TextPlaces places;
-    places.window = this;
-    places.controls = this;
-    ApplyTexts(DetailFieldsKeys(), language, places);
+    ApplyTexts(DetailFieldsKeys(), m_languageFile, PlacesOf(this));
 }
 
 void COptionDetailsDlg::AddField()

@@ -5,23 +5,23 @@
 
 #include <wx/dialog.h>
 
+#include "localisation/window_ids.h"
 #include "storage/connection_profile.h"
 
 class wxComboBox;
 class wxTextCtrl;
 
 /**
- * The detail-fields dialog: a combo box of common attribute names (1017), Add
- * (1038), Delete (1039), the list as a multi-line edit with one name per line (1013), OK and
- * Cancel. Values in through the constructor, ShowModal, and on wxID_OK the edited list out
- * through DetailAttributes(); on Cancel the opener keeps its slots.
+ * The detail-fields dialog: a combo box of common attribute names, Add, Delete, the list as a
+ * multi-line edit with one name per line, OK and Cancel. Values in through the constructor, ShowModal, and on wxID_OK
+ * the edited list out through DetailAttributes(); on Cancel the opener keeps its slots.
  */
 class COptionDetailsDlg : public wxDialog {
 public:
-    static constexpr int kNameId = 1017;
-    static constexpr int kAddId = 1038;
-    static constexpr int kClearId = 1039;
-    static constexpr int kListId = 1013;
+    static constexpr int kNameId = dlg::kFieldsName;
+    static constexpr int kAddId = dlg::kFieldsAdd;
+    static constexpr int kClearId = dlg::kFieldsClear;
+    static constexpr int kListId = dlg::kFieldsList;
 
     /// Builds the dialog in the parent's font with the list of slots in its edit and its texts
     /// looked up in languageFile ("" or a missing file: English). The opener then applies the

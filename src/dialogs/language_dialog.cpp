@@ -5,8 +5,8 @@
 #include <wx/choice.h>
 #include <wx/stattext.h>
 
+#include "dialogs/dialog_units.h"
 #include "localisation/language_catalog.h"
-#include "localisation/text_catalog.h"
 #include "localisation/text_keys.h"
 #include "platform/apply_texts.h"
 #include "platform/text.h"
@@ -49,20 +49,14 @@ CLanguageDlg::CLanguageDlg(wxWindow* parent, const std::string& currentLanguageF
 
 void CLanguageDlg::CreateControls()
 {
-    const auto at = [this](int x, int y) {
-        return ConvertDialogToPixels(wxPoint(x, y));
-    };
-    const auto size = [this](int width, int height) {
-        return ConvertDialogToPixels(wxSize(width, height));
-    };
-
-    new wxStaticText(this, kLabelId, "Current language:", at(7, 17), size(90, 12), wxST_NO_AUTORESIZE);
+    const DialogUnits du(*this);
+    new wxStaticText(this, kLabelId, "Current language:", du.At(7, 17), du.Size(90, 12), wxST_NO_AUTORESIZE);
     // a drop-down list without typing, in catalogue order
-    m_list = new wxChoice(this, kListId, at(100, 15), wxSize(size(102, 61).x, -1));
-    auto* ok = new wxButton(this, wxID_OK, "OK", at(42, 44), size(58, 14));
-    new wxButton(this, wxID_CANCEL, "Cancel", at(108, 44), size(58, 14));
+    m_list = new wxChoice(this, kListId, du.At(100, 15), wxSize(du.Size(102, 61).x, -1));
+    auto* ok = new wxButton(this, wxID_OK, "OK", du.At(42, 44), du.Size(58, 14));
+    new wxButton(this, wxID_CANCEL, "Cancel", du.At(108, 44), du.Size(58, 14));
     ok->SetDefault();
-    SetClientSize(size(kWidthDu, kHeightDu));
+    SetClientSize(du.Size(kWidthDu, kHeightDu));
 
     m_list->Bind(wxEVT_CHOICE, [this](wxCommandEvent& event) { SelectEntry(event.GetSelection()); });
 }
@@ -82,9 +76,5 @@ void CLanguageDlg::SelectEntry(int index)
 void CLanguageDlg::ApplyLanguageDialogTexts()
 {
     // never writes English lines: these keys are not part of the English language file
-    TextCatalog language(m_selectedLanguageFile);
-    TextPlaces places;
-    places.window = this;
-    places.controls = this;
-    ApplyTexts(LanguageDialogKeys(), language, places);
+    ApplyTexts(LanguageDialogKeys(), m_selectedLanguageFile, PlacesOf(this));
 }

@@ -6,18 +6,20 @@
 
 #include <wx/dialog.h>
 
+#include "localisation/window_ids.h"
+
 class wxChoice;
 
 /**
- * The language dialog: the label "Current language:" (1040), a drop-down list of
- * the languages (1041), OK and Cancel. The list holds the built-in English and the catalogue's
+ * The language dialog: the label "Current language:", a drop-down list of
+ * the languages, OK and Cancel. The list holds the built-in English and the catalogue's
  * entries; each change of the selection previews the selected language on the dialog itself.
  * Values in through the constructor, ShowModal, and on wxID_OK the selected language out.
  */
 class CLanguageDlg : public wxDialog {
 public:
-    static constexpr int kLabelId = 1040;
-    static constexpr int kListId = 1041;
+    static constexpr int kLabelId = dlg::kLanguageLabel;
+    static constexpr int kListId = dlg::kLanguageList;
 
     /// Builds the dialog in the parent's font: the list from the catalogue at catalogPath (entry
     /// files relative to programFolder), the entry of currentLanguageFile preselected, the texts

@@ -300,6 +300,7 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter, 
     m_cut = false;
     m_stopped = false;
     m_bindRefused = false;
+    m_needsBind = false;
     if (m_host.empty()) {
         return Fail("no server given");
     }
@@ -486,6 +487,7 @@ DirectoryQuery::StepEnd DirectoryQuery::StartTls(Session& session, const Deadlin
 DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session)
 {
     const auto failure = [&](int code, const std::string& detail) {
+        m_needsBind = m_bindName.empty() && RefusesAnonymous(code);
         return StepEnd{false, DescribeFailure(QueryStep::Bind, code, session.Endpoint().host, session.Endpoint().port,
                                               m_timeLimitSeconds, detail, m_bindName)};
     };
@@ -525,6 +527,7 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
                                              char** attributes, const Deadline& deadline, ResultTable& table)
 {
     const auto failure = [&](int code, const std::string& detail) {
+        m_needsBind = m_bindName.empty() && RefusesAnonymous(code);
         return StepEnd{false, DescribeFailure(QueryStep::Search, code, session.Endpoint().host, session.Endpoint().port,
                                               m_timeLimitSeconds, detail)};
     };

@@ -24,12 +24,14 @@ struct ServerEndpoint;
  * Entries are read one message at a time as they arrive: the server is asked for at most the
  * entry cap and reading stops there, abandoning the rest. A capped search asks in pages (the
  * paged-results control, not critical), so a server that hands out fewer entries in one answer
- * gives the rest page by page up to the cap; a server that does not page answers as before. The time limit covers the
- * whole search (connect, bind and search) whatever the server sends, and so does a stop: Stop() ends a running search
- * at once. Memory is bounded by the answer bound, never by what the server claims; running out of memory fails the
- * search. Messages of kinds the client does not know are skipped. The search binds anonymously, or with a name and a
- * password given by SetBind (a simple bind). With StartTLS on, a plain connection is upgraded before the bind with the
- * certificate checks of ldaps://; a failed upgrade fails the search and nothing more is sent on that connection.
+ * gives the rest page by page up to the cap; a server that does not page answers as before. The
+ * time limit covers the whole search (connect, bind and search) whatever the server sends, and so
+ * does a stop: Stop() ends a running search at once. Memory is bounded by the answer bound, never
+ * by what the server claims; running out of memory fails the search. Messages of kinds the client
+ * does not know are skipped. The search binds anonymously, or with a name and a password given by
+ * SetBind (a simple bind). With StartTLS on, a plain connection is upgraded before the bind with
+ * the certificate checks of ldaps://; a failed upgrade fails the search and nothing more is sent
+ * on that connection.
  * Configure with SetServer, SetLimits and SetBind, run one search, discard.
  */
 class DirectoryQuery {
@@ -93,6 +95,9 @@ public:
     /// True when the server refused the last search's bind (a wrong password or name, say), as
     /// against a connection that failed or a bind that got no answer in time.
     bool BindRefused() const { return m_bindRefused; }
+    /// True when the last search bound anonymously and the server refused that bind or the
+    /// search itself with an answer that asks for a bind (RefusesAnonymous).
+    bool NeedsBind() const { return m_needsBind; }
 
     /// Ends the running search as soon as possible (abandoning it on the server) or the next one
     /// before it starts. Safe to call from another thread and from a signal handler.
@@ -132,8 +137,9 @@ private:
     bool m_cut = false;
     bool m_stopped = false;
     bool m_bindRefused = false;
-    bool m_baseScope = false;
-    bool m_startTls = false;  ///< the search reads the base entry only
+    bool m_needsBind = false;
+    bool m_baseScope = false;  ///< the search reads the base entry only
+    bool m_startTls = false;   ///< plain connections are upgraded before the bind
     std::string m_bindName;
     Password m_password;
     std::unique_ptr<QueryStop> m_stop;

@@ -69,6 +69,20 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
     return text;
 }
 
+bool RefusesAnonymous(int resultCode)
+{
+    switch (resultCode) {
+        case LDAP_UNWILLING_TO_PERFORM:
+        case LDAP_INAPPROPRIATE_AUTH:
+        case LDAP_INSUFFICIENT_ACCESS:
+        case LDAP_CONFIDENTIALITY_REQUIRED:
+        case LDAP_STRONG_AUTH_REQUIRED:
+            return true;
+        default:
+            return false;
+    }
+}
+
 std::string DescribeRefusedBind(int resultCode, const std::string& bindName, const std::string& serverMessage)
 {
     std::string text = LibraryText(resultCode);

@@ -21,6 +21,11 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
 /// credentials: ...)", or "the server refused the anonymous bind (...)" for an empty name.
 std::string DescribeRefusedBind(int resultCode, const std::string& bindName, const std::string& serverMessage);
 
+/// True for the answers a server gives an anonymous client it wants to see bound: unwilling to
+/// perform, inappropriate authentication, insufficient access, confidentiality required and
+/// stronger authentication required.
+bool RefusesAnonymous(int resultCode);
+
 /// A bind name given without a password: "no password given for the bind name 'NAME'".
 std::string DescribeMissingPassword(const std::string& bindName);
 

@@ -1,7 +1,9 @@
-// text_keys.cpp - the four key tables with their English defaults, in lookup order.
+// text_keys.cpp - the key tables with their English defaults, in lookup order.
 #include "localisation/text_keys.h"
 
 #include <cstring>
+
+#include "localisation/window_ids.h"
 
 const char* const kVersionText = "Version 1.640 (30.04.2018)";
 const char* const kShortVersionText = "1.640";
@@ -11,38 +13,38 @@ namespace {
 using T = TextTarget;
 
 const TextKey kMainWindow[] = {
-    {"FrmMain.m_LBLLDAPServer", "LDAP server", T::Control, 1000},
-    {"FrmMain.m_LBLDN", "Disting. name", T::Control, 1015},
-    {"FrmMain.m_LBLPreselect", "Search preselection", T::Control, 1004},
-    {"FrmMain.m_LBLLDAPServerPort", "LDAP port", T::Control, 1002},
-    {"FrmMain.m_LBLResultAttr", "Result attribute", T::Control, 1007},
-    {"FrmMain.m_LBLSearchAttr", "Search attribute", T::Control, 1006},
-    {"FrmMain.m_CHKSwap", "Swap search and result attributes", T::Control, 1018},
-    {"FrmMain.m_LBLSearchString", "Searchstring", T::Control, 1008},
-    {"FrmMain.m_LBLResult", "Result", T::Control, 1011},
-    {"FrmMain.m_BTNSearch", "Search", T::Control, 1010},
-    {"FrmMain.m_BTNDetails", "Details", T::Control, 1014},
-    {"FrmMain.ID_MEN_FILE", "File", T::MenuBarPosition, 0},
-    {"FrmMain.ID_MEN_NEW", "New settings\tCtrl+N", T::MenuCommand, 32780},
-    {"FrmMain.ID_MEN_OPEN", "Open settings\tCtrl+O", T::MenuCommand, 32771},
-    {"FrmMain.ID_MEN_SAVE", "Save settings\tCtrl+S", T::MenuCommand, 32772},
-    {"FrmMain.ID_MEN_SAVEAS", "Save settings as...", T::MenuCommand, 32781},
-    {"FrmMain.ID_MEN_EXIT", "Exit\tCtrl+Q", T::MenuCommand, 32773},
-    {"FrmMain.ID_MEN_RECENT", "Recent", T::FileMenuPosition, 5},
-    {"FrmMain.ID_MEN_CLEAR", "Clear", T::FileMenuCommand, 32786},
-    {"FrmMain.ID_MEN_DEACTIVATE", "Deactivate", T::FileMenuCommand, 32787},
-    {"FrmMain.ID_MEN_EDIT", "Edit", T::MenuBarPosition, 1},
-    {"FrmMain.ID_MEN_SHOWDETAILS", "Show details\tCtrl+D", T::MenuCommand, 32783},
-    {"FrmMain.ID_MEN_SEARCH", "Search\tCtrl+F", T::MenuCommand, 32784},
-    {"FrmMain.ID_MEN_EXPORTRESULT", "Export result", T::MenuCommand, 32782},
-    {"FrmMain.ID_MEN_OPTIONS", "Options", T::MenuBarPosition, 2},
-    {"FrmMain.ID_MEN_DETAILS", "Select detail fields\tCtrl+T", T::MenuCommand, 32774},
-    {"FrmMain.ID_MEN_LANGUAGE", "Language", T::MenuCommand, 32788},
-    {"FrmMain.ID_MEN_HELP", "Help\tF1", T::MenuCommand, 32776},
-    {"FrmMain.ID_MEN_INFO", "Info", T::MenuCommand, 32775},
-    {"FrmMain.ID_MEN_LICENSE", "License", T::MenuCommand, 32778},
-    {"FrmMain.ID_MEN_README", "Changes", T::MenuCommand, 32779},
-    {"FrmMain.ID_MEN_CHECKUPDATE", "Check for update", T::MenuCommand, 32789},
+    {"FrmMain.m_LBLLDAPServer", "LDAP server", T::Control, ctl::kServerLabel},
+    {"FrmMain.m_LBLDN", "Disting. name", T::Control, ctl::kBaseDnLabel},
+    {"FrmMain.m_LBLPreselect", "Search preselection", T::Control, ctl::kPreselectionLabel},
+    {"FrmMain.m_LBLLDAPServerPort", "LDAP port", T::Control, ctl::kPortLabel},
+    {"FrmMain.m_LBLResultAttr", "Result attribute", T::Control, ctl::kResultAttributeLabel},
+    {"FrmMain.m_LBLSearchAttr", "Search attribute", T::Control, ctl::kSearchAttributeLabel},
+    {"FrmMain.m_CHKSwap", "Swap search and result attributes", T::Control, ctl::kSwap},
+    {"FrmMain.m_LBLSearchString", "Searchstring", T::Control, ctl::kSearchStringLabel},
+    {"FrmMain.m_LBLResult", "Result", T::Control, ctl::kResultLabel},
+    {"FrmMain.m_BTNSearch", "Search", T::Control, ctl::kSearch},
+    {"FrmMain.m_BTNDetails", "Details", T::Control, ctl::kDetails},
+    {"FrmMain.ID_MEN_FILE", "File", T::MenuBarPosition, menu_pos::kFile},
+    {"FrmMain.ID_MEN_NEW", "New settings\tCtrl+N", T::MenuCommand, cmd::kNew},
+    {"FrmMain.ID_MEN_OPEN", "Open settings\tCtrl+O", T::MenuCommand, cmd::kOpen},
+    {"FrmMain.ID_MEN_SAVE", "Save settings\tCtrl+S", T::MenuCommand, cmd::kSave},
+    {"FrmMain.ID_MEN_SAVEAS", "Save settings as...", T::MenuCommand, cmd::kSaveAs},
+    {"FrmMain.ID_MEN_EXIT", "Exit\tCtrl+Q", T::MenuCommand, cmd::kExit},
+    {"FrmMain.ID_MEN_RECENT", "Recent", T::FileMenuPosition, menu_pos::kRecent},
+    {"FrmMain.ID_MEN_CLEAR", "Clear", T::FileMenuCommand, cmd::kClearRecent},
+    {"FrmMain.ID_MEN_DEACTIVATE", "Deactivate", T::FileMenuCommand, cmd::kDeactivateRecent},
+    {"FrmMain.ID_MEN_EDIT", "Edit", T::MenuBarPosition, menu_pos::kEdit},
+    {"FrmMain.ID_MEN_SHOWDETAILS", "Show details\tCtrl+D", T::MenuCommand, cmd::kShowDetails},
+    {"FrmMain.ID_MEN_SEARCH", "Search\tCtrl+F", T::MenuCommand, cmd::kSearch},
+    {"FrmMain.ID_MEN_EXPORTRESULT", "Export result", T::MenuCommand, cmd::kExportResult},
+    {"FrmMain.ID_MEN_OPTIONS", "Options", T::MenuBarPosition, menu_pos::kOptions},
+    {"FrmMain.ID_MEN_DETAILS", "Select detail fields\tCtrl+T", T::MenuCommand, cmd::kOptionsDetails},
+    {"FrmMain.ID_MEN_LANGUAGE", "Language", T::MenuCommand, cmd::kLanguage},
+    {"FrmMain.ID_MEN_HELP", "Help\tF1", T::MenuCommand, cmd::kHelp},
+    {"FrmMain.ID_MEN_INFO", "Info", T::MenuCommand, cmd::kInfo},
+    {"FrmMain.ID_MEN_LICENSE", "License", T::MenuCommand, cmd::kLicense},
+    {"FrmMain.ID_MEN_README", "Changes", T::MenuCommand, cmd::kReadMe},
+    {"FrmMain.ID_MEN_CHECKUPDATE", "Check for update", T::MenuCommand, cmd::kCheckUpdate},
     {"FrmMain.m_acMFileError", "Cannot read file!", T::Stored, 0},
     {"FrmMain.m_acMFileCreateError", "Cannot create file!", T::Stored, 0},
     {"FrmMain.m_acMError", "ERROR", T::Stored, 0},
@@ -60,55 +62,58 @@ const TextKey kMainWindow[] = {
     {"FrmMain.m_acMStatusEntries", "%s entries", T::Stored, 0},
     {"FrmMain.m_acMStatusCut", "%s entries shown; the directory holds more", T::Stored, 0},
     {"FrmMain.m_acMStatusStopped", "Search stopped: %s entries shown", T::Stored, 0},
-    {"FrmMain.ID_MEN_CONNECTION", "Connection...", T::MenuCommand, 32790},
+    {"FrmMain.ID_MEN_CONNECTION", "Connection...", T::MenuCommand, cmd::kConnection},
     {"FrmMain.m_acMPasswordUnencrypted", "The password travels unencrypted: use ldaps:// to protect it", T::Stored, 0},
-    {"FrmMain.ID_MEN_COPY", "Copy\tCtrl+C", T::MenuCommand, 32791},
-    {"FrmMain.ID_MEN_EXPORTLDIF", "Export as LDIF", T::MenuCommand, 32792},
-    {"FrmMain.ID_MEN_BASEDNS", "Base DNs from server", T::MenuCommand, 32793},
+    {"FrmMain.ID_MEN_COPY", "Copy\tCtrl+C", T::MenuCommand, cmd::kCopy},
+    {"FrmMain.ID_MEN_EXPORTLDIF", "Export as LDIF", T::MenuCommand, cmd::kExportLdif},
+    {"FrmMain.ID_MEN_BASEDNS", "Base DNs from server", T::MenuCommand, cmd::kBaseDns},
     {"FrmMain.m_acMLDIFFilter", "LDIF file (*.ldif)|*.ldif||", T::Stored, 0},
     {"FrmMain.m_acMBaseDnsCaption", "Base DNs", T::Stored, 0},
     {"FrmMain.m_acMBaseDnsPrompt", "Base DNs the server names:", T::Stored, 0},
     {"FrmMain.m_acMNoBaseDns", "The server names no base DN.", T::Stored, 0},
+    {"FrmMain.m_acMNeedsBind", "The server wants a bind name: set one in %s", T::Stored, 0},
+    {"FrmMain.m_acMCannotOpen", "Cannot open %s", T::Stored, 0},
 };
 
 const TextKey kDetailsWindow[] = {
-    {"FrmDetails.ID_MEN_DLGFILE", "File", T::MenuBarPosition, 0},
-    {"FrmDetails.ID_MEN_DLGSAVE", "Save as...", T::MenuCommand, 32777},
-    {"FrmDetails.m_BTNOk", "OK", T::Control, 1},
+    {"FrmDetails.ID_MEN_DLGFILE", "File", T::MenuBarPosition, menu_pos::kFile},
+    {"FrmDetails.ID_MEN_DLGSAVE", "Save as...", T::MenuCommand, cmd::kDetailsSave},
+    {"FrmDetails.m_BTNOk", "OK", T::Control, btn::kOk},
     {"FrmDetails.m_acFileFilter", "Textfile(*.txt)|*.txt||", T::Stored, 0},
-    {"FrmDetails.ID_MEN_DLGEDIT", "Edit", T::MenuBarPosition, 1},
-    {"FrmDetails.ID_MEN_DLGCOPY", "Copy\tCtrl+C", T::MenuCommand, 32794},
+    {"FrmDetails.ID_MEN_DLGEDIT", "Edit", T::MenuBarPosition, menu_pos::kEdit},
+    {"FrmDetails.ID_MEN_DLGCOPY", "Copy\tCtrl+C", T::MenuCommand, cmd::kDetailsCopy},
 };
 
 const TextKey kLanguageDialog[] = {
     {"FrmLanguage.Caption", "Select language", T::Caption, 0},
-    {"FrmLanguage.m_LBLCurrentLanguage", "Current language:", T::Control, 1040},
-    {"FrmLanguage.m_BTNOk", "OK", T::Control, 1},
-    {"FrmLanguage.m_BTNCancel", "Cancel", T::Control, 2},
+    {"FrmLanguage.m_LBLCurrentLanguage", "Current language:", T::Control, dlg::kLanguageLabel},
+    {"FrmLanguage.m_BTNOk", "OK", T::Control, btn::kOk},
+    {"FrmLanguage.m_BTNCancel", "Cancel", T::Control, btn::kCancel},
 };
 
 const TextKey kDetailFields[] = {
-    {"FrmOptions.m_BTNAdd", "Add", T::Control, 1038},
-    {"FrmOptions.m_BTNClear", "Delete", T::Control, 1039},
+    {"FrmOptions.m_BTNAdd", "Add", T::Control, dlg::kFieldsAdd},
+    {"FrmOptions.m_BTNClear", "Delete", T::Control, dlg::kFieldsClear},
     {"FrmOptions.Caption", "Fields for detail view", T::Caption, 0},
-    {"FrmOptions.m_BTNCancel", "Cancel", T::Control, 2},
-    {"FrmOptions.m_BTNOk", "OK", T::Control, 1},
+    {"FrmOptions.m_BTNCancel", "Cancel", T::Control, btn::kCancel},
+    {"FrmOptions.m_BTNOk", "OK", T::Control, btn::kOk},
 };
 
 const TextKey kConnectionDialog[] = {
     {"FrmConnection.Caption", "Connection", T::Caption, 0},
-    {"FrmConnection.m_LBLBindUser", "Bind name (empty: anonymous)", T::Control, 1060},
-    {"FrmConnection.m_BTNOk", "OK", T::Control, 1},
-    {"FrmConnection.m_BTNCancel", "Cancel", T::Control, 2},
-    {"FrmConnection.m_CHKStartTls", "Upgrade ldap:// with StartTLS before the bind", T::Control, 1062},
-    {"FrmConnection.m_LBLEntryCap", "Entry cap (1 to 1000000):", T::Control, 1063},
+    {"FrmConnection.m_LBLBindUser", "Bind name (empty: anonymous)", T::Control, dlg::kConnectionLabel},
+    {"FrmConnection.m_BTNOk", "OK", T::Control, btn::kOk},
+    {"FrmConnection.m_BTNCancel", "Cancel", T::Control, btn::kCancel},
+    {"FrmConnection.m_CHKStartTls", "Upgrade ldap:// with StartTLS before the bind", T::Control,
+     dlg::kConnectionStartTls},
+    {"FrmConnection.m_LBLEntryCap", "Entry cap (1 to 1000000):", T::Control, dlg::kConnectionEntryCapLabel},
 };
 
 const TextKey kPasswordDialog[] = {
     {"FrmPassword.Caption", "Password", T::Caption, 0},
     {"FrmPassword.m_LBLPassword", "Password for %s", T::Stored, 0},
-    {"FrmPassword.m_BTNOk", "OK", T::Control, 1},
-    {"FrmPassword.m_BTNCancel", "Cancel", T::Control, 2},
+    {"FrmPassword.m_BTNOk", "OK", T::Control, btn::kOk},
+    {"FrmPassword.m_BTNCancel", "Cancel", T::Control, btn::kCancel},
 };
 
 }  // namespace
@@ -136,6 +141,22 @@ std::span<const TextKey> ConnectionDialogKeys()
 std::span<const TextKey> PasswordDialogKeys()
 {
     return kPasswordDialog;
+}
+
+const TextKey* KeyAt(std::span<const TextKey> table, TextTarget target, int id)
+{
+    for (const TextKey& row : table) {
+        if (row.target == target && row.id == id) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+const char* EnglishAt(std::span<const TextKey> table, TextTarget target, int id)
+{
+    const TextKey* row = KeyAt(table, target, id);
+    return row != nullptr ? row->englishDefault : "";
 }
 
 const char* EnglishDefault(const char* key)

@@ -46,6 +46,11 @@ inline std::array<std::span<const TextKey>, 6> AllKeyTables()
             DetailFieldsKeys(), ConnectionDialogKeys(), PasswordDialogKeys()};
 }
 
+/// The row of table whose text goes to target at id, or nullptr.
+const TextKey* KeyAt(std::span<const TextKey> table, TextTarget target, int id);
+/// The English default of the row of table whose text goes to target at id; "" when there is none.
+const char* EnglishAt(std::span<const TextKey> table, TextTarget target, int id);
+
 /// The English default of a key of any table, or nullptr when the key is unknown.
 const char* EnglishDefault(const char* key);
 /// The English default of a key as text; an unknown key gives the key itself.
@@ -81,4 +86,8 @@ inline constexpr const char* kLDIFFilter = "FrmMain.m_acMLDIFFilter";
 inline constexpr const char* kBaseDnsCaption = "FrmMain.m_acMBaseDnsCaption";
 inline constexpr const char* kBaseDnsPrompt = "FrmMain.m_acMBaseDnsPrompt";
 inline constexpr const char* kNoBaseDns = "FrmMain.m_acMNoBaseDns";
+inline constexpr const char* kNeedsBind = "FrmMain.m_acMNeedsBind";
+inline constexpr const char* kCannotOpen = "FrmMain.m_acMCannotOpen";
+inline constexpr const char* kMenuOptions = "FrmMain.ID_MEN_OPTIONS";
+inline constexpr const char* kMenuConnection = "FrmMain.ID_MEN_CONNECTION";
 }  // namespace keys

@@ -1,6 +1,8 @@
 // apply_texts.cpp - ApplyTexts and the menu relabelling it uses.
 #include "platform/apply_texts.h"
+#include "platform/apply_mnemonics.h"
 
+#include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/toplevel.h>
 #include <wx/window.h>
@@ -11,12 +13,12 @@
 
 namespace {
 
-/// The toolkit id of a template control: buttons 1 and 2 are the stock OK and Cancel.
+/// The toolkit id of a template control: the template's OK and Cancel are the stock buttons.
 int ControlId(int id)
 {
-    if (id == 1)
+    if (id == btn::kOk)
         return wxID_OK;
-    if (id == 2)
+    if (id == btn::kCancel)
         return wxID_CANCEL;
     return id;
 }
@@ -25,11 +27,37 @@ void SetControlText(wxWindow* controls, int id, const std::string& text)
 {
     if (controls == nullptr)
         return;
-    if (wxWindow* control = controls->FindWindow(ControlId(id)))
+    wxWindow* control = controls->FindWindow(ControlId(id));
+    wxASSERT_MSG(control != nullptr, wxString::Format("a key table names control %d, which the window lacks", id));
+    if (control != nullptr)
         control->SetLabel(ToWxLabel(text));
 }
 
+/// The menu item of command in menu; a key table naming a missing command is a fault.
+wxMenuItem* CommandItem(wxMenu* menu, int command)
+{
+    wxMenuItem* item = menu->FindItem(ToWxId(command));
+    wxASSERT_MSG(item != nullptr, wxString::Format("a key table names command %d, which the menu lacks", command));
+    return item;
+}
+
 }  // namespace
+
+TextPlaces PlacesOf(wxTopLevelWindow* window, wxWindow* controls)
+{
+    TextPlaces places;
+    places.window = window;
+    places.controls = controls != nullptr ? controls : window;
+    if (auto* frame = dynamic_cast<wxFrame*>(window))
+        places.menuBar = frame->GetMenuBar();
+    return places;
+}
+
+void ApplyTexts(std::span<const TextKey> table, const std::string& languageFile, const TextPlaces& places)
+{
+    TextCatalog catalog(languageFile);
+    ApplyTexts(table, catalog, places);
+}
 
 void ApplyTexts(std::span<const TextKey> table, TextCatalog& catalog, const TextPlaces& places)
 {
@@ -53,14 +81,17 @@ void ApplyTexts(std::span<const TextKey> table, TextCatalog& catalog, const Text
                 break;
             case TextTarget::MenuCommand:
                 if (bar != nullptr)
+                    // a window may take out the items of documents it does not have
                     SetMenuItemText(bar->FindItem(ToWxId(row.id)), text);
                 break;
             case TextTarget::FileMenuPosition:
+                wxASSERT_MSG(row.id >= 0 && static_cast<size_t>(row.id) < fileMenu->GetMenuItemCount(),
+                             "a key table names a File menu position beyond its end");
                 if (row.id >= 0 && static_cast<size_t>(row.id) < fileMenu->GetMenuItemCount())
                     SetMenuItemText(fileMenu->FindItemByPosition(static_cast<size_t>(row.id)), text);
                 break;
             case TextTarget::FileMenuCommand:
-                SetMenuItemText(fileMenu->FindItem(ToWxId(row.id)), text);
+                SetMenuItemText(CommandItem(fileMenu, row.id), text);
                 break;
             case TextTarget::Stored:
                 if (places.store)
@@ -68,6 +99,7 @@ void ApplyTexts(std::span<const TextKey> table, TextCatalog& catalog, const Text
                 break;
         }
     }
+    ApplyMnemonics(bar);  // the letters follow the texts just set
 }
 
 void SetMenuItemText(wxMenuItem* item, const std::string& text)
@@ -78,6 +110,10 @@ void SetMenuItemText(wxMenuItem* item, const std::string& text)
 
 void SetMenuBarText(wxMenuBar* bar, int position, const std::string& text)
 {
-    if (bar != nullptr && position >= 0 && static_cast<size_t>(position) < bar->GetMenuCount())
+    if (bar == nullptr)
+        return;
+    wxASSERT_MSG(position >= 0 && static_cast<size_t>(position) < bar->GetMenuCount(),
+                 "a key table names a menu bar position beyond its end");
+    if (position >= 0 && static_cast<size_t>(position) < bar->GetMenuCount())
         bar->SetMenuLabel(static_cast<size_t>(position), ToWx(ToolkitMenuLabel(text)));
 }

@@ -21,10 +21,18 @@ struct TextPlaces {
     std::function<void(const TextKey& row, const std::string& text)> store;  ///< takes the stored rows
 };
 
+/// The places of window: its caption, the controls below controls (window itself when null) and,
+/// for a frame, its menu bar.
+TextPlaces PlacesOf(wxTopLevelWindow* window, wxWindow* controls = nullptr);
+
 /// Looks up every row of table in catalog, in table order, and puts each text in its place; a row
-/// whose place is missing is still looked up. The rows of the first drop-down (File) are skipped,
-/// not looked up, when there is no menu bar with a drop-down.
+/// whose place (controls, menu bar, store) is missing is still looked up. The rows of the first
+/// drop-down (File) are skipped, not looked up, when there is no menu bar with a drop-down. A row
+/// naming a control, a File menu command or a menu position its place lacks fails an assertion:
+/// the key table and the window disagree. Other menu commands may have been taken out by the window.
 void ApplyTexts(std::span<const TextKey> table, TextCatalog& catalog, const TextPlaces& places);
+/// The same with the texts of the language file languageFile ("" or a missing file: English).
+void ApplyTexts(std::span<const TextKey> table, const std::string& languageFile, const TextPlaces& places);
 
 /// Sets a menu item's label from text in the menu form ("Text\tShortcut"): "&" shows as itself
 /// and a shortcut the toolkit cannot read is shown without being handed to its parser. The item

@@ -5,6 +5,7 @@
 #include <array>
 #include <cctype>
 #include <string_view>
+#include <utility>
 
 #include "platform/text_codec.h"
 
@@ -72,6 +73,46 @@ bool IsToolkitShortcut(const std::string& shortcut)
     return IsFunctionKey(rest) || IsNamedKey(rest);
 }
 
+std::string ToolkitShortcut(const std::string& shortcut)
+{
+    static constexpr std::pair<std::string_view, std::string_view> kWords[] = {
+        {"strg", "Ctrl"},
+        {"ctl", "Ctrl"},
+        {"umschalt", "Shift"},
+        {"umsch", "Shift"},
+        {"maj", "Shift"},
+        {"entf", "Del"},
+        {"suppr", "Del"},
+        {"einfg", "Ins"},
+        {"\xc3\xa9"
+         "chap",
+         "Esc"},
+        {"\xc3\x89"
+         "chap",
+         "Esc"},
+    };
+    std::string mapped;
+    std::size_t start = 0;
+    for (;;) {
+        // a "+" right at the start of a part is the key itself ("Ctrl++")
+        const std::size_t plus = shortcut.find('+', start + 1);
+        const std::string part = shortcut.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
+        const std::string lower = Lower(part);
+        std::string_view word = part;
+        for (const auto& [name, toolkit] : kWords) {
+            if (lower == name)
+                word = toolkit;
+        }
+        mapped += word;
+        if (plus == std::string::npos)
+            return mapped;
+        mapped += '+';
+        start = plus + 1;
+        if (start >= shortcut.size())
+            return mapped;
+    }
+}
+
 std::string ToolkitMenuLabel(const std::string& text)
 {
     const std::size_t tab = text.find('\t');
@@ -81,8 +122,9 @@ std::string ToolkitMenuLabel(const std::string& text)
     const std::string shortcut = text.substr(tab + 1);
     if (shortcut.empty())
         return label;
-    if (IsToolkitShortcut(shortcut))
-        return label + "\t" + shortcut;
+    const std::string toolkit = ToolkitShortcut(shortcut);
+    if (IsToolkitShortcut(toolkit))
+        return label + "\t" + toolkit;
     // shown as plain text: no TAB may remain for the toolkit to parse
     std::string shown = DoubleAmpersands(shortcut);
     std::replace(shown.begin(), shown.end(), '\t', ' ');

@@ -1,6 +1,6 @@
 // shell.cpp - documents and addresses handed to the desktop's opener (xdg-open) as a separate
-// process: no shell string is built, the window never waits for the browser, and a target that
-// cannot be opened stays silent.
+// process: no shell string is built and the window never waits for the browser. What cannot be
+// handed over is reported to the caller; what the desktop does with it afterwards is its own.
 #include "platform/shell.h"
 
 #include <utility>
@@ -22,28 +22,29 @@ std::function<void(const std::string&)>& Handler()
 
 }  // namespace
 
-void ShellOpen(const std::string& target)
+bool ShellOpen(const std::string& target)
 {
+    if (target.empty())
+        return false;
+    const std::string argument = OpenerArgument(target);
+    if (!IsAddress(argument) && !wxFileExists(ToWx(argument)) && !wxDirExists(ToWx(argument)))
+        return false;
     if (Handler()) {
         Handler()(target);
-        return;
+        return true;
     }
-    if (target.empty())
-        return;
-    const std::string argument = OpenerArgument(target);
     wxLogNull quiet;  // the desktop's own messages are the only feedback
 #ifdef __UNIX__
     wxString opener;
     if (!wxFindFileInPath(&opener, wxGetenv("PATH"), "xdg-open"))
-        return;
+        return false;
     const wxScopedCharBuffer openerPath = opener.fn_str();
     const char* const argv[] = {openerPath.data(), argument.c_str(), nullptr};
-    wxExecute(argv, wxEXEC_ASYNC);
+    return wxExecute(argv, wxEXEC_ASYNC) != 0;
 #else
-    if (argument.find("://") != std::string::npos || argument.rfind("mailto:", 0) == 0)
-        wxLaunchDefaultBrowser(ToWx(argument));
-    else
-        wxLaunchDefaultApplication(ToWx(argument));
+    if (IsAddress(argument))
+        return wxLaunchDefaultBrowser(ToWx(argument));
+    return wxLaunchDefaultApplication(ToWx(argument));
 #endif
 }
 

@@ -6,11 +6,6 @@
 
 namespace {
 
-bool HasScheme(const std::string& target)
-{
-    return target.find("://") != std::string::npos || target.rfind("mailto:", 0) == 0;
-}
-
 /// Letters, digits, "-" and inner dots, with at least one dot, up to the first "/".
 bool IsHostForm(const std::string& target)
 {
@@ -27,9 +22,14 @@ bool IsHostForm(const std::string& target)
 
 }  // namespace
 
+bool IsAddress(const std::string& target)
+{
+    return target.find("://") != std::string::npos || target.rfind("mailto:", 0) == 0;
+}
+
 std::string OpenerArgument(const std::string& target)
 {
-    if (HasScheme(target))
+    if (IsAddress(target))
         return target;
     std::error_code error;
     if (std::filesystem::exists(target, error))

@@ -142,6 +142,7 @@ SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded)
     outcome.cut = succeeded && query.Cut();
     outcome.stopped = succeeded && query.Stopped();
     outcome.bindRefused = !succeeded && query.BindRefused();
+    outcome.needsBind = !succeeded && query.NeedsBind();
     return outcome;
 }
 

@@ -107,6 +107,7 @@ struct SearchOutcome {
     bool cut = false;           ///< the entry cap, a server's limit answer or a stop cut the answer
     bool stopped = false;       ///< the user stopped the search; the entries that had arrived are kept
     bool bindRefused = false;   ///< failed because the server refused the bind name or its password
+    bool needsBind = false;     ///< failed because the server wants a bind name instead of an anonymous bind
 };
 
 /// The outcome of query's last search, given the success flag it returned.

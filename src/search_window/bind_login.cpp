@@ -5,21 +5,19 @@
 #include "search_window/password_dialog.h"
 #include "search/search_rules.h"
 
-BindLogin::BindLogin(wxWindow* parent, const std::string* bindUser, const std::string* languageFile)
-    : m_parent(parent), m_bindUser(bindUser), m_languageFile(languageFile)
-{}
+BindLogin::BindLogin(wxWindow* parent) : m_parent(parent) {}
 
 std::optional<BindCredentials> BindLogin::For(const SearchInput& input)
 {
     BindCredentials credentials;
-    credentials.name = m_bindUser != nullptr ? *m_bindUser : std::string();
+    credentials.name = m_bindUser;
     if (credentials.name.empty())
         return credentials;
     if (const Password* kept = m_passwords.Find(input.server, input.port, credentials.name)) {
         credentials.password = *kept;
         return credentials;
     }
-    CPasswordDlg dialog(m_parent, credentials.name, m_languageFile != nullptr ? *m_languageFile : std::string());
+    CPasswordDlg dialog(m_parent, credentials.name, m_languageFile);
     if (dialog.ShowModal() != wxID_OK)
         return std::nullopt;
     credentials.password = dialog.TakePassword();
@@ -37,6 +35,5 @@ void BindLogin::Ended(const SearchInput& input, const BindCredentials& used, con
 
 bool BindLogin::PasswordInClear(const SearchInput& input) const
 {
-    return m_bindUser != nullptr && !m_bindUser->empty() &&
-           SendsPasswordInClear(input.server, input.port, input.startTls);
+    return !m_bindUser.empty() && SendsPasswordInClear(input.server, input.port, input.startTls);
 }

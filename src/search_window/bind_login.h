@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "directory/password.h"
 #include "search/password_memory.h"
@@ -26,9 +27,13 @@ struct BindCredentials {
  */
 class BindLogin {
 public:
-    /// parent owns the password dialog; bindUser and languageFile are the main window's and are
-    /// read at each query.
-    BindLogin(wxWindow* parent, const std::string* bindUser, const std::string* languageFile);
+    /// parent owns the password dialog. No bind name until one is set: queries bind anonymously.
+    explicit BindLogin(wxWindow* parent);
+
+    /// The name the following queries bind as ("" anonymously).
+    void SetBindUser(std::string name) { m_bindUser = std::move(name); }
+    /// The language file the password dialog shows its texts from ("" for English).
+    void SetLanguageFile(std::string path) { m_languageFile = std::move(path); }
 
     /// What a query of input binds with: anonymous without a bind name; else the name with the
     /// password kept for input's server and port, or one the password dialog asks for (then
@@ -41,7 +46,7 @@ public:
 
 private:
     wxWindow* m_parent;
-    const std::string* m_bindUser;
-    const std::string* m_languageFile;
+    std::string m_bindUser;
+    std::string m_languageFile;
     PasswordMemory m_passwords;
 };

@@ -8,7 +8,7 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
-#include "localisation/text_catalog.h"
+#include "localisation/text_keys.h"
 #include "platform/apply_texts.h"
 #include "platform/clipboard.h"
 #include "platform/command_ids.h"
@@ -46,13 +46,16 @@ CDetailsDialog::CDetailsDialog(wxWindow* parent)
         SetFont(parent->GetFont());
     }
 
+    const auto english = [](TextTarget target, int id) {
+        return EnglishAt(DetailsWindowKeys(), target, id);
+    };
     auto* fileMenu = new wxMenu;
-    fileMenu->Append(ToWxId(cmd::kDetailsSave), "Save as...");
+    fileMenu->Append(ToWxId(cmd::kDetailsSave), english(TextTarget::MenuCommand, cmd::kDetailsSave));
     auto* editMenu = new wxMenu;
-    editMenu->Append(ToWxId(cmd::kDetailsCopy), "Copy\tCtrl+C");
+    editMenu->Append(ToWxId(cmd::kDetailsCopy), english(TextTarget::MenuCommand, cmd::kDetailsCopy));
     auto* bar = new wxMenuBar;
-    bar->Append(fileMenu, "File");
-    bar->Append(editMenu, "Edit");
+    bar->Append(fileMenu, english(TextTarget::MenuBarPosition, menu_pos::kFile));
+    bar->Append(editMenu, english(TextTarget::MenuBarPosition, menu_pos::kEdit));
     SetMenuBar(bar);
 
     m_panel = new wxPanel(this, wxID_ANY);
@@ -138,19 +141,14 @@ void CDetailsDialog::EndModal(int retCode)
 
 void CDetailsDialog::ApplyDetailsWindowTexts()
 {
-    wxMenuBar* bar = GetMenuBar();
-    if (!bar) {
+    if (GetMenuBar() == nullptr) {
         return;
     }
-    TextCatalog language(m_languageFile);
-    TextPlaces places;
-    places.window = this;
-    places.controls = m_panel;
-    places.menuBar = bar;
+    TextPlaces places = PlacesOf(this, m_panel);
     places.store = [this](const TextKey&, const std::string& text) {
         m_fileFilter = text;
     };
-    ApplyTexts(DetailsWindowKeys(), language, places);
+    ApplyTexts(DetailsWindowKeys(), m_languageFile, places);
 }
 
 DetailsLayout CDetailsDialog::LayoutFor(const wxSize& client, const wxPoint& editOrigin)

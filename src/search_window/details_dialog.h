@@ -8,6 +8,8 @@
 #include <wx/gdicmn.h>
 #include <wx/iconbndl.h>
 
+#include "localisation/window_ids.h"
+
 class wxButton;
 class wxGUIEventLoop;
 class wxPanel;
@@ -21,7 +23,7 @@ struct DetailsLayout {
 
 /**
  * The details window (caption "Details"): a resizable frame with the menus
- * "File > Save as..." and "Edit > Copy", the multi-line edit 1012 holding the details text and the default button
+ * "File > Save as..." and "Edit > Copy", the multi-line edit holding the details text and the default button
  * OK. It is a frame because a dialog cannot carry a menu bar; ShowModal runs it modally the way
  * the toolkit's dialogs do (every other window disabled, a nested event loop until it closes).
  * Create it, set the language file and the text, then ShowModal once and Destroy it.
@@ -29,7 +31,7 @@ struct DetailsLayout {
 class CDetailsDialog : public wxFrame {
 public:
     /// Id of the edit control that shows the text.
-    static constexpr int kEditId = 1012;
+    static constexpr int kEditId = dlg::kDetailsEdit;
 
     /// Builds the window and its controls; the texts are applied by ShowModal.
     explicit CDetailsDialog(wxWindow* parent);
@@ -48,7 +50,7 @@ public:
     void EndModal(int retCode);
     bool IsModal() const { return m_loop != nullptr; }
 
-    /// Save as... (command 32777): asks for a path (default extension "txt", the file filter
+    /// File > Save as...: asks for a path (default extension "txt", the file filter
     /// text) and writes TextToSave() there; "Cannot create file" when that fails.
     void SaveText();
     /// Edit > Copy (Ctrl+C): the edit's selection, or its whole text when nothing is selected.

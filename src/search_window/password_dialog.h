@@ -3,21 +3,19 @@
 
 #include <string>
 
-#include <wx/dialog.h>
-
+#include "dialogs/field_dialog.h"
 #include "directory/password.h"
-
-class wxTextCtrl;
+#include "localisation/window_ids.h"
 
 /**
  * Asks for the password of a bind name: a label "Password for NAME", a masked edit, OK and
  * Cancel. The typed password is taken out with TakePassword, which empties the edit; the edit
  * is emptied when the dialog goes as well, so no copy stays in the control.
  */
-class CPasswordDlg : public wxDialog {
+class CPasswordDlg : public CFieldDlg {
 public:
-    static constexpr int kLabelId = 1062;
-    static constexpr int kPasswordId = 1063;
+    static constexpr int kLabelId = dlg::kPasswordLabel;
+    static constexpr int kPasswordId = dlg::kPassword;
 
     /// Builds the dialog in the parent's font, its texts looked up in languageFile ("" or a
     /// missing file: English).
@@ -27,11 +25,8 @@ public:
     /// The typed password as UTF-8 bytes; the edit is emptied.
     Password TakePassword();
 
-    wxTextCtrl* PasswordEdit() const { return m_password; }
+    wxTextCtrl* PasswordEdit() const { return Edit(); }
 
 private:
-    void CreateControls();
     void ApplyPasswordDialogTexts(const std::string& bindName, const std::string& languageFile);
-
-    wxTextCtrl* m_password = nullptr;
 };

@@ -29,6 +29,12 @@ CResultList::CResultList(wxWindow* parent, wxWindowID id, const wxPoint& positio
         ProcessWindowEvent(doubleClick);
     });
     Bind(wxEVT_DATAVIEW_ITEM_ACTIVATED, [](wxDataViewEvent&) {});
+    // Reached with Tab, the list shows where its focus is: on the first entry when none is current.
+    Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+        event.Skip();
+        if (ItemCount() > 0 && !GetCurrentItem().IsOk())
+            SetCurrentItem(m_model->GetItem(0));
+    });
     m_editDelay.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
         const std::vector<size_t> selected = SelectedItems();
         if (m_pendingEdit.IsOk() && selected.size() == 1 && m_model->GetItem(selected[0]) == m_pendingEdit)

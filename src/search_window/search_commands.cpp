@@ -43,18 +43,36 @@ struct SearchCommands::SearchAnswer {
     std::vector<ResultRow> rows;
 };
 
-SearchCommands::SearchCommands(SearchControls controls, std::function<std::string(const char* key)> text)
-    : m_controls(controls), m_text(std::move(text)), m_query(controls.window)
+SearchCommands::SearchCommands(SearchControls controls)
+    : m_controls(controls), m_query(controls.window), m_status(controls.status)
 {}
 
 SearchCommands::~SearchCommands() = default;
 
+void SearchCommands::SetLanguageFile(const std::string& path)
+{
+    m_languageFile = path;
+    if (m_bindLogin != nullptr)
+        m_bindLogin->SetLanguageFile(path);
+}
+
+void SearchCommands::SetBindLogin(std::unique_ptr<BindLogin> login)
+{
+    m_bindLogin = std::move(login);
+    if (m_bindLogin != nullptr)
+        m_bindLogin->SetLanguageFile(m_languageFile);
+}
+
+void SearchCommands::SetBindUser(const std::string& name)
+{
+    if (m_bindLogin != nullptr)
+        m_bindLogin->SetBindUser(name);
+}
+
 std::string SearchCommands::Text(const char* key) const
 {
-    if (m_text) {
-        return m_text(key);
-    }
-    return EnglishText(key);
+    const auto found = m_texts.find(key);
+    return found != m_texts.end() ? found->second : EnglishText(key);
 }
 
 std::optional<BindCredentials> SearchCommands::Credentials(const SearchInput& input)
@@ -62,13 +80,31 @@ std::optional<BindCredentials> SearchCommands::Credentials(const SearchInput& in
     return m_bindLogin != nullptr ? m_bindLogin->For(input) : std::optional<BindCredentials>(BindCredentials{});
 }
 
-std::string SearchCommands::WithBindWarning(const SearchInput& input, const std::string& status) const
+StatusLine::Compose SearchCommands::BindWarning(const SearchInput& input) const
 {
     if (m_bindLogin == nullptr || !m_bindLogin->PasswordInClear(input)) {
-        return status;
+        return {};
     }
-    const std::string warning = Text(keys::kPasswordUnencrypted);
-    return status.empty() ? warning : status + " - " + warning;
+    return [this] {
+        return Text(keys::kPasswordUnencrypted);
+    };
+}
+
+std::string SearchCommands::FailureText(const SearchOutcome& outcome) const
+{
+    // Plain replacement of the placeholders: reasons and menu texts are never formats.
+    std::string text = FillPlaceholder(Text(keys::kSearchFailed), outcome.failureReason);
+    if (outcome.needsBind) {
+        const std::string command = Text(keys::kMenuConnection);
+        const std::string where = Text(keys::kMenuOptions) + " > " + command.substr(0, command.find('\t'));
+        text += " - " + FillPlaceholder(Text(keys::kNeedsBind), where);
+    }
+    return text;
+}
+
+void SearchCommands::ShowQueryRunning()
+{
+    m_status.Show([this] { return Text(keys::kLDAPQuery); });
 }
 
 wxWindow* SearchCommands::FieldControl(SearchField field) const
@@ -93,13 +129,6 @@ void SearchCommands::ClearList()
     m_controls.list->ClearItems();
     m_result.ClearItems();
     SetStatus("");
-}
-
-void SearchCommands::SetStatus(const std::string& text)
-{
-    if (m_controls.status != nullptr) {
-        m_controls.status->SetStatusText(ToWx(text));
-    }
 }
 
 void SearchCommands::ShowMessage(const std::string& text, long style, const std::string& details) const
@@ -130,7 +159,7 @@ bool SearchCommands::ReadSearchInput(SearchInput& input)
         }
         return false;
     }
-    input = WithConnection(MakeSearchInput(fields), m_connection != nullptr ? *m_connection : ConnectionOptions{});
+    input = WithConnection(MakeSearchInput(fields), m_connection);
     return true;
 }
 
@@ -174,7 +203,7 @@ void SearchCommands::Search()
     const std::string searchValue = SearchValue(input, swap);
     const QueryChoice choice = ChooseQuery(input, swap);
 
-    SetStatus(WithBindWarning(input, ""));
+    m_status.Show([] { return std::string(); }, BindWarning(input));
     // The progress item shows while the directory is asked beside the window, which stays alive.
     list->ShowMessage(ToWx(Text(keys::kLDAPQuery)));
     auto answer = std::make_shared<SearchAnswer>();
@@ -211,10 +240,8 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
     list->ClearItems();
     list->HideSortArrow();
     if (outcome.failed) {
-        // Plain replacement of the placeholders: reasons and search values are never formats.
-        const std::string failure = FillPlaceholder(Text(keys::kSearchFailed), outcome.failureReason);
-        list->ShowMessage(ToWx(failure));  // the old columns stay
-        SetStatus(WithBindWarning(input, failure));
+        list->ShowMessage(ToWx(FailureText(outcome)));  // the old columns stay
+        m_status.Show([this, outcome] { return FailureText(outcome); }, BindWarning(input));
     } else if (rows.empty() && outcome.stopped) {
         // nothing had arrived when the user stopped: that is no answer of the directory's
         list->ShowMessage(ToWx(FillPlaceholder(Text(keys::kStatusStopped), "0")));  // the old columns stay
@@ -235,7 +262,8 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
         const char* key = outcome.stopped ? keys::kStatusStopped
                           : outcome.cut   ? keys::kStatusCut
                                           : keys::kStatusEntries;
-        SetStatus(WithBindWarning(input, FillPlaceholder(Text(key), std::to_string(rows.size()))));
+        m_status.Show([this, key, count = std::to_string(rows.size())] { return FillPlaceholder(Text(key), count); },
+                      BindWarning(input));
     }
 
     // Every value stands under its attribute's column. An entry without values gets no item but
@@ -303,13 +331,13 @@ void SearchCommands::ShowDetails(const SearchInput& input)
         return;  // the password dialog was cancelled: no details
     }
     const bool swap = m_controls.swap->GetValue();
-    const DetailSlots slots = m_detailAttributes ? *m_detailAttributes : DefaultDetailSlots();
+    const DetailSlots slots = m_detailAttributes;
     // The query runs beside the window like a search; the status line says so meanwhile, and the
     // Details button waits for it.
-    const wxString statusBefore = m_controls.status != nullptr ? m_controls.status->GetStatusText() : wxString();
+    const StatusLine::Shown statusBefore = m_status.Current();
     const bool detailsEnabled = m_controls.details->IsEnabled();
     m_controls.details->Disable();
-    SetStatus(Text(keys::kLDAPQuery));
+    ShowQueryRunning();
     auto text = std::make_shared<std::string>();
     auto outcome = std::make_shared<SearchOutcome>();
     StartQuery(
@@ -324,9 +352,7 @@ void SearchCommands::ShowDetails(const SearchInput& input)
             if (m_bindLogin != nullptr) {
                 m_bindLogin->Ended(input, bind, *outcome);
             }
-            if (m_controls.status != nullptr) {
-                m_controls.status->SetStatusText(statusBefore);
-            }
+            m_status.Restore(statusBefore);
             m_controls.details->Enable(detailsEnabled);
             m_lastDetailsText = std::move(*text);
             OpenDetailsWindow();
@@ -339,7 +365,7 @@ void SearchCommands::OpenDetailsWindow()
     if (auto* top = wxDynamicCast(wxGetTopLevelParent(m_controls.window), wxTopLevelWindow)) {
         dialog->SetIcons(top->GetIcons());
     }
-    dialog->SetLanguageFile(m_languageFile ? *m_languageFile : std::string());
+    dialog->SetLanguageFile(m_languageFile);
     dialog->SetDetailsText(m_lastDetailsText);
     dialog->ShowModal();
     dialog->Destroy();

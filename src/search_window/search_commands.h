@@ -2,6 +2,8 @@
 #pragma once
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +12,8 @@
 #include "search_window/background_query.h"
 #include "search/search_rules.h"
 #include "search/shown_result.h"
+#include "search_window/status_line.h"
+
 #include "storage/connection_profile.h"
 
 class BindLogin;
@@ -26,29 +30,28 @@ class wxWindow;
 /// The main-window controls the search commands read and fill (owned by the main window).
 struct SearchControls {
     wxWindow* window = nullptr;             ///< parent of message boxes and dialogs
-    wxTextCtrl* server = nullptr;           ///< 1001
-    wxTextCtrl* port = nullptr;             ///< 1003
-    wxTextCtrl* baseDn = nullptr;           ///< 1016
-    wxTextCtrl* preselection = nullptr;     ///< 1005
-    wxComboBox* searchAttribute = nullptr;  ///< 1020
-    wxComboBox* resultAttribute = nullptr;  ///< 1028
-    wxTextCtrl* searchString = nullptr;     ///< 1009
-    wxCheckBox* swap = nullptr;             ///< 1018
-    wxButton* details = nullptr;            ///< 1014
-    CResultList* list = nullptr;            ///< 1021
+    wxTextCtrl* server = nullptr;           ///< the LDAP server
+    wxTextCtrl* port = nullptr;             ///< the LDAP port
+    wxTextCtrl* baseDn = nullptr;           ///< the base DN
+    wxTextCtrl* preselection = nullptr;     ///< the search preselection
+    wxComboBox* searchAttribute = nullptr;  ///< the search attribute
+    wxComboBox* resultAttribute = nullptr;  ///< the result attributes
+    wxTextCtrl* searchString = nullptr;     ///< the search string
+    wxCheckBox* swap = nullptr;             ///< "Swap search and result attributes"
+    wxButton* details = nullptr;            ///< Details
+    CResultList* list = nullptr;            ///< the result list
     wxStatusBar* status = nullptr;          ///< the window's status line
 };
 
 /**
- * Search (button 1010, Edit > Search), details (button 1014, Edit > Show details, double click),
+ * Search (the Search button, Edit > Search), details (the Details button, Edit > Show details, double click),
  * the sort by a column heading and export (Edit > Export result). Holds the shown result of the
  * last search: its entries, their order and the export table.
  */
 class SearchCommands {
 public:
-    /// text(key) gives the main window's current text of a key (its English default until a
-    /// language is applied).
-    SearchCommands(SearchControls controls, std::function<std::string(const char* key)> text);
+    /// Every text is its English default until texts are set.
+    explicit SearchCommands(SearchControls controls);
     /// Cancels a running query.
     ~SearchCommands();
 
@@ -62,6 +65,8 @@ public:
     /// A click on a column heading: sorts the entries by that column in the user's locale,
     /// ascending or descending as the heading's arrow shows.
     void SortByColumn(unsigned column, bool ascending);
+    /// Shows the status line's messages again in the current language.
+    void RetranslateStatus() { m_status.Retranslate(); }
     /// Empties the result list and the status line (the export table stays).
     void ClearList();
     /// Runs the details query for input beside the window, then shows CDetailsDialog modally.
@@ -84,14 +89,18 @@ public:
     /// offers them; the one chosen goes into the DN field.
     void ChooseBaseDn();
 
+    /// The main window's current text of each key; a key missing there gives its English default.
+    void SetTexts(std::map<std::string, std::string> texts) { m_texts = std::move(texts); }
     /// The detail attribute slots the details view asks for (the main window's list).
-    void SetDetailAttributes(const DetailSlots* slots) { m_detailAttributes = slots; }
-    /// The current language file (the main window's), read each time a details window opens.
-    void SetLanguageFile(const std::string* path) { m_languageFile = path; }
-    /// How every query connects (the main window's); none: plain, with the default cap.
-    void SetConnectionOptions(const ConnectionOptions* options) { m_connection = options; }
-    /// Whom every query binds as (the main window's); none: anonymously.
-    void SetBindLogin(BindLogin* login) { m_bindLogin = login; }
+    void SetDetailAttributes(const DetailSlots& slots) { m_detailAttributes = slots; }
+    /// The current language file, read each time a details or password window opens.
+    void SetLanguageFile(const std::string& path);
+    /// Whom every query binds as; without a login, anonymously.
+    void SetBindLogin(std::unique_ptr<BindLogin> login);
+    /// The name the login binds as ("" anonymously); ignored without a login.
+    void SetBindUser(const std::string& name);
+    /// StartTLS and the entry cap every query connects with.
+    void SetConnectionOptions(const ConnectionOptions& options) { m_connection = options; }
     /// Time limit of every query (tests shorten it).
     void SetTimeLimit(int32_t seconds) { m_timeLimitSeconds = seconds; }
     /// Called by Search once the progress item shows and the query has started (tests read the
@@ -108,11 +117,11 @@ private:
     struct SearchAnswer;
 
     SearchControls m_controls;
-    std::function<std::string(const char*)> m_text;
-    const DetailSlots* m_detailAttributes = nullptr;
-    const std::string* m_languageFile = nullptr;
-    BindLogin* m_bindLogin = nullptr;
-    const ConnectionOptions* m_connection = nullptr;
+    std::map<std::string, std::string> m_texts;
+    DetailSlots m_detailAttributes = DefaultDetailSlots();
+    std::string m_languageFile;
+    std::unique_ptr<BindLogin> m_bindLogin;
+    ConnectionOptions m_connection;
     int32_t m_timeLimitSeconds = kSearchTimeLimitSeconds;
     ShownResult m_result;
     std::vector<std::string> m_shownHeadings;  ///< the attribute names of the shown columns
@@ -120,6 +129,7 @@ private:
     std::function<void()> m_queryStartHook;
     std::function<void(bool)> m_busyHook;
     BackgroundQuery m_query;
+    StatusLine m_status;
 
     std::string Text(const char* key) const;
     /// The seven fields as typed.
@@ -130,11 +140,15 @@ private:
                          std::function<void(const std::vector<std::string>&, const SearchOutcome&)> done);
     /// What a query of input binds with; nullopt when the user cancelled the password dialog.
     std::optional<BindCredentials> Credentials(const SearchInput& input);
-    /// status followed by the warning that the password travels unencrypted, when a search of
-    /// input sends one so.
-    std::string WithBindWarning(const SearchInput& input, const std::string& status) const;
+    /// The warning that the password travels unencrypted, when a search of input sends one so.
+    StatusLine::Compose BindWarning(const SearchInput& input) const;
+    /// "Search failed: ..." with the reason, and the hint where to set a bind name when the server
+    /// refused the anonymous bind or search.
+    std::string FailureText(const SearchOutcome& outcome) const;
     wxWindow* FieldControl(SearchField field) const;
-    void SetStatus(const std::string& text);
+    void SetStatus(const std::string& text) { m_status.ShowText(text); }
+    /// The status line says a query is running.
+    void ShowQueryRunning();
     void StartQuery(std::function<void(DirectoryQuery&)> work, std::function<void()> done);
     void ShowAnswer(SearchAnswer& answer, const QueryChoice& choice, const std::string& searchValue,
                     const SearchInput& input);

@@ -16,14 +16,13 @@
 void SearchCommands::ReadBaseDnsThen(const SearchFields& fields,
                                      std::function<void(const std::vector<std::string>&, const SearchOutcome&)> done)
 {
-    const SearchInput input =
-        WithConnection(MakeSearchInput(fields), m_connection != nullptr ? *m_connection : ConnectionOptions{});
+    const SearchInput input = WithConnection(MakeSearchInput(fields), m_connection);
     const std::optional<BindCredentials> bind = Credentials(input);
     if (!bind) {
         return;  // the password dialog was cancelled
     }
-    const wxString statusBefore = m_controls.status != nullptr ? m_controls.status->GetStatusText() : wxString();
-    SetStatus(Text(keys::kLDAPQuery));
+    const StatusLine::Shown statusBefore = m_status.Current();
+    ShowQueryRunning();
     auto bases = std::make_shared<std::vector<std::string>>();
     auto outcome = std::make_shared<SearchOutcome>();
     StartQuery(
@@ -35,9 +34,7 @@ void SearchCommands::ReadBaseDnsThen(const SearchFields& fields,
             if (m_bindLogin != nullptr) {
                 m_bindLogin->Ended(input, bind, *outcome);
             }
-            if (m_controls.status != nullptr) {
-                m_controls.status->SetStatusText(statusBefore);
-            }
+            m_status.Restore(statusBefore);
             done(*bases, *outcome);
         });
 }
@@ -58,9 +55,8 @@ void SearchCommands::ChooseBaseDn()
             return;
         }
         if (outcome.failed) {
-            const std::string failure = FillPlaceholder(Text(keys::kSearchFailed), outcome.failureReason);
-            SetStatus(failure);
-            ShowMessage(failure, wxICON_ERROR);
+            m_status.Show([this, outcome] { return FailureText(outcome); });
+            ShowMessage(FailureText(outcome), wxICON_ERROR);
             return;
         }
         if (bases.empty()) {

@@ -163,7 +163,7 @@ std::string AllBytesBelow(const fs::path& folder, const fs::path& skipped)
         }
         all += item.path().string() + "\n";
         if (item.is_regular_file()) {
-            all += ReadBytes(item.path());
+            all += FileBytes(item.path());
         }
     }
     return all;
@@ -189,7 +189,7 @@ TEST_F(CliBindTest, TerminalPromptWithEchoOffAndNoTraceLeft)
     ASSERT_GT(pid, 0);
     // Answer only once the prompt shows: echo is off by then.
     const auto waitedUntil = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (ReadBytes(m_folder / "stderr").find("Password for") == std::string::npos &&
+    while (FileBytes(m_folder / "stderr").find("Password for") == std::string::npos &&
            std::chrono::steady_clock::now() < waitedUntil) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -198,7 +198,7 @@ TEST_F(CliBindTest, TerminalPromptWithEchoOffAndNoTraceLeft)
     const ProgramRun run = FinishProgram(pid, m_folder);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, std::string("Password for ") + td::kReaderDn + ": \n");
-    EXPECT_EQ(ReadBytes(home / "out.csv"), kFound);
+    EXPECT_EQ(FileBytes(home / "out.csv"), kFound);
 
     // Nothing came back from the terminal, and echo is on again.
     fcntl(master, F_SETFL, O_NONBLOCK);

@@ -136,7 +136,7 @@ TEST_F(CliReadBackTest, ExportReadsBackCellForCell)
                test_directory::kFixturesDn)
             .exitCode,
         0);
-    EXPECT_EQ(ReadBytes(umlauts), "M\xC3\xBCller J\xC3\xBCrgen;\"Zimmer 3; 2. Stock\"  \r\n");
+    EXPECT_EQ(FileBytes(umlauts), "M\xC3\xBCller J\xC3\xBCrgen;\"Zimmer 3; 2. Stock\"  \r\n");
 }
 
 TEST_F(CliReadBackTest, LdifReadsBackWithTheDirectoryTools)
@@ -157,7 +157,7 @@ TEST_F(CliReadBackTest, LdifReadsBackWithTheDirectoryTools)
         EXPECT_TRUE(ok) << shown;
         EXPECT_NE(shown.find(c.value), std::string::npos) << shown;
     }
-    EXPECT_NE(ReadBytes(file).find("\n# jpegPhoto: <binary, 6 bytes>\n"), std::string::npos);
+    EXPECT_NE(FileBytes(file).find("\n# jpegPhoto: <binary, 6 bytes>\n"), std::string::npos);
 }
 
 }  // namespace

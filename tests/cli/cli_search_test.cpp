@@ -242,16 +242,16 @@ TEST_F(CliSearchTest, OutputFileWrittenThroughTheExport)
         Execute(Connected({"--output", file.string(), "--search-attribute", "sn", "-r", "telephoneNumber", "Smith"}));
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(ReadBytes(file), "123, 456  \r\n789  \r\n");
+    EXPECT_EQ(FileBytes(file), "123, 456  \r\n789  \r\n");
 
     // A failed search leaves the file of the run before as it was.
     EXPECT_EQ(Execute(Connected({"--output", file.string(), "--search-attribute", "sn", "-b", "ou=nowhere", "Smith"}))
                   .exitCode,
               4);
-    EXPECT_EQ(ReadBytes(file), "123, 456  \r\n789  \r\n");
+    EXPECT_EQ(FileBytes(file), "123, 456  \r\n789  \r\n");
     // Nothing found: the file is emptied, as the export of such a search would leave it.
     EXPECT_EQ(Execute(Connected({"--output", file.string(), "--search-attribute", "sn", "Zzz"})).exitCode, 1);
-    EXPECT_EQ(ReadBytes(file), "");
+    EXPECT_EQ(FileBytes(file), "");
 
     // A device or a pipe is written to, not replaced.
     EXPECT_EQ(Execute(Connected({"--output", "/dev/null", "--search-attribute", "sn", "Smith"})).exitCode, 0);
@@ -270,7 +270,7 @@ TEST_F(CliSearchTest, OutputFileWrittenThroughTheExport)
     const ProgramRun text = Execute(Connected(
         {"--output", details.string(), "--details", "--detail-attributes", "cn", "--search-attribute", "sn", "Smith"}));
     EXPECT_EQ(text.exitCode, 0) << text.err;
-    EXPECT_EQ(ReadBytes(details), "dn: " + std::string(test_directory::kSmithDn) + "\r\ncn: Smith\r\n" + kSeparator +
+    EXPECT_EQ(FileBytes(details), "dn: " + std::string(test_directory::kSmithDn) + "\r\ncn: Smith\r\n" + kSeparator +
                                       "dn: " + test_directory::kSmithersDn + "\r\ncn: Smithers\r\n" + kSeparator);
 }
 

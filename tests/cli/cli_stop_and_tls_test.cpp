@@ -56,7 +56,7 @@ TEST_F(CliStopAndTlsTest, CtrlCStopsTheSearchWithNothingWritten)
         EXPECT_EQ(run.out, "") << more.front();
         EXPECT_EQ(run.err, "") << more.front();
     }
-    EXPECT_EQ(ReadBytes(output), "yesterday's export\r\n");
+    EXPECT_EQ(FileBytes(output), "yesterday's export\r\n");
 }
 
 TEST_F(CliStopAndTlsTest, LdapsChecksTheServerCertificate)

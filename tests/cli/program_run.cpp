@@ -8,17 +8,10 @@
 #include <cerrno>
 #include <fstream>
 #include <algorithm>
-#include <iterator>
 
 extern char** environ;
 
 namespace program_run {
-
-std::string ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 pid_t StartProgram(const Args& args, const std::filesystem::path& folder, const Args& environment,
                    const std::filesystem::path& input)
@@ -74,8 +67,8 @@ ProgramRun FinishProgram(pid_t pid, const std::filesystem::path& folder)
             run.exitCode = WEXITSTATUS(status);
         }
     }
-    run.out = ReadBytes(folder / "stdout");
-    run.err = ReadBytes(folder / "stderr");
+    run.out = FileBytes(folder / "stdout");
+    run.err = FileBytes(folder / "stderr");
     return run;
 }
 

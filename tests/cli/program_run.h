@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
+
 namespace program_run {
 
 using Args = std::vector<std::string>;
@@ -16,9 +18,6 @@ struct ProgramRun {
     int exitCode = -1;
     std::string out, err;
 };
-
-/// The bytes of a file; empty when it cannot be read.
-std::string ReadBytes(const std::filesystem::path& path);
 
 /// Starts corvane-search with args, standard output and error going to files in folder and
 /// standard input read from input (/dev/null when empty). The environment is the test's, without

@@ -132,10 +132,10 @@ TEST_F(AppShellTest, RecentListKeepsItsOrderAcrossARestart)
     const std::string p = Profile("P.cvl"), q = Profile("Q & R.cvl"), r = Profile("R.cvl");
     Start();
     for (const std::string& path : {p, q, r})
-        Window().LoadProfile(path);
+        Window().Profile().Load(path);
     EXPECT_EQ(RecentLabels(), (Strings{r, q, p}));
     RunMenu(cmd::kRecentFirst + 3);  // the third entry, P, chosen by its own command
-    EXPECT_EQ(Window().CurrentProfilePath(), p);
+    EXPECT_EQ(Window().Profile().Path(), p);
     EXPECT_EQ(RecentLabels(), (Strings{p, r, q}));
     Quit();
 
@@ -143,7 +143,7 @@ TEST_F(AppShellTest, RecentListKeepsItsOrderAcrossARestart)
     EXPECT_EQ(RecentLabels(), (Strings{p, r, q}));
     fs::remove(r);
     RunMenu(cmd::kRecentFirst + 2);  // a deleted file: nothing happens, the entry stays
-    EXPECT_EQ(Window().CurrentProfilePath(), "");
+    EXPECT_EQ(Window().Profile().Path(), "");
     EXPECT_EQ(RecentLabels(), (Strings{p, r, q}));
     Quit();
 
@@ -156,7 +156,7 @@ TEST_F(AppShellTest, DeactivateAndClearSurviveARestart)
     const std::string p = Profile("P.cvl"), q = Profile("Q.cvl");
     Start({p});
     RunMenu(cmd::kDeactivateRecent);
-    Window().LoadProfile(q);
+    Window().Profile().Load(q);
     EXPECT_EQ(RecentLabels(), (Strings{p}));
     Quit();
 
@@ -180,8 +180,8 @@ TEST_F(AppShellTest, SavePathMovesTheStorageAndTheCommandLineKeepsItsFolder)
     const std::string profile = Profile("P.cvl");
     SetCurrentFolder(m_root.Path());
     Start({"P.cvl"});  // relative to the folder the program was started in
-    EXPECT_EQ(Window().CurrentProfilePath(), profile);
-    EXPECT_EQ(Window().StorageFolder(), ProgramFolder() + "data/");
+    EXPECT_EQ(Window().Profile().Path(), profile);
+    EXPECT_EQ(Window().Folders().storage, ProgramFolder() + "data/");
     EXPECT_EQ(CurrentFolder() + "/", ProgramFolder());
     Quit();
     EXPECT_TRUE(fs::exists(ProgramFolder() + "data/LDAP.ini"));
@@ -191,7 +191,7 @@ TEST_F(AppShellTest, SavePathMovesTheStorageAndTheCommandLineKeepsItsFolder)
     // a folder that does not exist: the per-user folder, as without the file
     WriteBytes(ProgramFolder() + "SavePath.ini", "ApplicationStorage=\"missing\"\r\n");
     Start();
-    EXPECT_EQ(Window().StorageFolder(), m_root.File("config/Corvane/LDAP/"));
+    EXPECT_EQ(Window().Folders().storage, m_root.File("config/Corvane/LDAP/"));
 }
 
 TEST_F(AppShellTest, InstallationIsRecordedOncePerVersion)

@@ -148,6 +148,9 @@ TEST_F(BindWindowTest, PasswordAskedOnceForTheRunAndAgainAfterARefusedBind)
         std::string("Search failed: the server refused the bind as '") + td::kReaderDn + "' (Invalid credentials)";
     EXPECT_EQ(ListCells(), (std::vector<std::vector<std::string>>{{refused}}));
     EXPECT_EQ(Status(), refused + " - " + m_unencrypted);
+    wxRect warningField;  // the warning's own field shows it whole at the window's first width
+    ASSERT_TRUE(Window().GetStatusBar()->GetFieldRect(1, warningField));
+    EXPECT_GE(warningField.width, Window().GetStatusBar()->GetTextExtent(m_unencrypted).GetWidth());
     wxTEST_DIALOG(SearchSmith(), TypePassword(m_password));
     EXPECT_EQ(ListCells(), m_smiths);
 
@@ -157,8 +160,18 @@ TEST_F(BindWindowTest, PasswordAskedOnceForTheRunAndAgainAfterARefusedBind)
     EXPECT_TRUE(ListCells().empty());
     SetBindName("");
     EXPECT_EQ(Title(), "Corvane LDAP");
+    // the refusal says where to set a bind name, and follows a change of language at once
     SearchSmith();
-    EXPECT_EQ(Status(), "Search failed: Server is unwilling to perform (authentication required)");
+    const std::string reason = "Server is unwilling to perform (authentication required)";
+    EXPECT_EQ(Status(),
+              "Search failed: " + reason + " - The server wants a bind name: set one in Options > Connection...");
+    TempFolder folder;
+    WriteBytes(folder.File("de.ini"),
+               "[header]\r\nFrmMain.m_acMSearchFailed=\"Suche fehlgeschlagen: %s\"\r\n"
+               "FrmMain.m_acMNeedsBind=\"Bind-Name fehlt: %s\"\r\nFrmMain.ID_MEN_OPTIONS=\"Optionen\"\r\n"
+               "FrmMain.ID_MEN_CONNECTION=\"Verbindung...\"\r\n");
+    Window().Language().Apply(folder.File("de.ini"));
+    EXPECT_EQ(Status(), "Suche fehlgeschlagen: " + reason + " - Bind-Name fehlt: Optionen > Verbindung...");
 }
 
 TEST_F(BindWindowTest, ProfileKeepsTheBindNameAndNoFileGetsThePassword)
@@ -176,10 +189,10 @@ TEST_F(BindWindowTest, ProfileKeepsTheBindNameAndNoFileGetsThePassword)
         FileBytes(profile).ends_with(std::string("  <BindUser>") + td::kReaderDn + "</BindUser>\r\n</InitFile>\r\n"));
 
     RunMenu(cmd::kNew);
-    EXPECT_EQ(Window().BindUser(), "");
+    EXPECT_EQ(Window().Profile().BindUser(), "");
     EXPECT_EQ(Title(), "Corvane LDAP");
-    ASSERT_TRUE(Window().LoadProfile(profile));
-    EXPECT_EQ(Window().BindUser(), td::kReaderDn);
+    ASSERT_TRUE(Window().Profile().Load(profile));
+    EXPECT_EQ(Window().Profile().BindUser(), td::kReaderDn);
     EXPECT_EQ(Title(), std::string("Corvane LDAP - reader.cvl (") + td::kReaderDn + ")");
 
     // The window closes as the user closes it, with everything it writes then; afterwards no file
@@ -198,7 +211,7 @@ TEST_F(SearchWindowTest, ConnectionOptionsGoIntoTheProfileOnlyWhenSetAndComeBack
     EXPECT_FALSE(startTls);
     EXPECT_EQ(cap, 1000);
     const std::string profile = folder.File("paged.cvl");
-    ASSERT_TRUE(Window().SaveProfile(profile));
+    ASSERT_TRUE(Window().Profile().SaveTo(profile));
     EXPECT_TRUE(
         FileBytes(profile).ends_with("  <StartTLS>1</StartTLS>\r\n  <EntryCap>100000</EntryCap>\r\n</InitFile>\r\n"));
 
@@ -206,12 +219,12 @@ TEST_F(SearchWindowTest, ConnectionOptionsGoIntoTheProfileOnlyWhenSetAndComeBack
     wxTEST_DIALOG(RunMenu(cmd::kConnection), SetConnectionOptions(&startTls, &cap));
     EXPECT_FALSE(startTls);
     EXPECT_EQ(cap, 1000);
-    ASSERT_TRUE(Window().LoadProfile(profile));
+    ASSERT_TRUE(Window().Profile().Load(profile));
     wxTEST_DIALOG(RunMenu(cmd::kConnection), SetConnectionOptions(&startTls, &cap, std::pair{false, 1000}));
     EXPECT_TRUE(startTls);
     EXPECT_EQ(cap, 100000);
     // Back at the defaults, the profile is written as one without the two keys.
-    ASSERT_TRUE(Window().SaveProfile(profile));
+    ASSERT_TRUE(Window().Profile().SaveTo(profile));
     EXPECT_EQ(FileBytes(profile).find("StartTLS"), std::string::npos);
     EXPECT_EQ(FileBytes(profile).find("EntryCap"), std::string::npos);
 }

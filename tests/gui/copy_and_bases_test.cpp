@@ -73,7 +73,7 @@ TEST_F(SearchWindowTest, CopyPutsTheShownRowsOnTheClipboardAsATable)
 
 TEST_F(SearchWindowTest, DetailsWindowCopiesItsText)
 {
-    m_window->SetDetailAttributes(SlotsFromList({"cn"}));
+    m_window->Profile().SetDetailAttributes(SlotsFromList({"cn"}));
     Search("sn", "Jones", "cn");
     std::string shown;
     DetailsShownHook hook([&](CDetailsDialog& dialog) {

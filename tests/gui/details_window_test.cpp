@@ -59,7 +59,7 @@ TEST_F(SearchWindowTest, DetailsShowTheChosenEntriesByDn)
              DetailsEntry("cn=Adams Chlo\xC3\xA9,ou=people,dc=corvane,dc=test",
                           {"cn: Adams Chlo\xC3\xA9", "telephoneNumber: +49 89 1234 0100"})},
     };
-    m_window->SetDetailAttributes(SlotsFromList({"cn", "telephoneNumber"}));
+    m_window->Profile().SetDetailAttributes(SlotsFromList({"cn", "telephoneNumber"}));
     for (const DetailsCase& c : cases) {
         SCOPED_TRACE(c.name);
         SetField(ctl::kBaseDn, c.baseDn);
@@ -81,7 +81,7 @@ TEST_F(SearchWindowTest, DetailsShowTheChosenEntriesByDn)
 
 TEST_F(SearchWindowTest, DetailsWindowSavesTheTextByteForByte)
 {
-    m_window->SetDetailAttributes(SlotsFromList({"cn", "l", "description", "title"}));
+    m_window->Profile().SetDetailAttributes(SlotsFromList({"cn", "l", "description", "title"}));
     Search("sn", "M\xC3\xBCller", "cn");
     const std::string text =
         DetailsEntry(test_directory::kMuellerDn, {"cn: M\xC3\xBCller J\xC3\xBCrgen", "l: M\xC3\xBCnchen",

@@ -25,8 +25,8 @@ TEST_F(SearchWindowTest, FilesThatAreNoProfileAreRefusedAndNeverOverwritten)
             FileDialogAnswers answers({path});
             wxTEST_DIALOG(RunMenu(cmd::kOpen), ExpectMessageBox("Cannot read file!", "ERROR", wxICON_INFORMATION));
         }
-        EXPECT_EQ(Window().FieldText(ctl::kServer), "kept");
-        EXPECT_EQ(Window().CurrentProfilePath(), "");
+        EXPECT_EQ(FieldText(Window(), ctl::kServer), "kept");
+        EXPECT_EQ(Window().Profile().Path(), "");
         EXPECT_EQ(Title(), "Corvane LDAP");
         // Save settings asks for a name instead of writing over the refused file.
         FileDialogAnswers cancelled({std::nullopt});
@@ -43,7 +43,7 @@ TEST_F(SearchWindowTest, LatinOneLegacyProfileFindsWhatItNames)
     const std::string path = folder.File("legacy.cvl");
     WriteBytes(path, std::string(test_directory::kFixturesDn) + "\r\r\nM\xfc\r\r\n" + DirectoryServer::Host() +
                          "\r\r\n" + std::to_string(TestServer().Port()) + "\r\r\nsn\r\r\nl\r\r\n");
-    ASSERT_TRUE(Window().LoadProfile(path));
+    ASSERT_TRUE(Window().Profile().Load(path));
     SetField(ctl::kSearchString, "ll");
     Commands().Search();
     WaitForQuery();

@@ -69,12 +69,6 @@ void WaitBriefly()
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
-std::string FileBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 void WriteBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);

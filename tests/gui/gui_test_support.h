@@ -10,6 +10,7 @@
 #include <wx/msgdlg.h>
 #include <wx/testing.h>
 
+#include "file_bytes.h"
 #include "platform/file_dialog.h"
 
 class wxWindow;
@@ -104,7 +105,5 @@ bool PumpUntil(Done done)
     return done();
 }
 
-/// A whole file's bytes ("" when it cannot be read).
-std::string FileBytes(const std::string& path);
 /// Writes bytes as the whole file.
 void WriteBytes(const std::string& path, const std::string& bytes);

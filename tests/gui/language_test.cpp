@@ -106,12 +106,12 @@ TEST_F(LanguageTest, StartUpTakesTheDefaultElseTheDesktopLanguageElseEnglish)
             WriteLanguages(c.catalogueHead);
         setenv("LANG", c.lang, 1);
         Open({});
-        EXPECT_EQ(Window().CurrentLanguageName(), c.language);
-        EXPECT_EQ(Window().CurrentLanguageFile(), *c.file ? ProgramFile(c.file) : "");
-        EXPECT_FALSE(Window().LanguageChosen());  // a language taken from the desktop is not chosen
+        EXPECT_EQ(Window().Language().Name(), c.language);
+        EXPECT_EQ(Window().Language().File(), *c.file ? ProgramFile(c.file) : "");
+        EXPECT_FALSE(Window().Language().Chosen());  // a language taken from the desktop is not chosen
         EXPECT_EQ(SearchLabel(), c.search);
         // without a language the messages are the English ones, never empty
-        EXPECT_FALSE(Window().Text(keys::kNoResult).empty());
+        EXPECT_FALSE(Window().Language().Text(keys::kNoResult).empty());
         EXPECT_EQ(LabelOf(Window().FindWindow(ctl::kServerLabel)), "LDAP server");
     }
 }
@@ -146,9 +146,9 @@ TEST_F(LanguageTest, DialogListsPreselectsPreviewsAndCancelChangesNothing)
         EXPECT_EQ(dialog.SelectedLanguageFile(), "");
         return wxID_CANCEL;
     });
-    EXPECT_EQ(Window().CurrentLanguageName(), "Deutsch");
-    EXPECT_EQ(Window().CurrentLanguageFile(), ProgramFile("de.ini"));
-    EXPECT_FALSE(Window().LanguageChosen());
+    EXPECT_EQ(Window().Language().Name(), "Deutsch");
+    EXPECT_EQ(Window().Language().File(), ProgramFile("de.ini"));
+    EXPECT_FALSE(Window().Language().Chosen());
     EXPECT_EQ(SearchLabel(), "Suchen");
 }
 
@@ -156,16 +156,16 @@ TEST_F(LanguageTest, OkRelabelsTheWindowAndItsMenusAtOnce)
 {
     WriteLanguages();
     Open({});
-    ASSERT_EQ(Window().CurrentLanguageName(), "");
+    ASSERT_EQ(Window().Language().Name(), "");
     ChooseLanguage(1);
-    EXPECT_EQ(Window().CurrentLanguageName(), "Deutsch");
-    EXPECT_EQ(Window().CurrentLanguageFile(), ProgramFile("de.ini"));
-    EXPECT_TRUE(Window().LanguageChosen());
+    EXPECT_EQ(Window().Language().Name(), "Deutsch");
+    EXPECT_EQ(Window().Language().File(), ProgramFile("de.ini"));
+    EXPECT_TRUE(Window().Language().Chosen());
     EXPECT_EQ(SearchLabel(), "Suchen");
     EXPECT_EQ(FromWx(Window().GetMenuBar()->GetMenuLabelText(0)), "Datei");
-    EXPECT_EQ(FromWx(Item(cmd::kSearch)->GetItemLabelText()), "Suchen (Strg+F)");
-    EXPECT_EQ(Window().Text(keys::kNoResult), "Nichts f\xC3\xBCr '%s'");
-    // the shortcut the menu shows as text still works through the accelerator table
+    EXPECT_EQ(FromWx(Item(cmd::kSearch)->GetItemLabelText()), "Suchen");
+    EXPECT_EQ(Window().Language().Text(keys::kNoResult), "Nichts f\xC3\xBCr '%s'");
+    // the shortcut stands in the shortcut column and works through the accelerator table
     wxKeyEvent ctrlF(wxEVT_KEY_DOWN);
     ctrlF.m_keyCode = 'F';
     ctrlF.SetControlDown(true);
@@ -173,10 +173,10 @@ TEST_F(LanguageTest, OkRelabelsTheWindowAndItsMenusAtOnce)
 
     // OK without a change keeps the language; the built-in English leaves no language file current
     ChooseLanguage([](CLanguageDlg&) { return wxID_OK; });
-    EXPECT_EQ(Window().CurrentLanguageFile(), ProgramFile("de.ini"));
+    EXPECT_EQ(Window().Language().File(), ProgramFile("de.ini"));
     ChooseLanguage(0);
-    EXPECT_EQ(Window().CurrentLanguageName(), "English");
-    EXPECT_EQ(Window().CurrentLanguageFile(), "");
+    EXPECT_EQ(Window().Language().Name(), "English");
+    EXPECT_EQ(Window().Language().File(), "");
     EXPECT_EQ(SearchLabel(), "Search");
     EXPECT_EQ(FromWx(Item(cmd::kSearch)->GetItemLabelText()), "Search");
 }
@@ -214,7 +214,7 @@ TEST_F(LanguageTest, EnglishOptionWritesTheEnglishFileAndKeepsTheLanguage)
     WriteProgramFile("LangLDAP_English.ini", "old\r\n");
     Open({"--ENGLISH"});
     EXPECT_EQ(SearchLabel(), "Suchen");
-    EXPECT_EQ(Window().CurrentLanguageName(), "Deutsch");
+    EXPECT_EQ(Window().Language().Name(), "Deutsch");
     const std::string english = FileBytes(ProgramFile("LangLDAP_English.ini"));
     EXPECT_TRUE(english.starts_with("[LDAP_CLDAPDlg - Version 1.640 (30.04.2018)]\r\n")) << english;
     EXPECT_NE(english.find("\r\nFrmMain.m_BTNSearch=\"Search\"\r\n"), std::string::npos);
@@ -288,7 +288,7 @@ TEST_F(LanguageTest, DetailFieldsDialogEditsTheListInPlace)
                           c.act(dialog);
                           return c.answer;
                       }));
-        EXPECT_EQ(DetailList(Window().DetailAttributes()), c.list);
+        EXPECT_EQ(DetailList(Window().Profile().DetailAttributes()), c.list);
     }
 }
 
@@ -304,22 +304,22 @@ TEST_F(LanguageTest, ChosenLanguageSurvivesARestartTheDesktopOneIsNotKept)
         Open({});
     };
     restart("fr_FR.UTF-8");
-    EXPECT_EQ(Window().CurrentLanguageName(),
+    EXPECT_EQ(Window().Language().Name(),
               "Fran\xC3\xA7"
               "ais");
     restart("C");  // a language from the desktop was not chosen: the next start follows the desktop
-    EXPECT_EQ(Window().CurrentLanguageName(), "");
+    EXPECT_EQ(Window().Language().Name(), "");
     EXPECT_EQ(SearchLabel(), "Search");
-    ASSERT_NE(FileBytes(Window().StorageFolder() + "LDAP.ini").find("<LanguageName></LanguageName>"),
+    ASSERT_NE(FileBytes(Window().Folders().storage + "LDAP.ini").find("<LanguageName></LanguageName>"),
               std::string::npos);
 
     ChooseLanguage(1);
     restart("fr_FR.UTF-8");
-    EXPECT_EQ(Window().CurrentLanguageName(), "Deutsch");
-    EXPECT_TRUE(Window().LanguageChosen());
+    EXPECT_EQ(Window().Language().Name(), "Deutsch");
+    EXPECT_TRUE(Window().Language().Chosen());
     EXPECT_EQ(SearchLabel(), "Suchen");
     restart("C");
-    EXPECT_EQ(Window().CurrentLanguageFile(), ProgramFile("de.ini"));
+    EXPECT_EQ(Window().Language().File(), ProgramFile("de.ini"));
 
     // on a German desktop: the built-in English, chosen, holds; a name the catalogue lacks is kept
     ChooseLanguage(0);
@@ -327,7 +327,7 @@ TEST_F(LanguageTest, ChosenLanguageSurvivesARestartTheDesktopOneIsNotKept)
     EXPECT_EQ(SearchLabel(), "Search");
     restart("de_DE.UTF-8");
     EXPECT_EQ(SearchLabel(), "Search");
-    const std::string settings = Window().StorageFolder() + "LDAP.ini";
+    const std::string settings = Window().Folders().storage + "LDAP.ini";
     std::string bytes = FileBytes(settings);
     const std::string english = "<LanguageName>English</LanguageName>";
     ASSERT_NE(bytes.find(english), std::string::npos);

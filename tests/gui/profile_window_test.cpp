@@ -5,6 +5,7 @@
 
 #include "app/main_window_template.h"
 #include "main_window_fixture.h"
+#include "platform/folders.h"
 
 namespace {
 
@@ -40,13 +41,13 @@ protected:
     void Fill(const Strings& fields)
     {
         for (size_t i = 0; i < 6; ++i)
-            Window().SetFieldText(kFieldIds[i], fields[i]);
+            SetFieldText(Window(), kFieldIds[i], fields[i]);
     }
     Strings Fields()
     {
         Strings fields;
         for (const int id : kFieldIds)
-            fields.push_back(Window().FieldText(id));
+            fields.push_back(FieldText(Window(), id));
         return fields;
     }
     /// Writes an XML-form profile in the folder; its path.
@@ -66,7 +67,7 @@ TEST_F(ProfileWindowTest, SaveAsWritesTheFieldsAndOpenReadsThemBack)
                             "cn,mail"};
     Fill(fields);
     const DetailSlots details = SlotsFromList({"cn", "<mail>"});
-    Window().SetDetailAttributes(details);
+    Window().Profile().SetDetailAttributes(details);
     {
         FileDialogAnswers answers({m_folder.File("R&D team")});
         RunMenu(cmd::kSaveAs);
@@ -74,15 +75,15 @@ TEST_F(ProfileWindowTest, SaveAsWritesTheFieldsAndOpenReadsThemBack)
     }
     const std::string path = m_folder.File("R&D team.cvl");
     EXPECT_EQ(FileBytes(path), ProfileBytes(fields, {"cn", "<mail>"}));
-    EXPECT_EQ(Window().CurrentProfilePath(), path);
+    EXPECT_EQ(Window().Profile().Path(), path);
     EXPECT_EQ(Title(), "Corvane LDAP - R&D team.cvl");
 
     RunMenu(cmd::kNew);
     EXPECT_EQ(Title(), "Corvane LDAP");
     EXPECT_EQ(Fields(), (Strings{"", "389", "", "", "telephoneNumber", "cn"}));
-    EXPECT_EQ(Window().DetailAttributes(), details);  // New settings keeps the detail list
+    EXPECT_EQ(Window().Profile().DetailAttributes(), details);  // New settings keeps the detail list
 
-    Window().SetDetailAttributes(DefaultDetailSlots());
+    Window().Profile().SetDetailAttributes(DefaultDetailSlots());
     {
         FileDialogAnswers answers({path});
         RunMenu(cmd::kOpen);
@@ -91,7 +92,7 @@ TEST_F(ProfileWindowTest, SaveAsWritesTheFieldsAndOpenReadsThemBack)
         EXPECT_EQ(answers.Requests()[0].defaultExtension, "cvl");
     }
     EXPECT_EQ(Fields(), fields);
-    EXPECT_EQ(Window().DetailAttributes(), details);
+    EXPECT_EQ(Window().Profile().DetailAttributes(), details);
     EXPECT_EQ(Title(), "Corvane LDAP - R&D team.cvl");
 }
 
@@ -103,7 +104,7 @@ TEST_F(ProfileWindowTest, SaveWritesToTheCurrentFileAndAsksWhenThereIsNone)
         RunMenu(cmd::kSave);  // no current profile: asks
         EXPECT_EQ(answers.Remaining(), 0u);
     }
-    Window().SetFieldText(ctl::kServer, "second");
+    SetFieldText(Window(), ctl::kServer, "second");
     {
         FileDialogAnswers none({});
         RunMenu(cmd::kSave);  // current profile: writes without asking
@@ -120,7 +121,7 @@ TEST_F(ProfileWindowTest, SaveWritesToTheCurrentFileAndAsksWhenThereIsNone)
 
     FileDialogAnswers cancelled({std::nullopt});
     RunMenu(cmd::kOpen);
-    EXPECT_EQ(Window().FieldText(ctl::kServer), "second");
+    EXPECT_EQ(FieldText(Window(), ctl::kServer), "second");
 }
 
 TEST_F(ProfileWindowTest, LoadSetsExactlyWhatTheFileHolds)
@@ -130,17 +131,17 @@ TEST_F(ProfileWindowTest, LoadSetsExactlyWhatTheFileHolds)
     WriteBytes(path, std::string(kHeader) + Entry("LDAPServer", "srv") + Entry("DetailAttribute0", "mail") +
                          Entry("DetailAttribute2", "cn") + kFooter);
     Fill({"a", "1", "b", "c", "d", "e"});
-    ASSERT_TRUE(Window().LoadProfile(path));
+    ASSERT_TRUE(Window().Profile().Load(path));
     EXPECT_EQ(Fields(), (Strings{"srv", "", "", "", "", ""}));
-    EXPECT_EQ(DetailList(Window().DetailAttributes()), Strings{"mail"});
+    EXPECT_EQ(DetailList(Window().Profile().DetailAttributes()), Strings{"mail"});
 
     // the older line form: fields in its own order, then the detail names
     const std::string legacy = m_folder.File("old.cvl");
     WriteBytes(legacy,
                "ou=old\r\r\npre\r\r\nold-server\r\r\n1389\r\r\nsn\r\r\ncn\r\r\ntelephoneNumber\r\r\nmail\r\r\n");
-    ASSERT_TRUE(Window().LoadProfile(legacy));
+    ASSERT_TRUE(Window().Profile().Load(legacy));
     EXPECT_EQ(Fields(), (Strings{"old-server", "1389", "ou=old", "pre", "sn", "cn"}));
-    EXPECT_EQ(DetailList(Window().DetailAttributes()), (Strings{"telephoneNumber", "mail"}));
+    EXPECT_EQ(DetailList(Window().Profile().DetailAttributes()), (Strings{"telephoneNumber", "mail"}));
     EXPECT_EQ(Title(), "Corvane LDAP - old.cvl");
 }
 
@@ -149,14 +150,18 @@ TEST_F(ProfileWindowTest, TheFirstCommandLineArgumentIsLoaded)
     const std::string path = m_folder.File("start.cvl");
     WriteBytes(path, ProfileBytes({"start-server", "10389", "dc=start", "", "sn", "cn"}, {"cn"}));
     Open({path, "ignored.cvl"});
-    EXPECT_EQ(Window().FieldText(ctl::kServer), "start-server");
-    EXPECT_EQ(DetailList(Window().DetailAttributes()), Strings{"cn"});
+    EXPECT_EQ(FieldText(Window(), ctl::kServer), "start-server");
+    EXPECT_EQ(DetailList(Window().Profile().DetailAttributes()), Strings{"cn"});
     EXPECT_EQ(Title(), "Corvane LDAP - start.cvl");
 
-    // "--ENGLISH" is an option, not a profile: no read error is shown
+    // "--ENGLISH" is an option, not a profile: no read error is shown. It writes the English file
+    // into the program folder, here a temporary one.
+    SetProgramPathOverride(m_folder.File("corvane-ldap"));
     Open({"--ENGLISH"});
+    SetProgramPathOverride("");
+    EXPECT_NE(FileBytes(m_folder.File("LangLDAP_English.ini")), "");
     EXPECT_EQ(Title(), "Corvane LDAP");
-    EXPECT_EQ(Window().DetailAttributes(), DefaultDetailSlots());
+    EXPECT_EQ(Window().Profile().DetailAttributes(), DefaultDetailSlots());
 }
 
 TEST_F(ProfileWindowTest, DroppedFilesLoadOnlyTheFirstProfileName)
@@ -175,51 +180,51 @@ TEST_F(ProfileWindowTest, DroppedFilesLoadOnlyTheFirstProfileName)
     for (const auto& [files, server, title] : rows) {
         SCOPED_TRACE(title);
         RunMenu(cmd::kNew);
-        Window().SetFieldText(ctl::kServer, "unchanged");
+        SetFieldText(Window(), ctl::kServer, "unchanged");
         auto* names = new wxString[files.size() + 1];  // the event owns and deletes its array of names
         for (size_t i = 0; i < files.size(); ++i)
             names[i] = ToWx(files[i]);
         wxDropFilesEvent drop(wxEVT_DROP_FILES, static_cast<int>(files.size()), names);
         Window().ProcessWindowEvent(drop);
-        EXPECT_EQ(Window().FieldText(ctl::kServer), server);
+        EXPECT_EQ(FieldText(Window(), ctl::kServer), server);
         EXPECT_EQ(Title(), title);
     }
 }
 
 TEST_F(ProfileWindowTest, AnUnreadableFileShowsTheReadError)
 {
-    ASSERT_TRUE(Window().LoadProfile(WriteProfile("kept.cvl", "kept")));
-    Window().SetFieldText(ctl::kPort, "1234");
+    ASSERT_TRUE(Window().Profile().Load(WriteProfile("kept.cvl", "kept")));
+    SetFieldText(Window(), ctl::kPort, "1234");
     // a missing file, and a folder, cannot be read as a profile
     for (const std::string& path : {m_folder.File("missing.cvl"), m_folder.Path()}) {
         SCOPED_TRACE(path);
         bool loaded = true;
-        wxTEST_DIALOG(loaded = Window().LoadProfile(path),
+        wxTEST_DIALOG(loaded = Window().Profile().Load(path),
                       ExpectMessageBox("Cannot read file!", "ERROR", wxICON_INFORMATION));
         EXPECT_FALSE(loaded);
-        EXPECT_EQ(Window().CurrentProfilePath(), "");
+        EXPECT_EQ(Window().Profile().Path(), "");
         EXPECT_EQ(Title(), "Corvane LDAP");
-        EXPECT_EQ(Window().FieldText(ctl::kServer), "kept");
-        EXPECT_EQ(Window().FieldText(ctl::kPort), "1234");
+        EXPECT_EQ(FieldText(Window(), ctl::kServer), "kept");
+        EXPECT_EQ(FieldText(Window(), ctl::kPort), "1234");
     }
 }
 
 TEST_F(ProfileWindowTest, AFailedSaveShowsTheCreateErrorAndLeavesNoProfileCurrent)
 {
-    ASSERT_TRUE(Window().SaveProfile(m_folder.File("ok.cvl")));
+    ASSERT_TRUE(Window().Profile().SaveTo(m_folder.File("ok.cvl")));
     bool saved = true;
-    wxTEST_DIALOG(saved = Window().SaveProfile(m_folder.File("no-such-folder/x.cvl")),
+    wxTEST_DIALOG(saved = Window().Profile().SaveTo(m_folder.File("no-such-folder/x.cvl")),
                   ExpectMessageBox("Cannot create file!", "ERROR", wxICON_ERROR));
     EXPECT_FALSE(saved);
-    EXPECT_EQ(Window().CurrentProfilePath(), "");
+    EXPECT_EQ(Window().Profile().Path(), "");
     EXPECT_EQ(Title(), "Corvane LDAP");
 }
 
 TEST_F(ProfileWindowTest, LongFieldsAreCutTo1023BytesWithoutSplittingACharacter)
 {
     // 1022 ASCII bytes then a two-byte character: the cut drops the whole character
-    Window().SetFieldText(ctl::kServer, std::string(1022, 's') + "\xC3\xBC" + "tail");
+    SetFieldText(Window(), ctl::kServer, std::string(1022, 's') + "\xC3\xBC" + "tail");
     const std::string path = m_folder.File("long.cvl");
-    ASSERT_TRUE(Window().SaveProfile(path));
+    ASSERT_TRUE(Window().Profile().SaveTo(path));
     EXPECT_NE(FileBytes(path).find(Entry("LDAPServer", std::string(1022, 's'))), std::string::npos);
 }

@@ -94,7 +94,7 @@ TEST_F(SearchWindowTest, ClosingTheWindowDuringASearchClosesAsUsual)
     SetField(ctl::kSearchString, "Smith");
     Commands().Search();
     EXPECT_TRUE(PumpUntil([&] { return listener.Accepted() > 0; }));
-    const std::string settings = Window().StorageFolder() + "LDAP.ini";
+    const std::string settings = Window().Folders().storage + "LDAP.ini";
     std::remove(settings.c_str());
     RunMenu(cmd::kExit);
     EXPECT_TRUE(PumpUntil([this] { return !m_window; })) << "the window did not close";

@@ -61,8 +61,15 @@ protected:
     SearchCommands& Commands() { return m_window->Commands(); }
     CResultList* List() { return Get<CResultList>(ctl::kResultList); }
     wxWindow* Control(int id) { return m_window->FindWindow(id); }
-    void SetField(int id, const std::string& text) { m_window->SetFieldText(id, text); }
-    std::string Status() { return FromWx(m_window->GetStatusBar()->GetStatusText()); }
+    void SetField(int id, const std::string& text) { SetFieldText(*m_window, id, text); }
+    /// The status line's message, and " - " and the warning of its second field when there is one.
+    std::string Status()
+    {
+        const wxStatusBar* bar = m_window->GetStatusBar();
+        const std::string message = FromWx(bar->GetStatusText(0));
+        const std::string warning = bar->GetFieldsCount() > 1 ? FromWx(bar->GetStatusText(1)) : std::string();
+        return warning.empty() ? message : message.empty() ? warning : message + " - " + warning;
+    }
 
     /// Fills search attribute, search string and result attribute, runs Search and waits for its answer.
     void Search(const std::string& searchAttribute, const std::string& searchString, const std::string& resultAttribute,

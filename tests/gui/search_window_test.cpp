@@ -148,7 +148,7 @@ TEST_F(SearchWindowTest, EditedLabelsStayAndNewSettingsEmptiesTheList)
     PumpEvents();
     EXPECT_EQ(ListCells()[0][0], "Smith");
 
-    Window().NewProfile();
+    Window().Profile().New();
     EXPECT_EQ(List()->ItemCount(), 0u);
 }
 
@@ -217,7 +217,7 @@ TEST_F(SearchWindowTest, TheStatusLineCountsTheEntries)
     wxTEST_DIALOG(Search("sn", "", "cn"), ExpectMessageBox("No search string selected.", "ERROR", wxICON_INFORMATION));
     EXPECT_EQ(Status(), "");
     Search("sn", "Smith", "cn");
-    Window().NewProfile();
+    Window().Profile().New();
     EXPECT_EQ(Status(), "");
 }
 

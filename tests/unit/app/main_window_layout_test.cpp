@@ -108,6 +108,10 @@ TEST(MainWindowLayout, FieldsStartAfterLabelsThatNeedMoreRoom)
     const LayoutRect list = At(placed, ctl::kResultList);
     EXPECT_EQ(list.x, 8 + 130 + 4);
     EXPECT_LE(list.Right() + 4, At(placed, ctl::kDetails).x);  // never under the wider button
+    // one button column: the wider text widens both, and the search string ends where the list does
+    EXPECT_EQ(At(placed, ctl::kSearch).x, At(placed, ctl::kDetails).x);
+    EXPECT_EQ(At(placed, ctl::kSearch).width, 140);
+    EXPECT_EQ(At(placed, ctl::kSearchString).Right(), list.Right());
 }
 
 TEST(MainWindowLayout, DefaultSizeKeepsTheTemplateListHeight)

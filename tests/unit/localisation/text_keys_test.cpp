@@ -1,10 +1,12 @@
-// text_keys_test.cpp - the key tables: sizes, unique keys, window prefixes and the named keys.
+// text_keys_test.cpp - the key tables: sizes, unique keys and places, window prefixes and the named keys.
 #include "localisation/text_keys.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -15,7 +17,7 @@ TEST(TextKeys, EachKeyUniqueAndPrefixedByItsWindow)
         std::string prefix;
         std::size_t size;  // 0: not fixed
     } tables[] = {
-        {MainWindowKeys(), "FrmMain.", 58},
+        {MainWindowKeys(), "FrmMain.", 60},
         {DetailsWindowKeys(), "FrmDetails.", 6},
         {LanguageDialogKeys(), "FrmLanguage.", 0},
         {DetailFieldsKeys(), "FrmOptions.", 0},
@@ -39,34 +41,69 @@ TEST(TextKeys, EachKeyUniqueAndPrefixedByItsWindow)
     EXPECT_STREQ(MainWindowKeys()[45].key, keys::kSearchFailed);
 }
 
-TEST(TextKeys, NamedMessageKeysHaveTheirDefaults)
+/// Number of "%s" placeholders in text.
+std::size_t Placeholders(std::string_view text)
 {
+    std::size_t count = 0;
+    for (std::size_t at = text.find("%s"); at != std::string_view::npos; at = text.find("%s", at + 2))
+        ++count;
+    return count;
+}
+
+TEST(TextKeys, NamedKeysAreTranslatableAndHoldThePlaceholdersTheirUseFills)
+{
+    // A named key missing from the tables would show the key itself; a text filled with a value
+    // needs exactly one "%s", and a text shown as it is must hold none.
     const struct {
-        const char *key, *english;
+        const char* key;
+        std::size_t placeholders;
     } cases[] = {
-        {keys::kFileError, "Cannot read file!"},
-        {keys::kFileCreateError, "Cannot create file!"},
-        {keys::kError, "ERROR"},
-        {keys::kNoSearchString, "No search string selected."},
-        {keys::kNoLDAPServer, "No LDAP server selected."},
-        {keys::kNoSearchAttribute, "No search attribute selected."},
-        {keys::kNoResultAttribute, "No result attribute selected."},
-        {keys::kNoDN, "No distinguished name selected."},
-        {keys::kLDAPQuery, "LDAP query in progress..."},
-        {keys::kNoResult, "No result found for '%s'"},
-        {keys::kFileFilter, "LDAP profile(*.cvl)|*.cvl||"},
-        {keys::kCSVFilter, "CSV file (*.csv)|*.csv||"},
-        {keys::kBtnOK, "OK"},
-        {keys::kDetailsFileFilter, "Textfile(*.txt)|*.txt||"},
-        {keys::kSearchFailed, "Search failed: %s"},
-        {keys::kStatusEntries, "%s entries"},
-        {keys::kStatusCut, "%s entries shown; the directory holds more"},
+        {keys::kFileError, 0},
+        {keys::kFileCreateError, 0},
+        {keys::kError, 0},
+        {keys::kNoSearchString, 0},
+        {keys::kNoLDAPServer, 0},
+        {keys::kNoSearchAttribute, 0},
+        {keys::kNoResultAttribute, 0},
+        {keys::kNoDN, 0},
+        {keys::kLDAPQuery, 0},
+        {keys::kNoResult, 1},
+        {keys::kBtnOK, 0},
+        {keys::kSearchFailed, 1},
+        {keys::kStatusEntries, 1},
+        {keys::kStatusCut, 1},
+        {keys::kStatusStopped, 1},
+        {keys::kPasswordUnencrypted, 0},
+        {keys::kPasswordFor, 1},
+        {keys::kBaseDnsCaption, 0},
+        {keys::kBaseDnsPrompt, 0},
+        {keys::kNoBaseDns, 0},
     };
     for (const auto& c : cases) {
         const char* english = EnglishDefault(c.key);
         ASSERT_NE(english, nullptr) << c.key;
-        EXPECT_STREQ(english, c.english) << c.key;
+        EXPECT_EQ(Placeholders(english), c.placeholders) << c.key;
     }
+    // file-dialog filters are in the form "Text(*.ext)|*.ext||"
+    for (const char* filter : {keys::kFileFilter, keys::kCSVFilter, keys::kLDIFFilter, keys::kDetailsFileFilter}) {
+        const std::string english = EnglishText(filter);
+        EXPECT_TRUE(english.ends_with("||") && english.find("|*.") != std::string::npos) << filter;
+    }
+}
+
+TEST(TextKeys, EachPlaceOfAWindowTakesOneRow)
+{
+    // two rows putting text on one control or menu item would let the later one hide the earlier
+    for (auto table : AllKeyTables()) {
+        std::set<std::pair<int, int>> places;
+        for (const TextKey& row : table) {
+            if (row.target == TextTarget::Stored)
+                continue;
+            EXPECT_TRUE(places.insert({static_cast<int>(row.target), row.id}).second) << row.key;
+            EXPECT_EQ(KeyAt(table, row.target, row.id), &row) << row.key;
+        }
+    }
+    EXPECT_STREQ(EnglishAt(MainWindowKeys(), TextTarget::MenuCommand, 0), "");
 }
 
 }  // namespace

@@ -20,7 +20,10 @@ TEST(MenuLabel, LabelsDoubleAmpersandsAndKeepOnlyReadableShortcutsAfterTheTab)
     } rows[] = {
         {"New settings\tCtrl+N", "New settings\tCtrl+N"},
         {"Export result", "Export result"},
-        {"Suchen\tStrg+F", "Suchen (Strg+F)"},
+        {"Suchen\tStrg+F", "Suchen\tCtrl+F"},
+        {"Ouvrir\tCtrl+Maj+O", "Ouvrir\tCtrl+Shift+O"},
+        {"L\xC3\xB6schen\tUmschalt+Entf", "L\xC3\xB6schen\tShift+Del"},
+        {"Suchen\tStrg+\xC3\x9C", "Suchen (Strg+\xC3\x9C)"},
         {"Save & close\tCtrl+S", "Save && close\tCtrl+S"},
         {"Leer\t", "Leer"},
         {"A\tB\tC", "A (B C)"},

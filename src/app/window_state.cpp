@@ -1,0 +1,142 @@
+// window_state.cpp - the main window's start placement, normal rectangle and stored placement.
+#include "app/window_state.h"
+
+#include <optional>
+#include <vector>
+
+#include <wx/frame.h>
+#include <wx/panel.h>
+
+#include "app/main_window_layout.h"
+#include "app/main_window_resizer.h"
+#include "app/start_placement_guard.h"
+#include "platform/screen.h"
+
+namespace {
+
+WindowRect ToWindowRect(const wxRect& rect)
+{
+    return {rect.GetLeft(), rect.GetTop(), rect.GetLeft() + rect.GetWidth(), rect.GetTop() + rect.GetHeight()};
+}
+
+/// A stored rectangle is used only where a screen shows it, so a window last closed on a screen
+/// that is gone does not open out of sight, and only as large as those screens.
+std::optional<WindowRect> OnConnectedScreens(const WindowRect& rect)
+{
+    std::vector<WindowRect> screens;
+    for (const ScreenRect& screen : ScreenRects())
+        screens.push_back({screen.left, screen.top, screen.right, screen.bottom});
+    return ClipToScreens(rect, screens);
+}
+
+}  // namespace
+
+WindowState::WindowState(wxFrame& frame, wxPanel& panel)
+    : m_frame(frame), m_panel(panel), m_resizer(std::make_unique<MainWindowResizer>(&panel))
+{
+    const LayoutSize client = m_resizer->DefaultClientSize();
+    m_frame.SetClientSize(client.width, client.height);
+    m_frame.SetMinSize(wxSize(kMinimumWindowSize.width, kMinimumWindowSize.height));
+    m_placementGuard = std::make_unique<StartPlacementGuard>(&frame);
+}
+
+WindowState::~WindowState() = default;
+
+void WindowState::BindSizeAndMove()
+{
+    m_frame.Bind(wxEVT_SIZE, &WindowState::OnFrameSize, this);
+    m_frame.Bind(wxEVT_MOVE, [this](wxMoveEvent& event) {
+        event.Skip();
+        if (!m_frame.IsIconized() && !m_frame.IsMaximized())
+            m_normalRect = ToWindowRect(m_frame.GetRect());
+    });
+    m_panel.Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        Arrange();
+    });
+}
+
+void WindowState::Arrange()
+{
+    if (!m_frame.IsIconized())
+        m_resizer->Arrange();
+}
+
+void WindowState::OnFrameSize(wxSizeEvent& event)
+{
+    event.Skip();
+    if (m_frame.IsIconized())
+        return;
+    // The smallest size is the toolkit's minimum (SetMinSize), which the window manager enforces:
+    // resizing from here, or changing the minimum, would fight the manager while it frames the
+    // window and lose the size the window was given.
+    // A size below the minimum is one the toolkit passes through while the window is framed:
+    // neither the window's rectangle nor a measure for its minimum.
+    const wxSize size = m_frame.GetSize();
+    if (size.x < m_frame.GetMinWidth() || size.y < m_frame.GetMinHeight())
+        return;
+    if (!m_frame.IsMaximized())
+        m_normalRect = ToWindowRect(m_frame.GetRect());
+}
+
+void WindowState::UpdateMinimumSize()
+{
+    // Set while the window is not shown (a changed minimum makes the toolkit resize a shown
+    // window): the client area of a frame excludes its menu bar and status line.
+    if (m_frame.IsShown())
+        return;
+    const wxSize frame = m_frame.GetSize() - m_frame.GetClientSize();
+    const LayoutSize minimum = m_resizer->MinimumWindowSize({frame.x, frame.y});
+    if (m_frame.GetMinSize() != wxSize(minimum.width, minimum.height))
+        m_frame.SetMinSize(wxSize(minimum.width, minimum.height));
+}
+
+void WindowState::Restore(const std::string& winPos)
+{
+    m_startPlacement = ParseWinPos(winPos);
+    if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle) {
+        const std::optional<WindowRect> shown = OnConnectedScreens(m_startPlacement.rect);
+        m_startPlacement.kind = shown ? m_startPlacement.kind : WindowPlacement::Kind::Unchanged;
+        m_startPlacement.rect = shown.value_or(m_startPlacement.rect);
+    }
+    switch (m_startPlacement.kind) {
+        case WindowPlacement::Kind::Unchanged:
+            break;
+        case WindowPlacement::Kind::Maximised:
+            m_frame.Maximize();
+            break;
+        case WindowPlacement::Kind::Rectangle: {
+            const WindowRect& rect = m_startPlacement.rect;
+            m_frame.SetSize(rect.left, rect.top, rect.Width(), rect.Height());
+            m_normalRect = rect;
+            break;
+        }
+    }
+    Arrange();
+}
+
+void WindowState::ShowAtStart()
+{
+    // The stored rectangle was set before the window was shown, so that the window manager frames
+    // the window at that size; the guard undoes the manager's own choice of place.
+    if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle)
+        m_placementGuard->Arm(wxRect(wxPoint(m_startPlacement.rect.left, m_startPlacement.rect.top),
+                                     wxSize(m_startPlacement.rect.Width(), m_startPlacement.rect.Height())));
+    m_frame.Show();
+    if (m_startPlacement.kind == WindowPlacement::Kind::Unchanged) {
+        const LayoutSize client = m_resizer->DefaultClientSize();
+        m_frame.SetClientSize(client.width, client.height);
+    }
+}
+
+WindowRect WindowState::PlacementRect() const
+{
+    if (m_frame.IsIconized() && m_normalRect.Width() > 0)
+        return m_normalRect;
+    return ToWindowRect(m_frame.GetRect());
+}
+
+std::string WindowState::Saved() const
+{
+    return FormatWinPos(PlacementRect(), m_frame.IsMaximized());
+}

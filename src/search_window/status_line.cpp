@@ -1,0 +1,36 @@
+// status_line.cpp - the status line's fields: one for the message, a second for a warning.
+#include "search_window/status_line.h"
+
+#include <utility>
+
+#include <wx/statusbr.h>
+
+#include "platform/text.h"
+
+void StatusLine::Show(Compose message, Compose warning)
+{
+    m_shown = Shown{std::move(message), std::move(warning)};
+    Retranslate();
+}
+
+void StatusLine::ShowText(const std::string& text)
+{
+    Show([text] { return text; });
+}
+
+void StatusLine::Retranslate()
+{
+    if (m_bar == nullptr)
+        return;
+    const wxString message = m_shown.message ? ToWx(m_shown.message()) : wxString();
+    const wxString warning = m_shown.warning ? ToWx(m_shown.warning()) : wxString();
+    if (warning.empty()) {
+        m_bar->SetFieldsCount(1);
+    } else {
+        // the warning's field fits its text; the margin covers the field's border and padding
+        const int widths[] = {-1, m_bar->GetTextExtent(warning).GetWidth() + m_bar->FromDIP(16)};
+        m_bar->SetFieldsCount(2, widths);
+        m_bar->SetStatusText(warning, 1);
+    }
+    m_bar->SetStatusText(message, 0);
+}
