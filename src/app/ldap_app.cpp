@@ -3,7 +3,6 @@
 #include "app/ldap_app.h"
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -12,6 +11,7 @@
 
 #include "app/main_window.h"
 #include "app/terminate_request.h"
+#include "platform/session_end.h"
 #include "platform/text.h"
 
 namespace {
@@ -73,8 +73,7 @@ bool CLDAPApp::OnInit()
     m_terminate = std::make_unique<TerminateRequest>();
     g_terminate = m_terminate.get();
     Bind(wxEVT_END_SESSION, [](wxCloseEvent&) { RequestTermination(0); });
-    SetSignalHandler(SIGTERM, RequestTermination);
-    SetSignalHandler(SIGHUP, RequestTermination);
+    CloseOnEndRequest(*this, RequestTermination);
     auto* window = new CLDAPDlg(m_args);
     SetTopWindow(window);
     if (const char* probe = std::getenv("CORVANE_STARTUP_PROBE"))

@@ -5,11 +5,11 @@
 #include <wx/init.h>
 
 #include "app/ldap_app.h"
+#include "platform/command_line.h"
 
 int main(int argc, char** argv)
 {
-    // the toolkit converts arguments through the locale; a profile path is kept byte for byte
-    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    wxApp::SetInstance(new CLDAPApp(std::move(args)));
+    // the toolkit converts arguments through the locale; a profile path is kept as the system gave it
+    wxApp::SetInstance(new CLDAPApp(CommandArguments(argc, argv)));
     return wxEntry(argc, argv);
 }

@@ -51,6 +51,8 @@ wxMenuBar* CreateMainMenuBar()
 
     wxMenu* edit =
         MakeMenu({cmd::kShowDetails, cmd::kSearch, cmd::kExportResult, cmd::kExportLdif, cmd::kCopy, cmd::kBaseDns});
+    // its items are the shown columns, listed anew each time the menus open
+    edit->Append(ToWxId(cmd::kSortBy), English(TextTarget::MenuCommand, cmd::kSortBy), new wxMenu);
     wxMenu* options = MakeMenu({cmd::kOptionsDetails, cmd::kLanguage, cmd::kConnection});
     wxMenu* help = MakeMenu({cmd::kHelp, cmd::kLicense, cmd::kReadMe, cmd::kCheckUpdate, cmd::kInfo});
 

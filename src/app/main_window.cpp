@@ -35,6 +35,7 @@
 #include "search_window/bind_login.h"
 #include "search_window/result_list.h"
 #include "search_window/search_commands.h"
+#include "search_window/sort_menu.h"
 #include "storage/app_settings.h"
 #include "storage/file_utils.h"
 
@@ -84,6 +85,9 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
     controls.status = GetStatusBar();
     m_commands = std::make_unique<SearchCommands>(controls);
     m_commands->SetBindLogin(std::make_unique<BindLogin>(this));
+    m_sortMenu = std::make_unique<SortMenu>(
+        *this, *GetMenuBar()->FindItem(ToWxId(cmd::kSortBy))->GetSubMenu(), *controls.list,
+        [this](unsigned column, bool ascending) { m_commands->SortByColumn(column, ascending); });
 
     wxMenu* fileMenu = GetMenuBar()->GetMenu(0);
     m_recentMenu = std::make_unique<RecentMenu>(this, fileMenu->FindItemByPosition(kRecentMenuPosition)->GetSubMenu(),

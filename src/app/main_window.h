@@ -14,6 +14,7 @@ class LanguageSession;
 class ProfileSession;
 class RecentMenu;
 class SearchCommands;
+class SortMenu;
 class WindowState;
 class wxCloseEvent;
 class wxPanel;
@@ -23,7 +24,7 @@ class wxPanel;
  * template, created by id at their template rectangles; the panel gives the dialog behaviour
  * (Tab walks the template order, Enter runs Search). It composes the owners of what outlives one
  * command: the current profile, the current language, the window's placement, the fonts, the
- * recent list and the search commands. It saves LDAP.ini once when it closes, whichever way;
+ * recent list, the sort menu and the search commands. It saves LDAP.ini once when it closes, whichever way;
  * closing it ends the program.
  */
 class CLDAPDlg : public wxFrame {
@@ -58,6 +59,7 @@ private:
     ProgramFolders m_folders;
     std::unique_ptr<SearchCommands> m_commands;
     std::unique_ptr<RecentMenu> m_recentMenu;
+    std::unique_ptr<SortMenu> m_sortMenu;
     std::unique_ptr<LanguageSession> m_language;
     std::unique_ptr<ProfileSession> m_profile;
     bool m_settingsSaved = false;

@@ -22,8 +22,8 @@ ProgramFolders ProgramFolders::AtStart()
         return folders;
     }
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    // std::localtime, which both C runtimes have: computed once at start-up, before any thread
+    const std::tm local = *std::localtime(&now);
     RecordInstallation(AllUsersDataFolder(), folders.program, local);
     folders.storage = UserStorageFolder(UserDataFolder(), folders.program);
     return folders;

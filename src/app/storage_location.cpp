@@ -8,6 +8,7 @@
 #include "localisation/text_keys.h"
 #include "platform/folders.h"
 #include "storage/file_utils.h"
+#include "storage/native_path.h"
 #include "storage/settings_file.h"
 
 namespace {
@@ -32,9 +33,12 @@ SavePathRedirection ReadSavePath(const std::string& programFolder)
     if (value.empty())
         return result;
     std::replace(value.begin(), value.end(), '\\', '/');
-    const std::string path = value.front() == '/' ? value : programFolder + value;
-    if (DirectoryExists(path))
-        result.folder = WithSeparator(std::filesystem::path(path).lexically_normal().string());
+    const std::string path = IsAbsolutePath(value) ? value : programFolder + value;
+    if (DirectoryExists(path)) {
+        std::string normal = PathText(NativePath(path).lexically_normal());
+        std::replace(normal.begin(), normal.end(), '\\', '/');
+        result.folder = WithSeparator(normal);
+    }
     return result;
 }
 

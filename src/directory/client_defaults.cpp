@@ -3,6 +3,7 @@
 
 #include "directory/ldap_client.h"
 
+#ifndef _WIN32
 namespace {
 
 /// What the library answers for URI when no configuration names one.
@@ -20,10 +21,15 @@ std::string GlobalOption(int option)
 }
 
 }  // namespace
+#endif
 
 ClientDefaults ReadClientDefaults()
 {
     ClientDefaults defaults;
+#ifdef _WIN32
+    // The system's client library reads no configuration file of URI and BASE.
+    return defaults;
+#else
     // The library reads its configuration files on the first call that needs its options.
     defaults.uris = GlobalOption(LDAP_OPT_URI);
     // Without a configured URI the library answers its built-in fallback, which names no server
@@ -37,4 +43,5 @@ ClientDefaults ReadClientDefaults()
         c = c == ',' ? ' ' : c;
     }
     return defaults;
+#endif
 }

@@ -2,14 +2,9 @@
 #include "directory/query_failure.h"
 
 #include "directory/ldap_client.h"
+#include "directory/result_code_text.h"
 
 namespace {
-
-std::string LibraryText(int resultCode)
-{
-    const char* text = ldap_err2string(resultCode);
-    return text != nullptr ? text : "error " + std::to_string(resultCode);
-}
 
 std::string NoAnswer(int32_t timeLimitSeconds)
 {
@@ -47,22 +42,22 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
         const bool told = !detail.empty() && detail != "(unknown error code)";
         return "the secure connection (TLS) to " + Where(host, port) +
                " failed: the server's certificate was not accepted or the TLS handshake failed (" +
-               (told ? detail : LibraryText(resultCode)) + ")";
+               (told ? detail : ResultCodeText(resultCode)) + ")";
     }
     if (step == QueryStep::StartTls) {
         // Nothing more is sent on a connection whose upgrade failed: say that it was not used.
-        const std::string why = LibraryText(resultCode) + (detail.empty() ? "" : ": " + detail);
+        const std::string why = ResultCodeText(resultCode) + (detail.empty() ? "" : ": " + detail);
         return "the server at " + Where(host, port) + " refused the upgrade with StartTLS (" + why +
                "); nothing was sent unencrypted";
     }
     if (step == QueryStep::Open || LostConnection(resultCode)) {
-        return "cannot connect to " + Where(host, port) + " (" + (detail.empty() ? LibraryText(resultCode) : detail) +
-               ")";
+        return "cannot connect to " + Where(host, port) + " (" +
+               (detail.empty() ? ResultCodeText(resultCode) : detail) + ")";
     }
     if (step == QueryStep::Bind) {
         return DescribeRefusedBind(resultCode, bindName, detail);
     }
-    std::string text = LibraryText(resultCode);
+    std::string text = ResultCodeText(resultCode);
     if (!detail.empty()) {
         text += " (" + detail + ")";
     }
@@ -85,7 +80,7 @@ bool RefusesAnonymous(int resultCode)
 
 std::string DescribeRefusedBind(int resultCode, const std::string& bindName, const std::string& serverMessage)
 {
-    std::string text = LibraryText(resultCode);
+    std::string text = ResultCodeText(resultCode);
     if (!serverMessage.empty()) {
         text += ": " + serverMessage;
     }

@@ -73,6 +73,7 @@ const TextKey kMainWindow[] = {
     {"FrmMain.m_acMNoBaseDns", "The server names no base DN.", T::Stored, 0},
     {"FrmMain.m_acMNeedsBind", "The server wants a bind name: set one in %s", T::Stored, 0},
     {"FrmMain.m_acMCannotOpen", "Cannot open %s", T::Stored, 0},
+    {"FrmMain.ID_MEN_SORTBY", "Sort by", T::MenuCommand, cmd::kSortBy},
 };
 
 const TextKey kDetailsWindow[] = {

@@ -76,6 +76,7 @@ inline constexpr int kCopy = 32791;         ///< Edit > Copy: the shown rows as 
 inline constexpr int kExportLdif = 32792;   ///< Edit > Export as LDIF
 inline constexpr int kBaseDns = 32793;      ///< Edit > Base DNs from server
 inline constexpr int kDetailsCopy = 32794;  ///< the details window's Edit > Copy
+inline constexpr int kSortBy = 32795;       ///< Edit > Sort by: the submenu of the shown columns
 inline constexpr int kRecentFirst = 57616;  ///< recent entries are 57617 + position
 inline constexpr int kRecentLast = 57631;
 }  // namespace cmd

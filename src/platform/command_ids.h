@@ -15,3 +15,9 @@ constexpr int FromWxId(int wxId)
 {
     return wxId >= 21616 ? wxId - 21616 + cmd::kRecentFirst : wxId + 12000;
 }
+
+/// Toolkit ids of the Edit > Sort by items: the item of shown column k is kSortColumnFirst + k. They are
+/// the window's own, rebuilt for each result and never stored.
+inline constexpr int kSortColumnFirst = 22000;
+/// Columns listed under Edit > Sort by; a heading click sorts by any column beyond them.
+inline constexpr int kSortColumnsListed = 100;

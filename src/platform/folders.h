@@ -12,6 +12,9 @@ void SetProgramPathOverride(const std::string& path);
 std::string CurrentFolder();
 /// Makes path the process's current directory. False when it cannot.
 bool SetCurrentFolder(const std::string& path);
+/// True when path names its place without a current folder: "/..." on Linux; "C:\...", "C:/...",
+/// "\\server\share\..." and "\..." on Windows.
+bool IsAbsolutePath(const std::string& path);
 /// path itself when absolute, else base + "/" + path ("" stays "").
 std::string AbsoluteAgainst(const std::string& path, const std::string& base);
 /// The per-user application-data folder ($XDG_CONFIG_HOME, default ~/.config), created when

@@ -1,14 +1,13 @@
-// shell.cpp - documents and addresses handed to the desktop's opener (xdg-open) as a separate
-// process: no shell string is built and the window never waits for the browser. What cannot be
-// handed over is reported to the caller; what the desktop does with it afterwards is its own.
+// shell.cpp - documents and addresses handed to the desktop's opener (one file per system,
+// shell_open_posix.cpp and shell_open_win.cpp), or to the handler tests set. What cannot be handed
+// over is reported to the caller; what the desktop does with it afterwards is its own.
 #include "platform/shell.h"
 
 #include <utility>
 
 #include <wx/filefn.h>
-#include <wx/log.h>
-#include <wx/utils.h>
 
+#include "platform/shell_system.h"
 #include "platform/shell_target.h"
 #include "platform/text.h"
 
@@ -33,19 +32,7 @@ bool ShellOpen(const std::string& target)
         Handler()(target);
         return true;
     }
-    wxLogNull quiet;  // the desktop's own messages are the only feedback
-#ifdef __UNIX__
-    wxString opener;
-    if (!wxFindFileInPath(&opener, wxGetenv("PATH"), "xdg-open"))
-        return false;
-    const wxScopedCharBuffer openerPath = opener.fn_str();
-    const char* const argv[] = {openerPath.data(), argument.c_str(), nullptr};
-    return wxExecute(argv, wxEXEC_ASYNC) != 0;
-#else
-    if (IsAddress(argument))
-        return wxLaunchDefaultBrowser(ToWx(argument));
-    return wxLaunchDefaultApplication(ToWx(argument));
-#endif
+    return OpenWithDesktop(argument);
 }
 
 void SetShellOpenHandler(std::function<void(const std::string&)> handler)

@@ -1,5 +1,10 @@
-// text_codec.cpp - UTF-8 decoding with a Latin-1 fallback per byte, encoding and byte-limited cuts.
+// text_codec.cpp - UTF-8 decoding with a fallback per byte to the system's 8-bit code page, encoding and byte-limited
+// cuts.
 #include "platform/text_codec.h"
+
+#include <type_traits>
+
+#include "platform/ansi_code_page.h"
 
 namespace {
 
@@ -56,10 +61,16 @@ std::wstring DecodeBytes(std::string_view bytes)
         char32_t value = 0;
         const std::size_t length = SequenceLength(bytes, pos, value);
         if (length == 0) {
-            text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[pos])));
+            text.push_back(AnsiCharacter(static_cast<unsigned char>(bytes[pos])));
             ++pos;
         } else {
-            text.push_back(static_cast<wchar_t>(value));
+            if (sizeof(wchar_t) == 2 && value >= 0x10000) {
+                // a 16-bit wchar_t (Windows) holds it as a surrogate pair
+                text.push_back(static_cast<wchar_t>(0xD800 + ((value - 0x10000) >> 10)));
+                text.push_back(static_cast<wchar_t>(0xDC00 + ((value - 0x10000) & 0x3FF)));
+            } else {
+                text.push_back(static_cast<wchar_t>(value));
+            }
             pos += length;
         }
     }
@@ -70,8 +81,16 @@ std::string EncodeText(std::wstring_view text)
 {
     std::string bytes;
     bytes.reserve(text.size());
-    for (const wchar_t ch : text) {
-        const auto value = static_cast<char32_t>(ch);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto value = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i]));
+        // a 16-bit wchar_t (Windows) holds characters beyond U+FFFF as surrogate pairs
+        if (sizeof(wchar_t) == 2 && value >= 0xD800 && value <= 0xDBFF && i + 1 < text.size()) {
+            const auto low = static_cast<char32_t>(static_cast<std::make_unsigned_t<wchar_t>>(text[i + 1]));
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                value = 0x10000 + ((value - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
         if (value < 0x80) {
             bytes.push_back(static_cast<char>(value));
         } else if (value < 0x800) {

@@ -6,11 +6,12 @@
 #include <string_view>
 
 /// Decodes the system's multibyte text (UTF-8): every well-formed sequence becomes its character,
-/// every byte that does not start a well-formed sequence becomes the Latin-1 character of the
-/// same value, so no byte is lost or refused.
+/// every byte that does not start a well-formed sequence becomes its character in the system's
+/// 8-bit code page (Latin-1 on Linux, the ANSI code page on Windows), so no byte is lost or
+/// refused. Characters beyond U+FFFF are surrogate pairs where wchar_t has 16 bits (Windows).
 std::wstring DecodeBytes(std::string_view bytes);
 /// The bytes a field holds once it has shown bytes: well-formed UTF-8 kept, every other byte
-/// taken as its Latin-1 character and written as UTF-8 (DecodeBytes, then EncodeText).
+/// taken as its code-page character and written as UTF-8 (DecodeBytes, then EncodeText).
 std::string AsUtf8(std::string_view bytes);
 /// Encodes characters as UTF-8; a character no encoding can hold (a surrogate or a value above
 /// U+10FFFF) becomes "?".

@@ -90,8 +90,30 @@ wxString CResultList::Heading(unsigned column) const
 
 void CResultList::HideSortArrow()
 {
-    for (unsigned c = 0; c < GetColumnCount(); ++c)
-        GetColumn(c)->UnsetAsSortKey();
+    for (unsigned c = 0; c < GetColumnCount(); ++c) {
+        // only the sort key may be unset: some toolkits check it
+        if (GetColumn(c)->IsSortKey())
+            GetColumn(c)->UnsetAsSortKey();
+    }
+}
+
+void CResultList::ShowSortArrow(unsigned column, bool ascending)
+{
+    for (unsigned c = 0; c < GetColumnCount(); ++c) {
+        if (c == column)
+            GetColumn(c)->SetSortOrder(ascending);
+        else if (GetColumn(c)->IsSortKey())
+            GetColumn(c)->UnsetAsSortKey();
+    }
+}
+
+int CResultList::SortColumn() const
+{
+    for (unsigned c = 0; c < GetColumnCount(); ++c) {
+        if (GetColumn(c)->IsSortKey())
+            return static_cast<int>(c);
+    }
+    return -1;
 }
 
 void CResultList::ClearItems()

@@ -42,6 +42,10 @@ public:
     wxString Heading(unsigned column) const;
     /// Shows no sort arrow: the next click on any heading sorts ascending.
     void HideSortArrow();
+    /// Shows the sort arrow on one column, as a click on its heading does.
+    void ShowSortArrow(unsigned column, bool ascending);
+    /// The column showing the sort arrow, -1 when none does.
+    int SortColumn() const;
 
     /// The height the list needs to show its heading and rows rows of items: measured from an
     /// item while the list shows one, else from its font and item icon.

@@ -2,6 +2,8 @@
 // read and the replacing write that never destroys the previous file.
 #include "storage/file_utils.h"
 
+#include "storage/native_path.h"
+
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -137,7 +139,7 @@ void RemoveLeftovers(const fs::path& folder)
     std::error_code ec;
     for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end; !ec && it != end;
          it.increment(ec)) {
-        const unsigned long process = ProcessOfTemporary(it->path().filename().string());
+        const unsigned long process = ProcessOfTemporary(PathText(it->path().filename()));
         if (process != 0 && process != self && ProcessGone(process)) {
             std::error_code ignored;
             fs::remove(it->path(), ignored);
@@ -152,8 +154,8 @@ std::FILE* CreateTemporary(const fs::path& folder, std::string& name)
     static std::atomic<unsigned long> counter{0};
     // A name taken by a stale file is passed over for the next one.
     for (int attempt = 0; attempt < 64; ++attempt) {
-        name = TemporaryName(folder, counter.fetch_add(1)).string();
-        if (std::FILE* file = std::fopen(name.c_str(), "wbx")) {
+        name = PathText(TemporaryName(folder, counter.fetch_add(1)));
+        if (std::FILE* file = OpenFile(name, "wbx")) {
             return file;
         }
         if (errno != EEXIST) {
@@ -183,7 +185,7 @@ std::FILE* OpenStraight(const std::string& path, bool pipe)
 #else
     (void)pipe;
 #endif
-    return std::fopen(path.c_str(), "wb");
+    return OpenFile(path, "wb");
 }
 
 bool WriteStraight(const std::string& path, std::string_view bytes, bool pipe)
@@ -203,14 +205,14 @@ bool WriteStraight(const std::string& path, std::string_view bytes, bool pipe)
 bool TargetWritable(const std::string& path)
 {
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(NativePath(path), ec);
     if (ec || !fs::exists(status)) {
         return true;  // nothing there yet: creating it in the folder decides
     }
     if (!fs::is_regular_file(status)) {
         return false;
     }
-    std::FILE* probe = std::fopen(path.c_str(), "r+b");
+    std::FILE* probe = OpenFile(path, "r+b");
     if (probe == nullptr) {
         return false;
     }
@@ -223,14 +225,14 @@ bool TargetWritable(const std::string& path)
 bool FileExists(const std::string& path)
 {
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(NativePath(path), ec);
     return !ec && fs::exists(status) && !fs::is_directory(status);
 }
 
 bool DirectoryExists(const std::string& path)
 {
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(NativePath(path), ec);
     return !ec && fs::is_directory(status);
 }
 
@@ -264,7 +266,7 @@ std::string FileNameOf(const std::string& path)
 bool AppendLine(const std::string& path, const std::string& text)
 {
     IgnoreFileSizeSignal();
-    std::FILE* file = std::fopen(path.c_str(), "ab");
+    std::FILE* file = OpenFile(path, "ab");
     if (file == nullptr) {
         return false;
     }
@@ -285,9 +287,9 @@ bool RemoveFile(const std::string& path, bool makeWritable)
     }
     if (makeWritable) {
         std::error_code ec;
-        fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
+        fs::permissions(NativePath(path), fs::perms::owner_write, fs::perm_options::add, ec);
     }
-    return std::remove(path.c_str()) == 0;
+    return RemoveFileNamed(path) == 0;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes)
@@ -295,15 +297,15 @@ bool ReadWholeFile(const std::string& path, std::string& bytes)
     // Only a regular file of a sensible size is read: a pipe would wait for a writer, a device
     // such as /dev/zero never ends, and a huge file would exhaust the memory.
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    const fs::file_status status = fs::status(NativePath(path), ec);
     if (ec || !fs::is_regular_file(status)) {
         return false;
     }
-    const std::uintmax_t size = fs::file_size(path, ec);
+    const std::uintmax_t size = fs::file_size(NativePath(path), ec);
     if (ec || size > kMaxReadFileBytes) {
         return false;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) {
         return false;
     }
@@ -343,18 +345,18 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes)
     lastWriteFailure.clear();
     std::error_code ec;
     // A device or a pipe (/dev/stdout, a named pipe) is written to; there is no file to replace.
-    const fs::file_status kind = fs::status(path, ec);
+    const fs::file_status kind = fs::status(NativePath(path), ec);
     if (!ec && (fs::is_character_file(kind) || fs::is_fifo(kind))) {
         return WriteStraight(path, bytes, fs::is_fifo(kind));
     }
     std::string target = path;
-    if (fs::is_symlink(fs::symlink_status(path, ec))) {
+    if (fs::is_symlink(fs::symlink_status(NativePath(path), ec))) {
         // Replace the file the link points to and keep the link itself.
-        const fs::path resolved = fs::canonical(path, ec);
+        const fs::path resolved = fs::canonical(NativePath(path), ec);
         if (ec) {
             return Failed(ec.value());
         }
-        target = resolved.string();
+        target = PathText(resolved);
     }
     if (!TargetWritable(target)) {
         return Failed(DirectoryExists(target) ? EISDIR : EACCES);
@@ -363,7 +365,7 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes)
     // The new content goes to a temporary file beside the target and replaces it only once it is
     // whole: when the folder takes no new file (no space, no inode, no permission), the target
     // is never written in place, so the previous file stays as it was.
-    const fs::path folder = fs::path(target).parent_path();
+    const fs::path folder = NativePath(target).parent_path();
     RemoveLeftovers(folder);
     std::string temporary;
     std::FILE* file = CreateTemporary(folder, temporary);
@@ -374,18 +376,18 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes)
     int error = errno;
     if (!CloseChecked(file) || !written) {
         error = written ? errno : error;
-        std::remove(temporary.c_str());
+        RemoveFileNamed(temporary);
         return Failed(error);
     }
 
     // A replaced file keeps its permissions.
-    const fs::file_status old = fs::status(target, ec);
+    const fs::file_status old = fs::status(NativePath(target), ec);
     if (!ec && fs::exists(old)) {
-        fs::permissions(temporary, old.permissions(), fs::perm_options::replace, ec);
+        fs::permissions(NativePath(temporary), old.permissions(), fs::perm_options::replace, ec);
     }
-    fs::rename(temporary, target, ec);
+    fs::rename(NativePath(temporary), NativePath(target), ec);
     if (ec) {
-        std::remove(temporary.c_str());
+        RemoveFileNamed(temporary);
         return Failed(ec.value());
     }
     return true;

@@ -2,6 +2,10 @@
 // follows), a double click anywhere opens the details, Enter searches, Ctrl+A selects all.
 #include "search_window_fixture.h"
 
+#include <wx/menu.h>
+
+#include "platform/command_ids.h"
+
 namespace {
 
 using Cells = std::vector<std::vector<std::string>>;
@@ -97,4 +101,24 @@ TEST_F(SearchWindowTest, DoubleClickAnywhereOpensTheDetailsAndEnterSearches)
     SetField(ctl::kSearchString, "Width");
     input.Char(WXK_RETURN);
     EXPECT_TRUE(PumpUntil([&] { return ListCells() == Cells{{"Width Five"}, {"Width Four"}}; }));
+}
+
+TEST_F(SearchWindowTest, EditSortBySortsAsTheHeadingsDo)
+{
+    Search("sn", "Width", "cn,telephoneNumber");
+    wxMenuBar* bar = Window().GetMenuBar();
+    wxMenuEvent open(wxEVT_MENU_OPEN, 0, bar->GetMenu(menu_pos::kEdit));
+    Window().ProcessWindowEvent(open);
+    const wxMenu* sortBy = bar->FindItem(ToWxId(cmd::kSortBy))->GetSubMenu();
+    ASSERT_EQ(sortBy->GetMenuItemCount(), 2u);
+    EXPECT_EQ(wxMenuItem::GetLabelText(sortBy->FindItemByPosition(1)->GetItemLabel()), "telephoneNumber");
+
+    const Cells up = {{"Width Four", "111, 222"}, {"Width Five", "333"}};
+    const Cells down = {{"Width Five", "333"}, {"Width Four", "111, 222"}};
+    for (const Cells& expected : {up, down, up}) {
+        wxCommandEvent choose(wxEVT_MENU, kSortColumnFirst + 1);
+        Window().ProcessWindowEvent(choose);
+        EXPECT_TRUE(List()->GetColumn(1)->IsSortKey());
+        EXPECT_EQ(ListCells(), expected);
+    }
 }

@@ -1,6 +1,7 @@
 // storage_location_test.cpp - SavePath.ini, the per-user storage folder and Installation.ini.
 #include "app/storage_location.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -19,10 +20,14 @@ TEST(StorageLocation, SavePathRedirectsOnlyToAnExistingFolder)
     fs::create_directories((folder / "elsewhere"));
     EXPECT_FALSE(ReadSavePath(program).readable);
 
+    // the absolute path written with "\" (C:\... on Windows)
+    std::string backslashed = folder / "elsewhere";
+    std::replace(backslashed.begin(), backslashed.end(), '/', '\\');
     const struct {
         std::string value;
         std::string folder;
     } rows[] = {
+        {backslashed, (folder / "elsewhere/")},
         {"data", program + "data/"},
         {"data\\sub\\", program + "data/sub/"},
         {"../elsewhere", (folder / "elsewhere/")},

@@ -285,8 +285,12 @@ std::string ExportFileBytes(const ResultTable& table)
     const std::filesystem::path path =
         std::filesystem::path(::testing::TempDir()) / ("search_rules_export_" + std::to_string(getpid()) + ".csv");
     EXPECT_TRUE(table.WriteToFile(path.string()));
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    {
+        // closed before the removal: Windows removes no open file
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     std::filesystem::remove(path);
     return bytes;
 }

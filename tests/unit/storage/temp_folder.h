@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -14,8 +15,14 @@ class TempFolder {
 public:
     TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvane-storage-XXXXXX").string();
-        m_path = std::string(mkdtemp(pattern.data())) + "/";
+        // a name no other folder has, made by the one call that fails when it exists
+        std::random_device random;
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        std::filesystem::path folder;
+        do {
+            folder = base / ("corvane-storage-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(folder));
+        m_path = folder.generic_string() + "/";
     }
     ~TempFolder()
     {

@@ -1,4 +1,4 @@
-// folders_test.cpp - the program path, the data folders with their overrides, and MakeDirectory.
+// folders_posix_test.cpp - the program path, the data folders with their overrides, and MakeDirectory on Linux.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -53,4 +53,14 @@ TEST(Folders, MakeDirectoryAcceptsAnExistingFolderButNotAFile)
     for (const fs::path& refused : {root / "file", root / "missing/child", fs::path()})
         EXPECT_FALSE(MakeDirectory(refused.string())) << refused;
     fs::remove_all(root);
+}
+
+TEST(Folders, OnlyARootedPathIsAbsolute)
+{
+    for (const char* path : {"/", "/srv/ldap", "//server/share"})
+        EXPECT_TRUE(IsAbsolutePath(path)) << path;
+    for (const char* path : {"", "settings", "./x", "C:/Users", "C:\\Users", "\\\\server\\share"})
+        EXPECT_FALSE(IsAbsolutePath(path)) << path;
+    EXPECT_EQ(AbsoluteAgainst("x", "/base"), "/base/x");
+    EXPECT_EQ(AbsoluteAgainst("/x", "/base/"), "/x");
 }

@@ -1,0 +1,381 @@
+// directory_session_win.cpp - DirectoryQuery's session with the server on Windows, through
+// WLDAP32: connect (TLS by flag) with a time-out, simple bind, subtree search, each answer
+// message read as it arrives into a ResultTable. The library reads each message whole before it
+// hands it over, so the bound on an answer's bytes is not applied here; the entry cap, the time
+// limit and the stop are. Every text crosses the library through the wide (UTF-16) calls, converted from and
+// to the UTF-8 the program keeps inside, so names, values and passwords outside ASCII arrive whole.
+#include "directory/directory_query.h"
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "directory/deadline.h"
+#include "directory/ldap_client.h"
+#include "directory/query_failure.h"
+#include "directory/query_stop.h"
+#include "directory/result_table.h"
+#include "directory/server_address.h"
+
+#include <winber.h>
+
+namespace {
+
+std::wstring Wide(std::string_view text)
+{
+    if (text.empty())
+        return std::wstring();
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string Utf8(const wchar_t* wide)
+{
+    if (wide == nullptr || *wide == L'\0')
+        return std::string();
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), length, nullptr, nullptr);
+    text.resize(static_cast<std::size_t>(length) - 1);  // without the closing NUL
+    return text;
+}
+
+/// A wide copy of a text the library takes as a modifiable buffer; wiped when dropped, so a
+/// password leaves no copy behind.
+class WideBuffer {
+public:
+    explicit WideBuffer(std::string_view text) : m_text(Wide(text)) {}
+    ~WideBuffer() { WipeBytes(m_text.data(), m_text.size() * sizeof(wchar_t)); }
+    WideBuffer(const WideBuffer&) = delete;
+    WideBuffer& operator=(const WideBuffer&) = delete;
+    PWCHAR Get() { return m_text.data(); }
+
+private:
+    std::wstring m_text;
+};
+
+struct ConnectionCloser {
+    void operator()(LDAP* connection) const { ldap_unbind(connection); }
+};
+struct MessageReleaser {
+    void operator()(LDAPMessage* message) const { ldap_msgfree(message); }
+};
+struct TextReleaser {
+    void operator()(wchar_t* text) const { ldap_memfreeW(text); }
+};
+struct CursorReleaser {
+    void operator()(BerElement* cursor) const { ber_free(cursor, 0); }
+};
+struct ValuesReleaser {
+    void operator()(berval** values) const { ldap_value_free_len(values); }
+};
+
+using Connection = std::unique_ptr<LDAP, ConnectionCloser>;
+using Message = std::unique_ptr<LDAPMessage, MessageReleaser>;
+using LibraryText = std::unique_ptr<wchar_t, TextReleaser>;
+using AttributeCursor = std::unique_ptr<BerElement, CursorReleaser>;
+using ValueList = std::unique_ptr<berval*, ValuesReleaser>;
+
+constexpr ULONG kFailed = static_cast<ULONG>(-1);
+
+bool IsLimitAnswer(ULONG result)
+{
+    return result == LDAP_TIMELIMIT_EXCEEDED || result == LDAP_SIZELIMIT_EXCEEDED ||
+           result == LDAP_ADMIN_LIMIT_EXCEEDED;
+}
+
+std::string ValueText(const berval& value)
+{
+    const std::string_view bytes(value.bv_val, value.bv_len);
+    if (bytes.find('\0') != std::string_view::npos)
+        return "<binary, " + std::to_string(bytes.size()) + " bytes>";
+    return std::string(bytes);
+}
+
+/// The connection's own text about its last failure ("" when it has none).
+std::string ErrorString(LDAP* connection)
+{
+    wchar_t* text = nullptr;
+    if (connection == nullptr || ldap_get_optionW(connection, LDAP_OPT_ERROR_STRING, &text) != LDAP_SUCCESS)
+        return std::string();
+    return EscapeControlCharacters(Utf8(text));
+}
+
+int32_t RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table)
+{
+    LibraryText dn(ldap_get_dnW(connection, entry));
+    table.SetCell(0, row, std::string(kEntryTag) + Utf8(dn.get()));
+    int32_t column = 0;
+    BerElement* rawCursor = nullptr;
+    LibraryText name(ldap_first_attributeW(connection, entry, &rawCursor));
+    AttributeCursor cursor(rawCursor);
+    while (name) {
+        ++column;
+        table.SetCell(column, row, std::string(kAttributeTag) + Utf8(name.get()));
+        // Values come as the bytes the server sent (UTF-8 for text), a NUL byte marking binary.
+        ValueList values(ldap_get_values_lenW(connection, entry, name.get()));
+        if (values) {
+            for (berval** value = values.get(); *value != nullptr; ++value) {
+                ++column;
+                table.SetCell(column, row, std::string(kValueTag) + ValueText(**value));
+            }
+        }
+        if (!cursor)
+            break;
+        name.reset(ldap_next_attributeW(connection, entry, cursor.get()));
+    }
+    return column + 1;
+}
+
+struct ResultOf {
+    ULONG code = LDAP_OTHER;
+    std::string serverMessage;
+};
+
+ResultOf ReadResult(LDAP* connection, LDAPMessage* message)
+{
+    ResultOf result;
+    wchar_t* rawText = nullptr;
+    if (ldap_parse_resultW(connection, message, &result.code, nullptr, &rawText, nullptr, nullptr, FALSE) !=
+        LDAP_SUCCESS)
+        result.code = LDAP_DECODING_ERROR;
+    LibraryText text(rawText);
+    result.serverMessage = EscapeControlCharacters(Utf8(text.get()));
+    return result;
+}
+
+/// How a wait for the next message ended.
+enum class Wait { Message, TimedOut, Stopped, Failed };
+
+/// The library is asked for a message in slices of this length, the stop and the deadline
+/// checked between them.
+constexpr int kSliceMs = 50;
+
+}  // namespace
+
+struct DirectoryQuery::StepEnd {
+    bool stopped = false;
+    std::string failure;
+};
+
+/** One open connection of a search and what ends its waits. */
+class DirectoryQuery::Session {
+public:
+    Session(Connection connection, const ServerEndpoint& endpoint, const Deadline& deadline, const QueryStop& stop)
+        : m_connection(std::move(connection)), m_endpoint(endpoint), m_deadline(deadline), m_stop(stop)
+    {}
+
+    LDAP* Handle() const { return m_connection.get(); }
+    const ServerEndpoint& Endpoint() const { return m_endpoint; }
+
+    /// The next message of operation id and its type, waited for in short slices.
+    Wait Next(ULONG id, Message& message, ULONG& type, ULONG& errorCode)
+    {
+        for (;;) {
+            const bool stopped = m_stop.Raised();
+            l_timeval slice{0, stopped ? 0 : m_deadline.PollMilliseconds(kSliceMs) * 1000};
+            LDAPMessage* raw = nullptr;
+            // The type comes from the return value: the message's own field is not reliable.
+            const ULONG got = ldap_result(Handle(), id, LDAP_MSG_ONE, &slice, &raw);
+            if (got != 0 && got != kFailed) {
+                message.reset(raw);
+                type = got;
+                return Wait::Message;
+            }
+            if (raw != nullptr)
+                ldap_msgfree(raw);
+            if (stopped || m_stop.Raised())
+                return Wait::Stopped;
+            if (got == kFailed) {
+                errorCode = LdapGetLastError();
+                return Wait::Failed;
+            }
+            if (m_deadline.Passed())
+                return Wait::TimedOut;
+        }
+    }
+
+    void Abandon(ULONG id) { ldap_abandon(Handle(), id); }
+
+private:
+    Connection m_connection;
+    ServerEndpoint m_endpoint;
+    const Deadline& m_deadline;
+    const QueryStop& m_stop;
+};
+
+DirectoryQuery::DirectoryQuery() : m_stop(std::make_unique<QueryStop>()) {}
+bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std::string& base,
+                         const std::string& filter, char** attributes, ResultTable& table)
+{
+    // Never a plain connection in place of the upgrade asked for.
+    if (m_startTls)
+        return Fail("StartTLS is not available on this system: use an ldaps:// server instead");
+    const Deadline deadline = Deadline::After(m_timeLimitSeconds);
+    std::optional<Session> session;
+    StepEnd end = Open(endpoints, deadline, session);
+    if (session)
+        end = Bind(*session);
+    if (session && end.failure.empty() && !end.stopped)
+        end = Read(*session, base, filter, attributes, deadline, table);
+    if (end.stopped) {
+        m_stopped = true;
+        m_cut = true;
+        return true;
+    }
+    if (!end.failure.empty())
+        return Fail(std::move(end.failure));
+    return true;
+}
+
+DirectoryQuery::StepEnd DirectoryQuery::Open(const std::vector<ServerEndpoint>& endpoints, const Deadline& deadline,
+                                             std::optional<Session>& session)
+{
+    StepEnd end;
+    for (const ServerEndpoint& endpoint : endpoints) {
+        if (m_stop->Raised())
+            return StepEnd{true, {}};
+        const auto failure = [&](QueryStep step, ULONG code, const std::string& detail) {
+            end.failure =
+                DescribeFailure(step, static_cast<int>(code), endpoint.host, endpoint.port, m_timeLimitSeconds, detail);
+        };
+        WideBuffer host(endpoint.host);
+        Connection connection(ldap_sslinitW(host.Get(), static_cast<ULONG>(endpoint.port), endpoint.secure ? 1 : 0));
+        if (!connection) {
+            failure(QueryStep::Open, LdapGetLastError(), {});
+            continue;
+        }
+        ULONG version = static_cast<ULONG>(m_protocolVersion);
+        ldap_set_optionW(connection.get(), LDAP_OPT_PROTOCOL_VERSION, &version);
+        // Referrals would open connections of the library's own, outside the limit and the stop.
+        ldap_set_optionW(connection.get(), LDAP_OPT_REFERRALS, LDAP_OPT_OFF);
+        // The connect (and the secure handshake) waits inside the library, bounded by what is
+        // left of the time limit.
+        l_timeval left{deadline.Limited() ? deadline.SecondsLeft() : 24 * 60 * 60, 0};
+        const ULONG connected = ldap_connect(connection.get(), &left);
+        if (m_stop->Raised())
+            return StepEnd{true, {}};
+        if (connected != LDAP_SUCCESS) {
+            if (deadline.Passed() || connected == LDAP_TIMEOUT) {
+                failure(endpoint.secure ? QueryStep::Secure : QueryStep::Open, LDAP_TIMEOUT, {});
+                return end;
+            }
+            failure(endpoint.secure ? QueryStep::Secure : QueryStep::Open, connected, ErrorString(connection.get()));
+            continue;
+        }
+        session.emplace(std::move(connection), endpoint, deadline, *m_stop);
+        return StepEnd{};
+    }
+    return end;
+}
+
+DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session)
+{
+    const auto failure = [&](ULONG code, const std::string& detail) {
+        m_needsBind = m_bindName.empty() && RefusesAnonymous(static_cast<int>(code));
+        return StepEnd{false, DescribeFailure(QueryStep::Bind, static_cast<int>(code), session.Endpoint().host,
+                                              session.Endpoint().port, m_timeLimitSeconds, detail, m_bindName)};
+    };
+    WideBuffer name(m_bindName);
+    WideBuffer password(m_password.Bytes());
+    const ULONG id = ldap_simple_bindW(session.Handle(), m_bindName.empty() ? nullptr : name.Get(),
+                                       m_bindName.empty() ? nullptr : password.Get());
+    if (id == kFailed)
+        return failure(LdapGetLastError(), ErrorString(session.Handle()));
+    Message answer;
+    ULONG type = 0;
+    ULONG code = LDAP_OTHER;
+    switch (session.Next(id, answer, type, code)) {
+        case Wait::Stopped:
+            return StepEnd{true, {}};
+        case Wait::TimedOut:
+            return failure(LDAP_TIMEOUT, {});
+        case Wait::Failed:
+            return failure(code, ErrorString(session.Handle()));
+        case Wait::Message:
+            break;
+    }
+    const ResultOf result = ReadResult(session.Handle(), answer.get());
+    if (result.code == LDAP_SUCCESS)
+        return StepEnd{};
+    m_bindRefused = true;
+    return failure(result.code, result.serverMessage);
+}
+
+DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string& base, const std::string& filter,
+                                             char** attributes, const Deadline& deadline, ResultTable& table)
+{
+    const auto failure = [&](ULONG code, const std::string& detail) {
+        m_needsBind = m_bindName.empty() && RefusesAnonymous(static_cast<int>(code));
+        return StepEnd{false, DescribeFailure(QueryStep::Search, static_cast<int>(code), session.Endpoint().host,
+                                              session.Endpoint().port, m_timeLimitSeconds, detail)};
+    };
+    if (m_stop->Raised())
+        return StepEnd{true, {}};
+    std::vector<std::wstring> wideNames;
+    for (char** name = attributes; name != nullptr && *name != nullptr; ++name)
+        wideNames.push_back(Wide(*name));
+    std::vector<PWCHAR> wideList;
+    for (std::wstring& name : wideNames)
+        wideList.push_back(name.data());
+    wideList.push_back(nullptr);
+    WideBuffer wideBase(base);
+    WideBuffer wideFilter(filter);
+    const ULONG sizeLimit = m_maxEntries > static_cast<uint32_t>(INT_MAX) ? 0 : m_maxEntries;
+    const ULONG timeLimit = deadline.Limited() ? static_cast<ULONG>(deadline.SecondsLeft()) : 0;
+    ULONG id = 0;
+    const ULONG sent = ldap_search_extW(
+        session.Handle(), wideBase.Get(), m_baseScope ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE, wideFilter.Get(),
+        attributes == nullptr ? nullptr : wideList.data(), 0, nullptr, nullptr, timeLimit, sizeLimit, &id);
+    if (sent != LDAP_SUCCESS)
+        return failure(sent, ErrorString(session.Handle()));
+    // Entries go to a table of their own, so a failure leaves the caller's table as it was.
+    ResultTable recorded;
+    int32_t rows = 0;
+    int32_t columns = 0;
+    StepEnd end;
+    for (bool reading = true; reading;) {
+        Message message;
+        ULONG type = 0;
+        ULONG code = LDAP_OTHER;
+        const Wait wait = session.Next(id, message, type, code);
+        if (wait == Wait::Stopped) {
+            session.Abandon(id);
+            end.stopped = true;
+            break;
+        }
+        if (wait == Wait::TimedOut) {
+            session.Abandon(id);
+            return failure(LDAP_TIMEOUT, {});
+        }
+        if (wait == Wait::Failed)
+            return failure(code, ErrorString(session.Handle()));
+        if (type == static_cast<ULONG>(LDAP_RES_SEARCH_ENTRY)) {
+            // One entry past the cap shows there are more: no need to read them.
+            if (m_maxEntries != 0 && static_cast<uint32_t>(rows) >= m_maxEntries) {
+                session.Abandon(id);
+                m_cut = true;
+                break;
+            }
+            columns = std::max(columns, RecordEntry(session.Handle(), message.get(), rows, recorded));
+            ++rows;
+        } else if (type == static_cast<ULONG>(LDAP_RES_SEARCH_RESULT)) {
+            const ResultOf result = ReadResult(session.Handle(), message.get());
+            if (IsLimitAnswer(result.code))
+                m_cut = true;
+            else if (result.code != LDAP_SUCCESS)
+                return failure(result.code, result.serverMessage);
+            reading = false;
+        }
+        // references and intermediate messages carry no entry
+    }
+    if (rows > 0) {
+        recorded.SetDimensions(columns, rows);
+        table = std::move(recorded);
+    }
+    return end;
+}

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# run.sh WINDOWS-BUILD LINUX-BUILD - the Windows tests under Wine: the core unit tests (ctest in the
+# Windows build, Wine as its emulator), corvane-search.exe against the Linux program on the private
+# directory servers, the window on a virtual screen, and the installer: silent install, the
+# installed program finds entries, silent uninstall removes it.
+set -euo pipefail
+windows=$(cd "$1" && pwd)
+linux=$(cd "$2" && pwd)
+here=$(cd "$(dirname "$0")/../.." && pwd)
+server="$here/scripts/directory-server"
+export WINEDEBUG=-all
+# no offer to install Wine's .NET and HTML engines when a prefix is made: nothing here uses them
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/corvane-ldap/wine-prefix}"
+jobs=$(nproc 2>/dev/null || echo 2)
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/corvane-wine.XXXXXX")
+cleanup() {
+  [ -f "$work/server/port" ] && "$server" stop "$work/server" >/dev/null 2>&1
+  rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+fail() {
+  echo "FAILED: $*" >&2
+  failures=$((failures + 1))
+}
+
+echo "== Windows unit tests (Wine)"
+# the prefix is made once, before programs start in parallel
+wine cmd /c exit >/dev/null 2>&1 || true
+ctest --test-dir "$windows" --output-on-failure -j"$jobs" || fail "unit tests"
+
+echo "== corvane-search.exe against corvane-search"
+"$here/tests/windows/cli_compare.sh" "$linux/src/cli/corvane-search" "$windows/src/cli/corvane-search.exe" ||
+  fail "corvane-search.exe differs from corvane-search"
+
+port=$("$server" start "$work/server" --data test)
+
+echo "== the window (Wine on a virtual screen)"
+# a profile with a name outside ASCII, opened as a double click on it would
+profile="$work/Łukasz Smith.cvl"
+cat >"$profile" <<PROFILE
+<?xml version="1.0" encoding="utf-8"?>
+<InitFile>
+  <LDAPServer>127.0.0.1</LDAPServer>
+  <LDAPServerPort>$port</LDAPServerPort>
+  <DN>dc=corvane,dc=test</DN>
+  <Preselect></Preselect>
+  <SearchAttributes>sn</SearchAttributes>
+  <ResultAttributes>cn,mail</ResultAttributes>
+</InitFile>
+PROFILE
+# Wine's drive Z: is the root; the session's server must be one started with the virtual screen
+windows_profile="Z:${profile//\//\\}"
+wineserver -w
+timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" \
+  wine "$windows/tests/windows/window_smoke.exe" "$windows_profile" Smith 2 || fail "the window smoke test"
+wineserver -w
+
+echo "== installer (silent install, search, silent uninstall)"
+installer=$(ls "$windows"/corvane-ldap-*-win64-setup.exe)
+folder="$WINEPREFIX/drive_c/Program Files/Corvane LDAP"
+wine "$installer" /S || fail "the installer exited $?"
+for name in corvane-ldap.exe corvane-search.exe Uninstall.exe LDAP_English.chm LangLDAP_Deutsch.ini; do
+  [ -f "$folder/$name" ] || fail "the installation lacks $name"
+done
+wine reg query 'HKCR\.cvl' 2>/dev/null | grep -q 'Corvane.LDAP.Profile' || fail "no .cvl association"
+out=$(wine "$folder/corvane-search.exe" -s 127.0.0.1 -p "$port" -b dc=corvane,dc=test -a sn -r cn Smith) ||
+  fail "the installed corvane-search exited $?"
+printf '%s\n' "$out" | grep -q '^Smithers' || fail "the installed corvane-search did not find Smithers"
+wine "$folder/Uninstall.exe" /S || fail "the uninstaller exited $?"
+# the uninstaller runs on from a copy of itself: wait for the folder to go
+for _ in $(seq 60); do
+  [ -e "$folder/corvane-ldap.exe" ] || break
+  sleep 1
+done
+[ ! -e "$folder/corvane-ldap.exe" ] || fail "the uninstaller left the program"
+if wine reg query 'HKCR\.cvl' >/dev/null 2>&1; then fail "the uninstaller left the .cvl association"; fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "Windows tests passed"
