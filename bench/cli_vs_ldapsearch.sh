@@ -21,7 +21,7 @@ command -v ldapsearch >/dev/null || { echo "cli_vs_ldapsearch: ldapsearch not fo
 start_bench_directory
 dir=$bench_dir
 
-corvane() { "$cli" -s 127.0.0.1 -p "$port" -b "$base" -a uid -r cn p0; }
+corvane() { "$cli" -H "ldap://127.0.0.1:$port" -b "$base" --search-attribute uid -r cn p0; }
 reference() { ldapsearch -x -LLL -H "ldap://127.0.0.1:$port" -b "$base" -z 1000 "(uid=p0*)" cn; }
 
 # Both must deliver the same 1000 entries, or the comparison means nothing.

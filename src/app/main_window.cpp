@@ -114,6 +114,7 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
     hooks.changed = [this](const ProfileSession& profile) {
         m_commands->SetDetailAttributes(profile.DetailAttributes());
         m_commands->SetBindUser(profile.BindUser());
+        m_commands->SetConnectionOptions(profile.Connection());
     };
     m_profile = std::make_unique<ProfileSession>(*this, *m_language, *m_fontSettings, std::move(hooks));
     BindCommands();

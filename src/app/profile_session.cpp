@@ -64,6 +64,7 @@ void ProfileSession::New()
 {
     m_path.clear();
     m_bindUser.clear();  // a bind name belongs to its directory's settings
+    m_connection = {};
     Changed();
     if (m_hooks.cleared)
         m_hooks.cleared();
@@ -118,6 +119,8 @@ ConnectionProfile ProfileSession::FromFields() const
         profile.*control.value = FieldText(m_frame, control.id);
     profile.detailAttributes = m_detailAttributes;
     profile.bindUser = m_bindUser;
+    profile.startTls = m_connection.startTls;
+    profile.entryCap = m_connection.entryCap;
     return profile;
 }
 
@@ -144,6 +147,8 @@ bool ProfileSession::Load(const std::string& requestedPath)
         m_detailAttributes = profile.detailAttributes;
     if (found.bindUser)
         m_bindUser = profile.bindUser;
+    if (found.connection)
+        m_connection = ConnectionOptions{profile.startTls, profile.entryCap};
     m_path = path;
     if (m_hooks.loaded)
         m_hooks.loaded(path);
@@ -177,10 +182,11 @@ void ProfileSession::ChooseDetailFields()
 
 void ProfileSession::ChooseConnection()
 {
-    CConnectionDlg dialog(&m_frame, m_bindUser, m_language.File());
+    CConnectionDlg dialog(&m_frame, m_bindUser, m_connection, m_language.File());
     m_fonts.ApplyTo(&dialog, true);
     if (dialog.ShowModal() == wxID_OK) {
         m_bindUser = dialog.BindUser();
+        m_connection = dialog.Options();
         Changed();
     }
 }

@@ -1,11 +1,12 @@
-// profile_session.h - the current profile of the main window: its file, detail attributes and
-// bind name, and the File commands that load and save it.
+// profile_session.h - the current profile of the main window: its file, detail attributes, bind
+// name and connection options, and the File commands that load and save it.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "search/search_rules.h"
 #include "storage/connection_profile.h"
 
 class FontSettings;
@@ -14,8 +15,8 @@ class wxFrame;
 
 /**
  * The profile the main window's fields show: the file it came from or went to ("" when none is
- * current), the detail attributes and the name searches bind as (a profile keeps it, never its
- * password). The window's title follows them.
+ * current), the detail attributes, the name searches bind as (a profile keeps it, never its
+ * password), StartTLS and the entry cap. The window's title follows them.
  */
 class ProfileSession {
 public:
@@ -23,7 +24,7 @@ public:
     struct Hooks {
         std::function<void()> cleared;                        ///< New settings: the result list empties
         std::function<void(const std::string& path)> loaded;  ///< a profile file was loaded
-        std::function<void(const ProfileSession&)> changed;   ///< the file, details or bind name changed
+        std::function<void(const ProfileSession&)> changed;   ///< the file, details, bind name or connection changed
     };
 
     /// frame holds the fields, shows the title and owns the dialogs; language gives the texts of
@@ -47,7 +48,8 @@ public:
     /// Options > Select detail fields: the detail-fields dialog; on OK its list replaces the
     /// detail attributes.
     void ChooseDetailFields();
-    /// Options > Connection...: the connection dialog; on OK its bind name replaces the current one.
+    /// Options > Connection...: the connection dialog; on OK its bind name, StartTLS and entry cap
+    /// replace the current ones.
     void ChooseConnection();
 
     const std::string& Path() const { return m_path; }
@@ -55,6 +57,8 @@ public:
     void SetDetailAttributes(const DetailSlots& slots);
     /// The name searches bind as ("" anonymously).
     const std::string& BindUser() const { return m_bindUser; }
+    /// StartTLS and the entry cap every search connects with.
+    const ConnectionOptions& Connection() const { return m_connection; }
 
 private:
     /// The fields and the session's values as a profile.
@@ -71,4 +75,5 @@ private:
     std::string m_path;
     DetailSlots m_detailAttributes = DefaultDetailSlots();
     std::string m_bindUser;
+    ConnectionOptions m_connection;
 };

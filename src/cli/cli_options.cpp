@@ -5,37 +5,112 @@
 
 namespace {
 
-/** One option: its letter ('\0' for none), its long name and where its value goes (nullptr for a flag). */
+/// Where an option's value goes.
+enum class Target {
+    Server,
+    Uri,
+    Port,
+    Base,
+    SearchAttribute,
+    ResultAttribute,
+    Preselection,
+    DetailAttributes,
+    Output,
+    Profile,
+    BindUser,
+    PasswordFile,
+    Format,
+    EntryCap,
+    TimeLimit,
+    // flags
+    Swap,
+    Details,
+    Help,
+    ListBases,
+    StartTls,
+    Prompt,
+    SimpleBind,
+};
+
+bool IsFlag(Target target)
+{
+    return target >= Target::Swap;
+}
+
+/** One option: its letter ('\0' for none) and its long name (nullptr for none). */
 struct OptionSpec {
     char shortName;
     const char* longName;
-    std::optional<std::string> CliOptions::*value;
-    bool CliOptions::*flag;
+    Target target;
 };
 
-constexpr std::array<OptionSpec, 16> kOptions{{
-    {'s', "server", &CliOptions::server, nullptr},
-    {'p', "port", &CliOptions::port, nullptr},
-    {'b', "base", &CliOptions::baseDn, nullptr},
-    {'a', "search-attribute", &CliOptions::searchAttribute, nullptr},
-    {'r', "result-attribute", &CliOptions::resultAttribute, nullptr},
-    {'P', "preselection", &CliOptions::preselection, nullptr},
-    {'D', "detail-attributes", &CliOptions::detailAttributes, nullptr},
-    {'o', "output", &CliOptions::output, nullptr},
-    {'f', "profile", &CliOptions::profile, nullptr},
-    {'U', "bind-user", &CliOptions::bindUser, nullptr},
-    {'\0', "password-file", &CliOptions::passwordFile, nullptr},
-    {'\0', "format", &CliOptions::format, nullptr},
-    {'w', "swap", nullptr, &CliOptions::swap},
-    {'d', "details", nullptr, &CliOptions::details},
-    {'h', "help", nullptr, &CliOptions::help},
-    {'\0', "list-bases", nullptr, &CliOptions::listBases},
+constexpr std::array<OptionSpec, 22> kOptions{{
+    {'H', nullptr, Target::Uri},
+    {'h', "server", Target::Server},
+    {'p', "port", Target::Port},
+    {'b', "base", Target::Base},
+    {'\0', "search-attribute", Target::SearchAttribute},
+    {'r', "result-attribute", Target::ResultAttribute},
+    {'\0', "preselection", Target::Preselection},
+    {'\0', "detail-attributes", Target::DetailAttributes},
+    {'\0', "output", Target::Output},
+    {'\0', "profile", Target::Profile},
+    {'D', "bind-user", Target::BindUser},
+    {'y', "password-file", Target::PasswordFile},
+    {'\0', "format", Target::Format},
+    {'z', "entry-cap", Target::EntryCap},
+    {'l', "time-limit", Target::TimeLimit},
+    {'\0', "swap", Target::Swap},
+    {'\0', "details", Target::Details},
+    {'\0', "help", Target::Help},
+    {'\0', "list-bases", Target::ListBases},
+    {'Z', "start-tls", Target::StartTls},
+    {'W', nullptr, Target::Prompt},
+    {'x', nullptr, Target::SimpleBind},
+}};
+
+/** An ldapsearch letter this program does not take, and what to use instead where there is something. */
+struct Refused {
+    char letter;
+    const char* meaning;  ///< what the letter means to ldapsearch
+    const char* instead;  ///< nullptr, or the option that does what older versions of this program did
+};
+
+constexpr std::array<Refused, 28> kRefused{{
+    {'a', "alias dereferencing", "--search-attribute for the search attribute"},
+    {'A', "attribute names only", nullptr},
+    {'c', "continuous operation", nullptr},
+    {'d', "the debugging level", "--details for the details text"},
+    {'e', "general extensions", nullptr},
+    {'E', "search extensions", nullptr},
+    {'f', "reading operations from a file", "--profile for a profile file"},
+    {'F', "a URL prefix for files", nullptr},
+    {'I', "SASL interactive mode", nullptr},
+    {'L', "LDIF output", "--format ldif"},
+    {'M', "the ManageDsaIT control", nullptr},
+    {'n', "a dry run", nullptr},
+    {'N', "SASL host names", nullptr},
+    {'o', "a client library option", "--output for the output file"},
+    {'O', "SASL security properties", nullptr},
+    {'P', "the protocol version", "--preselection for the preselection"},
+    {'Q', "SASL quiet mode", nullptr},
+    {'R', "a SASL realm", nullptr},
+    {'s', "the search scope", "-H URI or --server for the server"},
+    {'S', "sorting", nullptr},
+    {'t', "values written to files", nullptr},
+    {'T', "a folder for value files", nullptr},
+    {'u', "user-friendly names", nullptr},
+    {'U', "a SASL identity", "-D or --bind-user for the bind name"},
+    {'v', "verbose output", nullptr},
+    {'V', "version information", nullptr},
+    {'X', "a SASL authorisation identity", nullptr},
+    {'Y', "a SASL mechanism", nullptr},
 }};
 
 const OptionSpec* FindShort(char letter)
 {
     for (const OptionSpec& option : kOptions) {
-        if (option.shortName == letter) {
+        if (letter != '\0' && option.shortName == letter) {
             return &option;
         }
     }
@@ -45,27 +120,48 @@ const OptionSpec* FindShort(char letter)
 const OptionSpec* FindLong(const std::string& name)
 {
     for (const OptionSpec& option : kOptions) {
-        if (name == option.longName) {
+        if (option.longName != nullptr && name == option.longName) {
             return &option;
         }
     }
     return nullptr;
 }
 
-/// Decimal digits only, at most 65535.
-bool IsPortNumber(const std::string& text)
+/// The error for a short letter that is no option here: the option text says what ldapsearch
+/// means by it and, for letters older versions used, which option now does that.
+std::string UnknownLetter(char letter)
+{
+    if (letter == 'w') {
+        return "passwords are never taken from the command line; use -W or -y FILE";
+    }
+    for (const Refused& refused : kRefused) {
+        if (refused.letter == letter) {
+            std::string error =
+                std::string("option '-") + letter + "' (" + refused.meaning + " in ldapsearch) is not supported";
+            if (refused.instead != nullptr) {
+                error += "; use " + std::string(refused.instead);
+            }
+            return error;
+        }
+    }
+    const bool printable = letter > ' ' && letter < 0x7f;
+    return printable ? std::string("unknown option '-") + letter + "'" : std::string("unknown option");
+}
+
+/// Decimal digits only, at most 16 of them; nullopt otherwise.
+std::optional<unsigned long long> Decimal(const std::string& text)
 {
     if (text.empty() || text.size() > 16) {
-        return false;
+        return std::nullopt;
     }
-    unsigned long value = 0;
+    unsigned long long value = 0;
     for (const char c : text) {
         if (c < '0' || c > '9') {
-            return false;
+            return std::nullopt;
         }
-        value = value * 10 + static_cast<unsigned long>(c - '0');
+        value = value * 10 + static_cast<unsigned long long>(c - '0');
     }
-    return value <= 65535;
+    return value;
 }
 
 CliParseResult Failed(std::string error)
@@ -75,30 +171,149 @@ CliParseResult Failed(std::string error)
     return result;
 }
 
+/** The values as given, before the numbers among them are read. */
+struct Given {
+    CliOptions options;
+    std::optional<std::string> entryCap;
+    std::optional<std::string> timeLimit;
+};
+
+void Store(Given& given, Target target, std::string value)
+{
+    CliOptions& o = given.options;
+    switch (target) {
+        case Target::Uri:
+            // ldapsearch takes a list separated by blanks or commas; the server field by blanks.
+            for (char& c : value) {
+                c = c == ',' ? ' ' : c;
+            }
+            o.server = std::move(value);
+            break;
+        case Target::Server:
+            o.server = std::move(value);
+            break;
+        case Target::Port:
+            o.port = std::move(value);
+            break;
+        case Target::Base:
+            o.baseDn = std::move(value);
+            break;
+        case Target::SearchAttribute:
+            o.searchAttribute = std::move(value);
+            break;
+        case Target::ResultAttribute:
+            o.resultAttribute = std::move(value);
+            break;
+        case Target::Preselection:
+            o.preselection = std::move(value);
+            break;
+        case Target::DetailAttributes:
+            o.detailAttributes = std::move(value);
+            break;
+        case Target::Output:
+            o.output = std::move(value);
+            break;
+        case Target::Profile:
+            o.profile = std::move(value);
+            break;
+        case Target::BindUser:
+            o.bindUser = std::move(value);
+            break;
+        case Target::PasswordFile:
+            o.passwordFile = std::move(value);
+            break;
+        case Target::Format:
+            o.format = std::move(value);
+            break;
+        case Target::EntryCap:
+            given.entryCap = std::move(value);
+            break;
+        case Target::TimeLimit:
+            given.timeLimit = std::move(value);
+            break;
+        case Target::Swap:
+            o.swap = true;
+            break;
+        case Target::Details:
+            o.details = true;
+            break;
+        case Target::Help:
+            o.help = true;
+            break;
+        case Target::ListBases:
+            o.listBases = true;
+            break;
+        case Target::StartTls:
+            o.startTls = true;
+            break;
+        case Target::Prompt:
+            o.promptPassword = true;
+            break;
+        case Target::SimpleBind:
+            break;  // the only kind of bind there is
+    }
+}
+
+/// The checks of the whole command line once every option is read.
+CliParseResult Checked(Given given)
+{
+    CliOptions& options = given.options;
+    // The window would take any text here and fail the search; on the command line a port that
+    // is no number from 0 to 65535 is a mistake in the command.
+    if (options.port.has_value()) {
+        const auto port = Decimal(*options.port);
+        if (!port || *port > 65535) {
+            return Failed("the port is not a number from 0 to 65535");
+        }
+    }
+    if (given.entryCap.has_value()) {
+        const auto cap =
+            *given.entryCap == "max" || *given.entryCap == "none" ? kCliMaxEntryCap : Decimal(*given.entryCap);
+        if (!cap || *cap < 1 || *cap > kCliMaxEntryCap) {
+            return Failed("the entry cap is not a number from 1 to 1000000");
+        }
+        options.entryCap = static_cast<uint32_t>(*cap);
+    }
+    if (given.timeLimit.has_value()) {
+        constexpr unsigned long long kLongest = 24 * 60 * 60;
+        const auto seconds = *given.timeLimit == "none" || *given.timeLimit == "max" ? 0 : Decimal(*given.timeLimit);
+        if (!seconds || *seconds > kLongest) {
+            return Failed("the time limit is not a number of seconds from 0 (none) to 86400");
+        }
+        options.timeLimit = static_cast<int32_t>(*seconds);
+    }
+    if (options.format.has_value() && *options.format != "csv" && *options.format != "ldif") {
+        return Failed("the format is neither csv nor ldif");
+    }
+    if (options.format == "ldif" && options.details) {
+        return Failed("--format ldif writes the search result; the details text has no other format");
+    }
+    if (options.promptPassword && options.passwordFile.has_value()) {
+        return Failed("-W and -y exclude each other");
+    }
+    CliParseResult result;
+    result.ok = true;
+    result.options = std::move(options);
+    return result;
+}
+
 }  // namespace
 
 CliParseResult ParseCliOptions(const std::vector<std::string>& args)
 {
-    CliParseResult result;
-    CliOptions& options = result.options;
+    Given given;
     bool haveOperand = false;
     bool optionsEnded = false;
-
-    auto takeOperand = [&](const std::string& text) {
-        if (haveOperand) {
-            return false;
-        }
-        options.searchString = text;
-        haveOperand = true;
-        return true;
-    };
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            if (!takeOperand(arg)) {
-                return Failed("more than one search string given: '" + arg + "'");
+            // The extra operand is not named: it may be a password meant for an option.
+            if (haveOperand) {
+                return Failed("more than one search string given");
             }
+            given.options.searchString = arg;
+            haveOperand = true;
             continue;
         }
         if (arg == "--") {
@@ -108,25 +323,23 @@ CliParseResult ParseCliOptions(const std::vector<std::string>& args)
         if (arg[1] == '-') {
             const std::size_t equals = arg.find('=');
             const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-            const OptionSpec* option = FindLong(name);
             if (name == "password") {
                 // Other programs can read a command line: a password never comes from one.
-                return Failed(
-                    "a password is not taken from the command line: use --password-file FILE (- for "
-                    "standard input), or run on a terminal to be asked for it");
+                return Failed("passwords are never taken from the command line; use -W or -y FILE");
             }
+            const OptionSpec* option = FindLong(name);
             if (option == nullptr) {
                 return Failed("unknown option '--" + name + "'");
             }
-            if (option->flag != nullptr) {
+            if (IsFlag(option->target)) {
                 if (equals != std::string::npos) {
                     return Failed("option '--" + name + "' takes no value");
                 }
-                options.*(option->flag) = true;
+                Store(given, option->target, {});
             } else if (equals != std::string::npos) {
-                options.*(option->value) = arg.substr(equals + 1);
+                Store(given, option->target, arg.substr(equals + 1));
             } else if (i + 1 < args.size()) {
-                options.*(option->value) = args[++i];
+                Store(given, option->target, args[++i]);
             } else {
                 return Failed("option '--" + name + "' needs a value");
             }
@@ -134,37 +347,25 @@ CliParseResult ParseCliOptions(const std::vector<std::string>& args)
         }
         // A group of short options: flags, possibly ended by one option that takes a value.
         for (std::size_t at = 1; at < arg.size(); ++at) {
-            const OptionSpec* option = arg[at] == '\0' ? nullptr : FindShort(arg[at]);
+            const OptionSpec* option = FindShort(arg[at]);
             if (option == nullptr) {
-                return Failed(std::string("unknown option '-") + arg[at] + "'");
+                return Failed(UnknownLetter(arg[at]));
             }
-            if (option->flag != nullptr) {
-                options.*(option->flag) = true;
+            if (IsFlag(option->target)) {
+                Store(given, option->target, {});
                 continue;
             }
             if (at + 1 < arg.size()) {
-                options.*(option->value) = arg.substr(at + 1);
+                Store(given, option->target, arg.substr(at + 1));
             } else if (i + 1 < args.size()) {
-                options.*(option->value) = args[++i];
+                Store(given, option->target, args[++i]);
             } else {
                 return Failed(std::string("option '-") + arg[at] + "' needs a value");
             }
             break;
         }
     }
-    // The window would take any text here and fail the search; on the command line a port that
-    // is no number from 0 to 65535 is a mistake in the command.
-    if (options.port.has_value() && !IsPortNumber(*options.port)) {
-        return Failed("port '" + *options.port + "' is not a number from 0 to 65535");
-    }
-    if (options.format.has_value() && *options.format != "csv" && *options.format != "ldif") {
-        return Failed("format '" + *options.format + "' is neither csv nor ldif");
-    }
-    if (options.format == "ldif" && options.details) {
-        return Failed("--format ldif writes the search result; the details text has no other format");
-    }
-    result.ok = true;
-    return result;
+    return Checked(std::move(given));
 }
 
 std::string UsageText()
@@ -176,36 +377,53 @@ std::string UsageText()
            "       corvane-search --list-bases [OPTION]...\n"
            "Writes the base DNs the server names in its root entry, one a line.\n"
            "\n"
-           "  -s, --server HOST              LDAP server: a host name, ldap://HOST[:PORT] or\n"
-           "                                 ldaps://HOST[:PORT] (TLS, certificate checked;\n"
-           "                                 a port given here wins over -p)\n"
+           "Short options mean what they mean to ldapsearch; its other letters are refused.\n"
+           "\n"
+           "  -H URI[,URI...]                LDAP server(s): ldap://HOST[:PORT], ldaps://HOST[:PORT]\n"
+           "                                 (TLS, certificate checked) or a host name\n"
+           "  -h, --server HOST              the same as -H; several separated by blanks (a port\n"
+           "                                 given here wins over -p)\n"
            "  -p, --port PORT                LDAP port, 0 to 65535 (default 389)\n"
            "  -b, --base DN                  distinguished name to search below\n"
-           "  -a, --search-attribute ATTR[,ATTR...]\n"
+           "      --search-attribute ATTR[,ATTR...]\n"
            "                                 attributes searched, any of them matching\n"
            "                                 (default telephoneNumber)\n"
            "  -r, --result-attribute ATTR[,ATTR...]\n"
            "                                 attributes shown (default cn)\n"
-           "  -P, --preselection TEXT        text put before the search string\n"
-           "  -w, --swap                     swap search and result attributes\n"
-           "  -d, --details                  write the details text of all entries instead\n"
-           "  -D, --detail-attributes A,B,...\n"
+           "      --preselection TEXT        text put before the search string\n"
+           "      --swap                     swap search and result attributes\n"
+           "      --details                  write the details text of all entries instead\n"
+           "      --detail-attributes A,B,...\n"
            "                                 attributes of the details text (default cn,\n"
            "                                 Company, postalAddress, postalCode, l, st,\n"
            "                                 physicalDeliveryOfficeName, telephoneNumber)\n"
            "      --format csv|ldif          write the result as \";\"-separated lines (csv, the\n"
            "                                 default) or as LDIF with each entry's DN\n"
            "      --list-bases               write the server's base DNs instead of searching\n"
-           "  -o, --output FILE              write to FILE instead of standard output\n"
-           "  -f, --profile FILE             take the defaults from a profile file (*.cvl);\n"
+           "  -z, --entry-cap N              read at most N entries, 1 to 1000000 (default\n"
+           "                                 1000); past what the server hands out at once,\n"
+           "                                 the entries are asked for in pages\n"
+           "  -l, --time-limit SECONDS       time limit of the whole search, 0 for none\n"
+           "                                 (default 100)\n"
+           "      --output FILE              write to FILE instead of standard output (-)\n"
+           "      --profile FILE             take the defaults from a profile file (*.cvl);\n"
            "                                 options given here override them\n"
-           "  -U, --bind-user NAME           bind as NAME (a distinguished name) with a\n"
-           "                                 password instead of anonymously\n"
-           "      --password-file FILE       the password is the first line of FILE (- for\n"
-           "                                 standard input); without it the password is\n"
+           "  -D, --bind-user BINDDN         bind as BINDDN with a password instead of\n"
+           "                                 anonymously (a simple bind; -x is accepted)\n"
+           "  -W                             ask for the password on the terminal\n"
+           "  -y, --password-file FILE       the password is the first line of FILE (- for\n"
+           "                                 standard input); without -y the password is\n"
            "                                 asked for on the terminal. A password is never\n"
            "                                 taken from the command line or the environment\n"
-           "  -h, --help                     show this text\n"
+           "  -Z, -ZZ, --start-tls           upgrade ldap:// connections with StartTLS before\n"
+           "                                 the bind, certificate checked as for ldaps://;\n"
+           "                                 unlike ldapsearch -Z, a failed upgrade always\n"
+           "                                 fails the search: it never goes on unencrypted\n"
+           "      --help                     show this text\n"
+           "\n"
+           "Without -H (or a server in the profile) and without -b, the client library's\n"
+           "configuration gives them: URI and BASE of ldap.conf or .ldaprc (LDAPCONF and\n"
+           "LDAPNOINIT are honoured).\n"
            "\n"
            "Exit status: 0 entries found, 1 no entry found, 2 usage error, unreadable\n"
            "profile, missing input or no password to be had, 3 output cannot be written,\n"

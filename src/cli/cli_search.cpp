@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "directory/client_defaults.h"
 #include "directory/directory_query.h"
 #include "directory/query_failure.h"
 #include "directory/result_table.h"
@@ -36,11 +37,17 @@ void Override(const std::optional<std::string>& given, std::string& field)
     }
 }
 
+/// Every message of the program names it first.
+std::string Message(const std::string& text)
+{
+    return "corvane-search: " + text + "\n";
+}
+
 CliOutcome Fail(int exitCode, const std::string& message)
 {
     CliOutcome outcome;
     outcome.exitCode = exitCode;
-    outcome.standardError = message + "\n";
+    outcome.standardError = Message(message);
     return outcome;
 }
 
@@ -122,6 +129,16 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     Override(options.resultAttribute, profile.resultAttribute);
     Override(options.preselection, profile.preselection);
     Override(options.bindUser, profile.bindUser);
+    // What neither the command line nor the profile names comes from the client configuration.
+    if (profile.server.empty() || profile.baseDn.empty()) {
+        const ClientDefaults defaults = ReadClientDefaults();
+        if (profile.server.empty() && !options.server.has_value()) {
+            profile.server = defaults.uris;
+        }
+        if (profile.baseDn.empty() && !options.baseDn.has_value()) {
+            profile.baseDn = defaults.base;
+        }
+    }
     if (options.detailAttributes.has_value()) {
         profile.detailAttributes = SlotsFromList(SplitResultAttributes(*options.detailAttributes));
     }
@@ -137,13 +154,18 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     if (const std::optional<InputCheckFailure> failure = CheckFields(options, fields)) {
         return Fail(kExitUsage, failure->englishDefault);
     }
-    const SearchInput input = MakeSearchInput(fields);
+    SearchInput input = MakeSearchInput(fields);
+    input.startTls = options.startTls || profile.startTls;
+    input.maxEntries = options.entryCap.value_or(profile.entryCap != 0 ? profile.entryCap : kSearchMaxEntries);
+    if (options.timeLimit.has_value()) {
+        timeLimitSeconds = *options.timeLimit;
+    }
 
     // A bind name wants its password, asked for only once the fields have passed their checks.
     const std::string bindUser = FieldText(profile.bindUser);
     // After a failed ldaps:// server the next, plain one would get the password unencrypted.
-    if (!bindUser.empty() && MixesSecureAndPlain(input.server, input.port)) {
-        return Fail(kExitUsage, "corvane-search: " + DescribeMixedSecurity(input.server));
+    if (!bindUser.empty() && MixesSecureAndPlain(input.server, input.port, input.startTls)) {
+        return Fail(kExitUsage, DescribeMixedSecurity(input.server));
     }
     if (!bindUser.empty()) {
         PasswordInput password;
@@ -152,9 +174,10 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
         } else if (CanPromptForPassword()) {
             password = PromptForPassword(bindUser);
         } else {
-            password.error =
-                "a bind name needs a password: give --password-file FILE (- for standard input), "
-                "or run on a terminal to be asked for it";
+            password.error = options.promptPassword
+                                 ? "-W asks for the password on a terminal, and there is none; use -y FILE"
+                                 : "a bind name needs a password: give -y FILE (- for standard input), "
+                                   "or run on a terminal to be asked for it";
         }
         if (password.status == PasswordInput::Status::Interrupted) {
             CliOutcome stopped;
@@ -162,7 +185,7 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
             return stopped;
         }
         if (password.status == PasswordInput::Status::Failed) {
-            return Fail(kExitUsage, "corvane-search: " + password.error);
+            return Fail(kExitUsage, password.error);
         }
         query.SetBind(bindUser, password.password);
     }
@@ -176,12 +199,13 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     }
     // A failed search writes nothing, so an output file of an earlier run stays as it was.
     if (result.outcome.failed) {
-        return Fail(kExitSearchFailed, "corvane-search: search failed: " + result.outcome.failureReason);
+        return Fail(kExitSearchFailed, "search failed: " + result.outcome.failureReason);
     }
     // A file named by -o is written even when nothing was found (then empty), as the window's
     // export of such a search would, so a script never reads an earlier run's result.
     CliOutcome outcome;
-    if (options.output.has_value()) {
+    // "-" is standard output, as for the password file.
+    if (options.output.has_value() && *options.output != "-") {
         if (!WriteFileReplacing(*options.output, result.bytes)) {
             return Fail(kExitCannotWrite,
                         EnglishText(keys::kFileCreateError) + " " + WriteFailureDetails(*options.output));
@@ -191,12 +215,11 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     }
     if (result.entries == 0) {
         outcome.exitCode = kExitNoResult;
-        outcome.standardError =
-            options.listBases ? std::string("corvane-search: the server names no base DN\n")
-                              : FillPlaceholder(EnglishText(keys::kNoResult), SearchValue(input, options.swap)) + "\n";
+        outcome.standardError = Message(
+            options.listBases ? std::string("the server names no base DN")
+                              : FillPlaceholder(EnglishText(keys::kNoResult), SearchValue(input, options.swap)));
     } else if (result.outcome.cut) {
-        outcome.standardError =
-            "corvane-search: " + std::to_string(result.entries) + " entries shown; the directory holds more\n";
+        outcome.standardError = Message(std::to_string(result.entries) + " entries shown; the directory holds more");
     }
     return outcome;
 }

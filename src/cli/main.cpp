@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     const std::vector<std::string> args = CommandArguments(argc, argv);
     const CliParseResult parsed = ParseCliOptions(args);
     if (!parsed.ok) {
-        WriteBytes(stderr, "corvane-search: " + parsed.error + "\n" + UsageText());
+        WriteBytes(stderr, "corvane-search: " + parsed.error + "\nTry 'corvane-search --help'.\n");
         return kExitUsage;
     }
     if (parsed.options.help) {

@@ -23,10 +23,11 @@ CFieldDlg::CFieldDlg(wxWindow* parent, const Shape& shape)
     const DialogUnits du(*this);
     new wxStaticText(this, shape.labelId, wxString(), du.At(7, 7), du.Size(206, 10), shape.labelStyle);
     m_edit = new wxTextCtrl(this, shape.editId, wxString(), du.At(7, 19), du.Size(206, 12), shape.editStyle);
-    auto* ok = new wxButton(this, wxID_OK, "OK", du.At(106, 41), du.Size(50, 14));
-    new wxButton(this, wxID_CANCEL, "Cancel", du.At(163, 41), du.Size(50, 14));
+    const int buttonsY = 41 + shape.extraHeightDu;
+    auto* ok = new wxButton(this, wxID_OK, "OK", du.At(106, buttonsY), du.Size(50, 14));
+    new wxButton(this, wxID_CANCEL, "Cancel", du.At(163, buttonsY), du.Size(50, 14));
     ok->SetDefault();
-    SetClientSize(du.Size(kWidthDu, kHeightDu));
+    SetClientSize(du.Size(kWidthDu, kHeightDu + shape.extraHeightDu));
     if (parent != nullptr)
         CentreOnParent();
     m_edit->SetFocus();

@@ -12,13 +12,16 @@ class wxTextCtrl;
  */
 class CFieldDlg : public wxDialog {
 protected:
-    /** What differs between the dialogs: caption, ids and the styles of label and edit. */
+    /** What differs between the dialogs: caption, ids, the styles of label and edit, and the
+        height in dialog units the dialog leaves free between the edit and the buttons for
+        controls of its own (from 38 down). */
     struct Shape {
         const char* caption;
         int labelId;
         long labelStyle;
         int editId;
         long editStyle;
+        int extraHeightDu;
     };
 
     CFieldDlg(wxWindow* parent, const Shape& shape);

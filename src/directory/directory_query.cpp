@@ -115,7 +115,7 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter, 
             return Fail(DescribePortOutOfRange(endpoint.port));
         }
     }
-    if (!m_bindName.empty() && MixesSecureAndPlain(m_host, m_port)) {
+    if (!m_bindName.empty() && MixesSecureAndPlain(m_host, m_port, m_startTls)) {
         return Fail(DescribeMixedSecurity(m_host));
     }
     // Whatever the server sends, running out of memory fails this search, never the program.

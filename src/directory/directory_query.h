@@ -22,11 +22,16 @@ struct ServerEndpoint;
  * holding a NUL byte is written as "<binary, N bytes>".
  * The table's column count is the cell count of the widest recorded entry.
  * Entries are read one message at a time as they arrive: the server is asked for at most the
- * entry cap and reading stops there, abandoning the rest. The time limit covers the whole search
- * (connect, bind and search) whatever the server sends, and so does a stop: Stop() ends a
- * running search at once. Memory is bounded by the answer bound, never by what the server claims;
- * running out of memory fails the search. Messages of kinds the client does not know are skipped.
- * The search binds anonymously, or with a name and a password given by SetBind (a simple bind).
+ * entry cap and reading stops there, abandoning the rest. A capped search asks in pages (the
+ * paged-results control, not critical), so a server that hands out fewer entries in one answer
+ * gives the rest page by page up to the cap; a server that does not page answers as before. The
+ * time limit covers the whole search (connect, bind and search) whatever the server sends, and so
+ * does a stop: Stop() ends a running search at once. Memory is bounded by the answer bound, never
+ * by what the server claims; running out of memory fails the search. Messages of kinds the client
+ * does not know are skipped. The search binds anonymously, or with a name and a password given by
+ * SetBind (a simple bind). With StartTLS on, a plain connection is upgraded before the bind with
+ * the certificate checks of ldaps://; a failed upgrade fails the search and nothing more is sent
+ * on that connection.
  * Configure with SetServer, SetLimits and SetBind, run one search, discard.
  */
 class DirectoryQuery {
@@ -52,6 +57,9 @@ public:
     {
         m_answerBound = bytes == 0 ? std::numeric_limits<std::uint64_t>::max() : bytes;
     }
+
+    /// Upgrades every plain (not ldaps://) connection with StartTLS before the bind; off by default.
+    void SetStartTls(bool on) { m_startTls = on; }
 
     /// Binds as name with password (a simple bind); an empty name binds anonymously, as without
     /// this call. A name without a password fails the search before it connects: a server may
@@ -110,6 +118,8 @@ private:
     /// Connects to the first endpoint that answers (TLS for ldaps://) and fills session.
     StepEnd Open(const std::vector<ServerEndpoint>& endpoints, const Deadline& deadline,
                  std::optional<Session>& session);
+    /// The StartTLS request and the handshake that follows it on a plain connection.
+    StepEnd StartTls(Session& session, const Deadline& deadline);
     /// The simple bind: anonymous, or as the bind name with its password.
     StepEnd Bind(Session& session);
     /// Sends the search and records its entries as they arrive into table.
@@ -129,6 +139,7 @@ private:
     bool m_bindRefused = false;
     bool m_needsBind = false;
     bool m_baseScope = false;  ///< the search reads the base entry only
+    bool m_startTls = false;   ///< plain connections are upgraded before the bind
     std::string m_bindName;
     Password m_password;
     std::unique_ptr<QueryStop> m_stop;

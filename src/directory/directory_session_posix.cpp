@@ -60,24 +60,53 @@ constexpr int kLongestWaitMs = 250;
 /// How much of the answer one read of the socket may take.
 constexpr ber_len_t kReadAheadBytes = 64 * 1024;
 
-/** The result code of a result message, and the server's own text about it. */
+/** The result code of a result message, the server's own text about it and, for a page of a
+    paged search, the cookie that asks for the next page. */
 struct ResultOf {
     int code = LDAP_OTHER;
     std::string serverMessage;
+    bool paged = false;  ///< the server answered the paged-results control
+    std::string cookie;  ///< empty once the last page has come
 };
 
 ResultOf ReadResult(LDAP* connection, LDAPMessage* message)
 {
     ResultOf result;
     char* rawText = nullptr;
-    if (ldap_parse_result(connection, message, &result.code, nullptr, &rawText, nullptr, nullptr, 0) != LDAP_SUCCESS) {
+    LDAPControl** rawControls = nullptr;
+    if (ldap_parse_result(connection, message, &result.code, nullptr, &rawText, nullptr, &rawControls, 0) !=
+        LDAP_SUCCESS) {
         result.code = LDAP_DECODING_ERROR;
     }
     LibraryText text(rawText);
     if (text) {
         result.serverMessage = EscapeControlCharacters(text.get());
     }
+    const std::unique_ptr<LDAPControl*, void (*)(LDAPControl**)> controls(rawControls, ldap_controls_free);
+    LDAPControl* page = controls ? ldap_control_find(LDAP_CONTROL_PAGEDRESULTS, controls.get(), nullptr) : nullptr;
+    if (page != nullptr) {
+        ber_int_t estimate = 0;
+        berval cookie{0, nullptr};
+        if (ldap_parse_pageresponse_control(connection, page, &estimate, &cookie) == LDAP_SUCCESS) {
+            result.paged = true;
+            if (cookie.bv_val != nullptr) {
+                result.cookie.assign(cookie.bv_val, cookie.bv_len);
+                ber_memfree(cookie.bv_val);
+            }
+        }
+    }
     return result;
+}
+
+/// Entries asked for in one page of a paged search: what directories that page commonly hand out.
+constexpr uint32_t kPageSize = 1000;
+
+/// Answers to a first page that show the server will not page this search: it is asked again
+/// without the control.
+bool RefusesPaging(int result)
+{
+    return result == LDAP_ADMINLIMIT_EXCEEDED || result == LDAP_UNAVAILABLE_CRITICAL_EXTENSION ||
+           result == LDAP_UNWILLING_TO_PERFORM || result == LDAP_PROTOCOL_ERROR;
 }
 
 /// The URL the client library is given for a connection it did not open itself: it names the
@@ -131,6 +160,8 @@ public:
     const AnswerGuard& Guard() const { return *m_guard; }
     /// The server it is connected to.
     const ServerEndpoint& Endpoint() const { return m_endpoint; }
+    /// The socket of the connection.
+    int Socket() const { return m_socket; }
 
     /// The next message of operation id. The socket is non-blocking: a message that arrives in
     /// pieces is read as far as it came, and the wait goes on for the rest on the socket and the
@@ -191,7 +222,10 @@ bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std
     const BrokenPipeGuard brokenPipe;
     std::optional<Session> session;
     StepEnd end = Open(endpoints, deadline, session);
-    if (session) {
+    if (session && m_startTls && !session->Endpoint().secure) {
+        end = StartTls(*session, deadline);
+    }
+    if (session && end.failure.empty() && !end.stopped) {
         end = Bind(*session);
     }
     if (session && end.failure.empty() && !end.stopped) {
@@ -284,6 +318,56 @@ DirectoryQuery::StepEnd DirectoryQuery::Open(const std::vector<ServerEndpoint>& 
     return end;
 }
 
+DirectoryQuery::StepEnd DirectoryQuery::StartTls(Session& session, const Deadline& deadline)
+{
+    const auto failure = [&](QueryStep step, int code, const std::string& detail) {
+        return StepEnd{false, DescribeFailure(step, code, session.Endpoint().host, session.Endpoint().port,
+                                              m_timeLimitSeconds, detail)};
+    };
+    int id = 0;
+    const int sent = ldap_extended_operation(session.Handle(), LDAP_EXOP_START_TLS, nullptr, nullptr, nullptr, &id);
+    if (sent != LDAP_SUCCESS) {
+        return failure(QueryStep::StartTls, sent, {});
+    }
+    Message answer;
+    int code = LDAP_OTHER;
+    switch (session.Next(id, answer, code)) {
+        case Wait::Stopped:
+            return StepEnd{true, {}};
+        case Wait::TimedOut:
+            return failure(QueryStep::StartTls, LDAP_TIMEOUT, {});
+        case Wait::Failed:
+            if (std::optional<std::string> trouble = StreamTrouble(session.Guard())) {
+                return StepEnd{false, std::move(*trouble)};
+            }
+            return failure(QueryStep::StartTls, code, {});
+        case Wait::Message:
+            break;
+    }
+    const ResultOf result = ReadResult(session.Handle(), answer.get());
+    if (result.code != LDAP_SUCCESS) {
+        return failure(QueryStep::StartTls, result.code, result.serverMessage);
+    }
+    // The handshake, with the certificate checks of ldaps://, waits for the socket within the
+    // time limit and the stop like every other step.
+    m_stop->Watch(session.Socket());
+    const int secured = InstallTlsWithin(session.Handle(), session.Socket(), deadline, *m_stop);
+    m_stop->Unwatch();
+    if (m_stop->Raised()) {
+        return StepEnd{true, {}};
+    }
+    if (secured != LDAP_SUCCESS) {
+        if (deadline.Passed()) {
+            return failure(QueryStep::Secure, LDAP_TIMEOUT, {});
+        }
+        char* rawDetail = nullptr;
+        ldap_get_option(session.Handle(), LDAP_OPT_DIAGNOSTIC_MESSAGE, &rawDetail);
+        LibraryText detail(rawDetail);
+        return failure(QueryStep::Secure, secured, detail ? detail.get() : "");
+    }
+    return StepEnd{};
+}
+
 DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session)
 {
     const auto failure = [&](int code, const std::string& detail) {
@@ -334,90 +418,129 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
     if (m_stop->Raised()) {
         return StepEnd{true, {}};
     }
-    // The server is asked for no more than the cap and for no longer than the time left.
-    const int sizeLimit = m_maxEntries > static_cast<uint32_t>(INT_MAX) ? 0 : static_cast<int>(m_maxEntries);
-    timeval serverLimit{deadline.SecondsLeft(), 0};
-    int id = 0;
-    const int sent = ldap_search_ext(session.Handle(), base.c_str(), m_baseScope ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE,
-                                     filter.c_str(), attributes, 0, nullptr, nullptr,
-                                     deadline.Limited() ? &serverLimit : nullptr, sizeLimit, &id);
-    if (sent != LDAP_SUCCESS) {
-        return failure(sent, {});
-    }
     // Entries go to a table of their own, so a failure leaves the caller's table as it was.
     ResultTable recorded;
     int32_t rows = 0;
     int32_t columns = 0;
     StepEnd end;
-    for (bool reading = true; reading;) {
-        Message message;
-        int code = LDAP_OTHER;
-        const Wait wait = session.Next(id, message, code);
-        if (wait == Wait::Stopped) {
-            session.Abandon(id);
-            end.stopped = true;
-            break;
+    // A capped search asks in pages (the control is not critical): a server that hands out fewer
+    // entries in one answer than the cap then gives the rest page by page, and one that does not
+    // page answers as to a plain search. Pages never ask for more than the cap leaves.
+    bool paging = m_maxEntries != 0 && !m_baseScope;
+    bool firstPage = true;
+    std::string cookie;
+    for (bool asking = true; asking;) {
+        const uint32_t remaining = m_maxEntries - static_cast<uint32_t>(rows);
+        // Without pages the server is asked for no more than the cap; a paged search is bounded by
+        // its page size, since a size limit applies to all pages together on some servers.
+        const int sizeLimit =
+            paging || m_maxEntries > static_cast<uint32_t>(INT_MAX) ? 0 : static_cast<int>(m_maxEntries);
+        LDAPControl* rawPage = nullptr;
+        if (paging) {
+            berval value{static_cast<ber_len_t>(cookie.size()), cookie.empty() ? nullptr : cookie.data()};
+            if (ldap_create_page_control(session.Handle(), static_cast<ber_int_t>(std::min(remaining, kPageSize)),
+                                         &value, 0, &rawPage) != LDAP_SUCCESS) {
+                return failure(LDAP_NO_MEMORY, {});
+            }
         }
-        if (wait == Wait::TimedOut) {
-            session.Abandon(id);
-            return failure(LDAP_TIMEOUT, {});
+        const std::unique_ptr<LDAPControl, void (*)(LDAPControl*)> page(rawPage, ldap_control_free);
+        LDAPControl* requestControls[] = {page.get(), nullptr};
+        // No longer than the time left.
+        timeval serverLimit{deadline.SecondsLeft(), 0};
+        int id = 0;
+        const int sent =
+            ldap_search_ext(session.Handle(), base.c_str(), m_baseScope ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE,
+                            filter.c_str(), attributes, 0, paging ? requestControls : nullptr, nullptr,
+                            deadline.Limited() ? &serverLimit : nullptr, sizeLimit, &id);
+        if (sent != LDAP_SUCCESS) {
+            return failure(sent, {});
         }
-        if (wait == Wait::Failed) {
-            // An answer beyond the bound ends with the entries read so far, as at the cap.
-            if (session.Guard().Problem() == AnswerGuard::Trouble::TooLarge && rows > 0) {
-                m_cut = true;
+        asking = false;
+        for (bool reading = true; reading;) {
+            Message message;
+            int code = LDAP_OTHER;
+            const Wait wait = session.Next(id, message, code);
+            if (wait == Wait::Stopped) {
+                session.Abandon(id);
+                end.stopped = true;
                 break;
             }
-            if (std::optional<std::string> trouble = StreamTrouble(session.Guard())) {
-                return StepEnd{false, std::move(*trouble)};
+            if (wait == Wait::TimedOut) {
+                session.Abandon(id);
+                return failure(LDAP_TIMEOUT, {});
             }
-            return failure(code, {});
-        }
-        switch (ldap_msgtype(message.get())) {
-            case LDAP_RES_SEARCH_ENTRY: {
-                // One entry past the cap shows there are more: no need to read them.
-                if (m_maxEntries != 0 && static_cast<uint32_t>(rows) >= m_maxEntries) {
-                    session.Abandon(id);
+            if (wait == Wait::Failed) {
+                // An answer beyond the bound ends with the entries read so far, as at the cap.
+                if (session.Guard().Problem() == AnswerGuard::Trouble::TooLarge && rows > 0) {
                     m_cut = true;
-                    reading = false;
                     break;
                 }
-                int32_t cells = 0;
-                const EntryRead read =
-                    RecordEntry(session.Handle(), message.get(), rows, recorded, deadline, *m_stop, cells);
-                if (read != EntryRead::Recorded) {
-                    recorded.RemoveRow(rows);  // the entry read in part is no entry
+                if (std::optional<std::string> trouble = StreamTrouble(session.Guard())) {
+                    return StepEnd{false, std::move(*trouble)};
                 }
-                if (read == EntryRead::Stopped) {
-                    session.Abandon(id);
-                    end.stopped = true;
-                    reading = false;
+                return failure(code, {});
+            }
+            switch (ldap_msgtype(message.get())) {
+                case LDAP_RES_SEARCH_ENTRY: {
+                    // One entry past the cap shows there are more: no need to read them.
+                    if (m_maxEntries != 0 && static_cast<uint32_t>(rows) >= m_maxEntries) {
+                        session.Abandon(id);
+                        m_cut = true;
+                        reading = false;
+                        break;
+                    }
+                    int32_t cells = 0;
+                    const EntryRead read =
+                        RecordEntry(session.Handle(), message.get(), rows, recorded, deadline, *m_stop, cells);
+                    if (read != EntryRead::Recorded) {
+                        recorded.RemoveRow(rows);  // the entry read in part is no entry
+                    }
+                    if (read == EntryRead::Stopped) {
+                        session.Abandon(id);
+                        end.stopped = true;
+                        reading = false;
+                        break;
+                    }
+                    if (read == EntryRead::TimedOut) {
+                        session.Abandon(id);
+                        return failure(LDAP_TIMEOUT, {});
+                    }
+                    if (read == EntryRead::Malformed) {
+                        return StepEnd{false, DescribeMalformedAnswer()};
+                    }
+                    columns = std::max(columns, cells);
+                    ++rows;
                     break;
                 }
-                if (read == EntryRead::TimedOut) {
-                    session.Abandon(id);
-                    return failure(LDAP_TIMEOUT, {});
+                case LDAP_RES_SEARCH_RESULT: {
+                    const ResultOf result = ReadResult(session.Handle(), message.get());
+                    reading = false;
+                    if (paging && firstPage && rows == 0 && RefusesPaging(result.code)) {
+                        paging = false;  // ask once more, as a plain search
+                        asking = true;
+                        break;
+                    }
+                    firstPage = false;
+                    // A server's limit answer still carries the entries that came before the limit was hit.
+                    if (IsLimitAnswer(result.code)) {
+                        m_cut = true;
+                    } else if (result.code != LDAP_SUCCESS) {
+                        return failure(result.code, result.serverMessage);
+                    } else if (paging && result.paged && !result.cookie.empty()) {
+                        // More pages: read on up to the cap; at the cap the rest is not asked for.
+                        if (static_cast<uint32_t>(rows) >= m_maxEntries) {
+                            m_cut = true;
+                        } else {
+                            cookie = result.cookie;
+                            asking = !m_stop->Raised();
+                            end.stopped = m_stop->Raised();
+                        }
+                    }
+                    break;
                 }
-                if (read == EntryRead::Malformed) {
-                    return StepEnd{false, DescribeMalformedAnswer()};
-                }
-                columns = std::max(columns, cells);
-                ++rows;
-                break;
+                default:
+                    break;  // references and intermediate messages carry no entry
             }
-            case LDAP_RES_SEARCH_RESULT: {
-                const ResultOf result = ReadResult(session.Handle(), message.get());
-                // A server's limit answer still carries the entries that came before the limit was hit.
-                if (IsLimitAnswer(result.code)) {
-                    m_cut = true;
-                } else if (result.code != LDAP_SUCCESS) {
-                    return failure(result.code, result.serverMessage);
-                }
-                reading = false;
-                break;
-            }
-            default:
-                break;  // references and intermediate messages carry no entry
         }
     }
     // With no entries the column count is 0, which SetDimensions refuses: the counts stay.

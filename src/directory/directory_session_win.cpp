@@ -212,6 +212,9 @@ DirectoryQuery::DirectoryQuery() : m_stop(std::make_unique<QueryStop>()) {}
 bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std::string& base,
                          const std::string& filter, char** attributes, ResultTable& table)
 {
+    // Never a plain connection in place of the upgrade asked for.
+    if (m_startTls)
+        return Fail("StartTLS is not available on this system: use an ldaps:// server instead");
     const Deadline deadline = Deadline::After(m_timeLimitSeconds);
     std::optional<Session> session;
     StepEnd end = Open(endpoints, deadline, session);

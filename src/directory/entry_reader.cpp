@@ -48,6 +48,10 @@ void StoreValue(ResultTable& table, int32_t column, int32_t row, std::string_vie
     }
 }
 
+/// Attributes walked between two looks at the stop and the deadline. An entry of fewer attributes has
+/// arrived whole and is kept whatever comes; only the walk of a very large one gives way.
+constexpr int32_t kAttributesBetweenLooks = 1024;
+
 }  // namespace
 
 EntryRead RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table, const Deadline& deadline,
@@ -63,12 +67,14 @@ EntryRead RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultT
     }
     Store(table, 0, row, kEntryTag, Bytes(dn));
     int32_t column = 0;
-    for (;;) {
-        if (stop.Raised()) {
-            return EntryRead::Stopped;
-        }
-        if (deadline.Passed()) {
-            return EntryRead::TimedOut;
+    for (int32_t attributes = 1;; ++attributes) {
+        if (attributes % kAttributesBetweenLooks == 0) {
+            if (stop.Raised()) {
+                return EntryRead::Stopped;
+            }
+            if (deadline.Passed()) {
+                return EntryRead::TimedOut;
+            }
         }
         berval name{0, nullptr};
         berval* rawValues = nullptr;

@@ -16,8 +16,9 @@ enum class EntryRead { Recorded, Stopped, TimedOut, Malformed };
 /// Writes entry into row of table: "<ENTRY>" + distinguished name in column 0, then each
 /// attribute's "<ATTRIBUTE>" cell followed by one "<VALUE>" cell per value, without gaps, in the
 /// order the server sent them (two attributes whose names differ only in case stay apart). The
-/// entry is walked once, so the cost grows with its size alone; the stop and the deadline are
-/// looked at between attributes. cells receives the number of cells written. Throws
+/// entry is walked once, so the cost grows with its size alone. An entry of up to a thousand
+/// attributes is always recorded whole; in a larger one the stop and the deadline are looked at
+/// every thousand attributes or so. cells receives the number of cells written. Throws
 /// std::bad_alloc when the table cannot take a cell.
 EntryRead RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table, const Deadline& deadline,
                       const QueryStop& stop, int32_t& cells);

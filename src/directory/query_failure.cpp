@@ -44,6 +44,12 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
                " failed: the server's certificate was not accepted or the TLS handshake failed (" +
                (told ? detail : ResultCodeText(resultCode)) + ")";
     }
+    if (step == QueryStep::StartTls) {
+        // Nothing more is sent on a connection whose upgrade failed: say that it was not used.
+        const std::string why = ResultCodeText(resultCode) + (detail.empty() ? "" : ": " + detail);
+        return "the server at " + Where(host, port) + " refused the upgrade with StartTLS (" + why +
+               "); nothing was sent unencrypted";
+    }
     if (step == QueryStep::Open || LostConnection(resultCode)) {
         return "cannot connect to " + Where(host, port) + " (" +
                (detail.empty() ? ResultCodeText(resultCode) : detail) + ")";

@@ -6,10 +6,11 @@
 #include <string>
 
 /// The step of a search at which it gave up.
-enum class QueryStep { Open, Secure, Bind, Search };
+enum class QueryStep { Open, Secure, StartTls, Bind, Search };
 
 /// The failure of step in plain text, from the library's result code: "cannot connect to
-/// HOST:PORT (...)", "the secure connection (TLS) to HOST:PORT failed ...", "the server refused
+/// HOST:PORT (...)", "the secure connection (TLS) to HOST:PORT failed ...", "the server at
+/// HOST:PORT refused the upgrade with StartTLS (...)", "the server refused
 /// the anonymous bind (...)", "no answer within N seconds", or the library's text of the code.
 /// detail is the system's reason for a failed connect, the library's detail of a failed secure
 /// connection, or the server's own message. bindName names whom a failed bind was for.

@@ -123,17 +123,20 @@ std::optional<std::vector<ServerEndpoint>> ParseServerField(const std::string& f
     return endpoints;
 }
 
-bool SendsPasswordInClear(const std::string& field, int32_t port)
+bool SendsPasswordInClear(const std::string& field, int32_t port, bool startTls)
 {
+    if (startTls) {
+        return false;
+    }
     const std::optional<std::vector<ServerEndpoint>> endpoints = ParseServerField(field, port);
     return endpoints && std::any_of(endpoints->begin(), endpoints->end(),
                                     [](const ServerEndpoint& endpoint) { return !endpoint.secure; });
 }
 
-bool MixesSecureAndPlain(const std::string& field, int32_t port)
+bool MixesSecureAndPlain(const std::string& field, int32_t port, bool startTls)
 {
     const std::optional<std::vector<ServerEndpoint>> endpoints = ParseServerField(field, port);
-    if (!endpoints) {
+    if (!endpoints || startTls) {
         return false;
     }
     const auto secure = [](const ServerEndpoint& endpoint) {

@@ -24,10 +24,11 @@ struct ServerEndpoint {
 std::optional<std::vector<ServerEndpoint>> ParseServerField(const std::string& field, int32_t port);
 
 /// True when a search of the server field may send a bind password without encryption: some
-/// endpoint is not ldaps://. False for a field that cannot be read (no search connects then).
-bool SendsPasswordInClear(const std::string& field, int32_t port);
+/// endpoint is not ldaps:// and StartTLS is off (with it on, a plain connection is upgraded before
+/// the bind or the search fails). False for a field that cannot be read (no search connects then).
+bool SendsPasswordInClear(const std::string& field, int32_t port, bool startTls = false);
 
-/// True when the server field lists both ldaps:// and plain servers. A search with a bind
+/// True when the server field lists both ldaps:// and plain servers and StartTLS is off. A search with a bind
 /// password refuses such a list: after a failed secure connection the next, plain server would
 /// receive the password unencrypted. False for a field that cannot be read.
-bool MixesSecureAndPlain(const std::string& field, int32_t port);
+bool MixesSecureAndPlain(const std::string& field, int32_t port, bool startTls = false);

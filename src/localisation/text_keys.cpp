@@ -105,6 +105,9 @@ const TextKey kConnectionDialog[] = {
     {"FrmConnection.m_LBLBindUser", "Bind name (empty: anonymous)", T::Control, dlg::kConnectionLabel},
     {"FrmConnection.m_BTNOk", "OK", T::Control, btn::kOk},
     {"FrmConnection.m_BTNCancel", "Cancel", T::Control, btn::kCancel},
+    {"FrmConnection.m_CHKStartTls", "Upgrade ldap:// with StartTLS before the bind", T::Control,
+     dlg::kConnectionStartTls},
+    {"FrmConnection.m_LBLEntryCap", "Entry cap (1 to 1000000):", T::Control, dlg::kConnectionEntryCapLabel},
 };
 
 const TextKey kPasswordDialog[] = {

@@ -34,17 +34,20 @@ inline constexpr int kResultAttribute = 1028;
 
 /// Control ids of the dialogs.
 namespace dlg {
-inline constexpr int kDetailsEdit = 1012;         ///< details window: the entry's text
-inline constexpr int kFieldsList = 1013;          ///< detail-fields dialog: one name per line
-inline constexpr int kFieldsName = 1017;          ///< detail-fields dialog: the name to add
-inline constexpr int kFieldsAdd = 1038;           ///< detail-fields dialog: Add
-inline constexpr int kFieldsClear = 1039;         ///< detail-fields dialog: Delete
-inline constexpr int kLanguageLabel = 1040;       ///< language dialog: "Current language:"
-inline constexpr int kLanguageList = 1041;        ///< language dialog: the languages
-inline constexpr int kConnectionLabel = 1060;     ///< connection dialog: the bind name's label
-inline constexpr int kConnectionBindUser = 1061;  ///< connection dialog: the bind name
-inline constexpr int kPasswordLabel = 1062;       ///< password dialog: "Password for NAME"
-inline constexpr int kPassword = 1063;            ///< password dialog: the masked edit
+inline constexpr int kDetailsEdit = 1012;              ///< details window: the entry's text
+inline constexpr int kFieldsList = 1013;               ///< detail-fields dialog: one name per line
+inline constexpr int kFieldsName = 1017;               ///< detail-fields dialog: the name to add
+inline constexpr int kFieldsAdd = 1038;                ///< detail-fields dialog: Add
+inline constexpr int kFieldsClear = 1039;              ///< detail-fields dialog: Delete
+inline constexpr int kLanguageLabel = 1040;            ///< language dialog: "Current language:"
+inline constexpr int kLanguageList = 1041;             ///< language dialog: the languages
+inline constexpr int kConnectionLabel = 1060;          ///< connection dialog: the bind name's label
+inline constexpr int kConnectionBindUser = 1061;       ///< connection dialog: the bind name
+inline constexpr int kPasswordLabel = 1062;            ///< password dialog: "Password for NAME"
+inline constexpr int kPassword = 1063;                 ///< password dialog: the masked edit
+inline constexpr int kConnectionStartTls = 1064;       ///< connection dialog: StartTLS before the bind
+inline constexpr int kConnectionEntryCapLabel = 1065;  ///< connection dialog: the entry cap's label
+inline constexpr int kConnectionEntryCap = 1066;       ///< connection dialog: the entry cap
 }  // namespace dlg
 
 /// The system's menu command ids. They lie above what the toolkit accepts for menu items: the

@@ -32,7 +32,8 @@ SearchOutcome RunDetailsQuery(DirectoryQuery& query, const SearchInput& input, b
     // With swap ticked the details always filter on "cn", not on the result attribute.
     const std::string filterAttribute = swap ? std::string("cn") : input.searchAttribute;
     query.SetServer(input.server, input.port, 3);
-    query.SetLimits(timeLimitSeconds, kSearchMaxEntries);
+    query.SetStartTls(input.startTls);
+    query.SetLimits(timeLimitSeconds, input.maxEntries);
     const std::string filter = AttributeFilter(filterAttribute, EscapeFilterValue(SearchValue(input, swap)));
     const bool succeeded = query.SearchWithFilter(input.baseDn, filter, names, table);
     table.SortRows(0, -1, -1);

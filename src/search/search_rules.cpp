@@ -2,6 +2,7 @@
 // value, choice of query, the no-result message and running the search.
 #include "search/search_rules.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "directory/directory_query.h"
@@ -145,11 +146,19 @@ SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded)
     return outcome;
 }
 
+SearchInput WithConnection(SearchInput input, const ConnectionOptions& options)
+{
+    input.startTls = options.startTls;
+    input.maxEntries = options.entryCap != 0 ? std::min(options.entryCap, kSearchLargestCap) : kSearchMaxEntries;
+    return input;
+}
+
 SearchOutcome RunSearch(DirectoryQuery& query, const SearchInput& input, const QueryChoice& choice,
                         const std::string& searchValue, ResultTable& table, int32_t timeLimitSeconds)
 {
     query.SetServer(input.server, input.port, 3);
-    query.SetLimits(timeLimitSeconds, kSearchMaxEntries);
+    query.SetStartTls(input.startTls);
+    query.SetLimits(timeLimitSeconds, input.maxEntries);
     // The value is escaped here, at the last step, so everything before works on what was typed.
     const std::string filter = AttributeFilter(choice.filterAttribute, EscapeFilterValue(searchValue));
     std::vector<std::string> asked = choice.attributes;
@@ -165,7 +174,8 @@ SearchOutcome ReadBaseDns(DirectoryQuery& query, const SearchInput& input, std::
                           int32_t timeLimitSeconds)
 {
     query.SetServer(input.server, input.port, 3);
-    query.SetLimits(timeLimitSeconds, kSearchMaxEntries);
+    query.SetStartTls(input.startTls);
+    query.SetLimits(timeLimitSeconds, input.maxEntries);
     ResultTable rootEntry;
     const bool succeeded = query.ReadRootEntry(NamingContextAttributes(), rootEntry);
     bases = succeeded ? NamingContexts(rootEntry) : std::vector<std::string>();

@@ -33,6 +33,14 @@ struct SearchInput {
     std::string resultAttribute;
     std::string searchString;
     std::string preselection;
+    bool startTls = false;       ///< upgrade plain connections with StartTLS before the bind
+    uint32_t maxEntries = 1000;  ///< the entry cap, 1 to kSearchLargestCap
+};
+
+/** How the window's searches connect, from Options > Connection. */
+struct ConnectionOptions {
+    bool startTls = false;  ///< upgrade plain connections with StartTLS before the bind
+    uint32_t entryCap = 0;  ///< the entry cap; 0 for the default kSearchMaxEntries
 };
 
 /// The field an input check names.
@@ -86,6 +94,11 @@ std::string FillPlaceholder(const std::string& text, const std::string& value);
 /// The entry limits every search of the program uses.
 constexpr int32_t kSearchTimeLimitSeconds = 100;
 constexpr uint32_t kSearchMaxEntries = 1000;
+/// The largest entry cap a user may set.
+constexpr uint32_t kSearchLargestCap = 1000000;
+
+/// input with the connection options applied.
+SearchInput WithConnection(SearchInput input, const ConnectionOptions& options);
 
 /// How a search ended.
 struct SearchOutcome {
@@ -100,10 +113,10 @@ struct SearchOutcome {
 /// The outcome of query's last search, given the success flag it returned.
 SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded);
 
-/// Configures query with server, port, version 3 and the given limits (a bind name and password
-/// set on query before stay), runs the chosen search
-/// into table and sorts the table's rows by distinguished name (column 0, A-Z folded). A search
-/// that succeeded without entries is no failure: it leaves the table without rows.
+/// Configures query with server, port, StartTLS, version 3, the input's entry cap and the time limit (a bind name and
+/// password set on query before stay), runs the chosen search into table and sorts the table's rows by distinguished
+/// name (column 0, A-Z folded). A search that succeeded without entries is no failure: it leaves the table without
+/// rows.
 SearchOutcome RunSearch(DirectoryQuery& query, const SearchInput& input, const QueryChoice& choice,
                         const std::string& searchValue, ResultTable& table,
                         int32_t timeLimitSeconds = kSearchTimeLimitSeconds);

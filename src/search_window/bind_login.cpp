@@ -35,5 +35,5 @@ void BindLogin::Ended(const SearchInput& input, const BindCredentials& used, con
 
 bool BindLogin::PasswordInClear(const SearchInput& input) const
 {
-    return !m_bindUser.empty() && SendsPasswordInClear(input.server, input.port);
+    return !m_bindUser.empty() && SendsPasswordInClear(input.server, input.port, input.startTls);
 }

@@ -11,7 +11,8 @@
 #include "search/search_rules.h"
 
 CPasswordDlg::CPasswordDlg(wxWindow* parent, const std::string& bindName, const std::string& languageFile)
-    : CFieldDlg(parent, {"Password", kLabelId, wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE, kPasswordId, wxTE_PASSWORD})
+    : CFieldDlg(parent,
+                {"Password", kLabelId, wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE, kPasswordId, wxTE_PASSWORD, 0})
 {
     ApplyPasswordDialogTexts(bindName, languageFile);
 }

@@ -159,7 +159,7 @@ bool SearchCommands::ReadSearchInput(SearchInput& input)
         }
         return false;
     }
-    input = MakeSearchInput(fields);
+    input = WithConnection(MakeSearchInput(fields), m_connection);
     return true;
 }
 

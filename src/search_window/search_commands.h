@@ -99,6 +99,8 @@ public:
     void SetBindLogin(std::unique_ptr<BindLogin> login);
     /// The name the login binds as ("" anonymously); ignored without a login.
     void SetBindUser(const std::string& name);
+    /// StartTLS and the entry cap every query connects with.
+    void SetConnectionOptions(const ConnectionOptions& options) { m_connection = options; }
     /// Time limit of every query (tests shorten it).
     void SetTimeLimit(int32_t seconds) { m_timeLimitSeconds = seconds; }
     /// Called by Search once the progress item shows and the query has started (tests read the
@@ -119,6 +121,7 @@ private:
     DetailSlots m_detailAttributes = DefaultDetailSlots();
     std::string m_languageFile;
     std::unique_ptr<BindLogin> m_bindLogin;
+    ConnectionOptions m_connection;
     int32_t m_timeLimitSeconds = kSearchTimeLimitSeconds;
     ShownResult m_result;
     std::vector<std::string> m_shownHeadings;  ///< the attribute names of the shown columns

@@ -16,7 +16,7 @@
 void SearchCommands::ReadBaseDnsThen(const SearchFields& fields,
                                      std::function<void(const std::vector<std::string>&, const SearchOutcome&)> done)
 {
-    const SearchInput input = MakeSearchInput(fields);
+    const SearchInput input = WithConnection(MakeSearchInput(fields), m_connection);
     const std::optional<BindCredentials> bind = Credentials(input);
     if (!bind) {
         return;  // the password dialog was cancelled

@@ -14,6 +14,8 @@ const char* const kPreselectKey = "Preselect";
 const char* const kSearchAttributeKey = "SearchAttributes";
 const char* const kResultAttributeKey = "ResultAttributes";
 const char* const kBindUserKey = "BindUser";
+const char* const kStartTlsKey = "StartTLS";
+const char* const kEntryCapKey = "EntryCap";
 
 std::string DetailKey(int slot)
 {
@@ -97,6 +99,12 @@ bool WriteProfile(const std::string& path, const ConnectionProfile& profile)
     if (!profile.bindUser.empty()) {
         file.Set(kBindUserKey, profile.bindUser);
     }
+    if (profile.startTls) {
+        file.SetInt(kStartTlsKey, 1);
+    }
+    if (profile.entryCap != 0) {
+        file.SetInt(kEntryCapKey, static_cast<int32_t>(profile.entryCap));
+    }
     return file.Save(path);
 }
 
@@ -117,7 +125,11 @@ bool ReadXmlProfile(const std::string& path, ConnectionProfile& profile, Profile
         profile.detailAttributes[static_cast<std::size_t>(i)] = CutToFieldLimit(file.GetString(DetailKey(i), ""));
     }
     profile.bindUser = CutToFieldLimit(file.GetString(kBindUserKey, ""));
-    found = ProfileFields{true, true, true, true, true, true, true, true};
+    profile.startTls = file.GetInt(kStartTlsKey, 0) != 0;
+    // A cap outside 1 to the largest one is no cap a user set: the default holds.
+    const int32_t cap = file.GetInt(kEntryCapKey, 0);
+    profile.entryCap = cap > 0 && cap <= kLargestEntryCap ? static_cast<uint32_t>(cap) : 0;
+    found = ProfileFields{true, true, true, true, true, true, true, true, true};
     return true;
 }
 
@@ -163,8 +175,10 @@ bool ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile
     }
     read.detailAttributes = SlotsFromList(details);
     read.bindUser.clear();
+    read.startTls = false;
+    read.entryCap = 0;
     profile = std::move(read);
-    found = ProfileFields{true, true, true, true, true, true, true, true};
+    found = ProfileFields{true, true, true, true, true, true, true, true, true};
     return true;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,9 @@
 constexpr int kDetailSlotCount = 100;
 /// Longest value a detail slot holds, in bytes (a window cuts its field texts to the same length).
 constexpr std::size_t kFieldLimit = 1023;
+
+/// The largest entry cap a profile holds.
+constexpr int32_t kLargestEntryCap = 1000000;
 
 /// 100 detail attribute names; the list is the slots up to the first empty one.
 using DetailSlots = std::array<std::string, kDetailSlotCount>;
@@ -31,7 +35,9 @@ struct ConnectionProfile {
     std::string searchAttribute = "telephoneNumber";  ///< key SearchAttributes
     std::string resultAttribute = "cn";               ///< key ResultAttributes
     DetailSlots detailAttributes{};                   ///< keys DetailAttribute0 .. DetailAttribute99
-    std::string bindUser;  ///< key BindUser: the name a search binds as ("" binds anonymously)
+    std::string bindUser;   ///< key BindUser: the name a search binds as ("" binds anonymously)
+    bool startTls = false;  ///< key StartTLS: upgrade plain connections before the bind
+    uint32_t entryCap = 0;  ///< key EntryCap: the entry cap of a search, 0 for the default
 };
 
 /** Which values a reader found, so a window sets exactly those. */
@@ -44,6 +50,7 @@ struct ProfileFields {
     bool resultAttribute = false;
     bool detailAttributes = false;
     bool bindUser = false;
+    bool connection = false;  ///< StartTLS and the entry cap
 };
 
 enum class ProfileReadResult {
@@ -54,8 +61,9 @@ enum class ProfileReadResult {
 
 /// Writes the profile in the XML form: LDAPServer, LDAPServerPort, DN, Preselect,
 /// SearchAttributes, ResultAttributes, then DetailAttribute%d up to the first empty slot, then
-/// BindUser when one is set. Written last, it leaves every other key where a reader of the older
-/// keys looks, and a profile without a bind name is written as before. No password is written.
+/// BindUser when one is set, then StartTLS when on and EntryCap when not the default. Written
+/// last, they leave every other key where a reader of the older keys looks, and a profile without
+/// them is written as before. No password is written.
 /// False when the file could not be written; the previous file is then kept.
 bool WriteProfile(const std::string& path, const ConnectionProfile& profile);
 

@@ -52,9 +52,16 @@ protected:
     /// The options that search the fixtures for sn=Smith, followed by args.
     Args Connected(const Args& args) const
     {
-        Args all = {"-s", DirectoryServer::Host(), "-p", std::to_string(s_server->Port()),
-                    "-b", td::kFixturesDn,         "-a", "sn",
-                    "-r", "telephoneNumber"};
+        Args all = {"--server",
+                    DirectoryServer::Host(),
+                    "-p",
+                    std::to_string(s_server->Port()),
+                    "-b",
+                    td::kFixturesDn,
+                    "--search-attribute",
+                    "sn",
+                    "-r",
+                    "telephoneNumber"};
         all.insert(all.end(), args.begin(), args.end());
         all.push_back("Smith");
         return all;
@@ -79,8 +86,11 @@ TEST_F(CliBindTest, PasswordFromAFileOrStandardInputAndARefusedBind)
     ASSERT_TRUE(WriteProfile(profileFile, profile));
     const std::string failed = "corvane-search: search failed: ";
     const std::string noPassword =
-        "corvane-search: a bind name needs a password: give --password-file FILE (- for "
-        "standard input), or run on a terminal to be asked for it\n";
+        "corvane-search: a bind name needs a password: give -y FILE (- for standard input), or run on a "
+        "terminal to be asked for it\n";
+    const std::string neverGiven =
+        "corvane-search: passwords are never taken from the command line; use -W or -y FILE\n"
+        "Try 'corvane-search --help'.\n";
     const struct {
         const char* name;
         Args args;
@@ -88,11 +98,11 @@ TEST_F(CliBindTest, PasswordFromAFileOrStandardInputAndARefusedBind)
         int exitCode;
         std::string err;
     } cases[] = {
-        {"first line of the file, CR LF ended", {"-U", reader, "--password-file", rightFile}, "", 0, ""},
+        {"first line of the file, CR LF ended", {"-D", reader, "--password-file", rightFile}, "", 0, ""},
         {"standard input", {"--bind-user=" + reader, "--password-file", "-"}, rightFile, 0, ""},
-        {"bind name from the profile", {"-f", profileFile, "--password-file=" + rightFile}, "", 0, ""},
+        {"bind name from the profile", {"--profile", profileFile, "--password-file=" + rightFile}, "", 0, ""},
         {"a wrong password is a refused bind",
-         {"-U", reader, "--password-file", wrongFile},
+         {"-D", reader, "--password-file", wrongFile},
          "",
          4,
          failed + "the server refused the bind as '" + reader + "' (Invalid credentials)\n"},
@@ -102,34 +112,37 @@ TEST_F(CliBindTest, PasswordFromAFileOrStandardInputAndARefusedBind)
          4,
          failed + "Server is unwilling to perform (authentication required)\n"},
         {"an empty bind name overrides the profile's",
-         {"-f", profileFile, "-U", ""},
+         {"--profile", profileFile, "-D", ""},
          "",
          4,
          failed + "Server is unwilling to perform (authentication required)\n"},
-        {"no file and no terminal", {"-U", reader}, "", 2, noPassword},
+        {"no file and no terminal", {"-D", reader}, "", 2, noPassword},
         {"an empty first line",
-         {"-U", reader, "--password-file", emptyFile},
+         {"-D", reader, "--password-file", emptyFile},
          "",
          2,
          "corvane-search: the first line of the password file '" + emptyFile + "' holds no password\n"},
         {"a missing file",
-         {"-U", reader, "--password-file", emptyFile + ".missing"},
+         {"-D", reader, "--password-file", emptyFile + ".missing"},
          "",
          2,
          "corvane-search: cannot read the password file '" + emptyFile + ".missing' (No such file or directory)\n"},
         {"never to a list of secure and plain servers",
-         {"-U", reader, "--password-file", rightFile, "-s", "ldaps://h ldap://h"},
+         {"-D", reader, "--password-file", rightFile, "--server", "ldaps://h ldap://h"},
          "",
          2,
          "corvane-search: the server list 'ldaps://h ldap://h' mixes ldaps:// and plain servers: after a failed "
          "secure connection the password would travel unencrypted; list only ldaps:// servers, or only plain ones\n"},
-        {"never from the command line",
-         {"--password", right},
+        {"never from the command line", {"--password", right}, "", 2, neverGiven},
+        // ldapsearch's habit: the password after -w is neither used nor echoed, wherever it stands.
+        {"never after -w", {"-D", reader, "-w", right, "Sch"}, "", 2, neverGiven},
+        {"never after -w in a group", {"-xw" + right, "Sch"}, "", 2, neverGiven},
+        {"-W without a terminal",
+         {"-D", reader, "-W"},
          "",
          2,
-         "corvane-search: a password is not taken from the command line: use --password-file FILE (- for standard "
-         "input), or run on a terminal to be asked for it\n" +
-             UsageText()},
+         "corvane-search: -W asks for the password on a terminal, and there is none; use -y FILE\n"},
+        {"-y is ldapsearch's password file", {"-x", "-D", reader, "-y", rightFile}, "", 0, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -171,7 +184,7 @@ TEST_F(CliBindTest, TerminalPromptWithEchoOffAndNoTraceLeft)
     fs::create_directories(home / "tmp");
     const Args environment = {"HOME=" + home.string(), "XDG_CONFIG_HOME=" + (home / ".config").string(),
                               "TMPDIR=" + (home / "tmp").string()};
-    const pid_t pid = StartProgram(Connected({"-U", td::kReaderDn, "-o", (home / "out.csv").string()}), m_folder,
+    const pid_t pid = StartProgram(Connected({"-D", td::kReaderDn, "--output", (home / "out.csv").string()}), m_folder,
                                    environment, terminal);
     ASSERT_GT(pid, 0);
     // Answer only once the prompt shows: echo is off by then.

@@ -1,5 +1,5 @@
 // cli_options_test.cpp - the command-line parser of corvane-search: forms of options, the operand,
-// and every usage error.
+// ldapsearch's letters, and every usage error.
 #include "cli/cli_options.h"
 
 #include <gtest/gtest.h>
@@ -18,19 +18,21 @@ TEST(ParseCliOptions, ValuesInEveryForm)
         Args args;
         const char *server, *port, *search;
     } cases[] = {
-        {{"-shost", "-p636", "Smi"}, "host", "636", "Smi"},
+        {{"-Hhost", "-p636", "Smi"}, "host", "636", "Smi"},
         {{"Smi", "--server=host", "-p", "636"}, "host", "636", "Smi"},
-        {{"-s", "first", "-s", "host", "-p", "1", "-p636", "Smi"}, "host", "636", "Smi"},
+        {{"-H", "first", "-h", "host", "-p", "1", "-p636", "Smi"}, "host", "636", "Smi"},
         {{"--server=", "-p", "0", "--", "-Smi"}, "", "0", "-Smi"},
-        {{"-s", "host", "--port=065535", "Smi"}, "host", "065535", "Smi"},
-        {{"-s", "host", "-p", "636", "-"}, "host", "636", "-"},
-        {{"-s", "host", "-p", "636", "+49*"}, "host", "636", "+49*"},
+        {{"-h", "host", "--port=065535", "Smi"}, "host", "065535", "Smi"},
+        {{"-h", "host", "-p", "636", "-"}, "host", "636", "-"},
+        {{"-h", "host", "-p", "636", "+49*"}, "host", "636", "+49*"},
+        // ldapsearch separates URIs by blanks or commas; the server field by blanks.
+        {{"-H", "ldaps://a,ldaps://b", "Smi"}, "ldaps://a ldaps://b", nullptr, "Smi"},
     };
     for (const auto& c : cases) {
         const CliParseResult parsed = ParseCliOptions(c.args);
         ASSERT_TRUE(parsed.ok) << parsed.error;
         EXPECT_EQ(parsed.options.server, std::optional<std::string>(c.server));
-        EXPECT_EQ(parsed.options.port, std::optional<std::string>(c.port));
+        EXPECT_EQ(parsed.options.port, c.port ? std::optional<std::string>(c.port) : std::nullopt);
         EXPECT_EQ(parsed.options.searchString, c.search);
     }
 }
@@ -41,21 +43,26 @@ TEST(ParseCliOptions, EachOptionReachesOnlyItsOwnFieldInEveryForm)
         const char *shortForm, *longForm;
         std::optional<std::string> CliOptions::*field;
     } valued[] = {
-        {"-s", "--server", &CliOptions::server},
+        {"-h", "--server", &CliOptions::server},
         {"-p", "--port", &CliOptions::port},
         {"-b", "--base", &CliOptions::baseDn},
-        {"-a", "--search-attribute", &CliOptions::searchAttribute},
+        {nullptr, "--search-attribute", &CliOptions::searchAttribute},
         {"-r", "--result-attribute", &CliOptions::resultAttribute},
-        {"-o", "--output", &CliOptions::output},
-        {"-P", "--preselection", &CliOptions::preselection},
-        {"-f", "--profile", &CliOptions::profile},
-        {"-D", "--detail-attributes", &CliOptions::detailAttributes},
-        {"-U", "--bind-user", &CliOptions::bindUser},
+        {nullptr, "--output", &CliOptions::output},
+        {nullptr, "--preselection", &CliOptions::preselection},
+        {nullptr, "--profile", &CliOptions::profile},
+        {nullptr, "--detail-attributes", &CliOptions::detailAttributes},
+        {"-D", "--bind-user", &CliOptions::bindUser},
+        {"-y", "--password-file", &CliOptions::passwordFile},
     };
     for (const auto& v : valued) {
         // "7" suits every option, the port too.
-        for (const Args& args : {Args{v.shortForm, "7"}, Args{v.shortForm + std::string("7")}, Args{v.longForm, "7"},
-                                 Args{v.longForm + std::string("=7")}}) {
+        std::vector<Args> forms = {Args{v.longForm, "7"}, Args{v.longForm + std::string("=7")}};
+        if (v.shortForm != nullptr) {
+            forms.push_back(Args{v.shortForm, "7"});
+            forms.push_back(Args{v.shortForm + std::string("7")});
+        }
+        for (const Args& args : forms) {
             const CliParseResult parsed = ParseCliOptions(args);
             EXPECT_TRUE(parsed.ok) << args[0] << ": " << parsed.error;
             const CliOptions& o = parsed.options;
@@ -63,49 +70,103 @@ TEST(ParseCliOptions, EachOptionReachesOnlyItsOwnFieldInEveryForm)
                 EXPECT_EQ(o.*other.field, other.field == v.field ? std::optional<std::string>("7") : std::nullopt)
                     << args[0] << " / " << other.longForm;
             }
-            EXPECT_FALSE(o.swap || o.details || o.help || !o.searchString.empty()) << args[0];
+            EXPECT_FALSE(o.swap || o.details || o.help || o.startTls || !o.searchString.empty()) << args[0];
         }
     }
-    using Flags = std::tuple<bool, bool, bool, std::optional<std::string>>;  // swap, details, help, server
+    using Flags = std::tuple<bool, bool, bool, bool, std::optional<std::string>>;  // swap, details, help, TLS, server
     const std::pair<Args, Flags> flags[] = {
-        {{"-wd"}, {true, true, false, std::nullopt}},
-        {{"--swap", "--details", "--help"}, {true, true, true, std::nullopt}},
-        {{"-h"}, {false, false, true, std::nullopt}},
-        {{"-wdshost", "Smi"}, {true, true, false, "host"}},  // grouped flags ended by an option with value
+        {{"--swap", "--details", "--help"}, {true, true, true, false, std::nullopt}},
+        {{"-Z"}, {false, false, false, true, std::nullopt}},
+        {{"-ZZ"}, {false, false, false, true, std::nullopt}},
+        {{"--start-tls"}, {false, false, false, true, std::nullopt}},
+        {{"-xZZhhost", "Smi"}, {false, false, false, true, "host"}},  // grouped flags ended by an option with value
     };
     for (const auto& [args, expected] : flags) {
         const CliParseResult parsed = ParseCliOptions(args);
         EXPECT_TRUE(parsed.ok) << args[0] << ": " << parsed.error;
         const CliOptions& o = parsed.options;
-        EXPECT_EQ(Flags(o.swap, o.details, o.help, o.server), expected) << args[0];
+        EXPECT_EQ(Flags(o.swap, o.details, o.help, o.startTls, o.server), expected) << args[0];
+    }
+}
+
+TEST(ParseCliOptions, EntryCapAndTimeLimit)
+{
+    const struct {
+        Args args;
+        std::optional<uint32_t> cap;
+        std::optional<int32_t> seconds;
+    } cases[] = {
+        {{"-z", "1"}, 1u, std::nullopt},
+        {{"-z1000000", "-l0"}, 1000000u, 0},
+        {{"--entry-cap=max", "--time-limit", "none"}, kCliMaxEntryCap, 0},
+        {{"-l", "86400"}, std::nullopt, 86400},
+    };
+    for (const auto& c : cases) {
+        const CliParseResult parsed = ParseCliOptions(c.args);
+        ASSERT_TRUE(parsed.ok) << c.args[0] << ": " << parsed.error;
+        EXPECT_EQ(parsed.options.entryCap, c.cap) << c.args[0];
+        EXPECT_EQ(parsed.options.timeLimit, c.seconds) << c.args[0];
     }
 }
 
 TEST(ParseCliOptions, UsageErrors)
 {
+    const std::string password = "s3cret";
     const struct {
         Args args;
-        const char* error;
+        std::string error;
     } cases[] = {
-        {{"-x", "Smi"}, "unknown option '-x'"},
+        {{"-w", password, "Smi"}, "passwords are never taken from the command line; use -W or -y FILE"},
+        {{"-xw" + password, "Smi"}, "passwords are never taken from the command line; use -W or -y FILE"},
+        {{"--password=" + password}, "passwords are never taken from the command line; use -W or -y FILE"},
+        {{"-s", "host", "Smi"},
+         "option '-s' (the search scope in ldapsearch) is not supported; use -H URI or --server for the server"},
+        {{"-a", "sn"},
+         "option '-a' (alias dereferencing in ldapsearch) is not supported; use --search-attribute for "
+         "the search attribute"},
+        {{"-d"},
+         "option '-d' (the debugging level in ldapsearch) is not supported; use --details for the details text"},
+        {{"-U", "x"},
+         "option '-U' (a SASL identity in ldapsearch) is not supported; use -D or --bind-user for the "
+         "bind name"},
+        {{"-f", "x"},
+         "option '-f' (reading operations from a file in ldapsearch) is not supported; use --profile for "
+         "a profile file"},
+        {{"-o", "x"},
+         "option '-o' (a client library option in ldapsearch) is not supported; use --output for the "
+         "output file"},
+        {{"-P", "3"},
+         "option '-P' (the protocol version in ldapsearch) is not supported; use --preselection for the "
+         "preselection"},
+        {{"-Y", "GSSAPI"}, "option '-Y' (a SASL mechanism in ldapsearch) is not supported"},
+        {{"-LLL"}, "option '-L' (LDIF output in ldapsearch) is not supported; use --format ldif"},
+        {{"-q", "Smi"}, "unknown option '-q'"},
         {{"--bogus", "Smi"}, "unknown option '--bogus'"},
         {{"--serv", "host"}, "unknown option '--serv'"},
-        {{"Smi", "-s"}, "option '-s' needs a value"},
+        {{"Smi", "-H"}, "option '-H' needs a value"},
         {{"Smi", "--output"}, "option '--output' needs a value"},
         {{"--swap=yes", "Smi"}, "option '--swap' takes no value"},
-        {{"Smi", "Jones"}, "more than one search string given: 'Jones'"},
-        {{"Smi", "--", "-x"}, "more than one search string given: '-x'"},
-        {{"-p", "65536", "Smi"}, "port '65536' is not a number from 0 to 65535"},
-        {{"-p-1", "Smi"}, "port '-1' is not a number from 0 to 65535"},
-        {{"--port=389x", "Smi"}, "port '389x' is not a number from 0 to 65535"},
-        {{"--port", "", "Smi"}, "port '' is not a number from 0 to 65535"},
-        {{"-p", " 389", "Smi"}, "port ' 389' is not a number from 0 to 65535"},
-        {{"-p", "99999999999999999999", "Smi"}, "port '99999999999999999999' is not a number from 0 to 65535"},
+        // A second operand may be a password meant for an option: it is never repeated.
+        {{"Smi", password}, "more than one search string given"},
+        {{"Smi", "--", "-x"}, "more than one search string given"},
+        {{"-p", "65536", "Smi"}, "the port is not a number from 0 to 65535"},
+        {{"-p-1", "Smi"}, "the port is not a number from 0 to 65535"},
+        {{"--port=389x", "Smi"}, "the port is not a number from 0 to 65535"},
+        {{"--port", "", "Smi"}, "the port is not a number from 0 to 65535"},
+        {{"-p", " 389", "Smi"}, "the port is not a number from 0 to 65535"},
+        {{"-p", "99999999999999999999", "Smi"}, "the port is not a number from 0 to 65535"},
+        {{"-z", "0"}, "the entry cap is not a number from 1 to 1000000"},
+        {{"-z", "1000001"}, "the entry cap is not a number from 1 to 1000000"},
+        {{"--entry-cap=-5"}, "the entry cap is not a number from 1 to 1000000"},
+        {{"-l", "86401"}, "the time limit is not a number of seconds from 0 (none) to 86400"},
+        {{"-l", "1m"}, "the time limit is not a number of seconds from 0 (none) to 86400"},
+        {{"-W", "-y", "file"}, "-W and -y exclude each other"},
     };
     for (const auto& c : cases) {
         const CliParseResult parsed = ParseCliOptions(c.args);
         EXPECT_FALSE(parsed.ok) << c.error;
         EXPECT_EQ(parsed.error, c.error);
+        EXPECT_EQ(parsed.error.find(password), std::string::npos) << parsed.error;
     }
 }
 

@@ -52,7 +52,7 @@ protected:
 
     ProgramRun Search(const Args& args, const char* base = test_directory::kEscapesDn) const
     {
-        Args all = {"-s", DirectoryServer::Host(), "-p", std::to_string(s_server->Port()), "-b", base};
+        Args all = {"--server", DirectoryServer::Host(), "-p", std::to_string(s_server->Port()), "-b", base};
         all.insert(all.end(), args.begin(), args.end());
         return RunProgram(all, m_folder);
     }
@@ -67,21 +67,22 @@ TEST_F(CliReadBackTest, SearchStringsFindWhatWasTypedOverAnyOfTheAttributes)
         Args args;
         std::string out;  // "" : nothing found
     } cases[] = {
-        {{"-a", "cn", "-r", "cn", "Schulz (IT)"}, "Schulz (IT)  \r\n"},
-        {{"-a", "cn", "-r", "cn", "Back\\sl"}, "Back\\slash  \r\n"},
-        {{"-a", "cn", "-r", "cn", "Star*Na"}, "Star*Name  \r\nStarry Name  \r\n"},  // "*" stays a wildcard
-        {{"-a", "cn", "-r", "cn", "*)(objectClass=*"}, ""},                         // cannot widen the filter
-        {{"-a", "cn", "-r", "cn", "-P", "Schulz (", "IT"}, "Schulz (IT)  \r\n"},
-        {{"-a", "cn,mail", "-r", "cn", "schulz.it@"}, "Schulz (IT)  \r\n"},
-        {{"-a", "mail, sn", "-r", "cn", "Schulz"}, "Schulz (IT)  \r\nSchulz IT  \r\n"},
+        {{"--search-attribute", "cn", "-r", "cn", "Schulz (IT)"}, "Schulz (IT)  \r\n"},
+        {{"--search-attribute", "cn", "-r", "cn", "Back\\sl"}, "Back\\slash  \r\n"},
+        {{"--search-attribute", "cn", "-r", "cn", "Star*Na"},
+         "Star*Name  \r\nStarry Name  \r\n"},                                // "*" stays a wildcard
+        {{"--search-attribute", "cn", "-r", "cn", "*)(objectClass=*"}, ""},  // cannot widen the filter
+        {{"--search-attribute", "cn", "-r", "cn", "--preselection", "Schulz (", "IT"}, "Schulz (IT)  \r\n"},
+        {{"--search-attribute", "cn,mail", "-r", "cn", "schulz.it@"}, "Schulz (IT)  \r\n"},
+        {{"--search-attribute", "mail, sn", "-r", "cn", "Schulz"}, "Schulz (IT)  \r\nSchulz IT  \r\n"},
     };
     for (const auto& c : cases) {
         const ProgramRun run = Search(c.args);
         EXPECT_EQ(run.exitCode, c.out.empty() ? 1 : 0) << c.args.back() << run.err;
         EXPECT_EQ(run.out, c.out) << c.args.back();
     }
-    const ProgramRun none = Search({"-a", "cn", "Schulz (XY)"});
-    EXPECT_EQ(none.err, "No result found for 'Schulz (XY)*'\n");
+    const ProgramRun none = Search({"--search-attribute", "cn", "Schulz (XY)"});
+    EXPECT_EQ(none.err, "corvane-search: No result found for 'Schulz (XY)*'\n");
 }
 
 TEST_F(CliReadBackTest, BaseDnsFromTheRootEntry)
@@ -89,13 +90,14 @@ TEST_F(CliReadBackTest, BaseDnsFromTheRootEntry)
     const ProgramRun run = Search({"--list-bases"}, "");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, std::string(test_directory::kBaseDn) + "\n");
-    const ProgramRun noServer = RunProgram({"--list-bases", "-s", ""}, m_folder);
+    const ProgramRun noServer = RunProgram({"--list-bases", "--server", ""}, m_folder);
     EXPECT_EQ(noServer.exitCode, 2);
 }
 
 TEST_F(CliReadBackTest, DetailsLabelledWithUserAndOperationalAttributes)
 {
-    const ProgramRun run = Search({"-d", "-D", "mail,*,+", "-a", "cn", "Schulz (IT)"});
+    const ProgramRun run =
+        Search({"--details", "--detail-attributes", "mail,*,+", "--search-attribute", "cn", "Schulz (IT)"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::string& text = run.out;
     EXPECT_TRUE(text.starts_with("dn: cn=Schulz ")) << text;
@@ -117,7 +119,8 @@ TEST_F(CliReadBackTest, DetailsLabelledWithUserAndOperationalAttributes)
 TEST_F(CliReadBackTest, ExportReadsBackCellForCell)
 {
     const fs::path file = m_folder / "export.csv";
-    ASSERT_EQ(Search({"-o", file.string(), "-a", "sn", "-r", "cn,description", "Schulz"}).exitCode, 0);
+    ASSERT_EQ(
+        Search({"--output", file.string(), "--search-attribute", "sn", "-r", "cn,description", "Schulz"}).exitCode, 0);
     // Every line ends with two blanks, read as part of its last cell.
     const auto [ok, cells] = Capture(
         "python3 -c 'import csv,sys\n"
@@ -128,10 +131,11 @@ TEST_F(CliReadBackTest, ExportReadsBackCellForCell)
     EXPECT_EQ(cells, "['Schulz (IT)', '  ']\n['Schulz IT', 'Line one\\r\\nsays \"hi\"; done\\nend  ']\n");
 
     const fs::path umlauts = m_folder / "umlauts.csv";
-    ASSERT_EQ(Search({"-o", umlauts.string(), "-a", "sn", "-r", "cn,description", "M\xC3\xBCller"},
-                     test_directory::kFixturesDn)
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        Search({"--output", umlauts.string(), "--search-attribute", "sn", "-r", "cn,description", "M\xC3\xBCller"},
+               test_directory::kFixturesDn)
+            .exitCode,
+        0);
     EXPECT_EQ(FileBytes(umlauts), "M\xC3\xBCller J\xC3\xBCrgen;\"Zimmer 3; 2. Stock\"  \r\n");
 }
 
@@ -144,11 +148,11 @@ TEST_F(CliReadBackTest, LdifReadsBackWithTheDirectoryTools)
     } cases[] = {{test_directory::kEscapesDn, "\tSchulz (IT)\n"},
                  {test_directory::kFixturesDn, "\tZimmer 3; 2. Stock\n"}};
     for (const auto& c : cases) {
-        ASSERT_EQ(
-            Search({"--format", "ldif", "-o", file.string(), "-a", "cn", "-r", "cn,description,jpegPhoto,mail", "*"},
-                   c.base)
-                .exitCode,
-            0);
+        ASSERT_EQ(Search({"--format", "ldif", "--output", file.string(), "--search-attribute", "cn", "-r",
+                          "cn,description,jpegPhoto,mail", "*"},
+                         c.base)
+                      .exitCode,
+                  0);
         const auto [ok, shown] = Capture("ldapadd -n -v -f " + file.string() + " 2>&1");
         EXPECT_TRUE(ok) << shown;
         EXPECT_NE(shown.find(c.value), std::string::npos) << shown;

@@ -62,8 +62,8 @@ protected:
     /// The options that reach the test server, followed by args.
     Args Connected(const Args& args) const
     {
-        Args all = {"-s", DirectoryServer::Host(), "-p", std::to_string(s_server->Port()),
-                    "-b", test_directory::kBaseDn};
+        Args all = {"--server", DirectoryServer::Host(), "-p", std::to_string(s_server->Port()),
+                    "-b",       test_directory::kBaseDn};
         all.insert(all.end(), args.begin(), args.end());
         return all;
     }
@@ -117,12 +117,13 @@ TEST_F(CliSearchTest, OutputIsTheExportOfTheSameSearch)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input.searchString);
-        Args args = {"-a", c.input.searchAttribute, "-r", c.input.resultAttribute, c.input.searchString};
+        Args args = {"--search-attribute", c.input.searchAttribute, "-r", c.input.resultAttribute,
+                     c.input.searchString};
         if (!c.input.preselection.empty()) {
             args.insert(args.begin(), "--preselection=" + c.input.preselection);
         }
         if (c.swap) {
-            args.insert(args.begin(), "-w");
+            args.insert(args.begin(), "--swap");
         }
         const ProgramRun run = Execute(Connected(args));
         EXPECT_EQ(run.exitCode, 0) << run.err;
@@ -137,9 +138,10 @@ TEST_F(CliSearchTest, OutputIsTheExportOfTheSameSearch)
     // Several values share their cell, entries sorted by name; an empty name is a column of its own
     // and a star the user typed is the wildcard the search adds.
     const std::string phones = "123, 456  \r\n789  \r\n";
-    EXPECT_EQ(Execute(Connected({"-a", "sn", "-r", "telephoneNumber", "Smith"})).out, phones);
-    EXPECT_EQ(Execute(Connected({"-a", "sn", "-r", "telephoneNumber", "Smi*"})).out, phones);
-    EXPECT_EQ(Execute(Connected({"-a", "sn", "-r", ",telephoneNumber", "Smith"})).out, ";123, 456  \r\n;789  \r\n");
+    EXPECT_EQ(Execute(Connected({"--search-attribute", "sn", "-r", "telephoneNumber", "Smith"})).out, phones);
+    EXPECT_EQ(Execute(Connected({"--search-attribute", "sn", "-r", "telephoneNumber", "Smi*"})).out, phones);
+    EXPECT_EQ(Execute(Connected({"--search-attribute", "sn", "-r", ",telephoneNumber", "Smith"})).out,
+              ";123, 456  \r\n;789  \r\n");
 }
 
 TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)
@@ -154,7 +156,7 @@ TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)
     const std::string nobind = std::to_string(s_nobind->Port());
     const std::string failed = "corvane-search: search failed: ";
     const auto usage = [](const std::string& error) {
-        return "corvane-search: " + error + "\n" + UsageText();
+        return "corvane-search: " + error + "\nTry 'corvane-search --help'.\n";
     };
     const struct {
         bool connect;
@@ -162,49 +164,61 @@ TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)
         int exitCode;
         std::string err;
     } cases[] = {
-        {true, {"-a", "sn", "Zzz"}, 1, "No result found for 'Zzz*'\n"},
-        {true, {"-a", "sn", "-P", "%s%n", "Zzz"}, 1, "No result found for '%s%nZzz*'\n"},
-        {true, {"-a", "sn", "-d", "Zzz"}, 1, "No result found for 'Zzz*'\n"},
+        {true, {"--search-attribute", "sn", "Zzz"}, 1, "corvane-search: No result found for 'Zzz*'\n"},
+        {true,
+         {"--search-attribute", "sn", "--preselection", "%s%n", "Zzz"},
+         1,
+         "corvane-search: No result found for '%s%nZzz*'\n"},
+        {true, {"--search-attribute", "sn", "--details", "Zzz"}, 1, "corvane-search: No result found for 'Zzz*'\n"},
         // A failed search is said as one, whatever failed.
         {false,
-         {"-s", "127.0.0.1", "-p", "1", "-b", "dc=x", "Smith"},
+         {"--server", "127.0.0.1", "-p", "1", "-b", "dc=x", "Smith"},
          4,
          failed + "cannot connect to 127.0.0.1:1 (Connection refused)\n"},
         {false,
-         {"-s", "127.0.0.1", "-p", nobind, "-b", "dc=x", "Smith"},
+         {"--server", "127.0.0.1", "-p", nobind, "-b", "dc=x", "Smith"},
          4,
          failed + "the server refused the anonymous bind (Inappropriate authentication: anonymous bind disallowed)\n"},
-        {true, {"-a", "s(n", "-d", "ab"}, 4, failed + "Bad search filter\n"},
-        {true, {"-a", "sn", "-d", "a(b"}, 1, "No result found for 'a(b*'\n"},
-        {true, {"-a", "sn", "-b", "ou=nowhere,dc=corvane,dc=test", "Smith"}, 4, failed + "No such object\n"},
+        {true, {"--search-attribute", "s(n", "--details", "ab"}, 4, failed + "Bad search filter\n"},
+        {true, {"--search-attribute", "sn", "--details", "a(b"}, 1, "corvane-search: No result found for 'a(b*'\n"},
+        {true,
+         {"--search-attribute", "sn", "-b", "ou=nowhere,dc=corvane,dc=test", "Smith"},
+         4,
+         failed + "No such object\n"},
         // The input checks, in their order.
-        {false, {}, 2, "No search string selected.\n"},
-        {false, {"-s", "", "-b", "", ""}, 2, "No search string selected.\n"},
-        {false, {"-b", "dc=x", "Smith"}, 2, "No LDAP server selected.\n"},
-        {false, {"-s", "h", "-a", "", "Smith"}, 2, "No search attribute selected.\n"},
-        {false, {"-s", "h", "-r", "", "Smith"}, 2, "No distinguished name selected.\n"},
-        {false, {"-s", "h", "-b", "dc=x", "-r", "", "Smith"}, 2, "No result attribute selected.\n"},
-        {false, {"-f", missing + ".cvl", "Smith"}, 2, "Cannot read file!\n"},
-        {false, {"-f", pipe, "Smith"}, 2, "Cannot read file!\n"},
-        {false, {"-f", "/dev/zero", "Smith"}, 2, "Cannot read file!\n"},
-        {false, {"-f", huge, "Smith"}, 2, "Cannot read file!\n"},
-        {false, {"-f", notes, "Smith"}, 2, "Cannot read file!\n"},
-        {false, {"-p", "99999", "Smith"}, 2, usage("port '99999' is not a number from 0 to 65535")},
+        {false, {}, 2, "corvane-search: No search string selected.\n"},
+        {false, {"--server", "", "-b", "", ""}, 2, "corvane-search: No search string selected.\n"},
+        {false, {"-b", "dc=x", "Smith"}, 2, "corvane-search: No LDAP server selected.\n"},
+        {false,
+         {"--server", "h", "--search-attribute", "", "Smith"},
+         2,
+         "corvane-search: No search attribute selected.\n"},
+        {false, {"--server", "h", "-r", "", "Smith"}, 2, "corvane-search: No distinguished name selected.\n"},
+        {false,
+         {"--server", "h", "-b", "dc=x", "-r", "", "Smith"},
+         2,
+         "corvane-search: No result attribute selected.\n"},
+        {false, {"--profile", missing + ".cvl", "Smith"}, 2, "corvane-search: Cannot read file!\n"},
+        {false, {"--profile", pipe, "Smith"}, 2, "corvane-search: Cannot read file!\n"},
+        {false, {"--profile", "/dev/zero", "Smith"}, 2, "corvane-search: Cannot read file!\n"},
+        {false, {"--profile", huge, "Smith"}, 2, "corvane-search: Cannot read file!\n"},
+        {false, {"--profile", notes, "Smith"}, 2, "corvane-search: Cannot read file!\n"},
+        {false, {"-p", "99999", "Smith"}, 2, usage("the port is not a number from 0 to 65535")},
         {false, {"--bogus", "Smith"}, 2, usage("unknown option '--bogus'")},
-        {false, {"Smith", "-s"}, 2, usage("option '-s' needs a value")},
-        {false, {"Smith", "Jones"}, 2, usage("more than one search string given: 'Jones'")},
+        {false, {"Smith", "--server"}, 2, usage("option '--server' needs a value")},
+        {false, {"Smith", "Jones"}, 2, usage("more than one search string given")},
         {true,
-         {"-o", missing + "/out.csv", "Smith"},
+         {"--output", missing + "/out.csv", "Smith"},
          3,
-         "Cannot create file! " + missing + "/out.csv: No such file or directory\n"},
+         "corvane-search: Cannot create file! " + missing + "/out.csv: No such file or directory\n"},
         {true,
-         {"-o", m_folder.string(), "Smith"},
+         {"--output", m_folder.string(), "Smith"},
          3,
-         "Cannot create file! " + m_folder.string() + ": Is a directory\n"},
+         "corvane-search: Cannot create file! " + m_folder.string() + ": Is a directory\n"},
         {true,
-         {"-d", "-o", missing + "/out.txt", "Smith"},
+         {"--details", "--output", missing + "/out.txt", "Smith"},
          3,
-         "Cannot create file! " + missing + "/out.txt: No such file or directory\n"},
+         "corvane-search: Cannot create file! " + missing + "/out.txt: No such file or directory\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.err);
@@ -224,32 +238,37 @@ TEST_F(CliSearchTest, OutputFileWrittenThroughTheExport)
 {
     const fs::path file = m_folder / "out.csv";
     std::ofstream(file, std::ios::binary) << "earlier run";
-    const ProgramRun run = Execute(Connected({"-o", file.string(), "-a", "sn", "-r", "telephoneNumber", "Smith"}));
+    const ProgramRun run =
+        Execute(Connected({"--output", file.string(), "--search-attribute", "sn", "-r", "telephoneNumber", "Smith"}));
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(FileBytes(file), "123, 456  \r\n789  \r\n");
 
     // A failed search leaves the file of the run before as it was.
-    EXPECT_EQ(Execute(Connected({"-o", file.string(), "-a", "sn", "-b", "ou=nowhere", "Smith"})).exitCode, 4);
+    EXPECT_EQ(Execute(Connected({"--output", file.string(), "--search-attribute", "sn", "-b", "ou=nowhere", "Smith"}))
+                  .exitCode,
+              4);
     EXPECT_EQ(FileBytes(file), "123, 456  \r\n789  \r\n");
     // Nothing found: the file is emptied, as the export of such a search would leave it.
-    EXPECT_EQ(Execute(Connected({"-o", file.string(), "-a", "sn", "Zzz"})).exitCode, 1);
+    EXPECT_EQ(Execute(Connected({"--output", file.string(), "--search-attribute", "sn", "Zzz"})).exitCode, 1);
     EXPECT_EQ(FileBytes(file), "");
 
     // A device or a pipe is written to, not replaced.
-    EXPECT_EQ(Execute(Connected({"-o", "/dev/null", "-a", "sn", "Smith"})).exitCode, 0);
+    EXPECT_EQ(Execute(Connected({"--output", "/dev/null", "--search-attribute", "sn", "Smith"})).exitCode, 0);
     const fs::path pipe = m_folder / "pipe";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     const int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    EXPECT_EQ(Execute(Connected({"-o", pipe.string(), "-a", "sn", "-r", "cn", "Smith"})).exitCode, 0);
+    EXPECT_EQ(Execute(Connected({"--output", pipe.string(), "--search-attribute", "sn", "-r", "cn", "Smith"})).exitCode,
+              0);
     char buffer[256] = {};
     const ssize_t got = read(reader, buffer, sizeof buffer);
     close(reader);
     EXPECT_EQ(std::string(buffer, got > 0 ? static_cast<std::size_t>(got) : 0), "Smith  \r\nSmithers  \r\n");
 
     const fs::path details = m_folder / "details.txt";
-    const ProgramRun text = Execute(Connected({"--output", details.string(), "-d", "-D", "cn", "-a", "sn", "Smith"}));
+    const ProgramRun text = Execute(Connected(
+        {"--output", details.string(), "--details", "--detail-attributes", "cn", "--search-attribute", "sn", "Smith"}));
     EXPECT_EQ(text.exitCode, 0) << text.err;
     EXPECT_EQ(FileBytes(details), "dn: " + std::string(test_directory::kSmithDn) + "\r\ncn: Smith\r\n" + kSeparator +
                                       "dn: " + test_directory::kSmithersDn + "\r\ncn: Smithers\r\n" + kSeparator);
@@ -272,15 +291,15 @@ TEST_F(CliSearchTest, ProfileGivesDefaultsAndOptionsOverrideIt)
         int exitCode;
         std::string out;
     } cases[] = {
-        {{"-f", file, "Smith"}, 0, "  \r\nsmithers@corvane.test  \r\n"},
-        {{"-r", "telephoneNumber", "-f", file, "Smith"}, 0, "123, 456  \r\n789  \r\n"},
-        {{"--profile", file, "-r", "telephoneNumber", "-P", "Smithe", "r"}, 0, "789  \r\n"},
-        {{"-f", file, "-d", "Smith"},
+        {{"--profile", file, "Smith"}, 0, "  \r\nsmithers@corvane.test  \r\n"},
+        {{"-r", "telephoneNumber", "--profile", file, "Smith"}, 0, "123, 456  \r\n789  \r\n"},
+        {{"--profile", file, "-r", "telephoneNumber", "--preselection", "Smithe", "r"}, 0, "789  \r\n"},
+        {{"--profile", file, "--details", "Smith"},
          0,
          "dn: " + std::string(test_directory::kSmithDn) + "\r\ntelephoneNumber: 123\r\ntelephoneNumber: 456\r\n" +
              kSeparator + "dn: " + test_directory::kSmithersDn + "\r\ntelephoneNumber: 789\r\n" + kSeparator},
-        {{"-f", file, "-p", "1", "Smith"}, 4, ""},
-        {{"-f", file, "-s", "", "Smith"}, 2, ""},
+        {{"--profile", file, "-p", "1", "Smith"}, 4, ""},
+        {{"--profile", file, "--server", "", "Smith"}, 2, ""},
     };
     for (const auto& c : cases) {
         const ProgramRun run = Execute(c.args);
@@ -291,7 +310,7 @@ TEST_F(CliSearchTest, ProfileGivesDefaultsAndOptionsOverrideIt)
     // A profile's port beyond 16 bits fails the search instead of reaching another port.
     profile.port = "99999";
     ASSERT_TRUE(WriteProfile(file, profile));
-    const ProgramRun wide = Execute({"-f", file, "Smith"});
+    const ProgramRun wide = Execute({"--profile", file, "Smith"});
     EXPECT_EQ(wide.exitCode, 4);
     EXPECT_EQ(wide.err, "corvane-search: search failed: port 99999 is outside 0 to 65535\n");
 }
@@ -303,7 +322,7 @@ TEST_F(CliSearchTest, LatinOneLegacyProfileSendsTheBytesTheWindowSends)
     std::ofstream(file, std::ios::binary) << test_directory::kFixturesDn << "\r\r\nM\xfc\r\r\n"
                                           << DirectoryServer::Host() << "\r\r\n"
                                           << s_server->Port() << "\r\r\nsn\r\r\nl\r\r\n";
-    const ProgramRun run = Execute({"-f", file, "ll"});
+    const ProgramRun run = Execute({"--profile", file, "ll"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "M\xC3\xBCnchen  \r\n");
 }
@@ -313,7 +332,7 @@ TEST_F(CliSearchTest, NoAnswerWithinTheTimeLimitIsAFailedSearch)
     UnresponsiveListener listener;
     ASSERT_TRUE(listener.Running());
     const CliParseResult parsed =
-        ParseCliOptions({"-s", "127.0.0.1", "-p", std::to_string(listener.Port()), "-b", "dc=x", "Smith"});
+        ParseCliOptions({"--server", "127.0.0.1", "-p", std::to_string(listener.Port()), "-b", "dc=x", "Smith"});
     ASSERT_TRUE(parsed.ok);
     DirectoryQuery query;
     const CliOutcome outcome = RunCliSearch(parsed.options, query, 1);
@@ -330,11 +349,11 @@ TEST_F(CliSearchTest, DetailsAreTheDetailsTextOfAllEntries)
         Args args;
         std::string out;
     } cases[] = {
-        {{"-d", "-D", "telephoneNumber,cn", "-a", "sn", "Smith"},
+        {{"--details", "--detail-attributes", "telephoneNumber,cn", "--search-attribute", "sn", "Smith"},
          kSmith + "telephoneNumber: 123\r\ntelephoneNumber: 456\r\ncn: Smith\r\n" + kSeparator + kSmithers +
              "telephoneNumber: 789\r\ncn: Smithers\r\n" + kSeparator},
         // Swapped, the details filter on cn, not on the result attribute.
-        {{"-w", "-d", "-D", "cn", "-r", "mail", "Smith"},
+        {{"--swap", "--details", "--detail-attributes", "cn", "-r", "mail", "Smith"},
          kSmith + "cn: Smith\r\n" + kSeparator + kSmithers + "cn: Smithers\r\n" + kSeparator},
     };
     for (const auto& c : cases) {
@@ -342,7 +361,8 @@ TEST_F(CliSearchTest, DetailsAreTheDetailsTextOfAllEntries)
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.out, c.out) << c.args[0];
     }
-    const ProgramRun defaults = Execute(Connected({"--details", "-a", "telephoneNumber", "+49 89 1234 00"}));
+    const ProgramRun defaults =
+        Execute(Connected({"--details", "--search-attribute", "telephoneNumber", "+49 89 1234 00"}));
     EXPECT_EQ(defaults.exitCode, 0) << defaults.err;
     DirectoryQuery query;
     ResultTable table;

@@ -39,8 +39,8 @@ TEST_F(CliStopAndTlsTest, CtrlCStopsTheSearchWithNothingWritten)
     ASSERT_TRUE(listener.Running());
     const std::string output = (m_folder / "yesterday.csv").string();
     std::ofstream(output, std::ios::binary) << "yesterday's export\r\n";
-    const Args connect = {"-s", "127.0.0.1", "-p", std::to_string(listener.Port()), "-b", "dc=x"};
-    for (const Args& more : {Args{"Smith"}, Args{"-o", output, "Smith"}, Args{"-d", "Smith"}}) {
+    const Args connect = {"--server", "127.0.0.1", "-p", std::to_string(listener.Port()), "-b", "dc=x"};
+    for (const Args& more : {Args{"Smith"}, Args{"--output", output, "Smith"}, Args{"--details", "Smith"}}) {
         Args args = connect;
         args.insert(args.end(), more.begin(), more.end());
         const int accepted = listener.Accepted();
@@ -65,7 +65,7 @@ TEST_F(CliStopAndTlsTest, LdapsChecksTheServerCertificate)
     ASSERT_TRUE(server.Running()) << server.Error();
     const std::string port = std::to_string(server.Port());
     const std::string trusted = "LDAPTLS_CACERT=" + server.CaFile();
-    const Args search = {"-b", test_directory::kBaseDn, "-a", "sn", "-r", "telephoneNumber", "Smith"};
+    const Args search = {"-b", test_directory::kBaseDn, "--search-attribute", "sn", "-r", "telephoneNumber", "Smith"};
     const auto with = [&](const Args& connect) {
         Args args = connect;
         args.insert(args.end(), search.begin(), search.end());
@@ -78,10 +78,10 @@ TEST_F(CliStopAndTlsTest, LdapsChecksTheServerCertificate)
         std::string out;
     } cases[] = {
         // The URL's port wins over -p; without one, -p gives the port.
-        {with({"-s", "ldaps://127.0.0.1:" + port, "-p", "1"}), {trusted}, 0, "123, 456  \r\n789  \r\n"},
-        {with({"-s", "LDAPS://127.0.0.1/", "-p", port}), {trusted}, 0, "123, 456  \r\n789  \r\n"},
+        {with({"--server", "ldaps://127.0.0.1:" + port, "-p", "1"}), {trusted}, 0, "123, 456  \r\n789  \r\n"},
+        {with({"--server", "LDAPS://127.0.0.1/", "-p", port}), {trusted}, 0, "123, 456  \r\n789  \r\n"},
         // The test CA is none of the system's.
-        {with({"-s", "ldaps://127.0.0.1:" + port}), {}, 4, ""},
+        {with({"--server", "ldaps://127.0.0.1:" + port}), {}, 4, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[1] + (c.environment.empty() ? " untrusted" : " trusted"));

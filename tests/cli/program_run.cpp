@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <fstream>
+#include <algorithm>
 
 extern char** environ;
 
@@ -31,11 +32,19 @@ pid_t StartProgram(const Args& args, const std::filesystem::path& folder, const 
     argv.push_back(nullptr);
     Args variables;
     for (char** variable = environ; *variable != nullptr; ++variable) {
-        if (std::string(*variable).rfind("LDAPTLS_", 0) != 0) {
+        // Neither the test's TLS settings nor its client configuration reach the program.
+        const std::string text = *variable;
+        if (text.rfind("LDAPTLS_", 0) != 0 && text.rfind("LDAPCONF=", 0) != 0 && text.rfind("LDAPRC=", 0) != 0 &&
+            text.rfind("LDAPURI=", 0) != 0 && text.rfind("LDAPBASE=", 0) != 0 && text.rfind("LDAPNOINIT=", 0) != 0) {
             variables.push_back(*variable);
         }
     }
     variables.insert(variables.end(), environment.begin(), environment.end());
+    // The machine's ldap.conf stays out unless a test names a configuration of its own.
+    if (std::none_of(environment.begin(), environment.end(),
+                     [](const std::string& item) { return item.rfind("LDAPCONF=", 0) == 0; })) {
+        variables.push_back("LDAPCONF=/dev/null");
+    }
     std::vector<char*> envp;
     for (std::string& variable : variables) {
         envp.push_back(variable.data());

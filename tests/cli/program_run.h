@@ -21,7 +21,8 @@ struct ProgramRun {
 
 /// Starts corvane-search with args, standard output and error going to files in folder and
 /// standard input read from input (/dev/null when empty). The environment is the test's, without
-/// the directory library's own LDAPTLS_ settings, plus environment ("NAME=value" items). Returns
+/// the directory library's own LDAPTLS_ settings and client configuration, plus environment
+/// ("NAME=value" items); LDAPCONF is /dev/null unless environment names one. Returns
 /// the process id, 0 when it could not start.
 pid_t StartProgram(const Args& args, const std::filesystem::path& folder, const Args& environment = {},
                    const std::filesystem::path& input = {});

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -191,15 +192,35 @@ TEST(DirectoryQuery, EntryCapAndPrefixSearchOverThePeople)
     }
 }
 
-TEST(DirectoryQuery, SizeLimitAnswerKeepsTheEntriesThatCame)
+TEST(DirectoryQuery, PagesGetPastTheServersSizeLimitUpToTheCap)
 {
-    for (uint32_t cap : {1000u, 10u}) {
-        DirectoryQuery query = QueryOn(Config::SizeLimit, cap);
+    namespace td = test_directory;
+    // The server answers a plain search with 50 entries and hands out every one of the people
+    // page by page.
+    const struct {
+        uint32_t cap;
+        int32_t rows;
+        bool cut;
+    } cases[] = {
+        {10, 10, true},
+        {td::kSizeLimit + 1, td::kSizeLimit + 1, true},
+        {1000, 1000, true},
+        {td::kPeopleCount - 1, td::kPeopleCount - 1, true},
+        {td::kPeopleCount, td::kPeopleCount, false},
+        {100000, td::kPeopleCount, false},
+    };
+    for (const auto& c : cases) {
+        DirectoryQuery query = QueryOn(Config::SizeLimit, c.cap);
         ResultTable table;
-        EXPECT_TRUE(query.SearchForAttribute(test_directory::kPeopleDn, "cn", "*", "mail", table)) << cap;
-        EXPECT_TRUE(query.Cut()) << cap;
-        EXPECT_EQ(table.RowCount(), std::min<int32_t>(test_directory::kSizeLimit, static_cast<int32_t>(cap))) << cap;
-        EXPECT_EQ(table.GetCell(0, table.RowCount() - 1).rfind("<ENTRY>", 0), 0u) << cap;
+        EXPECT_TRUE(query.SearchForAttribute(test_directory::kPeopleDn, "cn", "*", "mail", table)) << c.cap;
+        EXPECT_EQ(query.Cut(), c.cut) << c.cap;
+        EXPECT_EQ(table.RowCount(), c.rows) << c.cap;
+        std::set<std::string> entries;
+        for (int32_t row = 0; row < table.RowCount(); ++row) {
+            entries.insert(table.GetCell(0, row));
+        }
+        EXPECT_EQ(entries.size(), static_cast<std::size_t>(c.rows)) << c.cap << ": an entry came twice";
+        EXPECT_EQ(table.GetCell(0, table.RowCount() - 1).rfind("<ENTRY>", 0), 0u) << c.cap;
     }
 }
 

@@ -1,6 +1,6 @@
 // query_streaming_test.cpp - DirectoryQuery against servers that misbehave while answering: a
 // message cut off in the bind or the search, an answer without end, and a stop from another
-// thread while the server says nothing.
+// thread while the server says nothing, in the first page of an answer or a later one.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -47,7 +47,9 @@ TEST(DirectoryQueryStreaming, AnAnswerWithoutEndKeepsTheCapAndAbandonsTheRest)
     DirectoryQuery query = QueryOn(server.Port(), 60);
     ResultTable table;
     ASSERT_TRUE(query.SearchForAttribute("dc=corvane,dc=test", "cn", "*", "cn", table)) << query.FailureReason();
-    EXPECT_EQ(server.SizeLimitAsked(), 1000);
+    // Asked in pages of at most the cap; the size limit would bound all pages together.
+    EXPECT_EQ(server.PageSizeAsked(), 1000);
+    EXPECT_EQ(server.SizeLimitAsked(), 0);
     EXPECT_EQ(table.RowCount(), 1000);
     EXPECT_EQ(table.GetCell(0, 999), "<ENTRY>cn=Person 999,ou=people,dc=corvane,dc=test");
     EXPECT_TRUE(query.Cut());
@@ -77,6 +79,8 @@ TEST(DirectoryQueryStreaming, AStopFromAnotherThreadKeepsWhatArrivedAndIsNoFailu
     UnresponsiveListener listener;
     ScriptedDirectory server(Script::EntriesThenQuiet, 3);
     ASSERT_TRUE(listener.Running() && server.Running());
+    ScriptedDirectory pages(Script::PagesThenQuiet, 3);
+    ASSERT_TRUE(pages.Running());
     const struct {
         const char* name;
         int port;
@@ -85,6 +89,7 @@ TEST(DirectoryQueryStreaming, AStopFromAnotherThreadKeepsWhatArrivedAndIsNoFailu
     } cases[] = {
         {"in the bind", listener.Port(), [&] { return listener.Accepted() > 0; }, 0},
         {"in the search, after three entries", server.Port(), [&] { return server.Delivered(); }, 3},
+        {"in the second page, after three entries more", pages.Port(), [&] { return pages.Delivered(); }, 6},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -105,6 +110,10 @@ TEST(DirectoryQueryStreaming, AStopFromAnotherThreadKeepsWhatArrivedAndIsNoFailu
         EXPECT_EQ(query.FailureReason(), "");
         EXPECT_EQ(table.RowCount(), c.rows == 0 ? 1 : c.rows);
         EXPECT_EQ(table.GetCell(0, 0), c.rows == 0 ? "earlier" : "<ENTRY>cn=Person 0,ou=people,dc=corvane,dc=test");
+        if (c.rows > 0) {
+            EXPECT_EQ(table.GetCell(0, c.rows - 1),
+                      "<ENTRY>cn=Person " + std::to_string(c.rows - 1) + ",ou=people,dc=corvane,dc=test");
+        }
     }
 }
 

@@ -3,7 +3,11 @@
 // run and asked again after a refused bind, the title, the profile, and no password in any file.
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <utility>
 
+#include <wx/checkbox.h>
+#include <wx/spinctrl.h>
 #include <wx/textctrl.h>
 
 #include "dialogs/connection_dialog.h"
@@ -34,6 +38,31 @@ protected:
 
 private:
     std::string m_name;
+};
+
+/** Reads what Options > Connection... shows and, when given, ticks StartTLS and sets the cap. */
+class SetConnectionOptions : public wxExpectModalBase<CConnectionDlg, SetConnectionOptions> {
+public:
+    SetConnectionOptions(bool* shownStartTls, int* shownCap, std::optional<std::pair<bool, int>> change = {})
+        : m_shownStartTls(shownStartTls), m_shownCap(shownCap), m_change(change)
+    {}
+
+protected:
+    int OnInvoked(CConnectionDlg* dialog) const override
+    {
+        *m_shownStartTls = dialog->StartTlsBox()->GetValue();
+        *m_shownCap = dialog->EntryCapEdit()->GetValue();
+        if (!m_change)
+            return wxID_CANCEL;
+        dialog->StartTlsBox()->SetValue(m_change->first);
+        dialog->EntryCapEdit()->SetValue(m_change->second);
+        return wxID_OK;
+    }
+
+private:
+    bool* m_shownStartTls;
+    int* m_shownCap;
+    std::optional<std::pair<bool, int>> m_change;
 };
 
 /** Shows the password dialog, checks it, types the password into its masked edit and confirms (or cancels). */
@@ -171,4 +200,31 @@ TEST_F(BindWindowTest, ProfileKeepsTheBindNameAndNoFileGetsThePassword)
     CloseWindow();
     for (const std::string& place : {std::string(std::getenv("HOME")), folder.Path()})
         EXPECT_EQ(AllBytesBelow(place).find(m_password), std::string::npos) << place;
+}
+
+TEST_F(SearchWindowTest, ConnectionOptionsGoIntoTheProfileOnlyWhenSetAndComeBackWithIt)
+{
+    TempFolder folder;
+    bool startTls = true;
+    int cap = 0;
+    wxTEST_DIALOG(RunMenu(cmd::kConnection), SetConnectionOptions(&startTls, &cap, std::pair{true, 100000}));
+    EXPECT_FALSE(startTls);
+    EXPECT_EQ(cap, 1000);
+    const std::string profile = folder.File("paged.cvl");
+    ASSERT_TRUE(Window().Profile().SaveTo(profile));
+    EXPECT_TRUE(
+        FileBytes(profile).ends_with("  <StartTLS>1</StartTLS>\r\n  <EntryCap>100000</EntryCap>\r\n</InitFile>\r\n"));
+
+    RunMenu(cmd::kNew);
+    wxTEST_DIALOG(RunMenu(cmd::kConnection), SetConnectionOptions(&startTls, &cap));
+    EXPECT_FALSE(startTls);
+    EXPECT_EQ(cap, 1000);
+    ASSERT_TRUE(Window().Profile().Load(profile));
+    wxTEST_DIALOG(RunMenu(cmd::kConnection), SetConnectionOptions(&startTls, &cap, std::pair{false, 1000}));
+    EXPECT_TRUE(startTls);
+    EXPECT_EQ(cap, 100000);
+    // Back at the defaults, the profile is written as one without the two keys.
+    ASSERT_TRUE(Window().Profile().SaveTo(profile));
+    EXPECT_EQ(FileBytes(profile).find("StartTLS"), std::string::npos);
+    EXPECT_EQ(FileBytes(profile).find("EntryCap"), std::string::npos);
 }

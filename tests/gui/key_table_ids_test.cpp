@@ -76,7 +76,7 @@ TEST(KeyTableIds, EachWindowHasThePlacesItsKeyTableNames)
         } dialogs[] = {
             {LanguageDialogKeys(), std::make_unique<CLanguageDlg>(main, "", "English", "missing.ini", "")},
             {DetailFieldsKeys(), std::make_unique<COptionDetailsDlg>(main, DetailSlots{}, "")},
-            {ConnectionDialogKeys(), std::make_unique<CConnectionDlg>(main, "", "")},
+            {ConnectionDialogKeys(), std::make_unique<CConnectionDlg>(main, "", ConnectionOptions{}, "")},
             {PasswordDialogKeys(), std::make_unique<CPasswordDlg>(main, "cn=admin", "")},
         };
         for (const auto& d : dialogs)

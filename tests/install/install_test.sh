@@ -62,7 +62,7 @@ appstreamcli validate --no-net "$usr"/share/metainfo/*.metainfo.xml >"$work/apps
 # the installed corvane-search against the private test directory
 port=$("$source/scripts/directory-server" start "$work/server" --data test)
 status=0
-output=$("$usr/bin/corvane-search" -s 127.0.0.1 -p "$port" -b dc=corvane,dc=test -a sn -r cn Smith) || status=$?
+output=$("$usr/bin/corvane-search" -H "ldap://127.0.0.1:$port" -b dc=corvane,dc=test --search-attribute sn -r cn Smith) || status=$?
 [ "$status" -eq 0 ] || fail "corvane-search exited $status"
 printf '%s\n' "$output" | grep -q '^Smithers' || fail "corvane-search did not find Smithers: $output"
 "$usr/bin/corvane-search" --help | grep -q '^Usage: corvane-search' || fail "corvane-search --help"

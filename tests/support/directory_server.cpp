@@ -88,6 +88,8 @@ const char* DirectoryServer::ConfigName(Config config)
             return "sizelimit";
         case Config::Tls:
             return "tls";
+        case Config::StartTls:
+            return "starttls";
         case Config::Login:
             return "login";
         case Config::Normal:

@@ -14,9 +14,10 @@
  */
 class DirectoryServer {
 public:
-    /// Tls listens on ldaps:// only, with a certificate of a test CA made for the run (CaFile()).
+    /// Tls listens on ldaps:// only, with a certificate of a test CA made for the run (CaFile());
+    /// StartTls listens on ldap:// and offers StartTLS with such a certificate.
     /// Login refuses anonymous searches and answers the reader of test_directory.h.
-    enum class Config { Normal, NoBind, SizeLimit, Tls, Login };
+    enum class Config { Normal, NoBind, SizeLimit, Tls, StartTls, Login };
     enum class Data { Test, Demo };
 
     explicit DirectoryServer(Config config = Config::Normal, Data data = Data::Test);
@@ -37,7 +38,7 @@ public:
     /// Why the server is not running; empty when it is.
     const std::string& Error() const { return m_error; }
 
-    /// The names the script uses: "normal", "nobind", "sizelimit", "tls", "login" and "test", "demo".
+    /// The names the script uses: "normal", "nobind", "sizelimit", "tls", "starttls", "login" and "test", "demo".
     static const char* ConfigName(Config config);
     static const char* DataName(Data data);
 

@@ -29,6 +29,9 @@ constexpr unsigned char kSearchRequest = 0x63;
 constexpr unsigned char kSearchEntry = 0x64;
 constexpr unsigned char kSearchDone = 0x65;
 constexpr unsigned char kAbandonRequest = 0x50;
+constexpr unsigned char kControls = 0xa0;
+const char* const kPagedResults = "1.2.840.113556.1.4.319";
+const char* const kNextPageCookie = "page 2";
 
 std::string Tlv(unsigned char tag, const std::string& content)
 {
@@ -92,6 +95,14 @@ std::string WideEntry(int id, int attributeCount)
     return Message(id, Tlv(kSearchEntry, Tlv(kOctets, "cn=Wide,dc=corvane,dc=test") + Tlv(kSequence, attributes)));
 }
 
+/// A search's last page: "done" with the paged-results control and its cookie (empty: no more).
+std::string PageEnd(int id, const std::string& cookie)
+{
+    const std::string value = Tlv(kSequence, Integer(kInteger, 0) + Tlv(kOctets, cookie));
+    const std::string control = Tlv(kSequence, Tlv(kOctets, kPagedResults) + Tlv(kOctets, value));
+    return Tlv(kSequence, Integer(kInteger, id) + Result(kSearchDone, 0) + Tlv(kControls, control));
+}
+
 /** One tag-length-value read from a byte string. */
 struct Element {
     unsigned char tag = 0;
@@ -143,11 +154,13 @@ bool SendAll(int fd, const std::string& bytes)
     return true;
 }
 
-/** A request read from the client: its message id, operation tag and operation content. */
+/** A request read from the client: its message id, operation tag, operation content and the
+    content of its controls (empty without). */
 struct Request {
     int id = 0;
     unsigned char operation = 0;
     std::string content;
+    std::string controls;
 };
 
 /// Reads bytes until one whole message is in buffer; nullopt when the client left or wake fired.
@@ -163,7 +176,9 @@ std::optional<Request> ReadRequest(int fd, int wake, std::string& buffer)
             if (!id || !operation) {
                 return std::nullopt;
             }
-            return Request{IntegerValue(id->content), operation->tag, operation->content};
+            const std::optional<Element> controls = ReadElement(message->content, inner);
+            return Request{IntegerValue(id->content), operation->tag, operation->content,
+                           controls && controls->tag == kControls ? controls->content : std::string()};
         }
         pollfd watched[2] = {{fd, POLLIN, 0}, {wake, POLLIN, 0}};
         if (poll(watched, 2, -1) < 0 || watched[1].revents != 0) {
@@ -189,6 +204,37 @@ int SizeLimitOf(const std::string& search)
     }
     const std::optional<Element> limit = ReadElement(search, at);
     return limit ? IntegerValue(limit->content) : -1;
+}
+
+/** What a paged-results control asked for. */
+struct PageRequest {
+    int size = -1;  ///< -1: no such control
+    std::string cookie;
+};
+
+PageRequest PageRequestOf(const std::string& controls)
+{
+    std::size_t at = 0;
+    while (const std::optional<Element> control = ReadElement(controls, at)) {
+        std::size_t field = 0;
+        const std::optional<Element> type = ReadElement(control->content, field);
+        if (!type || type->content != kPagedResults) {
+            continue;
+        }
+        std::optional<Element> value = ReadElement(control->content, field);
+        if (value && value->tag != kOctets) {
+            value = ReadElement(control->content, field);  // past the criticality
+        }
+        std::size_t inValue = 0;
+        const std::optional<Element> sequence = value ? ReadElement(value->content, inValue) : std::nullopt;
+        std::size_t inSequence = 0;
+        const std::optional<Element> size = sequence ? ReadElement(sequence->content, inSequence) : std::nullopt;
+        const std::optional<Element> cookie = sequence ? ReadElement(sequence->content, inSequence) : std::nullopt;
+        if (size && cookie) {
+            return PageRequest{IntegerValue(size->content), cookie->content};
+        }
+    }
+    return {};
 }
 
 }  // namespace
@@ -259,19 +305,20 @@ void ScriptedDirectory::Serve(int connection)
             SendAll(connection, response);
         } else if (request->operation == kSearchRequest) {
             m_sizeLimit.store(SizeLimitOf(request->content));
+            const PageRequest page = PageRequestOf(request->controls);
+            m_pageSize.store(page.size);
             if (m_script == Script::QuietInSearch) {
                 SendAll(connection, Entry(request->id, 0, m_valueBytes).substr(0, 4));
             } else if (m_script == Script::EntriesThenQuiet) {
+                DeliverEntries(connection, request->id, 0);
+            } else if (m_script == Script::PagesThenQuiet && page.cookie.empty()) {
                 for (int n = 0; n < m_entryCount; ++n) {
                     SendAll(connection, Entry(request->id, n, m_valueBytes));
                     ++m_entriesSent;
                 }
-                // Sent is not yet arrived: wait until the client's side has taken every byte.
-                int unacknowledged = 0;
-                while (ioctl(connection, SIOCOUTQ, &unacknowledged) == 0 && unacknowledged > 0) {
-                    std::this_thread::yield();
-                }
-                m_delivered.store(true);
+                SendAll(connection, PageEnd(request->id, kNextPageCookie));
+            } else if (m_script == Script::PagesThenQuiet) {
+                DeliverEntries(connection, request->id, page.cookie == kNextPageCookie ? m_entryCount : 0);
             } else if (m_script == Script::EndlessEntries) {
                 StreamEntries(connection, request->id);
             } else if (m_script == Script::HugeClaim) {
@@ -331,6 +378,20 @@ std::string ScriptedDirectory::FixedAnswer(int searchId) const
         default:
             return {};
     }
+}
+
+void ScriptedDirectory::DeliverEntries(int connection, int searchId, int first)
+{
+    for (int n = first; n < first + m_entryCount; ++n) {
+        SendAll(connection, Entry(searchId, n, m_valueBytes));
+        ++m_entriesSent;
+    }
+    // Sent is not yet arrived: wait until the client's side has taken every byte.
+    int unacknowledged = 0;
+    while (ioctl(connection, SIOCOUTQ, &unacknowledged) == 0 && unacknowledged > 0) {
+        std::this_thread::yield();
+    }
+    m_delivered.store(true);
 }
 
 void ScriptedDirectory::StreamFiller(int connection)

@@ -21,6 +21,9 @@ public:
         EndlessEntries,    ///< binds, then sends entries until the client abandons or leaves
         FixedEntries,      ///< binds, then sends entryCount entries and the result in one write
         EntriesThenQuiet,  ///< binds, then sends entryCount entries and nothing more
+        PagesThenQuiet,    ///< binds, then answers a first page of entryCount entries with a cookie;
+                           ///< a search carrying that cookie gets the next entryCount entries and
+                           ///< nothing more
         ManyAttributes,    ///< binds, then sends one entry of entryCount attributes and the result:
                            ///< "cn" and "CN" (values "lower" and "upper"), then "a0", "a1", ...
         HugeClaim,         ///< binds, then a message header claiming 0xFFFFFFFF bytes, and filler
@@ -43,12 +46,14 @@ public:
     int Port() const { return m_port; }
     /// The size limit of the last search request; -1 before any.
     int SizeLimitAsked() const { return m_sizeLimit.load(); }
+    /// The page size of the last search request's paged-results control; -1 without one.
+    int PageSizeAsked() const { return m_pageSize.load(); }
     /// True once a client abandoned a search.
     bool Abandoned() const { return m_abandoned.load(); }
     /// Entries sent over all connections.
     long EntriesSent() const { return m_entriesSent.load(); }
-    /// True once the entries of EntriesThenQuiet are all in the client's hands (not only sent), or
-    /// the whole answer of a script that sends it at once has been handed to the system.
+    /// True once the entries of EntriesThenQuiet (or the last page of PagesThenQuiet) are all in the client's hands
+    /// (not only sent), or the whole answer of a script that sends it at once has been handed to the system.
     bool Delivered() const { return m_delivered.load(); }
     /// Connections closed by their client.
     int ConnectionsEnded() const { return m_ended.load(); }
@@ -57,6 +62,8 @@ private:
     void Run();
     void Serve(int connection);
     void StreamEntries(int connection, int searchId);
+    /// Sends entries first to first + m_entryCount - 1 and waits until the client has taken them.
+    void DeliverEntries(int connection, int searchId, int first);
     /// Sends filler until the client leaves or the server is destroyed.
     void StreamFiller(int connection);
     /// The answer of the scripts whose answer is sent whole.
@@ -69,6 +76,7 @@ private:
     int m_wake[2] = {-1, -1};
     int m_port = 0;
     std::atomic<int> m_sizeLimit{-1};
+    std::atomic<int> m_pageSize{-1};
     std::atomic<bool> m_abandoned{false};
     std::atomic<long> m_entriesSent{0};
     std::atomic<int> m_ended{0};

@@ -79,6 +79,8 @@ TEST(EnglishFile, HoldsEveryKeyWithItsDefaultAndIsRewritten)
         "\r\r\n[LDAP_CConnectionDlg]\r\n"
         "FrmConnection.Caption=\"Connection\"\r\nFrmConnection.m_LBLBindUser=\"Bind name (empty: anonymous)\"\r\n"
         "FrmConnection.m_BTNOk=\"OK\"\r\nFrmConnection.m_BTNCancel=\"Cancel\"\r\n"
+        "FrmConnection.m_CHKStartTls=\"Upgrade ldap:// with StartTLS before the bind\"\r\n"
+        "FrmConnection.m_LBLEntryCap=\"Entry cap (1 to 1000000):\"\r\n"
         "\r\r\n[LDAP_CPasswordDlg]\r\n"
         "FrmPassword.Caption=\"Password\"\r\nFrmPassword.m_LBLPassword=\"Password for %s\"\r\n"
         "FrmPassword.m_BTNOk=\"OK\"\r\nFrmPassword.m_BTNCancel=\"Cancel\"\r\n";

@@ -91,6 +91,42 @@ TEST(ProfileFile, WrittenInKeyOrderUpToTheFirstEmptySlotAndReadBackByteForByte)
     EXPECT_EQ(read.bindUser, "");
 }
 
+TEST(ProfileFile, StartTlsAndTheEntryCapFollowTheBindNameOnlyWhenSet)
+{
+    const struct {
+        bool startTls;
+        uint32_t entryCap;
+        std::string keys;
+    } cases[] = {
+        {true, 0, "  <StartTLS>1</StartTLS>\r\n"},
+        {false, 100000, "  <EntryCap>100000</EntryCap>\r\n"},
+        {true, 1000000, "  <StartTLS>1</StartTLS>\r\n  <EntryCap>1000000</EntryCap>\r\n"},
+    };
+    TempFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        ConnectionProfile written = SampleProfile();
+        written.startTls = c.startTls;
+        written.entryCap = c.entryCap;
+        ASSERT_TRUE(WriteProfile(folder / "p.cvl", written));
+        EXPECT_TRUE(ReadBytes(folder / "p.cvl").ends_with("</BindUser>\r\n" + c.keys + kFooter));
+        ConnectionProfile read;
+        ProfileFields found;
+        ASSERT_EQ(ReadProfile(folder / "p.cvl", read, found), ProfileReadResult::Xml);
+        EXPECT_EQ(read.startTls, c.startTls);
+        EXPECT_EQ(read.entryCap, c.entryCap);
+    }
+    // A cap no user could set reads as none: the default holds.
+    for (const char* cap : {"0", "-5", "1000001", "many"}) {
+        WriteBytes(folder / "odd.cvl", kHeader + "  <EntryCap>" + cap + "</EntryCap>\r\n" + kFooter);
+        ConnectionProfile read;
+        read.entryCap = 7;
+        ProfileFields found;
+        ASSERT_TRUE(ReadXmlProfile(folder / "odd.cvl", read, found));
+        EXPECT_EQ(read.entryCap, 0u) << cap;
+    }
+}
+
 TEST(ProfileFile, XmlReaderRewritesEverySlotFromTheKeysPresent)
 {
     const struct {

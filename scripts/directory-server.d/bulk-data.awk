@@ -1,0 +1,26 @@
+# bulk-data.awk - writes the LDIF of a directory for large answers: COUNT people (default 100000)
+# below ou=people, each with cn, sn, givenName, uid, mail and telephoneNumber. Deterministic.
+# Run as: awk -v count=N -f ldif.awk -f bulk-data.awk
+
+BEGIN {
+    base = "dc=corvane,dc=test"
+    if (count == "") count = 100000
+    print "dn: " base
+    print "objectClass: dcObject"
+    print "objectClass: organization"
+    print "dc: corvane"
+    print "o: Corvane"
+    print ""
+    print "dn: ou=people," base
+    print "objectClass: organizationalUnit"
+    print "ou: people"
+    print ""
+    for (i = 0; i < count; i++) {
+        id = sprintf("%06d", i)
+        person_head("uid=b" id ",ou=people," base, "Person " id, "Surname" (i % 997), "Given" (i % 101))
+        print "uid: b" id
+        print "mail: b" id "@corvane.test"
+        print "telephoneNumber: +49 89 " id
+        print ""
+    }
+}
