@@ -35,11 +35,11 @@ done
 printf 'Leser-P\xc3\xa4sswort-7Qx\n' >"$work/password"
 
 failures=0
-# compare NAME CONFIG ARGS... : both programs with -s/-p/-b of the server, in a folder of their own.
+# compare NAME CONFIG ARGS... : both programs with --server/-p/-b of the server, in a folder of their own.
 compare() {
   local name=$1 config=$2
   shift 2
-  local args=(-s 127.0.0.1 -p "${port[$config]}" -b "dc=corvane,dc=test" "$@")
+  local args=(--server 127.0.0.1 -p "${port[$config]}" -b "dc=corvane,dc=test" "$@")
   mkdir -p "$work/linux" "$work/windows"
   (cd "$work/linux" && "$linux" "${args[@]}" >out 2>err </dev/null; echo $? >status)
   (cd "$work/windows" && wine "$windows" "${args[@]}" >out 2>err.crlf </dev/null; echo $? >status)
@@ -57,18 +57,23 @@ compare() {
       failures=$((failures + 1))
     fi
   done
+  # a usage error on both sides would compare equal and test nothing
+  if [ "$(cat "$work/linux/status")" = 2 ]; then
+    echo "FAILED $name: the command line was refused: $(head -c 300 "$work/linux/err")" >&2
+    failures=$((failures + 1))
+  fi
   echo "ok $name ($(wc -c <"$work/linux/out") bytes, status $(cat "$work/linux/status"))"
   rm -rf "$work/linux" "$work/windows"
 }
 
-compare "1000-entry search" normal -a uid -r cn,mail,telephoneNumber p
-compare "non-ASCII search value" normal -a sn -r l,description,title "Mü"
-compare "non-ASCII names in the answer" normal -a givenName -r cn,sn,givenName "Łukasz"
-compare "details" normal --details -a sn -r cn,mail Smith
-compare "output file with a non-ASCII name" normal -a sn -r cn -o "Müller Ørsted.csv" Müller
-compare "bind with a non-ASCII password" login -U "cn=reader,dc=corvane,dc=test" \
-  --password-file "$work/password" -a sn -r cn Smith
-compare "refused anonymous bind" nobind -a sn -r cn Smith
-compare "no server" normal -p 1 -a sn -r cn Smith
+compare "1000-entry search" normal --search-attribute uid -r cn,mail,telephoneNumber p
+compare "non-ASCII search value" normal --search-attribute sn -r l,description,title "Mü"
+compare "non-ASCII names in the answer" normal --search-attribute givenName -r cn,sn,givenName "Łukasz"
+compare "details" normal --details --search-attribute sn -r cn,mail Smith
+compare "output file with a non-ASCII name" normal --search-attribute sn -r cn --output "Müller Ørsted.csv" Müller
+compare "bind with a non-ASCII password" login -D "cn=reader,dc=corvane,dc=test" \
+  --password-file "$work/password" --search-attribute sn -r cn Smith
+compare "refused anonymous bind" nobind --search-attribute sn -r cn Smith
+compare "no server" normal -p 1 --search-attribute sn -r cn Smith
 
 [ "$failures" -eq 0 ] || exit 1

@@ -66,7 +66,7 @@ for name in corvane-ldap.exe corvane-search.exe Uninstall.exe LDAP_English.chm L
   [ -f "$folder/$name" ] || fail "the installation lacks $name"
 done
 wine reg query 'HKCR\.cvl' 2>/dev/null | grep -q 'Corvane.LDAP.Profile' || fail "no .cvl association"
-out=$(wine "$folder/corvane-search.exe" -s 127.0.0.1 -p "$port" -b dc=corvane,dc=test -a sn -r cn Smith) ||
+out=$(wine "$folder/corvane-search.exe" --server 127.0.0.1 -p "$port" -b dc=corvane,dc=test --search-attribute sn -r cn Smith) ||
   fail "the installed corvane-search exited $?"
 printf '%s\n' "$out" | grep -q '^Smithers' || fail "the installed corvane-search did not find Smithers"
 wine "$folder/Uninstall.exe" /S || fail "the uninstaller exited $?"
