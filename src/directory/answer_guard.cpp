@@ -87,7 +87,7 @@ int Remove(Sockbuf_IO_Desc* layer)
 int Control(Sockbuf_IO_Desc* layer, int option, void* argument)
 {
     // Bytes held here count as arrived: the library must read them without waiting for the socket.
-    if (option == LBER_SB_OPT_DATA_READY && !GuardOf(layer).Pending().empty()) {
+    if (option == LBER_SB_OPT_DATA_READY && GuardOf(layer).HasPending()) {
         return 1;
     }
     return LBER_SBIOD_CTRL_NEXT(layer, option, argument);
@@ -98,15 +98,11 @@ ber_slen_t Read(Sockbuf_IO_Desc* layer, void* buffer, ber_len_t length)
     // The library takes a read shorter than it asked for as "nothing more has arrived": the
     // buffer is filled as far as the layers below have bytes, never left short while they hold some.
     AnswerGuard& guard = GuardOf(layer);
-    std::string& pending = guard.Pending();
     auto* out = static_cast<char*>(buffer);
     std::size_t filled = 0;
     char piece[64 * 1024];
     for (;;) {
-        const std::size_t handed = std::min<std::size_t>(pending.size(), length - filled);
-        pending.copy(out + filled, handed);
-        pending.erase(0, handed);
-        filled += handed;
+        filled += guard.Hand(out + filled, length - filled);
         if (filled == length) {
             return static_cast<ber_slen_t>(filled);
         }
@@ -125,7 +121,7 @@ ber_slen_t Read(Sockbuf_IO_Desc* layer, void* buffer, ber_len_t length)
             guard.End();
             return static_cast<ber_slen_t>(filled);
         }
-        guard.Take(piece, static_cast<std::size_t>(got), pending);
+        guard.TakeToPending(piece, static_cast<std::size_t>(got));
     }
 }
 
@@ -137,6 +133,19 @@ ber_slen_t Write(Sockbuf_IO_Desc* layer, void* buffer, ber_len_t length)
 Sockbuf_IO guardLayer = {Setup, Remove, Control, Read, Write, nullptr};
 
 }  // namespace
+
+std::size_t AnswerGuard::Hand(char* out, std::size_t count)
+{
+    // The library reads a few bytes at a time: the kept bytes move only once all are handed over.
+    const std::size_t handed = std::min(count, m_pending.size() - m_handed);
+    m_pending.copy(out, handed, m_handed);
+    m_handed += handed;
+    if (m_handed == m_pending.size()) {
+        m_pending.clear();
+        m_handed = 0;
+    }
+    return handed;
+}
 
 bool AnswerGuard::Install(LDAP* connection)
 {

@@ -43,8 +43,12 @@ public:
     int Skipped() const { return m_skipped; }
     std::uint64_t Bound() const { return m_bound; }
 
-    /// The bytes kept for the library and not yet handed over.
-    std::string& Pending() { return m_pending; }
+    /// True while bytes kept for the library have not been handed over.
+    bool HasPending() const { return m_handed < m_pending.size(); }
+    /// Hands up to count kept bytes to out in the order they came; returns how many it handed.
+    std::size_t Hand(char* out, std::size_t count);
+    /// Appends the bytes of known messages among those that came from the server to the kept ones.
+    bool TakeToPending(const char* bytes, std::size_t count) { return Take(bytes, count, m_pending); }
 
 private:
     enum class Phase { Header, Pass, Skip };
@@ -59,4 +63,5 @@ private:
     Trouble m_trouble = Trouble::None;
     int m_skipped = 0;
     std::string m_pending;
+    std::size_t m_handed = 0;  ///< the bytes at the front of m_pending already handed over
 };
