@@ -107,7 +107,11 @@ public:
     static std::string FormFilter(const std::string& attribute, const std::string& value);
 
 private:
-    struct StepEnd;
+    /** How one step of a search ended when it did not lead on to the next. */
+    struct StepEnd {
+        bool stopped = false;
+        std::string failure;
+    };
     class Session;
 
     bool Fail(std::string reason);

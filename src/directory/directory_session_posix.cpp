@@ -136,12 +136,6 @@ std::optional<std::string> StreamTrouble(const AnswerGuard& guard)
 
 }  // namespace
 
-/** How one step of a search ended when it did not lead on to the next. */
-struct DirectoryQuery::StepEnd {
-    bool stopped = false;
-    std::string failure;
-};
-
 /** One open connection of a search and what ends its waits. */
 class DirectoryQuery::Session {
 public:

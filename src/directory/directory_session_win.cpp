@@ -157,11 +157,6 @@ constexpr int kSliceMs = 50;
 
 }  // namespace
 
-struct DirectoryQuery::StepEnd {
-    bool stopped = false;
-    std::string failure;
-};
-
 /** One open connection of a search and what ends its waits. */
 class DirectoryQuery::Session {
 public:
