@@ -13,10 +13,10 @@
 #include "directory/server_address.h"
 #include "localisation/text_keys.h"
 #include "platform/text_codec.h"
-#include "search/export_text.h"
 #include "search/ldif_text.h"
 #include "search/details_text.h"
 #include "search/search_rules.h"
+#include "search/shown_result.h"
 #include "storage/connection_profile.h"
 #include "storage/file_utils.h"
 
@@ -84,16 +84,13 @@ QueryResult RunQuery(DirectoryQuery& query, const CliOptions& options, const Sea
     } else {
         const QueryChoice choice = ChooseQuery(input, options.swap);
         result.outcome = RunSearch(query, input, choice, SearchValue(input, options.swap), table, timeLimitSeconds);
-        const std::vector<ResultRow> rows = ResultRows(table, choice);
-        if (options.format == "ldif") {
-            std::vector<const ResultRow*> shown;
-            for (const ResultRow& row : rows) {
-                shown.push_back(&row);
-            }
-            result.bytes = LdifText(LdifEntries(shown, choice.headings));
-        } else {
-            result.bytes = ExportText(MakeExportTable(rows, choice.columnCount()));
-        }
+        result.entries = table.RowCount();
+        // The answer is laid out in place, as the window shows it, and written from there.
+        ShownResult shown;
+        shown.Set(std::move(table), choice);
+        result.bytes =
+            options.format == "ldif" ? LdifText(LdifEntries(shown.ShownRows(), choice.headings)) : shown.ExportText();
+        return result;
     }
     result.entries = table.RowCount();
     return result;

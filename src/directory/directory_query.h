@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "directory/password.h"
@@ -57,6 +59,10 @@ public:
     {
         m_answerBound = bytes == 0 ? std::numeric_limits<std::uint64_t>::max() : bytes;
     }
+
+    /// Called on the searching thread with the number of entries read so far each time a page of
+    /// a paged search has arrived whole and the next one is asked for.
+    void SetProgress(std::function<void(uint32_t entries)> progress) { m_progress = std::move(progress); }
 
     /// Upgrades every plain (not ldaps://) connection with StartTLS before the bind; off by default.
     void SetStartTls(bool on) { m_startTls = on; }
@@ -147,4 +153,5 @@ private:
     std::string m_bindName;
     Password m_password;
     std::unique_ptr<QueryStop> m_stop;
+    std::function<void(uint32_t)> m_progress;
 };

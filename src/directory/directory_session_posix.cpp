@@ -14,7 +14,9 @@
 #include <mutex>
 #include <new>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "directory/answer_guard.h"
 #include "directory/broken_pipe_guard.h"
@@ -25,6 +27,7 @@
 #include "directory/query_failure.h"
 #include "directory/query_stop.h"
 #include "directory/result_table.h"
+#include "directory/row_cells.h"
 #include "directory/server_address.h"
 #include "directory/tcp_connect.h"
 
@@ -190,6 +193,29 @@ public:
     /// Tells the server to stop working on operation id.
     void Abandon(int id) { ldap_abandon_ext(Handle(), id, nullptr, nullptr); }
 
+    /// Waits for the one answer of operation id into answer. nullopt once it has come; otherwise
+    /// how the step ends: stopped, the stream's trouble, or failed(code) for a time-out or the
+    /// library's error code.
+    template <typename Failed>
+    std::optional<StepEnd> Await(int id, Message& answer, const Failed& failed)
+    {
+        int code = LDAP_OTHER;
+        switch (Next(id, answer, code)) {
+            case Wait::Stopped:
+                return StepEnd{true, {}};
+            case Wait::TimedOut:
+                return failed(LDAP_TIMEOUT);
+            case Wait::Failed:
+                if (std::optional<std::string> trouble = StreamTrouble(Guard())) {
+                    return StepEnd{false, std::move(*trouble)};
+                }
+                return failed(code);
+            case Wait::Message:
+                break;
+        }
+        return std::nullopt;
+    }
+
 private:
     std::unique_ptr<AnswerGuard> m_guard;  ///< outlives the connection, whose socket buffer uses it
     Connection m_connection;
@@ -324,19 +350,9 @@ DirectoryQuery::StepEnd DirectoryQuery::StartTls(Session& session, const Deadlin
         return failure(QueryStep::StartTls, sent, {});
     }
     Message answer;
-    int code = LDAP_OTHER;
-    switch (session.Next(id, answer, code)) {
-        case Wait::Stopped:
-            return StepEnd{true, {}};
-        case Wait::TimedOut:
-            return failure(QueryStep::StartTls, LDAP_TIMEOUT, {});
-        case Wait::Failed:
-            if (std::optional<std::string> trouble = StreamTrouble(session.Guard())) {
-                return StepEnd{false, std::move(*trouble)};
-            }
-            return failure(QueryStep::StartTls, code, {});
-        case Wait::Message:
-            break;
+    if (std::optional<StepEnd> ended =
+            session.Await(id, answer, [&](int code) { return failure(QueryStep::StartTls, code, {}); })) {
+        return std::move(*ended);
     }
     const ResultOf result = ReadResult(session.Handle(), answer.get());
     if (result.code != LDAP_SUCCESS) {
@@ -379,19 +395,8 @@ DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session)
         return failure(sent, {});
     }
     Message answer;
-    int code = LDAP_OTHER;
-    switch (session.Next(id, answer, code)) {
-        case Wait::Stopped:
-            return StepEnd{true, {}};
-        case Wait::TimedOut:
-            return failure(LDAP_TIMEOUT, {});
-        case Wait::Failed:
-            if (std::optional<std::string> trouble = StreamTrouble(session.Guard())) {
-                return StepEnd{false, std::move(*trouble)};
-            }
-            return failure(code, {});
-        case Wait::Message:
-            break;
+    if (std::optional<StepEnd> ended = session.Await(id, answer, [&](int code) { return failure(code, {}); })) {
+        return std::move(*ended);
     }
     const ResultOf result = ReadResult(session.Handle(), answer.get());
     if (result.code == LDAP_SUCCESS) {
@@ -414,6 +419,7 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
     }
     // Entries go to a table of their own, so a failure leaves the caller's table as it was.
     ResultTable recorded;
+    RowCells cells;  ///< the entry being read
     int32_t rows = 0;
     int32_t columns = 0;
     StepEnd end;
@@ -483,7 +489,6 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
                         reading = false;
                         break;
                     }
-                    int32_t cells = 0;
                     const EntryRead read =
                         RecordEntry(session.Handle(), message.get(), rows, recorded, deadline, *m_stop, cells);
                     if (read != EntryRead::Recorded) {
@@ -502,7 +507,7 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
                     if (read == EntryRead::Malformed) {
                         return StepEnd{false, DescribeMalformedAnswer()};
                     }
-                    columns = std::max(columns, cells);
+                    columns = std::max(columns, static_cast<int32_t>(cells.Count()));
                     ++rows;
                     break;
                 }
@@ -528,6 +533,9 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
                             cookie = result.cookie;
                             asking = !m_stop->Raised();
                             end.stopped = m_stop->Raised();
+                            if (asking && m_progress) {
+                                m_progress(static_cast<uint32_t>(rows));
+                            }
                         }
                     }
                     break;

@@ -9,6 +9,7 @@
 #include "directory/deadline.h"
 #include "directory/query_stop.h"
 #include "directory/result_table.h"
+#include "directory/row_cells.h"
 
 namespace {
 
@@ -27,24 +28,13 @@ std::string_view Bytes(const berval& value)
     return {value.bv_val, value.bv_len};
 }
 
-/// Stores tag + text at (column, row), built in place so a large value is copied once.
-void Store(ResultTable& table, int32_t column, int32_t row, std::string_view tag, std::string_view text)
-{
-    std::string cell;
-    cell.reserve(tag.size() + text.size());
-    cell.append(tag).append(text);
-    if (!table.SetCell(column, row, std::move(cell))) {
-        throw std::bad_alloc();
-    }
-}
-
 /// A value's text: its bytes, or "<binary, N bytes>" when it holds a NUL byte and so is no text.
-void StoreValue(ResultTable& table, int32_t column, int32_t row, std::string_view value)
+void AddValue(RowCells& cells, std::string_view value)
 {
     if (value.find('\0') != std::string_view::npos) {
-        Store(table, column, row, kValueTag, "<binary, " + std::to_string(value.size()) + " bytes>");
+        cells.Add(kValueTag, "<binary, " + std::to_string(value.size()) + " bytes>");
     } else {
-        Store(table, column, row, kValueTag, value);
+        cells.Add(kValueTag, value);
     }
 }
 
@@ -55,9 +45,9 @@ constexpr int32_t kAttributesBetweenLooks = 1024;
 }  // namespace
 
 EntryRead RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table, const Deadline& deadline,
-                      const QueryStop& stop, int32_t& cells)
+                      const QueryStop& stop, RowCells& cells)
 {
-    cells = 0;
+    cells.Clear();
     BerElement* rawCursor = nullptr;
     berval dn{0, nullptr};
     const int named = ldap_get_dn_ber(connection, entry, &rawCursor, &dn);
@@ -65,8 +55,7 @@ EntryRead RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultT
     if (named != LDAP_SUCCESS || !cursor) {
         return EntryRead::Malformed;
     }
-    Store(table, 0, row, kEntryTag, Bytes(dn));
-    int32_t column = 0;
+    cells.Add(kEntryTag, Bytes(dn));
     for (int32_t attributes = 1;; ++attributes) {
         if (attributes % kAttributesBetweenLooks == 0) {
             if (stop.Raised()) {
@@ -86,11 +75,14 @@ EntryRead RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultT
         if (name.bv_val == nullptr) {
             break;  // no attribute left
         }
-        Store(table, ++column, row, kAttributeTag, Bytes(name));
+        cells.Add(kAttributeTag, Bytes(name));
         for (const berval* value = values.get(); value != nullptr && value->bv_val != nullptr; ++value) {
-            StoreValue(table, ++column, row, Bytes(*value));
+            AddValue(cells, Bytes(*value));
         }
     }
-    cells = column + 1;
+    // The entry is stored whole, in one block, once it has been read.
+    if (!table.SetRow(row, cells)) {
+        throw std::bad_alloc();
+    }
     return EntryRead::Recorded;
 }

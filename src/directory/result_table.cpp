@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <new>
 #include <stdexcept>
 #include <utility>
 
+#include "directory/row_cells.h"
 #include "storage/file_utils.h"
 
 namespace {
@@ -19,11 +21,9 @@ unsigned char FoldByte(char c)
     return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
 }
 
-const std::string kEmptyText;
-
 }  // namespace
 
-int ResultTable::CompareKeys(const std::string& a, const std::string& b)
+int ResultTable::CompareKeys(std::string_view a, std::string_view b)
 {
     const std::size_t shorter = std::min(a.size(), b.size());
     const char* left = a.data();
@@ -96,16 +96,16 @@ void ResultTable::ReleaseWriteHold()
     m_readerCount = 0;
 }
 
-const std::string* ResultTable::StoredCell(int32_t column, int32_t row) const
+std::optional<std::string_view> ResultTable::StoredCell(int32_t column, int32_t row) const
 {
     if (column < 0 || row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) {
-        return nullptr;
+        return std::nullopt;
     }
-    const auto& cells = m_rows[static_cast<std::size_t>(row)];
-    if (static_cast<std::size_t>(column) >= cells.size()) {
-        return nullptr;
+    const PackedRow& cells = m_rows[static_cast<std::size_t>(row)];
+    if (static_cast<uint32_t>(column) >= cells.Count()) {
+        return std::nullopt;
     }
-    return &cells[static_cast<std::size_t>(column)];
+    return cells.Cell(static_cast<uint32_t>(column));
 }
 
 bool ResultTable::Visible(int32_t column, int32_t row) const
@@ -113,31 +113,14 @@ bool ResultTable::Visible(int32_t column, int32_t row) const
     return column >= 0 && row >= 0 && column <= m_lastColumn && row <= m_lastRow;
 }
 
-bool ResultTable::SetCell(int32_t column, int32_t row, std::string text)
+bool ResultTable::Write(const std::function<void()>& write)
 {
-    if (column < 0 || row < 0) {
-        return false;
-    }
     if (!TakeWriteHold()) {
         return false;
     }
     bool stored = true;
     try {
-        const auto rowIndex = static_cast<std::size_t>(row);
-        const auto columnIndex = static_cast<std::size_t>(column);
-        if (rowIndex < m_rows.size()) {
-            auto& cells = m_rows[rowIndex];
-            if (columnIndex >= cells.size()) {
-                cells.resize(columnIndex + 1);
-            }
-            cells[columnIndex] = std::move(text);
-        } else {
-            // Every appended row holds column + 1 cells, so the text lands exactly at (column, row).
-            while (m_rows.size() <= rowIndex) {
-                m_rows.emplace_back(columnIndex + 1);
-            }
-            m_rows[rowIndex][columnIndex] = std::move(text);
-        }
+        write();
     } catch (const std::bad_alloc&) {
         stored = false;
     } catch (const std::length_error&) {
@@ -147,6 +130,40 @@ bool ResultTable::SetCell(int32_t column, int32_t row, std::string text)
     return stored;
 }
 
+bool ResultTable::SetCell(int32_t column, int32_t row, std::string text)
+{
+    if (column < 0 || row < 0) {
+        return false;
+    }
+    return Write([&] {
+        const auto rowIndex = static_cast<std::size_t>(row);
+        const auto columnIndex = static_cast<uint32_t>(column);
+        // Every appended row holds column + 1 cells, so the text lands exactly at (column, row).
+        while (m_rows.size() < rowIndex) {
+            m_rows.emplace_back(columnIndex + 1);
+        }
+        if (rowIndex == m_rows.size()) {
+            m_rows.emplace_back();
+        }
+        m_rows[rowIndex].Set(columnIndex, text);
+    });
+}
+
+bool ResultTable::SetRow(int32_t row, const RowCells& cells)
+{
+    if (row < 0) {
+        return false;
+    }
+    return Write([&] {
+        PackedRow packed(cells);
+        const auto rowIndex = static_cast<std::size_t>(row);
+        if (rowIndex >= m_rows.size()) {
+            m_rows.resize(rowIndex + 1);
+        }
+        m_rows[rowIndex] = std::move(packed);
+    });
+}
+
 std::string ResultTable::GetCell(int32_t column, int32_t row) const
 {
     if (!TakeReadHold()) {
@@ -154,7 +171,7 @@ std::string ResultTable::GetCell(int32_t column, int32_t row) const
     }
     std::string text;
     if (Visible(column, row)) {
-        if (const std::string* cell = StoredCell(column, row)) {
+        if (const std::optional<std::string_view> cell = StoredCell(column, row)) {
             text = *cell;
         }
     }
@@ -167,8 +184,7 @@ std::string_view ResultTable::CellView(int32_t column, int32_t row) const
     if (!Visible(column, row)) {
         return {};
     }
-    const std::string* cell = StoredCell(column, row);
-    return cell != nullptr ? std::string_view(*cell) : std::string_view();
+    return StoredCell(column, row).value_or(std::string_view());
 }
 
 int32_t ResultTable::CellLength(int32_t column, int32_t row) const
@@ -176,8 +192,8 @@ int32_t ResultTable::CellLength(int32_t column, int32_t row) const
     if (!Visible(column, row)) {
         return -1;
     }
-    const std::string* cell = StoredCell(column, row);
-    if (cell == nullptr) {
+    const std::optional<std::string_view> cell = StoredCell(column, row);
+    if (!cell) {
         return -1;
     }
     const std::size_t most = static_cast<std::size_t>(std::numeric_limits<int32_t>::max());
@@ -194,8 +210,8 @@ bool ResultTable::GetCellText(int32_t column, int32_t row, char* buffer, std::si
         return true;
     }
     if (Visible(column, row)) {
-        const std::string* cell = StoredCell(column, row);
-        if (cell != nullptr && cell->size() < bufferSize) {
+        const std::optional<std::string_view> cell = StoredCell(column, row);
+        if (cell && cell->size() < bufferSize) {
             std::memcpy(buffer, cell->data(), cell->size());
             buffer[cell->size()] = '\0';
         }
@@ -254,7 +270,7 @@ bool ResultTable::RemoveRow(int32_t row)
     if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) {
         return false;
     }
-    if (m_rows[static_cast<std::size_t>(row)].empty()) {
+    if (m_rows[static_cast<std::size_t>(row)].Count() == 0) {
         return false;
     }
     if (!TakeWriteHold()) {
@@ -292,41 +308,45 @@ bool ResultTable::SortRows(int32_t column, int32_t firstRow, int32_t lastRow)
 
 void ResultTable::Sort(int32_t column, int32_t first, int32_t last)
 {
-    auto keyOf = [this, column](int32_t row) -> const std::string& {
-        const std::string* cell = StoredCell(column, row);
-        return cell != nullptr ? *cell : kEmptyText;
+    auto keyOf = [this, column](int32_t row) {
+        return StoredCell(column, row).value_or(std::string_view());
     };
-    // Recurses into the smaller side and loops on the larger, so the depth stays logarithmic.
-    while (first < last) {
-        const int32_t middle = first + (last - first) / 2;
-        const std::string pivot = keyOf(middle);
-        int32_t low = first;
-        int32_t scan = first;
-        int32_t high = last;
-        while (scan <= high) {
-            if (CompareKeys(keyOf(high), pivot) > 0) {
-                --high;
-                continue;
-            }
-            std::swap(m_rows[static_cast<std::size_t>(scan)], m_rows[static_cast<std::size_t>(high)]);
-            const int order = CompareKeys(keyOf(scan), pivot);
-            if (order < 0) {
-                std::swap(m_rows[static_cast<std::size_t>(low)], m_rows[static_cast<std::size_t>(scan)]);
-                ++low;
-                ++scan;
-            } else if (order == 0) {
-                ++scan;
-            }
-        }
-        // Now first..low-1 are smaller, low..high equal, high+1..last greater than the pivot.
-        if (low - first < last - high) {
-            Sort(column, first, low - 1);
-            first = high + 1;
-        } else {
-            Sort(column, high + 1, last);
-            last = low - 1;
-        }
+    // Keys of one answer share a long beginning ("<ENTRY>uid=", the base DN's end is at the end):
+    // each row is sorted by the eight folded bytes that follow what all keys share, as one number,
+    // and only rows whose eight bytes are alike compare their whole keys.
+    std::string_view shared = keyOf(first);
+    for (int32_t row = first + 1; row <= last && !shared.empty(); ++row) {
+        const std::string_view key = keyOf(row);
+        const auto differs = std::mismatch(shared.begin(), shared.end(), key.begin(), key.end());
+        shared = shared.substr(0, static_cast<std::size_t>(differs.first - shared.begin()));
     }
+    struct Ordered {
+        uint64_t head;
+        int32_t row;
+    };
+    std::vector<Ordered> order;
+    order.reserve(static_cast<std::size_t>(last - first + 1));
+    for (int32_t row = first; row <= last; ++row) {
+        const std::string_view key = keyOf(row);
+        uint64_t head = 0;
+        for (std::size_t i = shared.size(); i < shared.size() + 8; ++i) {
+            head = (head << 8) | (i < key.size() ? FoldByte(key[i]) : 0u);
+        }
+        order.push_back({head, row});
+    }
+    std::sort(order.begin(), order.end(), [&](const Ordered& a, const Ordered& b) {
+        if (a.head != b.head) {
+            return a.head < b.head;
+        }
+        const int result = CompareKeys(keyOf(a.row), keyOf(b.row));
+        return result != 0 ? result < 0 : a.row < b.row;
+    });
+    std::vector<PackedRow> sorted;
+    sorted.reserve(order.size());
+    for (const Ordered& ordered : order) {
+        sorted.push_back(std::move(m_rows[static_cast<std::size_t>(ordered.row)]));
+    }
+    std::move(sorted.begin(), sorted.end(), m_rows.begin() + first);
 }
 
 bool ResultTable::WriteToFile(const std::string& path) const
@@ -348,7 +368,7 @@ std::string ResultTable::SeparatedText() const
     for (int32_t row = 0; row < rows; ++row) {
         for (int32_t column = 0; column < columns; ++column) {
             // Inside the declared counts a stored cell is what GetCell gives; a missing one is empty.
-            if (const std::string* cell = StoredCell(column, row)) {
+            if (const std::optional<std::string_view> cell = StoredCell(column, row)) {
                 bytes += *cell;
             }
             if (column != columns - 1) {

@@ -4,9 +4,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "directory/packed_row.h"
+
+class RowCells;
 
 /// The tags that start the cells of a query's answer: the entry's distinguished name, an attribute's
 /// name, one value of that attribute.
@@ -18,7 +24,8 @@ inline constexpr std::string_view kValueTag = "<VALUE>";
  * A table of texts. Cells are stored row by row as they are set; the row and column counts
  * that readers see are declared separately (SetDimensions / FirstDimensions / AddRows).
  * A cell is seen only inside the declared counts and when it is stored; everything else reads
- * as empty text. Used on one thread; the access guard only refuses nested use.
+ * as empty text. Each row keeps its cells in one block (PackedRow), so a large answer costs
+ * little more than its texts. Used on one thread; the access guard only refuses nested use.
  */
 class ResultTable {
 public:
@@ -27,6 +34,10 @@ public:
     /// Stores text at (column, row), growing the rows as needed. Declared counts are unchanged.
     /// False when the write hold is refused or an index is negative.
     bool SetCell(int32_t column, int32_t row, std::string text);
+    /// Stores a whole row: cell k of cells at column k, replacing what the row held; rows missing
+    /// before it are added without cells. Declared counts are unchanged. False when the write
+    /// hold is refused, the index is negative or memory runs out.
+    bool SetRow(int32_t row, const RowCells& cells);
     /// The cell's text; empty outside the declared counts, for a missing cell, or when refused.
     std::string GetCell(int32_t column, int32_t row) const;
     /// The visible cell's text without a copy, as GetCell gives it; valid until the table changes.
@@ -63,7 +74,7 @@ public:
     const std::string& Separator() const { return m_separator; }
 
     /// Compares two sort keys as SortRows does: negative, 0 or positive.
-    static int CompareKeys(const std::string& a, const std::string& b);
+    static int CompareKeys(std::string_view a, std::string_view b);
 
 private:
     enum class Access { Free, Reading, Writing };
@@ -71,11 +82,13 @@ private:
     void ReleaseReadHold() const;
     bool TakeWriteHold();
     void ReleaseWriteHold();
-    const std::string* StoredCell(int32_t column, int32_t row) const;
+    /// Runs write under the write hold; false when the hold is refused or memory runs out.
+    bool Write(const std::function<void()>& write);
+    std::optional<std::string_view> StoredCell(int32_t column, int32_t row) const;
     bool Visible(int32_t column, int32_t row) const;
     void Sort(int32_t column, int32_t first, int32_t last);
 
-    std::vector<std::vector<std::string>> m_rows;
+    std::vector<PackedRow> m_rows;
     int32_t m_lastRow = -1;
     int32_t m_lastColumn = -1;
     bool m_dimensioned = false;

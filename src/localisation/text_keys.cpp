@@ -74,6 +74,7 @@ const TextKey kMainWindow[] = {
     {"FrmMain.m_acMNeedsBind", "The server wants a bind name: set one in %s", T::Stored, 0},
     {"FrmMain.m_acMCannotOpen", "Cannot open %s", T::Stored, 0},
     {"FrmMain.ID_MEN_SORTBY", "Sort by", T::MenuCommand, cmd::kSortBy},
+    {"FrmMain.m_acMStatusArriving", "%s entries so far...", T::Stored, 0},
 };
 
 const TextKey kDetailsWindow[] = {

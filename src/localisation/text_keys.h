@@ -90,4 +90,5 @@ inline constexpr const char* kNeedsBind = "FrmMain.m_acMNeedsBind";
 inline constexpr const char* kCannotOpen = "FrmMain.m_acMCannotOpen";
 inline constexpr const char* kMenuOptions = "FrmMain.ID_MEN_OPTIONS";
 inline constexpr const char* kMenuConnection = "FrmMain.ID_MEN_CONNECTION";
+inline constexpr const char* kStatusArriving = "FrmMain.m_acMStatusArriving";
 }  // namespace keys

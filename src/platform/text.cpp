@@ -3,7 +3,7 @@
 
 #include "platform/text_codec.h"
 
-wxString ToWx(const std::string& bytes)
+wxString ToWx(std::string_view bytes)
 {
     return wxString(DecodeBytes(bytes));
 }

@@ -3,19 +3,26 @@
 
 #include "directory/result_table.h"
 
-std::string ExportCell(std::string_view cell)
+void AppendExportCell(std::string& bytes, std::string_view cell)
 {
     if (cell.find_first_of(";\"\r\n") == std::string_view::npos) {
-        return std::string(cell);
+        bytes.append(cell);
+        return;
     }
-    std::string quoted = "\"";
+    bytes.push_back('"');
     for (const char c : cell) {
         if (c == '"') {
-            quoted.push_back('"');
+            bytes.push_back('"');
         }
-        quoted.push_back(c);
+        bytes.push_back(c);
     }
-    quoted.push_back('"');
+    bytes.push_back('"');
+}
+
+std::string ExportCell(std::string_view cell)
+{
+    std::string quoted;
+    AppendExportCell(quoted, cell);
     return quoted;
 }
 
@@ -26,12 +33,12 @@ std::string ExportText(const ResultTable& table)
     const int32_t columns = table.ColumnCount();
     for (int32_t row = 0; row < rows; ++row) {
         for (int32_t column = 0; column < columns; ++column) {
-            bytes += ExportCell(table.CellView(column, row));
+            AppendExportCell(bytes, table.CellView(column, row));
             if (column != columns - 1) {
                 bytes += table.Separator();
             }
         }
-        bytes += "  \r\n";
+        bytes += kExportLineEnd;
     }
     return bytes;
 }

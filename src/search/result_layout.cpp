@@ -1,6 +1,7 @@
 // result_layout.cpp - the layout of an answer by attribute name, and the export table made from it.
 #include "search/result_layout.h"
 
+#include <algorithm>
 #include <deque>
 #include <string_view>
 #include <utility>
@@ -10,8 +11,6 @@
 #include "search/search_rules.h"
 
 namespace {
-
-constexpr std::string_view kJoin = ", ";
 
 /// The columns of each attribute name met so far. Entries of one answer name their attributes
 /// alike, so after the first few entries every name is found here by a plain comparison.
@@ -50,7 +49,7 @@ private:
 
 }  // namespace
 
-std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& choice)
+void PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place)
 {
     const std::size_t columnCount = static_cast<std::size_t>(choice.columnCount());
     std::vector<std::string> columnNames = choice.attributes;
@@ -58,21 +57,9 @@ std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& c
     ColumnFinder finder(columnNames);
     static const std::vector<std::size_t> kNoColumns;
 
-    std::vector<ResultRow> rows;
     const int32_t rowCount = table.RowCount();
     const int32_t cellCount = table.ColumnCount();
-    rows.reserve(static_cast<std::size_t>(rowCount > 0 ? rowCount : 0));
-    std::vector<bool> filled(columnCount);
     for (int32_t r = 0; r < rowCount; ++r) {
-        ResultRow& row = rows.emplace_back();
-        row.values.resize(columnCount);
-        row.valueLists.resize(columnCount);
-        filled.assign(columnCount, false);
-        std::string_view entry = table.CellView(0, r);
-        if (entry.starts_with(kEntryTag)) {
-            entry.remove_prefix(kEntryTag.size());
-        }
-        row.dn = entry;
         // Cells are read by their tag; an entry cell whose name happens to hold a tag's text is
         // not one.
         const std::vector<std::size_t>* columns = &kNoColumns;
@@ -83,18 +70,41 @@ std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& c
             } else if (cell.starts_with(kValueTag)) {
                 cell.remove_prefix(kValueTag.size());
                 for (const std::size_t k : *columns) {
-                    std::string& text = row.values[k];
-                    if (filled[k]) {
-                        text.append(kJoin);
-                    }
-                    text.append(cell);
-                    row.valueLists[k].emplace_back(cell);
-                    filled[k] = true;
-                    row.hasValue = true;
+                    place(static_cast<std::size_t>(r), k, c, cell);
                 }
             }
         }
     }
+}
+
+std::string_view EntryDn(const ResultTable& table, int32_t row)
+{
+    std::string_view entry = table.CellView(0, row);
+    if (entry.starts_with(kEntryTag)) {
+        entry.remove_prefix(kEntryTag.size());
+    }
+    return entry;
+}
+
+std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& choice)
+{
+    const std::size_t columnCount = static_cast<std::size_t>(choice.columnCount());
+    std::vector<ResultRow> rows(static_cast<std::size_t>(std::max(table.RowCount(), 0)));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        rows[r].dn = EntryDn(table, static_cast<int32_t>(r));
+        rows[r].values.resize(columnCount);
+        rows[r].valueLists.resize(columnCount);
+    }
+    PlaceValues(table, choice, [&rows](std::size_t r, std::size_t k, int32_t, std::string_view value) {
+        ResultRow& row = rows[r];
+        std::string& text = row.values[k];
+        if (!row.valueLists[k].empty()) {
+            text.append(kValueJoin);
+        }
+        text.append(value);
+        row.valueLists[k].emplace_back(value);
+        row.hasValue = true;
+    });
     return rows;
 }
 
@@ -113,20 +123,20 @@ ResultTable MakeExportTable(const std::vector<ResultRow>& rows, int32_t columnCo
     return table;
 }
 
-std::vector<LdifEntry> LdifEntries(const std::vector<const ResultRow*>& rows, const std::vector<std::string>& names)
+std::vector<LdifEntry> LdifEntries(const std::vector<ResultRow>& rows, const std::vector<std::string>& names)
 {
     std::vector<LdifEntry> entries;
     entries.reserve(rows.size());
-    for (const ResultRow* row : rows) {
+    for (const ResultRow& row : rows) {
         LdifEntry& entry = entries.emplace_back();
-        entry.dn = row->dn;
-        for (std::size_t k = 0; k < names.size() && k < row->valueLists.size(); ++k) {
+        entry.dn = row.dn;
+        for (std::size_t k = 0; k < names.size() && k < row.valueLists.size(); ++k) {
             const std::size_t first = names[k].find_first_not_of(' ');
-            if (first == std::string::npos || row->valueLists[k].empty()) {
+            if (first == std::string::npos || row.valueLists[k].empty()) {
                 continue;
             }
             const std::string name = names[k].substr(first, names[k].find_last_not_of(' ') - first + 1);
-            entry.attributes.push_back(LdifEntry::Attribute{name, row->valueLists[k]});
+            entry.attributes.push_back(LdifEntry::Attribute{name, row.valueLists[k]});
         }
     }
     return entries;

@@ -2,14 +2,20 @@
 // column of its attribute's name.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "search/ldif_text.h"
 
 class ResultTable;
 struct QueryChoice;
+
+/// What stands between two values of one cell.
+inline constexpr std::string_view kValueJoin = ", ";
 
 /// One entry of an answer as the result list shows it.
 struct ResultRow {
@@ -19,6 +25,17 @@ struct ResultRow {
     std::vector<std::vector<std::string>> valueLists;  ///< each column's values apart, for the LDIF export
 };
 
+/// Called for every value of a search table that goes to a result column: the table row, the
+/// column k, the value's cell column in the table and its text without the tag.
+using ValuePlacer = std::function<void(std::size_t row, std::size_t k, int32_t cell, std::string_view value)>;
+
+/// Walks every row of a search table once and places each value under the column of its attribute's
+/// name (see ResultRows), in the server's order.
+void PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place);
+
+/// The distinguished name of a search table's row: column 0 without its tag.
+std::string_view EntryDn(const ResultTable& table, int32_t row);
+
 /// The rows of a (sorted) search table, one per entry. Column k belongs to the k-th name the
 /// choice asks for; a value goes into every column whose name its attribute's name matches (see
 /// AttributeKey), several values of one cell joined by ", " in the server's order; values of
@@ -27,7 +44,7 @@ std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& c
 
 /// The entries of rows for the LDIF export: each named by its DN, with the values of column k
 /// under names[k]; empty names and columns without values left out.
-std::vector<LdifEntry> LdifEntries(const std::vector<const ResultRow*>& rows, const std::vector<std::string>& names);
+std::vector<LdifEntry> LdifEntries(const std::vector<ResultRow>& rows, const std::vector<std::string>& names);
 
 /// The export table of a search: columnCount columns, one row per entry, cell k of each row at
 /// column k.

@@ -1,99 +1,158 @@
-// shown_result.cpp - ShownResult: entries in DN or column order, their items and the export table.
+// shown_result.cpp - ShownResult: entries in DN or column order, their items and the export.
 #include "search/shown_result.h"
 
 #include <algorithm>
 #include <numeric>
 #include <utility>
 
-void ShownResult::Set(std::vector<ResultRow> rows, int32_t columnCount)
-{
-    m_rows = std::move(rows);
-    m_columnCount = columnCount;
-    std::vector<size_t> order(m_rows.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    Arrange(std::move(order));
-}
+#include "search/export_text.h"
 
-void ShownResult::ClearItems()
+void ShownResult::Set(ResultTable table, const QueryChoice& choice)
 {
-    m_rows.clear();
-    m_order.clear();
-    m_itemRows.clear();
-}
-
-void ShownResult::Arrange(std::vector<size_t> order)
-{
-    m_order = std::move(order);
-    m_itemRows.clear();
-    for (size_t row : m_order) {
-        if (m_rows[row].hasValue)
+    Clear();
+    m_table = std::move(table);
+    m_choice = choice;
+    m_columnCount = static_cast<size_t>(std::max(choice.columnCount(), 0));
+    const size_t rows = static_cast<size_t>(std::max(m_table.RowCount(), 0));
+    m_cells.assign(rows * m_columnCount, kNoValue);
+    // A cell of one value reads it from the table; only a cell of several values has a text made.
+    PlaceValues(m_table, m_choice, [this](size_t row, size_t k, int32_t cell, std::string_view value) {
+        uint32_t& ref = m_cells[row * m_columnCount + k];
+        if (ref == kNoValue) {
+            ref = static_cast<uint32_t>(cell);
+            return;
+        }
+        if ((ref & kJoined) == 0) {
+            std::string_view first = m_table.CellView(static_cast<int32_t>(ref), static_cast<int32_t>(row));
+            first.remove_prefix(kValueTag.size());
+            ref = kJoined | static_cast<uint32_t>(m_joined.size());
+            m_joined.emplace_back(first);
+        }
+        m_joined[ref & ~kJoined].append(kValueJoin).append(value);
+    });
+    m_order.resize(rows);
+    std::iota(m_order.begin(), m_order.end(), uint32_t{0});
+    for (uint32_t row = 0; row < rows; ++row) {
+        const auto first = m_cells.begin() + static_cast<std::ptrdiff_t>(row * m_columnCount);
+        if (std::any_of(first, first + static_cast<std::ptrdiff_t>(m_columnCount),
+                        [](uint32_t ref) { return ref != kNoValue; })) {
             m_itemRows.push_back(row);
+        }
     }
-    if (std::is_sorted(m_order.begin(), m_order.end())) {
-        m_exportTable = MakeExportTable(m_rows, m_columnCount);  // DN order: no copy needed
-        return;
-    }
-    std::vector<ResultRow> ordered;
-    ordered.reserve(m_order.size());
-    for (size_t row : m_order)
-        ordered.push_back(m_rows[row]);
-    m_exportTable = MakeExportTable(ordered, m_columnCount);
+    m_itemRows.shrink_to_fit();
+    m_itemsShown = true;
 }
 
-std::vector<std::vector<std::string>> ShownResult::ItemTexts() const
+void ShownResult::Clear()
 {
-    std::vector<std::vector<std::string>> items;
-    items.reserve(m_itemRows.size());
-    for (size_t row : m_itemRows)
-        items.push_back(m_rows[row].values);
-    return items;
+    m_table = ResultTable();
+    m_choice = QueryChoice();
+    m_columnCount = 0;
+    m_cells = {};
+    m_joined = {};
+    m_order = {};
+    m_itemRows = {};
+    m_itemsShown = false;
 }
 
-std::vector<const ResultRow*> ShownResult::ShownRows() const
+std::string_view ShownResult::CellText(size_t row, size_t column) const
 {
-    std::vector<const ResultRow*> rows;
-    rows.reserve(m_order.size());
-    for (size_t row : m_order)
-        rows.push_back(&m_rows[row]);
-    return rows;
+    if (column >= m_columnCount) {
+        return {};
+    }
+    const uint32_t ref = m_cells[row * m_columnCount + column];
+    if (ref == kNoValue) {
+        return {};
+    }
+    if ((ref & kJoined) != 0) {
+        return m_joined[ref & ~kJoined];
+    }
+    std::string_view value = m_table.CellView(static_cast<int32_t>(ref), static_cast<int32_t>(row));
+    value.remove_prefix(kValueTag.size());
+    return value;
+}
+
+std::string_view ShownResult::ItemText(size_t item, size_t column) const
+{
+    return item < ItemCount() ? CellText(m_itemRows[item], column) : std::string_view();
 }
 
 std::vector<std::string> ShownResult::ItemDns() const
 {
     std::vector<std::string> dns;
-    dns.reserve(m_itemRows.size());
-    for (size_t row : m_itemRows)
-        dns.push_back(m_rows[row].dn);
+    dns.reserve(ItemCount());
+    for (size_t item = 0; item < ItemCount(); ++item) {
+        dns.emplace_back(EntryDn(m_table, static_cast<int32_t>(m_itemRows[item])));
+    }
     return dns;
 }
 
 std::vector<size_t> ShownResult::SortBy(size_t column, bool ascending,
-                                        const std::function<std::string(size_t item)>& itemText,
-                                        const std::function<int(const std::string&, const std::string&)>& compare)
+                                        const std::function<std::string(size_t item)>& itemKey)
 {
-    if (m_rows.empty() || column >= static_cast<size_t>(m_columnCount))
+    if (!m_itemsShown || m_order.empty() || column >= m_columnCount) {
         return {};
-
-    // The key of an entry is what its item shows (an edited label included); an entry without
-    // item sorts as an empty text.
-    std::vector<std::string> keys(m_rows.size());
-    std::vector<size_t> itemOfRow(m_rows.size(), kNoItem);
-    for (size_t item = 0; item < m_itemRows.size(); ++item) {
-        itemOfRow[m_itemRows[item]] = item;
-        keys[m_itemRows[item]] = itemText(item);
     }
-    // From DN order, stable: entries with equal texts stay in DN order in both directions.
-    std::vector<size_t> order(m_rows.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        const int result = compare(keys[a], keys[b]);
-        return ascending ? result < 0 : result > 0;
-    });
-    Arrange(std::move(order));
+    // The key of an entry is that of what its item shows; an entry without item has the empty key.
+    const size_t rows = m_order.size();
+    const size_t noItem = ItemCount();
+    std::vector<std::string> keys(rows);
+    std::vector<size_t> itemOfRow(rows, noItem);
+    for (size_t item = 0; item < ItemCount(); ++item) {
+        itemOfRow[m_itemRows[item]] = item;
+        keys[m_itemRows[item]] = itemKey(item);
+    }
+    // From DN order, stable: entries with equal keys stay in DN order in both directions.
+    std::iota(m_order.begin(), m_order.end(), uint32_t{0});
+    std::stable_sort(m_order.begin(), m_order.end(),
+                     [&](uint32_t a, uint32_t b) { return ascending ? keys[a] < keys[b] : keys[b] < keys[a]; });
 
     std::vector<size_t> itemOrder;
     itemOrder.reserve(m_itemRows.size());
-    for (size_t row : m_itemRows)
-        itemOrder.push_back(itemOfRow[row]);
+    m_itemRows.clear();
+    for (uint32_t row : m_order) {
+        if (itemOfRow[row] != noItem) {
+            itemOrder.push_back(itemOfRow[row]);
+            m_itemRows.push_back(row);
+        }
+    }
     return itemOrder;
+}
+
+std::string ShownResult::ExportText() const
+{
+    std::string bytes;
+    for (uint32_t row : m_order) {
+        for (size_t k = 0; k < m_columnCount; ++k) {
+            AppendExportCell(bytes, CellText(row, k));
+            if (k + 1 != m_columnCount) {
+                bytes += m_table.Separator();
+            }
+        }
+        bytes += kExportLineEnd;
+    }
+    return bytes;
+}
+
+ResultTable ShownResult::ExportTable() const
+{
+    ResultTable table;
+    table.SetDimensions(static_cast<int32_t>(m_columnCount), static_cast<int32_t>(m_order.size()));
+    for (size_t r = m_order.size(); r-- > 0;) {
+        for (size_t k = 0; k < m_columnCount; ++k) {
+            table.SetCell(static_cast<int32_t>(k), static_cast<int32_t>(r), std::string(CellText(m_order[r], k)));
+        }
+    }
+    return table;
+}
+
+std::vector<ResultRow> ShownResult::ShownRows() const
+{
+    std::vector<ResultRow> byDn = ResultRows(m_table, m_choice);
+    std::vector<ResultRow> shown;
+    shown.reserve(m_order.size());
+    for (uint32_t row : m_order) {
+        shown.push_back(std::move(byDn[row]));
+    }
+    return shown;
 }

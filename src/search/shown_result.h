@@ -1,55 +1,70 @@
 // shown_result.h - the answer of the last search as the window shows it: its entries, the order
-// they are shown in, the list item of each entry and the export table in that order.
+// they are shown in, the list item of each entry and the export in that order.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "directory/result_table.h"
 #include "search/search_rules.h"
 
 /**
- * The entries of a search, first in the order of their distinguished names. An entry with a
- * value gets a list item; one without keeps its (empty) export row only. Sorting by a column
- * orders every entry by its item's text in that column, an entry without item counting as empty,
- * so the export always holds the entries in the order the list shows them.
+ * The entries of a search, first in the order of their distinguished names, kept in the search's
+ * own table: the texts the list, the copy and the export show are read from it, never copied. An
+ * entry with a value gets a list item; one without keeps its (empty) export row only. Sorting by
+ * a column orders every entry by its item's text in that column, an entry without item counting
+ * as empty, so the export always holds the entries in the order the list shows them.
  */
 class ShownResult {
 public:
-    /// Takes the entries of a search in DN order; the order is by DN again.
-    void Set(std::vector<ResultRow> rows, int32_t columnCount);
-    /// Forgets the entries and their items (the list was emptied); the export table stays, as the
-    /// last search left it.
-    void ClearItems();
+    /// Takes the table of a search sorted by DN and lays it out for choice; the order is by DN.
+    void Set(ResultTable table, const QueryChoice& choice);
+    /// Forgets the entries and their items (the list was emptied); the export stays, as the last
+    /// search left it.
+    void ClearItems() { m_itemsShown = false; }
+    /// Forgets everything, the export included (a new search is under way).
+    void Clear();
 
-    /// The texts of the list items, one item per entry with a value, in the shown order.
-    std::vector<std::vector<std::string>> ItemTexts() const;
-    bool HasItems() const { return !m_itemRows.empty(); }
+    bool HasItems() const { return ItemCount() > 0; }
+    /// The list items, one per entry with a value, in the shown order.
+    size_t ItemCount() const { return m_itemsShown ? m_itemRows.size() : 0; }
+    /// The text of an item's column (values joined by ", "); empty beyond the items and columns.
+    std::string_view ItemText(size_t item, size_t column) const;
     /// The distinguished name of each list item, by item index.
     std::vector<std::string> ItemDns() const;
 
-    /// Sorts the entries by a column, from their DN order, so equal texts keep their DN order in
-    /// both directions. Returns the new item order (order[k] is the index of the item that comes
-    /// to position k); empty when there is nothing to sort. compare(a, b) compares two texts as
-    /// the user expects (< 0: a before b).
-    std::vector<size_t> SortBy(size_t column, bool ascending, const std::function<std::string(size_t item)>& itemText,
-                               const std::function<int(const std::string&, const std::string&)>& compare);
+    /// Sorts the entries by a column, from their DN order, so equal keys keep their DN order in
+    /// both directions. itemKey(item) gives the key of an item's text in that column (the edited
+    /// text included), whose byte order is the order the user expects; an entry without item has
+    /// the empty key. Returns the new item order (order[k] is the index of the item that comes to
+    /// position k); empty when there is nothing to sort.
+    std::vector<size_t> SortBy(size_t column, bool ascending, const std::function<std::string(size_t item)>& itemKey);
 
-    const ResultTable& ExportTable() const { return m_exportTable; }
-    /// Every entry (with or without item) in the shown order.
-    std::vector<const ResultRow*> ShownRows() const;
+    /// Every entry's texts, in the shown order, joined as the export writes them (ExportText).
+    std::string ExportText() const;
+    /// The export as a table: one row per entry in the shown order, cell k at column k.
+    ResultTable ExportTable() const;
+    /// Every entry (with or without item) in the shown order, with its values apart.
+    std::vector<ResultRow> ShownRows() const;
 
 private:
-    static constexpr size_t kNoItem = static_cast<size_t>(-1);
+    /// A reference to the text of one cell: no value, the value cell of the table at that column,
+    /// or (with kJoined set) the index of a joined text.
+    static constexpr uint32_t kNoValue = 0;
+    static constexpr uint32_t kJoined = 0x80000000u;
 
-    void Arrange(std::vector<size_t> order);
+    std::string_view CellText(size_t row, size_t column) const;
 
-    std::vector<ResultRow> m_rows;  ///< in DN order
-    int32_t m_columnCount = 1;
-    std::vector<size_t> m_order;     ///< row indexes in the shown order
-    std::vector<size_t> m_itemRows;  ///< the row of each list item
-    ResultTable m_exportTable;
+    ResultTable m_table;                ///< the entries in DN order
+    QueryChoice m_choice;               ///< how the table was asked for and is laid out
+    size_t m_columnCount = 0;           ///< columns of the layout
+    std::vector<uint32_t> m_cells;      ///< row * m_columnCount + column: the cell's reference
+    std::vector<std::string> m_joined;  ///< texts of cells of several values
+    std::vector<uint32_t> m_order;      ///< row indexes in the shown order
+    std::vector<uint32_t> m_itemRows;   ///< the row of each list item, in the shown order
+    bool m_itemsShown = false;
 };

@@ -18,7 +18,8 @@ BackgroundQuery::~BackgroundQuery()
     Cancel();
 }
 
-bool BackgroundQuery::Start(std::function<void(DirectoryQuery&)> work, std::function<void()> done)
+bool BackgroundQuery::Start(std::function<void(DirectoryQuery&)> work, std::function<void()> done,
+                            std::function<void(uint32_t)> progress)
 {
     if (m_job) {
         return false;
@@ -27,6 +28,19 @@ bool BackgroundQuery::Start(std::function<void(DirectoryQuery&)> work, std::func
     job->done = std::move(done);
     m_job = job;
     std::weak_ptr<bool> alive = m_alive;
+    if (progress) {
+        std::weak_ptr<Job> running = job;
+        job->query.SetProgress([this, alive, running, progress = std::move(progress)](uint32_t entries) {
+            m_owner->CallAfter([this, alive, running, progress, entries] {
+                if (!alive.lock()) {
+                    return;
+                }
+                if (const std::shared_ptr<Job> job = running.lock(); job != nullptr && job == m_job) {
+                    progress(entries);
+                }
+            });
+        });
+    }
     m_thread = std::thread([this, job, alive, work = std::move(work)] {
         work(job->query);
         // The owner's event queue is the only way back: the end is handled on the

@@ -2,6 +2,7 @@
 // the window through the toolkit's event queue.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -24,8 +25,11 @@ public:
     BackgroundQuery& operator=(const BackgroundQuery&) = delete;
 
     /// Starts work on its thread; done follows on this thread once work has returned. False, and
-    /// nothing starts, while another query runs.
-    bool Start(std::function<void(DirectoryQuery&)> work, std::function<void()> done);
+    /// nothing starts, while another query runs. progress, when given, runs on this thread with
+    /// the entries read so far each time the query reports them (see DirectoryQuery::SetProgress),
+    /// until done.
+    bool Start(std::function<void(DirectoryQuery&)> work, std::function<void()> done,
+               std::function<void(uint32_t entries)> progress = {});
     /// True from Start until done has been called (or the query was cancelled).
     bool Running() const { return m_job != nullptr; }
     /// Asks the running query to stop at once; done still follows, with what had arrived.

@@ -8,6 +8,7 @@
 #include <wx/settings.h>
 #include <wx/toplevel.h>
 
+#include "platform/text.h"
 #include "search_window/result_list_model.h"
 
 wxDEFINE_EVENT(EVT_RESULT_LIST_DOUBLE_CLICK, wxCommandEvent);
@@ -123,10 +124,23 @@ void CResultList::ClearItems()
     m_model->SetRows({});
 }
 
-void CResultList::SetItems(std::vector<std::vector<wxString>> items)
+void CResultList::SetItems(const std::vector<std::vector<wxString>>& items)
 {
     m_editDelay.Stop();
-    m_model->SetRows(std::move(items));
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(items.size());
+    for (const std::vector<wxString>& texts : items) {
+        std::vector<std::string>& row = rows.emplace_back();
+        for (const wxString& text : texts)
+            row.push_back(FromWx(text));
+    }
+    m_model->SetRows(std::move(rows));
+}
+
+void CResultList::ShowResult(std::shared_ptr<const ShownResult> shown)
+{
+    m_editDelay.Stop();
+    m_model->ShowResult(std::move(shown));
 }
 
 void CResultList::ShowMessage(const wxString& message)
@@ -150,10 +164,15 @@ int CResultList::ContentHeight(int rows) const
 
 size_t CResultList::ItemCount() const
 {
-    return m_model->Rows().size();
+    return m_model->GetCount();
 }
 
 wxString CResultList::ItemText(size_t item, unsigned column) const
+{
+    return ToWx(m_model->Text(item, column));
+}
+
+std::string_view CResultList::ItemBytes(size_t item, unsigned column) const
 {
     return m_model->Text(item, column);
 }
@@ -163,18 +182,13 @@ void CResultList::Reorder(const std::vector<size_t>& order)
     std::vector<bool> wasSelected(ItemCount(), false);
     for (size_t item : SelectedItems())
         wasSelected[item] = true;
-    const auto& rows = m_model->Rows();
-    std::vector<std::vector<wxString>> reordered;
     std::vector<size_t> selected;
-    reordered.reserve(order.size());
-    for (size_t old : order) {
-        if (old >= rows.size())
-            continue;
-        if (wasSelected[old])
-            selected.push_back(reordered.size());
-        reordered.push_back(rows[old]);
+    for (size_t position = 0; position < order.size(); ++position) {
+        if (order[position] < wasSelected.size() && wasSelected[order[position]])
+            selected.push_back(position);
     }
-    SetItems(std::move(reordered));
+    m_editDelay.Stop();
+    m_model->Reorder(order);
     SelectItems(selected);
 }
 

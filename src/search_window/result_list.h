@@ -3,12 +3,15 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 #include <wx/dataview.h>
 #include <wx/timer.h>
 
 class ResultListModel;
+class ShownResult;
 
 /// Sent by the result list (with its id) for a double click anywhere on it, empty space included.
 wxDECLARE_EVENT(EVT_RESULT_LIST_DOUBLE_CLICK, wxCommandEvent);
@@ -53,14 +56,19 @@ public:
 
     /// Removes every item (selection included).
     void ClearItems();
-    /// Replaces all items at once; texts[k] of an item shows in column k.
-    void SetItems(std::vector<std::vector<wxString>> items);
+    /// Replaces all items at once by fixed texts; texts[k] of an item shows in column k.
+    void SetItems(const std::vector<std::vector<wxString>>& items);
+    /// Shows the items of a search's result, read from it as they are drawn.
+    void ShowResult(std::shared_ptr<const ShownResult> shown);
     /// Shows one item holding a message in its first column.
     void ShowMessage(const wxString& message);
     size_t ItemCount() const;
     wxString ItemText(size_t item, unsigned column) const;
-    /// Puts the items in a new order: order[k] is the index of the item that comes to position k.
-    /// Selected items stay selected.
+    /// An item's text as bytes (an edited text included); valid until the items change.
+    std::string_view ItemBytes(size_t item, unsigned column) const;
+    /// The items now show in a new order (their result was sorted): order[k] is the index of the
+    /// item that comes to position k. Edited texts move with their items; selected items stay
+    /// selected.
     void Reorder(const std::vector<size_t>& order);
     /// The indexes of the selected items, ascending.
     std::vector<size_t> SelectedItems() const;

@@ -1,38 +1,77 @@
-// result_list_model.cpp - ResultListModel: rows of texts, column 0 with the item icon.
+// result_list_model.cpp - ResultListModel: texts read on demand, column 0 with the item icon.
 #include "search_window/result_list_model.h"
 
 #include <utility>
 
-void ResultListModel::SetRows(std::vector<std::vector<wxString>> rows)
+#include "platform/text.h"
+#include "search/shown_result.h"
+
+void ResultListModel::Shown(size_t count)
 {
-    m_rows = std::move(rows);
-    Reset(static_cast<unsigned>(m_rows.size()));
+    m_edited.clear();
+    m_count = count;
+    Reset(static_cast<unsigned>(count));
 }
 
-wxString ResultListModel::Text(size_t row, size_t column) const
+void ResultListModel::ShowResult(std::shared_ptr<const ShownResult> shown)
 {
-    if (row >= m_rows.size() || column >= m_rows[row].size())
-        return wxString();
-    return m_rows[row][column];
+    m_fixed.clear();
+    m_shown = std::move(shown);
+    Shown(m_shown != nullptr ? m_shown->ItemCount() : 0);
+}
+
+void ResultListModel::SetRows(std::vector<std::vector<std::string>> rows)
+{
+    m_shown.reset();
+    m_fixed = std::move(rows);
+    Shown(m_fixed.size());
+}
+
+void ResultListModel::Reorder(const std::vector<size_t>& order)
+{
+    std::map<size_t, std::string> edited;
+    for (size_t position = 0; position < order.size() && !m_edited.empty(); ++position) {
+        if (const auto found = m_edited.find(order[position]); found != m_edited.end()) {
+            edited.emplace(position, std::move(found->second));
+            m_edited.erase(found);
+        }
+    }
+    m_edited = std::move(edited);
+    Reset(static_cast<unsigned>(m_count));
+}
+
+std::string_view ResultListModel::Text(size_t row, size_t column) const
+{
+    if (row >= m_count) {
+        return {};
+    }
+    if (column == 0) {
+        if (const auto found = m_edited.find(row); found != m_edited.end()) {
+            return found->second;
+        }
+    }
+    if (m_shown != nullptr) {
+        return m_shown->ItemText(row, column);
+    }
+    const std::vector<std::string>& texts = m_fixed[row];
+    return column < texts.size() ? std::string_view(texts[column]) : std::string_view();
 }
 
 void ResultListModel::GetValueByRow(wxVariant& value, unsigned row, unsigned column) const
 {
+    const wxString text = ToWx(Text(row, column));
     if (column == 0)
-        value << wxDataViewIconText(Text(row, 0), m_icon);
+        value << wxDataViewIconText(text, m_icon);
     else
-        value = Text(row, column);
+        value = text;
 }
 
 bool ResultListModel::SetValueByRow(const wxVariant& value, unsigned row, unsigned column)
 {
-    if (column != 0 || row >= m_rows.size())
+    if (column != 0 || row >= m_count)
         return false;
     wxDataViewIconText edited;
     edited << value;
-    auto& texts = m_rows[row];
-    if (texts.empty())
-        texts.emplace_back();
-    texts[0] = edited.GetText();
+    m_edited[row] = FromWx(edited.GetText());
     return true;
 }

@@ -1,17 +1,25 @@
-// result_list_model.h - the rows of the result list as the data view control reads them: item
-// texts kept here and handed over on demand, the first column with the result icon.
+// result_list_model.h - the rows of the result list as the data view control reads them: texts
+// read on demand from the shown result of a search (or a few fixed rows), the first column with
+// the result icon.
 #pragma once
 
 #include <cstddef>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include <wx/bmpbndl.h>
 #include <wx/dataview.h>
 
+class ShownResult;
+
 /**
- * A list model of text rows. The control asks only for the rows it shows, so filling 1000 items
- * costs no more than storing their texts. Column 0 shows the item icon before its text and can be
- * edited in place; an edited text is kept.
+ * A virtual list model. The control asks only for the rows it draws, and the model turns only
+ * those texts into wxStrings: it keeps no copy of the rows, only the result it reads them from.
+ * Column 0 shows the item icon before its text and can be edited in place; an edited text is kept
+ * here, by row, and shown instead of the result's.
  */
 class ResultListModel : public wxDataViewVirtualListModel {
 public:
@@ -20,17 +28,26 @@ public:
     void SetIcon(const wxBitmapBundle& icon) { m_icon = icon; }
     const wxBitmapBundle& Icon() const { return m_icon; }
 
-    /// Replaces every row and tells the control.
-    void SetRows(std::vector<std::vector<wxString>> rows);
-    const std::vector<std::vector<wxString>>& Rows() const { return m_rows; }
-    /// A cell's text; empty beyond a row's texts.
-    wxString Text(size_t row, size_t column) const;
+    /// Shows the items of a search's result and tells the control.
+    void ShowResult(std::shared_ptr<const ShownResult> shown);
+    /// Replaces every row by fixed texts (a message) and tells the control.
+    void SetRows(std::vector<std::vector<std::string>> rows);
+    /// The rows now show in a new order: order[k] is the row that comes to position k. Edited texts
+    /// move with their rows.
+    void Reorder(const std::vector<size_t>& order);
+    /// A cell's text as shown (an edited text included); empty beyond a row's texts.
+    std::string_view Text(size_t row, size_t column) const;
 
     void GetValueByRow(wxVariant& value, unsigned row, unsigned column) const override;
     bool SetValueByRow(const wxVariant& value, unsigned row, unsigned column) override;
-    unsigned GetCount() const override { return static_cast<unsigned>(m_rows.size()); }
+    unsigned GetCount() const override { return static_cast<unsigned>(m_count); }
 
 private:
-    std::vector<std::vector<wxString>> m_rows;
+    void Shown(size_t count);
+
+    std::shared_ptr<const ShownResult> m_shown;
+    std::vector<std::vector<std::string>> m_fixed;
+    std::map<size_t, std::string> m_edited;  ///< edited texts of column 0, by row
+    size_t m_count = 0;
     wxBitmapBundle m_icon;
 };

@@ -20,7 +20,6 @@
 #include "platform/collation.h"
 #include "platform/text.h"
 #include "platform/text_codec.h"
-#include "search/export_text.h"
 #include "search_window/bind_login.h"
 #include "search_window/details_dialog.h"
 #include "search/details_text.h"
@@ -40,11 +39,14 @@ std::string FieldText(const wxString& text)
 /** What the directory work of one search hands back to the window. */
 struct SearchCommands::SearchAnswer {
     SearchOutcome outcome;
-    std::vector<ResultRow> rows;
+    ResultTable table;  ///< the entries, sorted by DN
 };
 
 SearchCommands::SearchCommands(SearchControls controls)
-    : m_controls(controls), m_query(controls.window), m_status(controls.status)
+    : m_controls(controls),
+      m_result(std::make_shared<ShownResult>()),
+      m_query(controls.window),
+      m_status(controls.status)
 {}
 
 SearchCommands::~SearchCommands() = default;
@@ -127,7 +129,7 @@ wxWindow* SearchCommands::FieldControl(SearchField field) const
 void SearchCommands::ClearList()
 {
     m_controls.list->ClearItems();
-    m_result.ClearItems();
+    m_result->ClearItems();
     SetStatus("");
 }
 
@@ -206,6 +208,7 @@ void SearchCommands::Search()
     m_status.Show([] { return std::string(); }, BindWarning(input));
     // The progress item shows while the directory is asked beside the window, which stays alive.
     list->ShowMessage(ToWx(Text(keys::kLDAPQuery)));
+    m_result->Clear();  // nothing reads the last result while its successor is read
     auto answer = std::make_shared<SearchAnswer>();
     StartQuery(
         [input, choice, searchValue, answer, bind = *bind, timeLimit = m_timeLimitSeconds](DirectoryQuery& query) {
@@ -213,7 +216,7 @@ void SearchCommands::Search()
             ResultTable table;
             answer->outcome = RunSearch(query, input, choice, searchValue, table, timeLimit);
             if (!answer->outcome.failed) {
-                answer->rows = ResultRows(table, choice);
+                answer->table = std::move(table);
             }
         },
         [this, answer, choice, searchValue, input, bind = *bind] {
@@ -221,6 +224,12 @@ void SearchCommands::Search()
                 m_bindLogin->Ended(input, bind, answer->outcome);
             }
             ShowAnswer(*answer, choice, searchValue, input);
+        },
+        [this, input](uint32_t entries) {
+            // A paged search says how many entries have arrived so far.
+            m_status.Show(
+                [this, count = std::to_string(entries)] { return FillPlaceholder(Text(keys::kStatusArriving), count); },
+                BindWarning(input));
         });
     if (m_queryStartHook) {
         m_queryStartHook();
@@ -233,7 +242,7 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
     CResultList* list = m_controls.list;
     const SearchOutcome& outcome = answer.outcome;
     m_shownHeadings = choice.headings;
-    std::vector<ResultRow>& rows = answer.rows;
+    const int32_t entries = answer.table.RowCount();
     const int32_t columnCount = choice.columnCount();
 
     list->Freeze();
@@ -242,10 +251,10 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
     if (outcome.failed) {
         list->ShowMessage(ToWx(FailureText(outcome)));  // the old columns stay
         m_status.Show([this, outcome] { return FailureText(outcome); }, BindWarning(input));
-    } else if (rows.empty() && outcome.stopped) {
+    } else if (entries == 0 && outcome.stopped) {
         // nothing had arrived when the user stopped: that is no answer of the directory's
         list->ShowMessage(ToWx(FillPlaceholder(Text(keys::kStatusStopped), "0")));  // the old columns stay
-    } else if (rows.empty()) {
+    } else if (entries == 0) {
         list->ShowMessage(ToWx(FillPlaceholder(Text(keys::kNoResult), searchValue)));  // the old columns stay
     } else {
         m_controls.details->Enable();
@@ -262,23 +271,15 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
         const char* key = outcome.stopped ? keys::kStatusStopped
                           : outcome.cut   ? keys::kStatusCut
                                           : keys::kStatusEntries;
-        m_status.Show([this, key, count = std::to_string(rows.size())] { return FillPlaceholder(Text(key), count); },
+        m_status.Show([this, key, count = std::to_string(entries)] { return FillPlaceholder(Text(key), count); },
                       BindWarning(input));
     }
 
     // Every value stands under its attribute's column. An entry without values gets no item but
     // keeps its export row; the shown result knows the entry of every item for the details view.
-    m_result.Set(std::move(rows), columnCount);
-    if (m_result.HasItems()) {
-        std::vector<std::vector<wxString>> items;
-        for (const std::vector<std::string>& texts : m_result.ItemTexts()) {
-            std::vector<wxString>& shown = items.emplace_back();
-            shown.reserve(texts.size());
-            for (const std::string& text : texts) {
-                shown.push_back(ToWx(text));
-            }
-        }
-        list->SetItems(std::move(items));
+    m_result->Set(std::move(answer.table), choice);
+    if (m_result->HasItems()) {
+        list->ShowResult(m_result);
     }
     list->Thaw();
 }
@@ -286,9 +287,8 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
 void SearchCommands::SortByColumn(unsigned column, bool ascending)
 {
     CResultList* list = m_controls.list;
-    const std::vector<size_t> order = m_result.SortBy(
-        column, ascending, [list, column](size_t item) { return FromWx(list->ItemText(item, column)); },
-        [](const std::string& a, const std::string& b) { return CompareInUserLocale(ToWx(a), ToWx(b)); });
+    const std::vector<size_t> order = m_result->SortBy(
+        column, ascending, [list, column](size_t item) { return CollationKey(list->ItemBytes(item, column)); });
     if (order.empty()) {
         return;
     }
@@ -314,7 +314,7 @@ void SearchCommands::ShowDetails(const SearchInput& input)
     // The chosen entries are named by DN, not by list position: entries without a value of the
     // result attribute have no list item, so positions of items and answer rows differ. Items that
     // stand for no entry (the no-result message) choose nothing; when no entry is chosen, all show.
-    const std::vector<std::string> itemDns = m_result.ItemDns();
+    const std::vector<std::string> itemDns = m_result->ItemDns();
     std::set<std::string> chosen;
     for (size_t item : m_controls.list->SelectedItems()) {
         if (item < itemDns.size()) {
@@ -371,12 +371,16 @@ void SearchCommands::OpenDetailsWindow()
     dialog->Destroy();
 }
 
-void SearchCommands::StartQuery(std::function<void(DirectoryQuery&)> work, std::function<void()> done)
+void SearchCommands::StartQuery(std::function<void(DirectoryQuery&)> work, std::function<void()> done,
+                                std::function<void(uint32_t)> progress)
 {
-    const bool started = m_query.Start(std::move(work), [this, done = std::move(done)] {
-        NotifyBusy(false);
-        done();
-    });
+    const bool started = m_query.Start(
+        std::move(work),
+        [this, done = std::move(done)] {
+            NotifyBusy(false);
+            done();
+        },
+        std::move(progress));
     if (started) {
         NotifyBusy(true);
     }
@@ -412,7 +416,7 @@ void SearchCommands::Export()
     if (!path) {
         return;
     }
-    if (!WriteFileReplacing(*path, ExportText(m_result.ExportTable()))) {
+    if (!WriteFileReplacing(*path, m_result->ExportText())) {
         ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR, WriteFailureDetails(*path));
     }
 }

@@ -107,9 +107,10 @@ public:
     /// list there). An empty function removes it.
     void SetQueryStartHook(std::function<void()> hook) { m_queryStartHook = std::move(hook); }
 
-    const ResultTable& ExportTable() const { return m_result.ExportTable(); }
+    /// The export of the last search as a table, made when asked for (tests read it).
+    ResultTable ExportTable() const { return m_result->ExportTable(); }
     /// The distinguished name of each list item, by item index.
-    std::vector<std::string> ItemDns() const { return m_result.ItemDns(); }
+    std::vector<std::string> ItemDns() const { return m_result->ItemDns(); }
     /// The text last given to a details window (tests read it).
     const std::string& LastDetailsText() const { return m_lastDetailsText; }
 
@@ -123,7 +124,7 @@ private:
     std::unique_ptr<BindLogin> m_bindLogin;
     ConnectionOptions m_connection;
     int32_t m_timeLimitSeconds = kSearchTimeLimitSeconds;
-    ShownResult m_result;
+    std::shared_ptr<ShownResult> m_result;     ///< shared with the result list, which reads its texts
     std::vector<std::string> m_shownHeadings;  ///< the attribute names of the shown columns
     std::string m_lastDetailsText;
     std::function<void()> m_queryStartHook;
@@ -149,7 +150,8 @@ private:
     void SetStatus(const std::string& text) { m_status.ShowText(text); }
     /// The status line says a query is running.
     void ShowQueryRunning();
-    void StartQuery(std::function<void(DirectoryQuery&)> work, std::function<void()> done);
+    void StartQuery(std::function<void(DirectoryQuery&)> work, std::function<void()> done,
+                    std::function<void(uint32_t entries)> progress = {});
     void ShowAnswer(SearchAnswer& answer, const QueryChoice& choice, const std::string& searchValue,
                     const SearchInput& input);
     void OpenDetailsWindow();

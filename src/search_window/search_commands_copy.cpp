@@ -23,7 +23,7 @@ void SearchCommands::CopyRows()
         field->Copy();
         return;
     }
-    if (Searching() || !m_result.HasItems()) {
+    if (Searching() || !m_result->HasItems()) {
         return;
     }
     CResultList* list = m_controls.list;
@@ -42,7 +42,7 @@ void SearchCommands::CopyRows()
     for (const size_t item : items) {
         std::vector<std::string>& row = rows.emplace_back();
         for (unsigned column = 0; column < columns; ++column) {
-            row.push_back(FromWx(list->ItemText(item, column)));
+            row.emplace_back(list->ItemBytes(item, column));
         }
     }
     PutTextOnClipboard(ToWx(TabSeparatedText(m_shownHeadings, rows)));
@@ -58,7 +58,7 @@ void SearchCommands::ExportLdif()
     if (!path) {
         return;
     }
-    if (!WriteFileReplacing(*path, LdifText(LdifEntries(m_result.ShownRows(), m_shownHeadings)))) {
+    if (!WriteFileReplacing(*path, LdifText(LdifEntries(m_result->ShownRows(), m_shownHeadings)))) {
         ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR, WriteFailureDetails(*path));
     }
 }

@@ -1,6 +1,7 @@
 // result_table_test.cpp - ResultTable: stored cells against declared counts, growth, row removal,
 // the case-folding sort and the bytes WriteToFile produces.
 #include "directory/result_table.h"
+#include "directory/row_cells.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,35 @@ TEST(ResultTable, SetCellPlacesTextExactlyAndGrowsAroundIt)
     ASSERT_TRUE(table.SetCell(4, 2, "far"));
     ASSERT_TRUE(table.SetDimensions(5, 3));
     EXPECT_EQ(Visible(table), (Rows{{"first", "", "c", "", ""}, {"", "", "", "", ""}, {"x", "", "", "", "far"}}));
+}
+
+TEST(ResultTable, RowsGrowCellByCellTakeWholeRowsAndCopyDeep)
+{
+    ResultTable table;
+    std::vector<std::string> expected;
+    for (int32_t column = 0; column < 300; ++column) {
+        expected.push_back(std::string(static_cast<std::size_t>(column % 7), static_cast<char>('a' + column % 26)));
+        ASSERT_TRUE(table.SetCell(column, 0, expected.back()));
+    }
+    ASSERT_TRUE(table.SetCell(150, 0, "replaced inside"));
+    expected[150] = "replaced inside";
+    RowCells cells;
+    cells.Add("<ENTRY>", "cn=x");
+    cells.Add("", "");
+    ASSERT_TRUE(table.SetRow(2, cells));
+    ASSERT_TRUE(table.SetDimensions(300, 3));
+
+    const ResultTable copy = table;
+    ASSERT_TRUE(table.SetCell(0, 2, "changed after the copy"));
+    for (int32_t column = 0; column < 300; ++column) {
+        ASSERT_EQ(copy.GetCell(column, 0), expected[static_cast<std::size_t>(column)]) << column;
+    }
+    EXPECT_EQ(copy.CellLength(0, 1), -1) << "a row added before a whole row has no cells";
+    EXPECT_EQ(copy.GetCell(0, 2), "<ENTRY>cn=x");
+    EXPECT_EQ(copy.CellLength(1, 2), 0);
+    EXPECT_EQ(copy.CellLength(2, 2), -1);
+    EXPECT_EQ(table.GetCell(0, 2), "changed after the copy");
+    EXPECT_EQ(table.GetCell(1, 2), "");
 }
 
 TEST(ResultTable, DeclaredCountsHideStoredCellsAndNegativeIndexesAreRefused)

@@ -2,27 +2,40 @@
 // texts in DN order both ways, entries without a value sort as empty and keep their export row.
 #include "search/shown_result.h"
 
+#include "search/export_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-ResultRow Row(const std::string& dn, const std::string& value)
+/// A search table of entries (DN, cn value; no value for an empty one), asked for cn.
+void SetEntries(ShownResult& shown, const std::vector<std::pair<std::string, std::string>>& entries)
 {
-    ResultRow row;
-    row.dn = dn;
-    row.values = {value};
-    row.hasValue = !value.empty();
-    return row;
+    ResultTable table;
+    for (size_t row = 0; row < entries.size(); ++row) {
+        const auto r = static_cast<int32_t>(row);
+        table.SetCell(0, r, "<ENTRY>" + entries[row].first);
+        if (!entries[row].second.empty()) {
+            table.SetCell(1, r, "<ATTRIBUTE>cn");
+            table.SetCell(2, r, "<VALUE>" + entries[row].second);
+        }
+    }
+    table.SetDimensions(3, static_cast<int32_t>(entries.size()));
+    QueryChoice choice;
+    choice.attributes = {"cn"};
+    choice.headings = {"cn"};
+    shown.Set(std::move(table), choice);
 }
 
 std::vector<std::string> ShownDns(const ShownResult& shown)
 {
     std::vector<std::string> dns;
-    for (const ResultRow* row : shown.ShownRows())
-        dns.push_back(row->dn);
+    for (const ResultRow& row : shown.ShownRows())
+        dns.push_back(row.dn);
     return dns;
 }
 
@@ -39,12 +52,10 @@ TEST(ShownResult, SortByColumnIsStableFromDnOrderAndCountsEntriesWithoutItemAsEm
     for (const auto& c : cases) {
         ShownResult shown;
         // Items: cn=a "x", cn=b "y", cn=c "x"; cn=d has no value and no item.
-        shown.Set({Row("cn=a", "x"), Row("cn=b", "y"), Row("cn=c", "x"), Row("cn=d", "")}, 1);
+        SetEntries(shown, {{"cn=a", "x"}, {"cn=b", "y"}, {"cn=c", "x"}, {"cn=d", ""}});
         ASSERT_EQ(shown.ItemDns(), (std::vector<std::string>{"cn=a", "cn=b", "cn=c"}));
         const std::vector<std::string> texts = {"x", "y", "x"};
-        const std::vector<size_t> order = shown.SortBy(
-            0, c.ascending, [&](size_t item) { return texts[item]; },
-            [](const std::string& a, const std::string& b) { return a.compare(b); });
+        const std::vector<size_t> order = shown.SortBy(0, c.ascending, [&](size_t item) { return texts[item]; });
         SCOPED_TRACE(c.ascending);
         EXPECT_EQ(order, c.itemOrder);
         EXPECT_EQ(ShownDns(shown), c.dns);
@@ -52,18 +63,48 @@ TEST(ShownResult, SortByColumnIsStableFromDnOrderAndCountsEntriesWithoutItemAsEm
     }
 }
 
+TEST(ShownResult, ReadsTheTableInPlaceJoinsSeveralValuesAndKeepsTheExportWhenEmptied)
+{
+    ResultTable table;
+    const std::vector<std::vector<std::string>> rows = {
+        {"<ENTRY>cn=a", "<ATTRIBUTE>cn", "<VALUE>A1", "<VALUE>A;2", "<ATTRIBUTE>mail", "<VALUE>a@x"},
+        {"<ENTRY>cn=b", "<ATTRIBUTE>other", "<VALUE>zzz"},
+        {"<ENTRY>cn=c", "<ATTRIBUTE>mail", "<VALUE>"},
+    };
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (size_t c = 0; c < rows[r].size(); ++c)
+            table.SetCell(static_cast<int32_t>(c), static_cast<int32_t>(r), rows[r][c]);
+    }
+    table.SetDimensions(6, 3);
+    QueryChoice choice;
+    choice.attributes = choice.headings = {"cn", "mail"};
+    ShownResult shown;
+    shown.Set(std::move(table), choice);
+
+    ASSERT_EQ(shown.ItemCount(), 2u) << "an empty value is a value; another attribute's is not";
+    EXPECT_EQ(shown.ItemText(0, 0), "A1, A;2");
+    EXPECT_EQ(shown.ItemText(0, 1), "a@x");
+    EXPECT_EQ(shown.ItemText(1, 0), "");
+    EXPECT_EQ(shown.ItemText(2, 0), "") << "beyond the items";
+    const std::string exported = "\"A1, A;2\";a@x  \r\n;  \r\n;  \r\n";
+    EXPECT_EQ(shown.ExportText(), exported);
+    EXPECT_EQ(ExportText(shown.ExportTable()), exported);
+    shown.ClearItems();
+    EXPECT_FALSE(shown.HasItems());
+    EXPECT_EQ(shown.ExportText(), exported);
+    shown.Clear();
+    EXPECT_EQ(shown.ExportText(), "");
+}
+
 TEST(ShownResult, NothingToSortGivesNoOrder)
 {
     ShownResult shown;
-    auto text = [](size_t) {
+    auto key = [](size_t) {
         return std::string();
     };
-    auto compare = [](const std::string& a, const std::string& b) {
-        return a.compare(b);
-    };
-    EXPECT_TRUE(shown.SortBy(0, true, text, compare).empty());
-    shown.Set({Row("cn=a", "x")}, 1);
-    EXPECT_TRUE(shown.SortBy(1, true, text, compare).empty());  // no such column
+    EXPECT_TRUE(shown.SortBy(0, true, key).empty());
+    SetEntries(shown, {{"cn=a", "x"}});
+    EXPECT_TRUE(shown.SortBy(1, true, key).empty());  // no such column
 }
 
 }  // namespace

@@ -1,0 +1,34 @@
+// row_cells.h - the cells of one table row gathered one after another, before the row is stored
+// whole (ResultTable::SetRow).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/**
+ * A row's cell texts in one buffer with the end of each. Kept across rows by its user, so that
+ * gathering a row costs no allocation once the buffer has grown to the largest row.
+ */
+class RowCells {
+public:
+    void Clear()
+    {
+        m_bytes.clear();
+        m_ends.clear();
+    }
+    /// Adds one cell holding tag followed by text. Throws std::bad_alloc when memory runs out or
+    /// the row's texts would pass 4 GiB.
+    void Add(std::string_view tag, std::string_view text);
+
+    uint32_t Count() const { return static_cast<uint32_t>(m_ends.size()); }
+    /// The cells' texts one after another.
+    std::string_view Bytes() const { return m_bytes; }
+    /// Where each cell's text ends in Bytes().
+    const std::vector<uint32_t>& Ends() const { return m_ends; }
+
+private:
+    std::string m_bytes;
+    std::vector<uint32_t> m_ends;
+};
