@@ -311,6 +311,15 @@ void ResultTable::Sort(int32_t column, int32_t first, int32_t last)
     auto keyOf = [this, column](int32_t row) {
         return StoredCell(column, row).value_or(std::string_view());
     };
+    // Directories often hand entries out in the order they were added, which may be the order
+    // sought: then there is nothing to move.
+    bool ordered = true;
+    for (int32_t row = first; row < last && ordered; ++row) {
+        ordered = CompareKeys(keyOf(row), keyOf(row + 1)) <= 0;
+    }
+    if (ordered) {
+        return;
+    }
     // Keys of one answer share a long beginning ("<ENTRY>uid=", the base DN's end is at the end):
     // each row is sorted by the eight folded bytes that follow what all keys share, as one number,
     // and only rows whose eight bytes are alike compare their whole keys.

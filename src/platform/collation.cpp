@@ -2,6 +2,7 @@
 // user's locale.
 #include "platform/collation.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <locale>
 #include <stdexcept>
@@ -51,12 +52,19 @@ int CompareInUserLocale(const wxString& a, const wxString& b)
     return Collation().compare(left.data(), left.data() + left.size(), right.data(), right.data() + right.size());
 }
 
-std::string CollationKey(std::string_view text)
+std::optional<std::string> CollationKey(std::string_view text)
 {
     // UTF-8 bytes compare in the order of their code points: the text's characters as UTF-8 are
-    // their key in a code-point locale.
+    // their key in a code-point locale, the text itself when it is well-formed UTF-8 already.
     if (CodePointOrder()) {
-        return AsUtf8(text);
+        if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+            return std::nullopt;
+        }
+        std::string key = AsUtf8(text);
+        if (key == text) {
+            return std::nullopt;
+        }
+        return key;
     }
     const std::wstring wide = DecodeBytes(text);
     const std::wstring transformed = Collation().transform(wide.data(), wide.data() + wide.size());

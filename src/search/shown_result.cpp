@@ -2,6 +2,7 @@
 #include "search/shown_result.h"
 
 #include <algorithm>
+#include <deque>
 #include <numeric>
 #include <utility>
 
@@ -88,19 +89,29 @@ std::vector<std::string> ShownResult::ItemDns() const
 }
 
 std::vector<size_t> ShownResult::SortBy(size_t column, bool ascending,
-                                        const std::function<std::string(size_t item)>& itemKey)
+                                        const std::function<std::string_view(size_t item)>& itemText,
+                                        const std::function<std::optional<std::string>(std::string_view text)>& keyOf)
 {
     if (!m_itemsShown || m_order.empty() || column >= m_columnCount) {
         return {};
     }
-    // The key of an entry is that of what its item shows; an entry without item has the empty key.
+    // The key of an entry is that of what its item shows; an entry without item sorts as empty.
+    // Keys are the texts themselves where they can be: only other keys are made and kept.
     const size_t rows = m_order.size();
-    const size_t noItem = ItemCount();
-    std::vector<std::string> keys(rows);
-    std::vector<size_t> itemOfRow(rows, noItem);
-    for (size_t item = 0; item < ItemCount(); ++item) {
-        itemOfRow[m_itemRows[item]] = item;
-        keys[m_itemRows[item]] = itemKey(item);
+    const auto noItem = static_cast<uint32_t>(-1);
+    const std::optional<std::string> emptyKey = keyOf({});
+    std::vector<std::string_view> keys(rows, emptyKey ? std::string_view(*emptyKey) : std::string_view());
+    std::deque<std::string> madeKeys;
+    std::vector<uint32_t> itemOfRow(rows, noItem);
+    for (size_t item = 0; item < m_itemRows.size(); ++item) {
+        const uint32_t row = m_itemRows[item];
+        itemOfRow[row] = static_cast<uint32_t>(item);
+        const std::string_view text = itemText(item);
+        if (std::optional<std::string> key = keyOf(text)) {
+            keys[row] = madeKeys.emplace_back(std::move(*key));
+        } else {
+            keys[row] = text;
+        }
     }
     // From DN order, stable: entries with equal keys stay in DN order in both directions.
     std::iota(m_order.begin(), m_order.end(), uint32_t{0});

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,11 +39,14 @@ public:
     std::vector<std::string> ItemDns() const;
 
     /// Sorts the entries by a column, from their DN order, so equal keys keep their DN order in
-    /// both directions. itemKey(item) gives the key of an item's text in that column (the edited
-    /// text included), whose byte order is the order the user expects; an entry without item has
-    /// the empty key. Returns the new item order (order[k] is the index of the item that comes to
-    /// position k); empty when there is nothing to sort.
-    std::vector<size_t> SortBy(size_t column, bool ascending, const std::function<std::string(size_t item)>& itemKey);
+    /// both directions. itemText(item) gives an item's text in that column as shown (an edited
+    /// text included; it must stay valid during the sort), and keyOf(text) its sort key, whose
+    /// byte order is the order the user expects, or nullopt when the text's own bytes are its key.
+    /// An entry without item sorts as the empty text. Returns the new item order (order[k] is the
+    /// index of the item that comes to position k); empty when there is nothing to sort.
+    std::vector<size_t> SortBy(size_t column, bool ascending,
+                               const std::function<std::string_view(size_t item)>& itemText,
+                               const std::function<std::optional<std::string>(std::string_view text)>& keyOf);
 
     /// Every entry's texts, in the shown order, joined as the export writes them (ExportText).
     std::string ExportText() const;

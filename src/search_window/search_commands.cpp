@@ -2,6 +2,7 @@
 #include "search_window/search_commands.h"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <set>
@@ -27,6 +28,9 @@
 #include "storage/file_utils.h"
 
 namespace {
+
+/// The shortest time between two reports of the entries that have arrived.
+constexpr std::chrono::milliseconds kProgressInterval{200};
 
 /// A field's text as bytes, cut to the longest value a field holds without splitting a character.
 std::string FieldText(const wxString& text)
@@ -226,7 +230,13 @@ void SearchCommands::Search()
             ShowAnswer(*answer, choice, searchValue, input);
         },
         [this, input](uint32_t entries) {
-            // A paged search says how many entries have arrived so far.
+            // A paged search says how many entries have arrived so far, a few times a second at
+            // most: pages may arrive far more often than anyone can read.
+            const auto now = std::chrono::steady_clock::now();
+            if (now - m_lastProgress < kProgressInterval) {
+                return;
+            }
+            m_lastProgress = now;
             m_status.Show(
                 [this, count = std::to_string(entries)] { return FillPlaceholder(Text(keys::kStatusArriving), count); },
                 BindWarning(input));
@@ -288,7 +298,7 @@ void SearchCommands::SortByColumn(unsigned column, bool ascending)
 {
     CResultList* list = m_controls.list;
     const std::vector<size_t> order = m_result->SortBy(
-        column, ascending, [list, column](size_t item) { return CollationKey(list->ItemBytes(item, column)); });
+        column, ascending, [list, column](size_t item) { return list->ItemBytes(item, column); }, CollationKey);
     if (order.empty()) {
         return;
     }

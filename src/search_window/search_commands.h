@@ -1,6 +1,7 @@
 // search_commands.h - the main window's search, details and export commands on its controls.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -131,6 +132,7 @@ private:
     std::function<void(bool)> m_busyHook;
     BackgroundQuery m_query;
     StatusLine m_status;
+    std::chrono::steady_clock::time_point m_lastProgress;  ///< when arriving entries were last counted
 
     std::string Text(const char* key) const;
     /// The seven fields as typed.

@@ -25,7 +25,10 @@ void StatusLine::Retranslate()
     const wxString message = m_shown.message ? ToWx(m_shown.message()) : wxString();
     const wxString warning = m_shown.warning ? ToWx(m_shown.warning()) : wxString();
     if (warning.empty()) {
-        m_bar->SetFieldsCount(1);
+        // Setting the count lays the bar out again: only when it changes (a message that counts
+        // arriving entries is shown often).
+        if (m_bar->GetFieldsCount() != 1)
+            m_bar->SetFieldsCount(1);
     } else {
         // the warning's field fits its text; the margin covers the field's border and padding
         const int widths[] = {-1, m_bar->GetTextExtent(warning).GetWidth() + m_bar->FromDIP(16)};

@@ -211,10 +211,19 @@ TEST(DirectoryQuery, PagesGetPastTheServersSizeLimitUpToTheCap)
     };
     for (const auto& c : cases) {
         DirectoryQuery query = QueryOn(Config::SizeLimit, c.cap);
+        std::vector<uint32_t> progress;
+        query.SetProgress([&progress](uint32_t entries) { progress.push_back(entries); });
         ResultTable table;
         EXPECT_TRUE(query.SearchForAttribute(test_directory::kPeopleDn, "cn", "*", "mail", table)) << c.cap;
         EXPECT_EQ(query.Cut(), c.cut) << c.cap;
         EXPECT_EQ(table.RowCount(), c.rows) << c.cap;
+        // Each page of 1000 (what the search asks for) after which another is asked for reports
+        // the entries read so far.
+        const auto pages = static_cast<std::size_t>((c.rows - 1) / 1000);
+        ASSERT_EQ(progress.size(), pages) << c.cap;
+        for (std::size_t page = 0; page < pages; ++page) {
+            EXPECT_EQ(progress[page], static_cast<uint32_t>(1000 * (page + 1))) << c.cap;
+        }
         std::set<std::string> entries;
         for (int32_t row = 0; row < table.RowCount(); ++row) {
             entries.insert(table.GetCell(0, row));
