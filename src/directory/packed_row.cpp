@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 
 #include "directory/row_cells.h"
+#include "directory/row_store.h"
 
 namespace {
 
@@ -34,23 +36,31 @@ PackedRow::PackedRow(uint32_t count)
     }
     Reserve(count, 0);
     for (uint32_t k = 0; k < count; ++k) {
-        StoreAt(m_block.get() + (kHeadFields + k) * kFieldBytes, 0);
+        StoreAt(Block() + (kHeadFields + k) * kFieldBytes, 0);
     }
     SetField(kCount, count);
 }
 
-PackedRow::PackedRow(const RowCells& cells)
+PackedRow::PackedRow(const RowCells& cells, RowStore& store)
 {
     const uint32_t count = cells.Count();
     if (count == 0) {
         return;
     }
     const std::string_view bytes = cells.Bytes();
-    Reserve(count, bytes.size());
-    std::memcpy(m_block.get() + kHeadFields * kFieldBytes, cells.Ends().data(), count * kFieldBytes);
-    std::memcpy(Texts(), bytes.data(), bytes.size());
+    const std::size_t head = (kHeadFields + static_cast<std::size_t>(count)) * kFieldBytes;
+    Adopt(store.Allocate(head + bytes.size()), false);
     SetField(kCount, count);
+    SetField(kCellCapacity, count);
     SetField(kUsed, static_cast<uint32_t>(bytes.size()));
+    SetField(kByteCapacity, static_cast<uint32_t>(bytes.size()));
+    std::memcpy(Block() + kHeadFields * kFieldBytes, cells.Ends().data(), count * kFieldBytes);
+    std::memcpy(Texts(), bytes.data(), bytes.size());
+}
+
+PackedRow::~PackedRow()
+{
+    Adopt(nullptr, false);
 }
 
 PackedRow::PackedRow(const PackedRow& other)
@@ -63,35 +73,58 @@ PackedRow& PackedRow::operator=(const PackedRow& other)
     if (this == &other) {
         return *this;
     }
-    if (!other.m_block) {
-        m_block.reset();
+    if (other.Block() == nullptr) {
+        Adopt(nullptr, false);
         return *this;
     }
     const std::size_t size = (kHeadFields + other.Field(kCellCapacity)) * kFieldBytes + other.Field(kByteCapacity);
-    std::unique_ptr<char[]> block(new char[size]);
-    std::memcpy(block.get(), other.m_block.get(), size);
-    m_block = std::move(block);
+    char* block = new char[size];
+    std::memcpy(block, other.Block(), size);
+    Adopt(block, true);
     return *this;
+}
+
+PackedRow::PackedRow(PackedRow&& other) noexcept : m_bits(other.m_bits)
+{
+    other.m_bits = 0;
+}
+
+PackedRow& PackedRow::operator=(PackedRow&& other) noexcept
+{
+    if (this != &other) {
+        Adopt(nullptr, false);
+        m_bits = other.m_bits;
+        other.m_bits = 0;
+    }
+    return *this;
+}
+
+void PackedRow::Adopt(char* block, bool owned)
+{
+    if ((m_bits & kOwned) != 0) {
+        delete[] Block();
+    }
+    m_bits = reinterpret_cast<std::uintptr_t>(block) | (owned ? kOwned : 0);
 }
 
 uint32_t PackedRow::Field(int index) const
 {
-    return Load(m_block.get() + static_cast<std::size_t>(index) * kFieldBytes);
+    return Load(Block() + static_cast<std::size_t>(index) * kFieldBytes);
 }
 
 void PackedRow::SetField(int index, uint32_t value)
 {
-    StoreAt(m_block.get() + static_cast<std::size_t>(index) * kFieldBytes, value);
+    StoreAt(Block() + static_cast<std::size_t>(index) * kFieldBytes, value);
 }
 
 uint32_t PackedRow::End(uint32_t k) const
 {
-    return Load(m_block.get() + (kHeadFields + k) * kFieldBytes);
+    return Load(Block() + (kHeadFields + k) * kFieldBytes);
 }
 
 char* PackedRow::Texts() const
 {
-    return m_block.get() + (kHeadFields + Field(kCellCapacity)) * kFieldBytes;
+    return Block() + (kHeadFields + Field(kCellCapacity)) * kFieldBytes;
 }
 
 std::string_view PackedRow::Cell(uint32_t k) const
@@ -109,14 +142,13 @@ void PackedRow::Reserve(uint32_t cells, uint64_t bytes)
     std::unique_ptr<char[]> block(new char[size]);
     uint32_t count = 0;
     uint32_t used = 0;
-    if (m_block) {
+    if (Block() != nullptr) {
         count = Count();
         used = Field(kUsed);
-        std::memcpy(block.get() + kHeadFields * kFieldBytes, m_block.get() + kHeadFields * kFieldBytes,
-                    count * kFieldBytes);
+        std::memcpy(block.get() + kHeadFields * kFieldBytes, Block() + kHeadFields * kFieldBytes, count * kFieldBytes);
         std::memcpy(block.get() + (kHeadFields + cells) * kFieldBytes, Texts(), used);
     }
-    m_block = std::move(block);
+    Adopt(block.release(), true);
     SetField(kCount, count);
     SetField(kCellCapacity, cells);
     SetField(kUsed, used);
@@ -127,31 +159,36 @@ void PackedRow::Set(uint32_t k, std::string_view text)
 {
     const uint32_t count = Count();
     if (k < count) {
-        // A cell replaced inside the row: the row is stored again, exactly as large as it needs.
+        // A cell replaced inside the row: the row gets a block of its own, as large as it needs.
         RowCells cells;
         for (uint32_t i = 0; i < count; ++i) {
             cells.Add({}, i == k ? text : Cell(i));
         }
-        *this = PackedRow(cells);
+        Adopt(nullptr, false);
+        Reserve(count, cells.Bytes().size());
+        std::memcpy(Block() + kHeadFields * kFieldBytes, cells.Ends().data(), count * kFieldBytes);
+        std::memcpy(Texts(), cells.Bytes().data(), cells.Bytes().size());
+        SetField(kCount, count);
+        SetField(kUsed, static_cast<uint32_t>(cells.Bytes().size()));
         return;
     }
-    const uint64_t used = m_block ? Field(kUsed) : 0;
+    const uint64_t used = Block() != nullptr ? Field(kUsed) : 0;
     const uint64_t needed = used + text.size();
     if (needed > kMostBytes || k == std::numeric_limits<uint32_t>::max()) {
         throw std::length_error("row too long");
     }
-    const uint64_t cellCapacity = m_block ? Field(kCellCapacity) : 0;
-    const uint64_t byteCapacity = m_block ? Field(kByteCapacity) : 0;
+    const uint64_t cellCapacity = Block() != nullptr ? Field(kCellCapacity) : 0;
+    const uint64_t byteCapacity = Block() != nullptr ? Field(kByteCapacity) : 0;
     if (k >= cellCapacity || needed > byteCapacity) {
         // Room ahead, doubling: a row grown one cell at a time is copied a few times only.
         const uint64_t cells = std::max<uint64_t>(k + 1, std::min<uint64_t>(cellCapacity * 2, kMostBytes));
         Reserve(static_cast<uint32_t>(cells), std::max(needed, std::min(byteCapacity * 2, kMostBytes)));
     }
     for (uint32_t i = count; i < k; ++i) {
-        StoreAt(m_block.get() + (kHeadFields + i) * kFieldBytes, static_cast<uint32_t>(used));
+        StoreAt(Block() + (kHeadFields + i) * kFieldBytes, static_cast<uint32_t>(used));
     }
     std::memcpy(Texts() + used, text.data(), text.size());
-    StoreAt(m_block.get() + (kHeadFields + k) * kFieldBytes, static_cast<uint32_t>(needed));
+    StoreAt(Block() + (kHeadFields + k) * kFieldBytes, static_cast<uint32_t>(needed));
     SetField(kCount, k + 1);
     SetField(kUsed, static_cast<uint32_t>(needed));
 }

@@ -3,28 +3,31 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string_view>
 
 class RowCells;
+class RowStore;
 
 /**
  * The cells of one stored row. A row stored whole (from RowCells) takes exactly the room its
- * texts need; a row grown cell by cell at its end gets room ahead, so that growing it stays cheap.
- * An empty row holds no block.
+ * texts need, in its table's RowStore; a row grown cell by cell gets a block of its own with room
+ * ahead, so that growing it stays cheap. An empty row holds no block.
  */
 class PackedRow {
 public:
     PackedRow() = default;
     /// A row of count empty cells.
     explicit PackedRow(uint32_t count);
-    explicit PackedRow(const RowCells& cells);
+    /// The cells, in a block of store (which must outlive the row).
+    PackedRow(const RowCells& cells, RowStore& store);
+    ~PackedRow();
+    /// A copy owns its block.
     PackedRow(const PackedRow& other);
     PackedRow& operator=(const PackedRow& other);
-    PackedRow(PackedRow&&) noexcept = default;
-    PackedRow& operator=(PackedRow&&) noexcept = default;
+    PackedRow(PackedRow&& other) noexcept;
+    PackedRow& operator=(PackedRow&& other) noexcept;
 
-    uint32_t Count() const { return m_block ? Field(kCount) : 0; }
+    uint32_t Count() const { return Block() != nullptr ? Field(kCount) : 0; }
     /// Cell k's text; k must be below Count().
     std::string_view Cell(uint32_t k) const;
     /// Sets cell k to text, adding empty cells up to k. Throws std::bad_alloc or std::length_error
@@ -34,13 +37,17 @@ public:
 private:
     // The block's head: four 32-bit fields, then cellCapacity cell ends, then byteCapacity bytes.
     enum FieldIndex { kCount, kCellCapacity, kUsed, kByteCapacity, kHeadFields };
+    static constexpr std::uintptr_t kOwned = 1;  ///< in m_bits: the row deletes its block
 
+    char* Block() const { return reinterpret_cast<char*>(m_bits & ~kOwned); }
     uint32_t Field(int index) const;
     void SetField(int index, uint32_t value);
     uint32_t End(uint32_t k) const;
     char* Texts() const;
-    /// A new block with room for cells and bytes, holding this row's cells.
+    /// Takes block as the row's, deleting an owned one it had.
+    void Adopt(char* block, bool owned);
+    /// A block of its own with room for cells and bytes, holding this row's cells.
     void Reserve(uint32_t cells, uint64_t bytes);
 
-    std::unique_ptr<char[]> m_block;
+    std::uintptr_t m_bits = 0;  ///< the block's address; kOwned when the row owns it
 };

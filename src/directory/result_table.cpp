@@ -155,7 +155,7 @@ bool ResultTable::SetRow(int32_t row, const RowCells& cells)
         return false;
     }
     return Write([&] {
-        PackedRow packed(cells);
+        PackedRow packed(cells, m_store);
         const auto rowIndex = static_cast<std::size_t>(row);
         if (rowIndex >= m_rows.size()) {
             m_rows.resize(rowIndex + 1);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "directory/packed_row.h"
+#include "directory/row_store.h"
 
 class RowCells;
 
@@ -88,6 +89,7 @@ private:
     bool Visible(int32_t column, int32_t row) const;
     void Sort(int32_t column, int32_t first, int32_t last);
 
+    RowStore m_store;  ///< the blocks of rows stored whole; declared first, so it goes last
     std::vector<PackedRow> m_rows;
     int32_t m_lastRow = -1;
     int32_t m_lastColumn = -1;
