@@ -2,7 +2,6 @@
 #include "search/shown_result.h"
 
 #include <algorithm>
-#include <deque>
 #include <numeric>
 #include <utility>
 
@@ -88,35 +87,53 @@ std::vector<std::string> ShownResult::ItemDns() const
     return dns;
 }
 
-std::vector<size_t> ShownResult::SortBy(size_t column, bool ascending,
-                                        const std::function<std::string_view(size_t item)>& itemText,
-                                        const std::function<std::optional<std::string>(std::string_view text)>& keyOf)
+std::vector<size_t> ShownResult::SortBy(size_t column, bool ascending, const std::map<size_t, std::string>& edited,
+                                        const KeyOf& keyOf)
 {
     if (!m_itemsShown || m_order.empty() || column >= m_columnCount) {
         return {};
     }
-    // The key of an entry is that of what its item shows; an entry without item sorts as empty.
-    // Keys are the texts themselves where they can be: only other keys are made and kept.
     const size_t rows = m_order.size();
     const auto noItem = static_cast<uint32_t>(-1);
-    const std::optional<std::string> emptyKey = keyOf({});
-    std::vector<std::string_view> keys(rows, emptyKey ? std::string_view(*emptyKey) : std::string_view());
-    std::deque<std::string> madeKeys;
     std::vector<uint32_t> itemOfRow(rows, noItem);
     for (size_t item = 0; item < m_itemRows.size(); ++item) {
-        const uint32_t row = m_itemRows[item];
-        itemOfRow[row] = static_cast<uint32_t>(item);
-        const std::string_view text = itemText(item);
-        if (std::optional<std::string> key = keyOf(text)) {
-            keys[row] = madeKeys.emplace_back(std::move(*key));
-        } else {
-            keys[row] = text;
+        itemOfRow[m_itemRows[item]] = static_cast<uint32_t>(item);
+    }
+    // What an entry shows in the column: its item's edited text or its own; none without item.
+    auto textOf = [&](uint32_t row) -> std::string_view {
+        const uint32_t item = itemOfRow[row];
+        if (item == noItem) {
+            return {};
+        }
+        if (!edited.empty()) {
+            if (const auto found = edited.find(item); found != edited.end()) {
+                return found->second;
+            }
+        }
+        return CellText(row, column);
+    };
+    // The texts are compared in place unless one of them needs a key made: then every entry gets
+    // its key (its text where that is its own).
+    std::vector<std::string> keys;
+    bool ownKeys = true;
+    for (uint32_t row = 0; row < rows && ownKeys; ++row) {
+        ownKeys = !keyOf(textOf(row)).has_value();
+    }
+    if (!ownKeys) {
+        keys.reserve(rows);
+        for (uint32_t row = 0; row < rows; ++row) {
+            std::optional<std::string> key = keyOf(textOf(row));
+            keys.push_back(key ? std::move(*key) : std::string(textOf(row)));
         }
     }
+    auto keyOfRow = [&](uint32_t row) {
+        return ownKeys ? textOf(row) : std::string_view(keys[row]);
+    };
     // From DN order, stable: entries with equal keys stay in DN order in both directions.
     std::iota(m_order.begin(), m_order.end(), uint32_t{0});
-    std::stable_sort(m_order.begin(), m_order.end(),
-                     [&](uint32_t a, uint32_t b) { return ascending ? keys[a] < keys[b] : keys[b] < keys[a]; });
+    std::stable_sort(m_order.begin(), m_order.end(), [&](uint32_t a, uint32_t b) {
+        return ascending ? keyOfRow(a) < keyOfRow(b) : keyOfRow(b) < keyOfRow(a);
+    });
 
     std::vector<size_t> itemOrder;
     itemOrder.reserve(m_itemRows.size());

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,15 +39,16 @@ public:
     /// The distinguished name of each list item, by item index.
     std::vector<std::string> ItemDns() const;
 
+    /// Makes the sort key of a text, whose byte order is the order the user expects, or gives
+    /// nullopt when the text's own bytes are its key.
+    using KeyOf = std::function<std::optional<std::string>(std::string_view text)>;
     /// Sorts the entries by a column, from their DN order, so equal keys keep their DN order in
-    /// both directions. itemText(item) gives an item's text in that column as shown (an edited
-    /// text included; it must stay valid during the sort), and keyOf(text) its sort key, whose
-    /// byte order is the order the user expects, or nullopt when the text's own bytes are its key.
-    /// An entry without item sorts as the empty text. Returns the new item order (order[k] is the
-    /// index of the item that comes to position k); empty when there is nothing to sort.
-    std::vector<size_t> SortBy(size_t column, bool ascending,
-                               const std::function<std::string_view(size_t item)>& itemText,
-                               const std::function<std::optional<std::string>(std::string_view text)>& keyOf);
+    /// both directions. An item shows its text in the column, or the one edited holds for it (by
+    /// item index); an entry without item sorts as the empty text. Keys are made only where a text
+    /// is not its own. Returns the new item order (order[k] is the index of the item that comes
+    /// to position k); empty when there is nothing to sort.
+    std::vector<size_t> SortBy(size_t column, bool ascending, const std::map<size_t, std::string>& edited,
+                               const KeyOf& keyOf);
 
     /// Every entry's texts, in the shown order, joined as the export writes them (ExportText).
     std::string ExportText() const;

@@ -177,6 +177,11 @@ std::string_view CResultList::ItemBytes(size_t item, unsigned column) const
     return m_model->Text(item, column);
 }
 
+const std::map<size_t, std::string>& CResultList::EditedTexts() const
+{
+    return m_model->EditedTexts();
+}
+
 void CResultList::Reorder(const std::vector<size_t>& order)
 {
     std::vector<bool> wasSelected(ItemCount(), false);

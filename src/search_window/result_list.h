@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -66,6 +68,8 @@ public:
     wxString ItemText(size_t item, unsigned column) const;
     /// An item's text as bytes (an edited text included); valid until the items change.
     std::string_view ItemBytes(size_t item, unsigned column) const;
+    /// The texts edited in place in the first column, by item.
+    const std::map<size_t, std::string>& EditedTexts() const;
     /// The items now show in a new order (their result was sorted): order[k] is the index of the
     /// item that comes to position k. Edited texts move with their items; selected items stay
     /// selected.

@@ -35,6 +35,8 @@ public:
     /// The rows now show in a new order: order[k] is the row that comes to position k. Edited texts
     /// move with their rows.
     void Reorder(const std::vector<size_t>& order);
+    /// The texts edited in place in column 0, by row.
+    const std::map<size_t, std::string>& EditedTexts() const { return m_edited; }
     /// A cell's text as shown (an edited text included); empty beyond a row's texts.
     std::string_view Text(size_t row, size_t column) const;
 

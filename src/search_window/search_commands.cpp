@@ -297,8 +297,9 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
 void SearchCommands::SortByColumn(unsigned column, bool ascending)
 {
     CResultList* list = m_controls.list;
-    const std::vector<size_t> order = m_result->SortBy(
-        column, ascending, [list, column](size_t item) { return list->ItemBytes(item, column); }, CollationKey);
+    static const std::map<size_t, std::string> kNoEdits;
+    const std::vector<size_t> order =
+        m_result->SortBy(column, ascending, column == 0 ? list->EditedTexts() : kNoEdits, CollationKey);
     if (order.empty()) {
         return;
     }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,23 +46,25 @@ TEST(ShownResult, SortByColumnIsStableFromDnOrderAndCountsEntriesWithoutItemAsEm
 {
     const struct {
         bool ascending;
+        std::map<size_t, std::string> edited;
         std::vector<std::string> dns;
         std::vector<size_t> itemOrder;
     } cases[] = {
-        {true, {"cn=d", "cn=a", "cn=c", "cn=b"}, {0, 2, 1}},
-        {false, {"cn=b", "cn=a", "cn=c", "cn=d"}, {1, 0, 2}},
+        {true, {}, {"cn=d", "cn=a", "cn=c", "cn=b"}, {0, 2, 1}},
+        {false, {}, {"cn=b", "cn=a", "cn=c", "cn=d"}, {1, 0, 2}},
+        {true, {{1, "a"}}, {"cn=d", "cn=b", "cn=a", "cn=c"}, {1, 0, 2}},  // an edited text sorts as shown
+    };
+    // A key made for some texts only sorts with the others' own bytes.
+    const ShownResult::KeyOf keyOf = [](std::string_view text) {
+        return text == "y" ? std::optional<std::string>("y") : std::nullopt;
     };
     for (const auto& c : cases) {
         ShownResult shown;
         // Items: cn=a "x", cn=b "y", cn=c "x"; cn=d has no value and no item.
         SetEntries(shown, {{"cn=a", "x"}, {"cn=b", "y"}, {"cn=c", "x"}, {"cn=d", ""}});
         ASSERT_EQ(shown.ItemDns(), (std::vector<std::string>{"cn=a", "cn=b", "cn=c"}));
-        const std::vector<std::string> texts = {"x", "y", "x"};
-        // Keys made for some texts only sort with the others' own bytes.
-        const std::vector<size_t> order = shown.SortBy(
-            0, c.ascending, [&](size_t item) { return std::string_view(texts[item]); },
-            [](std::string_view text) { return text == "y" ? std::optional<std::string>("y") : std::nullopt; });
-        SCOPED_TRACE(c.ascending);
+        const std::vector<size_t> order = shown.SortBy(0, c.ascending, c.edited, keyOf);
+        SCOPED_TRACE(c.dns[1]);
         EXPECT_EQ(order, c.itemOrder);
         EXPECT_EQ(ShownDns(shown), c.dns);
         EXPECT_EQ(shown.ExportTable().RowCount(), 4);
@@ -104,15 +107,13 @@ TEST(ShownResult, ReadsTheTableInPlaceJoinsSeveralValuesAndKeepsTheExportWhenEmp
 TEST(ShownResult, NothingToSortGivesNoOrder)
 {
     ShownResult shown;
-    auto text = [](size_t) {
-        return std::string_view();
-    };
+    const std::map<size_t, std::string> none;
     auto key = [](std::string_view) {
         return std::optional<std::string>();
     };
-    EXPECT_TRUE(shown.SortBy(0, true, text, key).empty());
+    EXPECT_TRUE(shown.SortBy(0, true, none, key).empty());
     SetEntries(shown, {{"cn=a", "x"}});
-    EXPECT_TRUE(shown.SortBy(1, true, text, key).empty());  // no such column
+    EXPECT_TRUE(shown.SortBy(1, true, none, key).empty());  // no such column
 }
 
 }  // namespace
