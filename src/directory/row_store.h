@@ -15,8 +15,11 @@ public:
     RowStore() = default;
     RowStore(const RowStore&) {}
     /// Frees every block: the rows that took them must go too.
-    RowStore& operator=(const RowStore&)
+    RowStore& operator=(const RowStore& other)
     {
+        if (this == &other) {
+            return *this;
+        }
         m_pieces.clear();
         m_next = nullptr;
         m_left = 0;

@@ -83,7 +83,10 @@ TEST(ResultTable, RowsGrowCellByCellTakeWholeRowsAndCopyDeep)
     ASSERT_TRUE(table.SetRow(2, cells));
     ASSERT_TRUE(table.SetDimensions(300, 3));
 
-    const ResultTable copy = table;
+    const ResultTable& same = table;
+    table = same;  // assigned to itself: the rows stored whole stay readable
+    ResultTable copy;
+    copy = table;
     ASSERT_TRUE(table.SetCell(0, 2, "changed after the copy"));
     for (int32_t column = 0; column < 300; ++column) {
         ASSERT_EQ(copy.GetCell(column, 0), expected[static_cast<std::size_t>(column)]) << column;
