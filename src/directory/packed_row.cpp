@@ -36,7 +36,7 @@ PackedRow::PackedRow(uint32_t count)
     }
     Reserve(count, 0);
     for (uint32_t k = 0; k < count; ++k) {
-        StoreAt(Block() + (kHeadFields + k) * kFieldBytes, 0);
+        StoreAt(EndsAt() + k * kFieldBytes, 0);
     }
     SetField(kCount, count);
 }
@@ -47,14 +47,12 @@ PackedRow::PackedRow(const RowCells& cells, RowStore& store)
     if (count == 0) {
         return;
     }
+    // Stored exactly: the count alone heads the cell ends, the rest follows from them.
     const std::string_view bytes = cells.Bytes();
-    const std::size_t head = (kHeadFields + static_cast<std::size_t>(count)) * kFieldBytes;
+    const std::size_t head = (1 + static_cast<std::size_t>(count)) * kFieldBytes;
     Adopt(store.Allocate(head + bytes.size()), false);
     SetField(kCount, count);
-    SetField(kCellCapacity, count);
-    SetField(kUsed, static_cast<uint32_t>(bytes.size()));
-    SetField(kByteCapacity, static_cast<uint32_t>(bytes.size()));
-    std::memcpy(Block() + kHeadFields * kFieldBytes, cells.Ends().data(), count * kFieldBytes);
+    std::memcpy(EndsAt(), cells.Ends().data(), count * kFieldBytes);
     std::memcpy(Texts(), bytes.data(), bytes.size());
 }
 
@@ -77,10 +75,16 @@ PackedRow& PackedRow::operator=(const PackedRow& other)
         Adopt(nullptr, false);
         return *this;
     }
-    const std::size_t size = (kHeadFields + other.Field(kCellCapacity)) * kFieldBytes + other.Field(kByteCapacity);
-    char* block = new char[size];
-    std::memcpy(block, other.Block(), size);
-    Adopt(block, true);
+    const uint32_t count = other.Count();
+    const uint32_t used = other.Used();
+    std::unique_ptr<char[]> block(new char[(kHeadFields + static_cast<std::size_t>(count)) * kFieldBytes + used]);
+    std::memcpy(block.get() + kHeadFields * kFieldBytes, other.EndsAt(), count * kFieldBytes);
+    std::memcpy(block.get() + (kHeadFields + count) * kFieldBytes, other.Texts(), used);
+    Adopt(block.release(), true);
+    SetField(kCount, count);
+    SetField(kCellCapacity, count);
+    SetField(kUsed, used);
+    SetField(kByteCapacity, used);
     return *this;
 }
 
@@ -117,14 +121,38 @@ void PackedRow::SetField(int index, uint32_t value)
     StoreAt(Block() + static_cast<std::size_t>(index) * kFieldBytes, value);
 }
 
+char* PackedRow::EndsAt() const
+{
+    return Block() + (Owned() ? kHeadFields : 1) * kFieldBytes;
+}
+
 uint32_t PackedRow::End(uint32_t k) const
 {
-    return Load(Block() + (kHeadFields + k) * kFieldBytes);
+    return Load(EndsAt() + k * kFieldBytes);
+}
+
+uint32_t PackedRow::CellCapacity() const
+{
+    return Owned() ? Field(kCellCapacity) : Count();
+}
+
+uint32_t PackedRow::Used() const
+{
+    if (Owned()) {
+        return Field(kUsed);
+    }
+    const uint32_t count = Count();
+    return count == 0 ? 0 : End(count - 1);
+}
+
+uint32_t PackedRow::ByteCapacity() const
+{
+    return Owned() ? Field(kByteCapacity) : Used();
 }
 
 char* PackedRow::Texts() const
 {
-    return Block() + (kHeadFields + Field(kCellCapacity)) * kFieldBytes;
+    return EndsAt() + CellCapacity() * kFieldBytes;
 }
 
 std::string_view PackedRow::Cell(uint32_t k) const
@@ -144,8 +172,8 @@ void PackedRow::Reserve(uint32_t cells, uint64_t bytes)
     uint32_t used = 0;
     if (Block() != nullptr) {
         count = Count();
-        used = Field(kUsed);
-        std::memcpy(block.get() + kHeadFields * kFieldBytes, Block() + kHeadFields * kFieldBytes, count * kFieldBytes);
+        used = Used();
+        std::memcpy(block.get() + kHeadFields * kFieldBytes, EndsAt(), count * kFieldBytes);
         std::memcpy(block.get() + (kHeadFields + cells) * kFieldBytes, Texts(), used);
     }
     Adopt(block.release(), true);
@@ -166,29 +194,29 @@ void PackedRow::Set(uint32_t k, std::string_view text)
         }
         Adopt(nullptr, false);
         Reserve(count, cells.Bytes().size());
-        std::memcpy(Block() + kHeadFields * kFieldBytes, cells.Ends().data(), count * kFieldBytes);
+        std::memcpy(EndsAt(), cells.Ends().data(), count * kFieldBytes);
         std::memcpy(Texts(), cells.Bytes().data(), cells.Bytes().size());
         SetField(kCount, count);
         SetField(kUsed, static_cast<uint32_t>(cells.Bytes().size()));
         return;
     }
-    const uint64_t used = Block() != nullptr ? Field(kUsed) : 0;
+    const uint64_t used = Block() != nullptr ? Used() : 0;
     const uint64_t needed = used + text.size();
     if (needed > kMostBytes || k == std::numeric_limits<uint32_t>::max()) {
         throw std::length_error("row too long");
     }
-    const uint64_t cellCapacity = Block() != nullptr ? Field(kCellCapacity) : 0;
-    const uint64_t byteCapacity = Block() != nullptr ? Field(kByteCapacity) : 0;
+    const uint64_t cellCapacity = Block() != nullptr ? CellCapacity() : 0;
+    const uint64_t byteCapacity = Block() != nullptr ? ByteCapacity() : 0;
     if (k >= cellCapacity || needed > byteCapacity) {
         // Room ahead, doubling: a row grown one cell at a time is copied a few times only.
         const uint64_t cells = std::max<uint64_t>(k + 1, std::min<uint64_t>(cellCapacity * 2, kMostBytes));
         Reserve(static_cast<uint32_t>(cells), std::max(needed, std::min(byteCapacity * 2, kMostBytes)));
     }
     for (uint32_t i = count; i < k; ++i) {
-        StoreAt(Block() + (kHeadFields + i) * kFieldBytes, static_cast<uint32_t>(used));
+        StoreAt(EndsAt() + i * kFieldBytes, static_cast<uint32_t>(used));
     }
     std::memcpy(Texts() + used, text.data(), text.size());
-    StoreAt(Block() + (kHeadFields + k) * kFieldBytes, static_cast<uint32_t>(needed));
+    StoreAt(EndsAt() + k * kFieldBytes, static_cast<uint32_t>(needed));
     SetField(kCount, k + 1);
     SetField(kUsed, static_cast<uint32_t>(needed));
 }

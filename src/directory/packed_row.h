@@ -35,14 +35,20 @@ public:
     void Set(uint32_t k, std::string_view text);
 
 private:
-    // The block's head: four 32-bit fields, then cellCapacity cell ends, then byteCapacity bytes.
+    // An owned block's head: four 32-bit fields, then cellCapacity cell ends, then byteCapacity
+    // bytes. A block in the store holds exactly its cells: the count, the ends, the texts.
     enum FieldIndex { kCount, kCellCapacity, kUsed, kByteCapacity, kHeadFields };
     static constexpr std::uintptr_t kOwned = 1;  ///< in m_bits: the row deletes its block
 
     char* Block() const { return reinterpret_cast<char*>(m_bits & ~kOwned); }
+    bool Owned() const { return (m_bits & kOwned) != 0; }
     uint32_t Field(int index) const;
     void SetField(int index, uint32_t value);
+    char* EndsAt() const;
     uint32_t End(uint32_t k) const;
+    uint32_t CellCapacity() const;
+    uint32_t Used() const;
+    uint32_t ByteCapacity() const;
     char* Texts() const;
     /// Takes block as the row's, deleting an owned one it had.
     void Adopt(char* block, bool owned);
