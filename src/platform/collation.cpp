@@ -1,5 +1,4 @@
-// collation.cpp - CompareInUserLocale and CollationKey over the standard library's collation of the
-// user's locale.
+// collation.cpp - CollationKey over the standard library's collation of the user's locale.
 #include "platform/collation.h"
 
 #include <algorithm>
@@ -44,13 +43,6 @@ bool CodePointOrder()
 }
 
 }  // namespace
-
-int CompareInUserLocale(const wxString& a, const wxString& b)
-{
-    const std::wstring left = a.ToStdWstring();
-    const std::wstring right = b.ToStdWstring();
-    return Collation().compare(left.data(), left.data() + left.size(), right.data(), right.data() + right.size());
-}
 
 std::optional<std::string> CollationKey(std::string_view text)
 {
