@@ -42,9 +42,9 @@ public:
     std::string Saved() const;
     /// Options > Language: the language dialog; on OK its language is applied at once and chosen.
     void Choose();
-    /// "--ENGLISH": writes LangLDAP_English.ini into the program
-    /// folder, or into the storage folder when the program folder refuses it; a line on standard
-    /// output names the file written, one on standard error says when neither could be written.
+    /// "--ENGLISH": writes LangLDAP_English.ini into the program folder, or into the storage
+    /// folder when the program folder refuses it; a line on standard output names the file
+    /// written, one on standard error says when neither could be written.
     void WriteEnglishFile();
 
     /// The stored text of a key, its English default before any apply.

@@ -8,8 +8,6 @@
 
 BindLogin::BindLogin(wxWindow* parent) : m_parent(parent), m_texts(std::make_shared<const TextCatalog>()) {}
 
-BindLogin::~BindLogin() = default;
-
 std::optional<BindCredentials> BindLogin::For(const SearchInput& input)
 {
     BindCredentials credentials;

@@ -32,7 +32,6 @@ public:
     /// parent owns the password dialog. No bind name until one is set: queries bind anonymously.
     /// The password dialog shows the English texts until others are set.
     explicit BindLogin(wxWindow* parent);
-    ~BindLogin();
 
     /// The name the following queries bind as ("" anonymously).
     void SetBindUser(std::string name) { m_bindUser = std::move(name); }
