@@ -3,8 +3,7 @@
 
 #include <algorithm>
 
-#include <wx/defs.h>
-#include <wx/textentry.h>
+#include <wx/textctrl.h>  // wxTextEntry, with what it needs on every port
 #include <wx/window.h>
 
 #include "localisation/text_keys.h"
