@@ -109,7 +109,12 @@ ProgramRun FinishProgram(Process process, const std::filesystem::path& folder)
         CloseHandle(handle);
     }
     run.out = FileBytes(folder / "stdout");
-    run.err = FileBytes(folder / "stderr");
+    // Standard error is the runtime's text stream, whose line ends are CR LF: read back as text.
+    for (const char byte : FileBytes(folder / "stderr")) {
+        if (byte != '\r') {
+            run.err += byte;
+        }
+    }
     return run;
 }
 
