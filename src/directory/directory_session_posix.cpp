@@ -225,15 +225,7 @@ bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std
     if (session && end.failure.empty() && !end.stopped) {
         end = Read(*session, base, filter, attributes, deadline, table);
     }
-    if (end.stopped) {
-        m_stopped = true;
-        m_cut = true;
-        return true;
-    }
-    if (!end.failure.empty()) {
-        return Fail(std::move(end.failure));
-    }
-    return true;
+    return Finish(std::move(end));
 }
 
 DirectoryQuery::StepEnd DirectoryQuery::Open(const std::vector<ServerEndpoint>& endpoints, const Deadline& deadline,

@@ -18,37 +18,17 @@
 #include "directory/query_stop.h"
 #include "directory/result_table.h"
 #include "directory/server_address.h"
+#include "storage/wide_text.h"
 
 #include <winber.h>
 
 namespace {
 
-std::wstring Wide(std::string_view text)
-{
-    if (text.empty())
-        return std::wstring();
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
-std::string Utf8(const wchar_t* wide)
-{
-    if (wide == nullptr || *wide == L'\0')
-        return std::string();
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), length, nullptr, nullptr);
-    text.resize(static_cast<std::size_t>(length) - 1);  // without the closing NUL
-    return text;
-}
-
 /// A wide copy of a text the library takes as a modifiable buffer; wiped when dropped, so a
 /// password leaves no copy behind.
 class WideBuffer {
 public:
-    explicit WideBuffer(std::string_view text) : m_text(Wide(text)) {}
+    explicit WideBuffer(std::string_view text) : m_text(WideText(text)) {}
     ~WideBuffer() { WipeBytes(m_text.data(), m_text.size() * sizeof(wchar_t)); }
     WideBuffer(const WideBuffer&) = delete;
     WideBuffer& operator=(const WideBuffer&) = delete;
@@ -102,20 +82,20 @@ std::string ErrorString(LDAP* connection)
     wchar_t* text = nullptr;
     if (connection == nullptr || ldap_get_optionW(connection, LDAP_OPT_ERROR_STRING, &text) != LDAP_SUCCESS)
         return std::string();
-    return EscapeControlCharacters(Utf8(text));
+    return EscapeControlCharacters(Utf8Text(text));
 }
 
 int32_t RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table)
 {
     LibraryText dn(ldap_get_dnW(connection, entry));
-    table.SetCell(0, row, std::string(kEntryTag) + Utf8(dn.get()));
+    table.SetCell(0, row, std::string(kEntryTag) + Utf8Text(dn.get()));
     int32_t column = 0;
     BerElement* rawCursor = nullptr;
     LibraryText name(ldap_first_attributeW(connection, entry, &rawCursor));
     AttributeCursor cursor(rawCursor);
     while (name) {
         ++column;
-        table.SetCell(column, row, std::string(kAttributeTag) + Utf8(name.get()));
+        table.SetCell(column, row, std::string(kAttributeTag) + Utf8Text(name.get()));
         // Values come as the bytes the server sent (UTF-8 for text), a NUL byte marking binary.
         ValueList values(ldap_get_values_lenW(connection, entry, name.get()));
         if (values) {
@@ -144,7 +124,7 @@ ResultOf ReadResult(LDAP* connection, LDAPMessage* message)
         LDAP_SUCCESS)
         result.code = LDAP_DECODING_ERROR;
     LibraryText text(rawText);
-    result.serverMessage = EscapeControlCharacters(Utf8(text.get()));
+    result.serverMessage = EscapeControlCharacters(Utf8Text(text.get()));
     return result;
 }
 
@@ -217,14 +197,7 @@ bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std
         end = Bind(*session);
     if (session && end.failure.empty() && !end.stopped)
         end = Read(*session, base, filter, attributes, deadline, table);
-    if (end.stopped) {
-        m_stopped = true;
-        m_cut = true;
-        return true;
-    }
-    if (!end.failure.empty())
-        return Fail(std::move(end.failure));
-    return true;
+    return Finish(std::move(end));
 }
 
 DirectoryQuery::StepEnd DirectoryQuery::Open(const std::vector<ServerEndpoint>& endpoints, const Deadline& deadline,
@@ -313,7 +286,7 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
         return StepEnd{true, {}};
     std::vector<std::wstring> wideNames;
     for (char** name = attributes; name != nullptr && *name != nullptr; ++name)
-        wideNames.push_back(Wide(*name));
+        wideNames.push_back(WideText(*name));
     std::vector<PWCHAR> wideList;
     for (std::wstring& name : wideNames)
         wideList.push_back(name.data());

@@ -2,14 +2,11 @@
 // whose certificate comes from a test CA, and the client library's configured defaults.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "directory_server.h"
-#include "program_run.h"
+#include "cli_test_fixture.h"
 #include "test_directory.h"
 
 namespace {
@@ -17,20 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace program_run;
 
-class CliConnectTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_folder = fs::path(::testing::TempDir()) /
-                   (std::string("cli_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
-                    std::to_string(getpid()));
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    fs::path m_folder;
-};
+class CliConnectTest : public CliTest {};
 
 const char* const kPhones = "123, 456  \r\n789  \r\n";
 
@@ -91,7 +75,7 @@ TEST_F(CliConnectTest, StartTlsUpgradesWithCertificateChecksAndNeverFallsBack)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const ProgramRun run = RunProgram(c.args, m_folder, c.environment);
+        const ProgramRun run = Run(c.args, c.environment);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         EXPECT_EQ(run.out, c.out);
         EXPECT_EQ(run.err.rfind(c.errStart, 0), 0u) << run.err;
@@ -107,15 +91,15 @@ TEST_F(CliConnectTest, TheClientConfigurationGivesServerAndBase)
         << "URI ldap://127.0.0.1:" << server.Port() << "\nBASE " << test_directory::kBaseDn << "\n";
     const Args search = {"--search-attribute", "sn", "-r", "telephoneNumber", "Smith"};
     const Args configured = {"LDAPCONF=" + config.string()};
-    const ProgramRun run = RunProgram(search, m_folder, configured);
+    const ProgramRun run = Run(search, configured);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, kPhones);
     // The command line wins over the configuration.
     Args elsewhere = search;
     elsewhere.insert(elsewhere.begin(), {"-b", "ou=nowhere,dc=corvane,dc=test"});
-    EXPECT_EQ(RunProgram(elsewhere, m_folder, configured).exitCode, 4);
+    EXPECT_EQ(Run(elsewhere, configured).exitCode, 4);
     // Without a configuration no server is chosen for the user.
-    const ProgramRun none = RunProgram(search, m_folder);
+    const ProgramRun none = Run(search);
     EXPECT_EQ(none.exitCode, 2);
     EXPECT_EQ(none.err, "corvane-search: No LDAP server selected.\n");
 }
