@@ -7,7 +7,6 @@
 #include "directory/directory_query.h"
 
 #include <algorithm>
-#include <climits>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -17,6 +16,7 @@
 #include "directory/query_failure.h"
 #include "directory/query_stop.h"
 #include "directory/result_table.h"
+#include "directory/search_pages.h"
 #include "directory/server_address.h"
 #include "storage/wide_text.h"
 
@@ -53,20 +53,22 @@ struct CursorReleaser {
 struct ValuesReleaser {
     void operator()(berval** values) const { ldap_value_free_len(values); }
 };
+struct ControlReleaser {
+    void operator()(LDAPControlW* control) const { ldap_control_freeW(control); }
+};
+struct ControlsReleaser {
+    void operator()(LDAPControlW** controls) const { ldap_controls_freeW(controls); }
+};
 
 using Connection = std::unique_ptr<LDAP, ConnectionCloser>;
 using Message = std::unique_ptr<LDAPMessage, MessageReleaser>;
 using LibraryText = std::unique_ptr<wchar_t, TextReleaser>;
 using AttributeCursor = std::unique_ptr<BerElement, CursorReleaser>;
 using ValueList = std::unique_ptr<berval*, ValuesReleaser>;
+using Control = std::unique_ptr<LDAPControlW, ControlReleaser>;
+using ControlList = std::unique_ptr<LDAPControlW*, ControlsReleaser>;
 
 constexpr ULONG kFailed = static_cast<ULONG>(-1);
-
-bool IsLimitAnswer(ULONG result)
-{
-    return result == LDAP_TIMELIMIT_EXCEEDED || result == LDAP_SIZELIMIT_EXCEEDED ||
-           result == LDAP_ADMIN_LIMIT_EXCEEDED;
-}
 
 std::string ValueText(const berval& value)
 {
@@ -111,20 +113,36 @@ int32_t RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTab
     return column + 1;
 }
 
+/** The result code of a result message, the server's own text about it and, for a page of a
+    paged search, the cookie that asks for the next page. */
 struct ResultOf {
     ULONG code = LDAP_OTHER;
     std::string serverMessage;
+    bool paged = false;  ///< the server answered the paged-results control
+    std::string cookie;  ///< empty once the last page has come
 };
 
 ResultOf ReadResult(LDAP* connection, LDAPMessage* message)
 {
     ResultOf result;
     wchar_t* rawText = nullptr;
-    if (ldap_parse_resultW(connection, message, &result.code, nullptr, &rawText, nullptr, nullptr, FALSE) !=
+    LDAPControlW** rawControls = nullptr;
+    if (ldap_parse_resultW(connection, message, &result.code, nullptr, &rawText, nullptr, &rawControls, FALSE) !=
         LDAP_SUCCESS)
         result.code = LDAP_DECODING_ERROR;
     LibraryText text(rawText);
     result.serverMessage = EscapeControlCharacters(Utf8Text(text.get()));
+    const ControlList controls(rawControls);
+    ULONG estimate = 0;
+    berval* cookie = nullptr;
+    // Without the page control among them the library answers that it found none.
+    if (controls && ldap_parse_page_controlW(connection, controls.get(), &estimate, &cookie) == LDAP_SUCCESS) {
+        result.paged = true;
+        if (cookie != nullptr) {
+            result.cookie.assign(cookie->bv_val, cookie->bv_len);
+            ber_bvfree(cookie);
+        }
+    }
     return result;
 }
 
@@ -187,13 +205,12 @@ DirectoryQuery::DirectoryQuery() : m_stop(std::make_unique<QueryStop>()) {}
 bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std::string& base,
                          const std::string& filter, char** attributes, ResultTable& table)
 {
-    // Never a plain connection in place of the upgrade asked for.
-    if (m_startTls)
-        return Fail("StartTLS is not available on this system: use an ldaps:// server instead");
     const Deadline deadline = Deadline::After(m_timeLimitSeconds);
     std::optional<Session> session;
     StepEnd end = Open(endpoints, deadline, session);
-    if (session)
+    if (session && m_startTls && !session->Endpoint().secure)
+        end = StartTls(*session, deadline);
+    if (session && end.failure.empty() && !end.stopped)
         end = Bind(*session);
     if (session && end.failure.empty() && !end.stopped)
         end = Read(*session, base, filter, attributes, deadline, table);
@@ -239,6 +256,34 @@ DirectoryQuery::StepEnd DirectoryQuery::Open(const std::vector<ServerEndpoint>& 
         return StepEnd{};
     }
     return end;
+}
+
+DirectoryQuery::StepEnd DirectoryQuery::StartTls(Session& session, const Deadline& deadline)
+{
+    const auto failure = [&](QueryStep step, ULONG code, const std::string& detail) {
+        return StepEnd{false, DescribeFailure(step, static_cast<int>(code), session.Endpoint().host,
+                                              session.Endpoint().port, m_timeLimitSeconds, detail)};
+    };
+    // The request and the handshake that follows it, with the certificate checks of ldaps://, are
+    // one call that waits inside the library, as the connect does; the stop and the time limit
+    // are looked at when it returns. A failed upgrade ends the search: nothing more is sent.
+    ULONG serverCode = LDAP_SUCCESS;
+    LDAPMessage* rawAnswer = nullptr;
+    const ULONG upgraded = ldap_start_tls_sW(session.Handle(), &serverCode, &rawAnswer, nullptr, nullptr);
+    const Message answer(rawAnswer);
+    if (m_stop->Raised())
+        return StepEnd{true, {}};
+    if (upgraded == LDAP_SUCCESS)
+        return StepEnd{};
+    if (deadline.Passed() || upgraded == LDAP_TIMEOUT)
+        return failure(QueryStep::StartTls, LDAP_TIMEOUT, {});
+    // Codes below the client's own are the server's answer to the request; the client's own
+    // (a lost connection, a local error) come from the handshake.
+    const ULONG code = serverCode != LDAP_SUCCESS ? serverCode : upgraded;
+    if (code >= LDAP_SERVER_DOWN)
+        return failure(QueryStep::Secure, code, ErrorString(session.Handle()));
+    return failure(QueryStep::StartTls, code,
+                   answer ? ReadResult(session.Handle(), answer.get()).serverMessage : ErrorString(session.Handle()));
 }
 
 DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session)
@@ -293,53 +338,72 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
     wideList.push_back(nullptr);
     WideBuffer wideBase(base);
     WideBuffer wideFilter(filter);
-    const ULONG sizeLimit = m_maxEntries > static_cast<uint32_t>(INT_MAX) ? 0 : m_maxEntries;
-    const ULONG timeLimit = deadline.Limited() ? static_cast<ULONG>(deadline.SecondsLeft()) : 0;
-    ULONG id = 0;
-    const ULONG sent = ldap_search_extW(
-        session.Handle(), wideBase.Get(), m_baseScope ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE, wideFilter.Get(),
-        attributes == nullptr ? nullptr : wideList.data(), 0, nullptr, nullptr, timeLimit, sizeLimit, &id);
-    if (sent != LDAP_SUCCESS)
-        return failure(sent, ErrorString(session.Handle()));
     // Entries go to a table of their own, so a failure leaves the caller's table as it was.
     ResultTable recorded;
     int32_t rows = 0;
     int32_t columns = 0;
     StepEnd end;
-    for (bool reading = true; reading;) {
-        Message message;
-        ULONG type = 0;
-        ULONG code = LDAP_OTHER;
-        const Wait wait = session.Next(id, message, type, code);
-        if (wait == Wait::Stopped) {
-            session.Abandon(id);
-            end.stopped = true;
-            break;
+    SearchPages pages(m_maxEntries, m_baseScope);
+    for (bool asking = true; asking;) {
+        PLDAPControlW rawPage = nullptr;
+        if (pages.Paging()) {
+            std::string cookie = pages.Cookie();
+            berval value{static_cast<ULONG>(cookie.size()), cookie.data()};
+            const ULONG made = ldap_create_page_controlW(session.Handle(), pages.PageSize(rows),
+                                                         cookie.empty() ? nullptr : &value, FALSE, &rawPage);
+            if (made != LDAP_SUCCESS)
+                return failure(made, ErrorString(session.Handle()));
         }
-        if (wait == Wait::TimedOut) {
-            session.Abandon(id);
-            return failure(LDAP_TIMEOUT, {});
-        }
-        if (wait == Wait::Failed)
-            return failure(code, ErrorString(session.Handle()));
-        if (type == static_cast<ULONG>(LDAP_RES_SEARCH_ENTRY)) {
-            // One entry past the cap shows there are more: no need to read them.
-            if (m_maxEntries != 0 && static_cast<uint32_t>(rows) >= m_maxEntries) {
+        const Control page(rawPage);
+        PLDAPControlW requestControls[] = {page.get(), nullptr};
+        // No longer than the time left, in the whole seconds the library takes.
+        const ULONG timeLimit = deadline.Limited() ? static_cast<ULONG>(deadline.SecondsLeft()) : 0;
+        ULONG id = 0;
+        const ULONG sent = ldap_search_extW(
+            session.Handle(), wideBase.Get(), m_baseScope ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE, wideFilter.Get(),
+            attributes == nullptr ? nullptr : wideList.data(), 0, pages.Paging() ? requestControls : nullptr, nullptr,
+            timeLimit, static_cast<ULONG>(pages.SizeLimit()), &id);
+        if (sent != LDAP_SUCCESS)
+            return failure(sent, ErrorString(session.Handle()));
+        asking = false;
+        for (bool reading = true; reading;) {
+            Message message;
+            ULONG type = 0;
+            ULONG code = LDAP_OTHER;
+            const Wait wait = session.Next(id, message, type, code);
+            if (wait == Wait::Stopped) {
                 session.Abandon(id);
-                m_cut = true;
+                end.stopped = true;
                 break;
             }
-            columns = std::max(columns, RecordEntry(session.Handle(), message.get(), rows, recorded));
-            ++rows;
-        } else if (type == static_cast<ULONG>(LDAP_RES_SEARCH_RESULT)) {
-            const ResultOf result = ReadResult(session.Handle(), message.get());
-            if (IsLimitAnswer(result.code))
-                m_cut = true;
-            else if (result.code != LDAP_SUCCESS)
-                return failure(result.code, result.serverMessage);
-            reading = false;
+            if (wait == Wait::TimedOut) {
+                session.Abandon(id);
+                return failure(LDAP_TIMEOUT, {});
+            }
+            if (wait == Wait::Failed)
+                return failure(code, ErrorString(session.Handle()));
+            if (type == static_cast<ULONG>(LDAP_RES_SEARCH_ENTRY)) {
+                // One entry past the cap shows there are more: no need to read them.
+                if (m_maxEntries != 0 && static_cast<uint32_t>(rows) >= m_maxEntries) {
+                    session.Abandon(id);
+                    m_cut = true;
+                    break;
+                }
+                columns = std::max(columns, RecordEntry(session.Handle(), message.get(), rows, recorded));
+                ++rows;
+            } else if (type == static_cast<ULONG>(LDAP_RES_SEARCH_RESULT)) {
+                const ResultOf result = ReadResult(session.Handle(), message.get());
+                const SearchPages::After after =
+                    pages.Take(static_cast<int>(result.code), result.paged, result.cookie, rows, m_stop->Raised());
+                if (after == SearchPages::After::Failed)
+                    return failure(result.code, result.serverMessage);
+                m_cut = m_cut || after == SearchPages::After::Cut;
+                end.stopped = after == SearchPages::After::Stopped;
+                asking = SearchPages::AsksAgain(after);
+                reading = false;
+            }
+            // references and intermediate messages carry no entry
         }
-        // references and intermediate messages carry no entry
     }
     if (rows > 0) {
         recorded.SetDimensions(columns, rows);
