@@ -1,9 +1,10 @@
 // directory_session_win.cpp - DirectoryQuery's session with the server on Windows, through
-// WLDAP32: connect (TLS by flag) with a time-out, simple bind, subtree search, each answer
-// message read as it arrives into a ResultTable. The library reads each message whole before it
-// hands it over, so the bound on an answer's bytes is not applied here; the entry cap, the time
-// limit and the stop are. Every text crosses the library through the wide (UTF-16) calls, converted from and
-// to the UTF-8 the program keeps inside, so names, values and passwords outside ASCII arrive whole.
+// WLDAP32: connect (TLS by flag) with a time-out, StartTLS when asked for, simple bind, subtree
+// search in pages (SearchPages), each answer message read as it arrives into a ResultTable. The
+// library reads each message whole before it hands it over, so the bound on an answer's bytes is
+// not applied here; the entry cap, the time limit and the stop are. Every text crosses the library
+// through the wide (UTF-16) calls, converted from and to the UTF-8 the program keeps inside, so
+// names, values and passwords outside ASCII arrive whole.
 #include "directory/directory_query.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-// cli_connect_test.cpp - how the built corvane-search connects: StartTLS against a private server
-// whose certificate comes from a test CA, and the client library's configured defaults.
+// cli_connect_test.cpp - how the built corvane-search takes its server and base from the client
+// library's configured defaults.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,70 +17,6 @@ using namespace program_run;
 class CliConnectTest : public CliTest {};
 
 const char* const kPhones = "123, 456  \r\n789  \r\n";
-
-TEST_F(CliConnectTest, StartTlsUpgradesWithCertificateChecksAndNeverFallsBack)
-{
-    DirectoryServer starttls(DirectoryServer::Config::StartTls);
-    DirectoryServer plain(DirectoryServer::Config::Normal);
-    ASSERT_TRUE(starttls.Running()) << starttls.Error();
-    ASSERT_TRUE(plain.Running()) << plain.Error();
-    const std::string trusted = "LDAPTLS_CACERT=" + starttls.CaFile();
-    const fs::path passwordFile = m_folder / "password";
-    std::ofstream(passwordFile, std::ios::binary) << "corvane-admin\n";
-    const Args search = {"-b", test_directory::kBaseDn, "--search-attribute", "sn", "-r", "telephoneNumber", "Smith"};
-    const auto with = [&](Args args) {
-        args.insert(args.end(), search.begin(), search.end());
-        return args;
-    };
-    const std::string failed = "corvane-search: search failed: ";
-    const struct {
-        const char* name;
-        Args args;
-        Args environment;
-        int exitCode;
-        std::string out, errStart;
-    } cases[] = {
-        {"trusted",
-         with({"-H", "ldap://127.0.0.1:" + std::to_string(starttls.Port()), "-ZZ"}),
-         {trusted},
-         0,
-         kPhones,
-         ""},
-        {"trusted, bound with a password file",
-         with({"-H", "ldap://127.0.0.1:" + std::to_string(starttls.Port()), "-ZZ", "-x", "-D",
-               "cn=admin,dc=corvane,dc=test", "-y", passwordFile.string()}),
-         {trusted},
-         0,
-         kPhones,
-         ""},
-        {"a plain host and --start-tls",
-         with({"--server", "127.0.0.1", "-p", std::to_string(starttls.Port()), "-Z"}),
-         {trusted},
-         0,
-         kPhones,
-         ""},
-        // The test CA is none of the system's.
-        {"untrusted",
-         with({"-H", "ldap://127.0.0.1:" + std::to_string(starttls.Port()), "-Z"}),
-         {},
-         4,
-         "",
-         failed + "the secure connection (TLS) to 127.0.0.1:"},
-        {"a server without StartTLS",
-         with({"-H", "ldap://127.0.0.1:" + std::to_string(plain.Port()), "-ZZ"}),
-         {trusted},
-         4,
-         "",
-         failed + "the server at 127.0.0.1:" + std::to_string(plain.Port()) + " refused the upgrade with StartTLS ("},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const ProgramRun run = Run(c.args, c.environment);
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-        EXPECT_EQ(run.out, c.out);
-        EXPECT_EQ(run.err.rfind(c.errStart, 0), 0u) << run.err;
-    }
-}
 
 TEST_F(CliConnectTest, TheClientConfigurationGivesServerAndBase)
 {
