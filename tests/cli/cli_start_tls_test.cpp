@@ -12,12 +12,8 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace program_run;
-
-class CliStartTlsTest : public CliTest {};
-
-const char* const kPhones = "123, 456  \r\n789  \r\n";
+using CliStartTlsTest = CliTest;
 
 TEST_F(CliStartTlsTest, StartTlsUpgradesWithCertificateChecksAndNeverFallsBack)
 {
@@ -26,7 +22,7 @@ TEST_F(CliStartTlsTest, StartTlsUpgradesWithCertificateChecksAndNeverFallsBack)
     ASSERT_TRUE(starttls.Running()) << starttls.Error();
     ASSERT_TRUE(plain.Running()) << plain.Error();
     const std::string trusted = "LDAPTLS_CACERT=" + starttls.CaFile();
-    const fs::path passwordFile = m_folder / "password";
+    const std::filesystem::path passwordFile = m_folder / "password";
     std::ofstream(passwordFile, std::ios::binary) << "corvane-admin\n";
     const Args search = {"-b", test_directory::kBaseDn, "--search-attribute", "sn", "-r", "telephoneNumber", "Smith"};
     const auto with = [&](Args args) {
@@ -34,6 +30,7 @@ TEST_F(CliStartTlsTest, StartTlsUpgradesWithCertificateChecksAndNeverFallsBack)
         return args;
     };
     const std::string failed = "corvane-search: search failed: ";
+    const std::string phones = "123, 456  \r\n789  \r\n";
     const struct {
         const char* name;
         Args args;
@@ -46,20 +43,20 @@ TEST_F(CliStartTlsTest, StartTlsUpgradesWithCertificateChecksAndNeverFallsBack)
          with({"-H", "ldap://127.0.0.1:" + std::to_string(starttls.Port()), "-ZZ"}),
          {trusted},
          0,
-         kPhones,
+         phones,
          ""},
         {"trusted, bound with a password file",
          with({"-H", "ldap://127.0.0.1:" + std::to_string(starttls.Port()), "-ZZ", "-x", "-D",
                "cn=admin,dc=corvane,dc=test", "-y", passwordFile.string()}),
          {trusted},
          0,
-         kPhones,
+         phones,
          ""},
         {"a plain host and --start-tls",
          with({"--server", "127.0.0.1", "-p", std::to_string(starttls.Port()), "-Z"}),
          {trusted},
          0,
-         kPhones,
+         phones,
          ""},
         // The test CA is none of the system's.
         {"untrusted",
