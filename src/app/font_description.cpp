@@ -19,15 +19,8 @@ std::string FaceNameOf(const std::string& name)
 FontDescription DefinitionOf(const FontDescription& systemFont, const FontDescription& dialogFont, bool useBuiltInFont,
                              bool useFontHeight)
 {
-    FontDescription definition = dialogFont;
-    if (!useBuiltInFont) {
-        definition.faceName = systemFont.faceName;
-        definition.charSet = systemFont.charSet;
-        definition.pitchAndFamily = systemFont.pitchAndFamily;
-        if (useFontHeight)
-            definition.height = systemFont.height;
-    }
-    return definition;
+    // the system font's face, character set and pitch (and height) in the dialog font
+    return useBuiltInFont ? dialogFont : AppliedTo(dialogFont, systemFont, useFontHeight);
 }
 
 FontDescription WithStoredValues(FontDescription definition, const StoredFont& stored, bool useFontHeight)

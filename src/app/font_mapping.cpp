@@ -2,6 +2,7 @@
 #include "app/font_mapping.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include <wx/dcscreen.h>
 #include <wx/settings.h>
@@ -10,13 +11,15 @@
 
 namespace {
 
-struct CharSetEncoding {
-    int32_t charSet;
-    wxFontEncoding encoding;
+/// A number a stored font description holds and the toolkit's value it stands for.
+template <class Value>
+struct StoredNumber {
+    int32_t number;
+    Value value;
 };
 
 // the stored character-set numbers and the encodings they stand for
-const CharSetEncoding kCharSets[] = {
+const StoredNumber<wxFontEncoding> kCharSets[] = {
     {0, wxFONTENCODING_CP1252},   {1, wxFONTENCODING_SYSTEM},   {77, wxFONTENCODING_MACROMAN},
     {128, wxFONTENCODING_CP932},  {129, wxFONTENCODING_CP949},  {134, wxFONTENCODING_CP936},
     {136, wxFONTENCODING_CP950},  {161, wxFONTENCODING_CP1253}, {162, wxFONTENCODING_CP1254},
@@ -29,43 +32,32 @@ constexpr int32_t kDefaultCharSet = 1;
 constexpr int32_t kFixedPitch = 1;
 constexpr int32_t kVariablePitch = 2;
 
-struct FamilyBits {
-    int32_t bits;
-    wxFontFamily family;
-};
-
 // the family in the high four bits of the pitch-and-family byte
-const FamilyBits kFamilies[] = {
+const StoredNumber<wxFontFamily> kFamilies[] = {
     {0x00, wxFONTFAMILY_DEFAULT}, {0x10, wxFONTFAMILY_ROMAN},  {0x20, wxFONTFAMILY_SWISS},
     {0x30, wxFONTFAMILY_MODERN},  {0x40, wxFONTFAMILY_SCRIPT}, {0x50, wxFONTFAMILY_DECORATIVE},
 };
 
-int32_t CharSetOf(wxFontEncoding encoding)
+/// The result member of the table's first entry whose key member is wanted; fallback when none is.
+template <class Entry, std::size_t N, class Key, class Result>
+Result Translated(const Entry (&table)[N], Key Entry::*key, Key wanted, Result Entry::*result, Result fallback)
 {
-    for (const CharSetEncoding& entry : kCharSets)
-        if (entry.encoding == encoding)
-            return entry.charSet;
-    return kDefaultCharSet;
+    for (const Entry& entry : table)
+        if (entry.*key == wanted)
+            return entry.*result;
+    return fallback;
 }
 
-wxFontEncoding EncodingOf(int32_t charSet)
-{
-    for (const CharSetEncoding& entry : kCharSets)
-        if (entry.charSet == charSet)
-            return entry.encoding;
-    return wxFONTENCODING_DEFAULT;
-}
+using CharSet = StoredNumber<wxFontEncoding>;
+using Family = StoredNumber<wxFontFamily>;
 
 int32_t PitchAndFamilyOf(const wxFont& font)
 {
     const wxFontFamily family = font.GetFamily();
     if (family == wxFONTFAMILY_TELETYPE)
         return 0x30 | kFixedPitch;
-    int32_t bits = 0x00;
-    for (const FamilyBits& entry : kFamilies)
-        if (entry.family == family)
-            bits = entry.bits;
-    return bits | (font.IsFixedWidth() ? kFixedPitch : kVariablePitch);
+    return Translated(kFamilies, &Family::value, family, &Family::number, 0x00) |
+           (font.IsFixedWidth() ? kFixedPitch : kVariablePitch);
 }
 
 wxFontFamily FamilyOf(int32_t pitchAndFamily)
@@ -74,10 +66,7 @@ wxFontFamily FamilyOf(int32_t pitchAndFamily)
     const bool fixed = (pitchAndFamily & 0x03) == kFixedPitch;
     if (fixed && (bits == 0x00 || bits == 0x30))
         return wxFONTFAMILY_TELETYPE;
-    for (const FamilyBits& entry : kFamilies)
-        if (entry.bits == bits)
-            return entry.family;
-    return wxFONTFAMILY_DEFAULT;
+    return Translated(kFamilies, &Family::number, bits, &Family::value, wxFONTFAMILY_DEFAULT);
 }
 
 }  // namespace
@@ -88,7 +77,7 @@ FontDescription DescribeFont(const wxFont& font, int dpi)
     if (!font.IsOk())
         return description;
     description.faceName = FaceNameOf(FromWx(font.GetFaceName()));
-    description.charSet = CharSetOf(font.GetEncoding());
+    description.charSet = Translated(kCharSets, &CharSet::value, font.GetEncoding(), &CharSet::number, kDefaultCharSet);
     description.height = -static_cast<int32_t>(std::lround(font.GetFractionalPointSize() * dpi / 72.0));
     description.pitchAndFamily = PitchAndFamilyOf(font);
     description.weight = font.GetNumericWeight();
@@ -105,7 +94,9 @@ wxFont MakeFont(const FontDescription& description, int dpi)
         pointSize = std::abs(static_cast<double>(description.height)) * pixelsToPoints;
 
     wxFontInfo info(pointSize);
-    info.Family(FamilyOf(description.pitchAndFamily)).Encoding(EncodingOf(description.charSet));
+    info.Family(FamilyOf(description.pitchAndFamily))
+        .Encoding(
+            Translated(kCharSets, &CharSet::number, description.charSet, &CharSet::value, wxFONTENCODING_DEFAULT));
     if (!description.faceName.empty())
         info.FaceName(ToWx(description.faceName));
     info.Italic(description.italic);

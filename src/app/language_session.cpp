@@ -20,18 +20,28 @@
 #include "platform/desktop_language.h"
 
 LanguageSession::LanguageSession(wxFrame& frame, ProgramFolders folders, FontSettings& fonts, ChangedFunction changed)
-    : m_frame(frame), m_folders(std::move(folders)), m_fonts(fonts), m_changed(std::move(changed))
+    : m_frame(frame),
+      m_folders(std::move(folders)),
+      m_fonts(fonts),
+      m_changed(std::move(changed)),
+      m_catalog(std::make_shared<const TextCatalog>())
 {}
 
 void LanguageSession::Apply(const std::string& path)
 {
+    Use(path, std::make_shared<const TextCatalog>(path));
+}
+
+void LanguageSession::Use(const std::string& path, std::shared_ptr<const TextCatalog> catalog)
+{
     // Recorded whether or not the file exists, so that every window opened later follows the
     // language just selected: "" (the built-in English) included.
     m_file = path;
+    m_catalog = std::move(catalog);
     wxMenuBar* bar = m_frame.GetMenuBar();
     if (bar == nullptr)
         return;
-    TextCatalog language(path);
+    const TextCatalog& language = *m_catalog;
     wxWindowUpdateLocker noUpdates(&m_frame);  // one repaint for all relabelled controls
     TextPlaces places;
     places.window = &m_frame;
@@ -91,11 +101,13 @@ std::string LanguageSession::Saved() const
 
 void LanguageSession::Choose()
 {
-    CLanguageDlg dialog(&m_frame, m_file, m_name, m_folders.program + kLanguageCatalogName, m_folders.program);
+    CLanguageDlg dialog(&m_frame, {m_file, m_name, m_catalog}, m_folders.program + kLanguageCatalogName,
+                        m_folders.program);
     m_fonts.ApplyTo(&dialog, true);
     if (dialog.ShowModal() != wxID_OK)
         return;
-    Apply(dialog.SelectedLanguageFile());
+    // the file the dialog read for its preview is not read again
+    Use(dialog.SelectedLanguageFile(), dialog.SelectedCatalog());
     m_name = dialog.SelectedLanguageName();
     m_unlistedName.clear();
     m_chosen = true;
@@ -107,7 +119,6 @@ void LanguageSession::Choose()
 
 void LanguageSession::WriteEnglishFile()
 {
-    Apply(m_file);
     // An installed program folder is read-only for its users: the file then goes into the
     // storage folder, beside LDAP.ini.
     std::vector<std::string> targets{m_folders.program + kEnglishFileName};

@@ -96,13 +96,13 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
                                                     if (FileExists(path))
                                                         m_profile->Load(path);
                                                 });
-    // the commands get copies of what they read: the texts, the language file and the profile's values
+    // the commands get copies of what they read: the texts, the language's catalogue and the profile's values
     m_language =
         std::make_unique<LanguageSession>(*this, m_folders, *m_fontSettings, [this](const LanguageSession& language) {
             m_windowState->Arrange();  // label widths follow their texts
             m_commands->SetTexts(language.Texts());
             m_commands->RetranslateStatus();
-            m_commands->SetLanguageFile(language.File());
+            m_commands->SetCatalog(language.Catalog());
         });
     ProfileSession::Hooks hooks;
     hooks.cleared = [this] {
@@ -204,22 +204,15 @@ void CLDAPDlg::BindCommands()
     onMenu(cmd::kOpen, [this] { m_profile->Open(); });
     onMenu(cmd::kSave, [this] { m_profile->Save(); });
     onMenu(cmd::kSaveAs, [this] { m_profile->SaveAs(); });
-    Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, ToWxId(cmd::kExit));
+    onMenu(cmd::kExit, [this] { Close(); });
     Bind(wxEVT_CLOSE_WINDOW, &CLDAPDlg::OnClose, this);
     m_windowState->BindSizeAndMove();
-    Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Search(); }, ToWxId(cmd::kSearch));
-    Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Details(); }, ToWxId(cmd::kShowDetails));
-    Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->Export(); }, ToWxId(cmd::kExportResult));
-    Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->ExportLdif(); }, ToWxId(cmd::kExportLdif));
-    Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->CopyRows(); }, ToWxId(cmd::kCopy));
-    Bind(
-        wxEVT_MENU, [this](wxCommandEvent&) { m_commands->ChooseBaseDn(); }, ToWxId(cmd::kBaseDns));
+    onMenu(cmd::kSearch, [this] { m_commands->Search(); });
+    onMenu(cmd::kShowDetails, [this] { m_commands->Details(); });
+    onMenu(cmd::kExportResult, [this] { m_commands->Export(); });
+    onMenu(cmd::kExportLdif, [this] { m_commands->ExportLdif(); });
+    onMenu(cmd::kCopy, [this] { m_commands->CopyRows(); });
+    onMenu(cmd::kBaseDns, [this] { m_commands->ChooseBaseDn(); });
     onMenu(cmd::kOptionsDetails, [this] { m_profile->ChooseDetailFields(); });
     onMenu(cmd::kLanguage, [this] { m_language->Choose(); });
     onMenu(cmd::kConnection, [this] { m_profile->ChooseConnection(); });

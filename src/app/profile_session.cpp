@@ -16,6 +16,7 @@
 #include "app/window_title.h"
 #include "dialogs/connection_dialog.h"
 #include "dialogs/detail_fields_dialog.h"
+#include "localisation/text_catalog.h"
 #include "localisation/text_keys.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
@@ -174,7 +175,7 @@ bool ProfileSession::SaveTo(const std::string& requestedPath)
 
 void ProfileSession::ChooseDetailFields()
 {
-    COptionDetailsDlg dialog(&m_frame, m_detailAttributes, m_language.File());
+    COptionDetailsDlg dialog(&m_frame, m_detailAttributes, *m_language.Catalog());
     m_fonts.ApplyTo(&dialog, true);
     if (dialog.ShowModal() == wxID_OK)
         SetDetailAttributes(dialog.DetailAttributes());
@@ -182,7 +183,7 @@ void ProfileSession::ChooseDetailFields()
 
 void ProfileSession::ChooseConnection()
 {
-    CConnectionDlg dialog(&m_frame, m_bindUser, m_connection, m_language.File());
+    CConnectionDlg dialog(&m_frame, m_bindUser, m_connection, *m_language.Catalog());
     m_fonts.ApplyTo(&dialog, true);
     if (dialog.ShowModal() == wxID_OK) {
         m_bindUser = dialog.BindUser();

@@ -40,20 +40,18 @@ RecentMenu::RecentMenu(wxFrame* frame, wxMenu* submenu, OpenFunction open) : m_s
                 m_open(std::string(entries[static_cast<std::size_t>(position)]));
         },
         ToWxId(cmd::kRecentFirst), ToWxId(cmd::kRecentLast));
-    frame->Bind(
-        wxEVT_MENU,
-        [this](wxCommandEvent&) {
-            m_list.Clear();
-            Update();
-        },
-        ToWxId(cmd::kClearRecent));
-    frame->Bind(
-        wxEVT_MENU,
-        [this](wxCommandEvent&) {
-            m_list.ToggleDeactivate();
-            Update();
-        },
-        ToWxId(cmd::kDeactivateRecent));
+    // Clear and Deactivate change the list, then the entries shown follow it
+    const auto onChange = [this, frame](int command, void (RecentList::*change)()) {
+        frame->Bind(
+            wxEVT_MENU,
+            [this, change](wxCommandEvent&) {
+                (m_list.*change)();
+                Update();
+            },
+            ToWxId(command));
+    };
+    onChange(cmd::kClearRecent, &RecentList::Clear);
+    onChange(cmd::kDeactivateRecent, &RecentList::ToggleDeactivate);
     m_submenu->Enable(ToWxId(cmd::kClearRecent), true);
     m_submenu->Enable(ToWxId(cmd::kDeactivateRecent), true);
 }

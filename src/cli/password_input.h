@@ -15,6 +15,11 @@ struct PasswordInput {
     std::string error;  ///< one line saying what is wrong, when Failed
 };
 
+/// A failed input saying error.
+PasswordInput PasswordFailed(std::string error);
+/// A read password, taken out of line (which is left wiped).
+PasswordInput PasswordTaken(std::string& line);
+
 /// The first line of the file at path, or of standard input for "-": the bytes before the first
 /// line end (LF, a CR before it dropped). Failed when the file cannot be read or the line is empty.
 PasswordInput ReadPasswordFile(const std::string& path);

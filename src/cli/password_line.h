@@ -5,8 +5,6 @@
 #include <cstddef>
 #include <string>
 
-#include "cli/password_input.h"
-
 /// Opens a file named in program text for reading; -1 when it cannot.
 int OpenForReading(const std::string& path);
 /// read(2): bytes read, 0 at the end, -1 on failure (errno set).
@@ -32,7 +30,3 @@ enum class LineEnd { Line, TooLong, Error, Interrupted };
 /// line is taken from a shared standard input; a CR before the LF is dropped. Stops with
 /// Interrupted when a read is interrupted and interrupted() says so.
 LineEnd ReadFirstLine(int fd, std::string& line, bool (*interrupted)());
-
-PasswordInput PasswordFailed(std::string error);
-/// A read password, taken out of line (which is left wiped).
-PasswordInput PasswordTaken(std::string& line);

@@ -1,8 +1,9 @@
 // about_picture.cpp - draws the about box's picture with a memory device context.
 #include "dialogs/about_picture.h"
 
-#include <wx/dcmemory.h>
 #include <wx/image.h>
+
+#include "platform/drawn_bitmap.h"
 
 namespace {
 
@@ -10,13 +11,9 @@ const wxColour kBlue(31, 94, 168);
 const wxColour kLightBlue(120, 170, 225);
 const wxColour kPale(235, 242, 250);
 
-wxBitmap DrawPicture()
+void DrawPicture(wxDC& dc)
 {
-    const int width = 160;
-    const int height = 99;
-    wxBitmap bitmap(width, height, 24);
-    wxMemoryDC dc(bitmap);
-    dc.GradientFillLinear(wxRect(0, 0, width, height), kPale, *wxWHITE, wxDOWN);
+    dc.GradientFillLinear(wxRect(dc.GetSize()), kPale, *wxWHITE, wxDOWN);
 
     // a directory tree: the root, two organisational units and their people
     dc.SetPen(wxPen(kBlue, 2));
@@ -42,15 +39,13 @@ wxBitmap DrawPicture()
     dc.SetPen(wxPen(kLightBlue, 2));
     dc.SetBrush(*wxTRANSPARENT_BRUSH);
     dc.DrawArc(105, 47, 113, 41, 115, 54);
-    dc.SelectObject(wxNullBitmap);
-    return bitmap;
 }
 
 }  // namespace
 
 wxBitmap AboutPicture(int screenDpi)
 {
-    wxBitmap picture = DrawPicture();
+    wxBitmap picture = DrawnBitmap(wxSize(160, 99), DrawPicture);
     if (screenDpi <= 96)
         return picture;
     wxImage image = picture.ConvertToImage();

@@ -21,7 +21,7 @@ constexpr int kOptionsHeightDu = 38;
 }  // namespace
 
 CConnectionDlg::CConnectionDlg(wxWindow* parent, const std::string& bindUser, const ConnectionOptions& options,
-                               const std::string& languageFile)
+                               const TextCatalog& texts)
     : CFieldDlg(parent, {"Connection", kLabelId, wxST_NO_AUTORESIZE, kBindUserId, 0, kOptionsHeightDu})
 {
     const DialogUnits du(*this);
@@ -35,7 +35,7 @@ CConnectionDlg::CConnectionDlg(wxWindow* parent, const std::string& bindUser, co
     Edit()->ChangeValue(ToWx(bindUser));
     m_startTls->SetValue(options.startTls);
     m_entryCap->SetValue(static_cast<int>(WithConnection({}, options).maxEntries));
-    ApplyTexts(ConnectionDialogKeys(), languageFile, PlacesOf(this));
+    ApplyTexts(ConnectionDialogKeys(), texts, PlacesOf(this));
 }
 
 std::string CConnectionDlg::BindUser() const

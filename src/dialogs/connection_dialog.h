@@ -8,6 +8,7 @@
 #include "localisation/window_ids.h"
 #include "search/search_rules.h"
 
+class TextCatalog;
 class wxCheckBox;
 class wxSpinCtrl;
 
@@ -25,9 +26,9 @@ public:
     static constexpr int kEntryCapId = dlg::kConnectionEntryCap;
 
     /// Builds the dialog in the parent's font with bindUser in its edit, options in the check box
-    /// and the spin control, and its texts looked up in languageFile ("" or a missing file: English).
+    /// and the spin control, and its texts from texts.
     CConnectionDlg(wxWindow* parent, const std::string& bindUser, const ConnectionOptions& options,
-                   const std::string& languageFile);
+                   const TextCatalog& texts);
 
     /// The edit's name, cut to what a field holds; blanks around it are kept, as in every field.
     std::string BindUser() const;

@@ -20,15 +20,15 @@ constexpr int kHeightDu = 165;
 
 }  // namespace
 
-COptionDetailsDlg::COptionDetailsDlg(wxWindow* parent, const DetailSlots& slots, const std::string& languageFile)
-    : m_languageFile(languageFile)
+COptionDetailsDlg::COptionDetailsDlg(wxWindow* parent, const DetailSlots& slots, const TextCatalog& texts)
 {
     Create(parent, wxID_ANY, "Fields to display in details view");
     if (parent != nullptr)
         SetFont(parent->GetFont());  // the template's dialog units follow the main window's font
     CreateControls();
     m_list->ChangeValue(ToWx(DetailFieldsText(slots)));
-    ApplyDetailFieldsTexts();
+    // the FrmOptions texts: Add, Delete, the caption, Cancel and OK
+    ApplyTexts(DetailFieldsKeys(), texts, PlacesOf(this));
     if (parent != nullptr)
         CentreOnParent();
 }
@@ -62,11 +62,6 @@ void COptionDetailsDlg::CreateControls()
         event.Skip();
         m_name->SetFocus();
     });
-}
-
-void COptionDetailsDlg::ApplyDetailFieldsTexts()
-{
-    ApplyTexts(DetailFieldsKeys(), m_languageFile, PlacesOf(this));
 }
 
 void COptionDetailsDlg::AddField()

@@ -8,6 +8,7 @@
 #include "localisation/window_ids.h"
 #include "storage/connection_profile.h"
 
+class TextCatalog;
 class wxComboBox;
 class wxTextCtrl;
 
@@ -24,9 +25,8 @@ public:
     static constexpr int kListId = dlg::kFieldsList;
 
     /// Builds the dialog in the parent's font with the list of slots in its edit and its texts
-    /// looked up in languageFile ("" or a missing file: English). The opener then applies the
-    /// program's font settings to it.
-    COptionDetailsDlg(wxWindow* parent, const DetailSlots& slots, const std::string& languageFile);
+    /// from texts. The opener then applies the program's font settings to it.
+    COptionDetailsDlg(wxWindow* parent, const DetailSlots& slots, const TextCatalog& texts);
 
     /// The slots as the edit's lines give them (what OK writes back).
     DetailSlots DetailAttributes() const;
@@ -41,10 +41,6 @@ public:
 
 private:
     void CreateControls();
-    /// The FrmOptions texts from the language file: Add, Delete, the caption, Cancel and OK.
-    void ApplyDetailFieldsTexts();
-
-    std::string m_languageFile;
     wxComboBox* m_name = nullptr;
     wxTextCtrl* m_list = nullptr;
 };

@@ -1,6 +1,8 @@
 // language_dialog.cpp - CLanguageDlg: the list from the catalogue, the preselection and the preview.
 #include "dialogs/language_dialog.h"
 
+#include <utility>
+
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/stattext.h>
@@ -19,10 +21,9 @@ constexpr int kHeightDu = 62;
 
 }  // namespace
 
-CLanguageDlg::CLanguageDlg(wxWindow* parent, const std::string& currentLanguageFile,
-                           const std::string& currentLanguageName, const std::string& catalogPath,
+CLanguageDlg::CLanguageDlg(wxWindow* parent, LanguageSelection current, const std::string& catalogPath,
                            const std::string& programFolder)
-    : m_selectedLanguageFile(currentLanguageFile), m_selectedLanguageName(currentLanguageName)
+    : m_selected(std::move(current))
 {
     Create(parent, wxID_ANY, "Language selection");
     if (parent != nullptr)
@@ -30,7 +31,7 @@ CLanguageDlg::CLanguageDlg(wxWindow* parent, const std::string& currentLanguageF
     CreateControls();
 
     const LanguageChoices choices =
-        LanguageDialogChoices(ReadLanguageCatalog(catalogPath), programFolder, currentLanguageFile);
+        LanguageDialogChoices(ReadLanguageCatalog(catalogPath), programFolder, m_selected.file);
     // All names in one go, without a layout of the list per name: a catalogue may be long.
     wxArrayString names;
     names.reserve(choices.names.size());
@@ -67,14 +68,15 @@ void CLanguageDlg::SelectEntry(int index)
         return;
     if (m_list->GetSelection() != index)
         m_list->SetSelection(index);
-    m_selectedLanguageFile = m_entryFiles[static_cast<std::size_t>(index)];
+    m_selected.file = m_entryFiles[static_cast<std::size_t>(index)];
     // the name as the catalogue has it, byte for byte, so that it is found again at the next start
-    m_selectedLanguageName = m_names[static_cast<std::size_t>(index)];
+    m_selected.name = m_names[static_cast<std::size_t>(index)];
+    // a new selection is a change of language: its file is read here, once
+    m_selected.texts = std::make_shared<const TextCatalog>(m_selected.file);
     ApplyLanguageDialogTexts();
 }
 
 void CLanguageDlg::ApplyLanguageDialogTexts()
 {
-    // never writes English lines: these keys are not part of the English language file
-    ApplyTexts(LanguageDialogKeys(), m_selectedLanguageFile, PlacesOf(this));
+    ApplyTexts(LanguageDialogKeys(), *m_selected.texts, PlacesOf(this));
 }

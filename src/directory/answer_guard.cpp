@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <optional>
 
+#include "directory/socket_layer.h"
+
 namespace {
 
 constexpr unsigned char kSequence = 0x30;
@@ -69,19 +71,7 @@ std::optional<Length> ReadLength(const std::string& header, std::size_t at, bool
 
 AnswerGuard& GuardOf(Sockbuf_IO_Desc* layer)
 {
-    return *static_cast<AnswerGuard*>(layer->sbiod_pvt);
-}
-
-int Setup(Sockbuf_IO_Desc* layer, void* guard)
-{
-    layer->sbiod_pvt = guard;
-    return 0;
-}
-
-int Remove(Sockbuf_IO_Desc* layer)
-{
-    layer->sbiod_pvt = nullptr;
-    return 0;
+    return LayerContext<AnswerGuard>(layer);
 }
 
 int Control(Sockbuf_IO_Desc* layer, int option, void* argument)
@@ -130,7 +120,7 @@ ber_slen_t Write(Sockbuf_IO_Desc* layer, void* buffer, ber_len_t length)
     return LBER_SBIOD_WRITE_NEXT(layer, buffer, length);
 }
 
-Sockbuf_IO guardLayer = {Setup, Remove, Control, Read, Write, nullptr};
+Sockbuf_IO guardLayer = {KeepLayerContext, DropLayerContext, Control, Read, Write, nullptr};
 
 }  // namespace
 

@@ -92,6 +92,19 @@ bool DirectoryQuery::Fail(std::string reason)
     return false;
 }
 
+bool DirectoryQuery::Finish(StepEnd end)
+{
+    if (end.stopped) {
+        m_stopped = true;
+        m_cut = true;
+        return true;
+    }
+    if (!end.failure.empty()) {
+        return Fail(std::move(end.failure));
+    }
+    return true;
+}
+
 bool DirectoryQuery::Search(const std::string& base, const std::string& filter, char** attributes, ResultTable& table)
 {
     m_failureReason.clear();

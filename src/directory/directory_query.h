@@ -121,6 +121,9 @@ private:
     class Session;
 
     bool Fail(std::string reason);
+    /// The outcome of a search whose last step ended as end: a stop keeps what arrived (cut), a
+    /// failure fails the search.
+    bool Finish(StepEnd end);
     bool Search(const std::string& base, const std::string& filter, char** attributes, ResultTable& table);
     /// The search once its settings are checked: connect, bind, read.
     bool Run(const std::vector<ServerEndpoint>& endpoints, const std::string& base, const std::string& filter,

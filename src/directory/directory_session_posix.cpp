@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <climits>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -28,6 +27,7 @@
 #include "directory/query_stop.h"
 #include "directory/result_table.h"
 #include "directory/row_cells.h"
+#include "directory/search_pages.h"
 #include "directory/server_address.h"
 #include "directory/tcp_connect.h"
 
@@ -46,12 +46,6 @@ struct TextReleaser {
 using Connection = std::unique_ptr<LDAP, ConnectionCloser>;
 using Message = std::unique_ptr<LDAPMessage, MessageReleaser>;
 using LibraryText = std::unique_ptr<char, TextReleaser>;
-
-/// A server's limit answer still carries the entries that came before the limit was hit.
-bool IsLimitAnswer(int result)
-{
-    return result == LDAP_TIMELIMIT_EXCEEDED || result == LDAP_SIZELIMIT_EXCEEDED || result == LDAP_ADMINLIMIT_EXCEEDED;
-}
 
 /// How a wait for the next message ended.
 enum class Wait { Message, TimedOut, Stopped, Failed };
@@ -99,17 +93,6 @@ ResultOf ReadResult(LDAP* connection, LDAPMessage* message)
         }
     }
     return result;
-}
-
-/// Entries asked for in one page of a paged search: what directories that page commonly hand out.
-constexpr uint32_t kPageSize = 1000;
-
-/// Answers to a first page that show the server will not page this search: it is asked again
-/// without the control.
-bool RefusesPaging(int result)
-{
-    return result == LDAP_ADMINLIMIT_EXCEEDED || result == LDAP_UNAVAILABLE_CRITICAL_EXTENSION ||
-           result == LDAP_UNWILLING_TO_PERFORM || result == LDAP_PROTOCOL_ERROR;
 }
 
 /// The URL the client library is given for a connection it did not open itself: it names the
@@ -251,15 +234,7 @@ bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std
     if (session && end.failure.empty() && !end.stopped) {
         end = Read(*session, base, filter, attributes, deadline, table);
     }
-    if (end.stopped) {
-        m_stopped = true;
-        m_cut = true;
-        return true;
-    }
-    if (!end.failure.empty()) {
-        return Fail(std::move(end.failure));
-    }
-    return true;
+    return Finish(std::move(end));
 }
 
 DirectoryQuery::StepEnd DirectoryQuery::Open(const std::vector<ServerEndpoint>& endpoints, const Deadline& deadline,
@@ -423,23 +398,14 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
     int32_t rows = 0;
     int32_t columns = 0;
     StepEnd end;
-    // A capped search asks in pages (the control is not critical): a server that hands out fewer
-    // entries in one answer than the cap then gives the rest page by page, and one that does not
-    // page answers as to a plain search. Pages never ask for more than the cap leaves.
-    bool paging = m_maxEntries != 0 && !m_baseScope;
-    bool firstPage = true;
-    std::string cookie;
+    SearchPages pages(m_maxEntries, m_baseScope);
     for (bool asking = true; asking;) {
-        const uint32_t remaining = m_maxEntries - static_cast<uint32_t>(rows);
-        // Without pages the server is asked for no more than the cap; a paged search is bounded by
-        // its page size, since a size limit applies to all pages together on some servers.
-        const int sizeLimit =
-            paging || m_maxEntries > static_cast<uint32_t>(INT_MAX) ? 0 : static_cast<int>(m_maxEntries);
         LDAPControl* rawPage = nullptr;
-        if (paging) {
+        if (pages.Paging()) {
+            std::string cookie = pages.Cookie();
             berval value{static_cast<ber_len_t>(cookie.size()), cookie.empty() ? nullptr : cookie.data()};
-            if (ldap_create_page_control(session.Handle(), static_cast<ber_int_t>(std::min(remaining, kPageSize)),
-                                         &value, 0, &rawPage) != LDAP_SUCCESS) {
+            if (ldap_create_page_control(session.Handle(), static_cast<ber_int_t>(pages.PageSize(rows)), &value, 0,
+                                         &rawPage) != LDAP_SUCCESS) {
                 return failure(LDAP_NO_MEMORY, {});
             }
         }
@@ -450,8 +416,8 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
         int id = 0;
         const int sent =
             ldap_search_ext(session.Handle(), base.c_str(), m_baseScope ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE,
-                            filter.c_str(), attributes, 0, paging ? requestControls : nullptr, nullptr,
-                            deadline.Limited() ? &serverLimit : nullptr, sizeLimit, &id);
+                            filter.c_str(), attributes, 0, pages.Paging() ? requestControls : nullptr, nullptr,
+                            deadline.Limited() ? &serverLimit : nullptr, pages.SizeLimit(), &id);
         if (sent != LDAP_SUCCESS) {
             return failure(sent, {});
         }
@@ -514,29 +480,16 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
                 case LDAP_RES_SEARCH_RESULT: {
                     const ResultOf result = ReadResult(session.Handle(), message.get());
                     reading = false;
-                    if (paging && firstPage && rows == 0 && RefusesPaging(result.code)) {
-                        paging = false;  // ask once more, as a plain search
-                        asking = true;
-                        break;
-                    }
-                    firstPage = false;
-                    // A server's limit answer still carries the entries that came before the limit was hit.
-                    if (IsLimitAnswer(result.code)) {
-                        m_cut = true;
-                    } else if (result.code != LDAP_SUCCESS) {
+                    const SearchPages::After after =
+                        pages.Take(result.code, result.paged, result.cookie, rows, m_stop->Raised());
+                    if (after == SearchPages::After::Failed) {
                         return failure(result.code, result.serverMessage);
-                    } else if (paging && result.paged && !result.cookie.empty()) {
-                        // More pages: read on up to the cap; at the cap the rest is not asked for.
-                        if (static_cast<uint32_t>(rows) >= m_maxEntries) {
-                            m_cut = true;
-                        } else {
-                            cookie = result.cookie;
-                            asking = !m_stop->Raised();
-                            end.stopped = m_stop->Raised();
-                            if (asking && m_progress) {
-                                m_progress(static_cast<uint32_t>(rows));
-                            }
-                        }
+                    }
+                    m_cut = m_cut || after == SearchPages::After::Cut;
+                    end.stopped = after == SearchPages::After::Stopped;
+                    asking = SearchPages::AsksAgain(after);
+                    if (after == SearchPages::After::NextPage && m_progress) {
+                        m_progress(static_cast<uint32_t>(rows));
                     }
                     break;
                 }

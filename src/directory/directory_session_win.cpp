@@ -1,13 +1,13 @@
 // directory_session_win.cpp - DirectoryQuery's session with the server on Windows, through
-// WLDAP32: connect (TLS by flag) with a time-out, simple bind, subtree search, each answer
-// message read as it arrives into a ResultTable. The library reads each message whole before it
-// hands it over, so the bound on an answer's bytes is not applied here; the entry cap, the time
-// limit and the stop are. Every text crosses the library through the wide (UTF-16) calls, converted from and
-// to the UTF-8 the program keeps inside, so names, values and passwords outside ASCII arrive whole.
+// WLDAP32: connect (TLS by flag) with a time-out, StartTLS when asked for, simple bind, subtree
+// search in pages (SearchPages), each answer message read as it arrives into a ResultTable. The
+// library reads each message whole before it hands it over, so the bound on an answer's bytes is
+// not applied here; the entry cap, the time limit and the stop are. Every text crosses the library
+// through the wide (UTF-16) calls, converted from and to the UTF-8 the program keeps inside, so
+// names, values and passwords outside ASCII arrive whole.
 #include "directory/directory_query.h"
 
 #include <algorithm>
-#include <climits>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -17,38 +17,19 @@
 #include "directory/query_failure.h"
 #include "directory/query_stop.h"
 #include "directory/result_table.h"
+#include "directory/search_pages.h"
 #include "directory/server_address.h"
+#include "storage/wide_text.h"
 
 #include <winber.h>
 
 namespace {
 
-std::wstring Wide(std::string_view text)
-{
-    if (text.empty())
-        return std::wstring();
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
-std::string Utf8(const wchar_t* wide)
-{
-    if (wide == nullptr || *wide == L'\0')
-        return std::string();
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), length, nullptr, nullptr);
-    text.resize(static_cast<std::size_t>(length) - 1);  // without the closing NUL
-    return text;
-}
-
 /// A wide copy of a text the library takes as a modifiable buffer; wiped when dropped, so a
 /// password leaves no copy behind.
 class WideBuffer {
 public:
-    explicit WideBuffer(std::string_view text) : m_text(Wide(text)) {}
+    explicit WideBuffer(std::string_view text) : m_text(WideText(text)) {}
     ~WideBuffer() { WipeBytes(m_text.data(), m_text.size() * sizeof(wchar_t)); }
     WideBuffer(const WideBuffer&) = delete;
     WideBuffer& operator=(const WideBuffer&) = delete;
@@ -73,20 +54,22 @@ struct CursorReleaser {
 struct ValuesReleaser {
     void operator()(berval** values) const { ldap_value_free_len(values); }
 };
+struct ControlReleaser {
+    void operator()(LDAPControlW* control) const { ldap_control_freeW(control); }
+};
+struct ControlsReleaser {
+    void operator()(LDAPControlW** controls) const { ldap_controls_freeW(controls); }
+};
 
 using Connection = std::unique_ptr<LDAP, ConnectionCloser>;
 using Message = std::unique_ptr<LDAPMessage, MessageReleaser>;
 using LibraryText = std::unique_ptr<wchar_t, TextReleaser>;
 using AttributeCursor = std::unique_ptr<BerElement, CursorReleaser>;
 using ValueList = std::unique_ptr<berval*, ValuesReleaser>;
+using Control = std::unique_ptr<LDAPControlW, ControlReleaser>;
+using ControlList = std::unique_ptr<LDAPControlW*, ControlsReleaser>;
 
 constexpr ULONG kFailed = static_cast<ULONG>(-1);
-
-bool IsLimitAnswer(ULONG result)
-{
-    return result == LDAP_TIMELIMIT_EXCEEDED || result == LDAP_SIZELIMIT_EXCEEDED ||
-           result == LDAP_ADMIN_LIMIT_EXCEEDED;
-}
 
 std::string ValueText(const berval& value)
 {
@@ -102,20 +85,20 @@ std::string ErrorString(LDAP* connection)
     wchar_t* text = nullptr;
     if (connection == nullptr || ldap_get_optionW(connection, LDAP_OPT_ERROR_STRING, &text) != LDAP_SUCCESS)
         return std::string();
-    return EscapeControlCharacters(Utf8(text));
+    return EscapeControlCharacters(Utf8Text(text));
 }
 
 int32_t RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table)
 {
     LibraryText dn(ldap_get_dnW(connection, entry));
-    table.SetCell(0, row, std::string(kEntryTag) + Utf8(dn.get()));
+    table.SetCell(0, row, std::string(kEntryTag) + Utf8Text(dn.get()));
     int32_t column = 0;
     BerElement* rawCursor = nullptr;
     LibraryText name(ldap_first_attributeW(connection, entry, &rawCursor));
     AttributeCursor cursor(rawCursor);
     while (name) {
         ++column;
-        table.SetCell(column, row, std::string(kAttributeTag) + Utf8(name.get()));
+        table.SetCell(column, row, std::string(kAttributeTag) + Utf8Text(name.get()));
         // Values come as the bytes the server sent (UTF-8 for text), a NUL byte marking binary.
         ValueList values(ldap_get_values_lenW(connection, entry, name.get()));
         if (values) {
@@ -131,20 +114,36 @@ int32_t RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTab
     return column + 1;
 }
 
+/** The result code of a result message, the server's own text about it and, for a page of a
+    paged search, the cookie that asks for the next page. */
 struct ResultOf {
     ULONG code = LDAP_OTHER;
     std::string serverMessage;
+    bool paged = false;  ///< the server answered the paged-results control
+    std::string cookie;  ///< empty once the last page has come
 };
 
 ResultOf ReadResult(LDAP* connection, LDAPMessage* message)
 {
     ResultOf result;
     wchar_t* rawText = nullptr;
-    if (ldap_parse_resultW(connection, message, &result.code, nullptr, &rawText, nullptr, nullptr, FALSE) !=
+    LDAPControlW** rawControls = nullptr;
+    if (ldap_parse_resultW(connection, message, &result.code, nullptr, &rawText, nullptr, &rawControls, FALSE) !=
         LDAP_SUCCESS)
         result.code = LDAP_DECODING_ERROR;
     LibraryText text(rawText);
-    result.serverMessage = EscapeControlCharacters(Utf8(text.get()));
+    result.serverMessage = EscapeControlCharacters(Utf8Text(text.get()));
+    const ControlList controls(rawControls);
+    ULONG estimate = 0;
+    berval* cookie = nullptr;
+    // Without the page control among them the library answers that it found none.
+    if (controls && ldap_parse_page_controlW(connection, controls.get(), &estimate, &cookie) == LDAP_SUCCESS) {
+        result.paged = true;
+        if (cookie != nullptr) {
+            result.cookie.assign(cookie->bv_val, cookie->bv_len);
+            ber_bvfree(cookie);
+        }
+    }
     return result;
 }
 
@@ -207,24 +206,16 @@ DirectoryQuery::DirectoryQuery() : m_stop(std::make_unique<QueryStop>()) {}
 bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std::string& base,
                          const std::string& filter, char** attributes, ResultTable& table)
 {
-    // Never a plain connection in place of the upgrade asked for.
-    if (m_startTls)
-        return Fail("StartTLS is not available on this system: use an ldaps:// server instead");
     const Deadline deadline = Deadline::After(m_timeLimitSeconds);
     std::optional<Session> session;
     StepEnd end = Open(endpoints, deadline, session);
-    if (session)
+    if (session && m_startTls && !session->Endpoint().secure)
+        end = StartTls(*session, deadline);
+    if (session && end.failure.empty() && !end.stopped)
         end = Bind(*session);
     if (session && end.failure.empty() && !end.stopped)
         end = Read(*session, base, filter, attributes, deadline, table);
-    if (end.stopped) {
-        m_stopped = true;
-        m_cut = true;
-        return true;
-    }
-    if (!end.failure.empty())
-        return Fail(std::move(end.failure));
-    return true;
+    return Finish(std::move(end));
 }
 
 DirectoryQuery::StepEnd DirectoryQuery::Open(const std::vector<ServerEndpoint>& endpoints, const Deadline& deadline,
@@ -266,6 +257,34 @@ DirectoryQuery::StepEnd DirectoryQuery::Open(const std::vector<ServerEndpoint>& 
         return StepEnd{};
     }
     return end;
+}
+
+DirectoryQuery::StepEnd DirectoryQuery::StartTls(Session& session, const Deadline& deadline)
+{
+    const auto failure = [&](QueryStep step, ULONG code, const std::string& detail) {
+        return StepEnd{false, DescribeFailure(step, static_cast<int>(code), session.Endpoint().host,
+                                              session.Endpoint().port, m_timeLimitSeconds, detail)};
+    };
+    // The request and the handshake that follows it, with the certificate checks of ldaps://, are
+    // one call that waits inside the library, as the connect does; the stop and the time limit
+    // are looked at when it returns. A failed upgrade ends the search: nothing more is sent.
+    ULONG serverCode = LDAP_SUCCESS;
+    LDAPMessage* rawAnswer = nullptr;
+    const ULONG upgraded = ldap_start_tls_sW(session.Handle(), &serverCode, &rawAnswer, nullptr, nullptr);
+    const Message answer(rawAnswer);
+    if (m_stop->Raised())
+        return StepEnd{true, {}};
+    if (upgraded == LDAP_SUCCESS)
+        return StepEnd{};
+    if (deadline.Passed() || upgraded == LDAP_TIMEOUT)
+        return failure(QueryStep::StartTls, LDAP_TIMEOUT, {});
+    // Codes below the client's own are the server's answer to the request; the client's own
+    // (a lost connection, a local error) come from the handshake.
+    const ULONG code = serverCode != LDAP_SUCCESS ? serverCode : upgraded;
+    if (code >= LDAP_SERVER_DOWN)
+        return failure(QueryStep::Secure, code, ErrorString(session.Handle()));
+    return failure(QueryStep::StartTls, code,
+                   answer ? ReadResult(session.Handle(), answer.get()).serverMessage : ErrorString(session.Handle()));
 }
 
 DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session)
@@ -313,60 +332,79 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
         return StepEnd{true, {}};
     std::vector<std::wstring> wideNames;
     for (char** name = attributes; name != nullptr && *name != nullptr; ++name)
-        wideNames.push_back(Wide(*name));
+        wideNames.push_back(WideText(*name));
     std::vector<PWCHAR> wideList;
     for (std::wstring& name : wideNames)
         wideList.push_back(name.data());
     wideList.push_back(nullptr);
     WideBuffer wideBase(base);
     WideBuffer wideFilter(filter);
-    const ULONG sizeLimit = m_maxEntries > static_cast<uint32_t>(INT_MAX) ? 0 : m_maxEntries;
-    const ULONG timeLimit = deadline.Limited() ? static_cast<ULONG>(deadline.SecondsLeft()) : 0;
-    ULONG id = 0;
-    const ULONG sent = ldap_search_extW(
-        session.Handle(), wideBase.Get(), m_baseScope ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE, wideFilter.Get(),
-        attributes == nullptr ? nullptr : wideList.data(), 0, nullptr, nullptr, timeLimit, sizeLimit, &id);
-    if (sent != LDAP_SUCCESS)
-        return failure(sent, ErrorString(session.Handle()));
     // Entries go to a table of their own, so a failure leaves the caller's table as it was.
     ResultTable recorded;
     int32_t rows = 0;
     int32_t columns = 0;
     StepEnd end;
-    for (bool reading = true; reading;) {
-        Message message;
-        ULONG type = 0;
-        ULONG code = LDAP_OTHER;
-        const Wait wait = session.Next(id, message, type, code);
-        if (wait == Wait::Stopped) {
-            session.Abandon(id);
-            end.stopped = true;
-            break;
+    SearchPages pages(m_maxEntries, m_baseScope);
+    for (bool asking = true; asking;) {
+        PLDAPControlW rawPage = nullptr;
+        if (pages.Paging()) {
+            std::string cookie = pages.Cookie();
+            berval value{static_cast<ULONG>(cookie.size()), cookie.data()};
+            const ULONG made = ldap_create_page_controlW(session.Handle(), pages.PageSize(rows),
+                                                         cookie.empty() ? nullptr : &value, FALSE, &rawPage);
+            if (made != LDAP_SUCCESS)
+                return failure(made, ErrorString(session.Handle()));
         }
-        if (wait == Wait::TimedOut) {
-            session.Abandon(id);
-            return failure(LDAP_TIMEOUT, {});
-        }
-        if (wait == Wait::Failed)
-            return failure(code, ErrorString(session.Handle()));
-        if (type == static_cast<ULONG>(LDAP_RES_SEARCH_ENTRY)) {
-            // One entry past the cap shows there are more: no need to read them.
-            if (m_maxEntries != 0 && static_cast<uint32_t>(rows) >= m_maxEntries) {
+        const Control page(rawPage);
+        PLDAPControlW requestControls[] = {page.get(), nullptr};
+        // No longer than the time left, in the whole seconds the library takes.
+        const ULONG timeLimit = deadline.Limited() ? static_cast<ULONG>(deadline.SecondsLeft()) : 0;
+        ULONG id = 0;
+        const ULONG sent = ldap_search_extW(
+            session.Handle(), wideBase.Get(), m_baseScope ? LDAP_SCOPE_BASE : LDAP_SCOPE_SUBTREE, wideFilter.Get(),
+            attributes == nullptr ? nullptr : wideList.data(), 0, pages.Paging() ? requestControls : nullptr, nullptr,
+            timeLimit, static_cast<ULONG>(pages.SizeLimit()), &id);
+        if (sent != LDAP_SUCCESS)
+            return failure(sent, ErrorString(session.Handle()));
+        asking = false;
+        for (bool reading = true; reading;) {
+            Message message;
+            ULONG type = 0;
+            ULONG code = LDAP_OTHER;
+            const Wait wait = session.Next(id, message, type, code);
+            if (wait == Wait::Stopped) {
                 session.Abandon(id);
-                m_cut = true;
+                end.stopped = true;
                 break;
             }
-            columns = std::max(columns, RecordEntry(session.Handle(), message.get(), rows, recorded));
-            ++rows;
-        } else if (type == static_cast<ULONG>(LDAP_RES_SEARCH_RESULT)) {
-            const ResultOf result = ReadResult(session.Handle(), message.get());
-            if (IsLimitAnswer(result.code))
-                m_cut = true;
-            else if (result.code != LDAP_SUCCESS)
-                return failure(result.code, result.serverMessage);
-            reading = false;
+            if (wait == Wait::TimedOut) {
+                session.Abandon(id);
+                return failure(LDAP_TIMEOUT, {});
+            }
+            if (wait == Wait::Failed)
+                return failure(code, ErrorString(session.Handle()));
+            if (type == static_cast<ULONG>(LDAP_RES_SEARCH_ENTRY)) {
+                // One entry past the cap shows there are more: no need to read them.
+                if (m_maxEntries != 0 && static_cast<uint32_t>(rows) >= m_maxEntries) {
+                    session.Abandon(id);
+                    m_cut = true;
+                    break;
+                }
+                columns = std::max(columns, RecordEntry(session.Handle(), message.get(), rows, recorded));
+                ++rows;
+            } else if (type == static_cast<ULONG>(LDAP_RES_SEARCH_RESULT)) {
+                const ResultOf result = ReadResult(session.Handle(), message.get());
+                const SearchPages::After after =
+                    pages.Take(static_cast<int>(result.code), result.paged, result.cookie, rows, m_stop->Raised());
+                if (after == SearchPages::After::Failed)
+                    return failure(result.code, result.serverMessage);
+                m_cut = m_cut || after == SearchPages::After::Cut;
+                end.stopped = after == SearchPages::After::Stopped;
+                asking = SearchPages::AsksAgain(after);
+                reading = false;
+            }
+            // references and intermediate messages carry no entry
         }
-        // references and intermediate messages carry no entry
     }
     if (rows > 0) {
         recorded.SetDimensions(columns, rows);

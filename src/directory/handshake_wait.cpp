@@ -7,6 +7,7 @@
 
 #include "directory/deadline.h"
 #include "directory/query_stop.h"
+#include "directory/socket_layer.h"
 
 namespace {
 
@@ -40,54 +41,40 @@ bool WouldBlock()
     return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
 }
 
-int Setup(Sockbuf_IO_Desc* layer, void* context)
-{
-    layer->sbiod_pvt = context;
-    return 0;
-}
-
-int Remove(Sockbuf_IO_Desc* layer)
-{
-    layer->sbiod_pvt = nullptr;
-    return 0;
-}
-
 int Control(Sockbuf_IO_Desc* layer, int option, void* argument)
 {
     return LBER_SBIOD_CTRL_NEXT(layer, option, argument);
 }
 
-ber_slen_t Read(Sockbuf_IO_Desc* layer, void* buffer, ber_len_t length)
+/// Runs step, the read or write of the layer below, again each time it would block, once the
+/// socket is ready for events; a wait that ends otherwise fails it with ETIMEDOUT.
+template <class Step>
+ber_slen_t WaitingFor(Sockbuf_IO_Desc* layer, short events, Step step)
 {
-    const auto& context = *static_cast<const WaitContext*>(layer->sbiod_pvt);
+    const auto& context = LayerContext<const WaitContext>(layer);
     for (;;) {
-        const ber_slen_t got = LBER_SBIOD_READ_NEXT(layer, buffer, length);
-        if (got >= 0 || !WouldBlock()) {
-            return got;
+        const ber_slen_t done = step();
+        if (done >= 0 || !WouldBlock()) {
+            return done;
         }
-        if (!WaitFor(context, POLLIN)) {
+        if (!WaitFor(context, events)) {
             errno = ETIMEDOUT;
             return -1;
         }
     }
+}
+
+ber_slen_t Read(Sockbuf_IO_Desc* layer, void* buffer, ber_len_t length)
+{
+    return WaitingFor(layer, POLLIN, [&] { return LBER_SBIOD_READ_NEXT(layer, buffer, length); });
 }
 
 ber_slen_t Write(Sockbuf_IO_Desc* layer, void* buffer, ber_len_t length)
 {
-    const auto& context = *static_cast<const WaitContext*>(layer->sbiod_pvt);
-    for (;;) {
-        const ber_slen_t put = LBER_SBIOD_WRITE_NEXT(layer, buffer, length);
-        if (put >= 0 || !WouldBlock()) {
-            return put;
-        }
-        if (!WaitFor(context, POLLOUT)) {
-            errno = ETIMEDOUT;
-            return -1;
-        }
-    }
+    return WaitingFor(layer, POLLOUT, [&] { return LBER_SBIOD_WRITE_NEXT(layer, buffer, length); });
 }
 
-Sockbuf_IO waitingLayer = {Setup, Remove, Control, Read, Write, nullptr};
+Sockbuf_IO waitingLayer = {KeepLayerContext, DropLayerContext, Control, Read, Write, nullptr};
 
 }  // namespace
 

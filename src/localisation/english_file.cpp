@@ -1,10 +1,9 @@
-// english_file.cpp - WriteEnglishFile: the headers and every key line through a TextCatalog that
-// writes its English lines.
+// english_file.cpp - WriteEnglishFile: the headers and every key table's lines with their English
+// defaults.
 #include "localisation/english_file.h"
 
 #include <span>
 
-#include "localisation/text_catalog.h"
 #include "localisation/text_keys.h"
 #include "storage/file_utils.h"
 
@@ -13,20 +12,19 @@ bool WriteEnglishFile(const std::string& path)
     RemoveFile(path, false);  // rewritten, never appended to; a missing file is no error
     bool written = AppendLine(path, std::string("[LDAP_CLDAPDlg - ") + kVersionText + "]");
 
-    TextCatalog english;
-    english.WriteEnglishLinesTo(path);
-    const auto lookUpAll = [&english](std::span<const TextKey> table) {
+    // each key's line with its English default as it is, TAB included; nothing is escaped
+    const auto writeAll = [&path, &written](std::span<const TextKey> table) {
         for (const TextKey& row : table)
-            english.Text(row);
+            written = AppendLine(path, std::string(row.key) + "=\"" + row.englishDefault + "\"") && written;
     };
-    lookUpAll(MainWindowKeys());
+    writeAll(MainWindowKeys());
     written = AppendLine(path, "\r\n[LDAP_COptionDetailsDlg]") && written;
-    lookUpAll(DetailFieldsKeys());
+    writeAll(DetailFieldsKeys());
     written = AppendLine(path, "\r\n[FLDAP_CDetailsDialog]") && written;
-    lookUpAll(DetailsWindowKeys());
+    writeAll(DetailsWindowKeys());
     written = AppendLine(path, "\r\n[LDAP_CConnectionDlg]") && written;
-    lookUpAll(ConnectionDialogKeys());
+    writeAll(ConnectionDialogKeys());
     written = AppendLine(path, "\r\n[LDAP_CPasswordDlg]") && written;
-    lookUpAll(PasswordDialogKeys());
-    return written && english.EnglishLinesWritten();
+    writeAll(PasswordDialogKeys());
+    return written;
 }

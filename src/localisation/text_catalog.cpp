@@ -1,5 +1,4 @@
-// text_catalog.cpp - TextCatalog: the file loaded once, lookups with the English fallback, and the
-// English-file lines.
+// text_catalog.cpp - TextCatalog: the file loaded once, lookups with the English fallback.
 #include "localisation/text_catalog.h"
 
 #include "storage/file_utils.h"
@@ -29,17 +28,7 @@ TextCatalog::TextCatalog(const std::string& path)
         m_file.Load(path);  // a file that fails to load leaves every key on its default
 }
 
-std::string TextCatalog::LookupText(const char* key, const char* englishDefault)
+std::string TextCatalog::LookupText(const char* key, const char* englishDefault) const
 {
-    if (!m_englishPath.empty()) {
-        // the default as it is, TAB included; nothing is escaped
-        if (!AppendLine(m_englishPath, std::string(key) + "=\"" + englishDefault + "\""))
-            m_englishLinesWritten = false;
-    }
-    return CutToFieldBound(m_file.GetString(key, englishDefault));
-}
-
-void TextCatalog::WriteEnglishLinesTo(const std::string& path)
-{
-    m_englishPath = path;
+    return CutToFieldBound(m_file.Find(key, englishDefault));
 }

@@ -8,10 +8,9 @@
 #include "storage/settings_file.h"
 
 /**
- * The texts of one language file (plain form), loaded once per apply. A key's text is the file's
- * first text for it; a missing key, an empty text, or a missing or unreadable file gives the
- * English default. While English lines are written, every lookup also appends the key's line
- * with its English default (not the text found) to the English language file.
+ * The texts of one language file (plain form), read once per change of language and then only
+ * looked up. A key's text is the file's first text for it; a missing key, an empty text, or a
+ * missing or unreadable file gives the English default.
  */
 class TextCatalog {
 public:
@@ -25,17 +24,10 @@ public:
 
     /// The text of key, or englishDefault when the file lacks it or holds it empty; cut to
     /// kLongestText bytes (never inside a character).
-    std::string LookupText(const char* key, const char* englishDefault);
+    std::string LookupText(const char* key, const char* englishDefault) const;
     /// The text of a key table's row.
-    std::string Text(const TextKey& row) { return LookupText(row.key, row.englishDefault); }
-
-    /// From now on each lookup appends key="English default" as a line of path.
-    void WriteEnglishLinesTo(const std::string& path);
-    /// True when every English line asked for so far reached its file.
-    bool EnglishLinesWritten() const { return m_englishLinesWritten; }
+    std::string Text(const TextKey& row) const { return LookupText(row.key, row.englishDefault); }
 
 private:
     SettingsFile m_file{false};
-    std::string m_englishPath;
-    bool m_englishLinesWritten = true;
 };

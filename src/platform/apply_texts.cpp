@@ -53,13 +53,7 @@ TextPlaces PlacesOf(wxTopLevelWindow* window, wxWindow* controls)
     return places;
 }
 
-void ApplyTexts(std::span<const TextKey> table, const std::string& languageFile, const TextPlaces& places)
-{
-    TextCatalog catalog(languageFile);
-    ApplyTexts(table, catalog, places);
-}
-
-void ApplyTexts(std::span<const TextKey> table, TextCatalog& catalog, const TextPlaces& places)
+void ApplyTexts(std::span<const TextKey> table, const TextCatalog& catalog, const TextPlaces& places)
 {
     wxMenuBar* bar = places.menuBar;
     wxMenu* fileMenu = bar != nullptr && bar->GetMenuCount() > 0 ? bar->GetMenu(0) : nullptr;

@@ -30,9 +30,7 @@ TextPlaces PlacesOf(wxTopLevelWindow* window, wxWindow* controls = nullptr);
 /// drop-down (File) are skipped, not looked up, when there is no menu bar with a drop-down. A row
 /// naming a control, a File menu command or a menu position its place lacks fails an assertion:
 /// the key table and the window disagree. Other menu commands may have been taken out by the window.
-void ApplyTexts(std::span<const TextKey> table, TextCatalog& catalog, const TextPlaces& places);
-/// The same with the texts of the language file languageFile ("" or a missing file: English).
-void ApplyTexts(std::span<const TextKey> table, const std::string& languageFile, const TextPlaces& places);
+void ApplyTexts(std::span<const TextKey> table, const TextCatalog& catalog, const TextPlaces& places);
 
 /// Sets a menu item's label from text in the menu form ("Text\tShortcut"): "&" shows as itself
 /// and a shortcut the toolkit cannot read is shown without being handed to its parser. The item

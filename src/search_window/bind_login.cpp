@@ -2,10 +2,11 @@
 #include "search_window/bind_login.h"
 
 #include "directory/server_address.h"
+#include "localisation/text_catalog.h"
 #include "search_window/password_dialog.h"
 #include "search/search_rules.h"
 
-BindLogin::BindLogin(wxWindow* parent) : m_parent(parent) {}
+BindLogin::BindLogin(wxWindow* parent) : m_parent(parent), m_texts(std::make_shared<const TextCatalog>()) {}
 
 std::optional<BindCredentials> BindLogin::For(const SearchInput& input)
 {
@@ -17,7 +18,7 @@ std::optional<BindCredentials> BindLogin::For(const SearchInput& input)
         credentials.password = *kept;
         return credentials;
     }
-    CPasswordDlg dialog(m_parent, credentials.name, m_languageFile);
+    CPasswordDlg dialog(m_parent, credentials.name, *m_texts);
     if (dialog.ShowModal() != wxID_OK)
         return std::nullopt;
     credentials.password = dialog.TakePassword();

@@ -2,6 +2,7 @@
 // passwords typed for it during this run, asked for in the password dialog when missing.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -9,6 +10,7 @@
 #include "directory/password.h"
 #include "search/password_memory.h"
 
+class TextCatalog;
 class wxWindow;
 struct SearchInput;
 struct SearchOutcome;
@@ -28,12 +30,13 @@ struct BindCredentials {
 class BindLogin {
 public:
     /// parent owns the password dialog. No bind name until one is set: queries bind anonymously.
+    /// The password dialog shows the English texts until others are set.
     explicit BindLogin(wxWindow* parent);
 
     /// The name the following queries bind as ("" anonymously).
     void SetBindUser(std::string name) { m_bindUser = std::move(name); }
-    /// The language file the password dialog shows its texts from ("" for English).
-    void SetLanguageFile(std::string path) { m_languageFile = std::move(path); }
+    /// The texts of the current language, which the password dialog shows (never null).
+    void SetTexts(std::shared_ptr<const TextCatalog> texts) { m_texts = std::move(texts); }
 
     /// What a query of input binds with: anonymous without a bind name; else the name with the
     /// password kept for input's server and port, or one the password dialog asks for (then
@@ -47,6 +50,6 @@ public:
 private:
     wxWindow* m_parent;
     std::string m_bindUser;
-    std::string m_languageFile;
+    std::shared_ptr<const TextCatalog> m_texts;
     PasswordMemory m_passwords;
 };

@@ -8,6 +8,7 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
+#include "localisation/text_catalog.h"
 #include "localisation/text_keys.h"
 #include "platform/apply_texts.h"
 #include "platform/clipboard.h"
@@ -39,7 +40,8 @@ constexpr int kClientHeightDu = 162;
 
 CDetailsDialog::CDetailsDialog(wxWindow* parent)
     : wxFrame(parent, wxID_ANY, "Details", wxDefaultPosition, wxDefaultSize,
-              (wxDEFAULT_FRAME_STYLE & ~wxMINIMIZE_BOX) | (parent ? wxFRAME_FLOAT_ON_PARENT : 0))
+              (wxDEFAULT_FRAME_STYLE & ~wxMINIMIZE_BOX) | (parent ? wxFRAME_FLOAT_ON_PARENT : 0)),
+      m_texts(std::make_shared<const TextCatalog>())
 {
     if (parent) {
         // The main window carries the chosen font; the details window shows its text in it too.
@@ -148,7 +150,7 @@ void CDetailsDialog::ApplyDetailsWindowTexts()
     places.store = [this](const TextKey&, const std::string& text) {
         m_fileFilter = text;
     };
-    ApplyTexts(DetailsWindowKeys(), m_languageFile, places);
+    ApplyTexts(DetailsWindowKeys(), *m_texts, places);
 }
 
 DetailsLayout CDetailsDialog::LayoutFor(const wxSize& client, const wxPoint& editOrigin)

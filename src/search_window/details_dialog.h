@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <wx/frame.h>
@@ -10,6 +11,7 @@
 
 #include "localisation/window_ids.h"
 
+class TextCatalog;
 class wxButton;
 class wxGUIEventLoop;
 class wxPanel;
@@ -26,7 +28,7 @@ struct DetailsLayout {
  * "File > Save as..." and "Edit > Copy", the multi-line edit holding the details text and the default button
  * OK. It is a frame because a dialog cannot carry a menu bar; ShowModal runs it modally the way
  * the toolkit's dialogs do (every other window disabled, a nested event loop until it closes).
- * Create it, set the language file and the text, then ShowModal once and Destroy it.
+ * Create it, set the language's texts and the details text, then ShowModal once and Destroy it.
  */
 class CDetailsDialog : public wxFrame {
 public:
@@ -37,8 +39,8 @@ public:
     explicit CDetailsDialog(wxWindow* parent);
     ~CDetailsDialog() override;
 
-    /// The language file the window's texts are looked up in ("" or a missing file: English).
-    void SetLanguageFile(const std::string& path) { m_languageFile = path; }
+    /// The texts of the language the window shows; English until they are set.
+    void SetTexts(std::shared_ptr<const TextCatalog> texts) { m_texts = std::move(texts); }
     /// The text put into the edit when the window is shown.
     void SetDetailsText(const std::string& text) { m_detailsText = text; }
 
@@ -75,7 +77,7 @@ public:
     static void SetShownHook(std::function<void(CDetailsDialog&)> hook);
 
 private:
-    /// The FrmDetails texts from the language file: menu, OK button and the Save dialog's filter.
+    /// The FrmDetails texts of the language: menu, OK button and the Save dialog's filter.
     void ApplyDetailsWindowTexts();
     void OnSize(wxSizeEvent& event);
     void OnClose(wxCloseEvent& event);
@@ -84,7 +86,7 @@ private:
     wxPanel* m_panel = nullptr;
     wxTextCtrl* m_edit = nullptr;
     wxButton* m_ok = nullptr;
-    std::string m_languageFile;                            ///< language file of the texts
+    std::shared_ptr<const TextCatalog> m_texts;            ///< the language's texts
     std::string m_detailsText;                             ///< the text as built, written back while unedited
     wxString m_shownText;                                  ///< the edit's value right after the text was put in
     std::string m_fileFilter = "Textfile(*.txt)|*.txt||";  ///< Save dialog filter

@@ -10,11 +10,11 @@
 #include "platform/text.h"
 #include "search/search_rules.h"
 
-CPasswordDlg::CPasswordDlg(wxWindow* parent, const std::string& bindName, const std::string& languageFile)
+CPasswordDlg::CPasswordDlg(wxWindow* parent, const std::string& bindName, const TextCatalog& texts)
     : CFieldDlg(parent,
                 {"Password", kLabelId, wxST_NO_AUTORESIZE | wxST_ELLIPSIZE_MIDDLE, kPasswordId, wxTE_PASSWORD, 0})
 {
-    ApplyPasswordDialogTexts(bindName, languageFile);
+    ApplyPasswordDialogTexts(bindName, texts);
 }
 
 CPasswordDlg::~CPasswordDlg()
@@ -23,7 +23,7 @@ CPasswordDlg::~CPasswordDlg()
     Edit()->Clear();
 }
 
-void CPasswordDlg::ApplyPasswordDialogTexts(const std::string& bindName, const std::string& languageFile)
+void CPasswordDlg::ApplyPasswordDialogTexts(const std::string& bindName, const TextCatalog& texts)
 {
     TextPlaces places = PlacesOf(this);
     places.store = [this, &bindName](const TextKey& row, const std::string& text) {
@@ -31,7 +31,7 @@ void CPasswordDlg::ApplyPasswordDialogTexts(const std::string& bindName, const s
         if (std::string(row.key) == keys::kPasswordFor)
             FindWindow(kLabelId)->SetLabel(ToWxLabel(FillPlaceholder(text, bindName)));
     };
-    ApplyTexts(PasswordDialogKeys(), languageFile, places);
+    ApplyTexts(PasswordDialogKeys(), texts, places);
 }
 
 Password CPasswordDlg::TakePassword()

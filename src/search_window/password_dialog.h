@@ -7,6 +7,8 @@
 #include "directory/password.h"
 #include "localisation/window_ids.h"
 
+class TextCatalog;
+
 /**
  * Asks for the password of a bind name: a label "Password for NAME", a masked edit, OK and
  * Cancel. The typed password is taken out with TakePassword, which empties the edit; the edit
@@ -17,9 +19,8 @@ public:
     static constexpr int kLabelId = dlg::kPasswordLabel;
     static constexpr int kPasswordId = dlg::kPassword;
 
-    /// Builds the dialog in the parent's font, its texts looked up in languageFile ("" or a
-    /// missing file: English).
-    CPasswordDlg(wxWindow* parent, const std::string& bindName, const std::string& languageFile);
+    /// Builds the dialog in the parent's font, its texts from texts.
+    CPasswordDlg(wxWindow* parent, const std::string& bindName, const TextCatalog& texts);
     ~CPasswordDlg() override;
 
     /// The typed password as UTF-8 bytes; the edit is emptied.
@@ -28,5 +29,5 @@ public:
     wxTextCtrl* PasswordEdit() const { return Edit(); }
 
 private:
-    void ApplyPasswordDialogTexts(const std::string& bindName, const std::string& languageFile);
+    void ApplyPasswordDialogTexts(const std::string& bindName, const TextCatalog& texts);
 };

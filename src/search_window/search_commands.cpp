@@ -15,6 +15,7 @@
 #include <wx/toplevel.h>
 
 #include "directory/directory_query.h"
+#include "localisation/text_catalog.h"
 #include "localisation/text_keys.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
@@ -48,6 +49,7 @@ struct SearchCommands::SearchAnswer {
 
 SearchCommands::SearchCommands(SearchControls controls)
     : m_controls(controls),
+      m_catalog(std::make_shared<const TextCatalog>()),
       m_result(std::make_shared<ShownResult>()),
       m_query(controls.window),
       m_status(controls.status)
@@ -55,18 +57,18 @@ SearchCommands::SearchCommands(SearchControls controls)
 
 SearchCommands::~SearchCommands() = default;
 
-void SearchCommands::SetLanguageFile(const std::string& path)
+void SearchCommands::SetCatalog(std::shared_ptr<const TextCatalog> catalog)
 {
-    m_languageFile = path;
+    m_catalog = std::move(catalog);
     if (m_bindLogin != nullptr)
-        m_bindLogin->SetLanguageFile(path);
+        m_bindLogin->SetTexts(m_catalog);
 }
 
 void SearchCommands::SetBindLogin(std::unique_ptr<BindLogin> login)
 {
     m_bindLogin = std::move(login);
     if (m_bindLogin != nullptr)
-        m_bindLogin->SetLanguageFile(m_languageFile);
+        m_bindLogin->SetTexts(m_catalog);
 }
 
 void SearchCommands::SetBindUser(const std::string& name)
@@ -376,7 +378,7 @@ void SearchCommands::OpenDetailsWindow()
     if (auto* top = wxDynamicCast(wxGetTopLevelParent(m_controls.window), wxTopLevelWindow)) {
         dialog->SetIcons(top->GetIcons());
     }
-    dialog->SetLanguageFile(m_languageFile);
+    dialog->SetTexts(m_catalog);
     dialog->SetDetailsText(m_lastDetailsText);
     dialog->ShowModal();
     dialog->Destroy();
@@ -419,15 +421,20 @@ void SearchCommands::NotifyBusy(bool busy)
 
 void SearchCommands::Export()
 {
+    SaveResult("csv", keys::kCSVFilter, [this] { return m_result->ExportText(); });
+}
+
+void SearchCommands::SaveResult(const char* extension, const char* filterKey, const std::function<std::string()>& text)
+{
     if (Searching()) {
         return;  // the result is being replaced
     }
     const std::optional<std::string> path =
-        AskFilePath(m_controls.window, FileDialogMode::Save, "csv", Text(keys::kCSVFilter));
+        AskFilePath(m_controls.window, FileDialogMode::Save, extension, Text(filterKey));
     if (!path) {
         return;
     }
-    if (!WriteFileReplacing(*path, m_result->ExportText())) {
+    if (!WriteFileReplacing(*path, text())) {
         ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR, WriteFailureDetails(*path));
     }
 }

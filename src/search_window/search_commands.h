@@ -18,6 +18,7 @@
 #include "storage/connection_profile.h"
 
 class BindLogin;
+class TextCatalog;
 class CResultList;
 struct BindCredentials;
 class DirectoryQuery;
@@ -94,8 +95,8 @@ public:
     void SetTexts(std::map<std::string, std::string> texts) { m_texts = std::move(texts); }
     /// The detail attribute slots the details view asks for (the main window's list).
     void SetDetailAttributes(const DetailSlots& slots) { m_detailAttributes = slots; }
-    /// The current language file, read each time a details or password window opens.
-    void SetLanguageFile(const std::string& path);
+    /// The current language's texts, which the details and password windows show (never null).
+    void SetCatalog(std::shared_ptr<const TextCatalog> catalog);
     /// Whom every query binds as; without a login, anonymously.
     void SetBindLogin(std::unique_ptr<BindLogin> login);
     /// The name the login binds as ("" anonymously); ignored without a login.
@@ -121,7 +122,7 @@ private:
     SearchControls m_controls;
     std::map<std::string, std::string> m_texts;
     DetailSlots m_detailAttributes = DefaultDetailSlots();
-    std::string m_languageFile;
+    std::shared_ptr<const TextCatalog> m_catalog;
     std::unique_ptr<BindLogin> m_bindLogin;
     ConnectionOptions m_connection;
     int32_t m_timeLimitSeconds = kSearchTimeLimitSeconds;
@@ -157,6 +158,9 @@ private:
     void ShowAnswer(SearchAnswer& answer, const QueryChoice& choice, const std::string& searchValue,
                     const SearchInput& input);
     void OpenDetailsWindow();
+    /// Export's save step: asks for a path with extension and the filter text of filterKey, writes
+    /// text() there, and says so when the file cannot be written. Nothing while a query runs.
+    void SaveResult(const char* extension, const char* filterKey, const std::function<std::string()>& text);
     void NotifyBusy(bool busy);
     void ShowMessage(const std::string& text, long style, const std::string& details = {}) const;
 };

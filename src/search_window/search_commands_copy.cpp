@@ -3,18 +3,15 @@
 
 #include <algorithm>
 
-#include <wx/msgdlg.h>
-#include <wx/textentry.h>
+#include <wx/textctrl.h>  // wxTextEntry, with what it needs on every port
 #include <wx/window.h>
 
 #include "localisation/text_keys.h"
 #include "platform/clipboard.h"
-#include "platform/file_dialog.h"
 #include "platform/text.h"
 #include "search/ldif_text.h"
 #include "search/tab_separated.h"
 #include "search_window/result_list.h"
-#include "storage/file_utils.h"
 
 void SearchCommands::CopyRows()
 {
@@ -50,15 +47,6 @@ void SearchCommands::CopyRows()
 
 void SearchCommands::ExportLdif()
 {
-    if (Searching()) {
-        return;  // the result is being replaced
-    }
-    const std::optional<std::string> path =
-        AskFilePath(m_controls.window, FileDialogMode::Save, "ldif", Text(keys::kLDIFFilter));
-    if (!path) {
-        return;
-    }
-    if (!WriteFileReplacing(*path, LdifText(LdifEntries(m_result->ShownRows(), m_shownHeadings)))) {
-        ShowMessage(Text(keys::kFileCreateError), wxICON_ERROR, WriteFailureDetails(*path));
-    }
+    SaveResult("ldif", keys::kLDIFFilter,
+               [this] { return LdifText(LdifEntries(m_result->ShownRows(), m_shownHeadings)); });
 }

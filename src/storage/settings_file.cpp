@@ -87,22 +87,30 @@ void SettingsFile::SetRootName(const std::string& name)
 
 bool SettingsFile::Lookup(const std::string& key, std::size_t start, std::string& value)
 {
+    const std::size_t end = Locate(key, start, value);
+    if (end == std::string::npos) {
+        return false;
+    }
+    m_cursor = end;
+    return true;
+}
+
+std::size_t SettingsFile::Locate(const std::string& key, std::size_t start, std::string& value) const
+{
     const std::string openMarker = m_xmlForm ? "<" + key + ">" : key + "=\"";
     const std::string closeMarker = m_xmlForm ? "</" + key + ">" : "\"";
+    value.clear();
     const std::size_t open = m_content.find(openMarker, start);
     if (open == std::string::npos) {
-        value.clear();
-        return false;
+        return std::string::npos;
     }
     const std::size_t valueStart = open + openMarker.size();
     const std::size_t close = m_content.find(closeMarker, valueStart);
     if (close == std::string::npos) {
-        value.clear();
-        return false;
+        return std::string::npos;
     }
     value = m_content.substr(valueStart, close - valueStart);
-    m_cursor = close + closeMarker.size();
-    return true;
+    return close + closeMarker.size();
 }
 
 std::string SettingsFile::GetString(const std::string& key, const std::string& defaultValue)
@@ -112,6 +120,12 @@ std::string SettingsFile::GetString(const std::string& key, const std::string& d
         return defaultValue;
     }
     return value;
+}
+
+std::string SettingsFile::Find(const std::string& key, const std::string& defaultValue) const
+{
+    std::string value;
+    return Locate(key, 0, value) != std::string::npos && !value.empty() ? value : defaultValue;
 }
 
 int32_t SettingsFile::GetInt(const std::string& key, int32_t defaultValue)

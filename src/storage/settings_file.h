@@ -28,6 +28,8 @@ public:
     void SetRootName(const std::string& name);
 
     std::string GetString(const std::string& key, const std::string& defaultValue);
+    /// The value GetString gives, without moving the cursor: a lookup in a file only read.
+    std::string Find(const std::string& key, const std::string& defaultValue) const;
     int32_t GetInt(const std::string& key, int32_t defaultValue);
     bool GetBool(const std::string& key, bool defaultValue);
     /// The next value of key after the cursor, or "".
@@ -47,6 +49,9 @@ public:
 
 private:
     bool Lookup(const std::string& key, std::size_t start, std::string& value);
+    /// The value of key's first entry at or after start and the position just after it; npos
+    /// when there is none.
+    std::size_t Locate(const std::string& key, std::size_t start, std::string& value) const;
 
     bool m_xmlForm;
     std::string m_rootName;

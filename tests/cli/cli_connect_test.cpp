@@ -1,15 +1,12 @@
-// cli_connect_test.cpp - how the built corvane-search connects: StartTLS against a private server
-// whose certificate comes from a test CA, and the client library's configured defaults.
+// cli_connect_test.cpp - how the built corvane-search takes its server and base from the client
+// library's configured defaults.
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "directory_server.h"
-#include "program_run.h"
+#include "cli_test_fixture.h"
 #include "test_directory.h"
 
 namespace {
@@ -17,86 +14,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace program_run;
 
-class CliConnectTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_folder = fs::path(::testing::TempDir()) /
-                   (std::string("cli_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
-                    std::to_string(getpid()));
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    fs::path m_folder;
-};
+class CliConnectTest : public CliTest {};
 
 const char* const kPhones = "123, 456  \r\n789  \r\n";
-
-TEST_F(CliConnectTest, StartTlsUpgradesWithCertificateChecksAndNeverFallsBack)
-{
-    DirectoryServer starttls(DirectoryServer::Config::StartTls);
-    DirectoryServer plain(DirectoryServer::Config::Normal);
-    ASSERT_TRUE(starttls.Running()) << starttls.Error();
-    ASSERT_TRUE(plain.Running()) << plain.Error();
-    const std::string trusted = "LDAPTLS_CACERT=" + starttls.CaFile();
-    const fs::path passwordFile = m_folder / "password";
-    std::ofstream(passwordFile, std::ios::binary) << "corvane-admin\n";
-    const Args search = {"-b", test_directory::kBaseDn, "--search-attribute", "sn", "-r", "telephoneNumber", "Smith"};
-    const auto with = [&](Args args) {
-        args.insert(args.end(), search.begin(), search.end());
-        return args;
-    };
-    const std::string failed = "corvane-search: search failed: ";
-    const struct {
-        const char* name;
-        Args args;
-        Args environment;
-        int exitCode;
-        std::string out, errStart;
-    } cases[] = {
-        {"trusted",
-         with({"-H", "ldap://127.0.0.1:" + std::to_string(starttls.Port()), "-ZZ"}),
-         {trusted},
-         0,
-         kPhones,
-         ""},
-        {"trusted, bound with a password file",
-         with({"-H", "ldap://127.0.0.1:" + std::to_string(starttls.Port()), "-ZZ", "-x", "-D",
-               "cn=admin,dc=corvane,dc=test", "-y", passwordFile.string()}),
-         {trusted},
-         0,
-         kPhones,
-         ""},
-        {"a plain host and --start-tls",
-         with({"--server", "127.0.0.1", "-p", std::to_string(starttls.Port()), "-Z"}),
-         {trusted},
-         0,
-         kPhones,
-         ""},
-        // The test CA is none of the system's.
-        {"untrusted",
-         with({"-H", "ldap://127.0.0.1:" + std::to_string(starttls.Port()), "-Z"}),
-         {},
-         4,
-         "",
-         failed + "the secure connection (TLS) to 127.0.0.1:"},
-        {"a server without StartTLS",
-         with({"-H", "ldap://127.0.0.1:" + std::to_string(plain.Port()), "-ZZ"}),
-         {trusted},
-         4,
-         "",
-         failed + "the server at 127.0.0.1:" + std::to_string(plain.Port()) + " refused the upgrade with StartTLS ("},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const ProgramRun run = RunProgram(c.args, m_folder, c.environment);
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-        EXPECT_EQ(run.out, c.out);
-        EXPECT_EQ(run.err.rfind(c.errStart, 0), 0u) << run.err;
-    }
-}
 
 TEST_F(CliConnectTest, TheClientConfigurationGivesServerAndBase)
 {
@@ -107,15 +27,15 @@ TEST_F(CliConnectTest, TheClientConfigurationGivesServerAndBase)
         << "URI ldap://127.0.0.1:" << server.Port() << "\nBASE " << test_directory::kBaseDn << "\n";
     const Args search = {"--search-attribute", "sn", "-r", "telephoneNumber", "Smith"};
     const Args configured = {"LDAPCONF=" + config.string()};
-    const ProgramRun run = RunProgram(search, m_folder, configured);
+    const ProgramRun run = Run(search, configured);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, kPhones);
     // The command line wins over the configuration.
     Args elsewhere = search;
     elsewhere.insert(elsewhere.begin(), {"-b", "ou=nowhere,dc=corvane,dc=test"});
-    EXPECT_EQ(RunProgram(elsewhere, m_folder, configured).exitCode, 4);
+    EXPECT_EQ(Run(elsewhere, configured).exitCode, 4);
     // Without a configuration no server is chosen for the user.
-    const ProgramRun none = RunProgram(search, m_folder);
+    const ProgramRun none = Run(search);
     EXPECT_EQ(none.exitCode, 2);
     EXPECT_EQ(none.err, "corvane-search: No LDAP server selected.\n");
 }

@@ -9,8 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "directory_server.h"
-#include "program_run.h"
+#include "cli_test_fixture.h"
 #include "test_directory.h"
 #include "unresponsive_listener.h"
 
@@ -19,19 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace program_run;
 
-class CliStopAndTlsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_folder = fs::path(::testing::TempDir()) /
-                   (std::string("cli_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    fs::path m_folder;
-};
+class CliStopAndTlsTest : public CliTest {};
 
 TEST_F(CliStopAndTlsTest, CtrlCStopsTheSearchWithNothingWritten)
 {
@@ -44,7 +31,7 @@ TEST_F(CliStopAndTlsTest, CtrlCStopsTheSearchWithNothingWritten)
         Args args = connect;
         args.insert(args.end(), more.begin(), more.end());
         const int accepted = listener.Accepted();
-        const pid_t pid = StartProgram(args, m_folder);
+        const Process pid = StartProgram(args, m_folder);
         ASSERT_GT(pid, 0);
         // Interrupted while it waits for the server's answer (its time limit is 100 seconds).
         while (listener.Accepted() == accepted) {
@@ -85,7 +72,7 @@ TEST_F(CliStopAndTlsTest, LdapsChecksTheServerCertificate)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[1] + (c.environment.empty() ? " untrusted" : " trusted"));
-        const ProgramRun run = RunProgram(c.args, m_folder, c.environment);
+        const ProgramRun run = Run(c.args, c.environment);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         EXPECT_EQ(run.out, c.out);
         if (c.exitCode == 4) {

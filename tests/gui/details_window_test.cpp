@@ -5,6 +5,7 @@
 #include <wx/button.h>
 #include <wx/textctrl.h>
 
+#include "localisation/text_catalog.h"
 #include "search_window_fixture.h"
 
 namespace {
@@ -202,7 +203,7 @@ TEST(DetailsWindowTest, TextsComeFromTheLanguageFile)
         auto* dialog = new CDetailsDialog(nullptr);
         if (!c.languageFile.empty()) {
             WriteBytes(folder.File("lang.ini"), c.languageFile);
-            dialog->SetLanguageFile(folder.File("lang.ini"));
+            dialog->SetTexts(std::make_shared<const TextCatalog>(folder.File("lang.ini")));
         }
         RunModal(dialog, [&](CDetailsDialog& shown) {
             wxMenuBar* bar = shown.GetMenuBar();

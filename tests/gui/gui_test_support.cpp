@@ -1,32 +1,13 @@
-// gui_test_support.cpp - temporary folders, file-dialog answers, message-box checks, event pumping.
+// gui_test_support.cpp - file-dialog answers, message-box checks, event pumping.
 #include "gui_test_support.h"
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <thread>
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
 
 #include "platform/text.h"
-
-TempFolder::TempFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "corvane-gui-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        ADD_FAILURE() << "cannot create a temporary folder";
-    m_path = pattern;
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-}
 
 FileDialogAnswers::FileDialogAnswers(std::vector<std::optional<std::string>> answers) : m_answers(std::move(answers))
 {
@@ -67,10 +48,4 @@ void PumpEvents()
 void WaitBriefly()
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }

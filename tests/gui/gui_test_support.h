@@ -1,4 +1,4 @@
-// gui_test_support.h - helpers for the window tests: temporary folders, file-dialog answers,
+// gui_test_support.h - helpers for the window tests: file-dialog answers,
 // message-box expectations, event pumping and file bytes.
 #pragma once
 
@@ -11,26 +11,10 @@
 #include <wx/testing.h>
 
 #include "file_bytes.h"
+#include "temp_folder.h"
 #include "platform/file_dialog.h"
 
 class wxWindow;
-
-/** A fresh temporary folder, removed with its content when the object goes. */
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    /// The folder, without a trailing separator.
-    const std::string& Path() const { return m_path; }
-    /// Path + "/" + name.
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
 
 /**
  * Answers the file dialogs with the given paths in order while alive (nullopt = cancel) and
@@ -104,6 +88,3 @@ bool PumpUntil(Done done)
     }
     return done();
 }
-
-/// Writes bytes as the whole file.
-void WriteBytes(const std::string& path, const std::string& bytes);

@@ -12,6 +12,7 @@
 #include "dialogs/detail_fields_dialog.h"
 #include "dialogs/language_dialog.h"
 #include "gui_test_support.h"
+#include "localisation/text_catalog.h"
 #include "localisation/text_keys.h"
 #include "platform/command_ids.h"
 #include "search_window/details_dialog.h"
@@ -70,14 +71,16 @@ TEST(KeyTableIds, EachWindowHasThePlacesItsKeyTableNames)
     details->Destroy();
 
     {
+        const auto english = std::make_shared<const TextCatalog>();
         const struct {
             std::span<const TextKey> table;
             std::unique_ptr<wxDialog> dialog;
         } dialogs[] = {
-            {LanguageDialogKeys(), std::make_unique<CLanguageDlg>(main, "", "English", "missing.ini", "")},
-            {DetailFieldsKeys(), std::make_unique<COptionDetailsDlg>(main, DetailSlots{}, "")},
-            {ConnectionDialogKeys(), std::make_unique<CConnectionDlg>(main, "", ConnectionOptions{}, "")},
-            {PasswordDialogKeys(), std::make_unique<CPasswordDlg>(main, "cn=admin", "")},
+            {LanguageDialogKeys(),
+             std::make_unique<CLanguageDlg>(main, LanguageSelection{"", "English", english}, "missing.ini", "")},
+            {DetailFieldsKeys(), std::make_unique<COptionDetailsDlg>(main, DetailSlots{}, *english)},
+            {ConnectionDialogKeys(), std::make_unique<CConnectionDlg>(main, "", ConnectionOptions{}, *english)},
+            {PasswordDialogKeys(), std::make_unique<CPasswordDlg>(main, "cn=admin", *english)},
         };
         for (const auto& d : dialogs)
             ExpectPlacesExist(d.table, *d.dialog, nullptr);

@@ -44,7 +44,10 @@ public:
 
 private:
     bool Attach(Config config, Data data);
+    /// Starts a server of the program's own (POSIX only: on Windows the servers are started for it).
     void Start(Config config, Data data);
+    /// The port a server wrote; 0 when the text is none.
+    static int ParsePort(const std::string& text);
 
     std::string m_folder;
     bool m_owned = false;

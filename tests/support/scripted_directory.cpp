@@ -1,20 +1,14 @@
 // scripted_directory.cpp - ScriptedDirectory: a minimal BER encoder and reader and the scripts.
 #include "scripted_directory.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <linux/sockios.h>
-#include <sys/ioctl.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <optional>
 
 namespace {
+
+namespace ts = test_socket;
+using ts::Socket;
 
 // LDAP protocol tags of the messages the scripts read and write.
 constexpr unsigned char kSequence = 0x30;
@@ -141,17 +135,9 @@ int IntegerValue(const std::string& content)
     return value;
 }
 
-bool SendAll(int fd, const std::string& bytes)
+bool SendAll(Socket connection, const std::string& bytes)
 {
-    std::size_t sent = 0;
-    while (sent < bytes.size()) {
-        const ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (n <= 0) {
-            return false;
-        }
-        sent += static_cast<std::size_t>(n);
-    }
-    return true;
+    return ts::SendAll(connection, bytes.data(), bytes.size());
 }
 
 /** A request read from the client: its message id, operation tag, operation content and the
@@ -164,7 +150,7 @@ struct Request {
 };
 
 /// Reads bytes until one whole message is in buffer; nullopt when the client left or wake fired.
-std::optional<Request> ReadRequest(int fd, int wake, std::string& buffer)
+std::optional<Request> ReadRequest(Socket connection, Socket wake, std::string& buffer)
 {
     for (;;) {
         std::size_t at = 0;
@@ -180,12 +166,11 @@ std::optional<Request> ReadRequest(int fd, int wake, std::string& buffer)
             return Request{IntegerValue(id->content), operation->tag, operation->content,
                            controls && controls->tag == kControls ? controls->content : std::string()};
         }
-        pollfd watched[2] = {{fd, POLLIN, 0}, {wake, POLLIN, 0}};
-        if (poll(watched, 2, -1) < 0 || watched[1].revents != 0) {
+        if (ts::Wait(connection, false, wake) & ts::kWoken) {
             return std::nullopt;
         }
         char chunk[4096];
-        const ssize_t got = recv(fd, chunk, sizeof chunk, 0);
+        const long got = ts::Receive(connection, chunk, sizeof chunk);
         if (got <= 0) {
             return std::nullopt;
         }
@@ -240,59 +225,19 @@ PageRequest PageRequestOf(const std::string& controls)
 }  // namespace
 
 ScriptedDirectory::ScriptedDirectory(Script script, int entryCount, std::size_t valueBytes)
-    : m_script(script), m_entryCount(entryCount), m_valueBytes(valueBytes)
-{
-    m_listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (m_listener < 0 || bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0 || listen(m_listener, 16) != 0 ||
-        pipe2(m_wake, O_CLOEXEC) != 0) {
-        return;
-    }
-    m_port = ntohs(address.sin_port);
-    m_thread = std::thread([this] { Run(); });
-}
+    : m_script(script), m_entryCount(entryCount), m_valueBytes(valueBytes), m_listener([this](Socket connection) {
+          Serve(connection);
+          return false;  // one connection after another, each closed when served
+      })
+{}
 
-ScriptedDirectory::~ScriptedDirectory()
-{
-    if (m_thread.joinable()) {
-        const char stop = 's';
-        [[maybe_unused]] const ssize_t written = write(m_wake[1], &stop, 1);
-        m_thread.join();
-    }
-    for (const int fd : {m_listener, m_wake[0], m_wake[1]}) {
-        if (fd >= 0) {
-            close(fd);
-        }
-    }
-}
+ScriptedDirectory::~ScriptedDirectory() = default;
 
-void ScriptedDirectory::Run()
-{
-    for (;;) {
-        pollfd watched[2] = {{m_listener, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
-        if (poll(watched, 2, -1) < 0) {
-            continue;
-        }
-        if (watched[1].revents != 0) {
-            return;
-        }
-        const int connection = accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC);
-        if (connection >= 0) {
-            Serve(connection);
-            close(connection);
-        }
-    }
-}
-
-void ScriptedDirectory::Serve(int connection)
+void ScriptedDirectory::Serve(Socket connection)
 {
     std::string buffer;
     for (;;) {
-        const std::optional<Request> request = ReadRequest(connection, m_wake[0], buffer);
+        const std::optional<Request> request = ReadRequest(connection, m_listener.WakeSocket(), buffer);
         if (!request) {
             break;
         }
@@ -380,26 +325,23 @@ std::string ScriptedDirectory::FixedAnswer(int searchId) const
     }
 }
 
-void ScriptedDirectory::DeliverEntries(int connection, int searchId, int first)
+void ScriptedDirectory::DeliverEntries(Socket connection, int searchId, int first)
 {
     for (int n = first; n < first + m_entryCount; ++n) {
         SendAll(connection, Entry(searchId, n, m_valueBytes));
         ++m_entriesSent;
     }
     // Sent is not yet arrived: wait until the client's side has taken every byte.
-    int unacknowledged = 0;
-    while (ioctl(connection, SIOCOUTQ, &unacknowledged) == 0 && unacknowledged > 0) {
-        std::this_thread::yield();
-    }
+    ts::WaitUntilTaken(connection);
     m_delivered.store(true);
 }
 
-void ScriptedDirectory::StreamFiller(int connection)
+void ScriptedDirectory::StreamFiller(Socket connection)
 {
     const std::string filler(64 * 1024, 'x');
     for (;;) {
-        pollfd watched[2] = {{connection, POLLOUT, 0}, {m_wake[0], POLLIN, 0}};
-        if (poll(watched, 2, -1) < 0 || watched[1].revents != 0 || (watched[0].revents & (POLLERR | POLLHUP))) {
+        // Whatever the client sends is left unread; only its leaving ends the filler.
+        if (ts::Wait(connection, true, m_listener.WakeSocket()) & (ts::kWoken | ts::kClosed)) {
             return;
         }
         if (!SendAll(connection, filler)) {
@@ -408,17 +350,17 @@ void ScriptedDirectory::StreamFiller(int connection)
     }
 }
 
-void ScriptedDirectory::StreamEntries(int connection, int searchId)
+void ScriptedDirectory::StreamEntries(Socket connection, int searchId)
 {
     std::string incoming;
     for (long n = 0;; ++n) {
-        pollfd watched[2] = {{connection, POLLIN | POLLOUT, 0}, {m_wake[0], POLLIN, 0}};
-        if (poll(watched, 2, -1) < 0 || watched[1].revents != 0) {
+        const int ready = ts::Wait(connection, true, m_listener.WakeSocket());
+        if (ready & ts::kWoken) {
             return;
         }
-        if (watched[0].revents & (POLLIN | POLLERR | POLLHUP)) {
+        if (ready & (ts::kReadable | ts::kClosed)) {
             // Whatever the client says now (an abandon, an unbind) or its leaving ends the stream.
-            const std::optional<Request> request = ReadRequest(connection, m_wake[0], incoming);
+            const std::optional<Request> request = ReadRequest(connection, m_listener.WakeSocket(), incoming);
             if (request && request->operation == kAbandonRequest) {
                 m_abandoned.store(true);
             }

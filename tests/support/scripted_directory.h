@@ -6,7 +6,8 @@
 #include <atomic>
 #include <cstddef>
 #include <string>
-#include <thread>
+
+#include "listener_thread.h"
 
 /**
  * Listens on 127.0.0.1 on a free port and serves one connection after another on its own thread.
@@ -42,8 +43,8 @@ public:
     ScriptedDirectory(const ScriptedDirectory&) = delete;
     ScriptedDirectory& operator=(const ScriptedDirectory&) = delete;
 
-    bool Running() const { return m_port > 0; }
-    int Port() const { return m_port; }
+    bool Running() const { return Port() > 0; }
+    int Port() const { return m_listener.Port(); }
     /// The size limit of the last search request; -1 before any.
     int SizeLimitAsked() const { return m_sizeLimit.load(); }
     /// The page size of the last search request's paged-results control; -1 without one.
@@ -59,22 +60,20 @@ public:
     int ConnectionsEnded() const { return m_ended.load(); }
 
 private:
-    void Run();
-    void Serve(int connection);
-    void StreamEntries(int connection, int searchId);
+    using Socket = test_socket::Socket;
+
+    void Serve(Socket connection);
+    void StreamEntries(Socket connection, int searchId);
     /// Sends entries first to first + m_entryCount - 1 and waits until the client has taken them.
-    void DeliverEntries(int connection, int searchId, int first);
+    void DeliverEntries(Socket connection, int searchId, int first);
     /// Sends filler until the client leaves or the server is destroyed.
-    void StreamFiller(int connection);
+    void StreamFiller(Socket connection);
     /// The answer of the scripts whose answer is sent whole.
     std::string FixedAnswer(int searchId) const;
 
     Script m_script;
     int m_entryCount;
     std::size_t m_valueBytes;
-    int m_listener = -1;
-    int m_wake[2] = {-1, -1};
-    int m_port = 0;
     std::atomic<int> m_sizeLimit{-1};
     std::atomic<int> m_pageSize{-1};
     std::atomic<bool> m_abandoned{false};
@@ -83,5 +82,5 @@ private:
     std::atomic<bool> m_delivered{false};
     std::string m_answer;  ///< the FixedEntries answer for message id m_answerId
     int m_answerId = -1;
-    std::thread m_thread;
+    ListenerThread m_listener;  ///< last: stops before the members its thread uses go
 };

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <atomic>
-#include <thread>
-#include <vector>
+
+#include "listener_thread.h"
 
 /**
  * Listens on 127.0.0.1 on a free port. A thread accepts every connection and holds it open
@@ -19,21 +19,15 @@ public:
     UnresponsiveListener& operator=(const UnresponsiveListener&) = delete;
 
     /// True when the socket is listening.
-    bool Running() const { return m_port > 0; }
+    bool Running() const { return Port() > 0; }
     /// The port on 127.0.0.1; 0 when not listening.
-    int Port() const { return m_port; }
+    int Port() const { return m_listener.Port(); }
     /// Connections accepted so far.
     int Accepted() const { return m_accepted.load(); }
 
 private:
-    void Run();
-
-    int m_listener = -1;
-    int m_wake[2] = {-1, -1};
-    int m_port = 0;
     std::atomic<int> m_accepted{0};
-    std::vector<int> m_held;
-    std::thread m_thread;
+    ListenerThread m_listener;
 };
 
 /// A port on 127.0.0.1 on which nothing listens at the moment of the call.

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# run.sh WINDOWS-BUILD LINUX-BUILD - the Windows tests under Wine: the core unit tests (ctest in the
-# Windows build, Wine as its emulator), corvane-search.exe against the Linux program on the private
-# directory servers, the window on a virtual screen, and the installer: silent install, the
-# installed program finds entries, silent uninstall removes it.
+# run.sh WINDOWS-BUILD LINUX-BUILD - the Windows tests under Wine: ctest in the Windows build (Wine
+# as its emulator) runs the unit tests and the directory and command-line tests, whose private
+# servers its fixtures start natively on 127.0.0.1 (the server script is no Windows program, so
+# ctest runs it here, not under Wine) and stop after; corvane-search.exe against the Linux program
+# on the private directory servers, the window on a virtual screen, and the installer: silent
+# install, the installed program finds entries, silent uninstall removes it.
 set -euo pipefail
 windows=$(cd "$1" && pwd)
 linux=$(cd "$2" && pwd)
@@ -26,10 +28,10 @@ fail() {
   failures=$((failures + 1))
 }
 
-echo "== Windows unit tests (Wine)"
+echo "== Windows unit, directory and command-line tests (Wine)"
 # the prefix is made once, before programs start in parallel
 wine cmd /c exit >/dev/null 2>&1 || true
-ctest --test-dir "$windows" --output-on-failure -j"$jobs" || fail "unit tests"
+ctest --test-dir "$windows" --output-on-failure -j"$jobs" || fail "the tests of the Windows build"
 
 echo "== corvane-search.exe against corvane-search"
 "$here/tests/windows/cli_compare.sh" "$linux/src/cli/corvane-search" "$windows/src/cli/corvane-search.exe" ||

@@ -2,7 +2,7 @@
 // the update address.
 #include <gtest/gtest.h>
 
-#include "../storage/temp_folder.h"
+#include "temp_folder.h"
 #include "dialogs/help_documents.h"
 #include "maker_addresses.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "../storage/temp_folder.h"
+#include "temp_folder.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "../storage/temp_folder.h"
+#include "temp_folder.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "../storage/temp_folder.h"
+#include "temp_folder.h"
 #include "localisation/english_file.h"
 #include "localisation/text_keys.h"
 

@@ -135,6 +135,9 @@ TEST(SettingsFile, OneCursorServesAllKeys)
 {
     SettingsFile file = With(true, {{"Recent", "r1"}, {"Deactivate", "0"}, {"Recent", "r2"}});
     EXPECT_EQ(file.GetString("Deactivate", ""), "0");
+    // Find answers as GetString does and leaves the cursor alone.
+    EXPECT_EQ(file.Find("Recent", "-"), "r1");
+    EXPECT_EQ(file.Find("Missing", "-"), "-");
     EXPECT_EQ(file.GetNext("Recent"), "r2");
     // A failed lookup leaves the cursor where it was.
     EXPECT_EQ(file.GetNext("Missing"), "");

@@ -1,4 +1,5 @@
-// temp_folder.h - a private temporary folder for one test, removed with everything in it.
+// temp_folder.h - a private temporary folder for one test, removed with everything in it, and the
+// whole-file reads and writes the tests make in it. Header-only, for every test program.
 #pragma once
 
 #include <cstdio>
@@ -10,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-/** A fresh folder below the system's temporary folder; its path ends with a separator. */
+/** A fresh folder below the system's temporary folder; its path ends with a separator ("/"). */
 class TempFolder {
 public:
     TempFolder()
@@ -20,7 +21,7 @@ public:
         const std::filesystem::path base = std::filesystem::temp_directory_path();
         std::filesystem::path folder;
         do {
-            folder = base / ("corvane-storage-" + std::to_string(random()));
+            folder = base / ("corvane-test-" + std::to_string(random()));
         } while (!std::filesystem::create_directory(folder));
         m_path = folder.generic_string() + "/";
     }
@@ -35,6 +36,7 @@ public:
 
     /// The path of name inside the folder.
     std::string operator/(const std::string& name) const { return m_path + name; }
+    std::string File(const std::string& name) const { return m_path + name; }
     const std::string& Path() const { return m_path; }
 
     /// Number of entries in the folder (to spot left-over temporary files).

@@ -1,0 +1,63 @@
+// search_pages.cpp - the pages of a capped search, the same on every system.
+#include "directory/search_pages.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// The protocol's result codes by number: the client libraries name some of them differently.
+constexpr int kSuccess = 0, kProtocolError = 2, kTimeLimitExceeded = 3, kSizeLimitExceeded = 4,
+              kAdminLimitExceeded = 11, kUnavailableCriticalExtension = 12, kUnwillingToPerform = 53;
+
+/// Answers to a first page that show the server will not page this search.
+bool RefusesPaging(int resultCode)
+{
+    return resultCode == kAdminLimitExceeded || resultCode == kUnavailableCriticalExtension ||
+           resultCode == kUnwillingToPerform || resultCode == kProtocolError;
+}
+
+}  // namespace
+
+bool IsLimitAnswer(int resultCode)
+{
+    return resultCode == kTimeLimitExceeded || resultCode == kSizeLimitExceeded || resultCode == kAdminLimitExceeded;
+}
+
+SearchPages::SearchPages(uint32_t maxEntries, bool baseScope)
+    : m_maxEntries(maxEntries), m_paging(maxEntries != 0 && !baseScope)
+{}
+
+uint32_t SearchPages::PageSize(int32_t rows) const
+{
+    return std::min(m_maxEntries - static_cast<uint32_t>(rows), kPageSize);
+}
+
+int32_t SearchPages::SizeLimit() const
+{
+    return m_paging || m_maxEntries > static_cast<uint32_t>(INT_MAX) ? 0 : static_cast<int32_t>(m_maxEntries);
+}
+
+SearchPages::After SearchPages::Take(int resultCode, bool paged, const std::string& cookie, int32_t rows, bool stopped)
+{
+    if (m_paging && m_firstPage && rows == 0 && RefusesPaging(resultCode)) {
+        m_paging = false;
+        return After::AskPlain;
+    }
+    m_firstPage = false;
+    if (IsLimitAnswer(resultCode)) {
+        return After::Cut;
+    }
+    if (resultCode != kSuccess) {
+        return After::Failed;
+    }
+    if (!m_paging || !paged || cookie.empty()) {
+        return After::Done;
+    }
+    // More pages: read on up to the cap; at the cap the rest is not asked for.
+    if (static_cast<uint32_t>(rows) >= m_maxEntries) {
+        return After::Cut;
+    }
+    m_cookie = cookie;
+    return stopped ? After::Stopped : After::NextPage;
+}

@@ -1,0 +1,55 @@
+// search_pages.h - the pages of a capped search, the same on every system: what each page asks
+// for and what its result message means for the search.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+/**
+ * A capped search asks in pages with the paged-results control (not critical): a server that hands
+ * out fewer entries in one answer than the cap then gives the rest page by page, and one that does
+ * not page answers as to a plain search. Pages never ask for more than the cap leaves. A search
+ * without a cap, or of the base entry alone, asks once without the control.
+ */
+class SearchPages {
+public:
+    /// Entries asked for in one page: what directories commonly hand out in one page.
+    static constexpr uint32_t kPageSize = 1000;
+
+    /// What the result message of a page means for the search.
+    enum class After {
+        Done,      ///< the answer is complete
+        Cut,       ///< a limit answer or the cap: the entries so far are the answer, cut
+        Failed,    ///< the server refused the search
+        AskPlain,  ///< the server will not page this search: ask once more without the control
+        NextPage,  ///< ask for the next page with Cookie()
+        Stopped,   ///< there are more pages, but the search was stopped
+    };
+
+    SearchPages(uint32_t maxEntries, bool baseScope);
+
+    /// True while the pages are asked for with the control.
+    bool Paging() const { return m_paging; }
+    /// The page size the next page asks for, rows entries being recorded so far.
+    uint32_t PageSize(int32_t rows) const;
+    /// The size limit the next request gives the server (0 = none): the cap without pages; a paged
+    /// search is bounded by its page size, since some servers apply a size limit to all pages together.
+    int32_t SizeLimit() const;
+    /// The server's cookie of the last page, which the next page sends back ("" for the first).
+    const std::string& Cookie() const { return m_cookie; }
+
+    /// Takes the result message of a page: its result code, whether it answered the control and
+    /// the cookie it carried, rows entries being recorded so far, and whether the search was stopped.
+    After Take(int resultCode, bool paged, const std::string& cookie, int32_t rows, bool stopped);
+    /// True when after asks for one more request.
+    static bool AsksAgain(After after) { return after == After::AskPlain || after == After::NextPage; }
+
+private:
+    uint32_t m_maxEntries;
+    bool m_paging;
+    bool m_firstPage = true;
+    std::string m_cookie;
+};
+
+/// True for a server's limit answer, which still carries the entries that came before the limit was hit.
+bool IsLimitAnswer(int resultCode);
