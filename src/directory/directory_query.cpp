@@ -92,6 +92,16 @@ bool DirectoryQuery::Fail(std::string reason)
     return false;
 }
 
+bool DirectoryQuery::PageEnded(SearchPages::After after, int32_t rows, StepEnd& end)
+{
+    m_cut = m_cut || after == SearchPages::After::Cut;
+    end.stopped = after == SearchPages::After::Stopped;
+    if (after == SearchPages::After::NextPage && m_progress) {
+        m_progress(static_cast<uint32_t>(rows));
+    }
+    return SearchPages::AsksAgain(after);
+}
+
 bool DirectoryQuery::Finish(StepEnd end)
 {
     if (end.stopped) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "directory/password.h"
+#include "directory/search_pages.h"
 
 class Deadline;
 class QueryStop;
@@ -124,6 +125,9 @@ private:
     /// The outcome of a search whose last step ended as end: a stop keeps what arrived (cut), a
     /// failure fails the search.
     bool Finish(StepEnd end);
+    /// Takes how a page of the search ended into the search (cut, stopped, entries so far for the
+    /// progress); true when the next page is asked for.
+    bool PageEnded(SearchPages::After after, int32_t rows, StepEnd& end);
     bool Search(const std::string& base, const std::string& filter, char** attributes, ResultTable& table);
     /// The search once its settings are checked: connect, bind, read.
     bool Run(const std::vector<ServerEndpoint>& endpoints, const std::string& base, const std::string& filter,

@@ -57,18 +57,9 @@ constexpr int kLongestWaitMs = 250;
 /// How much of the answer one read of the socket may take.
 constexpr ber_len_t kReadAheadBytes = 64 * 1024;
 
-/** The result code of a result message, the server's own text about it and, for a page of a
-    paged search, the cookie that asks for the next page. */
-struct ResultOf {
-    int code = LDAP_OTHER;
-    std::string serverMessage;
-    bool paged = false;  ///< the server answered the paged-results control
-    std::string cookie;  ///< empty once the last page has come
-};
-
-ResultOf ReadResult(LDAP* connection, LDAPMessage* message)
+PageResult ReadResult(LDAP* connection, LDAPMessage* message)
 {
-    ResultOf result;
+    PageResult result;
     char* rawText = nullptr;
     LDAPControl** rawControls = nullptr;
     if (ldap_parse_result(connection, message, &result.code, nullptr, &rawText, nullptr, &rawControls, 0) !=
@@ -329,7 +320,7 @@ DirectoryQuery::StepEnd DirectoryQuery::StartTls(Session& session, const Deadlin
             session.Await(id, answer, [&](int code) { return failure(QueryStep::StartTls, code, {}); })) {
         return std::move(*ended);
     }
-    const ResultOf result = ReadResult(session.Handle(), answer.get());
+    const PageResult result = ReadResult(session.Handle(), answer.get());
     if (result.code != LDAP_SUCCESS) {
         return failure(QueryStep::StartTls, result.code, result.serverMessage);
     }
@@ -373,7 +364,7 @@ DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session)
     if (std::optional<StepEnd> ended = session.Await(id, answer, [&](int code) { return failure(code, {}); })) {
         return std::move(*ended);
     }
-    const ResultOf result = ReadResult(session.Handle(), answer.get());
+    const PageResult result = ReadResult(session.Handle(), answer.get());
     if (result.code == LDAP_SUCCESS) {
         return StepEnd{};
     }
@@ -478,19 +469,14 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
                     break;
                 }
                 case LDAP_RES_SEARCH_RESULT: {
-                    const ResultOf result = ReadResult(session.Handle(), message.get());
+                    const PageResult result = ReadResult(session.Handle(), message.get());
                     reading = false;
                     const SearchPages::After after =
                         pages.Take(result.code, result.paged, result.cookie, rows, m_stop->Raised());
                     if (after == SearchPages::After::Failed) {
                         return failure(result.code, result.serverMessage);
                     }
-                    m_cut = m_cut || after == SearchPages::After::Cut;
-                    end.stopped = after == SearchPages::After::Stopped;
-                    asking = SearchPages::AsksAgain(after);
-                    if (after == SearchPages::After::NextPage && m_progress) {
-                        m_progress(static_cast<uint32_t>(rows));
-                    }
+                    asking = PageEnded(after, rows, end);
                     break;
                 }
                 default:

@@ -114,23 +114,15 @@ int32_t RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTab
     return column + 1;
 }
 
-/** The result code of a result message, the server's own text about it and, for a page of a
-    paged search, the cookie that asks for the next page. */
-struct ResultOf {
-    ULONG code = LDAP_OTHER;
-    std::string serverMessage;
-    bool paged = false;  ///< the server answered the paged-results control
-    std::string cookie;  ///< empty once the last page has come
-};
-
-ResultOf ReadResult(LDAP* connection, LDAPMessage* message)
+PageResult ReadResult(LDAP* connection, LDAPMessage* message)
 {
-    ResultOf result;
+    PageResult result;
+    ULONG code = LDAP_OTHER;
     wchar_t* rawText = nullptr;
     LDAPControlW** rawControls = nullptr;
-    if (ldap_parse_resultW(connection, message, &result.code, nullptr, &rawText, nullptr, &rawControls, FALSE) !=
-        LDAP_SUCCESS)
-        result.code = LDAP_DECODING_ERROR;
+    if (ldap_parse_resultW(connection, message, &code, nullptr, &rawText, nullptr, &rawControls, FALSE) != LDAP_SUCCESS)
+        code = LDAP_DECODING_ERROR;
+    result.code = static_cast<int>(code);
     LibraryText text(rawText);
     result.serverMessage = EscapeControlCharacters(Utf8Text(text.get()));
     const ControlList controls(rawControls);
@@ -313,11 +305,11 @@ DirectoryQuery::StepEnd DirectoryQuery::Bind(Session& session)
         case Wait::Message:
             break;
     }
-    const ResultOf result = ReadResult(session.Handle(), answer.get());
-    if (result.code == LDAP_SUCCESS)
+    const PageResult result = ReadResult(session.Handle(), answer.get());
+    if (result.code == static_cast<int>(LDAP_SUCCESS))
         return StepEnd{};
     m_bindRefused = true;
-    return failure(result.code, result.serverMessage);
+    return failure(static_cast<ULONG>(result.code), result.serverMessage);
 }
 
 DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string& base, const std::string& filter,
@@ -393,14 +385,12 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
                 columns = std::max(columns, RecordEntry(session.Handle(), message.get(), rows, recorded));
                 ++rows;
             } else if (type == static_cast<ULONG>(LDAP_RES_SEARCH_RESULT)) {
-                const ResultOf result = ReadResult(session.Handle(), message.get());
+                const PageResult result = ReadResult(session.Handle(), message.get());
                 const SearchPages::After after =
-                    pages.Take(static_cast<int>(result.code), result.paged, result.cookie, rows, m_stop->Raised());
+                    pages.Take(result.code, result.paged, result.cookie, rows, m_stop->Raised());
                 if (after == SearchPages::After::Failed)
-                    return failure(result.code, result.serverMessage);
-                m_cut = m_cut || after == SearchPages::After::Cut;
-                end.stopped = after == SearchPages::After::Stopped;
-                asking = SearchPages::AsksAgain(after);
+                    return failure(static_cast<ULONG>(result.code), result.serverMessage);
+                asking = PageEnded(after, rows, end);
                 reading = false;
             }
             // references and intermediate messages carry no entry

@@ -5,6 +5,15 @@
 #include <cstdint>
 #include <string>
 
+/** The result message of a search or of one of its pages, as a session read it: the result
+    code, the server's own text about it and, for a page, the cookie that asks for the next one. */
+struct PageResult {
+    int code = 0;
+    std::string serverMessage;
+    bool paged = false;  ///< the server answered the paged-results control
+    std::string cookie;  ///< empty once the last page has come
+};
+
 /**
  * A capped search asks in pages with the paged-results control (not critical): a server that hands
  * out fewer entries in one answer than the cap then gives the rest page by page, and one that does

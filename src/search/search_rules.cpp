@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "directory/directory_query.h"
+#include "directory/query_failure.h"
 #include "directory/result_table.h"
 #include "localisation/text_keys.h"
 #include "search/filter_value.h"
@@ -130,6 +131,14 @@ std::string FillPlaceholder(const std::string& text, const std::string& value)
     filled.append(value);
     filled.append(text, at + 2, std::string::npos);
     return filled;
+}
+
+SearchOutcome TooLargeForMemory()
+{
+    SearchOutcome outcome;
+    outcome.failed = true;
+    outcome.failureReason = DescribeTooLargeForMemory();
+    return outcome;
 }
 
 SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded)

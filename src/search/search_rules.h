@@ -112,6 +112,9 @@ struct SearchOutcome {
 
 /// The outcome of query's last search, given the success flag it returned.
 SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded);
+/// A search whose answer could not be laid out for want of memory: failed, "the answer is too
+/// large for memory". The window stays and shows it like any other failure.
+SearchOutcome TooLargeForMemory();
 
 /// Configures query with server, port, StartTLS, version 3, the input's entry cap and the time limit (a bind name and
 /// password set on query before stay), runs the chosen search into table and sorts the table's rows by distinguished

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
+#include <new>
 #include <optional>
 #include <set>
 
@@ -219,10 +220,15 @@ void SearchCommands::Search()
     StartQuery(
         [input, choice, searchValue, answer, bind = *bind, timeLimit = m_timeLimitSeconds](DirectoryQuery& query) {
             query.SetBind(bind.name, bind.password);
-            ResultTable table;
-            answer->outcome = RunSearch(query, input, choice, searchValue, table, timeLimit);
-            if (!answer->outcome.failed) {
-                answer->table = std::move(table);
+            try {
+                ResultTable table;
+                answer->outcome = RunSearch(query, input, choice, searchValue, table, timeLimit);
+                if (!answer->outcome.failed) {
+                    answer->table = std::move(table);
+                }
+            } catch (const std::bad_alloc&) {
+                answer->outcome = TooLargeForMemory();  // nothing half-laid-out is shown
+                answer->table = ResultTable();
             }
         },
         [this, answer, choice, searchValue, input, bind = *bind] {
@@ -357,9 +363,14 @@ void SearchCommands::ShowDetails(const SearchInput& input)
         [input, swap, slots, shownDns, text, outcome, bind = *bind,
          timeLimit = m_timeLimitSeconds](DirectoryQuery& query) {
             query.SetBind(bind.name, bind.password);
-            ResultTable table;
-            *outcome = RunDetailsQuery(query, input, swap, slots, table, timeLimit);
-            *text = DetailsText(table, DetailNames(slots), shownDns);
+            try {
+                ResultTable table;
+                *outcome = RunDetailsQuery(query, input, swap, slots, table, timeLimit);
+                *text = DetailsText(table, DetailNames(slots), shownDns);
+            } catch (const std::bad_alloc&) {
+                *outcome = TooLargeForMemory();
+                text->clear();
+            }
         },
         [this, text, outcome, statusBefore, detailsEnabled, input, bind = *bind] {
             if (m_bindLogin != nullptr) {
