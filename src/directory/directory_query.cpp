@@ -92,6 +92,23 @@ bool DirectoryQuery::Fail(std::string reason)
     return false;
 }
 
+DirectoryQuery::StepEnd DirectoryQuery::Steps(Session& session, bool secure, const std::string& base,
+                                              const std::string& filter, char** attributes, const Deadline& deadline,
+                                              ResultTable& table)
+{
+    StepEnd end;
+    if (m_startTls && !secure) {
+        end = StartTls(session, deadline);
+    }
+    if (end.failure.empty() && !end.stopped) {
+        end = Bind(session);
+    }
+    if (end.failure.empty() && !end.stopped) {
+        end = Read(session, base, filter, attributes, deadline, table);
+    }
+    return end;
+}
+
 bool DirectoryQuery::PageEnded(SearchPages::After after, int32_t rows, StepEnd& end)
 {
     m_cut = m_cut || after == SearchPages::After::Cut;

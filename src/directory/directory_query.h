@@ -132,6 +132,10 @@ private:
     /// The search once its settings are checked: connect, bind, read.
     bool Run(const std::vector<ServerEndpoint>& endpoints, const std::string& base, const std::string& filter,
              char** attributes, ResultTable& table);
+    /// The steps on an open session: StartTLS where asked for on a plain connection, the bind and
+    /// the search, each only when the one before neither failed nor was stopped.
+    StepEnd Steps(Session& session, bool secure, const std::string& base, const std::string& filter, char** attributes,
+                  const Deadline& deadline, ResultTable& table);
     /// Connects to the first endpoint that answers (TLS for ldaps://) and fills session.
     StepEnd Open(const std::vector<ServerEndpoint>& endpoints, const Deadline& deadline,
                  std::optional<Session>& session);

@@ -216,14 +216,8 @@ bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std
     const BrokenPipeGuard brokenPipe;
     std::optional<Session> session;
     StepEnd end = Open(endpoints, deadline, session);
-    if (session && m_startTls && !session->Endpoint().secure) {
-        end = StartTls(*session, deadline);
-    }
-    if (session && end.failure.empty() && !end.stopped) {
-        end = Bind(*session);
-    }
-    if (session && end.failure.empty() && !end.stopped) {
-        end = Read(*session, base, filter, attributes, deadline, table);
+    if (session) {
+        end = Steps(*session, session->Endpoint().secure, base, filter, attributes, deadline, table);
     }
     return Finish(std::move(end));
 }
