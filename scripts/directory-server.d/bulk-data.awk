@@ -5,16 +5,7 @@
 BEGIN {
     base = "dc=corvane,dc=test"
     if (count == "") count = 100000
-    print "dn: " base
-    print "objectClass: dcObject"
-    print "objectClass: organization"
-    print "dc: corvane"
-    print "o: Corvane"
-    print ""
-    print "dn: ou=people," base
-    print "objectClass: organizationalUnit"
-    print "ou: people"
-    print ""
+    root_and_people(base, "Corvane")
     for (i = 0; i < count; i++) {
         id = sprintf("%06d", i)
         person_head("uid=b" id ",ou=people," base, "Person " id, "Surname" (i % 997), "Given" (i % 101))

@@ -87,16 +87,7 @@ BEGIN {
         offStates[k] = offStates[k + 1]; offPhone[k] = offPhone[k + 1]
     }
 
-    print "dn: " base
-    print "objectClass: dcObject"
-    print "objectClass: organization"
-    print "dc: corvane"
-    print "o: Corvane GmbH"
-    print ""
-    print "dn: ou=people," base
-    print "objectClass: organizationalUnit"
-    print "ou: people"
-    print ""
+    root_and_people(base, "Corvane GmbH")
     i = 0
     for (d = 0; d < nDepts; d++) {
         print "dn: ou=" depts[d] ",ou=people," base

@@ -11,3 +11,17 @@ function person_head(dn, cn, sn, given) {
     print "sn: " sn
     print "givenName: " given
 }
+
+# Prints the directory's root entry (organization o) and its ou=people below base.
+function root_and_people(base, o) {
+    print "dn: " base
+    print "objectClass: dcObject"
+    print "objectClass: organization"
+    print "dc: corvane"
+    print "o: " o
+    print ""
+    print "dn: ou=people," base
+    print "objectClass: organizationalUnit"
+    print "ou: people"
+    print ""
+}

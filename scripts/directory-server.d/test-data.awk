@@ -36,16 +36,7 @@ BEGIN {
     for (k = 0; k < nSurnames; k++) { surnames[k] = surnames[k + 1]; gsub(/_/, " ", surnames[k]) }
     for (k = 0; k < nGivens; k++) givens[k] = givens[k + 1]
 
-    print "dn: " base
-    print "objectClass: dcObject"
-    print "objectClass: organization"
-    print "dc: corvane"
-    print "o: Corvane"
-    print ""
-    print "dn: ou=people," base
-    print "objectClass: organizationalUnit"
-    print "ou: people"
-    print ""
+    root_and_people(base, "Corvane")
     for (i = 0; i < 1500; i++) person(i)
 
     print "dn: ou=fixtures," base
