@@ -17,8 +17,8 @@ base="dc=corvane,dc=test"
 command -v ldapsearch >/dev/null || { echo "large_answers: ldapsearch not found" >&2; exit 2; }
 
 . bench/timing.sh
-dir=$(mktemp -d)
-trap 'scripts/directory-server stop "$dir/server" >/dev/null 2>&1 || true; rm -rf "$dir"' EXIT
+make_bench_dir
+dir=$bench_dir
 
 # Peak resident memory of one run in KiB, from the kernel's accounting of the finished child.
 peak_kib() { python3 -c 'import resource,subprocess,sys

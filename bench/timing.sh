@@ -1,11 +1,16 @@
 # timing.sh - shared pieces of the whole-process benchmarks (sourced, not run): a private test
 # directory for the run, timing one command, and the median of a column of numbers.
 
-# Starts the private test directory in a new temporary folder: sets bench_dir and port, and stops
-# the server and removes the folder when the script exits.
-start_bench_directory() {
+# Makes a new temporary folder for the run's private server: sets bench_dir, and stops the server
+# started in "$bench_dir/server" and removes the folder when the script exits.
+make_bench_dir() {
   bench_dir=$(mktemp -d)
   trap 'scripts/directory-server stop "$bench_dir/server" >/dev/null 2>&1 || true; rm -rf "$bench_dir"' EXIT
+}
+
+# Starts the private test directory in a new bench_dir: sets bench_dir and port.
+start_bench_directory() {
+  make_bench_dir
   port=$(scripts/directory-server start "$bench_dir/server" --data test)
 }
 
