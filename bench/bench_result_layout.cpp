@@ -20,9 +20,6 @@
 
 namespace {
 
-constexpr std::string_view kEntryTag = "<ENTRY>";
-constexpr std::string_view kValueTag = "<VALUE>";
-
 /// The reference: every value cell in order, value k of a row into column k, whatever its attribute.
 std::vector<ResultRow> RowsByPosition(const ResultTable& table)
 {
@@ -30,15 +27,11 @@ std::vector<ResultRow> RowsByPosition(const ResultTable& table)
     rows.reserve(static_cast<std::size_t>(table.RowCount()));
     for (int32_t r = 0; r < table.RowCount(); ++r) {
         ResultRow& row = rows.emplace_back();
-        std::string_view entry = table.CellView(0, r);
-        if (entry.starts_with(kEntryTag)) {
-            entry.remove_prefix(kEntryTag.size());
-        }
-        row.dn = entry;
+        row.dn = table.CellView(0, r).text;
         for (int32_t c = 0; c < table.ColumnCount(); ++c) {
-            const std::string_view cell = table.CellView(c, r);
-            if (cell.starts_with(kValueTag)) {
-                row.values.emplace_back(cell.substr(kValueTag.size()));
+            const TaggedCell cell = table.CellView(c, r);
+            if (cell.tag == kValueTag) {
+                row.values.emplace_back(cell.text);
             }
         }
         row.hasValue = !row.values.empty();

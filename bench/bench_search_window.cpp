@@ -23,6 +23,7 @@
 #include "app/field_text.h"
 #include "app/main_window.h"
 #include "app/main_window_template.h"
+#include "platform/large_blocks.h"
 #include "search_window/result_list.h"
 #include "search_window/search_commands.h"
 
@@ -58,6 +59,7 @@ public:
         const bool own = argc == 7;
         const size_t entries = own ? std::strtoul(FromArg(3).c_str(), nullptr, 10) : 1000;
 
+        ReturnLargeBlocksToSystem();  // as the program does at start
         auto* window = new CLDAPDlg({});
         window->Show();
         SetFieldText(*window, ctl::kServer, "127.0.0.1");

@@ -11,6 +11,7 @@
 
 #include "app/main_window.h"
 #include "app/terminate_request.h"
+#include "platform/large_blocks.h"
 #include "platform/session_end.h"
 #include "platform/text.h"
 
@@ -69,6 +70,7 @@ CLDAPApp::~CLDAPApp()
 
 bool CLDAPApp::OnInit()
 {
+    ReturnLargeBlocksToSystem();
     // before the window: its start-up may show a message box
     m_terminate = std::make_unique<TerminateRequest>();
     g_terminate = m_terminate.get();

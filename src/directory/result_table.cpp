@@ -96,7 +96,7 @@ void ResultTable::ReleaseWriteHold()
     m_readerCount = 0;
 }
 
-std::optional<std::string_view> ResultTable::StoredCell(int32_t column, int32_t row) const
+std::optional<TaggedCell> ResultTable::StoredCell(int32_t column, int32_t row) const
 {
     if (column < 0 || row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) {
         return std::nullopt;
@@ -105,7 +105,9 @@ std::optional<std::string_view> ResultTable::StoredCell(int32_t column, int32_t 
     if (static_cast<uint32_t>(column) >= cells.Count()) {
         return std::nullopt;
     }
-    return cells.Cell(static_cast<uint32_t>(column));
+    // A cell set whole shows its tag apart as a whole row's cell does.
+    const TaggedCell cell = cells.Cell(static_cast<uint32_t>(column));
+    return cell.tag.empty() ? TaggedCell::Split(cell.text) : cell;
 }
 
 bool ResultTable::Visible(int32_t column, int32_t row) const
@@ -171,20 +173,20 @@ std::string ResultTable::GetCell(int32_t column, int32_t row) const
     }
     std::string text;
     if (Visible(column, row)) {
-        if (const std::optional<std::string_view> cell = StoredCell(column, row)) {
-            text = *cell;
+        if (const std::optional<TaggedCell> cell = StoredCell(column, row)) {
+            text = cell->Whole();
         }
     }
     ReleaseReadHold();
     return text;
 }
 
-std::string_view ResultTable::CellView(int32_t column, int32_t row) const
+TaggedCell ResultTable::CellView(int32_t column, int32_t row) const
 {
     if (!Visible(column, row)) {
         return {};
     }
-    return StoredCell(column, row).value_or(std::string_view());
+    return StoredCell(column, row).value_or(TaggedCell());
 }
 
 int32_t ResultTable::CellLength(int32_t column, int32_t row) const
@@ -192,7 +194,7 @@ int32_t ResultTable::CellLength(int32_t column, int32_t row) const
     if (!Visible(column, row)) {
         return -1;
     }
-    const std::optional<std::string_view> cell = StoredCell(column, row);
+    const std::optional<TaggedCell> cell = StoredCell(column, row);
     if (!cell) {
         return -1;
     }
@@ -210,9 +212,10 @@ bool ResultTable::GetCellText(int32_t column, int32_t row, char* buffer, std::si
         return true;
     }
     if (Visible(column, row)) {
-        const std::optional<std::string_view> cell = StoredCell(column, row);
+        const std::optional<TaggedCell> cell = StoredCell(column, row);
         if (cell && cell->size() < bufferSize) {
-            std::memcpy(buffer, cell->data(), cell->size());
+            char* end = std::copy(cell->tag.begin(), cell->tag.end(), buffer);
+            std::copy(cell->text.begin(), cell->text.end(), end);
             buffer[cell->size()] = '\0';
         }
     }
@@ -308,8 +311,24 @@ bool ResultTable::SortRows(int32_t column, int32_t firstRow, int32_t lastRow)
 
 void ResultTable::Sort(int32_t column, int32_t first, int32_t last)
 {
-    auto keyOf = [this, column](int32_t row) {
-        return StoredCell(column, row).value_or(std::string_view());
+    // Keys that all start with the same tag compare as the texts after it; otherwise (a table set
+    // cell by cell with texts of every kind) the whole texts are compared.
+    const std::string_view firstTag = StoredCell(column, first).value_or(TaggedCell()).tag;
+    bool sameTag = true;
+    for (int32_t row = first + 1; row <= last && sameTag; ++row) {
+        sameTag = StoredCell(column, row).value_or(TaggedCell()).tag == firstTag;
+    }
+    std::vector<std::string> wholeKeys;
+    if (!sameTag) {
+        for (int32_t row = first; row <= last; ++row) {
+            wholeKeys.push_back(StoredCell(column, row).value_or(TaggedCell()).Whole());
+        }
+    }
+    auto keyOf = [&](int32_t row) -> std::string_view {
+        if (!sameTag) {
+            return wholeKeys[static_cast<std::size_t>(row - first)];
+        }
+        return StoredCell(column, row).value_or(TaggedCell()).text;
     };
     // Directories often hand entries out in the order they were added, which may be the order
     // sought: then there is nothing to move.
@@ -320,7 +339,7 @@ void ResultTable::Sort(int32_t column, int32_t first, int32_t last)
     if (ordered) {
         return;
     }
-    // Keys of one answer share a long beginning ("<ENTRY>uid=", the base DN's end is at the end):
+    // Keys of one answer share a long beginning ("uid=", the base DN's end is at the end):
     // each row is sorted by the eight folded bytes that follow what all keys share, as one number,
     // and only rows whose eight bytes are alike compare their whole keys.
     std::string_view shared = keyOf(first);
@@ -377,8 +396,8 @@ std::string ResultTable::SeparatedText() const
     for (int32_t row = 0; row < rows; ++row) {
         for (int32_t column = 0; column < columns; ++column) {
             // Inside the declared counts a stored cell is what GetCell gives; a missing one is empty.
-            if (const std::optional<std::string_view> cell = StoredCell(column, row)) {
-                bytes += *cell;
+            if (const std::optional<TaggedCell> cell = StoredCell(column, row)) {
+                cell->AppendTo(bytes);
             }
             if (column != columns - 1) {
                 bytes += m_separator;

@@ -12,21 +12,17 @@
 
 #include "directory/packed_row.h"
 #include "directory/row_store.h"
+#include "directory/tagged_cell.h"
 
 class RowCells;
-
-/// The tags that start the cells of a query's answer: the entry's distinguished name, an attribute's
-/// name, one value of that attribute.
-inline constexpr std::string_view kEntryTag = "<ENTRY>";
-inline constexpr std::string_view kAttributeTag = "<ATTRIBUTE>";
-inline constexpr std::string_view kValueTag = "<VALUE>";
 
 /**
  * A table of texts. Cells are stored row by row as they are set; the row and column counts
  * that readers see are declared separately (SetDimensions / FirstDimensions / AddRows).
  * A cell is seen only inside the declared counts and when it is stored; everything else reads
  * as empty text. Each row keeps its cells in one block (PackedRow), so a large answer costs
- * little more than its texts. Used on one thread; the access guard only refuses nested use.
+ * little more than its texts: the tags of a whole row are kept as codes, not as text. Used on one thread; the access
+ * guard only refuses nested use.
  */
 class ResultTable {
 public:
@@ -41,8 +37,9 @@ public:
     bool SetRow(int32_t row, const RowCells& cells);
     /// The cell's text; empty outside the declared counts, for a missing cell, or when refused.
     std::string GetCell(int32_t column, int32_t row) const;
-    /// The visible cell's text without a copy, as GetCell gives it; valid until the table changes.
-    std::string_view CellView(int32_t column, int32_t row) const;
+    /// The visible cell's text without a copy, as GetCell gives it, split after the tag it starts
+    /// with; valid until the table changes.
+    TaggedCell CellView(int32_t column, int32_t row) const;
     /// The cell's length in bytes; -1 outside the declared counts, for a negative index or a missing cell.
     int32_t CellLength(int32_t column, int32_t row) const;
     /// Copies the cell's text and its terminating zero into buffer when it fits (length < size);
@@ -85,7 +82,7 @@ private:
     void ReleaseWriteHold();
     /// Runs write under the write hold; false when the hold is refused or memory runs out.
     bool Write(const std::function<void()>& write);
-    std::optional<std::string_view> StoredCell(int32_t column, int32_t row) const;
+    std::optional<TaggedCell> StoredCell(int32_t column, int32_t row) const;
     bool Visible(int32_t column, int32_t row) const;
     void Sort(int32_t column, int32_t first, int32_t last);
 

@@ -7,9 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "directory/tagged_cell.h"
+
 /**
- * A row's cell texts in one buffer with the end of each. Kept across rows by its user, so that
- * gathering a row costs no allocation once the buffer has grown to the largest row.
+ * A row's cells: the texts after their tags in one buffer, the end of each and each cell's tag as
+ * a code. Kept across rows by its user, so that gathering a row costs no allocation once the
+ * buffers have grown to the largest row.
  */
 class RowCells {
 public:
@@ -17,18 +20,22 @@ public:
     {
         m_bytes.clear();
         m_ends.clear();
+        m_tags.clear();
     }
-    /// Adds one cell holding tag followed by text. Throws std::bad_alloc when memory runs out or
-    /// the row's texts would pass 4 GiB.
+    /// Adds one cell holding tag followed by text; a tag other than the answer's three is kept as
+    /// part of the text. Throws std::bad_alloc when memory runs out or the row's texts would pass 4 GiB.
     void Add(std::string_view tag, std::string_view text);
 
     uint32_t Count() const { return static_cast<uint32_t>(m_ends.size()); }
-    /// The cells' texts one after another.
+    /// The cells' texts (after their coded tags) one after another.
     std::string_view Bytes() const { return m_bytes; }
     /// Where each cell's text ends in Bytes().
     const std::vector<uint32_t>& Ends() const { return m_ends; }
+    /// Each cell's tag.
+    const std::vector<TagCode>& Tags() const { return m_tags; }
 
 private:
     std::string m_bytes;
     std::vector<uint32_t> m_ends;
+    std::vector<TagCode> m_tags;
 };

@@ -33,7 +33,8 @@ std::string ExportText(const ResultTable& table)
     const int32_t columns = table.ColumnCount();
     for (int32_t row = 0; row < rows; ++row) {
         for (int32_t column = 0; column < columns; ++column) {
-            AppendExportCell(bytes, table.CellView(column, row));
+            const TaggedCell cell = table.CellView(column, row);
+            AppendExportCell(bytes, cell.tag.empty() ? cell.text : std::string_view(cell.Whole()));
             if (column != columns - 1) {
                 bytes += table.Separator();
             }

@@ -7,6 +7,7 @@
 
 #include "directory/result_table.h"
 #include "search/attribute_names.h"
+#include "search/result_layout.h"
 
 const char* const kDetailsSeparator = " \r\n --------------------------------------------------------\r\n";
 
@@ -63,12 +64,11 @@ std::vector<Attribute> AttributesOf(const ResultTable& table, int32_t row)
     std::vector<Attribute> attributes;
     const int32_t cellCount = table.ColumnCount();
     for (int32_t c = 1; c < cellCount; ++c) {
-        std::string_view cell = table.CellView(c, row);
-        if (cell.starts_with(kAttributeTag)) {
-            cell.remove_prefix(kAttributeTag.size());
-            attributes.push_back(Attribute{cell, AttributeKey(cell), {}});
-        } else if (cell.starts_with(kValueTag) && !attributes.empty()) {
-            attributes.back().values.push_back(cell.substr(kValueTag.size()));
+        const TaggedCell cell = table.CellView(c, row);
+        if (cell.tag == kAttributeTag) {
+            attributes.push_back(Attribute{cell.text, AttributeKey(cell.text), {}});
+        } else if (cell.tag == kValueTag && !attributes.empty()) {
+            attributes.back().values.push_back(cell.text);
         }
     }
     return attributes;
@@ -112,10 +112,7 @@ std::string DetailsText(const ResultTable& table, const std::vector<std::string>
     std::string text;
     const int32_t rowCount = table.RowCount();
     for (int32_t r = 0; r < rowCount; ++r) {
-        std::string_view dn = table.CellView(0, r);
-        if (dn.starts_with(kEntryTag)) {
-            dn.remove_prefix(kEntryTag.size());
-        }
+        const std::string_view dn = EntryDn(table, r);
         // Entries are chosen by their distinguished name, not by their position, because entries
         // without a shown value have no list item and would shift every position.
         if (shownDns.has_value() && shownDns->count(std::string(dn)) == 0) {

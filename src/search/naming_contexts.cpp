@@ -19,12 +19,12 @@ std::vector<std::string> NamingContexts(const ResultTable& rootEntry)
     std::vector<std::string>* into = nullptr;
     const int32_t cellCount = rootEntry.ColumnCount();
     for (int32_t c = 1; c < cellCount && rootEntry.RowCount() > 0; ++c) {
-        std::string_view cell = rootEntry.CellView(c, 0);
-        if (cell.starts_with(kAttributeTag)) {
-            const std::string key = AttributeKey(cell.substr(kAttributeTag.size()));
+        const TaggedCell cell = rootEntry.CellView(c, 0);
+        if (cell.tag == kAttributeTag) {
+            const std::string key = AttributeKey(cell.text);
             into = key == "defaultnamingcontext" ? &defaults : key == "namingcontexts" ? &contexts : nullptr;
-        } else if (cell.starts_with(kValueTag) && into != nullptr) {
-            into->emplace_back(cell.substr(kValueTag.size()));
+        } else if (cell.tag == kValueTag && into != nullptr) {
+            into->emplace_back(cell.text);
         }
     }
     std::vector<std::string> bases;

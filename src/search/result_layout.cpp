@@ -64,13 +64,12 @@ void PlaceValues(const ResultTable& table, const QueryChoice& choice, const Valu
         // not one.
         const std::vector<std::size_t>* columns = &kNoColumns;
         for (int32_t c = 1; c < cellCount; ++c) {
-            std::string_view cell = table.CellView(c, r);
-            if (cell.starts_with(kAttributeTag)) {
-                columns = &finder.Columns(cell.substr(kAttributeTag.size()));
-            } else if (cell.starts_with(kValueTag)) {
-                cell.remove_prefix(kValueTag.size());
+            const TaggedCell cell = table.CellView(c, r);
+            if (cell.tag == kAttributeTag) {
+                columns = &finder.Columns(cell.text);
+            } else if (cell.tag == kValueTag) {
                 for (const std::size_t k : *columns) {
-                    place(static_cast<std::size_t>(r), k, c, cell);
+                    place(static_cast<std::size_t>(r), k, c, cell.text);
                 }
             }
         }
@@ -79,11 +78,10 @@ void PlaceValues(const ResultTable& table, const QueryChoice& choice, const Valu
 
 std::string_view EntryDn(const ResultTable& table, int32_t row)
 {
-    std::string_view entry = table.CellView(0, row);
-    if (entry.starts_with(kEntryTag)) {
-        entry.remove_prefix(kEntryTag.size());
-    }
-    return entry;
+    const TaggedCell entry = table.CellView(0, row);
+    // Another tag is part of the name; the answer's own rows always start with the entry tag.
+    const bool whole = entry.tag != kEntryTag && entry.tag.data() + entry.tag.size() == entry.text.data();
+    return whole ? std::string_view(entry.tag.data(), entry.size()) : entry.text;
 }
 
 std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& choice)

@@ -14,6 +14,13 @@ void ShownResult::Set(ResultTable table, const QueryChoice& choice)
     m_choice = choice;
     m_columnCount = static_cast<size_t>(std::max(choice.columnCount(), 0));
     const size_t rows = static_cast<size_t>(std::max(m_table.RowCount(), 0));
+    m_order.resize(rows);
+    std::iota(m_order.begin(), m_order.end(), uint32_t{0});
+    m_itemsShown = true;
+    if (PlaceInSameCells(rows)) {
+        m_everyRowAnItem = true;
+        return;
+    }
     m_cells.assign(rows * m_columnCount, kNoValue);
     // A cell of one value reads it from the table; only a cell of several values has a text made.
     PlaceValues(m_table, m_choice, [this](size_t row, size_t k, int32_t cell, std::string_view value) {
@@ -23,15 +30,12 @@ void ShownResult::Set(ResultTable table, const QueryChoice& choice)
             return;
         }
         if ((ref & kJoined) == 0) {
-            std::string_view first = m_table.CellView(static_cast<int32_t>(ref), static_cast<int32_t>(row));
-            first.remove_prefix(kValueTag.size());
+            const std::string_view first = m_table.CellView(static_cast<int32_t>(ref), static_cast<int32_t>(row)).text;
             ref = kJoined | static_cast<uint32_t>(m_joined.size());
             m_joined.emplace_back(first);
         }
         m_joined[ref & ~kJoined].append(kValueJoin).append(value);
     });
-    m_order.resize(rows);
-    std::iota(m_order.begin(), m_order.end(), uint32_t{0});
     for (uint32_t row = 0; row < rows; ++row) {
         const auto first = m_cells.begin() + static_cast<std::ptrdiff_t>(row * m_columnCount);
         if (std::any_of(first, first + static_cast<std::ptrdiff_t>(m_columnCount),
@@ -39,8 +43,40 @@ void ShownResult::Set(ResultTable table, const QueryChoice& choice)
             m_itemRows.push_back(row);
         }
     }
+    // When every entry shows a value, the shown order is the items' order as well.
+    m_everyRowAnItem = m_itemRows.size() == rows;
+    if (m_everyRowAnItem) {
+        m_itemRows = {};
+    }
     m_itemRows.shrink_to_fit();
-    m_itemsShown = true;
+}
+
+bool ShownResult::PlaceInSameCells(size_t rows)
+{
+    if (rows == 0 || m_columnCount == 0) {
+        return false;
+    }
+    constexpr size_t kNoRow = static_cast<size_t>(-1);
+    std::vector<uint32_t> cells(m_columnCount, kNoValue);
+    std::vector<size_t> placed(m_columnCount, 0);
+    std::vector<size_t> lastRow(m_columnCount, kNoRow);
+    bool same = true;
+    PlaceValues(m_table, m_choice, [&](size_t row, size_t k, int32_t cell, std::string_view) {
+        if (!same) {
+            return;
+        }
+        const auto at = static_cast<uint32_t>(cell);
+        // A second value in the column, or a value in another cell than the first row's.
+        same = lastRow[k] != row && (cells[k] == kNoValue || cells[k] == at);
+        cells[k] = at;
+        lastRow[k] = row;
+        ++placed[k];
+    });
+    same = same && std::all_of(placed.begin(), placed.end(), [rows](size_t count) { return count == rows; });
+    if (same) {
+        m_columnCells = std::move(cells);
+    }
+    return same;
 }
 
 void ShownResult::Clear()
@@ -49,9 +85,11 @@ void ShownResult::Clear()
     m_choice = QueryChoice();
     m_columnCount = 0;
     m_cells = {};
+    m_columnCells = {};
     m_joined = {};
     m_order = {};
     m_itemRows = {};
+    m_everyRowAnItem = false;
     m_itemsShown = false;
 }
 
@@ -60,21 +98,19 @@ std::string_view ShownResult::CellText(size_t row, size_t column) const
     if (column >= m_columnCount) {
         return {};
     }
-    const uint32_t ref = m_cells[row * m_columnCount + column];
+    const uint32_t ref = m_cells.empty() ? m_columnCells[column] : m_cells[row * m_columnCount + column];
     if (ref == kNoValue) {
         return {};
     }
     if ((ref & kJoined) != 0) {
         return m_joined[ref & ~kJoined];
     }
-    std::string_view value = m_table.CellView(static_cast<int32_t>(ref), static_cast<int32_t>(row));
-    value.remove_prefix(kValueTag.size());
-    return value;
+    return m_table.CellView(static_cast<int32_t>(ref), static_cast<int32_t>(row)).text;
 }
 
 std::string_view ShownResult::ItemText(size_t item, size_t column) const
 {
-    return item < ItemCount() ? CellText(m_itemRows[item], column) : std::string_view();
+    return item < ItemCount() ? CellText(ItemRow(item), column) : std::string_view();
 }
 
 std::vector<std::string> ShownResult::ItemDns() const
@@ -82,31 +118,51 @@ std::vector<std::string> ShownResult::ItemDns() const
     std::vector<std::string> dns;
     dns.reserve(ItemCount());
     for (size_t item = 0; item < ItemCount(); ++item) {
-        dns.emplace_back(EntryDn(m_table, static_cast<int32_t>(m_itemRows[item])));
+        dns.emplace_back(EntryDn(m_table, static_cast<int32_t>(ItemRow(item))));
     }
     return dns;
 }
 
-std::vector<size_t> ShownResult::SortBy(size_t column, bool ascending, const std::map<size_t, std::string>& edited,
-                                        const KeyOf& keyOf)
+size_t ShownResult::ItemCount() const
+{
+    if (!m_itemsShown) {
+        return 0;
+    }
+    return m_everyRowAnItem ? m_order.size() : m_itemRows.size();
+}
+
+bool ShownResult::SortBy(size_t column, bool ascending, const std::map<size_t, std::string>& edited, const KeyOf& keyOf,
+                         std::vector<uint32_t>& followed)
 {
     if (!m_itemsShown || m_order.empty() || column >= m_columnCount) {
-        return {};
+        return false;
     }
     const size_t rows = m_order.size();
-    const auto noItem = static_cast<uint32_t>(-1);
-    std::vector<uint32_t> itemOfRow(rows, noItem);
-    for (size_t item = 0; item < m_itemRows.size(); ++item) {
-        itemOfRow[m_itemRows[item]] = static_cast<uint32_t>(item);
+    // The rows of the edited and followed items, and which rows have no item (only when some lack one).
+    std::map<uint32_t, std::string_view> editedRows;
+    for (const auto& [item, text] : edited) {
+        if (item < ItemCount()) {
+            editedRows.emplace(ItemRow(item), text);
+        }
+    }
+    constexpr uint32_t kGone = static_cast<uint32_t>(-1);
+    for (uint32_t& item : followed) {
+        item = item < ItemCount() ? ItemRow(item) : kGone;
+    }
+    std::vector<bool> itemless;
+    if (!m_everyRowAnItem) {
+        itemless.assign(rows, true);
+        for (const uint32_t row : m_itemRows) {
+            itemless[row] = false;
+        }
     }
     // What an entry shows in the column: its item's edited text or its own; none without item.
     auto textOf = [&](uint32_t row) -> std::string_view {
-        const uint32_t item = itemOfRow[row];
-        if (item == noItem) {
+        if (!itemless.empty() && itemless[row]) {
             return {};
         }
-        if (!edited.empty()) {
-            if (const auto found = edited.find(item); found != edited.end()) {
+        if (!editedRows.empty()) {
+            if (const auto found = editedRows.find(row); found != editedRows.end()) {
                 return found->second;
             }
         }
@@ -129,22 +185,36 @@ std::vector<size_t> ShownResult::SortBy(size_t column, bool ascending, const std
     auto keyOfRow = [&](uint32_t row) {
         return ownKeys ? textOf(row) : std::string_view(keys[row]);
     };
-    // From DN order, stable: entries with equal keys stay in DN order in both directions.
+    // From DN order, stable: entries with equal keys stay in DN order in both directions. A merge
+    // sort, since an answer often arrives nearly in the order of a column already.
     std::iota(m_order.begin(), m_order.end(), uint32_t{0});
     std::stable_sort(m_order.begin(), m_order.end(), [&](uint32_t a, uint32_t b) {
         return ascending ? keyOfRow(a) < keyOfRow(b) : keyOfRow(b) < keyOfRow(a);
     });
-
-    std::vector<size_t> itemOrder;
-    itemOrder.reserve(m_itemRows.size());
-    m_itemRows.clear();
-    for (uint32_t row : m_order) {
-        if (itemOfRow[row] != noItem) {
-            itemOrder.push_back(itemOfRow[row]);
-            m_itemRows.push_back(row);
+    if (!m_everyRowAnItem) {
+        m_itemRows.clear();
+        for (const uint32_t row : m_order) {
+            if (!itemless[row]) {
+                m_itemRows.push_back(row);
+            }
         }
     }
-    return itemOrder;
+    // Where the followed items went: their rows looked up by position, in row order.
+    std::vector<std::pair<uint32_t, size_t>> byRow;  // row, index in followed
+    for (size_t i = 0; i < followed.size(); ++i) {
+        if (followed[i] != kGone) {
+            byRow.emplace_back(followed[i], i);
+        }
+    }
+    std::sort(byRow.begin(), byRow.end());
+    for (size_t item = 0; item < ItemCount() && !byRow.empty(); ++item) {
+        const uint32_t row = ItemRow(item);
+        auto found = std::lower_bound(byRow.begin(), byRow.end(), std::make_pair(row, size_t{0}));
+        for (; found != byRow.end() && found->first == row; ++found) {
+            followed[found->second] = static_cast<uint32_t>(item);
+        }
+    }
+    return true;
 }
 
 std::string ShownResult::ExportText() const

@@ -33,7 +33,7 @@ public:
 
     bool HasItems() const { return ItemCount() > 0; }
     /// The list items, one per entry with a value, in the shown order.
-    size_t ItemCount() const { return m_itemsShown ? m_itemRows.size() : 0; }
+    size_t ItemCount() const;
     /// The text of an item's column (values joined by ", "); empty beyond the items and columns.
     std::string_view ItemText(size_t item, size_t column) const;
     /// The distinguished name of each list item, by item index.
@@ -45,10 +45,11 @@ public:
     /// Sorts the entries by a column, from their DN order, so equal keys keep their DN order in
     /// both directions. An item shows its text in the column, or the one edited holds for it (by
     /// item index); an entry without item sorts as the empty text. Keys are made only where a text
-    /// is not its own. Returns the new item order (order[k] is the index of the item that comes
-    /// to position k); empty when there is nothing to sort.
-    std::vector<size_t> SortBy(size_t column, bool ascending, const std::map<size_t, std::string>& edited,
-                               const KeyOf& keyOf);
+    /// is not its own. followed holds item indexes and receives where those items went (the
+    /// caller's selection and edits follow them). False, and nothing changed, when there is
+    /// nothing to sort.
+    bool SortBy(size_t column, bool ascending, const std::map<size_t, std::string>& edited, const KeyOf& keyOf,
+                std::vector<uint32_t>& followed);
 
     /// Every entry's texts, in the shown order, joined as the export writes them (ExportText).
     std::string ExportText() const;
@@ -64,13 +65,21 @@ private:
     static constexpr uint32_t kJoined = 0x80000000u;
 
     std::string_view CellText(size_t row, size_t column) const;
+    /// Commonly every entry has exactly one value in each column, in the same cells: then one
+    /// reference per column serves every row, and every entry has an item. False (and nothing
+    /// kept) otherwise.
+    bool PlaceInSameCells(size_t rows);
+    /// The row of a list item: the row at its position when every entry has an item.
+    uint32_t ItemRow(size_t item) const { return m_everyRowAnItem ? m_order[item] : m_itemRows[item]; }
 
-    ResultTable m_table;                ///< the entries in DN order
-    QueryChoice m_choice;               ///< how the table was asked for and is laid out
-    size_t m_columnCount = 0;           ///< columns of the layout
-    std::vector<uint32_t> m_cells;      ///< row * m_columnCount + column: the cell's reference
-    std::vector<std::string> m_joined;  ///< texts of cells of several values
-    std::vector<uint32_t> m_order;      ///< row indexes in the shown order
-    std::vector<uint32_t> m_itemRows;   ///< the row of each list item, in the shown order
+    ResultTable m_table;                  ///< the entries in DN order
+    QueryChoice m_choice;                 ///< how the table was asked for and is laid out
+    size_t m_columnCount = 0;             ///< columns of the layout
+    std::vector<uint32_t> m_cells;        ///< row * m_columnCount + column: the cell's reference
+    std::vector<uint32_t> m_columnCells;  ///< instead of m_cells when every row's reference is the same, by column
+    std::vector<std::string> m_joined;    ///< texts of cells of several values
+    std::vector<uint32_t> m_order;        ///< row indexes in the shown order
+    std::vector<uint32_t> m_itemRows;     ///< the row of each list item, in the shown order (unless every row has one)
+    bool m_everyRowAnItem = false;        ///< every entry has an item: m_order gives their rows
     bool m_itemsShown = false;
 };

@@ -182,18 +182,38 @@ const std::map<size_t, std::string>& CResultList::EditedTexts() const
     return m_model->EditedTexts();
 }
 
-void CResultList::Reorder(const std::vector<size_t>& order)
+std::vector<uint32_t> CResultList::FollowedItems() const
 {
-    std::vector<bool> wasSelected(ItemCount(), false);
+    std::vector<uint32_t> items;
     for (size_t item : SelectedItems())
-        wasSelected[item] = true;
+        items.push_back(static_cast<uint32_t>(item));
+    for (const auto& edited : m_model->EditedTexts())
+        items.push_back(static_cast<uint32_t>(edited.first));
+    std::sort(items.begin(), items.end());
+    items.erase(std::unique(items.begin(), items.end()), items.end());
+    return items;
+}
+
+void CResultList::Reorder(const std::vector<uint32_t>& before, const std::vector<uint32_t>& after)
+{
+    std::map<size_t, size_t> moved;
+    for (size_t k = 0; k < before.size() && k < after.size(); ++k)
+        moved.emplace(before[k], after[k]);
     std::vector<size_t> selected;
-    for (size_t position = 0; position < order.size(); ++position) {
-        if (order[position] < wasSelected.size() && wasSelected[order[position]])
-            selected.push_back(position);
+    for (size_t item : SelectedItems()) {
+        if (const auto found = moved.find(item); found != moved.end())
+            selected.push_back(found->second);
     }
     m_editDelay.Stop();
-    m_model->Reorder(order);
+    m_model->Reorder(moved);
+    // The rows keep their number, only their texts move: the list redraws and tells the rows in
+    // view that they changed (which screen readers hear), instead of rebuilding every row.
+    const wxDataViewItem topItem = GetTopItem();
+    const size_t top = topItem.IsOk() ? m_model->GetRow(topItem) : 0;
+    const size_t shown = std::min(ItemCount(), top + static_cast<size_t>(std::max(GetCountPerPage(), 0)) + 1);
+    for (size_t row = top; row < shown; ++row)
+        m_model->RowChanged(static_cast<unsigned>(row));
+    Refresh();
     SelectItems(selected);
 }
 

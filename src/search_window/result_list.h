@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -70,10 +71,11 @@ public:
     std::string_view ItemBytes(size_t item, unsigned column) const;
     /// The texts edited in place in the first column, by item.
     const std::map<size_t, std::string>& EditedTexts() const;
-    /// The items now show in a new order (their result was sorted): order[k] is the index of the
-    /// item that comes to position k. Edited texts move with their items; selected items stay
-    /// selected.
-    void Reorder(const std::vector<size_t>& order);
+    /// The items whose place matters to the list: the selected ones and those with an edited text.
+    std::vector<uint32_t> FollowedItems() const;
+    /// The items now show in a new order (their result was sorted): the followed item at before[k]
+    /// went to after[k]. Edited texts move with their items; selected items stay selected.
+    void Reorder(const std::vector<uint32_t>& before, const std::vector<uint32_t>& after);
     /// The indexes of the selected items, ascending.
     std::vector<size_t> SelectedItems() const;
     /// Selects exactly the given items.

@@ -27,17 +27,14 @@ void ResultListModel::SetRows(std::vector<std::vector<std::string>> rows)
     Shown(m_fixed.size());
 }
 
-void ResultListModel::Reorder(const std::vector<size_t>& order)
+void ResultListModel::Reorder(const std::map<size_t, size_t>& moved)
 {
     std::map<size_t, std::string> edited;
-    for (size_t position = 0; position < order.size() && !m_edited.empty(); ++position) {
-        if (const auto found = m_edited.find(order[position]); found != m_edited.end()) {
-            edited.emplace(position, std::move(found->second));
-            m_edited.erase(found);
-        }
+    for (auto& [row, text] : m_edited) {
+        if (const auto found = moved.find(row); found != moved.end())
+            edited.emplace(found->second, std::move(text));
     }
     m_edited = std::move(edited);
-    Reset(static_cast<unsigned>(m_count));
 }
 
 std::string_view ResultListModel::Text(size_t row, size_t column) const

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -32,9 +33,10 @@ public:
     void ShowResult(std::shared_ptr<const ShownResult> shown);
     /// Replaces every row by fixed texts (a message) and tells the control.
     void SetRows(std::vector<std::vector<std::string>> rows);
-    /// The rows now show in a new order: order[k] is the row that comes to position k. Edited texts
-    /// move with their rows.
-    void Reorder(const std::vector<size_t>& order);
+    /// The rows now show in a new order: moved gives the new place of each row with an edited text
+    /// (by its old one), and the edited texts move there. The count stays, so the control keeps
+    /// its rows: its owner redraws them.
+    void Reorder(const std::map<size_t, size_t>& moved);
     /// The texts edited in place in column 0, by row.
     const std::map<size_t, std::string>& EditedTexts() const { return m_edited; }
     /// A cell's text as shown (an edited text included); empty beyond a row's texts.

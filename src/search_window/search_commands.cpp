@@ -306,12 +306,11 @@ void SearchCommands::SortByColumn(unsigned column, bool ascending)
 {
     CResultList* list = m_controls.list;
     static const std::map<size_t, std::string> kNoEdits;
-    const std::vector<size_t> order =
-        m_result->SortBy(column, ascending, column == 0 ? list->EditedTexts() : kNoEdits, CollationKey);
-    if (order.empty()) {
-        return;
+    const std::vector<uint32_t> before = list->FollowedItems();
+    std::vector<uint32_t> after = before;
+    if (m_result->SortBy(column, ascending, column == 0 ? list->EditedTexts() : kNoEdits, CollationKey, after)) {
+        list->Reorder(before, after);
     }
-    list->Reorder(order);
 }
 
 void SearchCommands::Details()

@@ -81,7 +81,25 @@ TEST(ResultTable, RowsGrowCellByCellTakeWholeRowsAndCopyDeep)
     cells.Add("<ENTRY>", "cn=x");
     cells.Add("", "");
     ASSERT_TRUE(table.SetRow(2, cells));
-    ASSERT_TRUE(table.SetDimensions(300, 3));
+    // A row past 64 KiB keeps wide cell ends; a tag the answer does not use stays part of the text.
+    const std::string large(70'000, 'v');
+    cells.Clear();
+    cells.Add("<ENTRY>", "cn=large");
+    cells.Add("<OTHER>", "o");
+    cells.Add("<VALUE>", large);
+    ASSERT_TRUE(table.SetRow(3, cells));
+    ASSERT_TRUE(table.SetDimensions(300, 4));
+    EXPECT_EQ(table.GetCell(1, 3), "<OTHER>o");
+    EXPECT_EQ(table.GetCell(2, 3), "<VALUE>" + large);
+    EXPECT_EQ(table.CellLength(2, 3), 70'007);
+    // A cell read apart from its tag, whether stored whole or set as one text.
+    EXPECT_EQ(table.CellView(0, 2).tag, "<ENTRY>");
+    EXPECT_EQ(table.CellView(0, 2).text, "cn=x");
+    ASSERT_TRUE(table.SetCell(3, 3, "<VALUE>set"));  // the stored row grows: its tags stay
+    EXPECT_EQ(table.CellView(3, 3).tag, "<VALUE>");
+    EXPECT_EQ(table.CellView(3, 3).text, "set");
+    EXPECT_EQ(table.GetCell(0, 3), "<ENTRY>cn=large");
+    EXPECT_EQ(table.GetCell(2, 3), "<VALUE>" + large);
 
     const ResultTable& same = table;
     table = same;  // assigned to itself: the rows stored whole stay readable

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,20 @@ void SetEntries(ShownResult& shown, const std::vector<std::pair<std::string, std
     shown.Set(std::move(table), choice);
 }
 
+/// Sorts following every item; gives the new item order (order[k]: the item that came to position k).
+std::vector<uint32_t> SortOrder(ShownResult& shown, bool ascending, const std::map<size_t, std::string>& edited,
+                                const ShownResult::KeyOf& keyOf)
+{
+    std::vector<uint32_t> followed(shown.ItemCount());
+    std::iota(followed.begin(), followed.end(), uint32_t{0});
+    if (!shown.SortBy(0, ascending, edited, keyOf, followed))
+        return {};
+    std::vector<uint32_t> order(followed.size());
+    for (uint32_t item = 0; item < followed.size(); ++item)
+        order[followed[item]] = item;
+    return order;
+}
+
 std::vector<std::string> ShownDns(const ShownResult& shown)
 {
     std::vector<std::string> dns;
@@ -48,7 +63,7 @@ TEST(ShownResult, SortByColumnIsStableFromDnOrderAndCountsEntriesWithoutItemAsEm
         bool ascending;
         std::map<size_t, std::string> edited;
         std::vector<std::string> dns;
-        std::vector<size_t> itemOrder;
+        std::vector<uint32_t> itemOrder;
     } cases[] = {
         {true, {}, {"cn=d", "cn=a", "cn=c", "cn=b"}, {0, 2, 1}},
         {false, {}, {"cn=b", "cn=a", "cn=c", "cn=d"}, {1, 0, 2}},
@@ -63,12 +78,30 @@ TEST(ShownResult, SortByColumnIsStableFromDnOrderAndCountsEntriesWithoutItemAsEm
         // Items: cn=a "x", cn=b "y", cn=c "x"; cn=d has no value and no item.
         SetEntries(shown, {{"cn=a", "x"}, {"cn=b", "y"}, {"cn=c", "x"}, {"cn=d", ""}});
         ASSERT_EQ(shown.ItemDns(), (std::vector<std::string>{"cn=a", "cn=b", "cn=c"}));
-        const std::vector<size_t> order = shown.SortBy(0, c.ascending, c.edited, keyOf);
+        const std::vector<uint32_t> order = SortOrder(shown, c.ascending, c.edited, keyOf);
         SCOPED_TRACE(c.dns[1]);
         EXPECT_EQ(order, c.itemOrder);
         EXPECT_EQ(ShownDns(shown), c.dns);
         EXPECT_EQ(shown.ExportTable().RowCount(), 4);
     }
+}
+
+TEST(ShownResult, SortsAgainFromTheShownOrderWhenEveryEntryHasAnItem)
+{
+    ShownResult shown;
+    SetEntries(shown, {{"cn=a", "x"}, {"cn=b", "y"}, {"cn=c", "x"}});
+    const ShownResult::KeyOf ownKeys = [](std::string_view) {
+        return std::nullopt;
+    };
+    EXPECT_EQ(SortOrder(shown, false, {}, ownKeys), (std::vector<uint32_t>{1, 0, 2}));
+    EXPECT_EQ(shown.ItemDns(), (std::vector<std::string>{"cn=b", "cn=a", "cn=c"}));
+    // The order returned is by the items as they were shown before this sort.
+    // Only the items followed learn where they went.
+    std::vector<uint32_t> followed{0};
+    ASSERT_TRUE(shown.SortBy(0, true, {}, ownKeys, followed));
+    EXPECT_EQ(followed, (std::vector<uint32_t>{2}));
+    EXPECT_EQ(shown.ItemDns(), (std::vector<std::string>{"cn=a", "cn=c", "cn=b"}));
+    EXPECT_EQ(shown.ItemText(2, 0), "y");
 }
 
 TEST(ShownResult, ReadsTheTableInPlaceJoinsSeveralValuesAndKeepsTheExportWhenEmptied)
@@ -111,9 +144,11 @@ TEST(ShownResult, NothingToSortGivesNoOrder)
     auto key = [](std::string_view) {
         return std::optional<std::string>();
     };
-    EXPECT_TRUE(shown.SortBy(0, true, none, key).empty());
+    std::vector<uint32_t> followed{0};
+    EXPECT_FALSE(shown.SortBy(0, true, none, key, followed));
     SetEntries(shown, {{"cn=a", "x"}});
-    EXPECT_TRUE(shown.SortBy(1, true, none, key).empty());  // no such column
+    EXPECT_FALSE(shown.SortBy(1, true, none, key, followed));  // no such column
+    EXPECT_EQ(followed, (std::vector<uint32_t>{0}));
 }
 
 }  // namespace
