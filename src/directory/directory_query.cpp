@@ -109,14 +109,26 @@ DirectoryQuery::StepEnd DirectoryQuery::Steps(Session& session, bool secure, con
     return end;
 }
 
-bool DirectoryQuery::PageEnded(SearchPages::After after, int32_t rows, StepEnd& end)
+bool DirectoryQuery::PageEnded(SearchPages::After after, ResultTable& recorded, int32_t& rows, int32_t& columns,
+                               StepEnd& end)
 {
     m_cut = m_cut || after == SearchPages::After::Cut;
     end.stopped = after == SearchPages::After::Stopped;
-    if (after == SearchPages::After::NextPage && m_progress) {
-        m_progress(static_cast<uint32_t>(rows));
+    if (after == SearchPages::After::AskPaged) {
+        // Asked again from the start: the entries read so far come once more.
+        recorded = ResultTable();
+        rows = 0;
+        columns = 0;
     }
     return SearchPages::AsksAgain(after);
+}
+
+void DirectoryQuery::CountEntry(int32_t& rows)
+{
+    ++rows;
+    if (m_progress && rows % static_cast<int32_t>(SearchPages::kPageSize) == 0) {
+        m_progress(static_cast<uint32_t>(rows));
+    }
 }
 
 bool DirectoryQuery::Finish(StepEnd end)

@@ -125,9 +125,11 @@ private:
     /// The outcome of a search whose last step ended as end: a stop keeps what arrived (cut), a
     /// failure fails the search.
     bool Finish(StepEnd end);
-    /// Takes how a page of the search ended into the search (cut, stopped, entries so far for the
-    /// progress); true when the next page is asked for.
-    bool PageEnded(SearchPages::After after, int32_t rows, StepEnd& end);
+    /// Takes how a page of the search ended into the search (cut, stopped; the entries recorded
+    /// forgotten when the search is asked again from the start); true when another request follows.
+    bool PageEnded(SearchPages::After after, ResultTable& recorded, int32_t& rows, int32_t& columns, StepEnd& end);
+    /// Counts one more entry read (rows in all) and reports the count every page's worth of entries.
+    void CountEntry(int32_t& rows);
     bool Search(const std::string& base, const std::string& filter, char** attributes, ResultTable& table);
     /// The search once its settings are checked: connect, bind, read.
     bool Run(const std::vector<ServerEndpoint>& endpoints, const std::string& base, const std::string& filter,

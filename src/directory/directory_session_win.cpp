@@ -379,14 +379,14 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(Session& session, const std::string
                     break;
                 }
                 columns = std::max(columns, RecordEntry(session.Handle(), message.get(), rows, recorded));
-                ++rows;
+                CountEntry(rows);
             } else if (type == static_cast<ULONG>(LDAP_RES_SEARCH_RESULT)) {
                 const PageResult result = ReadResult(session.Handle(), message.get());
                 const SearchPages::After after =
                     pages.Take(result.code, result.paged, result.cookie, rows, m_stop->Raised());
                 if (after == SearchPages::After::Failed)
                     return failure(static_cast<ULONG>(result.code), result.serverMessage);
-                asking = PageEnded(after, rows, end);
+                asking = PageEnded(after, recorded, rows, columns, end);
                 reading = false;
             }
             // references and intermediate messages carry no entry

@@ -25,7 +25,7 @@ bool IsLimitAnswer(int resultCode)
 }
 
 SearchPages::SearchPages(uint32_t maxEntries, bool baseScope)
-    : m_maxEntries(maxEntries), m_paging(maxEntries != 0 && !baseScope)
+    : m_maxEntries(maxEntries), m_pageable(maxEntries != 0 && !baseScope)
 {}
 
 uint32_t SearchPages::PageSize(int32_t rows) const
@@ -40,6 +40,15 @@ int32_t SearchPages::SizeLimit() const
 
 SearchPages::After SearchPages::Take(int resultCode, bool paged, const std::string& cookie, int32_t rows, bool stopped)
 {
+    // The server's own size limit cut the plain answer short of the cap: it may hand out the rest
+    // in pages. The entries so far come again in the first pages.
+    const bool serverLimit = resultCode == kSizeLimitExceeded || resultCode == kAdminLimitExceeded;
+    if (!m_paging && m_pageable && !m_askedInPages && serverLimit && static_cast<uint32_t>(rows) < m_maxEntries &&
+        !stopped) {
+        m_paging = true;
+        m_askedInPages = true;
+        return After::AskPaged;
+    }
     if (m_paging && m_firstPage && rows == 0 && RefusesPaging(resultCode)) {
         m_paging = false;
         return After::AskPlain;

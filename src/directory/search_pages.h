@@ -15,10 +15,12 @@ struct PageResult {
 };
 
 /**
- * A capped search asks in pages with the paged-results control (not critical): a server that hands
- * out fewer entries in one answer than the cap then gives the rest page by page, and one that does
- * not page answers as to a plain search. Pages never ask for more than the cap leaves. A search
- * without a cap, or of the base entry alone, asks once without the control.
+ * A capped search asks first for the whole answer up to the cap, in one plain answer: most servers
+ * hand it out so, and one answer costs them less than many pages. A server that cuts that answer
+ * below the cap with its own limit is asked again from the start, in pages with the paged-results
+ * control (not critical): it then gives the rest page by page, or, when it does not page, answers
+ * as to a plain search. Pages never ask for more than the cap leaves. A search without a cap, or of
+ * the base entry alone, asks once without the control.
  */
 class SearchPages {
 public:
@@ -31,6 +33,7 @@ public:
         Cut,       ///< a limit answer or the cap: the entries so far are the answer, cut
         Failed,    ///< the server refused the search
         AskPlain,  ///< the server will not page this search: ask once more without the control
+        AskPaged,  ///< the server cut the plain answer below the cap: forget it and ask in pages
         NextPage,  ///< ask for the next page with Cookie()
         Stopped,   ///< there are more pages, but the search was stopped
     };
@@ -51,11 +54,16 @@ public:
     /// the cookie it carried, rows entries being recorded so far, and whether the search was stopped.
     After Take(int resultCode, bool paged, const std::string& cookie, int32_t rows, bool stopped);
     /// True when after asks for one more request.
-    static bool AsksAgain(After after) { return after == After::AskPlain || after == After::NextPage; }
+    static bool AsksAgain(After after)
+    {
+        return after == After::AskPlain || after == After::AskPaged || after == After::NextPage;
+    }
 
 private:
     uint32_t m_maxEntries;
-    bool m_paging;
+    bool m_pageable;              ///< capped, and not of the base entry alone
+    bool m_paging = false;
+    bool m_askedInPages = false;  ///< pages were asked for once: a later cut stands
     bool m_firstPage = true;
     std::string m_cookie;
 };

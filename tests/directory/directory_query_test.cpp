@@ -218,9 +218,8 @@ TEST(DirectoryQuery, PagesGetPastTheServersSizeLimitUpToTheCap)
         EXPECT_TRUE(query.SearchForAttribute(test_directory::kPeopleDn, "cn", "*", "mail", table)) << c.cap;
         EXPECT_EQ(query.Cut(), c.cut) << c.cap;
         EXPECT_EQ(table.RowCount(), c.rows) << c.cap;
-        // Each page of 1000 (what the search asks for) after which another is asked for reports
-        // the entries read so far.
-        const auto pages = static_cast<std::size_t>((c.rows - 1) / 1000);
+        // Every 1000 entries read (a page's worth) report the entries read so far.
+        const auto pages = static_cast<std::size_t>(c.rows / 1000);
         ASSERT_EQ(progress.size(), pages) << c.cap;
         for (std::size_t page = 0; page < pages; ++page) {
             EXPECT_EQ(progress[page], static_cast<uint32_t>(1000 * (page + 1))) << c.cap;

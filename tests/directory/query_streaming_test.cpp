@@ -51,9 +51,9 @@ TEST(DirectoryQueryStreaming, AnAnswerWithoutEndKeepsTheCapAndAbandonsTheRest)
     DirectoryQuery query = QueryOn(server.Port(), 60);
     ResultTable table;
     ASSERT_TRUE(query.SearchForAttribute("dc=corvane,dc=test", "cn", "*", "cn", table)) << query.FailureReason();
-    // Asked in pages of at most the cap; the size limit would bound all pages together.
-    EXPECT_EQ(server.PageSizeAsked(), 1000);
-    EXPECT_EQ(server.SizeLimitAsked(), 0);
+    // Asked for the whole answer up to the cap at once, without pages.
+    EXPECT_EQ(server.PageSizeAsked(), -1);
+    EXPECT_EQ(server.SizeLimitAsked(), 1000);
     EXPECT_EQ(table.RowCount(), 1000);
     EXPECT_EQ(table.GetCell(0, 999), "<ENTRY>cn=Person 999,ou=people,dc=corvane,dc=test");
     EXPECT_TRUE(query.Cut());

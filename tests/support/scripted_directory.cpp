@@ -24,6 +24,7 @@ constexpr unsigned char kSearchEntry = 0x64;
 constexpr unsigned char kSearchDone = 0x65;
 constexpr unsigned char kAbandonRequest = 0x50;
 constexpr unsigned char kControls = 0xa0;
+constexpr int kSizeLimitExceeded = 4;
 const char* const kPagedResults = "1.2.840.113556.1.4.319";
 const char* const kNextPageCookie = "page 2";
 
@@ -256,6 +257,11 @@ void ScriptedDirectory::Serve(Socket connection)
                 SendAll(connection, Entry(request->id, 0, m_valueBytes).substr(0, 4));
             } else if (m_script == Script::EntriesThenQuiet) {
                 DeliverEntries(connection, request->id, 0);
+            } else if (m_script == Script::PagesThenQuiet && page.size < 0) {
+                for (int n = 0; n < m_entryCount; ++n) {
+                    SendAll(connection, Entry(request->id, n, m_valueBytes));
+                }
+                SendAll(connection, Message(request->id, Result(kSearchDone, kSizeLimitExceeded)));
             } else if (m_script == Script::PagesThenQuiet && page.cookie.empty()) {
                 for (int n = 0; n < m_entryCount; ++n) {
                     SendAll(connection, Entry(request->id, n, m_valueBytes));

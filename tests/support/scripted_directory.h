@@ -22,7 +22,8 @@ public:
         EndlessEntries,    ///< binds, then sends entries until the client abandons or leaves
         FixedEntries,      ///< binds, then sends entryCount entries and the result in one write
         EntriesThenQuiet,  ///< binds, then sends entryCount entries and nothing more
-        PagesThenQuiet,    ///< binds, then answers a first page of entryCount entries with a cookie;
+        PagesThenQuiet,    ///< binds, then answers a plain search with entryCount entries cut by
+                           ///< its size limit, a first page with entryCount entries and a cookie;
                            ///< a search carrying that cookie gets the next entryCount entries and
                            ///< nothing more
         ManyAttributes,    ///< binds, then sends one entry of entryCount attributes and the result:
