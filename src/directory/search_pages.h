@@ -61,7 +61,7 @@ public:
 
 private:
     uint32_t m_maxEntries;
-    bool m_pageable;              ///< capped, and not of the base entry alone
+    bool m_pageable;  ///< capped, and not of the base entry alone
     bool m_paging = false;
     bool m_askedInPages = false;  ///< pages were asked for once: a later cut stands
     bool m_firstPage = true;
