@@ -30,12 +30,15 @@ void SortMenu::Rebuild()
 {
     while (m_submenu.GetMenuItemCount() > 0)
         m_submenu.Destroy(m_submenu.FindItemByPosition(0));
-    const unsigned shown = std::min<unsigned>(m_list.GetColumnCount(), kSortColumnsListed);
-    for (unsigned c = 0; c < shown; ++c)
-        m_submenu.Append(kSortColumnFirst + static_cast<int>(c), ToWxLabel(FromWx(m_list.Heading(c))));
+    // the column of a list that shows no search yet has no heading: it is not listed
+    const unsigned columns = std::min<unsigned>(m_list.GetColumnCount(), kSortColumnsListed);
+    for (unsigned c = 0; c < columns; ++c) {
+        if (const wxString heading = m_list.Heading(c); !heading.empty())
+            m_submenu.Append(kSortColumnFirst + static_cast<int>(c), ToWxLabel(FromWx(heading)));
+    }
     ApplyMnemonics(&m_submenu);
     if (wxMenuBar* bar = m_frame.GetMenuBar())
-        bar->Enable(ToWxId(cmd::kSortBy), shown > 0);
+        bar->Enable(ToWxId(cmd::kSortBy), m_submenu.GetMenuItemCount() > 0);
 }
 
 void SortMenu::Choose(unsigned column)

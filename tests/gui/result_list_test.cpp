@@ -105,9 +105,11 @@ TEST_F(SearchWindowTest, DoubleClickAnywhereOpensTheDetailsAndEnterSearches)
 
 TEST_F(SearchWindowTest, EditSortBySortsAsTheHeadingsDo)
 {
-    Search("sn", "Width", "cn,telephoneNumber");
     wxMenuBar* bar = Window().GetMenuBar();
     wxMenuEvent open(wxEVT_MENU_OPEN, 0, bar->GetMenu(menu_pos::kEdit));
+    Window().ProcessWindowEvent(open);  // before any search: nothing to sort by
+    EXPECT_FALSE(bar->IsEnabled(ToWxId(cmd::kSortBy)));
+    Search("sn", "Width", "cn,telephoneNumber");
     Window().ProcessWindowEvent(open);
     const wxMenu* sortBy = bar->FindItem(ToWxId(cmd::kSortBy))->GetSubMenu();
     ASSERT_EQ(sortBy->GetMenuItemCount(), 2u);
