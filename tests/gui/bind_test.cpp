@@ -52,6 +52,10 @@ protected:
     {
         *m_shownStartTls = dialog->StartTlsBox()->GetValue();
         *m_shownCap = dialog->EntryCapEdit()->GetValue();
+        // the cap's spin control shows whole, however wide the toolkit draws it
+        const wxRect cap = dialog->EntryCapEdit()->GetRect();
+        EXPECT_GE(cap.width, dialog->EntryCapEdit()->GetBestSize().x);
+        EXPECT_LT(cap.GetRight(), dialog->GetClientSize().x);
         if (!m_change)
             return wxID_CANCEL;
         dialog->StartTlsBox()->SetValue(m_change->first);
