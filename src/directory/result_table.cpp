@@ -313,22 +313,22 @@ void ResultTable::Sort(int32_t column, int32_t first, int32_t last)
 {
     // Keys that all start with the same tag compare as the texts after it; otherwise (a table set
     // cell by cell with texts of every kind) the whole texts are compared.
-    const std::string_view firstTag = StoredCell(column, first).value_or(TaggedCell()).tag;
+    auto cellAt = [this, column](int32_t row) {
+        return StoredCell(column, row).value_or(TaggedCell());
+    };
+    const std::string_view firstTag = cellAt(first).tag;
     bool sameTag = true;
     for (int32_t row = first + 1; row <= last && sameTag; ++row) {
-        sameTag = StoredCell(column, row).value_or(TaggedCell()).tag == firstTag;
+        sameTag = cellAt(row).tag == firstTag;
     }
     std::vector<std::string> wholeKeys;
     if (!sameTag) {
         for (int32_t row = first; row <= last; ++row) {
-            wholeKeys.push_back(StoredCell(column, row).value_or(TaggedCell()).Whole());
+            wholeKeys.push_back(cellAt(row).Whole());
         }
     }
     auto keyOf = [&](int32_t row) -> std::string_view {
-        if (!sameTag) {
-            return wholeKeys[static_cast<std::size_t>(row - first)];
-        }
-        return StoredCell(column, row).value_or(TaggedCell()).text;
+        return sameTag ? cellAt(row).text : std::string_view(wholeKeys[static_cast<std::size_t>(row - first)]);
     };
     // Directories often hand entries out in the order they were added, which may be the order
     // sought: then there is nothing to move.

@@ -21,8 +21,8 @@ class RowCells;
  * that readers see are declared separately (SetDimensions / FirstDimensions / AddRows).
  * A cell is seen only inside the declared counts and when it is stored; everything else reads
  * as empty text. Each row keeps its cells in one block (PackedRow), so a large answer costs
- * little more than its texts: the tags of a whole row are kept as codes, not as text. Used on one thread; the access
- * guard only refuses nested use.
+ * little more than its texts: the tags of a whole row are kept as codes, not as text. Used on
+ * one thread; the access guard only refuses nested use.
  */
 class ResultTable {
 public:

@@ -69,7 +69,9 @@ void PlaceValues(const ResultTable& table, const QueryChoice& choice, const Valu
                 columns = &finder.Columns(cell.text);
             } else if (cell.tag == kValueTag) {
                 for (const std::size_t k : *columns) {
-                    place(static_cast<std::size_t>(r), k, c, cell.text);
+                    if (!place(static_cast<std::size_t>(r), k, c, cell.text)) {
+                        return;
+                    }
                 }
             }
         }
@@ -102,6 +104,7 @@ std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& c
         text.append(value);
         row.valueLists[k].emplace_back(value);
         row.hasValue = true;
+        return true;
     });
     return rows;
 }

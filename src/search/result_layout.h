@@ -26,11 +26,11 @@ struct ResultRow {
 };
 
 /// Called for every value of a search table that goes to a result column: the table row, the
-/// column k, the value's cell column in the table and its text without the tag.
-using ValuePlacer = std::function<void(std::size_t row, std::size_t k, int32_t cell, std::string_view value)>;
+/// column k, the value's cell column in the table and its text without the tag. False ends the walk.
+using ValuePlacer = std::function<bool(std::size_t row, std::size_t k, int32_t cell, std::string_view value)>;
 
 /// Walks every row of a search table once and places each value under the column of its attribute's
-/// name (see ResultRows), in the server's order.
+/// name (see ResultRows), in the server's order, until place asks to stop.
 void PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place);
 
 /// The distinguished name of a search table's row: column 0 without its tag.

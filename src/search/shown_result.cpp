@@ -27,7 +27,7 @@ void ShownResult::Set(ResultTable table, const QueryChoice& choice)
         uint32_t& ref = m_cells[row * m_columnCount + k];
         if (ref == kNoValue) {
             ref = static_cast<uint32_t>(cell);
-            return;
+            return true;
         }
         if ((ref & kJoined) == 0) {
             const std::string_view first = m_table.CellView(static_cast<int32_t>(ref), static_cast<int32_t>(row)).text;
@@ -35,6 +35,7 @@ void ShownResult::Set(ResultTable table, const QueryChoice& choice)
             m_joined.emplace_back(first);
         }
         m_joined[ref & ~kJoined].append(kValueJoin).append(value);
+        return true;
     });
     for (uint32_t row = 0; row < rows; ++row) {
         const auto first = m_cells.begin() + static_cast<std::ptrdiff_t>(row * m_columnCount);
@@ -61,16 +62,15 @@ bool ShownResult::PlaceInSameCells(size_t rows)
     std::vector<size_t> placed(m_columnCount, 0);
     std::vector<size_t> lastRow(m_columnCount, kNoRow);
     bool same = true;
+    // The walk ends at the first value that breaks the pattern: a column skipped in a row, a second
+    // value in the column, or a value in another cell than the first row's.
     PlaceValues(m_table, m_choice, [&](size_t row, size_t k, int32_t cell, std::string_view) {
-        if (!same) {
-            return;
-        }
         const auto at = static_cast<uint32_t>(cell);
-        // A second value in the column, or a value in another cell than the first row's.
-        same = lastRow[k] != row && (cells[k] == kNoValue || cells[k] == at);
+        same = (lastRow[k] == kNoRow ? row == 0 : lastRow[k] + 1 == row) && (cells[k] == kNoValue || cells[k] == at);
         cells[k] = at;
         lastRow[k] = row;
         ++placed[k];
+        return same;
     });
     same = same && std::all_of(placed.begin(), placed.end(), [rows](size_t count) { return count == rows; });
     if (same) {
