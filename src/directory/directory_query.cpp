@@ -20,6 +20,11 @@ void DirectoryQuery::Stop()
     m_stop->Raise();
 }
 
+bool DirectoryQuery::StopRaised() const
+{
+    return m_stop->Raised();
+}
+
 void DirectoryQuery::SetServer(const std::string& host, int32_t port, int32_t protocolVersion)
 {
     m_host = host;

@@ -109,6 +109,8 @@ public:
     /// Ends the running search as soon as possible (abandoning it on the server) or the next one
     /// before it starts. Safe to call from another thread and from a signal handler.
     void Stop();
+    /// True once Stop() was called: work that follows the search (laying out its answer) ends too.
+    bool StopRaised() const;
 
     /// The filter text the search sends: "(" + attribute + "=" + value + ")".
     static std::string FormFilter(const std::string& attribute, const std::string& value);
