@@ -76,11 +76,21 @@ AnswerGuard& GuardOf(Sockbuf_IO_Desc* layer)
 
 int Control(Sockbuf_IO_Desc* layer, int option, void* argument)
 {
-    // Bytes held here count as arrived: the library must read them without waiting for the socket.
-    if (option == LBER_SB_OPT_DATA_READY && GuardOf(layer).HasPending()) {
+    // Bytes held here count as arrived, and so does a stream gone wrong: the library must read
+    // them, or learn of the trouble, without waiting for the socket, which may stay quiet for good.
+    if (option == LBER_SB_OPT_DATA_READY &&
+        (GuardOf(layer).HasPending() || GuardOf(layer).Problem() != AnswerGuard::Trouble::None)) {
         return 1;
     }
     return LBER_SBIOD_CTRL_NEXT(layer, option, argument);
+}
+
+/// True when a layer's read that returned no bytes meant "nothing more yet" rather than "the end":
+/// the library's layers say so with EWOULDBLOCK or EAGAIN (its secure layer while a record is
+/// only partly in, or after a message of its own such as a session ticket).
+bool NothingYet()
+{
+    return errno == EWOULDBLOCK || errno == EAGAIN;
 }
 
 ber_slen_t Read(Sockbuf_IO_Desc* layer, void* buffer, ber_len_t length)
@@ -97,21 +107,34 @@ ber_slen_t Read(Sockbuf_IO_Desc* layer, void* buffer, ber_len_t length)
             return static_cast<ber_slen_t>(filled);
         }
         if (guard.Problem() != AnswerGuard::Trouble::None) {
-            if (filled > 0 || guard.Problem() == AnswerGuard::Trouble::Ended) {
+            if (filled > 0) {
                 return static_cast<ber_slen_t>(filled);
             }
-            errno = EMSGSIZE;
-            return -1;
+            // The end of the stream is 0 with no error, as the layers below say it; bytes that
+            // went wrong are an error the library does not retry.
+            errno = guard.Problem() == AnswerGuard::Trouble::Ended ? 0 : EMSGSIZE;
+            return guard.Problem() == AnswerGuard::Trouble::Ended ? 0 : -1;
         }
+        // As the library does before it reads: an error left over from an earlier call must not
+        // make the end of the stream look like "nothing yet".
+        errno = 0;
         const ber_slen_t got = LBER_SBIOD_READ_NEXT(layer, piece, sizeof piece);
-        if (got < 0) {
-            return filled > 0 ? static_cast<ber_slen_t>(filled) : got;  // would block, or the system's error
+        if (got > 0) {
+            guard.TakeToPending(piece, static_cast<std::size_t>(got));
+            continue;
         }
-        if (got == 0) {
-            guard.End();
-            return static_cast<ber_slen_t>(filled);
+        if (got < 0 || NothingYet()) {
+            // Would block, or the system's error: what came so far is handed over, and the next
+            // read meets the same condition again. With nothing handed, the library sees the
+            // layer's own answer (and its errno) unchanged.
+            const int error = errno;
+            if (filled > 0) {
+                return static_cast<ber_slen_t>(filled);
+            }
+            errno = error;
+            return got;
         }
-        guard.TakeToPending(piece, static_cast<std::size_t>(got));
+        guard.End();
     }
 }
 

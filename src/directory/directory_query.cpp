@@ -1,6 +1,5 @@
-// directory_query.cpp - DirectoryQuery's settings and the checks before a search; the session
-// with the server (Run and its steps) is the system's (directory_session_posix.cpp,
-// directory_session_win.cpp).
+// directory_query.cpp - DirectoryQuery's settings and the checks before a search; the steps of
+// the search itself are in directory_query_steps.cpp.
 #include "directory/directory_query.h"
 
 #include <new>
@@ -79,39 +78,14 @@ bool DirectoryQuery::ReadRootEntry(const std::vector<std::string>& attributes, R
 bool DirectoryQuery::SearchWithFilter(const std::string& base, const std::string& filter,
                                       const std::vector<std::string>& attributes, ResultTable& table)
 {
-    // Every name is asked for, an empty one too (the server ignores it); only the end of the list
-    // closes it. The library wants modifiable C texts ended by null.
-    std::vector<std::string> names = attributes;
-    std::vector<char*> list;
-    for (std::string& name : names) {
-        list.push_back(name.data());
-    }
-    list.push_back(nullptr);
-    char** requested = names.empty() ? nullptr : list.data();
-    return Search(base, filter, requested, table);
+    // Every name is asked for, an empty one too (the server ignores it); an empty list asks for all.
+    return Search(base, filter, attributes.empty() ? nullptr : &attributes, table);
 }
 
 bool DirectoryQuery::Fail(std::string reason)
 {
     m_failureReason = std::move(reason);
     return false;
-}
-
-DirectoryQuery::StepEnd DirectoryQuery::Steps(Session& session, bool secure, const std::string& base,
-                                              const std::string& filter, char** attributes, const Deadline& deadline,
-                                              ResultTable& table)
-{
-    StepEnd end;
-    if (m_startTls && !secure) {
-        end = StartTls(session, deadline);
-    }
-    if (end.failure.empty() && !end.stopped) {
-        end = Bind(session);
-    }
-    if (end.failure.empty() && !end.stopped) {
-        end = Read(session, base, filter, attributes, deadline, table);
-    }
-    return end;
 }
 
 bool DirectoryQuery::PageEnded(SearchPages::After after, ResultTable& recorded, int32_t& rows, int32_t& columns,
@@ -149,7 +123,8 @@ bool DirectoryQuery::Finish(StepEnd end)
     return true;
 }
 
-bool DirectoryQuery::Search(const std::string& base, const std::string& filter, char** attributes, ResultTable& table)
+bool DirectoryQuery::Search(const std::string& base, const std::string& filter,
+                            const std::vector<std::string>* attributes, ResultTable& table)
 {
     m_failureReason.clear();
     m_cut = false;

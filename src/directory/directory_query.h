@@ -13,7 +13,9 @@
 #include "directory/password.h"
 #include "directory/search_pages.h"
 
+struct CallEnd;
 class Deadline;
+class DirectoryConnection;
 class QueryStop;
 class ResultTable;
 struct ServerEndpoint;
@@ -29,13 +31,14 @@ struct ServerEndpoint;
  * paged-results control, not critical), so a server that hands out fewer entries in one answer
  * gives the rest page by page up to the cap; a server that does not page answers as before. The
  * time limit covers the whole search (connect, bind and search) whatever the server sends, and so
- * does a stop: Stop() ends a running search at once. Memory is bounded by the answer bound, never
- * by what the server claims; running out of memory fails the search. Messages of kinds the client
- * does not know are skipped. The search binds anonymously, or with a name and a password given by
- * SetBind (a simple bind). With StartTLS on, a plain connection is upgraded before the bind with
- * the certificate checks of ldaps://; a failed upgrade fails the search and nothing more is sent
- * on that connection.
- * Configure with SetServer, SetLimits and SetBind, run one search, discard.
+ * does a stop: Stop() ends a running search at once. What the search keeps is bounded by the answer
+ * bound, never by what the server claims; where the connection's socket is the program's own
+ * (DirectoryConnection::BoundsBeforeReading), a message is weighed before it is read, elsewhere the
+ * library reads each message whole first. Running out of memory fails the search. Messages that
+ * carry no entry and end no page (references, intermediate messages) are skipped. The search binds anonymously, or with
+ * a name and a password given by SetBind (a simple bind). With StartTLS on, a plain connection is upgraded before the
+ * bind with the certificate checks of ldaps://; a failed upgrade fails the search and nothing more is sent on that
+ * connection. Configure with SetServer, SetLimits and SetBind, run one search, discard.
  */
 class DirectoryQuery {
 public:
@@ -54,7 +57,7 @@ public:
     /// the entry cap (0 = no cap).
     void SetLimits(int32_t timeLimitSeconds, uint32_t maxEntries);
     /// Bounds the bytes of one answer (every message the server sends on the connection, 0 =
-    /// none): a message that would pass it is not read, and the search ends with the entries read
+    /// none): a message that would pass it is not kept, and the search ends with the entries read
     /// so far and Cut(), or fails when there are none. Default kDefaultAnswerBoundBytes.
     void SetAnswerBound(std::uint64_t bytes)
     {
@@ -121,7 +124,6 @@ private:
         bool stopped = false;
         std::string failure;
     };
-    class Session;
 
     bool Fail(std::string reason);
     /// The outcome of a search whose last step ended as end: a stop keeps what arrived (cut), a
@@ -132,24 +134,25 @@ private:
     bool PageEnded(SearchPages::After after, ResultTable& recorded, int32_t& rows, int32_t& columns, StepEnd& end);
     /// Counts one more entry read (rows in all) and reports the count every page's worth of entries.
     void CountEntry(int32_t& rows);
-    bool Search(const std::string& base, const std::string& filter, char** attributes, ResultTable& table);
-    /// The search once its settings are checked: connect, bind, read.
+    bool Search(const std::string& base, const std::string& filter, const std::vector<std::string>* attributes,
+                ResultTable& table);
+    /// The search once its settings are checked: connect, StartTLS where asked for on a plain
+    /// connection, bind and read, each only when the one before neither failed nor was stopped.
     bool Run(const std::vector<ServerEndpoint>& endpoints, const std::string& base, const std::string& filter,
-             char** attributes, ResultTable& table);
-    /// The steps on an open session: StartTLS where asked for on a plain connection, the bind and
-    /// the search, each only when the one before neither failed nor was stopped.
-    StepEnd Steps(Session& session, bool secure, const std::string& base, const std::string& filter, char** attributes,
-                  const Deadline& deadline, ResultTable& table);
-    /// Connects to the first endpoint that answers (TLS for ldaps://) and fills session.
-    StepEnd Open(const std::vector<ServerEndpoint>& endpoints, const Deadline& deadline,
-                 std::optional<Session>& session);
+             const std::vector<std::string>* attributes, ResultTable& table);
+    /// Connects to the first endpoint that answers (TLS for ldaps://).
+    StepEnd Open(DirectoryConnection& connection, const std::vector<ServerEndpoint>& endpoints,
+                 const ServerEndpoint*& opened);
+    /// The failure text of a step of the search on endpoint.
+    std::string Describe(const CallEnd& end, const ServerEndpoint& endpoint) const;
     /// The StartTLS request and the handshake that follows it on a plain connection.
-    StepEnd StartTls(Session& session, const Deadline& deadline);
+    StepEnd StartTls(DirectoryConnection& connection, const ServerEndpoint& endpoint);
     /// The simple bind: anonymous, or as the bind name with its password.
-    StepEnd Bind(Session& session);
+    StepEnd Bind(DirectoryConnection& connection, const ServerEndpoint& endpoint);
     /// Sends the search and records its entries as they arrive into table.
-    StepEnd Read(Session& session, const std::string& base, const std::string& filter, char** attributes,
-                 const Deadline& deadline, ResultTable& table);
+    StepEnd Read(DirectoryConnection& connection, const ServerEndpoint& endpoint, const std::string& base,
+                 const std::string& filter, const std::vector<std::string>* attributes, const Deadline& deadline,
+                 ResultTable& table);
 
     std::string m_host;
     int32_t m_protocolVersion = 3;

@@ -1,32 +1,17 @@
-// entry_reader.cpp - RecordEntry: the entry's encoding walked attribute by attribute.
+// entry_reader.cpp - RecordEntry: the entry walked attribute by attribute through its connection.
 #include "directory/entry_reader.h"
 
-#include <memory>
 #include <new>
 #include <string>
 #include <string_view>
 
 #include "directory/deadline.h"
+#include "directory/directory_connection.h"
 #include "directory/query_stop.h"
 #include "directory/result_table.h"
 #include "directory/row_cells.h"
 
 namespace {
-
-struct CursorReleaser {
-    void operator()(BerElement* cursor) const { ber_free(cursor, 0); }
-};
-struct ListReleaser {
-    void operator()(berval* list) const { ber_memfree(list); }
-};
-using Cursor = std::unique_ptr<BerElement, CursorReleaser>;
-// The list itself is allocated; the names and values point into the entry's own bytes.
-using ValueArray = std::unique_ptr<berval, ListReleaser>;
-
-std::string_view Bytes(const berval& value)
-{
-    return {value.bv_val, value.bv_len};
-}
 
 /// A value's text: its bytes, or "<binary, N bytes>" when it holds a NUL byte and so is no text.
 void AddValue(RowCells& cells, std::string_view value)
@@ -44,18 +29,16 @@ constexpr int32_t kAttributesBetweenLooks = 1024;
 
 }  // namespace
 
-EntryRead RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultTable& table, const Deadline& deadline,
+EntryRead RecordEntry(DirectoryConnection& connection, int32_t row, ResultTable& table, const Deadline& deadline,
                       const QueryStop& stop, RowCells& cells)
 {
     cells.Clear();
-    BerElement* rawCursor = nullptr;
-    berval dn{0, nullptr};
-    const int named = ldap_get_dn_ber(connection, entry, &rawCursor, &dn);
-    const Cursor cursor(rawCursor);
-    if (named != LDAP_SUCCESS || !cursor) {
+    std::string_view dn;
+    if (!connection.EntryName(dn)) {
         return EntryRead::Malformed;
     }
-    cells.Add(kEntryTag, Bytes(dn));
+    cells.Add(kEntryTag, dn);
+    EntryAttribute attribute;
     for (int32_t attributes = 1;; ++attributes) {
         if (attributes % kAttributesBetweenLooks == 0) {
             if (stop.Raised()) {
@@ -65,19 +48,16 @@ EntryRead RecordEntry(LDAP* connection, LDAPMessage* entry, int32_t row, ResultT
                 return EntryRead::TimedOut;
             }
         }
-        berval name{0, nullptr};
-        berval* rawValues = nullptr;
-        const int read = ldap_get_attribute_ber(connection, entry, cursor.get(), &name, &rawValues);
-        const ValueArray values(rawValues);
-        if (read != LDAP_SUCCESS) {
+        const DirectoryConnection::Step step = connection.NextAttribute(attribute);
+        if (step == DirectoryConnection::Step::Malformed) {
             return EntryRead::Malformed;
         }
-        if (name.bv_val == nullptr) {
-            break;  // no attribute left
+        if (step == DirectoryConnection::Step::End) {
+            break;
         }
-        cells.Add(kAttributeTag, Bytes(name));
-        for (const berval* value = values.get(); value != nullptr && value->bv_val != nullptr; ++value) {
-            AddValue(cells, Bytes(*value));
+        cells.Add(kAttributeTag, attribute.name);
+        for (const std::string_view value : attribute.values) {
+            AddValue(cells, value);
         }
     }
     // The entry is stored whole, in one block, once it has been read.

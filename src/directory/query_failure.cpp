@@ -4,6 +4,8 @@
 #include "directory/ldap_client.h"
 #include "directory/result_code_text.h"
 
+const int kTimedOutCode = LDAP_TIMEOUT;
+
 namespace {
 
 std::string NoAnswer(int32_t timeLimitSeconds)

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string>
 
+/// The client library's result code of a step that ran out of time.
+extern const int kTimedOutCode;
+
 /// The step of a search at which it gave up.
 enum class QueryStep { Open, Secure, StartTls, Bind, Search };
 

@@ -1,0 +1,248 @@
+// directory_query_steps.cpp - the steps of one search, the same on every system: open, StartTLS,
+// bind, and the search loop with its pages, the entry cap, the stop, the deadline, the answer bound,
+// entries read in part, malformed answers and the progress count. Only the DirectoryConnection
+// under it differs per system.
+#include "directory/directory_query.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "directory/deadline.h"
+#include "directory/directory_connection.h"
+#include "directory/entry_reader.h"
+#include "directory/query_failure.h"
+#include "directory/query_stop.h"
+#include "directory/result_table.h"
+#include "directory/row_cells.h"
+#include "directory/server_address.h"
+
+DirectoryQuery::DirectoryQuery() : m_stop(std::make_unique<QueryStop>()) {}
+
+std::string DirectoryQuery::Describe(const CallEnd& end, const ServerEndpoint& endpoint) const
+{
+    const int code = end.how == CallEnd::How::TimedOut ? kTimedOutCode : end.code;
+    return DescribeFailure(end.step, code, endpoint.host, endpoint.port, m_timeLimitSeconds, end.detail,
+                           end.step == QueryStep::Bind ? m_bindName : std::string());
+}
+
+bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std::string& base,
+                         const std::string& filter, const std::vector<std::string>* attributes, ResultTable& table)
+{
+    const Deadline deadline = Deadline::After(m_timeLimitSeconds);
+    DirectoryConnection connection(deadline, *m_stop, m_answerBound);
+    const ServerEndpoint* endpoint = nullptr;
+    StepEnd end = Open(connection, endpoints, endpoint);
+    if (endpoint != nullptr && m_startTls && !endpoint->secure) {
+        end = StartTls(connection, *endpoint);
+    }
+    if (endpoint != nullptr && end.failure.empty() && !end.stopped) {
+        end = Bind(connection, *endpoint);
+    }
+    if (endpoint != nullptr && end.failure.empty() && !end.stopped) {
+        end = Read(connection, *endpoint, base, filter, attributes, deadline, table);
+    }
+    return Finish(std::move(end));
+}
+
+DirectoryQuery::StepEnd DirectoryQuery::Open(DirectoryConnection& connection,
+                                             const std::vector<ServerEndpoint>& endpoints,
+                                             const ServerEndpoint*& opened)
+{
+    StepEnd end;
+    for (const ServerEndpoint& endpoint : endpoints) {
+        if (m_stop->Raised()) {
+            return StepEnd{true, {}};
+        }
+        const CallEnd tried = connection.Open(endpoint, m_protocolVersion);
+        switch (tried.how) {
+            case CallEnd::How::Done:
+                opened = &endpoint;
+                return StepEnd{};
+            case CallEnd::How::Stopped:
+                return StepEnd{true, {}};
+            case CallEnd::How::TimedOut:
+                // The time limit is for the whole search: no time is left for the next server.
+                return StepEnd{false, Describe(tried, endpoint)};
+            case CallEnd::How::Failed:
+                end.failure = Describe(tried, endpoint);
+                break;  // the next server of the list, if any
+        }
+    }
+    return end;
+}
+
+DirectoryQuery::StepEnd DirectoryQuery::StartTls(DirectoryConnection& connection, const ServerEndpoint& endpoint)
+{
+    // A failed upgrade ends the search: nothing more is sent on that connection.
+    const CallEnd upgraded = connection.StartTls();
+    if (upgraded.how == CallEnd::How::Stopped) {
+        return StepEnd{true, {}};
+    }
+    if (upgraded.how == CallEnd::How::Failed) {
+        if (std::optional<std::string> trouble = connection.StreamTrouble()) {
+            return StepEnd{false, std::move(*trouble)};
+        }
+    }
+    return StepEnd{false, upgraded.Done() ? std::string() : Describe(upgraded, endpoint)};
+}
+
+DirectoryQuery::StepEnd DirectoryQuery::Bind(DirectoryConnection& connection, const ServerEndpoint& endpoint)
+{
+    const auto failure = [&](CallEnd ended) {
+        ended.step = QueryStep::Bind;
+        m_needsBind = m_bindName.empty() && ended.how == CallEnd::How::Failed && RefusesAnonymous(ended.code);
+        return StepEnd{false, Describe(ended, endpoint)};
+    };
+    CallEnd failed;
+    const std::optional<int> id = connection.SendBind(m_bindName, m_password.Bytes(), failed);
+    if (!id) {
+        return failure(std::move(failed));
+    }
+    DirectoryConnection::Kind kind = DirectoryConnection::Kind::Other;
+    switch (connection.Next(*id, kind, failed)) {
+        case DirectoryConnection::Wait::Stopped:
+            return StepEnd{true, {}};
+        case DirectoryConnection::Wait::TimedOut:
+            return failure(CallEnd{CallEnd::How::TimedOut, QueryStep::Bind, kTimedOutCode, {}});
+        case DirectoryConnection::Wait::Failed:
+            if (std::optional<std::string> trouble = connection.StreamTrouble()) {
+                return StepEnd{false, std::move(*trouble)};
+            }
+            return failure(std::move(failed));
+        case DirectoryConnection::Wait::Message:
+            break;
+    }
+    const PageResult result = connection.Result();
+    if (result.code == 0) {
+        return StepEnd{};
+    }
+    m_bindRefused = true;
+    return failure(CallEnd{CallEnd::How::Failed, QueryStep::Bind, result.code, result.serverMessage});
+}
+
+DirectoryQuery::StepEnd DirectoryQuery::Read(DirectoryConnection& connection, const ServerEndpoint& endpoint,
+                                             const std::string& base, const std::string& filter,
+                                             const std::vector<std::string>* attributes, const Deadline& deadline,
+                                             ResultTable& table)
+{
+    const auto failure = [&](CallEnd ended) {
+        ended.step = QueryStep::Search;
+        m_needsBind = m_bindName.empty() && ended.how == CallEnd::How::Failed && RefusesAnonymous(ended.code);
+        return StepEnd{false, Describe(ended, endpoint)};
+    };
+    const auto timedOut = [&] {
+        return failure(CallEnd{CallEnd::How::TimedOut, QueryStep::Search, kTimedOutCode, {}});
+    };
+    if (m_stop->Raised()) {
+        return StepEnd{true, {}};
+    }
+    // Entries go to a table of their own, so a failure leaves the caller's table as it was.
+    ResultTable recorded;
+    RowCells cells;  ///< the entry being read
+    int32_t rows = 0;
+    int32_t columns = 0;
+    // What the entries kept weigh: where the library reads each message whole before handing it
+    // over, this is where the answer bound is applied.
+    std::uint64_t kept = 0;
+    StepEnd end;
+    SearchPages pages(m_maxEntries, m_baseScope);
+    for (bool asking = true; asking;) {
+        SearchRequest request;
+        request.base = base;
+        request.baseScope = m_baseScope;
+        request.filter = filter;
+        request.attributes = attributes;
+        request.paged = pages.Paging();
+        request.pageSize = pages.PageSize(rows);
+        request.cookie = pages.Cookie();
+        // No longer than the time left.
+        request.timeLimitSeconds = deadline.Limited() ? deadline.SecondsLeft() : 0;
+        request.sizeLimit = pages.SizeLimit();
+        CallEnd failed;
+        const std::optional<int> id = connection.SendSearch(request, failed);
+        if (!id) {
+            return failure(std::move(failed));
+        }
+        asking = false;
+        for (bool reading = true; reading;) {
+            DirectoryConnection::Kind kind = DirectoryConnection::Kind::Other;
+            const DirectoryConnection::Wait wait = connection.Next(*id, kind, failed);
+            if (wait == DirectoryConnection::Wait::Stopped) {
+                connection.Abandon(*id);
+                end.stopped = true;
+                break;
+            }
+            if (wait == DirectoryConnection::Wait::TimedOut) {
+                connection.Abandon(*id);
+                return timedOut();
+            }
+            if (wait == DirectoryConnection::Wait::Failed) {
+                // An answer beyond the bound ends with the entries read so far, as at the cap.
+                if (connection.OverBound() && rows > 0) {
+                    m_cut = true;
+                    break;
+                }
+                if (std::optional<std::string> trouble = connection.StreamTrouble()) {
+                    return StepEnd{false, std::move(*trouble)};
+                }
+                return failure(std::move(failed));
+            }
+            if (kind == DirectoryConnection::Kind::Entry) {
+                // One entry past the cap shows there are more: no need to read them.
+                if (m_maxEntries != 0 && static_cast<uint32_t>(rows) >= m_maxEntries) {
+                    connection.Abandon(*id);
+                    m_cut = true;
+                    break;
+                }
+                const EntryRead read = RecordEntry(connection, rows, recorded, deadline, *m_stop, cells);
+                if (read != EntryRead::Recorded) {
+                    recorded.RemoveRow(rows);  // the entry read in part is no entry
+                }
+                if (read == EntryRead::Stopped) {
+                    connection.Abandon(*id);
+                    end.stopped = true;
+                    break;
+                }
+                if (read == EntryRead::TimedOut) {
+                    connection.Abandon(*id);
+                    return timedOut();
+                }
+                if (read == EntryRead::Malformed) {
+                    return StepEnd{false, DescribeMalformedAnswer()};
+                }
+                kept += cells.Bytes().size();
+                if (kept > m_answerBound) {
+                    // Read whole by the library before it could be weighed: kept no more than the bound.
+                    recorded.RemoveRow(rows);
+                    connection.Abandon(*id);
+                    if (rows == 0) {
+                        return StepEnd{false, DescribeAnswerOverBound(m_answerBound)};
+                    }
+                    m_cut = true;
+                    break;
+                }
+                columns = std::max(columns, static_cast<int32_t>(cells.Count()));
+                CountEntry(rows);
+            } else if (kind == DirectoryConnection::Kind::Result) {
+                const PageResult result = connection.Result();
+                reading = false;
+                const SearchPages::After after =
+                    pages.Take(result.code, result.paged, result.cookie, rows, m_stop->Raised());
+                if (after == SearchPages::After::Failed) {
+                    return failure(CallEnd{CallEnd::How::Failed, QueryStep::Search, result.code, result.serverMessage});
+                }
+                asking = PageEnded(after, recorded, rows, columns, end);
+                if (after == SearchPages::After::AskPaged) {
+                    kept = 0;
+                }
+            }
+            // references and intermediate messages carry no entry
+        }
+    }
+    // With no entries the column count is 0, which SetDimensions refuses: the counts stay.
+    if (rows > 0) {
+        recorded.SetDimensions(columns, rows);
+        table = std::move(recorded);
+    }
+    return end;
+}
