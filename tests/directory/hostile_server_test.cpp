@@ -59,6 +59,9 @@ TEST(HostileServer, EachKindOfBadAnswerEndsAsItShould)
         {"closed in the middle", Script::ClosedMidAnswer, 0, 16, 0, false, 0, false,
          "the server closed the connection"},
         {"malformed entry", Script::MalformedEntry, 0, 16, 0, false, 0, false, "the server sent a malformed answer"},
+        // Without a wake-up from the socket the trouble would wait out the whole time limit.
+        {"stray bytes after the last message", Script::StrayBytes, 2, 16, 0, false, 0, false,
+         "the server sent a malformed answer"},
         {"claimed 4 GiB", Script::HugeClaim, 0, 16, 0, false, 0, false, "the answer is larger than 256 MiB"},
         // Values of 3 MiB without end: the bound of 8 MiB ends the answer after two entries.
         {"huge values", Script::EndlessEntries, 0, 3 * kMiB, 8 * kMiB, true, 2, true, ""},

@@ -323,6 +323,13 @@ std::string ScriptedDirectory::FixedAnswer(int searchId) const
             return Message(searchId, Tlv(kSearchEntry, std::string("\x04\x7f"
                                                                    "cn=short",
                                                                    10)));
+        case Script::StrayBytes: {
+            std::string answer;
+            for (int n = 0; n < m_entryCount; ++n) {
+                answer += Entry(searchId, n, m_valueBytes);
+            }
+            return answer + "\x05stray";
+        }
         case Script::ControlText:
             return Message(searchId, Tlv(kSearchDone, Integer(kEnumerated, 53) + Tlv(kOctets, "") +
                                                           Tlv(kOctets, "line one\nline two\x1b[2J")));

@@ -35,6 +35,8 @@ public:
         MalformedEntry,    ///< binds, then an entry message whose content is no entry
         ControlText,       ///< binds, then a result "unwilling to perform" whose text holds control
                            ///< characters: "line one\nline two\x1b[2J"
+        StrayBytes,        ///< binds, then entryCount entries and bytes that are no message, and
+                           ///< nothing more
     };
 
     /// Entries are "cn=Person N,ou=people,dc=corvane,dc=test" with one cn value of valueBytes bytes.
