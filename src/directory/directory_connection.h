@@ -57,8 +57,9 @@ class DirectoryConnection {
 public:
     /// What a wait for the next message saw.
     enum class Wait { Message, TimedOut, Stopped, Failed };
-    /// The kind of the message taken last.
-    enum class Kind { Entry, Result, Other };
+    /// The kind of the message taken last: an entry, the result of the operation, a message that
+    /// carries neither (a reference, an intermediate message), or one of no kind of the protocol.
+    enum class Kind { Entry, Result, Other, Unknown };
     /// How reading an entry's next attribute ended.
     enum class Step { Attribute, End, Malformed };
 

@@ -9,6 +9,7 @@
 
 #include "directory/deadline.h"
 #include "directory/ldap_client.h"
+#include "directory/password.h"
 #include "directory/query_stop.h"
 #include "directory/server_address.h"
 #include "storage/wide_text.h"
@@ -102,6 +103,30 @@ PageResult ReadResult(LDAP* connection, LDAPMessage* message)
         }
     }
     return result;
+}
+
+/// The kind of a message by the type the result call gave. The library takes a message of a kind it
+/// does not know for the end of the operation and drops what follows it.
+DirectoryConnection::Kind KindOf(ULONG type)
+{
+    switch (type) {
+        case LDAP_RES_SEARCH_ENTRY:
+            return DirectoryConnection::Kind::Entry;
+        case LDAP_RES_REFERRAL:  // a search reference
+        case 0x79:               // an intermediate message
+            return DirectoryConnection::Kind::Other;
+        case LDAP_RES_SEARCH_RESULT:
+        case LDAP_RES_BIND:
+        case LDAP_RES_MODIFY:
+        case LDAP_RES_ADD:
+        case LDAP_RES_DELETE:
+        case LDAP_RES_MODRDN:
+        case LDAP_RES_COMPARE:
+        case LDAP_RES_EXTENDED:
+            return DirectoryConnection::Kind::Result;
+        default:
+            return DirectoryConnection::Kind::Unknown;
+    }
 }
 
 CallEnd Ended(CallEnd::How how, QueryStep step, ULONG code = 0, std::string detail = {})
@@ -277,9 +302,7 @@ DirectoryConnection::Wait DirectoryConnection::Next(int id, Kind& kind, CallEnd&
         if (got != 0 && got != kFailed) {
             p.message.reset(raw);
             p.messageType = got;
-            kind = got == static_cast<ULONG>(LDAP_RES_SEARCH_ENTRY)    ? Kind::Entry
-                   : got == static_cast<ULONG>(LDAP_RES_SEARCH_RESULT) ? Kind::Result
-                                                                       : Kind::Other;
+            kind = KindOf(got);
             return Wait::Message;
         }
         if (raw != nullptr) {
@@ -289,7 +312,10 @@ DirectoryConnection::Wait DirectoryConnection::Next(int id, Kind& kind, CallEnd&
             return Wait::Stopped;
         }
         if (got == kFailed) {
-            failed = Ended(CallEnd::How::Failed, QueryStep::Search, LdapGetLastError(), ErrorString(p.Handle()));
+            // The library does not always say why; a connection it can no longer read is lost.
+            const ULONG code = LdapGetLastError();
+            failed = Ended(CallEnd::How::Failed, QueryStep::Search, code != LDAP_SUCCESS ? code : LDAP_SERVER_DOWN,
+                           ErrorString(p.Handle()));
             return Wait::Failed;
         }
         if (p.deadline.Passed()) {

@@ -185,7 +185,15 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(DirectoryConnection& connection, co
                 if (std::optional<std::string> trouble = connection.StreamTrouble()) {
                     return StepEnd{false, std::move(*trouble)};
                 }
+                if (failed.code == kServerDownCode) {
+                    return StepEnd{false, DescribeClosedConnection()};
+                }
                 return failure(std::move(failed));
+            }
+            if (kind == DirectoryConnection::Kind::Unknown) {
+                // A library that takes it for the end of the answer would wait out the time limit.
+                connection.Abandon(*id);
+                return StepEnd{false, DescribeMalformedAnswer()};
             }
             if (kind == DirectoryConnection::Kind::Entry) {
                 // One entry past the cap shows there are more: no need to read them.

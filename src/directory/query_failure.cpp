@@ -5,6 +5,7 @@
 #include "directory/result_code_text.h"
 
 const int kTimedOutCode = LDAP_TIMEOUT;
+const int kServerDownCode = LDAP_SERVER_DOWN;
 
 namespace {
 

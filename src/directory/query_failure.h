@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <string>
 
-/// The client library's result code of a step that ran out of time.
+/// The client library's result codes of a step that ran out of time and of a connection that was lost.
 extern const int kTimedOutCode;
+extern const int kServerDownCode;
 
 /// The step of a search at which it gave up.
 enum class QueryStep { Open, Secure, StartTls, Bind, Search };
