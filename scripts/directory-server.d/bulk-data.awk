@@ -1,6 +1,7 @@
 # bulk-data.awk - writes the LDIF of a directory for large answers: COUNT people (default 100000)
 # below ou=people, each with cn, sn, givenName, uid, mail and telephoneNumber. Deterministic.
-# Run as: awk -v count=N -f ldif.awk -f bulk-data.awk
+# Run as: awk -v count=N -f ldif.awk -f bulk-data.awk; after test-data.awk in the same awk, it adds
+# its people to the test directory.
 
 BEGIN {
     base = "dc=corvane,dc=test"

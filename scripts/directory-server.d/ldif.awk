@@ -12,8 +12,11 @@ function person_head(dn, cn, sn, given) {
     print "givenName: " given
 }
 
-# Prints the directory's root entry (organization o) and its ou=people below base.
+# Prints the directory's root entry (organization o) and its ou=people below base, once: data
+# generators run one after another in one awk share them.
 function root_and_people(base, o) {
+    if (root_written) return
+    root_written = 1
     print "dn: " base
     print "objectClass: dcObject"
     print "objectClass: organization"

@@ -1,7 +1,7 @@
 # test-data.awk - writes the LDIF of the test directory: 1500 generated people and a few fixtures.
 # Deterministic: every value follows from the entry's number. Run as: awk -f ldif.awk -f test-data.awk
 # The people vary on purpose: several phones or mails, missing phone or mail, non-ASCII and
-# lower-case names, a value with ";" and one with "&"; one fixture holds a binary value. The
+# lower-case names, a value with ";" and one with "&"; two fixtures hold binary values. The
 # escapes branch holds names with "(", ")", "\" and "*", and a value with quotes and line breaks.
 
 function person(i,    sn, given, cn, id) {
@@ -92,6 +92,13 @@ BEGIN {
     print "sn: Photo"
     print "jpegPhoto:: /9j/AAEC"
     print ""
+    # A binary value larger than one network packet: 1200 bytes counting up from 0.
+    print "dn: cn=Binary Portrait,ou=fixtures," base
+    print "objectClass: inetOrgPerson"
+    print "cn: Binary Portrait"
+    print "sn: Portrait"
+    print "jpegPhoto:: " counting_bytes64(1200)
+    print ""
 
     # Names holding the characters a search filter treats specially, in a branch of their own.
     print "dn: ou=escapes," base
@@ -104,6 +111,19 @@ BEGIN {
     escaped("Back\\5cslash", "Back\\slash", "Backslash", "")
     escaped("Star*Name", "Star*Name", "Star", "")
     escaped("Starry Name", "Starry Name", "Starry", "")
+}
+
+# The base64 text of n bytes counting up from 0 (0, 1, ..., 255, 0, 1, ...).
+function counting_bytes64(n,    alphabet, out, i, triple) {
+    alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"
+    out = ""
+    for (i = 0; i < n; i += 3) {
+        triple = (i % 256) * 65536 + (i + 1 < n ? ((i + 1) % 256) * 256 : 0) + (i + 2 < n ? (i + 2) % 256 : 0)
+        out = out substr(alphabet, int(triple / 262144) % 64 + 1, 1) substr(alphabet, int(triple / 4096) % 64 + 1, 1)
+        out = out (i + 1 < n ? substr(alphabet, int(triple / 64) % 64 + 1, 1) : "=")
+        out = out (i + 2 < n ? substr(alphabet, triple % 64 + 1, 1) : "=")
+    }
+    return out
 }
 
 # An entry of the escapes branch: its RDN value as the DN writes it, its cn, sn, mail and a

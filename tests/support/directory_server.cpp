@@ -28,7 +28,15 @@ const char* DirectoryServer::ConfigName(Config config)
 
 const char* DirectoryServer::DataName(Data data)
 {
-    return data == Data::Demo ? "demo" : "test";
+    switch (data) {
+        case Data::Demo:
+            return "demo";
+        case Data::Large:
+            return "large";
+        case Data::Test:
+            break;
+    }
+    return "test";
 }
 
 DirectoryServer::DirectoryServer(Config config, Data data)

@@ -18,7 +18,8 @@ public:
     /// StartTls listens on ldap:// and offers StartTLS with such a certificate.
     /// Login refuses anonymous searches and answers the reader of test_directory.h.
     enum class Config { Normal, NoBind, SizeLimit, Tls, StartTls, Login };
-    enum class Data { Test, Demo };
+    /// Large holds the test data and as many generated people more (test_directory::kLargePeopleCount).
+    enum class Data { Test, Demo, Large };
 
     explicit DirectoryServer(Config config = Config::Normal, Data data = Data::Test);
     ~DirectoryServer();
@@ -38,7 +39,8 @@ public:
     /// Why the server is not running; empty when it is.
     const std::string& Error() const { return m_error; }
 
-    /// The names the script uses: "normal", "nobind", "sizelimit", "tls", "starttls", "login" and "test", "demo".
+    /// The names the script uses: "normal", "nobind", "sizelimit", "tls", "starttls", "login" and "test", "demo",
+    /// "large".
     static const char* ConfigName(Config config);
     static const char* DataName(Data data);
 

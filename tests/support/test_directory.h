@@ -20,6 +20,9 @@ inline constexpr int32_t kPeopleCount = 1500;
 inline constexpr const char* kPhonePrefix = "+49 89 1234";
 /// People whose first phone starts with "+49 89 1234 00" (N from 0 to 99, N % 11 != 5).
 inline constexpr int32_t kPhonePrefix00Count = 91;
+/// People below kPeopleDn in the large data: those of the test data and as many generated ones
+/// more, uid "bNNNNNN" (from b000000), each with cn "Person NNNNNN", sn, givenName, mail and a phone.
+inline constexpr int32_t kLargePeopleCount = 3000;
 /// People in the demo data, 40 in each of 8 departments below kPeopleDn (besides them, the
 /// service desk "Schulz (IT)" stands directly below kPeopleDn).
 inline constexpr int32_t kDemoPeopleCount = 320;
@@ -47,6 +50,9 @@ inline constexpr const char* kWidthFiveDn = "cn=Width Five,ou=fixtures,dc=corvan
 /// sn "Photo", cn "Binary Photo" and a jpegPhoto of the 6 bytes FF D8 FF 00 01 02.
 inline constexpr const char* kBinaryPhotoDn = "cn=Binary Photo,ou=fixtures,dc=corvane,dc=test";
 
+/// sn "Portrait", cn "Binary Portrait" and a jpegPhoto of 1200 bytes counting up from 0 (0, 1, ...,
+/// 255, 0, 1, ...): a binary value longer than a network packet's payload.
+inline constexpr const char* kBinaryPortraitDn = "cn=Binary Portrait,ou=fixtures,dc=corvane,dc=test";
 /// A branch of entries whose cn holds the characters a filter treats specially: "Schulz (IT)"
 /// (sn Schulz, mail "schulz.it@corvane.test"), "Schulz IT" (sn Schulz, description
 /// "Line one\r\nsays \"hi\"; done\nend"), "Back\slash", "Star*Name" and "Starry Name".

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace test_socket {
 
@@ -24,6 +25,13 @@ enum Ready : int {
 Socket BindLoopback(int& port, bool listen);
 /// The next connection of a listener; kNone on failure.
 Socket Accept(Socket listener);
+/// A TCP connection to host (a name or an address) and port; kNone on failure.
+Socket Connect(const std::string& host, int port);
+/// Sends every write at once instead of gathering small ones into larger segments.
+void SendPromptly(Socket socket);
+/// Ends sending on socket, so that the peer reads the end of the stream once it has read the
+/// bytes before; with receivingToo also receiving, which wakes a thread waiting in Receive or SendAll.
+void ShutDown(Socket socket, bool receivingToo);
 void Close(Socket socket);
 /// Two connected sockets: a byte sent on pair[1] makes pair[0] readable. False on failure.
 bool MakeWakePair(Socket pair[2]);

@@ -3,7 +3,9 @@
 
 #include <arpa/inet.h>
 #include <linux/sockios.h>
+#include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
@@ -37,6 +39,38 @@ Socket Accept(Socket listener)
 {
     const int fd = accept4(static_cast<int>(listener), nullptr, nullptr, SOCK_CLOEXEC);
     return fd < 0 ? kNone : fd;
+}
+
+Socket Connect(const std::string& host, int port)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) {
+        return kNone;
+    }
+    int fd = -1;
+    for (const addrinfo* at = found; at != nullptr && fd < 0; at = at->ai_next) {
+        fd = socket(at->ai_family, at->ai_socktype | SOCK_CLOEXEC, at->ai_protocol);
+        if (fd >= 0 && connect(fd, at->ai_addr, at->ai_addrlen) != 0) {
+            close(fd);
+            fd = -1;
+        }
+    }
+    freeaddrinfo(found);
+    return fd < 0 ? kNone : fd;
+}
+
+void SendPromptly(Socket socket)
+{
+    const int on = 1;
+    setsockopt(static_cast<int>(socket), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+}
+
+void ShutDown(Socket socket, bool receivingToo)
+{
+    shutdown(static_cast<int>(socket), receivingToo ? SHUT_RDWR : SHUT_WR);
 }
 
 void Close(Socket socket)

@@ -2,8 +2,10 @@
 #include "test_socket.h"
 
 #include <winsock2.h>
+#include <ws2tcpip.h>
 
 #include <algorithm>
+#include <string>
 
 namespace test_socket {
 
@@ -56,6 +58,41 @@ Socket BindLoopback(int& port, bool listening)
 Socket Accept(Socket listener)
 {
     return Wrapped(accept(Native(listener), nullptr, nullptr));
+}
+
+Socket Connect(const std::string& host, int port)
+{
+    if (!Started()) {
+        return kNone;
+    }
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) {
+        return kNone;
+    }
+    SOCKET fd = INVALID_SOCKET;
+    for (const addrinfo* at = found; at != nullptr && fd == INVALID_SOCKET; at = at->ai_next) {
+        fd = socket(at->ai_family, at->ai_socktype, at->ai_protocol);
+        if (fd != INVALID_SOCKET && connect(fd, at->ai_addr, static_cast<int>(at->ai_addrlen)) != 0) {
+            closesocket(fd);
+            fd = INVALID_SOCKET;
+        }
+    }
+    freeaddrinfo(found);
+    return Wrapped(fd);
+}
+
+void SendPromptly(Socket socket)
+{
+    const BOOL on = TRUE;
+    setsockopt(Native(socket), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
+}
+
+void ShutDown(Socket socket, bool receivingToo)
+{
+    shutdown(Native(socket), receivingToo ? SD_BOTH : SD_SEND);
 }
 
 void Close(Socket socket)
