@@ -67,7 +67,6 @@ struct QueryResult {
 QueryResult RunQuery(DirectoryQuery& query, const CliOptions& options, const SearchInput& input,
                      const DetailSlots& detailAttributes, int timeLimitSeconds)
 {
-    ResultTable table;
     QueryResult result;
     if (options.listBases) {
         std::vector<std::string> bases;
@@ -79,20 +78,21 @@ QueryResult RunQuery(DirectoryQuery& query, const CliOptions& options, const Sea
         return result;
     }
     if (options.details) {
-        result.outcome = RunDetailsQuery(query, input, options.swap, detailAttributes, table, timeLimitSeconds);
-        result.bytes = DetailsText(table, DetailNames(detailAttributes), std::nullopt);
-    } else {
-        const QueryChoice choice = ChooseQuery(input, options.swap);
-        result.outcome = RunSearch(query, input, choice, SearchValue(input, options.swap), table, timeLimitSeconds);
-        result.entries = table.RowCount();
-        // The answer is laid out in place, as the window shows it, and written from there.
-        ShownResult shown;
-        shown.Set(std::move(table), choice);
-        result.bytes =
-            options.format == "ldif" ? LdifText(LdifEntries(shown.ShownRows(), choice.headings)) : shown.ExportText();
+        DetailsAnswer answer =
+            DetailsQueryAndText(query, input, options.swap, detailAttributes, std::nullopt, timeLimitSeconds);
+        result.outcome = answer.outcome;
+        result.bytes = std::move(answer.text);
+        result.entries = answer.entries;
         return result;
     }
-    result.entries = table.RowCount();
+    const QueryChoice choice = ChooseQuery(input, options.swap);
+    // The answer is laid out in place, as the window shows it, and written from there; the stop
+    // and the time limit reach the layout as they reach the search.
+    ShownResult shown;
+    result.outcome = SearchAndLayOut(query, input, choice, SearchValue(input, options.swap), shown, timeLimitSeconds);
+    result.entries = static_cast<int32_t>(shown.EntryCount());
+    result.bytes =
+        options.format == "ldif" ? LdifText(LdifEntries(shown.ShownRows(), choice.headings)) : shown.ExportText();
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 class ResultTable;
+class WorkLimit;
 
 /// The separator written after each shown entry: blank, CR LF, blank, 56 hyphens, CR LF.
 extern const char* const kDetailsSeparator;
@@ -20,3 +21,6 @@ extern const char* const kDetailsSeparator;
 /// each line labelled with the name the server gave, leaving out attributes named in the list.
 std::string DetailsText(const ResultTable& table, const std::vector<std::string>& detailNames,
                         const std::optional<std::set<std::string>>& shownDns);
+/// As above, each cell read and each line written a step of limit; nullopt when the limit ended it.
+std::optional<std::string> DetailsText(const ResultTable& table, const std::vector<std::string>& detailNames,
+                                       const std::optional<std::set<std::string>>& shownDns, WorkLimit& limit);

@@ -4,78 +4,118 @@
 #include <algorithm>
 #include <deque>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "directory/result_table.h"
 #include "search/attribute_names.h"
 #include "search/search_rules.h"
+#include "search/work_limit.h"
 
 namespace {
 
-/// The columns of each attribute name met so far. Entries of one answer name their attributes
-/// alike, so after the first few entries every name is found here by a plain comparison.
+/// The columns of each attribute name met so far, found in constant time however many distinct
+/// names an answer holds. Entries of one answer commonly name the same attributes in the same
+/// order, so the name after the one met last is tried first, by a plain comparison.
 class ColumnFinder {
 public:
     explicit ColumnFinder(const std::vector<std::string>& columnNames)
     {
-        m_columnKeys.reserve(columnNames.size());
-        for (const std::string& name : columnNames) {
+        for (std::size_t k = 0; k < columnNames.size(); ++k) {
             // An empty name asks for nothing and so matches nothing.
-            m_columnKeys.push_back(name.empty() ? std::string() : AttributeKey(name));
+            if (!columnNames[k].empty()) {
+                m_columnsOfKey[AttributeKey(columnNames[k])].push_back(k);
+            }
         }
     }
 
     const std::vector<std::size_t>& Columns(std::string_view attribute)
     {
-        for (const auto& [name, columns] : m_known) {
-            if (name == attribute) {
-                return columns;
-            }
+        const std::size_t guess = m_next < m_known.size() ? m_next : 0;
+        if (guess < m_known.size() && m_known[guess].name == attribute) {
+            m_next = guess + 1;
+            return *m_known[guess].columns;
         }
-        std::vector<std::size_t> columns;
-        const std::string key = AttributeKey(attribute);
-        for (std::size_t k = 0; k < m_columnKeys.size(); ++k) {
-            if (!m_columnKeys[k].empty() && m_columnKeys[k] == key) {
-                columns.push_back(k);
-            }
+        if (const auto found = m_index.find(attribute); found != m_index.end()) {
+            m_next = found->second + 1;
+            return *m_known[found->second].columns;
         }
-        return m_known.emplace_back(std::string(attribute), std::move(columns)).second;
+        static const std::vector<std::size_t> kNoColumns;
+        const auto columns = m_columnsOfKey.find(AttributeKey(attribute));
+        Known& known = m_known.emplace_back(
+            Known{std::string(attribute), columns != m_columnsOfKey.end() ? &columns->second : &kNoColumns});
+        m_index.emplace(known.name, m_known.size() - 1);
+        m_next = m_known.size();
+        return *known.columns;
     }
 
 private:
-    std::vector<std::string> m_columnKeys;
-    std::deque<std::pair<std::string, std::vector<std::size_t>>> m_known;  ///< stays where it is when it grows
+    struct Known {
+        std::string name;
+        const std::vector<std::size_t>* columns;
+    };
+
+    std::unordered_map<std::string, std::vector<std::size_t>> m_columnsOfKey;
+    std::deque<Known> m_known;  ///< stays where it is when it grows, so m_index may view its names
+    std::unordered_map<std::string_view, std::size_t> m_index;
+    std::size_t m_next = 0;  ///< the name expected next: the one after the name met last
 };
 
 }  // namespace
 
-void PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place)
+int32_t StoredCellCount(const ResultTable& table, int32_t row)
+{
+    // The cells of a row have no gaps: a cell is stored exactly below the row's count, so the
+    // count is where the first missing cell is, found by halving.
+    int32_t low = 0;
+    int32_t high = table.ColumnCount();
+    while (low < high) {
+        const int32_t middle = low + (high - low) / 2;
+        if (table.CellLength(middle, row) >= 0) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
+}
+
+bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place, WorkLimit& limit)
 {
     const std::size_t columnCount = static_cast<std::size_t>(choice.columnCount());
     std::vector<std::string> columnNames = choice.attributes;
     columnNames.resize(columnCount);
     ColumnFinder finder(columnNames);
-    static const std::vector<std::size_t> kNoColumns;
 
     const int32_t rowCount = table.RowCount();
-    const int32_t cellCount = table.ColumnCount();
     for (int32_t r = 0; r < rowCount; ++r) {
         // Cells are read by their tag; an entry cell whose name happens to hold a tag's text is
-        // not one.
-        const std::vector<std::size_t>* columns = &kNoColumns;
+        // not one. Only the row's own cells are read, however wide the widest entry is.
+        const std::vector<std::size_t>* columns = nullptr;
+        const int32_t cellCount = StoredCellCount(table, r);
         for (int32_t c = 1; c < cellCount; ++c) {
+            if (limit.Reached()) {
+                return false;
+            }
             const TaggedCell cell = table.CellView(c, r);
             if (cell.tag == kAttributeTag) {
                 columns = &finder.Columns(cell.text);
-            } else if (cell.tag == kValueTag) {
+            } else if (cell.tag == kValueTag && columns != nullptr) {
                 for (const std::size_t k : *columns) {
                     if (!place(static_cast<std::size_t>(r), k, c, cell.text)) {
-                        return;
+                        return true;
                     }
                 }
             }
         }
     }
+    return true;
+}
+
+void PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place)
+{
+    WorkLimit none;
+    PlaceValues(table, choice, place, none);
 }
 
 std::string_view EntryDn(const ResultTable& table, int32_t row)
