@@ -37,10 +37,11 @@ void Override(const std::optional<std::string>& given, std::string& field)
     }
 }
 
-/// Every message of the program names it first.
+/// Every message of the program names it first and is one line: control characters of the texts
+/// it quotes (a server's, a file name) are shown as "\xNN".
 std::string Message(const std::string& text)
 {
-    return "corvane-search: " + text + "\n";
+    return "corvane-search: " + EscapeControlCharacters(text) + "\n";
 }
 
 CliOutcome Fail(int exitCode, const std::string& message)
@@ -51,10 +52,12 @@ CliOutcome Fail(int exitCode, const std::string& message)
     return outcome;
 }
 
-/// A text as the window's field holds it once shown: the directory gets the same bytes from both.
-std::string FieldText(const std::string& text)
+/// A field's text as the window's field holds it once shown, so the directory gets the same bytes
+/// from both: taken whole when the command line gave it, cut to the field's limit as the window
+/// cuts it when it came from a profile or the client configuration.
+std::string FieldText(const std::optional<std::string>& given, const std::string& text)
 {
-    return CutToBytes(AsUtf8(text), kFieldLimit);
+    return given.has_value() ? AsUtf8(text) : CutToBytes(AsUtf8(text), kFieldLimit);
 }
 
 /// The results of one search or details query, before anything is written.
@@ -71,15 +74,17 @@ QueryResult RunQuery(DirectoryQuery& query, const CliOptions& options, const Sea
     if (options.listBases) {
         std::vector<std::string> bases;
         result.outcome = ReadBaseDns(query, input, bases, timeLimitSeconds);
+        // One base DN a line, whatever the server's names hold.
         for (const std::string& base : bases) {
-            result.bytes += base + "\n";
+            result.bytes += EscapeControlCharacters(base) + "\n";
         }
         result.entries = static_cast<int32_t>(bases.size());
         return result;
     }
     if (options.details) {
-        DetailsAnswer answer =
-            DetailsQueryAndText(query, input, options.swap, detailAttributes, std::nullopt, timeLimitSeconds);
+        // A server's text reaches a terminal here: its control characters are written escaped.
+        DetailsAnswer answer = DetailsQueryAndText(query, input, options.swap, detailAttributes, std::nullopt,
+                                                   DetailsForm::ControlsEscaped, timeLimitSeconds);
         result.outcome = answer.outcome;
         result.bytes = std::move(answer.text);
         result.entries = answer.entries;
@@ -137,21 +142,21 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
         }
     }
     if (options.detailAttributes.has_value()) {
-        profile.detailAttributes = SlotsFromList(SplitResultAttributes(*options.detailAttributes));
+        profile.detailAttributes = SlotsFromList(DetailAttributeNames(*options.detailAttributes));
     }
 
     SearchFields fields;
-    fields.server = FieldText(profile.server);
-    fields.port = FieldText(profile.port);
-    fields.baseDn = FieldText(profile.baseDn);
-    fields.searchAttribute = FieldText(profile.searchAttribute);
-    fields.resultAttribute = FieldText(profile.resultAttribute);
-    fields.searchString = FieldText(options.searchString);
-    fields.preselection = FieldText(profile.preselection);
+    fields.server = FieldText(options.server, profile.server);
+    fields.port = FieldText(options.port, profile.port);
+    fields.baseDn = FieldText(options.baseDn, profile.baseDn);
+    fields.searchAttribute = FieldText(options.searchAttribute, profile.searchAttribute);
+    fields.resultAttribute = FieldText(options.resultAttribute, profile.resultAttribute);
+    fields.searchString = FieldText(options.searchString, options.searchString);
+    fields.preselection = FieldText(options.preselection, profile.preselection);
     if (const std::optional<InputCheckFailure> failure = CheckFields(options, fields)) {
         return Fail(kExitUsage, failure->englishDefault);
     }
-    SearchInput input = MakeSearchInput(fields);
+    SearchInput input = MakeWholeSearchInput(fields);
     input.startTls = options.startTls || profile.startTls;
     input.maxEntries = options.entryCap.value_or(profile.entryCap != 0 ? profile.entryCap : kSearchMaxEntries);
     if (options.timeLimit.has_value()) {
@@ -159,7 +164,7 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     }
 
     // A bind name wants its password, asked for only once the fields have passed their checks.
-    const std::string bindUser = FieldText(profile.bindUser);
+    const std::string bindUser = FieldText(options.bindUser, profile.bindUser);
     // After a failed ldaps:// server the next, plain one would get the password unencrypted.
     if (!bindUser.empty() && MixesSecureAndPlain(input.server, input.port, input.startTls)) {
         return Fail(kExitUsage, DescribeMixedSecurity(input.server));

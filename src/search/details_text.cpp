@@ -36,14 +36,15 @@ SearchOutcome RunDetailsQuery(DirectoryQuery& query, const SearchInput& input, b
 
 DetailsAnswer DetailsQueryAndText(DirectoryQuery& query, const SearchInput& input, bool swap,
                                   const DetailSlots& detailAttributes,
-                                  const std::optional<std::set<std::string>>& shownDns, int32_t timeLimitSeconds)
+                                  const std::optional<std::set<std::string>>& shownDns, DetailsForm form,
+                                  int32_t timeLimitSeconds)
 {
     WorkLimit limit = LimitOfSearch(query, timeLimitSeconds);
     ResultTable table;
     DetailsAnswer answer;
     answer.outcome = RunDetailsQuery(query, input, swap, detailAttributes, table, timeLimitSeconds);
     // A failed query keeps the text of what it read, as a stopped one does.
-    std::optional<std::string> text = DetailsText(table, DetailNames(detailAttributes), shownDns, limit);
+    std::optional<std::string> text = DetailsText(table, DetailNames(detailAttributes), shownDns, form, limit);
     if (!text) {
         answer.outcome = answer.outcome.failed ? answer.outcome : EndedByLimit(limit);
         return answer;

@@ -36,10 +36,11 @@ struct DetailsAnswer {
     int32_t entries = 0;  ///< the entries of the answer
 };
 
-/// Runs the details query (RunDetailsQuery) and makes the details text of its answer (DetailsText),
-/// the query's stop and time limit covering the text too: a stop while it is made ends the query
-/// as stopped, a time limit that runs out fails it (see EndedByLimit); the text is then empty.
+/// Runs the details query (RunDetailsQuery) and makes the details text of its answer (DetailsText)
+/// in form, the query's stop and time limit covering the text too: a stop while it is made ends
+/// the query as stopped, a time limit that runs out fails it (see EndedByLimit); the text is then
+/// empty.
 DetailsAnswer DetailsQueryAndText(DirectoryQuery& query, const SearchInput& input, bool swap,
                                   const DetailSlots& detailAttributes,
-                                  const std::optional<std::set<std::string>>& shownDns,
+                                  const std::optional<std::set<std::string>>& shownDns, DetailsForm form,
                                   int32_t timeLimitSeconds = kSearchTimeLimitSeconds);

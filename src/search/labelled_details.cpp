@@ -6,6 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "directory/query_failure.h"
 #include "directory/result_table.h"
 #include "search/attribute_names.h"
 #include "search/result_layout.h"
@@ -63,11 +64,24 @@ struct Attribute {
     bool named = false;  ///< the list names it (a name without key and a group name "" keys)
 };
 
-void AppendLine(std::string& text, std::string_view name, std::string_view value)
+/// Appends text in form.
+void AppendText(std::string& text, std::string_view part, DetailsForm form)
 {
-    text.append(name);
+    const auto control = [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+    };
+    if (form == DetailsForm::ControlsEscaped && std::any_of(part.begin(), part.end(), control)) {
+        text.append(EscapeControlCharacters(std::string(part)));
+    } else {
+        text.append(part);
+    }
+}
+
+void AppendLine(std::string& text, std::string_view name, std::string_view value, DetailsForm form)
+{
+    AppendText(text, name, form);
     text.append(": ");
-    text.append(value);
+    AppendText(text, value, form);
     text.append("\r\n");
 }
 
@@ -75,7 +89,8 @@ void AppendLine(std::string& text, std::string_view name, std::string_view value
 /// (positions in the list) that show it.
 class DetailList {
 public:
-    explicit DetailList(const std::vector<std::string>& names) : m_names(names), m_shown(names.size())
+    DetailList(const std::vector<std::string>& names, DetailsForm form)
+        : m_names(names), m_form(form), m_shown(names.size())
     {
         for (std::size_t k = 0; k < names.size(); ++k) {
             const bool group = IsGroup(k);
@@ -99,7 +114,7 @@ public:
         if (!ReadEntry(table, row, limit)) {
             return false;
         }
-        AppendLine(text, "dn", dn);
+        AppendLine(text, "dn", dn, m_form);
         for (std::size_t k = 0; k < m_names.size(); ++k) {
             const bool group = IsGroup(k);
             if (!group) {
@@ -130,7 +145,7 @@ private:
         for (std::vector<std::size_t>& shown : m_shown) {
             shown.clear();
         }
-        const int32_t cellCount = StoredCellCount(table, row);
+        const int32_t cellCount = table.ColumnCount();
         for (int32_t c = 1; c < cellCount; ++c) {
             if (limit.Reached()) {
                 return false;
@@ -149,6 +164,8 @@ private:
             } else if (cell.tag == kValueTag && !m_attributes.empty()) {
                 m_valueCells.push_back(c);
                 ++m_attributes.back().valueCount;
+            } else if (cell.tag.empty() && RowEnded(table, c, row)) {
+                break;
             }
         }
         return true;
@@ -173,12 +190,13 @@ private:
             if (limit.Reached()) {
                 return false;
             }
-            AppendLine(text, label, table.CellView(m_valueCells[v], row).text);
+            AppendLine(text, label, table.CellView(m_valueCells[v], row).text, m_form);
         }
         return true;
     }
 
     const std::vector<std::string>& m_names;
+    DetailsForm m_form;
     std::unordered_map<std::string, std::vector<std::size_t>> m_namesOfKey;
     bool m_allUser = false;
     bool m_allOperational = false;
@@ -194,13 +212,14 @@ std::string DetailsText(const ResultTable& table, const std::vector<std::string>
                         const std::optional<std::set<std::string>>& shownDns)
 {
     WorkLimit none;
-    return DetailsText(table, detailNames, shownDns, none).value_or(std::string());
+    return DetailsText(table, detailNames, shownDns, DetailsForm::AsIs, none).value_or(std::string());
 }
 
 std::optional<std::string> DetailsText(const ResultTable& table, const std::vector<std::string>& detailNames,
-                                       const std::optional<std::set<std::string>>& shownDns, WorkLimit& limit)
+                                       const std::optional<std::set<std::string>>& shownDns, DetailsForm form,
+                                       WorkLimit& limit)
 {
-    DetailList list(detailNames);
+    DetailList list(detailNames, form);
     std::string text;
     const int32_t rowCount = table.RowCount();
     for (int32_t r = 0; r < rowCount; ++r) {

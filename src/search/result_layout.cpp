@@ -2,7 +2,6 @@
 #include "search/result_layout.h"
 
 #include <algorithm>
-#include <deque>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -14,9 +13,11 @@
 
 namespace {
 
-/// The columns of each attribute name met so far, found in constant time however many distinct
-/// names an answer holds. Entries of one answer commonly name the same attributes in the same
-/// order, so the name after the one met last is tried first, by a plain comparison.
+/// The columns of each attribute name, found in constant time however many distinct names an
+/// answer holds. Entries of one answer commonly name the same attributes in the same order, so
+/// the names met first are kept, and the name after the one met last is tried first, by a plain
+/// comparison. The names are viewed where they are, in the cells of the table walked, which
+/// outlives the finder.
 class ColumnFinder {
 public:
     explicit ColumnFinder(const std::vector<std::string>& columnNames)
@@ -41,44 +42,33 @@ public:
             return *m_known[found->second].columns;
         }
         static const std::vector<std::size_t> kNoColumns;
-        const auto columns = m_columnsOfKey.find(AttributeKey(attribute));
-        Known& known = m_known.emplace_back(
-            Known{std::string(attribute), columns != m_columnsOfKey.end() ? &columns->second : &kNoColumns});
-        m_index.emplace(known.name, m_known.size() - 1);
+        const auto ofKey = m_columnsOfKey.find(AttributeKey(attribute));
+        const std::vector<std::size_t>& columns = ofKey != m_columnsOfKey.end() ? ofKey->second : kNoColumns;
+        // An answer's names beyond the first few thousand are found again by their key: kept, they
+        // would cost far more memory and time than the answer's entries name in common.
+        if (m_known.size() < kMostKnown) {
+            m_index.emplace(attribute, m_known.size());
+            m_known.push_back(Known{attribute, &columns});
+        }
         m_next = m_known.size();
-        return *known.columns;
+        return columns;
     }
 
 private:
+    static constexpr std::size_t kMostKnown = 4096;
+
     struct Known {
-        std::string name;
+        std::string_view name;
         const std::vector<std::size_t>* columns;
     };
 
     std::unordered_map<std::string, std::vector<std::size_t>> m_columnsOfKey;
-    std::deque<Known> m_known;  ///< stays where it is when it grows, so m_index may view its names
-    std::unordered_map<std::string_view, std::size_t> m_index;
+    std::vector<Known> m_known;                                 ///< in the order met
+    std::unordered_map<std::string_view, std::size_t> m_index;  ///< the position of each name in m_known
     std::size_t m_next = 0;  ///< the name expected next: the one after the name met last
 };
 
 }  // namespace
-
-int32_t StoredCellCount(const ResultTable& table, int32_t row)
-{
-    // The cells of a row have no gaps: a cell is stored exactly below the row's count, so the
-    // count is where the first missing cell is, found by halving.
-    int32_t low = 0;
-    int32_t high = table.ColumnCount();
-    while (low < high) {
-        const int32_t middle = low + (high - low) / 2;
-        if (table.CellLength(middle, row) >= 0) {
-            low = middle + 1;
-        } else {
-            high = middle;
-        }
-    }
-    return low;
-}
 
 bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place, WorkLimit& limit)
 {
@@ -88,11 +78,11 @@ bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const Valu
     ColumnFinder finder(columnNames);
 
     const int32_t rowCount = table.RowCount();
+    const int32_t cellCount = table.ColumnCount();
     for (int32_t r = 0; r < rowCount; ++r) {
         // Cells are read by their tag; an entry cell whose name happens to hold a tag's text is
-        // not one. Only the row's own cells are read, however wide the widest entry is.
+        // not one.
         const std::vector<std::size_t>* columns = nullptr;
-        const int32_t cellCount = StoredCellCount(table, r);
         for (int32_t c = 1; c < cellCount; ++c) {
             if (limit.Reached()) {
                 return false;
@@ -106,10 +96,17 @@ bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const Valu
                         return true;
                     }
                 }
+            } else if (cell.tag.empty() && RowEnded(table, c, r)) {
+                break;
             }
         }
     }
     return true;
+}
+
+bool RowEnded(const ResultTable& table, int32_t cell, int32_t row)
+{
+    return table.CellLength(cell, row) < 0;
 }
 
 void PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place)

@@ -37,9 +37,11 @@ void PlaceValues(const ResultTable& table, const QueryChoice& choice, const Valu
 /// As above, counting every cell read as a step of limit; false when the limit ended the walk.
 bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place, WorkLimit& limit);
 
-/// The cells a row of a search table holds, its entry cell included (0 for a row beyond the
-/// table): the rows of an answer are stored without gaps, each only as wide as its own entry.
-int32_t StoredCellCount(const ResultTable& table, int32_t row);
+/// True when a search table's row holds no cell at column cell nor after it. The rows of an answer
+/// are stored without gaps, each only as wide as its own entry: a walk over a row's cells that
+/// meets a cell without tag asks here whether the row has ended, and so reads the row's own cells
+/// only, however wide the widest entry is.
+bool RowEnded(const ResultTable& table, int32_t cell, int32_t row);
 
 /// The distinguished name of a search table's row: column 0 without its tag.
 std::string_view EntryDn(const ResultTable& table, int32_t row);

@@ -63,14 +63,22 @@ int32_t ParsePort(const std::string& portText)
 
 SearchInput MakeSearchInput(const SearchFields& fields)
 {
+    return MakeWholeSearchInput(SearchFields{CutToField(fields.server), CutToField(fields.port),
+                                             CutToField(fields.baseDn), CutToField(fields.searchAttribute),
+                                             CutToField(fields.resultAttribute), CutToField(fields.searchString),
+                                             CutToField(fields.preselection)});
+}
+
+SearchInput MakeWholeSearchInput(const SearchFields& fields)
+{
     SearchInput input;
-    input.server = CutToField(fields.server);
-    input.port = ParsePort(CutToField(fields.port));
-    input.baseDn = CutToField(fields.baseDn);
-    input.searchAttribute = CutToField(fields.searchAttribute);
-    input.resultAttribute = CutToField(fields.resultAttribute);
-    input.searchString = CutToField(fields.searchString);
-    input.preselection = CutToField(fields.preselection);
+    input.server = fields.server;
+    input.port = ParsePort(fields.port);
+    input.baseDn = fields.baseDn;
+    input.searchAttribute = fields.searchAttribute;
+    input.resultAttribute = fields.resultAttribute;
+    input.searchString = fields.searchString;
+    input.preselection = fields.preselection;
     return input;
 }
 

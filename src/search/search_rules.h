@@ -63,8 +63,11 @@ std::optional<InputCheckFailure> CheckSearchFields(const SearchFields& fields);
 /// 0 when the text does not begin with a number.
 int32_t ParsePort(const std::string& portText);
 
-/// The checked input; only meaningful when CheckSearchFields passed.
+/// The checked input, each text cut to the window's field limit; only meaningful when
+/// CheckSearchFields passed.
 SearchInput MakeSearchInput(const SearchFields& fields);
+/// As MakeSearchInput with every text taken whole, however long (the command line's fields).
+SearchInput MakeWholeSearchInput(const SearchFields& fields);
 
 /// The search value as typed (the filter gets it escaped, see EscapeFilterValue):
 /// searchString + "*", or preselection + searchString + "*" when a preselection is given and

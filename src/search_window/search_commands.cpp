@@ -362,7 +362,8 @@ void SearchCommands::ShowDetails(const SearchInput& input)
          timeLimit = m_timeLimitSeconds](DirectoryQuery& query) {
             query.SetBind(bind.name, bind.password);
             try {
-                DetailsAnswer answer = DetailsQueryAndText(query, input, swap, slots, shownDns, timeLimit);
+                DetailsAnswer answer =
+                    DetailsQueryAndText(query, input, swap, slots, shownDns, DetailsForm::AsIs, timeLimit);
                 *outcome = answer.outcome;
                 *text = std::move(answer.text);
             } catch (const std::bad_alloc&) {

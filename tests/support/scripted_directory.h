@@ -35,6 +35,8 @@ public:
         MalformedEntry,    ///< binds, then an entry message whose content is no entry
         ControlText,       ///< binds, then a result "unwilling to perform" whose text holds control
                            ///< characters: "line one\nline two\x1b[2J"
+        ControlEntry,      ///< binds, then one entry "cn=two\nlines,dc=corvane,dc=test" with namingContexts
+                           ///< "dc=one\r\ndc=two" and "dc=bell\a\x1b[2J", cn "two\r\nlines\x1b[31m"; the result
     };
 
     /// Entries are "cn=Person N,ou=people,dc=corvane,dc=test" with one cn value of valueBytes bytes.
