@@ -194,7 +194,8 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
 
     QueryResult result = RunQuery(query, options, input, profile.detailAttributes, timeLimitSeconds);
     // A stopped search writes nothing at all: a script must not take part of an answer for all of it.
-    if (result.outcome.stopped) {
+    // A stop that came while the output was made counts too.
+    if (result.outcome.stopped || query.StopRaised()) {
         CliOutcome stopped;
         stopped.exitCode = kExitStopped;
         return stopped;

@@ -132,7 +132,8 @@ SearchOutcome RunSearch(DirectoryQuery& query, const SearchInput& input, const Q
 /// Runs the search (RunSearch) and lays its answer out into shown (ShownResult::Set), the search's
 /// stop and time limit covering the layout too: a stop during the layout ends the search as a stop
 /// during the search does, but with nothing laid out (see EndedByLimit); a time limit that runs
-/// out fails it as one that got no answer in time. shown holds nothing unless the search succeeded.
+/// out fails it as one that got no answer in time. Unless the search succeeded (a stop that ended
+/// the search itself included), shown holds the choice's columns without entries.
 SearchOutcome SearchAndLayOut(DirectoryQuery& query, const SearchInput& input, const QueryChoice& choice,
                               const std::string& searchValue, ShownResult& shown,
                               int32_t timeLimitSeconds = kSearchTimeLimitSeconds);
