@@ -1,7 +1,12 @@
 // cli_options.cpp - a small portable parser for the command line of corvane-search.
 #include "cli/cli_options.h"
 
+#include <algorithm>
 #include <array>
+
+#include "search/details_text.h"
+#include "search/search_rules.h"
+#include "storage/connection_profile.h"
 
 namespace {
 
@@ -288,6 +293,16 @@ CliParseResult Checked(Given given)
     if (options.format == "ldif" && options.details) {
         return Failed("--format ldif writes the search result; the details text has no other format");
     }
+    if (options.detailAttributes.has_value()) {
+        const std::vector<std::string> names = DetailAttributeNames(*options.detailAttributes);
+        if (names.size() > kMaxDetailNames) {
+            return Failed("--detail-attributes names more than " + std::to_string(kMaxDetailNames) + " attributes");
+        }
+        if (std::any_of(names.begin(), names.end(),
+                        [](const std::string& name) { return name.size() > kFieldLimit; })) {
+            return Failed("--detail-attributes holds a name longer than " + std::to_string(kFieldLimit) + " bytes");
+        }
+    }
     if (options.promptPassword && options.passwordFile.has_value()) {
         return Failed("-W and -y exclude each other");
     }
@@ -368,6 +383,17 @@ CliParseResult ParseCliOptions(const std::vector<std::string>& args)
     return Checked(std::move(given));
 }
 
+std::vector<std::string> DetailAttributeNames(const std::string& list)
+{
+    std::vector<std::string> names;
+    for (std::string& name : SplitResultAttributes(list)) {
+        if (!name.empty()) {
+            names.push_back(std::move(name));
+        }
+    }
+    return names;
+}
+
 std::string UsageText()
 {
     return "Usage: corvane-search [OPTION]... SEARCH-STRING\n"
@@ -394,9 +420,9 @@ std::string UsageText()
            "      --swap                     swap search and result attributes\n"
            "      --details                  write the details text of all entries instead\n"
            "      --detail-attributes A,B,...\n"
-           "                                 attributes of the details text (default cn,\n"
-           "                                 Company, postalAddress, postalCode, l, st,\n"
-           "                                 physicalDeliveryOfficeName, telephoneNumber)\n"
+           "                                 attributes of the details text, at most 99\n"
+           "                                 (default cn, Company, postalAddress, postalCode,\n"
+           "                                 l, st, physicalDeliveryOfficeName, telephoneNumber)\n"
            "      --format csv|ldif          write the result as \";\"-separated lines (csv, the\n"
            "                                 default) or as LDIF with each entry's DN\n"
            "      --list-bases               write the server's base DNs instead of searching\n"

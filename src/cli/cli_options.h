@@ -46,7 +46,12 @@ struct CliParseResult {
 /// argument and may be grouped ("-xZZ"); long ones as "--port=389" or "--port 389". A repeated
 /// option keeps its last value. Short letters mean what they mean to ldapsearch; its letters
 /// this program does not support are refused, -w (a password on the command line) among them.
+/// Every text is taken whole, or refused: a detail list the details query cannot ask for whole.
 CliParseResult ParseCliOptions(const std::vector<std::string>& args);
+
+/// The names of a --detail-attributes list: its comma-separated pieces, empty ones left out (they
+/// ask for nothing).
+std::vector<std::string> DetailAttributeNames(const std::string& list);
 
 /// The usage text, ended by a line end.
 std::string UsageText();

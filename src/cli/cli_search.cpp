@@ -37,10 +37,11 @@ void Override(const std::optional<std::string>& given, std::string& field)
     }
 }
 
-/// Every message of the program names it first.
+/// Every message of the program names it first and is one line: control characters of the texts
+/// it quotes (a server's, a file name) are shown as "\xNN".
 std::string Message(const std::string& text)
 {
-    return "corvane-search: " + text + "\n";
+    return "corvane-search: " + EscapeControlCharacters(text) + "\n";
 }
 
 CliOutcome Fail(int exitCode, const std::string& message)
@@ -51,10 +52,12 @@ CliOutcome Fail(int exitCode, const std::string& message)
     return outcome;
 }
 
-/// A text as the window's field holds it once shown: the directory gets the same bytes from both.
-std::string FieldText(const std::string& text)
+/// A field's text as the window's field holds it once shown, so the directory gets the same bytes
+/// from both: taken whole when the command line gave it, cut to the field's limit as the window
+/// cuts it when it came from a profile or the client configuration.
+std::string FieldText(const std::optional<std::string>& given, const std::string& text)
 {
-    return CutToBytes(AsUtf8(text), kFieldLimit);
+    return given.has_value() ? AsUtf8(text) : CutToBytes(AsUtf8(text), kFieldLimit);
 }
 
 /// The results of one search or details query, before anything is written.
@@ -67,32 +70,34 @@ struct QueryResult {
 QueryResult RunQuery(DirectoryQuery& query, const CliOptions& options, const SearchInput& input,
                      const DetailSlots& detailAttributes, int timeLimitSeconds)
 {
-    ResultTable table;
     QueryResult result;
     if (options.listBases) {
         std::vector<std::string> bases;
         result.outcome = ReadBaseDns(query, input, bases, timeLimitSeconds);
+        // One base DN a line, whatever the server's names hold.
         for (const std::string& base : bases) {
-            result.bytes += base + "\n";
+            result.bytes += EscapeControlCharacters(base) + "\n";
         }
         result.entries = static_cast<int32_t>(bases.size());
         return result;
     }
     if (options.details) {
-        result.outcome = RunDetailsQuery(query, input, options.swap, detailAttributes, table, timeLimitSeconds);
-        result.bytes = DetailsText(table, DetailNames(detailAttributes), std::nullopt);
-    } else {
-        const QueryChoice choice = ChooseQuery(input, options.swap);
-        result.outcome = RunSearch(query, input, choice, SearchValue(input, options.swap), table, timeLimitSeconds);
-        result.entries = table.RowCount();
-        // The answer is laid out in place, as the window shows it, and written from there.
-        ShownResult shown;
-        shown.Set(std::move(table), choice);
-        result.bytes =
-            options.format == "ldif" ? LdifText(LdifEntries(shown.ShownRows(), choice.headings)) : shown.ExportText();
+        // A server's text reaches a terminal here: its control characters are written escaped.
+        DetailsAnswer answer = DetailsQueryAndText(query, input, options.swap, detailAttributes, std::nullopt,
+                                                   DetailsForm::ControlsEscaped, timeLimitSeconds);
+        result.outcome = answer.outcome;
+        result.bytes = std::move(answer.text);
+        result.entries = answer.entries;
         return result;
     }
-    result.entries = table.RowCount();
+    const QueryChoice choice = ChooseQuery(input, options.swap);
+    // The answer is laid out in place, as the window shows it, and written from there; the stop
+    // and the time limit reach the layout as they reach the search.
+    ShownResult shown;
+    result.outcome = SearchAndLayOut(query, input, choice, SearchValue(input, options.swap), shown, timeLimitSeconds);
+    result.entries = static_cast<int32_t>(shown.EntryCount());
+    result.bytes =
+        options.format == "ldif" ? LdifText(LdifEntries(shown.ShownRows(), choice.headings)) : shown.ExportText();
     return result;
 }
 
@@ -137,21 +142,21 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
         }
     }
     if (options.detailAttributes.has_value()) {
-        profile.detailAttributes = SlotsFromList(SplitResultAttributes(*options.detailAttributes));
+        profile.detailAttributes = SlotsFromList(DetailAttributeNames(*options.detailAttributes));
     }
 
     SearchFields fields;
-    fields.server = FieldText(profile.server);
-    fields.port = FieldText(profile.port);
-    fields.baseDn = FieldText(profile.baseDn);
-    fields.searchAttribute = FieldText(profile.searchAttribute);
-    fields.resultAttribute = FieldText(profile.resultAttribute);
-    fields.searchString = FieldText(options.searchString);
-    fields.preselection = FieldText(profile.preselection);
+    fields.server = FieldText(options.server, profile.server);
+    fields.port = FieldText(options.port, profile.port);
+    fields.baseDn = FieldText(options.baseDn, profile.baseDn);
+    fields.searchAttribute = FieldText(options.searchAttribute, profile.searchAttribute);
+    fields.resultAttribute = FieldText(options.resultAttribute, profile.resultAttribute);
+    fields.searchString = FieldText(options.searchString, options.searchString);
+    fields.preselection = FieldText(options.preselection, profile.preselection);
     if (const std::optional<InputCheckFailure> failure = CheckFields(options, fields)) {
         return Fail(kExitUsage, failure->englishDefault);
     }
-    SearchInput input = MakeSearchInput(fields);
+    SearchInput input = MakeWholeSearchInput(fields);
     input.startTls = options.startTls || profile.startTls;
     input.maxEntries = options.entryCap.value_or(profile.entryCap != 0 ? profile.entryCap : kSearchMaxEntries);
     if (options.timeLimit.has_value()) {
@@ -159,7 +164,7 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     }
 
     // A bind name wants its password, asked for only once the fields have passed their checks.
-    const std::string bindUser = FieldText(profile.bindUser);
+    const std::string bindUser = FieldText(options.bindUser, profile.bindUser);
     // After a failed ldaps:// server the next, plain one would get the password unencrypted.
     if (!bindUser.empty() && MixesSecureAndPlain(input.server, input.port, input.startTls)) {
         return Fail(kExitUsage, DescribeMixedSecurity(input.server));
@@ -189,7 +194,8 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
 
     QueryResult result = RunQuery(query, options, input, profile.detailAttributes, timeLimitSeconds);
     // A stopped search writes nothing at all: a script must not take part of an answer for all of it.
-    if (result.outcome.stopped) {
+    // A stop that came while the output was made counts too.
+    if (result.outcome.stopped || query.StopRaised()) {
         CliOutcome stopped;
         stopped.exitCode = kExitStopped;
         return stopped;

@@ -8,6 +8,7 @@
 #include "cli/cli_search.h"
 #include "cli/console.h"
 #include "directory/directory_query.h"
+#include "directory/query_failure.h"
 #include "platform/command_line.h"
 
 namespace {
@@ -27,7 +28,9 @@ int main(int argc, char** argv)
     const std::vector<std::string> args = CommandArguments(argc, argv);
     const CliParseResult parsed = ParseCliOptions(args);
     if (!parsed.ok) {
-        WriteBytes(stderr, "corvane-search: " + parsed.error + "\nTry 'corvane-search --help'.\n");
+        // The error may quote an argument: it stays one line whatever the argument holds.
+        WriteBytes(stderr,
+                   "corvane-search: " + EscapeControlCharacters(parsed.error) + "\nTry 'corvane-search --help'.\n");
         return kExitUsage;
     }
     if (parsed.options.help) {

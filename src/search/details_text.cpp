@@ -8,13 +8,7 @@
 #include "search/filter_value.h"
 #include "search/search_filter.h"
 #include "search/search_rules.h"
-
-namespace {
-
-/// The query's attribute list has room for 100 slots, the last one ending it.
-constexpr std::size_t kMaxDetailNames = 99;
-
-}  // namespace
+#include "search/work_limit.h"
 
 std::vector<std::string> DetailNames(const DetailSlots& detailAttributes)
 {
@@ -38,4 +32,24 @@ SearchOutcome RunDetailsQuery(DirectoryQuery& query, const SearchInput& input, b
     const bool succeeded = query.SearchWithFilter(input.baseDn, filter, names, table);
     table.SortRows(0, -1, -1);
     return OutcomeOf(query, succeeded);
+}
+
+DetailsAnswer DetailsQueryAndText(DirectoryQuery& query, const SearchInput& input, bool swap,
+                                  const DetailSlots& detailAttributes,
+                                  const std::optional<std::set<std::string>>& shownDns, DetailsForm form,
+                                  int32_t timeLimitSeconds)
+{
+    WorkLimit limit = LimitOfSearch(query, timeLimitSeconds);
+    ResultTable table;
+    DetailsAnswer answer;
+    answer.outcome = RunDetailsQuery(query, input, swap, detailAttributes, table, timeLimitSeconds);
+    // A failed query keeps the text of what it read, as a stopped one does.
+    std::optional<std::string> text = DetailsText(table, DetailNames(detailAttributes), shownDns, form, limit);
+    if (!text) {
+        answer.outcome = answer.outcome.failed ? answer.outcome : EndedByLimit(limit);
+        return answer;
+    }
+    answer.text = std::move(*text);
+    answer.entries = table.RowCount();
+    return answer;
 }

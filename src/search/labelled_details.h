@@ -7,6 +7,7 @@
 #include <vector>
 
 class ResultTable;
+class WorkLimit;
 
 /// The separator written after each shown entry: blank, CR LF, blank, 56 hyphens, CR LF.
 extern const char* const kDetailsSeparator;
@@ -20,3 +21,16 @@ extern const char* const kDetailsSeparator;
 /// each line labelled with the name the server gave, leaving out attributes named in the list.
 std::string DetailsText(const ResultTable& table, const std::vector<std::string>& detailNames,
                         const std::optional<std::set<std::string>>& shownDns);
+
+/// How the details text writes the names, values and distinguished names of an answer.
+enum class DetailsForm {
+    AsIs,             ///< byte for byte (the details window)
+    ControlsEscaped,  ///< control characters as "\xNN" (EscapeControlCharacters): on a terminal a
+                      ///< server's text can neither move the cursor nor pass for lines of its own
+};
+
+/// As above in the given form, each cell read and each line written a step of limit; nullopt when
+/// the limit ended it.
+std::optional<std::string> DetailsText(const ResultTable& table, const std::vector<std::string>& detailNames,
+                                       const std::optional<std::set<std::string>>& shownDns, DetailsForm form,
+                                       WorkLimit& limit);

@@ -1,8 +1,9 @@
 // naming_contexts.cpp - the base DNs of a root entry.
 #include "search/naming_contexts.h"
 
-#include <algorithm>
+#include <iterator>
 #include <string_view>
+#include <unordered_set>
 
 #include "directory/result_table.h"
 #include "search/attribute_names.h"
@@ -28,9 +29,10 @@ std::vector<std::string> NamingContexts(const ResultTable& rootEntry)
         }
     }
     std::vector<std::string> bases;
-    defaults.insert(defaults.end(), contexts.begin(), contexts.end());
+    std::unordered_set<std::string> seen;
+    defaults.insert(defaults.end(), std::make_move_iterator(contexts.begin()), std::make_move_iterator(contexts.end()));
     for (std::string& base : defaults) {
-        if (!base.empty() && std::find(bases.begin(), bases.end(), base) == bases.end()) {
+        if (!base.empty() && seen.insert(base).second) {
             bases.push_back(std::move(base));
         }
     }

@@ -2,80 +2,117 @@
 #include "search/result_layout.h"
 
 #include <algorithm>
-#include <deque>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "directory/result_table.h"
 #include "search/attribute_names.h"
 #include "search/search_rules.h"
+#include "search/work_limit.h"
 
 namespace {
 
-/// The columns of each attribute name met so far. Entries of one answer name their attributes
-/// alike, so after the first few entries every name is found here by a plain comparison.
+/// The columns of each attribute name, found in constant time however many distinct names an
+/// answer holds. Entries of one answer commonly name the same attributes in the same order, so
+/// the names met first are kept, and the name after the one met last is tried first, by a plain
+/// comparison. The names are viewed where they are, in the cells of the table walked, which
+/// outlives the finder.
 class ColumnFinder {
 public:
     explicit ColumnFinder(const std::vector<std::string>& columnNames)
     {
-        m_columnKeys.reserve(columnNames.size());
-        for (const std::string& name : columnNames) {
+        for (std::size_t k = 0; k < columnNames.size(); ++k) {
             // An empty name asks for nothing and so matches nothing.
-            m_columnKeys.push_back(name.empty() ? std::string() : AttributeKey(name));
+            if (!columnNames[k].empty()) {
+                m_columnsOfKey[AttributeKey(columnNames[k])].push_back(k);
+            }
         }
     }
 
     const std::vector<std::size_t>& Columns(std::string_view attribute)
     {
-        for (const auto& [name, columns] : m_known) {
-            if (name == attribute) {
-                return columns;
-            }
+        const std::size_t guess = m_next < m_known.size() ? m_next : 0;
+        if (guess < m_known.size() && m_known[guess].name == attribute) {
+            m_next = guess + 1;
+            return *m_known[guess].columns;
         }
-        std::vector<std::size_t> columns;
-        const std::string key = AttributeKey(attribute);
-        for (std::size_t k = 0; k < m_columnKeys.size(); ++k) {
-            if (!m_columnKeys[k].empty() && m_columnKeys[k] == key) {
-                columns.push_back(k);
-            }
+        if (const auto found = m_index.find(attribute); found != m_index.end()) {
+            m_next = found->second + 1;
+            return *m_known[found->second].columns;
         }
-        return m_known.emplace_back(std::string(attribute), std::move(columns)).second;
+        static const std::vector<std::size_t> kNoColumns;
+        const auto ofKey = m_columnsOfKey.find(AttributeKey(attribute));
+        const std::vector<std::size_t>& columns = ofKey != m_columnsOfKey.end() ? ofKey->second : kNoColumns;
+        // An answer's names beyond the first few thousand are found again by their key: kept, they
+        // would cost far more memory and time than the answer's entries name in common.
+        if (m_known.size() < kMostKnown) {
+            m_index.emplace(attribute, m_known.size());
+            m_known.push_back(Known{attribute, &columns});
+        }
+        m_next = m_known.size();
+        return columns;
     }
 
 private:
-    std::vector<std::string> m_columnKeys;
-    std::deque<std::pair<std::string, std::vector<std::size_t>>> m_known;  ///< stays where it is when it grows
+    static constexpr std::size_t kMostKnown = 4096;
+
+    struct Known {
+        std::string_view name;
+        const std::vector<std::size_t>* columns;
+    };
+
+    std::unordered_map<std::string, std::vector<std::size_t>> m_columnsOfKey;
+    std::vector<Known> m_known;                                 ///< in the order met
+    std::unordered_map<std::string_view, std::size_t> m_index;  ///< the position of each name in m_known
+    std::size_t m_next = 0;  ///< the name expected next: the one after the name met last
 };
 
 }  // namespace
 
-void PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place)
+bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place, WorkLimit& limit)
 {
     const std::size_t columnCount = static_cast<std::size_t>(choice.columnCount());
     std::vector<std::string> columnNames = choice.attributes;
     columnNames.resize(columnCount);
     ColumnFinder finder(columnNames);
-    static const std::vector<std::size_t> kNoColumns;
 
     const int32_t rowCount = table.RowCount();
     const int32_t cellCount = table.ColumnCount();
     for (int32_t r = 0; r < rowCount; ++r) {
         // Cells are read by their tag; an entry cell whose name happens to hold a tag's text is
         // not one.
-        const std::vector<std::size_t>* columns = &kNoColumns;
+        const std::vector<std::size_t>* columns = nullptr;
         for (int32_t c = 1; c < cellCount; ++c) {
+            if (limit.Reached()) {
+                return false;
+            }
             const TaggedCell cell = table.CellView(c, r);
             if (cell.tag == kAttributeTag) {
                 columns = &finder.Columns(cell.text);
-            } else if (cell.tag == kValueTag) {
+            } else if (cell.tag == kValueTag && columns != nullptr) {
                 for (const std::size_t k : *columns) {
                     if (!place(static_cast<std::size_t>(r), k, c, cell.text)) {
-                        return;
+                        return true;
                     }
                 }
+            } else if (cell.tag.empty() && RowEnded(table, c, r)) {
+                break;
             }
         }
     }
+    return true;
+}
+
+bool RowEnded(const ResultTable& table, int32_t cell, int32_t row)
+{
+    return table.CellLength(cell, row) < 0;
+}
+
+void PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place)
+{
+    WorkLimit none;
+    PlaceValues(table, choice, place, none);
 }
 
 std::string_view EntryDn(const ResultTable& table, int32_t row)

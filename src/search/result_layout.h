@@ -12,6 +12,7 @@
 #include "search/ldif_text.h"
 
 class ResultTable;
+class WorkLimit;
 struct QueryChoice;
 
 /// What stands between two values of one cell.
@@ -30,8 +31,17 @@ struct ResultRow {
 using ValuePlacer = std::function<bool(std::size_t row, std::size_t k, int32_t cell, std::string_view value)>;
 
 /// Walks every row of a search table once and places each value under the column of its attribute's
-/// name (see ResultRows), in the server's order, until place asks to stop.
+/// name (see ResultRows), in the server's order, until place asks to stop. Linear in the cells of
+/// the rows, however many distinct attribute names they hold.
 void PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place);
+/// As above, counting every cell read as a step of limit; false when the limit ended the walk.
+bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place, WorkLimit& limit);
+
+/// True when a search table's row holds no cell at column cell nor after it. The rows of an answer
+/// are stored without gaps, each only as wide as its own entry: a walk over a row's cells that
+/// meets a cell without tag asks here whether the row has ended, and so reads the row's own cells
+/// only, however wide the widest entry is.
+bool RowEnded(const ResultTable& table, int32_t cell, int32_t row);
 
 /// The distinguished name of a search table's row: column 0 without its tag.
 std::string_view EntryDn(const ResultTable& table, int32_t row);

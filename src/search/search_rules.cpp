@@ -12,6 +12,8 @@
 #include "search/filter_value.h"
 #include "search/naming_contexts.h"
 #include "search/search_filter.h"
+#include "search/shown_result.h"
+#include "search/work_limit.h"
 #include "storage/connection_profile.h"
 #include "storage/decimal_text.h"
 
@@ -21,6 +23,11 @@ InputCheckFailure Failure(SearchField field, const char* key)
 {
     return InputCheckFailure{field, key, EnglishDefault(key)};
 }
+
+/// The client library's code of a call that ran out of time (LDAP_TIMEOUT of the C interface of
+/// RFC 1823, the same in every library the program uses): its text is the failure of a search
+/// that got no answer in time.
+constexpr int kTimeOutCode = 0x55;
 
 std::string CutToField(const std::string& text)
 {
@@ -56,14 +63,22 @@ int32_t ParsePort(const std::string& portText)
 
 SearchInput MakeSearchInput(const SearchFields& fields)
 {
+    return MakeWholeSearchInput(SearchFields{CutToField(fields.server), CutToField(fields.port),
+                                             CutToField(fields.baseDn), CutToField(fields.searchAttribute),
+                                             CutToField(fields.resultAttribute), CutToField(fields.searchString),
+                                             CutToField(fields.preselection)});
+}
+
+SearchInput MakeWholeSearchInput(const SearchFields& fields)
+{
     SearchInput input;
-    input.server = CutToField(fields.server);
-    input.port = ParsePort(CutToField(fields.port));
-    input.baseDn = CutToField(fields.baseDn);
-    input.searchAttribute = CutToField(fields.searchAttribute);
-    input.resultAttribute = CutToField(fields.resultAttribute);
-    input.searchString = CutToField(fields.searchString);
-    input.preselection = CutToField(fields.preselection);
+    input.server = fields.server;
+    input.port = ParsePort(fields.port);
+    input.baseDn = fields.baseDn;
+    input.searchAttribute = fields.searchAttribute;
+    input.resultAttribute = fields.resultAttribute;
+    input.searchString = fields.searchString;
+    input.preselection = fields.preselection;
     return input;
 }
 
@@ -177,6 +192,38 @@ SearchOutcome RunSearch(DirectoryQuery& query, const SearchInput& input, const Q
     const bool succeeded = query.SearchWithFilter(input.baseDn, filter, asked, table);
     table.SortRows(0, -1, -1);
     return OutcomeOf(query, succeeded);
+}
+
+WorkLimit LimitOfSearch(const DirectoryQuery& query, int32_t timeLimitSeconds)
+{
+    // A stop that ended the search itself has had its effect: what had arrived is laid out.
+    return WorkLimit([&query] { return query.StopRaised() && !query.Stopped(); }, timeLimitSeconds);
+}
+
+SearchOutcome EndedByLimit(const WorkLimit& limit)
+{
+    SearchOutcome outcome;
+    if (limit.Ended() == WorkLimit::End::TimedOut) {
+        outcome.failed = true;
+        outcome.failureReason = DescribeFailure(QueryStep::Search, kTimeOutCode, {}, 0, limit.TimeLimitSeconds());
+    } else {
+        outcome.stopped = true;
+        outcome.cut = true;
+    }
+    return outcome;
+}
+
+SearchOutcome SearchAndLayOut(DirectoryQuery& query, const SearchInput& input, const QueryChoice& choice,
+                              const std::string& searchValue, ShownResult& shown, int32_t timeLimitSeconds)
+{
+    WorkLimit limit = LimitOfSearch(query, timeLimitSeconds);
+    ResultTable table;
+    const SearchOutcome outcome = RunSearch(query, input, choice, searchValue, table, timeLimitSeconds);
+    if (!outcome.failed && shown.Set(std::move(table), choice, limit)) {
+        return outcome;
+    }
+    shown.Set(ResultTable(), choice);  // the columns of the choice, without entries
+    return outcome.failed ? outcome : EndedByLimit(limit);
 }
 
 SearchOutcome ReadBaseDns(DirectoryQuery& query, const SearchInput& input, std::vector<std::string>& bases,

@@ -12,6 +12,8 @@
 
 class DirectoryQuery;
 class ResultTable;
+class ShownResult;
+class WorkLimit;
 
 /// The seven main-window field texts as typed (each cut to 1023 bytes when read).
 struct SearchFields {
@@ -61,8 +63,11 @@ std::optional<InputCheckFailure> CheckSearchFields(const SearchFields& fields);
 /// 0 when the text does not begin with a number.
 int32_t ParsePort(const std::string& portText);
 
-/// The checked input; only meaningful when CheckSearchFields passed.
+/// The checked input, each text cut to the window's field limit; only meaningful when
+/// CheckSearchFields passed.
 SearchInput MakeSearchInput(const SearchFields& fields);
+/// As MakeSearchInput with every text taken whole, however long (the command line's fields).
+SearchInput MakeWholeSearchInput(const SearchFields& fields);
 
 /// The search value as typed (the filter gets it escaped, see EscapeFilterValue):
 /// searchString + "*", or preselection + searchString + "*" when a preselection is given and
@@ -123,6 +128,25 @@ SearchOutcome TooLargeForMemory();
 SearchOutcome RunSearch(DirectoryQuery& query, const SearchInput& input, const QueryChoice& choice,
                         const std::string& searchValue, ResultTable& table,
                         int32_t timeLimitSeconds = kSearchTimeLimitSeconds);
+
+/// Runs the search (RunSearch) and lays its answer out into shown (ShownResult::Set), the search's
+/// stop and time limit covering the layout too: a stop during the layout ends the search as a stop
+/// during the search does, but with nothing laid out (see EndedByLimit); a time limit that runs
+/// out fails it as one that got no answer in time. Unless the search succeeded (a stop that ended
+/// the search itself included), shown holds the choice's columns without entries.
+SearchOutcome SearchAndLayOut(DirectoryQuery& query, const SearchInput& input, const QueryChoice& choice,
+                              const std::string& searchValue, ShownResult& shown,
+                              int32_t timeLimitSeconds = kSearchTimeLimitSeconds);
+
+/// The stop and the time limit of query's search, for the work on its answer: made before the
+/// search starts, so the time limit counts from there. A stop raised once the search has ended
+/// ends that work; a stop that ended the search itself does not (what had arrived is kept).
+WorkLimit LimitOfSearch(const DirectoryQuery& query, int32_t timeLimitSeconds);
+
+/// How a search whose answer was in hand ended when limit ended the work on it: stopped, its
+/// answer counting as cut; or failed for want of time, with the text a search gets that had no
+/// answer in time ("no answer within N seconds").
+SearchOutcome EndedByLimit(const WorkLimit& limit);
 
 /// Reads the base DNs the server of input names in its root entry (see NamingContexts), with
 /// server, port and the bind set on query, within the time limit. bases is empty unless found.

@@ -6,10 +6,27 @@
 #include <utility>
 
 #include "search/export_text.h"
+#include "search/work_limit.h"
 
 void ShownResult::Set(ResultTable table, const QueryChoice& choice)
 {
+    WorkLimit none;
+    Set(std::move(table), choice, none);
+}
+
+bool ShownResult::Set(ResultTable table, const QueryChoice& choice, WorkLimit& limit)
+{
     Clear();
+    if (!LayOut(std::move(table), choice, limit)) {
+        // Half a layout would show entries without values they have: nothing is kept.
+        Clear();
+        return false;
+    }
+    return true;
+}
+
+bool ShownResult::LayOut(ResultTable table, const QueryChoice& choice, WorkLimit& limit)
+{
     m_table = std::move(table);
     m_choice = choice;
     m_columnCount = static_cast<size_t>(std::max(choice.columnCount(), 0));
@@ -17,27 +34,40 @@ void ShownResult::Set(ResultTable table, const QueryChoice& choice)
     m_order.resize(rows);
     std::iota(m_order.begin(), m_order.end(), uint32_t{0});
     m_itemsShown = true;
-    if (PlaceInSameCells(rows)) {
+    if (PlaceInSameCells(rows, limit)) {
         m_everyRowAnItem = true;
-        return;
+        return true;
+    }
+    if (limit.Ended() != WorkLimit::End::None) {
+        return false;
     }
     m_cells.assign(rows * m_columnCount, kNoValue);
     // A cell of one value reads it from the table; only a cell of several values has a text made.
-    PlaceValues(m_table, m_choice, [this](size_t row, size_t k, int32_t cell, std::string_view value) {
-        uint32_t& ref = m_cells[row * m_columnCount + k];
-        if (ref == kNoValue) {
-            ref = static_cast<uint32_t>(cell);
+    const bool placed = PlaceValues(
+        m_table, m_choice,
+        [this](size_t row, size_t k, int32_t cell, std::string_view value) {
+            uint32_t& ref = m_cells[row * m_columnCount + k];
+            if (ref == kNoValue) {
+                ref = static_cast<uint32_t>(cell);
+                return true;
+            }
+            if ((ref & kJoined) == 0) {
+                const std::string_view first =
+                    m_table.CellView(static_cast<int32_t>(ref), static_cast<int32_t>(row)).text;
+                ref = kJoined | static_cast<uint32_t>(m_joined.size());
+                m_joined.emplace_back(first);
+            }
+            m_joined[ref & ~kJoined].append(kValueJoin).append(value);
             return true;
-        }
-        if ((ref & kJoined) == 0) {
-            const std::string_view first = m_table.CellView(static_cast<int32_t>(ref), static_cast<int32_t>(row)).text;
-            ref = kJoined | static_cast<uint32_t>(m_joined.size());
-            m_joined.emplace_back(first);
-        }
-        m_joined[ref & ~kJoined].append(kValueJoin).append(value);
-        return true;
-    });
+        },
+        limit);
+    if (!placed) {
+        return false;
+    }
     for (uint32_t row = 0; row < rows; ++row) {
+        if (limit.Reached()) {
+            return false;
+        }
         const auto first = m_cells.begin() + static_cast<std::ptrdiff_t>(row * m_columnCount);
         if (std::any_of(first, first + static_cast<std::ptrdiff_t>(m_columnCount),
                         [](uint32_t ref) { return ref != kNoValue; })) {
@@ -50,9 +80,10 @@ void ShownResult::Set(ResultTable table, const QueryChoice& choice)
         m_itemRows = {};
     }
     m_itemRows.shrink_to_fit();
+    return true;
 }
 
-bool ShownResult::PlaceInSameCells(size_t rows)
+bool ShownResult::PlaceInSameCells(size_t rows, WorkLimit& limit)
 {
     if (rows == 0 || m_columnCount == 0) {
         return false;
@@ -64,15 +95,19 @@ bool ShownResult::PlaceInSameCells(size_t rows)
     bool same = true;
     // The walk ends at the first value that breaks the pattern: a column skipped in a row, a second
     // value in the column, or a value in another cell than the first row's.
-    PlaceValues(m_table, m_choice, [&](size_t row, size_t k, int32_t cell, std::string_view) {
-        const auto at = static_cast<uint32_t>(cell);
-        same = (lastRow[k] == kNoRow ? row == 0 : lastRow[k] + 1 == row) && (cells[k] == kNoValue || cells[k] == at);
-        cells[k] = at;
-        lastRow[k] = row;
-        ++placed[k];
-        return same;
-    });
-    same = same && std::all_of(placed.begin(), placed.end(), [rows](size_t count) { return count == rows; });
+    const bool walked = PlaceValues(
+        m_table, m_choice,
+        [&](size_t row, size_t k, int32_t cell, std::string_view) {
+            const auto at = static_cast<uint32_t>(cell);
+            same =
+                (lastRow[k] == kNoRow ? row == 0 : lastRow[k] + 1 == row) && (cells[k] == kNoValue || cells[k] == at);
+            cells[k] = at;
+            lastRow[k] = row;
+            ++placed[k];
+            return same;
+        },
+        limit);
+    same = walked && same && std::all_of(placed.begin(), placed.end(), [rows](size_t count) { return count == rows; });
     if (same) {
         m_columnCells = std::move(cells);
     }

@@ -14,6 +14,8 @@
 #include "directory/result_table.h"
 #include "search/search_rules.h"
 
+class WorkLimit;
+
 /**
  * The entries of a search, first in the order of their distinguished names, kept in the search's
  * own table: the texts the list, the copy and the export show are read from it, never copied. An
@@ -24,7 +26,11 @@
 class ShownResult {
 public:
     /// Takes the table of a search sorted by DN and lays it out for choice; the order is by DN.
+    /// Linear in the table's cells and the layout's cells.
     void Set(ResultTable table, const QueryChoice& choice);
+    /// As Set, each cell read a step of limit: false, and nothing kept (as after Clear), when the
+    /// limit ended the layout.
+    bool Set(ResultTable table, const QueryChoice& choice, WorkLimit& limit);
     /// Forgets the entries and their items (the list was emptied); the export stays, as the last
     /// search left it.
     void ClearItems() { m_itemsShown = false; }
@@ -32,6 +38,8 @@ public:
     void Clear();
 
     bool HasItems() const { return ItemCount() > 0; }
+    /// The entries laid out, with or without item.
+    size_t EntryCount() const { return m_order.size(); }
     /// The list items, one per entry with a value, in the shown order.
     size_t ItemCount() const;
     /// The text of an item's column (values joined by ", "); empty beyond the items and columns.
@@ -65,10 +73,12 @@ private:
     static constexpr uint32_t kJoined = 0x80000000u;
 
     std::string_view CellText(size_t row, size_t column) const;
+    /// The layout of Set, false when limit ended it (what it made is left for Clear).
+    bool LayOut(ResultTable table, const QueryChoice& choice, WorkLimit& limit);
     /// Commonly every entry has exactly one value in each column, in the same cells: then one
     /// reference per column serves every row, and every entry has an item. False (and nothing
-    /// kept) otherwise.
-    bool PlaceInSameCells(size_t rows);
+    /// kept) otherwise, or when limit ended the walk.
+    bool PlaceInSameCells(size_t rows, WorkLimit& limit);
     /// The row of a list item: the row at its position when every entry has an item.
     uint32_t ItemRow(size_t item) const { return m_everyRowAnItem ? m_order[item] : m_itemRows[item]; }
 

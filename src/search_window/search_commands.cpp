@@ -45,7 +45,8 @@ std::string FieldText(const wxString& text)
 /** What the directory work of one search hands back to the window. */
 struct SearchCommands::SearchAnswer {
     SearchOutcome outcome;
-    ResultTable table;  ///< the entries, sorted by DN
+    /// The entries sorted by DN and laid out beside the window; never null.
+    std::shared_ptr<ShownResult> shown = std::make_shared<ShownResult>();
 };
 
 SearchCommands::SearchCommands(SearchControls controls)
@@ -220,15 +221,13 @@ void SearchCommands::Search()
     StartQuery(
         [input, choice, searchValue, answer, bind = *bind, timeLimit = m_timeLimitSeconds](DirectoryQuery& query) {
             query.SetBind(bind.name, bind.password);
+            // The answer is laid out here too, off the user-interface thread: the window repaints
+            // meanwhile, and Escape and the time limit end the layout as they end the search.
             try {
-                ResultTable table;
-                answer->outcome = RunSearch(query, input, choice, searchValue, table, timeLimit);
-                if (!answer->outcome.failed) {
-                    answer->table = std::move(table);
-                }
+                answer->outcome = SearchAndLayOut(query, input, choice, searchValue, *answer->shown, timeLimit);
             } catch (const std::bad_alloc&) {
                 answer->outcome = TooLargeForMemory();  // nothing half-laid-out is shown
-                answer->table = ResultTable();
+                answer->shown->Set(ResultTable(), choice);
             }
         },
         [this, answer, choice, searchValue, input, bind = *bind] {
@@ -260,7 +259,7 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
     CResultList* list = m_controls.list;
     const SearchOutcome& outcome = answer.outcome;
     m_shownHeadings = choice.headings;
-    const int32_t entries = answer.table.RowCount();
+    const size_t entries = answer.shown->EntryCount();
     const int32_t columnCount = choice.columnCount();
 
     list->Freeze();
@@ -270,7 +269,7 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
         list->ShowMessage(ToWx(FailureText(outcome)));  // the old columns stay
         m_status.Show([this, outcome] { return FailureText(outcome); }, BindWarning(input));
     } else if (entries == 0 && outcome.stopped) {
-        // nothing had arrived when the user stopped: that is no answer of the directory's
+        // nothing had arrived, or been laid out, when the user stopped: that is no answer of the directory's
         list->ShowMessage(ToWx(FillPlaceholder(Text(keys::kStatusStopped), "0")));  // the old columns stay
     } else if (entries == 0) {
         list->ShowMessage(ToWx(FillPlaceholder(Text(keys::kNoResult), searchValue)));  // the old columns stay
@@ -295,7 +294,7 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
 
     // Every value stands under its attribute's column. An entry without values gets no item but
     // keeps its export row; the shown result knows the entry of every item for the details view.
-    m_result->Set(std::move(answer.table), choice);
+    m_result = std::move(answer.shown);
     if (m_result->HasItems()) {
         list->ShowResult(m_result);
     }
@@ -363,9 +362,10 @@ void SearchCommands::ShowDetails(const SearchInput& input)
          timeLimit = m_timeLimitSeconds](DirectoryQuery& query) {
             query.SetBind(bind.name, bind.password);
             try {
-                ResultTable table;
-                *outcome = RunDetailsQuery(query, input, swap, slots, table, timeLimit);
-                *text = DetailsText(table, DetailNames(slots), shownDns);
+                DetailsAnswer answer =
+                    DetailsQueryAndText(query, input, swap, slots, shownDns, DetailsForm::AsIs, timeLimit);
+                *outcome = answer.outcome;
+                *text = std::move(answer.text);
             } catch (const std::bad_alloc&) {
                 *outcome = TooLargeForMemory();
                 text->clear();

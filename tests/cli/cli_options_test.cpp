@@ -109,6 +109,25 @@ TEST(ParseCliOptions, EntryCapAndTimeLimit)
     }
 }
 
+/// n attribute names "a0,a1,...", each followed by between (commas, empty pieces).
+std::string NameList(int n, const std::string& between = ",")
+{
+    std::string list;
+    for (int k = 0; k < n; ++k) {
+        list += "a" + std::to_string(k) + between;
+    }
+    return list;
+}
+
+TEST(ParseCliOptions, DetailAttributesAreTakenWholeOrRefused)
+{
+    // Empty pieces ask for nothing: they neither count nor end the list.
+    const CliParseResult most = ParseCliOptions({"--detail-attributes", ",," + NameList(99, ",,")});
+    ASSERT_TRUE(most.ok) << most.error;
+    EXPECT_EQ(DetailAttributeNames(*most.options.detailAttributes).size(), 99u);
+    EXPECT_EQ(DetailAttributeNames(*most.options.detailAttributes).back(), "a98");
+}
+
 TEST(ParseCliOptions, UsageErrors)
 {
     const std::string password = "s3cret";
@@ -161,6 +180,10 @@ TEST(ParseCliOptions, UsageErrors)
         {{"-l", "86401"}, "the time limit is not a number of seconds from 0 (none) to 86400"},
         {{"-l", "1m"}, "the time limit is not a number of seconds from 0 (none) to 86400"},
         {{"-W", "-y", "file"}, "-W and -y exclude each other"},
+        // The details query asks for at most 99 names: a longer list is refused, not cut.
+        {{"--detail-attributes", NameList(100)}, "--detail-attributes names more than 99 attributes"},
+        {{"--detail-attributes", "cn," + std::string(1024, 'n')},
+         "--detail-attributes holds a name longer than 1023 bytes"},
     };
     for (const auto& c : cases) {
         const CliParseResult parsed = ParseCliOptions(c.args);

@@ -330,6 +330,15 @@ std::string ScriptedDirectory::FixedAnswer(int searchId) const
             }
             return answer + "\x05stray";
         }
+        case Script::ControlEntry: {
+            const std::string contexts = Tlv(kOctets, "dc=one\r\ndc=two") + Tlv(kOctets, "dc=bell\a\x1b[2J");
+            const std::string attributes =
+                Tlv(kSequence, Tlv(kOctets, "namingContexts") + Tlv(kSet, contexts)) +
+                Tlv(kSequence, Tlv(kOctets, "cn") + Tlv(kSet, Tlv(kOctets, "two\r\nlines\x1b[31m")));
+            return Message(searchId, Tlv(kSearchEntry, Tlv(kOctets, "cn=two\nlines,dc=corvane,dc=test") +
+                                                           Tlv(kSequence, attributes))) +
+                   Message(searchId, Result(kSearchDone, 0));
+        }
         case Script::ControlText:
             return Message(searchId, Tlv(kSearchDone, Integer(kEnumerated, 53) + Tlv(kOctets, "") +
                                                           Tlv(kOctets, "line one\nline two\x1b[2J")));

@@ -37,6 +37,8 @@ public:
                            ///< characters: "line one\nline two\x1b[2J"
         StrayBytes,        ///< binds, then entryCount entries and bytes that are no message, and
                            ///< nothing more
+        ControlEntry,      ///< binds, then one entry "cn=two\nlines,dc=corvane,dc=test" with namingContexts
+                           ///< "dc=one\r\ndc=two" and "dc=bell\a\x1b[2J", cn "two\r\nlines\x1b[31m"; the result
     };
 
     /// Entries are "cn=Person N,ou=people,dc=corvane,dc=test" with one cn value of valueBytes bytes.

@@ -3,9 +3,11 @@
 #include "search/shown_result.h"
 
 #include "search/export_text.h"
+#include "search/work_limit.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 #include <numeric>
 #include <optional>
@@ -135,6 +137,46 @@ TEST(ShownResult, ReadsTheTableInPlaceJoinsSeveralValuesAndKeepsTheExportWhenEmp
     EXPECT_EQ(shown.ExportText(), exported);
     shown.Clear();
     EXPECT_EQ(shown.ExportText(), "");
+}
+
+TEST(ShownResult, AStopEndsTheLayoutOfAWideEntryAndKeepsNothing)
+{
+    // One entry of thousands of distinct attribute names, its cn value last.
+    constexpr int32_t kNames = 5000;
+    ResultTable wide;
+    wide.SetCell(0, 0, "<ENTRY>cn=wide");
+    for (int32_t n = 0; n < kNames; ++n) {
+        wide.SetCell(1 + 2 * n, 0, "<ATTRIBUTE>a" + std::to_string(n));
+        wide.SetCell(2 + 2 * n, 0, "<VALUE>v");
+    }
+    wide.SetCell(1 + 2 * kNames, 0, "<ATTRIBUTE>cn");
+    wide.SetCell(2 + 2 * kNames, 0, "<VALUE>last");
+    wide.SetDimensions(3 + 2 * kNames, 1);
+    QueryChoice choice;
+    choice.attributes = choice.headings = {"cn"};
+
+    const struct {
+        int stopAtLook;  // the stop is seen from this look at the stop on
+        bool laidOut;
+    } cases[] = {
+        {0, false},  // raised before the layout starts
+        {1, false},  // raised while it runs
+        {std::numeric_limits<int>::max(), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stopAtLook);
+        int looks = 0;
+        WorkLimit limit([&] { return looks++ >= c.stopAtLook; }, 0);
+        ShownResult shown;
+        EXPECT_EQ(shown.Set(ResultTable(wide), choice, limit), c.laidOut);
+        EXPECT_EQ(shown.EntryCount(), c.laidOut ? 1u : 0u);
+        EXPECT_EQ(shown.ItemText(0, 0), c.laidOut ? "last" : "");
+        EXPECT_EQ(limit.Ended(), c.laidOut ? WorkLimit::End::None : WorkLimit::End::Stopped);
+        if (!c.laidOut) {
+            const SearchOutcome outcome = EndedByLimit(limit);
+            EXPECT_TRUE(outcome.stopped && outcome.cut && !outcome.failed);
+        }
+    }
 }
 
 TEST(ShownResult, NothingToSortGivesNoOrder)
