@@ -24,11 +24,6 @@ InputCheckFailure Failure(SearchField field, const char* key)
     return InputCheckFailure{field, key, EnglishDefault(key)};
 }
 
-/// The client library's code of a call that ran out of time (LDAP_TIMEOUT of the C interface of
-/// RFC 1823, the same in every library the program uses): its text is the failure of a search
-/// that got no answer in time.
-constexpr int kTimeOutCode = 0x55;
-
 std::string CutToField(const std::string& text)
 {
     return text.size() > kFieldLimit ? text.substr(0, kFieldLimit) : text;
@@ -205,7 +200,7 @@ SearchOutcome EndedByLimit(const WorkLimit& limit)
     SearchOutcome outcome;
     if (limit.Ended() == WorkLimit::End::TimedOut) {
         outcome.failed = true;
-        outcome.failureReason = DescribeFailure(QueryStep::Search, kTimeOutCode, {}, 0, limit.TimeLimitSeconds());
+        outcome.failureReason = DescribeFailure(QueryStep::Search, kTimedOutCode, {}, 0, limit.TimeLimitSeconds());
     } else {
         outcome.stopped = true;
         outcome.cut = true;
