@@ -314,8 +314,8 @@ DirectoryConnection::Wait DirectoryConnection::Next(int id, Kind& kind, CallEnd&
         if (got == kFailed) {
             // The library does not always say why; a connection it can no longer read is lost.
             const ULONG code = LdapGetLastError();
-            failed = Ended(CallEnd::How::Failed, QueryStep::Search, code != LDAP_SUCCESS ? code : LDAP_SERVER_DOWN,
-                           ErrorString(p.Handle()));
+            failed = Ended(CallEnd::How::Failed, QueryStep::Search,
+                           code != LDAP_SUCCESS ? code : static_cast<ULONG>(LDAP_SERVER_DOWN), ErrorString(p.Handle()));
             return Wait::Failed;
         }
         if (p.deadline.Passed()) {
