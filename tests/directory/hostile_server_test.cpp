@@ -139,7 +139,9 @@ TEST(HostileServer, AnEntryOfManyAttributesIsReadOnceInOrderAndStops)
         ASSERT_TRUE(query.SearchForAttributes(kBase, "cn", "*", {}, table)) << query.FailureReason();
         ASSERT_EQ(table.RowCount(), 1);
         EXPECT_EQ(table.ColumnCount(), 1 + 2 * (kAttributes + 2));
-        const char* expected[] = {"<ATTRIBUTE>cn", "<VALUE>lower", "<ATTRIBUTE>CN", "<VALUE>upper"};
+        // WLDAP32 looks values up by a name that ignores case: "CN" gets the values of "cn".
+        const char* expected[] = {"<ATTRIBUTE>cn", "<VALUE>lower", "<ATTRIBUTE>CN",
+                                  kBuiltForWindows ? "<VALUE>lower" : "<VALUE>upper"};
         for (int32_t column = 1; column <= 4; ++column) {
             EXPECT_EQ(table.GetCell(column, 0), expected[column - 1]);
         }
