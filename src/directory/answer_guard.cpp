@@ -127,12 +127,7 @@ ber_slen_t Read(Sockbuf_IO_Desc* layer, void* buffer, ber_len_t length)
             // Would block, or the system's error: what came so far is handed over, and the next
             // read meets the same condition again. With nothing handed, the library sees the
             // layer's own answer (and its errno) unchanged.
-            const int error = errno;
-            if (filled > 0) {
-                return static_cast<ber_slen_t>(filled);
-            }
-            errno = error;
-            return got;
+            return filled > 0 ? static_cast<ber_slen_t>(filled) : got;
         }
         guard.End();
     }

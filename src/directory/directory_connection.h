@@ -64,15 +64,12 @@ public:
     enum class Step { Attribute, End, Malformed };
 
     /// answerBound: the bytes the connection may take from the server in all, where the library
-    /// lets them be weighed before they are read (see BoundsBeforeReading).
+    /// lets them be weighed before they are read (the program's own socket on POSIX); elsewhere
+    /// the library reads each message whole and the search weighs what it keeps.
     DirectoryConnection(const Deadline& deadline, QueryStop& stop, std::uint64_t answerBound);
     ~DirectoryConnection();
     DirectoryConnection(const DirectoryConnection&) = delete;
     DirectoryConnection& operator=(const DirectoryConnection&) = delete;
-
-    /// True where the answer bound holds before a message is read (the socket is the program's
-    /// own); elsewhere the library reads each message whole and the search weighs what it keeps.
-    static bool BoundsBeforeReading();
 
     /// Connects to endpoint with the protocol version, with TLS and its certificate checks for
     /// ldaps://. Failed (step Open or Secure) leaves the connection closed for the next endpoint.
@@ -103,8 +100,10 @@ public:
     /// The distinguished name of the entry taken last, valid until the next message is taken;
     /// false when the entry is malformed.
     bool EntryName(std::string_view& dn);
-    /// The entry's next attribute, in the order the server sent them.
-    Step NextAttribute(EntryAttribute& attribute);
+    /// The entry's next attribute, in the order the server sent them, into attributeRead (kept by the
+    /// connection and reused from attribute to attribute, so that reading an answer costs no
+    /// allocation per entry).
+    Step NextAttribute(const EntryAttribute*& attributeRead);
 
 private:
     struct Parts;

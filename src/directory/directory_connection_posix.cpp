@@ -91,11 +91,12 @@ struct DirectoryConnection::Parts {
     std::unique_ptr<AnswerGuard> guard;  ///< outlives the connection, whose socket buffer uses it
     Connection connection;
     int socket = -1;
-    Message message;    ///< the message taken last
-    Cursor cursor;      ///< the walk of its attributes, when it is an entry
-    ValueArray values;  ///< the values of the attribute read last
-    int burstId = -1;   ///< the operation whose messages burst counts
-    int burst = 0;      ///< messages taken since the last wait
+    Message message;           ///< the message taken last
+    Cursor cursor;             ///< the walk of its attributes, when it is an entry
+    ValueArray values;         ///< the values of the attribute read last
+    EntryAttribute attribute;  ///< the attribute read last, as NextAttribute gives it
+    int burstId = -1;          ///< the operation whose messages burst counts
+    int burst = 0;             ///< messages taken since the last wait
 
     LDAP* Handle() const { return connection.get(); }
 
@@ -140,11 +141,6 @@ DirectoryConnection::DirectoryConnection(const Deadline& deadline, QueryStop& st
 }
 
 DirectoryConnection::~DirectoryConnection() = default;
-
-bool DirectoryConnection::BoundsBeforeReading()
-{
-    return true;
-}
 
 CallEnd DirectoryConnection::Open(const ServerEndpoint& endpoint, int32_t protocolVersion)
 {
@@ -405,9 +401,11 @@ bool DirectoryConnection::EntryName(std::string_view& dn)
     return true;
 }
 
-DirectoryConnection::Step DirectoryConnection::NextAttribute(EntryAttribute& attribute)
+DirectoryConnection::Step DirectoryConnection::NextAttribute(const EntryAttribute*& attributeRead)
 {
     Parts& p = *m_parts;
+    EntryAttribute& attribute = p.attribute;
+    attributeRead = &attribute;
     attribute.values.clear();
     p.values.reset();
     if (!p.cursor) {

@@ -142,14 +142,14 @@ struct DirectoryConnection::Parts {
     const Deadline& deadline;
     QueryStop& stop;
     Connection connection;
-    Message message;         ///< the message taken last
-    ULONG messageType = 0;   ///< its type, from the result call (the message's own field is not reliable)
-    AttributeCursor cursor;  ///< the walk of its attributes, when it is an entry
-    std::string dnText;      ///< the entry's name in UTF-8
-    LibraryText name;        ///< the attribute read last
-    std::string nameText;    ///< its name in UTF-8
-    ValueList values;        ///< its values
-    bool walked = false;     ///< the walk has begun
+    Message message;           ///< the message taken last
+    AttributeCursor cursor;    ///< the walk of its attributes, when it is an entry
+    std::string dnText;        ///< the entry's name in UTF-8
+    LibraryText name;          ///< the attribute read last
+    std::string nameText;      ///< its name in UTF-8
+    ValueList values;          ///< its values
+    EntryAttribute attribute;  ///< the attribute read last, as NextAttribute gives it
+    bool walked = false;       ///< the walk has begun
 
     LDAP* Handle() const { return connection.get(); }
 };
@@ -159,11 +159,6 @@ DirectoryConnection::DirectoryConnection(const Deadline& deadline, QueryStop& st
 {}
 
 DirectoryConnection::~DirectoryConnection() = default;
-
-bool DirectoryConnection::BoundsBeforeReading()
-{
-    return false;
-}
 
 CallEnd DirectoryConnection::Open(const ServerEndpoint& endpoint, int32_t protocolVersion)
 {
@@ -301,7 +296,6 @@ DirectoryConnection::Wait DirectoryConnection::Next(int id, Kind& kind, CallEnd&
         const ULONG got = ldap_result(p.Handle(), static_cast<ULONG>(id), LDAP_MSG_ONE, &slice, &raw);
         if (got != 0 && got != kFailed) {
             p.message.reset(raw);
-            p.messageType = got;
             kind = KindOf(got);
             return Wait::Message;
         }
@@ -352,11 +346,13 @@ bool DirectoryConnection::EntryName(std::string_view& dn)
     return true;
 }
 
-DirectoryConnection::Step DirectoryConnection::NextAttribute(EntryAttribute& attribute)
+DirectoryConnection::Step DirectoryConnection::NextAttribute(const EntryAttribute*& attributeRead)
 {
     // The library has no walk of an entry's values: each attribute's values are looked up by its
     // name, which costs more than the walk the names came from.
     Parts& p = *m_parts;
+    EntryAttribute& attribute = p.attribute;
+    attributeRead = &attribute;
     attribute.values.clear();
     p.values.reset();
     if (!p.walked) {

@@ -33,7 +33,7 @@ struct ServerEndpoint;
  * time limit covers the whole search (connect, bind and search) whatever the server sends, and so
  * does a stop: Stop() ends a running search at once. What the search keeps is bounded by the answer
  * bound, never by what the server claims; where the connection's socket is the program's own
- * (DirectoryConnection::BoundsBeforeReading), a message is weighed before it is read, elsewhere the
+ * (POSIX), a message is weighed before it is read, elsewhere the
  * library reads each message whole first. Running out of memory fails the search. Messages that
  * carry no entry and end no page (references, intermediate messages) are skipped. The search binds anonymously, or with
  * a name and a password given by SetBind (a simple bind). With StartTLS on, a plain connection is upgraded before the

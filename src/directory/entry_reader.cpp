@@ -38,7 +38,7 @@ EntryRead RecordEntry(DirectoryConnection& connection, int32_t row, ResultTable&
         return EntryRead::Malformed;
     }
     cells.Add(kEntryTag, dn);
-    EntryAttribute attribute;
+    const EntryAttribute* attribute = nullptr;
     for (int32_t attributes = 1;; ++attributes) {
         if (attributes % kAttributesBetweenLooks == 0) {
             if (stop.Raised()) {
@@ -55,8 +55,8 @@ EntryRead RecordEntry(DirectoryConnection& connection, int32_t row, ResultTable&
         if (step == DirectoryConnection::Step::End) {
             break;
         }
-        cells.Add(kAttributeTag, attribute.name);
-        for (const std::string_view value : attribute.values) {
+        cells.Add(kAttributeTag, attribute->name);
+        for (const std::string_view value : attribute->values) {
             AddValue(cells, value);
         }
     }

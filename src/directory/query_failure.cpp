@@ -1,6 +1,8 @@
 // query_failure.cpp - the failure reasons of a directory search, from the library's result codes.
 #include "directory/query_failure.h"
 
+#include <algorithm>
+
 #include "directory/ldap_client.h"
 #include "directory/result_code_text.h"
 
@@ -137,6 +139,21 @@ std::string DescribeMixedSecurity(const std::string& field)
            "unencrypted; list only ldaps:// servers, or only plain ones";
 }
 
+namespace {
+
+bool IsControl(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7f;
+}
+
+}  // namespace
+
+bool HasControlCharacters(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), IsControl);
+}
+
 std::string EscapeControlCharacters(const std::string& text)
 {
     static const char kDigits[] = "0123456789abcdef";
@@ -144,7 +161,7 @@ std::string EscapeControlCharacters(const std::string& text)
     escaped.reserve(text.size());
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f) {
+        if (IsControl(c)) {
             escaped += "\\x";
             escaped += kDigits[byte >> 4];
             escaped += kDigits[byte & 0xf];

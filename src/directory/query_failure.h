@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 /// The client library's result codes of a step that ran out of time and of a connection that was lost.
 extern const int kTimedOutCode;
@@ -59,6 +60,8 @@ std::string DescribeMixedSecurity(const std::string& field);
 /// text with every control character (below 0x20, and 0x7f) as the escape "\xNN": a server's text cannot move the
 /// cursor of a terminal or hide what precedes it.
 std::string EscapeControlCharacters(const std::string& text);
+/// True when text holds a character EscapeControlCharacters escapes.
+bool HasControlCharacters(std::string_view text);
 
 /// True for a port the connection can use (0 to 65535).
 bool PortInRange(int32_t port);

@@ -67,10 +67,7 @@ struct Attribute {
 /// Appends text in form.
 void AppendText(std::string& text, std::string_view part, DetailsForm form)
 {
-    const auto control = [](char c) {
-        return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
-    };
-    if (form == DetailsForm::ControlsEscaped && std::any_of(part.begin(), part.end(), control)) {
+    if (form == DetailsForm::ControlsEscaped && HasControlCharacters(part)) {
         text.append(EscapeControlCharacters(std::string(part)));
     } else {
         text.append(part);

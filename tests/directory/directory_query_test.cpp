@@ -12,13 +12,13 @@
 #include "directory/directory_query.h"
 #include "directory/result_table.h"
 #include "directory_server.h"
+#include "table_cells.h"
 #include "test_directory.h"
 #include "test_system.h"
 #include "unresponsive_listener.h"
 
 namespace {
 
-using Cells = std::vector<std::string>;
 using Config = DirectoryServer::Config;
 
 /// The private server of config, started on first use and stopped when the program ends.
@@ -30,19 +30,6 @@ DirectoryServer& Server(Config config)
         server = std::make_unique<DirectoryServer>(config, DirectoryServer::Data::Test);
     }
     return *server;
-}
-
-/// The visible cells of a row, without the empty ones after its last stored cell.
-Cells RowCells(const ResultTable& table, int32_t row)
-{
-    Cells cells;
-    for (int32_t column = 0; column < table.ColumnCount(); ++column) {
-        cells.push_back(table.GetCell(column, row));
-    }
-    while (!cells.empty() && cells.back().empty()) {
-        cells.pop_back();
-    }
-    return cells;
 }
 
 /// Rows keyed by their entry cell, since the server chooses the order of the entries.

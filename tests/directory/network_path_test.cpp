@@ -21,6 +21,7 @@
 #include "directory/directory_query.h"
 #include "directory/result_table.h"
 #include "directory_server.h"
+#include "table_cells.h"
 #include "host_path.h"
 #include "network_relay.h"
 #include "test_directory.h"
@@ -30,7 +31,6 @@ namespace {
 
 namespace td = test_directory;
 using namespace std::chrono_literals;
-using Cells = std::vector<std::string>;
 using Config = DirectoryServer::Config;
 using Data = DirectoryServer::Data;
 using Pace = NetworkRelay::Pace;
@@ -83,19 +83,6 @@ DirectoryQuery QueryAt(int port, Security security, int32_t timeLimit, uint32_t 
     query.SetStartTls(security == Security::StartTls);
     query.SetLimits(timeLimit, maxEntries);
     return query;
-}
-
-/// The visible cells of a row, without the empty ones after its last stored cell.
-Cells RowCells(const ResultTable& table, int32_t row)
-{
-    Cells cells;
-    for (int32_t column = 0; column < table.ColumnCount(); ++column) {
-        cells.push_back(table.GetCell(column, row));
-    }
-    while (!cells.empty() && cells.back().empty()) {
-        cells.pop_back();
-    }
-    return cells;
 }
 
 /// The distinct entry cells of the table's rows.
