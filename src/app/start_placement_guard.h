@@ -1,32 +1,42 @@
-// start_placement_guard.h - keeps the main window where LDAP.ini placed it while the window
-// manager frames it.
+// start_placement_guard.h - brings the main window to the rectangle LDAP.ini stored once the
+// window manager has framed it.
 #pragma once
+
+#include <functional>
+#include <optional>
 
 #include <wx/gdicmn.h>
 #include <wx/timer.h>
 
 class wxFrame;
-class wxMoveEvent;
 
 /**
- * A window manager places a new window by its own rule when it maps it, after the program has
- * set its position; the toolkit then reports the window where the manager put it. Armed when the
- * window is shown at a stored rectangle, the guard puts the window back at that rectangle
- * once, at the first move the manager makes, and stands down at that move or a moment
- * after the window is shown, whichever comes first, so that the user's own moves are kept.
+ * A window manager places a new window by its own rule when it maps it, and adds its frame
+ * around the size the program asked for; the toolkit then reports the window where and as large
+ * as the manager made it. A size or place set while the manager is still framing is overtaken by
+ * the manager's own answers. Armed when the window is shown at a stored rectangle, the guard
+ * waits until the manager's moves and sizes have settled, then puts the window at that rectangle,
+ * and stands down a moment after the window is shown, so that the user's own moves are kept.
+ * Once framed, it tells its owner, which can measure the frame only then.
  */
 class StartPlacementGuard {
 public:
-    explicit StartPlacementGuard(wxFrame* frame);
-    /// Holds the window at rect (outer, in screen pixels) until the manager's first move or a
-    /// moment has passed.
-    void Arm(const wxRect& rect);
+    /// framed runs once the manager has framed the shown window.
+    StartPlacementGuard(wxFrame* frame, std::function<void()> framed);
+    /// Watches the framing of the window about to be shown; with a rect (outer, in the toolkit's
+    /// units), holds the window there until a moment has passed.
+    void Arm(const std::optional<wxRect>& rect);
 
 private:
-    void OnMove(wxMoveEvent& event);
+    void OnFraming();
+    void OnSettled();
 
     wxFrame* m_frame;
-    wxTimer m_standDown;
+    std::function<void()> m_framed;
+    wxTimer m_settle;     ///< its own owner; runs while the manager is still moving or sizing the window
+    wxTimer m_standDown;  ///< ends the guard's hold
     bool m_armed = false;
-    wxRect m_rect;
+    int m_corrections = 0;
+    bool m_told = false;  ///< m_framed has run
+    std::optional<wxRect> m_rect;
 };

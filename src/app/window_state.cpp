@@ -1,6 +1,7 @@
 // window_state.cpp - the main window's start placement, normal rectangle and stored placement.
 #include "app/window_state.h"
 
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -17,6 +18,15 @@ namespace {
 WindowRect ToWindowRect(const wxRect& rect)
 {
     return {rect.GetLeft(), rect.GetTop(), rect.GetLeft() + rect.GetWidth(), rect.GetTop() + rect.GetHeight()};
+}
+
+/// rect with every edge multiplied by factor, to the nearest pixel.
+WindowRect ScaledRect(const WindowRect& rect, double factor)
+{
+    const auto scaled = [factor](int value) {
+        return static_cast<int>(std::lround(value * factor));
+    };
+    return {scaled(rect.left), scaled(rect.top), scaled(rect.right), scaled(rect.bottom)};
 }
 
 /// A stored rectangle is used only where a screen shows it, so a window last closed on a screen
@@ -37,7 +47,7 @@ WindowState::WindowState(wxFrame& frame, wxPanel& panel)
     const LayoutSize client = m_resizer->DefaultClientSize();
     m_frame.SetClientSize(client.width, client.height);
     m_frame.SetMinSize(wxSize(kMinimumWindowSize.width, kMinimumWindowSize.height));
-    m_placementGuard = std::make_unique<StartPlacementGuard>(&frame);
+    m_placementGuard = std::make_unique<StartPlacementGuard>(&frame, [this] { UpdateMinimumSize(); });
 }
 
 WindowState::~WindowState() = default;
@@ -81,10 +91,9 @@ void WindowState::OnFrameSize(wxSizeEvent& event)
 
 void WindowState::UpdateMinimumSize()
 {
-    // Set while the window is not shown (a changed minimum makes the toolkit resize a shown
-    // window): the client area of a frame excludes its menu bar and status line.
-    if (m_frame.IsShown())
-        return;
+    // Measured again once the window is framed: only then does the frame's size include the
+    // window manager's frame and the menu bar's real height. The client area of a frame excludes
+    // its menu bar and status line.
     const wxSize frame = m_frame.GetSize() - m_frame.GetClientSize();
     const LayoutSize minimum = m_resizer->MinimumWindowSize({frame.x, frame.y});
     if (m_frame.GetMinSize() != wxSize(minimum.width, minimum.height))
@@ -95,9 +104,12 @@ void WindowState::Restore(const std::string& winPos)
 {
     m_startPlacement = ParseWinPos(winPos);
     if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle) {
-        const std::optional<WindowRect> shown = OnConnectedScreens(m_startPlacement.rect);
+        // LDAP.ini keeps screen pixels; the toolkit places windows in its own units, which on a
+        // scaled screen are larger than a pixel
+        const WindowRect rect = ScaledRect(m_startPlacement.rect, 1.0 / m_frame.GetContentScaleFactor());
+        const std::optional<WindowRect> shown = OnConnectedScreens(rect);
         m_startPlacement.kind = shown ? m_startPlacement.kind : WindowPlacement::Kind::Unchanged;
-        m_startPlacement.rect = shown.value_or(m_startPlacement.rect);
+        m_startPlacement.rect = shown.value_or(rect);
     }
     switch (m_startPlacement.kind) {
         case WindowPlacement::Kind::Unchanged:
@@ -106,8 +118,14 @@ void WindowState::Restore(const std::string& winPos)
             m_frame.Maximize();
             break;
         case WindowPlacement::Kind::Rectangle: {
+            // Given as a client size: a frame sized whole before it is shown waits for the window
+            // manager's frame measures, and the toolkit then lays it out once at no size at all,
+            // which leaves the result list undrawn. The rectangle's outer size is held once the
+            // manager has framed the window (ShowAtStart).
             const WindowRect& rect = m_startPlacement.rect;
-            m_frame.SetSize(rect.left, rect.top, rect.Width(), rect.Height());
+            const wxSize chrome = m_frame.GetSize() - m_frame.GetClientSize();
+            m_frame.Move(rect.left, rect.top);
+            m_frame.SetClientSize(rect.Width() - chrome.x, rect.Height() - chrome.y);
             m_normalRect = rect;
             break;
         }
@@ -118,10 +136,13 @@ void WindowState::Restore(const std::string& winPos)
 void WindowState::ShowAtStart()
 {
     // The stored rectangle was set before the window was shown, so that the window manager frames
-    // the window at that size; the guard undoes the manager's own choice of place.
+    // the window at about that size; the guard undoes the manager's own choice of place and the
+    // frame it adds around that size.
+    std::optional<wxRect> held;
     if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle)
-        m_placementGuard->Arm(wxRect(wxPoint(m_startPlacement.rect.left, m_startPlacement.rect.top),
-                                     wxSize(m_startPlacement.rect.Width(), m_startPlacement.rect.Height())));
+        held = wxRect(wxPoint(m_startPlacement.rect.left, m_startPlacement.rect.top),
+                      wxSize(m_startPlacement.rect.Width(), m_startPlacement.rect.Height()));
+    m_placementGuard->Arm(held);
     m_frame.Show();
     if (m_startPlacement.kind == WindowPlacement::Kind::Unchanged) {
         const LayoutSize client = m_resizer->DefaultClientSize();
@@ -138,5 +159,5 @@ WindowRect WindowState::PlacementRect() const
 
 std::string WindowState::Saved() const
 {
-    return FormatWinPos(PlacementRect(), m_frame.IsMaximized());
+    return FormatWinPos(ScaledRect(PlacementRect(), m_frame.GetContentScaleFactor()), m_frame.IsMaximized());
 }

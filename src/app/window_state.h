@@ -28,8 +28,8 @@ public:
     void BindSizeAndMove();
     /// Moves the controls for the current size (nothing while minimised).
     void Arrange();
-    /// The toolkit's minimum size, set before the window is shown: the smallest window, taller
-    /// where the controls' real heights need it (MainWindowResizer::MinimumWindowSize).
+    /// The toolkit's minimum size, set before the window is shown and again once it is framed: the smallest window,
+    /// taller where the controls' real heights need it (MainWindowResizer::MinimumWindowSize).
     void UpdateMinimumSize();
     /// Applies LDAP.ini's WinPos: maximised, or a rectangle a connected screen shows (cut to the
     /// screens), else the size the window has.
