@@ -36,7 +36,9 @@ LayoutSize NeededSize(const TemplateControl& control, wxWindow* window)
             size = wxSize(0, window->GetBestSize().y);
             break;
         case ControlKind::Picture:
-            size = static_cast<wxGenericStaticBitmap*>(window)->GetBitmap().GetSize();
+            // the bitmap comes in the screen's pixels, scaled for it; the window is placed in the
+            // toolkit's units, which on a scaled screen are larger than a pixel
+            size = window->FromPhys(static_cast<wxGenericStaticBitmap*>(window)->GetBitmap().GetSize());
             break;
         case ControlKind::ListView:
             break;

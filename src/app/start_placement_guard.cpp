@@ -39,7 +39,6 @@ StartPlacementGuard::StartPlacementGuard(wxFrame* frame, std::function<void()> f
 void StartPlacementGuard::Arm(const std::optional<wxRect>& rect)
 {
     m_rect = rect;
-    m_told = false;
     m_armed = true;
     m_corrections = kMostCorrections;
     m_standDown.StartOnce(kFramingMilliseconds);
@@ -56,10 +55,7 @@ void StartPlacementGuard::OnSettled()
 {
     if (!m_armed || !m_frame->IsShown())
         return;
-    if (!m_told) {
-        m_told = true;
-        m_framed();
-    }
+    m_framed();
     if (!m_rect || m_frame->IsMaximized() || m_frame->IsIconized())
         return;
     // the whole rectangle: the manager may have moved the window and added its frame to the size

@@ -17,15 +17,18 @@ class wxFrame;
  * the manager's own answers. Armed when the window is shown at a stored rectangle, the guard
  * waits until the manager's moves and sizes have settled, then puts the window at that rectangle,
  * and stands down a moment after the window is shown, so that the user's own moves are kept.
- * Once framed, it tells its owner, which can measure the frame only then.
+ * Each time the framing settles it tells its owner first, which can measure the frame only then
+ * and may move the rectangle held.
  */
 class StartPlacementGuard {
 public:
-    /// framed runs once the manager has framed the shown window.
+    /// framed runs whenever the manager's framing of the shown window has settled.
     StartPlacementGuard(wxFrame* frame, std::function<void()> framed);
     /// Watches the framing of the window about to be shown; with a rect (outer, in the toolkit's
     /// units), holds the window there until a moment has passed.
     void Arm(const std::optional<wxRect>& rect);
+    /// The rectangle held from now on, while armed.
+    void Hold(const wxRect& rect) { m_rect = rect; }
 
 private:
     void OnFraming();
@@ -37,6 +40,5 @@ private:
     wxTimer m_standDown;  ///< ends the guard's hold
     bool m_armed = false;
     int m_corrections = 0;
-    bool m_told = false;  ///< m_framed has run
     std::optional<wxRect> m_rect;
 };

@@ -1,6 +1,7 @@
 // window_state.cpp - the main window's start placement, normal rectangle and stored placement.
 #include "app/window_state.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -29,14 +30,19 @@ WindowRect ScaledRect(const WindowRect& rect, double factor)
     return {scaled(rect.left), scaled(rect.top), scaled(rect.right), scaled(rect.bottom)};
 }
 
-/// A stored rectangle is used only where a screen shows it, so a window last closed on a screen
-/// that is gone does not open out of sight, and only as large as those screens.
-std::optional<WindowRect> OnConnectedScreens(const WindowRect& rect)
+std::vector<WindowRect> ConnectedScreens()
 {
     std::vector<WindowRect> screens;
     for (const ScreenRect& screen : ScreenRects())
         screens.push_back({screen.left, screen.top, screen.right, screen.bottom});
-    return ClipToScreens(rect, screens);
+    return screens;
+}
+
+/// A stored rectangle is used only where a screen shows it, so a window last closed on a screen
+/// that is gone does not open out of sight, and only as large as those screens.
+std::optional<WindowRect> OnConnectedScreens(const WindowRect& rect)
+{
+    return ClipToScreens(rect, ConnectedScreens());
 }
 
 }  // namespace
@@ -47,7 +53,7 @@ WindowState::WindowState(wxFrame& frame, wxPanel& panel)
     const LayoutSize client = m_resizer->DefaultClientSize();
     m_frame.SetClientSize(client.width, client.height);
     m_frame.SetMinSize(wxSize(kMinimumWindowSize.width, kMinimumWindowSize.height));
-    m_placementGuard = std::make_unique<StartPlacementGuard>(&frame, [this] { UpdateMinimumSize(); });
+    m_placementGuard = std::make_unique<StartPlacementGuard>(&frame, [this] { OnFramed(); });
 }
 
 WindowState::~WindowState() = default;
@@ -148,6 +154,20 @@ void WindowState::ShowAtStart()
         const LayoutSize client = m_resizer->DefaultClientSize();
         m_frame.SetClientSize(client.width, client.height);
     }
+}
+
+void WindowState::OnFramed()
+{
+    UpdateMinimumSize();
+    if (m_startPlacement.kind != WindowPlacement::Kind::Rectangle)
+        return;
+    // a stored rectangle smaller than the window's minimum grows to it, and then lies whole on
+    // its screen, as the window manager keeps a window it placed itself
+    WindowRect rect = m_startPlacement.rect;
+    rect.right = rect.left + std::max(rect.Width(), m_frame.GetMinWidth());
+    rect.bottom = rect.top + std::max(rect.Height(), m_frame.GetMinHeight());
+    rect = MoveOntoScreens(rect, ConnectedScreens());
+    m_placementGuard->Hold(wxRect(wxPoint(rect.left, rect.top), wxSize(rect.Width(), rect.Height())));
 }
 
 WindowRect WindowState::PlacementRect() const

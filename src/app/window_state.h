@@ -43,6 +43,8 @@ public:
 
 private:
     void OnFrameSize(wxSizeEvent& event);
+    /// The frame's measures are known: the minimum again, and the rectangle held within it.
+    void OnFramed();
     WindowRect PlacementRect() const;
 
     wxFrame& m_frame;

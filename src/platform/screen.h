@@ -3,7 +3,8 @@
 
 #include <vector>
 
-/// Horizontal dots per inch of the main screen (96 when unknown).
+/// Horizontal dots per inch of the main screen in the units windows are placed in (96 when
+/// unknown).
 int ScreenDpi();
 /// Makes ScreenDpi answer dpi instead (tests); 0 restores the screen's own.
 void SetScreenDpiOverride(int dpi);

@@ -125,7 +125,10 @@ std::string FormatWinPos(const WindowRect& rect, bool maximised)
            std::to_string(rect.bottom);
 }
 
-std::optional<WindowRect> ClipToScreens(const WindowRect& rect, std::span<const WindowRect> screens)
+namespace {
+
+/// The smallest rectangle holding every screen rect shares a pixel with; nullopt for none.
+std::optional<WindowRect> TouchedScreens(const WindowRect& rect, std::span<const WindowRect> screens)
 {
     std::optional<WindowRect> area;
     for (const WindowRect& screen : screens) {
@@ -138,10 +141,28 @@ std::optional<WindowRect> ClipToScreens(const WindowRect& rect, std::span<const 
                               std::max(area->right, screen.right), std::max(area->bottom, screen.bottom)};
         }
     }
+    return area;
+}
+
+}  // namespace
+
+std::optional<WindowRect> ClipToScreens(const WindowRect& rect, std::span<const WindowRect> screens)
+{
+    const std::optional<WindowRect> area = TouchedScreens(rect, screens);
     if (!area)
         return std::nullopt;
     return WindowRect{std::max(rect.left, area->left), std::max(rect.top, area->top), std::min(rect.right, area->right),
                       std::min(rect.bottom, area->bottom)};
+}
+
+WindowRect MoveOntoScreens(const WindowRect& rect, std::span<const WindowRect> screens)
+{
+    const std::optional<WindowRect> area = TouchedScreens(rect, screens);
+    if (!area)
+        return rect;
+    const int left = std::max(std::min(rect.left, area->right - rect.Width()), area->left);
+    const int top = std::max(std::min(rect.top, area->bottom - rect.Height()), area->top);
+    return {left, top, left + rect.Width(), top + rect.Height()};
 }
 
 bool LiesOnAScreen(const WindowRect& rect, std::span<const WindowRect> screens)

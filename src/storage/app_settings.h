@@ -67,5 +67,9 @@ std::string FormatWinPos(const WindowRect& rect, bool maximised);
 /// a stored size larger than the screens never makes a window larger than they are; nullopt when
 /// it lies on none of them.
 std::optional<WindowRect> ClipToScreens(const WindowRect& rect, std::span<const WindowRect> screens);
+/// rect moved, its size kept, so that it lies whole within the screens it shares a pixel with
+/// (their smallest enclosing rectangle), its top left kept in view where it is larger; rect
+/// itself when it lies on none of them.
+WindowRect MoveOntoScreens(const WindowRect& rect, std::span<const WindowRect> screens);
 /// True when rect shares at least one pixel with one of the screens.
 bool LiesOnAScreen(const WindowRect& rect, std::span<const WindowRect> screens);

@@ -130,4 +130,21 @@ TEST(WinPos, RectangleIsClippedToTheScreensItTouches)
     }
 }
 
+TEST(WinPos, WindowGrownToItsMinimumIsMovedOntoItsScreen)
+{
+    const WindowRect screens[] = {{0, 0, 1600, 1000}, {1600, 0, 3200, 1000}};
+    const struct {
+        WindowRect shown;
+        WindowRect moved;
+    } cases[] = {
+        {{446, 246, 1546, 1120}, {446, 126, 1546, 1000}},    // taller than the room below it
+        {{1000, 100, 1800, 500}, {1000, 100, 1800, 500}},    // across two screens side by side
+        {{3000, 900, 3600, 1100}, {2600, 800, 3200, 1000}},  // past the right and bottom edges
+        {{-50, -20, 950, 1200}, {0, 0, 1000, 1220}},         // larger than the screen: top left in view
+        {{4000, 100, 4400, 400}, {4000, 100, 4400, 400}},    // on no screen: left alone
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MoveOntoScreens(c.shown, screens), c.moved) << FormatWinPos(c.shown, false);
+}
+
 }  // namespace
