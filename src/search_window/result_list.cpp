@@ -58,6 +58,7 @@ const wxBitmapBundle& CResultList::ItemIcon() const
 void CResultList::SetColumns(const std::vector<wxString>& headings, int width)
 {
     ClearColumns();
+    width = std::max(width, MinimumColumnWidth());
     m_columnWidth = width;
     const int flags = wxDATAVIEW_COL_RESIZABLE | wxDATAVIEW_COL_SORTABLE;
     for (unsigned c = 0; c < headings.size(); ++c) {
@@ -66,11 +67,20 @@ void CResultList::SetColumns(const std::vector<wxString>& headings, int width)
                    : AppendTextColumn(headings[c], c, wxDATAVIEW_CELL_INERT, width, wxALIGN_LEFT, flags);
         // a text cut by its column ends in an ellipsis, so it shows that there is more
         column->GetRenderer()->EnableEllipsize(wxELLIPSIZE_END);
+        column->SetMinWidth(MinimumColumnWidth());
     }
+}
+
+int CResultList::MinimumColumnWidth() const
+{
+    // a heading's button needs its padding and border, and a little of its text or ellipsis;
+    // narrower, the toolkit cannot lay the heading out
+    return FromDIP(30);
 }
 
 void CResultList::SetColumnWidths(int width)
 {
+    width = std::max(width, MinimumColumnWidth());
     m_columnWidth = width;
     for (unsigned c = 0; c < GetColumnCount(); ++c)
         GetColumn(c)->SetWidth(width);

@@ -34,11 +34,14 @@ public:
     /// The icon shown on every item.
     void SetItemIcon(const wxBitmapBundle& icon);
     const wxBitmapBundle& ItemIcon() const;
-    /// Replaces the columns by one per heading, each `width` pixels wide, left-aligned, sortable,
-    /// with no sort arrow.
+    /// Replaces the columns by one per heading, each `width` pixels wide (at least
+    /// MinimumColumnWidth), left-aligned, sortable, with no sort arrow.
     void SetColumns(const std::vector<wxString>& headings, int width);
-    /// Gives every column the same width (the toolkit may widen the last one to the list's edge).
+    /// Gives every column the same width, at least MinimumColumnWidth (the toolkit may widen the
+    /// last one to the list's edge).
     void SetColumnWidths(int width);
+    /// The narrowest a column is made: its heading still fits its padding.
+    int MinimumColumnWidth() const;
     /// True when every column, the last one as the toolkit widened it included, lies within a
     /// list width wide.
     bool ColumnsFitWidth(int width) const;

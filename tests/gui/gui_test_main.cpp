@@ -5,6 +5,9 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#ifdef __WXGTK__
+#include <glib.h>
+#endif
 #include <wx/app.h>
 #include <wx/dialog.h>
 #include <wx/init.h>
@@ -52,6 +55,16 @@ void FailOnAssert(const wxString& file, int line, const wxString& function, cons
         << "wx assertion in " << FromWx(function) << ": " << FromWx(condition) << " " << FromWx(message);
 }
 
+#ifdef __WXGTK__
+/// A warning or critical of the toolkit below wx is a fault of the program's use of it (a size
+/// it cannot give, a widget in a wrong state): fail the test that caused it.
+void FailOnToolkitDiagnostic(const gchar* domain, GLogLevelFlags level, const gchar* message, gpointer)
+{
+    ADD_FAILURE() << (domain != nullptr ? domain : "")
+                  << ((level & G_LOG_LEVEL_CRITICAL) ? "-CRITICAL: " : "-WARNING: ") << message;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -77,6 +90,12 @@ int main(int argc, char** argv)
     }
     // set after the toolkit's start, which installs its own target that shows message boxes
     delete wxLog::SetActiveTarget(new FailingLog);
+#ifdef __WXGTK__
+    // after the toolkit's start too: the handler set last for a domain is the one asked
+    for (const char* domain : {"Gtk", "Gdk", "GLib-GObject"})
+        g_log_set_handler(domain, static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING),
+                          FailOnToolkitDiagnostic, nullptr);
+#endif
     wxTheApp->SetExitOnFrameDelete(false);
     UnexpectedDialogHook dialogHook;
     dialogHook.Register();

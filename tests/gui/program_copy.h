@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <signal.h>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -36,6 +37,8 @@ public:
 
     std::string Program() const { return m_folder.File("corvane-ldap"); }
     std::string Settings() const { return m_folder.File("data/LDAP.ini"); }
+    /// Everything the program wrote to its standard error so far, over all its starts.
+    std::string Errors() const { return FileBytes(ErrorsPath()); }
 
     /// Starts the program with args and waits until it handles signal (its window is being set
     /// up then); false when it did not within the usual wait.
@@ -46,7 +49,13 @@ public:
         for (const std::string& arg : args)
             argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
-        if (posix_spawn(&m_pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
+        // what the program and the toolkit below it print goes to a file the test can read
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 2, ErrorsPath().c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+        const int spawned = posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        if (spawned != 0)
             return false;
         return PumpUntil([&] { return CatchesSignal(signal); });
     }
@@ -67,6 +76,8 @@ public:
     }
 
 private:
+    std::string ErrorsPath() const { return m_folder.File("stderr.txt"); }
+
     /// True once the process has its own handler for signal (the "SigCgt" mask of /proc).
     bool CatchesSignal(int signal) const
     {

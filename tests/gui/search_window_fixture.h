@@ -2,7 +2,9 @@
 // and export window tests: field filling, list reading and the details-window hook.
 #pragma once
 
+#include <cstdio>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -146,6 +148,55 @@ protected:
             x += List()->GetColumn(c)->GetWidth();
         PointAt(List(), wxPoint(x, 8)).MouseClick();
         PumpEvents();
+    }
+
+    /// The pixels of the list's rows (below its heading) that are as dark as text, as the screen
+    /// shows them: read from the X server's screen, as a screenshot is, not from the list's model,
+    /// so a list that holds its rows but never drew them counts none.
+    int DrawnTextPixels()
+    {
+        Window().Raise();
+        PumpFor(300);
+        const wxRect first = ItemRect(0);
+        const wxSize size = List()->GetClientSize();
+        const wxPoint origin = List()->ClientToScreen(wxPoint(0, first.y));
+        const std::string command = "import -silent -window root -crop " + std::to_string(size.x) + "x" +
+                                    std::to_string(size.y - first.y) + "+" + std::to_string(origin.x) + "+" +
+                                    std::to_string(origin.y) + " +repage ppm:-";
+        std::string ppm;
+        if (FILE* pipe = popen(command.c_str(), "r")) {
+            char buffer[65536];
+            while (const size_t n = fread(buffer, 1, sizeof buffer, pipe))
+                ppm.append(buffer, n);
+            pclose(pipe);
+        }
+        // "P6 width height 255" and one whitespace, then three bytes a pixel
+        std::istringstream header(ppm);
+        std::string magic;
+        int width = 0, height = 0, maximum = 0;
+        header >> magic >> width >> height >> maximum;
+        const size_t start = static_cast<size_t>(header.tellg()) + 1;
+        EXPECT_EQ(magic, "P6") << command;
+        if (magic != "P6" || ppm.size() < start + 3u * width * height)
+            return 0;
+        int dark = 0;
+        for (size_t p = start; p + 2 < ppm.size(); p += 3)
+            dark += static_cast<unsigned char>(ppm[p]) + static_cast<unsigned char>(ppm[p + 1]) +
+                        static_cast<unsigned char>(ppm[p + 2]) <
+                    3 * 110;
+        return dark;
+    }
+    /// Expects the list's rows drawn on screen: as many text pixels as after a forced full redraw,
+    /// and at least some.
+    void ExpectRowsDrawn()
+    {
+        const int drawn = DrawnTextPixels();
+        List()->Refresh();
+        List()->Update();
+        const int redrawn = DrawnTextPixels();
+        EXPECT_GT(redrawn, 100) << "no text in the list even after a full redraw";
+        EXPECT_GE(drawn * 10, redrawn * 9)
+            << "the list shows " << drawn << " text pixels, " << redrawn << " once redrawn";
     }
 
     /// Processes events for about the given time.

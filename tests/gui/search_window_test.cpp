@@ -108,6 +108,7 @@ TEST_F(SearchWindowTest, SearchFillsTheListByAttributeNameInDnOrder)
         EXPECT_TRUE(Control(ctl::kDetails)->IsEnabled());
         for (size_t item = 0; item < List()->ItemCount(); ++item)
             EXPECT_TRUE(ItemHasIcon(item));
+        ExpectRowsDrawn();
         EXPECT_EQ(Commands().ExportTable().RowCount(), c.exportRows);
         EXPECT_EQ(Commands().ExportTable().ColumnCount(), static_cast<int32_t>(c.headings.size()));
     }
