@@ -141,7 +141,7 @@ void CLDAPDlg::CreateControls()
 {
     m_panel = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL);
     m_panel->SetBackgroundColour(*wxWHITE);
-    for (const TemplateControl& control : MainWindowTemplate()) {
+    for (const TemplateControl& control : MainWindowCreationOrder()) {
         const wxPoint position = m_panel->ConvertDialogToPixels(wxPoint(control.x, control.y));
         const wxSize size = m_panel->ConvertDialogToPixels(wxSize(control.width, control.height));
         const wxString text = ToWxLabel(control.text);

@@ -1,6 +1,9 @@
 // main_window_template.cpp - the main window's controls and the attribute names of its combo boxes.
 #include "app/main_window_template.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 using K = ControlKind;
@@ -33,4 +36,38 @@ const TemplateControl kControls[] = {
 std::span<const TemplateControl> MainWindowTemplate()
 {
     return kControls;
+}
+
+std::vector<TemplateControl> MainWindowCreationOrder()
+{
+    // each field and the label that names it
+    constexpr std::pair<int, int> kLabels[] = {
+        {ctl::kServer, ctl::kServerLabel},
+        {ctl::kPort, ctl::kPortLabel},
+        {ctl::kBaseDn, ctl::kBaseDnLabel},
+        {ctl::kResultAttribute, ctl::kResultAttributeLabel},
+        {ctl::kPreselection, ctl::kPreselectionLabel},
+        {ctl::kSearchAttribute, ctl::kSearchAttributeLabel},
+        {ctl::kSearchString, ctl::kSearchStringLabel},
+        {ctl::kResultList, ctl::kResultLabel},
+    };
+    const auto row = [](int id) {
+        return *std::find_if(MainWindowTemplate().begin(), MainWindowTemplate().end(),
+                             [id](const TemplateControl& control) { return control.id == id; });
+    };
+    std::vector<TemplateControl> order;
+    for (const TemplateControl& control : MainWindowTemplate()) {
+        const auto isLabel = [&control](const std::pair<int, int>& pair) {
+            return pair.second == control.id;
+        };
+        const auto isField = [&control](const std::pair<int, int>& pair) {
+            return pair.first == control.id;
+        };
+        if (std::any_of(std::begin(kLabels), std::end(kLabels), isLabel))
+            continue;
+        if (const auto* pair = std::find_if(std::begin(kLabels), std::end(kLabels), isField); pair != std::end(kLabels))
+            order.push_back(row(pair->second));
+        order.push_back(control);
+    }
+    return order;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 #include "localisation/window_ids.h"
 
@@ -24,3 +25,7 @@ inline constexpr int kTemplateHeight = 205;
 
 /// The controls in template order, which is also the tab order.
 std::span<const TemplateControl> MainWindowTemplate();
+/// The controls in the order the window creates them: template order, each field's label moved
+/// to right before its field, so that a screen reader names the field by it; the fields, and with
+/// them the tab order, keep their template order.
+std::vector<TemplateControl> MainWindowCreationOrder();

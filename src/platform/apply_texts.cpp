@@ -1,5 +1,6 @@
 // apply_texts.cpp - ApplyTexts and the menu relabelling it uses.
 #include "platform/apply_texts.h"
+#include "platform/accessible_names.h"
 #include "platform/apply_mnemonics.h"
 
 #include <wx/frame.h>
@@ -93,7 +94,8 @@ void ApplyTexts(std::span<const TextKey> table, const TextCatalog& catalog, cons
                 break;
         }
     }
-    ApplyMnemonics(bar);  // the letters follow the texts just set
+    ApplyMnemonics(bar);                  // the letters follow the texts just set
+    NameFieldsByLabels(places.controls);  // and so do the names screen readers announce
 }
 
 void SetMenuItemText(wxMenuItem* item, const std::string& text)
