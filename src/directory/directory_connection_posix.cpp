@@ -372,7 +372,8 @@ PageResult DirectoryConnection::Result()
     }
     const std::unique_ptr<LDAPControl*, void (*)(LDAPControl**)> controls(rawControls, ldap_controls_free);
     LDAPControl* page = controls ? ldap_control_find(LDAP_CONTROL_PAGEDRESULTS, controls.get(), nullptr) : nullptr;
-    if (page != nullptr) {
+    // A control without a value is no answer to paging: the library's parser would abort the program on it.
+    if (page != nullptr && page->ldctl_value.bv_val != nullptr) {
         ber_int_t estimate = 0;
         berval cookie{0, nullptr};
         if (ldap_parse_pageresponse_control(p.Handle(), page, &estimate, &cookie) == LDAP_SUCCESS) {
