@@ -224,7 +224,12 @@ bool AnswerGuard::Decide(std::string& kept)
     if (m_header.size() <= operationAt) {
         return false;
     }
+    // The whole message counts against the bound before a byte of its body is read.
     const std::uint64_t size = 1 + total->size + total->value;
+    if (size > m_bound - m_used) {
+        m_trouble = Trouble::TooLarge;
+        return false;
+    }
     const bool known = KnownAnswer(static_cast<unsigned char>(m_header[operationAt]));
     if (known) {
         // The operation must fit in its message: the library takes one that claims more for a
@@ -241,11 +246,6 @@ bool AnswerGuard::Decide(std::string& kept)
     const std::uint64_t contentHeld = m_header.size() - 1 - total->size;
     if (total->value < contentHeld) {
         return bad();  // the message claims to end inside its own header
-    }
-    // The whole message counts against the bound before a byte of its body is read.
-    if (size > m_bound - m_used) {
-        m_trouble = Trouble::TooLarge;
-        return false;
     }
     m_used += size;
     m_left = total->value - contentHeld;
