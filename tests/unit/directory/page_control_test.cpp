@@ -16,7 +16,7 @@ TEST(PageControl, ReadsTheCookieOnlyFromAWholeValue)
     } cases[] = {
         {"cookie", "\x30\x07\x02\x01\x00\x04\x02\x63\x31"s, "c1"},
         {"last page", "\x30\x05\x02\x01\x00\x04\x00"s, ""},
-        {"long-form lengths", "\x30\x81\x07\x02\x01\x05\x04\x82\x00\x01\x78"s, "x"},
+        {"long-form lengths", "\x30\x81\x08\x02\x01\x05\x04\x82\x00\x01\x78"s, "x"},
         {"no value", ""s, std::nullopt},
         {"cookie longer than the value", "\x30\x07\x02\x01\x00\x04\x09\x63\x31"s, std::nullopt},
         {"sequence longer than the value", "\x30\x7f\x02\x01\x00\x04\x00"s, std::nullopt},
