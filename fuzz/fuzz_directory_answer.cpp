@@ -121,6 +121,14 @@ TableTexts TextsOf(const ResultTable& table)
     return texts;
 }
 
+/// The engine's text for a value it did not keep: "<binary, N bytes>", N in decimal digits.
+bool IsPlaceholder(std::string_view value)
+{
+    const std::size_t digits = value.size() - std::min(value.size(), std::size_t{16});
+    return value.size() > 16 && value.starts_with("<binary, ") && value.ends_with(" bytes>") &&
+           value.substr(9, digits).find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 /// LDIF as the export writes it: ASCII, lines folded within 76 bytes, read back to exactly the
 /// values of entries (those the table did not keep, written as comments, left out).
 void CheckLdif(const std::string& ldif, const std::vector<LdifEntry>& entries)
@@ -142,7 +150,7 @@ void CheckLdif(const std::string& ldif, const std::vector<LdifEntry>& entries)
         std::size_t next = 0;
         for (const LdifEntry::Attribute& attribute : entries[e].attributes) {
             for (const std::string& value : attribute.values) {
-                if (value.starts_with("<binary, ") && value.ends_with(" bytes>")) {
+                if (IsPlaceholder(value)) {
                     continue;
                 }
                 REQUIRE(next < record.values.size());
