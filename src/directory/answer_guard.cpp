@@ -224,19 +224,32 @@ bool AnswerGuard::Decide(std::string& kept)
     if (m_header.size() <= operationAt) {
         return false;
     }
-    const std::uint64_t contentHeld = m_header.size() - 1 - total->size;
-    if (total->value < contentHeld) {
-        return bad();  // the message claims to end inside its own header
-    }
     // The whole message counts against the bound before a byte of its body is read.
     const std::uint64_t size = 1 + total->size + total->value;
     if (size > m_bound - m_used) {
         m_trouble = Trouble::TooLarge;
         return false;
     }
+    const bool known = KnownAnswer(static_cast<unsigned char>(m_header[operationAt]));
+    if (known) {
+        // The operation must fit in its message: the library takes one that claims more for a
+        // message it cannot decode and keeps the operation's request for good.
+        const std::optional<Length> operation = ReadLength(m_header, operationAt + 1, more);
+        if (!operation) {
+            return more ? false : bad();
+        }
+        const std::uint64_t operationBody = operationAt + 1 + operation->size;
+        if (operationBody > size || operation->value > size - operationBody) {
+            return bad();
+        }
+    }
+    const std::uint64_t contentHeld = m_header.size() - 1 - total->size;
+    if (total->value < contentHeld) {
+        return bad();  // the message claims to end inside its own header
+    }
     m_used += size;
     m_left = total->value - contentHeld;
-    if (KnownAnswer(static_cast<unsigned char>(m_header[operationAt]))) {
+    if (known) {
         kept += m_header;
         m_phase = Phase::Pass;
     } else {

@@ -18,6 +18,7 @@
 #include "directory/deadline.h"
 #include "directory/handshake_wait.h"
 #include "directory/ldap_client.h"
+#include "directory/page_control.h"
 #include "directory/query_stop.h"
 #include "directory/server_address.h"
 #include "directory/tcp_connect.h"
@@ -373,14 +374,10 @@ PageResult DirectoryConnection::Result()
     const std::unique_ptr<LDAPControl*, void (*)(LDAPControl**)> controls(rawControls, ldap_controls_free);
     LDAPControl* page = controls ? ldap_control_find(LDAP_CONTROL_PAGEDRESULTS, controls.get(), nullptr) : nullptr;
     if (page != nullptr) {
-        ber_int_t estimate = 0;
-        berval cookie{0, nullptr};
-        if (ldap_parse_pageresponse_control(p.Handle(), page, &estimate, &cookie) == LDAP_SUCCESS) {
+        // A value that is no paged-results value answers nothing: the search goes on as unpaged.
+        if (std::optional<std::string> cookie = PageCookieOf(Bytes(page->ldctl_value))) {
             result.paged = true;
-            if (cookie.bv_val != nullptr) {
-                result.cookie.assign(cookie.bv_val, cookie.bv_len);
-                ber_memfree(cookie.bv_val);
-            }
+            result.cookie = std::move(*cookie);
         }
     }
     return result;

@@ -47,6 +47,7 @@ SearchPages::After SearchPages::Take(int resultCode, bool paged, const std::stri
         !stopped) {
         m_paging = true;
         m_askedInPages = true;
+        m_rowsBefore = 0;
         return After::AskPaged;
     }
     if (m_paging && m_firstPage && rows == 0 && RefusesPaging(resultCode)) {
@@ -65,6 +66,12 @@ SearchPages::After SearchPages::Take(int resultCode, bool paged, const std::stri
     }
     // More pages: read on up to the cap; at the cap the rest is not asked for.
     if (static_cast<uint32_t>(rows) >= m_maxEntries) {
+        return After::Cut;
+    }
+    // A page may come empty now and then; one after another they would be asked for forever.
+    m_emptyPages = rows == m_rowsBefore ? m_emptyPages + 1 : 0;
+    m_rowsBefore = rows;
+    if (m_emptyPages > kMostEmptyPages) {
         return After::Cut;
     }
     m_cookie = cookie;

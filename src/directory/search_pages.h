@@ -26,6 +26,10 @@ class SearchPages {
 public:
     /// Entries asked for in one page: what directories commonly hand out in one page.
     static constexpr uint32_t kPageSize = 1000;
+    /// Pages in a row that bring no entry yet ask for more: past them the search ends with what
+    /// it has, cut, so a server that answers every page with an empty one and a cookie is not
+    /// asked again forever.
+    static constexpr uint32_t kMostEmptyPages = 10;
 
     /// What the result message of a page means for the search.
     enum class After {
@@ -65,6 +69,8 @@ private:
     bool m_paging = false;
     bool m_askedInPages = false;  ///< pages were asked for once: a later cut stands
     bool m_firstPage = true;
+    int32_t m_rowsBefore = 0;   ///< the entries recorded when the last page was asked for
+    uint32_t m_emptyPages = 0;  ///< pages in a row that brought no entry
     std::string m_cookie;
 };
 

@@ -1,6 +1,8 @@
 // ldif_text.cpp - the LDIF writer: safe values, base64 and line folding.
 #include "search/ldif_text.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::size_t kLineLimit = 76;
@@ -54,10 +56,19 @@ void AppendValue(std::string& text, const std::string& name, std::string_view va
     }
 }
 
-/// The text the directory engine puts in place of a value that holds a NUL byte.
+/// The text the directory engine puts in place of a value that holds a NUL byte: "<binary, ",
+/// the count in decimal digits, " bytes>". Only that exact form, so a server's value that merely
+/// looks alike (a line break or any byte in place of the count) is written as a value, never as a
+/// comment whose line it could end.
 bool IsBinaryPlaceholder(std::string_view value)
 {
-    return value.starts_with("<binary, ") && value.ends_with(" bytes>");
+    constexpr std::string_view kStart = "<binary, ";
+    constexpr std::string_view kEnd = " bytes>";
+    if (value.size() <= kStart.size() + kEnd.size() || !value.starts_with(kStart) || !value.ends_with(kEnd)) {
+        return false;
+    }
+    const std::string_view count = value.substr(kStart.size(), value.size() - kStart.size() - kEnd.size());
+    return std::all_of(count.begin(), count.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace

@@ -21,9 +21,19 @@ struct Step {
     bool pagingNext;
 };
 
+constexpr int kSuccess = 0, kTimeLimit = 3, kSizeLimit = 4, kAdminLimit = 11, kUnavailable = 12, kBusy = 51;
+
+/// A server that cuts the plain answer, then gives empty pages, each with a cookie for more.
+std::vector<Step> EmptyPagesForever()
+{
+    std::vector<Step> steps{{kSizeLimit, false, "", 50, After::AskPaged, true}};
+    steps.insert(steps.end(), SearchPages::kMostEmptyPages, {kSuccess, true, "c", 0, After::NextPage, true});
+    steps.push_back({kSuccess, true, "c", 0, After::Cut, true});
+    return steps;
+}
+
 TEST(SearchPages, AsksWholeFirstThenInPagesWhenTheServerCutsShort)
 {
-    constexpr int kSuccess = 0, kTimeLimit = 3, kSizeLimit = 4, kAdminLimit = 11, kUnavailable = 12, kBusy = 51;
     const struct {
         const char* name;
         uint32_t cap;
@@ -55,6 +65,7 @@ TEST(SearchPages, AsksWholeFirstThenInPagesWhenTheServerCutsShort)
          {{kSizeLimit, false, "", 50, After::AskPaged, true}, {kSizeLimit, false, "", 50, After::Cut, true}}},
         {"the base entry alone never pages", 1000, true, {{kSizeLimit, false, "", 0, After::Cut, false}}},
         {"a refusal fails", 1000, false, {{kBusy, false, "", 0, After::Failed, false}}},
+        {"pages that keep coming empty end the search, cut", 5000, false, EmptyPagesForever()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -74,7 +74,7 @@ TEST(LdifText, SafeTextAsItIsEverythingElseInBase64AndFolded)
     const std::string longValue(100, 'x');
     const std::vector<LdifEntry> entries = {
         {"cn=Schulz (IT),dc=t",
-         {{"cn", {"Schulz (IT)", " lead", "trail ", ":x", "<y", "a\nb", ""}},
+         {{"cn", {"Schulz (IT)", " lead", "trail ", ":x", "<y", "a\nb", "", "<binary, \n bytes>"}},
           {"l", {"M\xC3\xBCnchen"}},
           {"jpegPhoto", {"<binary, 6 bytes>"}}}},
         {"cn=M\xC3\xBCller,dc=t", {{"description", {longValue}}}},
@@ -83,7 +83,7 @@ TEST(LdifText, SafeTextAsItIsEverythingElseInBase64AndFolded)
     EXPECT_EQ(LdifText(entries),
               "version: 1\n\n"
               "dn: cn=Schulz (IT),dc=t\ncn: Schulz (IT)\ncn:: IGxlYWQ=\ncn:: dHJhaWwg\ncn:: Ong=\ncn:: PHk=\n"
-              "cn:: YQpi\ncn:\nl:: TcO8bmNoZW4=\n# jpegPhoto: <binary, 6 bytes>\n\n"
+              "cn:: YQpi\ncn:\ncn:: PGJpbmFyeSwgCiBieXRlcz4=\nl:: TcO8bmNoZW4=\n# jpegPhoto: <binary, 6 bytes>\n\n"
               "dn:: Y249TcO8bGxlcixkYz10\n" +
                   folded + "\n");
 }

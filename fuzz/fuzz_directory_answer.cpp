@@ -1,0 +1,306 @@
+// fuzz_directory_answer.cpp - fuzzes the answer path of a search: the input is a directory
+// server's answer (bind response, entries, references, results), played on a socket pair in the
+// pieces the input's first bytes choose, through the client library, the answer guard, the entry
+// reader, the pages of the search and the result table, then laid out and written in every form
+// the program makes of a result: the export lines, the details text, LDIF, the copied table and
+// corvane-search's output.
+//
+// Input: flags, limits, a piece plan (count, then one size byte per piece), then the answer.
+//   flags bits 0-2: 0-3 the window's search, 4 corvane-search (csv), 5 (ldif), 6 (--details),
+//                   7 (--list-bases); bits 3-4 the result attribute field; bit 5 a bind name;
+//                   bit 6 swap; bit 7 the details of every attribute ("*,+") instead of the default list
+//   limits bits 0-2: the entry cap; bits 3-4: the answer bound
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/cli_search.h"
+#include "directory/directory_query.h"
+#include "directory/password.h"
+#include "directory/query_failure.h"
+#include "directory/result_table.h"
+#include "ldif_reader.h"
+#include "output_checks.h"
+#include "scripted_answer.h"
+#include "search/details_text.h"
+#include "search/ldif_text.h"
+#include "search/result_layout.h"
+#include "search/search_rules.h"
+#include "search/shown_result.h"
+#include "search/tab_separated.h"
+#include "search/work_limit.h"
+#include "storage/connection_profile.h"
+
+namespace {
+
+/// Longer than any input takes: a search that waits for it has ignored the server's close.
+constexpr int32_t kTimeLimitSeconds = 60;
+/// Piece boundaries are cycled through the plan up to this many pieces; the rest goes at once.
+constexpr std::size_t kMostPieces = 32;
+
+constexpr const char* kResultFields[] = {"cn", "cn,mail,jpegPhoto", "*", "CN,cn;binary,"};
+constexpr uint32_t kCaps[] = {1, 2, 3, 5, 10, 55, 1000, 1000000};
+constexpr std::uint64_t kBounds[] = {DirectoryQuery::kDefaultAnswerBoundBytes, 200, 1000, 5000};
+
+#define REQUIRE(condition)                                                                               \
+    do {                                                                                                 \
+        if (!(condition)) {                                                                              \
+            std::fprintf(stderr, "fuzz_directory_answer: %s failed at line %d\n", #condition, __LINE__); \
+            std::abort();                                                                                \
+        }                                                                                                \
+    } while (false)
+
+struct Plan {
+    unsigned run = 0;
+    std::string resultField;
+    bool bind = false;
+    bool swap = false;
+    bool everyDetail = false;
+    uint32_t cap = 1000;
+    std::uint64_t bound = DirectoryQuery::kDefaultAnswerBoundBytes;
+    std::vector<std::size_t> pieces;
+    std::string_view answer;
+};
+
+std::optional<Plan> ReadPlan(const uint8_t* data, std::size_t size)
+{
+    if (size < 3) {
+        return std::nullopt;
+    }
+    Plan plan;
+    plan.run = data[0] & 7;
+    plan.resultField = kResultFields[(data[0] >> 3) & 3];
+    plan.bind = (data[0] & 0x20) != 0;
+    plan.swap = (data[0] & 0x40) != 0;
+    plan.everyDetail = (data[0] & 0x80) != 0;
+    plan.cap = kCaps[data[1] & 7];
+    plan.bound = kBounds[(data[1] >> 3) & 3];
+    const std::size_t count = data[2] & 15;
+    if (size < 3 + count) {
+        return std::nullopt;
+    }
+    for (std::size_t k = 0; count > 0 && k < kMostPieces; ++k) {
+        plan.pieces.push_back(static_cast<std::size_t>(data[3 + k % count]) + 1);
+    }
+    plan.answer = std::string_view(reinterpret_cast<const char*>(data) + 3 + count, size - 3 - count);
+    return plan;
+}
+
+SearchFields Fields(const Plan& plan)
+{
+    SearchFields fields;
+    fields.server = "directory.test";
+    fields.baseDn = "dc=corvane,dc=test";
+    fields.searchAttribute = "cn";
+    fields.resultAttribute = plan.resultField;
+    fields.searchString = "a";
+    return fields;
+}
+
+/// The texts of every stored cell of the table: whether all are UTF-8, and their bytes in all.
+struct TableTexts {
+    bool utf8 = true;
+    std::uint64_t bytes = 0;
+};
+
+TableTexts TextsOf(const ResultTable& table)
+{
+    TableTexts texts;
+    for (int32_t row = 0; row < table.RowCount(); ++row) {
+        for (int32_t column = 0; column < table.ColumnCount() && !RowEnded(table, column, row); ++column) {
+            const std::string_view text = table.CellView(column, row).text;
+            texts.utf8 = texts.utf8 && IsUtf8(text);
+            texts.bytes += text.size();
+        }
+    }
+    return texts;
+}
+
+/// The engine's text for a value it did not keep: "<binary, N bytes>", N in decimal digits.
+bool IsPlaceholder(std::string_view value)
+{
+    const std::size_t digits = value.size() - std::min(value.size(), std::size_t{16});
+    return value.size() > 16 && value.starts_with("<binary, ") && value.ends_with(" bytes>") &&
+           value.substr(9, digits).find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+/// LDIF as the export writes it: ASCII, lines folded within 76 bytes, read back to exactly the
+/// values of entries (those the table did not keep, written as comments, left out).
+void CheckLdif(const std::string& ldif, const std::vector<LdifEntry>& entries)
+{
+    std::size_t lineStart = 0;
+    for (std::size_t at = 0; at < ldif.size(); ++at) {
+        REQUIRE(static_cast<unsigned char>(ldif[at]) < 0x80);
+        if (ldif[at] == '\n') {
+            REQUIRE(at - lineStart <= 76);
+            lineStart = at + 1;
+        }
+    }
+    const std::optional<std::vector<LdifRecord>> records = ReadLdif(ldif);
+    REQUIRE(records.has_value());
+    REQUIRE(records->size() == entries.size());
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+        const LdifRecord& record = (*records)[e];
+        REQUIRE(record.dn == entries[e].dn);
+        std::size_t next = 0;
+        for (const LdifEntry::Attribute& attribute : entries[e].attributes) {
+            for (const std::string& value : attribute.values) {
+                if (IsPlaceholder(value)) {
+                    continue;
+                }
+                REQUIRE(next < record.values.size());
+                REQUIRE(record.values[next].first == attribute.name);
+                REQUIRE(record.values[next].second == value);
+                ++next;
+            }
+        }
+        REQUIRE(next == record.values.size());
+    }
+}
+
+/// The window's search: every output made of its result.
+void RunWindowSearch(const Plan& plan)
+{
+    const SearchInput input = [&] {
+        SearchInput made = MakeSearchInput(Fields(plan));
+        made.maxEntries = plan.cap;
+        return made;
+    }();
+    const QueryChoice choice = ChooseQuery(input, plan.swap);
+    DirectoryQuery query;
+    query.SetAnswerBound(plan.bound);
+    if (plan.bind) {
+        query.SetBind("cn=reader,dc=corvane,dc=test", Password("secret"));
+    }
+    ResultTable table;
+    SearchOutcome outcome;
+    {
+        ScriptedAnswer answer(plan.answer, plan.pieces);
+        outcome = RunSearch(query, input, choice, SearchValue(input, plan.swap), table, kTimeLimitSeconds);
+    }
+    if (outcome.failed) {
+        // A failure's text is shown in one message line, whatever the server said.
+        REQUIRE(!outcome.failureReason.empty());
+        REQUIRE(HasOnlyControls(outcome.failureReason, ""));
+        REQUIRE(table.RowCount() == 0);
+        return;
+    }
+    REQUIRE(outcome.failureReason.empty());
+    const TableTexts texts = TextsOf(table);
+    // What the search keeps is bounded by the answer bound, whatever the server claims.
+    REQUIRE(texts.bytes <= plan.bound);
+
+    const DetailSlots slots = plan.everyDetail ? SlotsFromList({"*", "+"}) : DefaultDetailSlots();
+    const std::vector<std::string> names = DetailNames(slots);
+    const std::string details = DetailsText(table, names, std::nullopt);
+    WorkLimit unlimited;
+    const std::optional<std::string> escaped =
+        DetailsText(table, names, std::nullopt, DetailsForm::ControlsEscaped, unlimited);
+    REQUIRE(escaped.has_value());
+    REQUIRE(HasOnlyControls(*escaped, "\r\n"));
+
+    ShownResult shown;
+    shown.Set(std::move(table), choice);
+    const std::vector<ResultRow> rows = shown.ShownRows();
+    REQUIRE(rows.size() == shown.EntryCount());
+    const std::string exported = shown.ExportText();
+    const std::vector<LdifEntry> entries = LdifEntries(rows, choice.headings);
+    CheckLdif(LdifText(entries), entries);
+
+    // The copied table: a heading line and one line per item, each cell in its place.
+    std::vector<std::vector<std::string>> items(shown.ItemCount());
+    for (std::size_t item = 0; item < items.size(); ++item) {
+        for (std::size_t column = 0; column < choice.headings.size(); ++column) {
+            items[item].emplace_back(shown.ItemText(item, column));
+        }
+    }
+    const std::string copied = TabSeparatedText(choice.headings, items);
+    std::size_t lines = 0;
+    std::size_t tabs = 0;
+    for (const char c : copied) {
+        lines += c == '\n' ? 1 : 0;
+        tabs += c == '\t' ? 1 : 0;
+        REQUIRE(c != '\r');
+    }
+    REQUIRE(lines == items.size() + 1);
+    REQUIRE(tabs == lines * (choice.headings.size() - 1));
+
+    // Texts that were UTF-8 stay UTF-8 in every output.
+    if (texts.utf8) {
+        REQUIRE(IsUtf8(details));
+        REQUIRE(IsUtf8(*escaped));
+        REQUIRE(IsUtf8(exported));
+        REQUIRE(IsUtf8(copied));
+    }
+}
+
+/// corvane-search: its exit status, its messages and its output.
+void RunCommandLine(const Plan& plan)
+{
+    CliOptions options;
+    const SearchFields fields = Fields(plan);
+    options.server = fields.server;
+    options.baseDn = fields.baseDn;
+    options.searchAttribute = fields.searchAttribute;
+    options.resultAttribute = fields.resultAttribute;
+    options.searchString = fields.searchString;
+    options.entryCap = plan.cap;
+    options.timeLimit = kTimeLimitSeconds;
+    options.swap = plan.swap;
+    options.format = plan.run == 5 ? "ldif" : "csv";
+    options.details = plan.run == 6;
+    options.listBases = plan.run == 7;
+    if (plan.everyDetail) {
+        options.detailAttributes = "*,+";
+    }
+    DirectoryQuery query;
+    query.SetAnswerBound(plan.bound);
+    CliOutcome outcome;
+    {
+        ScriptedAnswer answer(plan.answer, plan.pieces);
+        outcome = RunCliSearch(options, query, kTimeLimitSeconds);
+    }
+    REQUIRE(outcome.exitCode == kExitFound || outcome.exitCode == kExitNoResult ||
+            outcome.exitCode == kExitSearchFailed);
+    // Every message is one line of its own, naming the program, whatever the server sent.
+    std::string_view messages = outcome.standardError;
+    REQUIRE(HasOnlyControls(messages, "\n"));
+    while (!messages.empty()) {
+        REQUIRE(messages.starts_with("corvane-search: "));
+        const std::size_t end = messages.find('\n');
+        REQUIRE(end != std::string_view::npos);
+        messages.remove_prefix(end + 1);
+    }
+    REQUIRE(outcome.exitCode == kExitFound || outcome.standardOutput.empty());
+    if (options.details) {
+        REQUIRE(HasOnlyControls(outcome.standardOutput, "\r\n"));
+    } else if (options.listBases) {
+        REQUIRE(HasOnlyControls(outcome.standardOutput, "\n"));
+    } else if (*options.format == "ldif" && outcome.exitCode == kExitFound) {
+        REQUIRE(ReadLdif(outcome.standardOutput).has_value());
+        for (const char c : outcome.standardOutput) {
+            REQUIRE(static_cast<unsigned char>(c) < 0x80);
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    const std::optional<Plan> plan = ReadPlan(data, size);
+    if (!plan) {
+        return 0;
+    }
+    if (plan->run < 4) {
+        RunWindowSearch(*plan);
+    } else {
+        RunCommandLine(*plan);
+    }
+    return 0;
+}
