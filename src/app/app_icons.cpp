@@ -73,9 +73,9 @@ wxBitmap ResultIcon(int size)
     });
 }
 
-wxBitmap BannerBitmap()
+wxBitmap BannerBitmap(const wxString& subtitle)
 {
-    return DrawnBitmap(wxSize(533, 42), [](wxDC& dc) {
+    return DrawnBitmap(wxSize(533, 42), [&subtitle](wxDC& dc) {
         const int height = dc.GetSize().y;
         dc.GradientFillLinear(wxRect(dc.GetSize()), kBlue, *wxWHITE, wxRIGHT);
         dc.SetFont(wxFontInfo(16).Bold().Family(wxFONTFAMILY_SWISS));
@@ -83,6 +83,6 @@ wxBitmap BannerBitmap()
         const wxSize text = dc.GetTextExtent("Corvane LDAP");
         dc.DrawText("Corvane LDAP", 12, (height - text.y) / 2);
         dc.SetFont(wxFontInfo(9).Family(wxFONTFAMILY_SWISS));
-        dc.DrawText("directory search", 24 + text.x, (height - text.y) / 2 + text.y - dc.GetCharHeight() - 2);
+        dc.DrawText(subtitle, 24 + text.x, (height - text.y) / 2 + text.y - dc.GetCharHeight() - 2);
     });
 }

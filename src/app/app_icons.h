@@ -9,5 +9,6 @@ wxIconBundle WindowIcons();
 /// The result list's entry icon (a person card) at size x size pixels on black, which the list
 /// masks as its transparent colour.
 wxBitmap ResultIcon(int size);
-/// The banner across the top of the main window, 533 x 42 pixels.
-wxBitmap BannerBitmap();
+/// The banner across the top of the main window, 533 x 42 pixels, the program's name and subtitle
+/// on it.
+wxBitmap BannerBitmap(const wxString& subtitle);

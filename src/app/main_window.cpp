@@ -99,6 +99,9 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
     // the commands get copies of what they read: the texts, the language's catalogue and the profile's values
     m_language =
         std::make_unique<LanguageSession>(*this, m_folders, *m_fontSettings, [this](const LanguageSession& language) {
+            // the banner's subtitle is drawn in the language's text
+            static_cast<wxGenericStaticBitmap*>(FindWindow(ctl::kBanner))
+                ->SetBitmap(BannerBitmap(ToWx(language.Text(keys::kSubtitle))));
             m_windowState->Arrange();  // label widths follow their texts
             m_commands->SetTexts(language.Texts());
             m_commands->RetranslateStatus();
@@ -178,7 +181,7 @@ void CLDAPDlg::CreateControls()
                 break;
             case ControlKind::Picture:
                 // the banner shows at its natural size from the top left, never stretched
-                new wxGenericStaticBitmap(m_panel, control.id, BannerBitmap(), position);
+                new wxGenericStaticBitmap(m_panel, control.id, BannerBitmap(wxString()), position);
                 break;
         }
     }

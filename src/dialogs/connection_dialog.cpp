@@ -32,16 +32,6 @@ CConnectionDlg::CConnectionDlg(wxWindow* parent, const std::string& bindUser, co
         new wxStaticText(this, kEntryCapLabelId, wxString(), du.At(7, 57), du.Size(140, 10), wxST_NO_AUTORESIZE);
     m_entryCap = new wxSpinCtrl(this, kEntryCapId, wxString(), du.At(150, 55), du.Size(63, 12), wxSP_ARROW_KEYS, 1,
                                 static_cast<int>(kSearchLargestCap), static_cast<int>(kSearchMaxEntries));
-    // A toolkit whose spin control needs more room than the template gives (its buttons beside the
-    // text) keeps it whole: it ends where the template's does, and the label gives way.
-    const wxRect cap = m_entryCap->GetRect();
-    const int needed = m_entryCap->GetBestSize().x;
-    if (needed > cap.width) {
-        m_entryCap->SetSize(cap.GetRight() + 1 - needed, cap.y, needed, cap.height);
-        const wxRect label = capLabel->GetRect();
-        capLabel->SetSize(label.x, label.y, std::max(0, cap.GetRight() + 1 - needed - du.Size(3, 0).x - label.x),
-                          label.height);
-    }
     // the tab order follows the template: the edit, then these, then OK and Cancel
     m_startTls->MoveAfterInTabOrder(Edit());
     m_entryCap->MoveAfterInTabOrder(m_startTls);
@@ -49,6 +39,36 @@ CConnectionDlg::CConnectionDlg(wxWindow* parent, const std::string& bindUser, co
     m_startTls->SetValue(options.startTls);
     m_entryCap->SetValue(static_cast<int>(WithConnection({}, options).maxEntries));
     ApplyTexts(ConnectionDialogKeys(), texts, PlacesOf(this));
+    FitEntryCapRow(*capLabel);
+}
+
+void CConnectionDlg::FitEntryCapRow(wxStaticText& label)
+{
+    // The spin control gets the size the toolkit needs (its buttons beside the text, a theme's
+    // height) and ends where the template's does; the label before it gets its text's width.
+    // Where the row is too narrow for both, in a language with a long label, the dialog widens
+    // and the controls on its right move with its edge.
+    const DialogUnits du(*this);
+    const wxRect cap = m_entryCap->GetRect();
+    const wxSize needed(std::max(cap.width, m_entryCap->GetBestSize().x),
+                        std::max(cap.height, m_entryCap->GetBestSize().y));
+    const int gap = du.Size(3, 0).x;
+    const wxRect text = label.GetRect();
+    const int room = cap.GetRight() + 1 - needed.x - gap - text.x;
+    const int wider = std::max(0, label.GetBestSize().x - room);
+    if (wider > 0) {
+        SetClientSize(GetClientSize() + wxSize(wider, 0));
+        for (wxWindow* child : GetChildren()) {
+            const wxRect rect = child->GetRect();
+            if (child == m_entryCap || child->GetId() == wxID_OK || child->GetId() == wxID_CANCEL)
+                child->Move(rect.x + wider, rect.y);
+            else if (child != &label && rect.GetRight() + 1 >= cap.GetRight() + 1)
+                child->SetSize(rect.width + wider, rect.height);  // fields across the dialog
+        }
+        CentreOnParent();
+    }
+    m_entryCap->SetSize(cap.GetRight() + 1 + wider - needed.x, cap.y - (needed.y - cap.height) / 2, needed.x, needed.y);
+    label.SetSize(text.x, text.y, room + wider, text.height);
 }
 
 std::string CConnectionDlg::BindUser() const

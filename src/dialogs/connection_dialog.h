@@ -11,6 +11,7 @@
 class TextCatalog;
 class wxCheckBox;
 class wxSpinCtrl;
+class wxStaticText;
 
 /**
  * The bind name the searches bind as (empty: anonymously): a label and an edit; a check box for
@@ -41,6 +42,9 @@ public:
     wxSpinCtrl* EntryCapEdit() const { return m_entryCap; }
 
 private:
+    /// Gives the entry cap and its label the room their texts need, widening the dialog if need be.
+    void FitEntryCapRow(wxStaticText& label);
+
     wxCheckBox* m_startTls = nullptr;
     wxSpinCtrl* m_entryCap = nullptr;
 };

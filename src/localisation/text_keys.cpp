@@ -75,6 +75,7 @@ const TextKey kMainWindow[] = {
     {"FrmMain.m_acMCannotOpen", "Cannot open %s", T::Stored, 0},
     {"FrmMain.ID_MEN_SORTBY", "Sort by", T::MenuCommand, cmd::kSortBy},
     {"FrmMain.m_acMStatusArriving", "%s entries so far...", T::Stored, 0},
+    {"FrmMain.m_acSubtitle", "directory search", T::Stored, 0},
 };
 
 const TextKey kDetailsWindow[] = {

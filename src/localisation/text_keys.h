@@ -91,4 +91,5 @@ inline constexpr const char* kCannotOpen = "FrmMain.m_acMCannotOpen";
 inline constexpr const char* kMenuOptions = "FrmMain.ID_MEN_OPTIONS";
 inline constexpr const char* kMenuConnection = "FrmMain.ID_MEN_CONNECTION";
 inline constexpr const char* kStatusArriving = "FrmMain.m_acMStatusArriving";
+inline constexpr const char* kSubtitle = "FrmMain.m_acSubtitle";
 }  // namespace keys

@@ -35,7 +35,11 @@ std::vector<std::string> ClippedTexts(wxWindow* window)
             continue;
         }
         const std::string name = "\"" + FromWx(child->GetLabel()) + "\"";
-        const wxSize best = child->GetBestSize(), given = child->GetSize();
+        const wxSize given = child->GetSize();
+        // a button's best size adds the theme's generous padding: its text and a little room must fit
+        const wxSize best = dynamic_cast<wxButton*>(child) != nullptr
+                                ? child->GetTextExtent(static_cast<wxButton*>(child)->GetLabelText()) + wxSize(8, 0)
+                                : child->GetBestSize();
         if (best.x > given.x || best.y > given.y)
             faults.push_back(name + " needs " + std::to_string(best.x) + "x" + std::to_string(best.y) + ", has " +
                              std::to_string(given.x) + "x" + std::to_string(given.y));

@@ -6,8 +6,11 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+
+#include <wx/display.h>
 
 #include "app/main_window_layout.h"
 #include "app/program_folders.h"
@@ -32,13 +35,18 @@ TEST(Desktop, StoredPlacementIsWhatTheNextCloseWritesBack)
     // LDAP.ini keeps screen pixels: on a screen scaled by 2 the same rectangle comes back, and
     // the window is not saved at its minimum instead
     const struct {
-        const char* scale;
+        const char* scale;      ///< GDK_SCALE: the screen's pixels per toolkit unit
+        const char* textScale;  ///< GDK_DPI_SCALE: larger text alone, as a desktop's text scaling
         const char* stored;
-    } cases[] = {{"1", "100;50;900;650"}, {"1", "MAX"}, {"1", "220;140;900;700"}, {"2", "80;40;1240;980"}};
+    } cases[] = {{"1", "1", "100;50;900;650"},
+                 {"1", "1", "MAX"},
+                 {"1", "1.25", "220;140;900;700"},
+                 {"2", "1", "80;40;1240;980"}};
     ProgramCopy copy;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.stored) + " at scale " + c.scale);
         setenv("GDK_SCALE", c.scale, 1);
+        setenv("GDK_DPI_SCALE", c.textScale, 1);
         WriteBytes(copy.Settings(), WithWinPos(c.stored));
         ASSERT_TRUE(copy.Start({}, SIGTERM));
         std::this_thread::sleep_for(std::chrono::milliseconds(2500));  // framed, and the guard has stood down
@@ -47,6 +55,7 @@ TEST(Desktop, StoredPlacementIsWhatTheNextCloseWritesBack)
             << FileBytes(copy.Settings());
     }
     unsetenv("GDK_SCALE");
+    unsetenv("GDK_DPI_SCALE");
     EXPECT_EQ(copy.Errors().find("Gtk-"), std::string::npos) << copy.Errors();
 }
 
@@ -77,11 +86,19 @@ protected:
 
 TEST_F(DesktopFirstWindow, ListIsDrawnAfterTheStartAndTheWindowStaysOnScreen)
 {
+    // LDAP.ini keeps screen pixels; the window is placed in the toolkit's units
     const WindowPlacement stored = ParseWinPos(std::getenv("CORVANE_TEST_WINPOS"));
-    const wxRect rect(stored.rect.left, stored.rect.top, stored.rect.Width(), stored.rect.Height());
+    const double scale = Window().GetContentScaleFactor();
+    const auto units = [scale](int pixels) {
+        return static_cast<int>(std::lround(pixels / scale));
+    };
+    const wxRect rect(units(stored.rect.left), units(stored.rect.top), units(stored.rect.Width()),
+                      units(stored.rect.Height()));
     Search("sn", "Smith", "cn,mail");
     ASSERT_EQ(List()->ItemCount(), 2u);
     ExpectRowsDrawn();
+    // the row icon is scaled once: a row is about a line of text high, not twice that
+    EXPECT_LT(ItemRect(0).height, 2 * List()->GetCharHeight());
     // where it was stored, or grown to its minimum and kept on the screen
     const wxRect shown = Window().GetRect();
     EXPECT_GE(shown.width, rect.width);
@@ -89,8 +106,13 @@ TEST_F(DesktopFirstWindow, ListIsDrawnAfterTheStartAndTheWindowStaysOnScreen)
     if (shown.GetSize() == rect.GetSize()) {
         EXPECT_EQ(shown.GetTopLeft(), rect.GetTopLeft());
     }
-    EXPECT_TRUE(wxRect(0, 0, 1280, 1024).Contains(shown))
+    EXPECT_TRUE(wxDisplay(0u).GetGeometry().Contains(shown))
         << shown.x << "," << shown.y << " " << shown.width << "x" << shown.height;
+    // at its smallest, the list shows its heading and three whole rows
+    Window().SetSize(Window().GetMinSize());
+    EXPECT_TRUE(PumpUntil([&] { return Window().GetSize() == Window().GetMinSize(); }));
+    PumpFor(200);
+    EXPECT_GE(List()->GetClientSize().y, List()->ContentHeight(3));
 }
 
 TEST(DesktopSearch, ListIsDrawnAfterEveryStartAtAStoredRectangle)
