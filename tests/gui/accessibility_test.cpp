@@ -1,5 +1,5 @@
-// accessibility_test.cpp - the result list read back through the accessibility layer, as a screen
-// reader reads it. Runs in its own CTest entry under a private session bus (dbus-run-session),
+// accessibility_test.cpp - the result list and the fields read back through the accessibility layer,
+// as a screen reader reads them. Runs in its own CTest entry under a private session bus (dbus-run-session),
 // which also starts the accessibility bus and registry on demand and stops them after.
 #include <unistd.h>
 
@@ -12,11 +12,10 @@
 
 namespace {
 
-/// What the reader hears: the headings, then each row, cells separated by a TAB.
-std::string ReadThroughAccessibility()
+/// What a reader script prints about this process, read while its events keep flowing.
+std::string ReadThroughAccessibility(const char* reader = CORVANE_RESULT_LIST_READER)
 {
-    const std::string command =
-        std::string("/usr/bin/python3 ") + CORVANE_RESULT_LIST_READER + " " + std::to_string(getpid()) + " 2>&1";
+    const std::string command = std::string("/usr/bin/python3 ") + reader + " " + std::to_string(getpid()) + " 2>&1";
     // the reader asks this process over the bus, so its events must keep flowing meanwhile
     auto reading = std::async(std::launch::async, [command] {
         std::string output;
@@ -50,4 +49,15 @@ TEST_F(ResultListAccessibility, HeadingsAndRowsAreReadInTheShownOrder)
 
     Search("sn", "Nobody", "mail");
     EXPECT_EQ(ReadThroughAccessibility(), "cn\ttelephoneNumber\nNo result found for 'Nobody*'\t\n");
+}
+
+TEST_F(ResultListAccessibility, EveryFieldIsAnnouncedByItsLabel)
+{
+    ASSERT_NE(std::getenv("DBUS_SESSION_BUS_ADDRESS"), nullptr) << "run under dbus-run-session";
+    const std::string fields = ReadThroughAccessibility(CORVANE_FIELD_NAMES_READER);
+    for (const char* label : {"LDAP server", "LDAP port", "Disting. name", "Search preselection", "Search attribute",
+                              "Result attribute", "Searchstring", "Result"}) {
+        SCOPED_TRACE(label);
+        EXPECT_NE(fields.find(std::string("\t") + label + "\t" + label + "\n"), std::string::npos) << fields;
+    }
 }

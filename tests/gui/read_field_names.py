@@ -1,0 +1,38 @@
+#!/usr/bin/python3
+# read_field_names.py - reads the fields of a running program's windows through the accessibility
+# layer (AT-SPI), as a screen reader announces them, and prints one line per field: its role, its
+# name and the name of the label it is labelled by, separated by a TAB.
+#
+#   read_field_names.py PID
+import sys
+
+import pyatspi
+
+FIELD_ROLES = [pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY, pyatspi.ROLE_PASSWORD_TEXT, pyatspi.ROLE_SPIN_BUTTON,
+               pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_LIST, pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE]
+
+
+def labelled_by(node):
+    for relation in node.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY and relation.getNTargets() > 0:
+            return relation.getTarget(0).name
+    return ""
+
+
+def main():
+    pid = int(sys.argv[1])
+    desktop = pyatspi.Registry.getDesktop(0)
+    apps = [app for app in desktop if app is not None and app.get_process_id() == pid]
+    if not apps:
+        print("no accessible application of process %d" % pid, file=sys.stderr)
+        return 1
+    collection = apps[0].queryCollection()
+    rule = collection.createMatchRule(pyatspi.StateSet(), collection.MATCH_ANY, "", collection.MATCH_NONE,
+                                      FIELD_ROLES, collection.MATCH_ANY, "", collection.MATCH_NONE, False)
+    for node in collection.getMatches(rule, collection.SORT_ORDER_CANONICAL, 0, True):
+        print("%s\t%s\t%s" % (node.getRoleName(), node.name, labelled_by(node)))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
