@@ -16,11 +16,6 @@ std::string NoAnswer(int32_t timeLimitSeconds)
     return "no answer within " + std::to_string(timeLimitSeconds) + (timeLimitSeconds == 1 ? " second" : " seconds");
 }
 
-bool LostConnection(int resultCode)
-{
-    return resultCode == LDAP_SERVER_DOWN || resultCode == LDAP_CONNECT_ERROR;
-}
-
 std::string Where(const std::string& host, int32_t port)
 {
     return (host.find(':') != std::string::npos ? "[" + host + "]" : host) + ":" + std::to_string(port);
@@ -55,7 +50,7 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
         return "the server at " + Where(host, port) + " refused the upgrade with StartTLS (" + why +
                "); nothing was sent unencrypted";
     }
-    if (step == QueryStep::Open || LostConnection(resultCode)) {
+    if (step == QueryStep::Open || ConnectionLost(resultCode)) {
         return "cannot connect to " + Where(host, port) + " (" +
                (detail.empty() ? ResultCodeText(resultCode) : detail) + ")";
     }
@@ -67,6 +62,11 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
         text += " (" + detail + ")";
     }
     return text;
+}
+
+bool ConnectionLost(int resultCode)
+{
+    return resultCode == LDAP_SERVER_DOWN || resultCode == LDAP_CONNECT_ERROR;
 }
 
 bool RefusesAnonymous(int resultCode)

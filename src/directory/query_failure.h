@@ -26,6 +26,9 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
 /// credentials: ...)", or "the server refused the anonymous bind (...)" for an empty name.
 std::string DescribeRefusedBind(int resultCode, const std::string& bindName, const std::string& serverMessage);
 
+/// True for the client library's codes of a connection that could not be made or was lost.
+bool ConnectionLost(int resultCode);
+
 /// True for the answers a server gives an anonymous client it wants to see bound: unwilling to
 /// perform, inappropriate authentication, insufficient access, confidentiality required and
 /// stronger authentication required.
