@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "storage/native_path.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -18,6 +19,7 @@ TEST(StorageLocation, SavePathRedirectsOnlyToAnExistingFolder)
     const std::string program = (folder / "program/");
     fs::create_directories(program + "data/sub");
     fs::create_directories((folder / "elsewhere"));
+    fs::create_directories(NativePath(folder / "Daten-\xc3\x9c"));
     EXPECT_FALSE(ReadSavePath(program).readable);
 
     // the absolute path written with "\" (C:\... on Windows)
@@ -32,6 +34,8 @@ TEST(StorageLocation, SavePathRedirectsOnlyToAnExistingFolder)
         {"data\\sub\\", program + "data/sub/"},
         {"../elsewhere", (folder / "elsewhere/")},
         {(folder / "elsewhere"), (folder / "elsewhere/")},
+        // saved in the ANSI code page: "\xdc" is "Ü" in Windows-1252 and in Latin-1
+        {"..\\Daten-\xdc", (folder / "Daten-\xc3\x9c/")},
         {"missing", ""},
         {"", ""},
     };
