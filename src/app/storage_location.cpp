@@ -76,7 +76,8 @@ bool RecordInstallation(const std::string& allUsersFolder, const std::string& pr
     if (FileExists(path) && file.Load(path) && file.GetString("Version", "") == kVersionText)
         return false;
     file.Clear();
-    file.Set("InstallationDirectory", programFolder);
+    // in the system's own form: "C:\Program Files\..." on Windows
+    file.Set("InstallationDirectory", PathText(NativePath(programFolder).make_preferred()));
     file.Set("LanguageFile", "LDAP_Languages.ini");
     file.Set("IniFile", "LDAP.ini");
     file.Set("Version", kVersionText);

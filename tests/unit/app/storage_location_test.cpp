@@ -66,10 +66,15 @@ TEST(StorageLocation, InstallationRecordIsWrittenOncePerVersion)
     time.tm_min = 5;
     time.tm_sec = 3;
     const std::string path = (folder / "all/Corvane/LDAP/Installation.ini");
-    const std::string record =
-        "InstallationDirectory=\"/opt/corvane/\"\r\nLanguageFile=\"LDAP_Languages.ini\"\r\n"
-        "IniFile=\"LDAP.ini\"\r\nVersion=\"Version 1.640 (30.04.2018)\"\r\n"
-        "InstallDate=\"2026-12-07 09:05:03\"\r\n";
+#ifdef _WIN32
+    const std::string installed = "\\opt\\corvane\\";  // the system's own separator
+#else
+    const std::string installed = "/opt/corvane/";
+#endif
+    const std::string record = "InstallationDirectory=\"" + installed +
+                               "\"\r\nLanguageFile=\"LDAP_Languages.ini\"\r\n"
+                               "IniFile=\"LDAP.ini\"\r\nVersion=\"Version 1.640 (30.04.2018)\"\r\n"
+                               "InstallDate=\"2026-12-07 09:05:03\"\r\n";
     ASSERT_TRUE(RecordInstallation((folder / "all"), "/opt/corvane/", time));
     EXPECT_EQ(ReadBytes(path), record);
     time.tm_year += 1;
