@@ -3,12 +3,19 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 
 /// The client library's result codes of a step that ran out of time and of a connection that was lost.
 extern const int kTimedOutCode;
 extern const int kServerDownCode;
+
+/// The texts the failures are made of from now on, by key (the main window's failure keys, see
+/// text_keys.h), in the user's language; a key they lack is English. Until it is called every
+/// failure is English, as corvane-search writes them. A server's own text and the client
+/// library's name of a result code are put in as they are. Safe to call while searches run.
+void SetFailureTexts(std::map<std::string, std::string> texts);
 
 /// The step of a search at which it gave up.
 enum class QueryStep { Open, Secure, StartTls, Bind, Search };
