@@ -24,9 +24,11 @@ namespace {
 
 /// The about box in the program's fonts: every control takes the definition font's face,
 /// character set and pitch at its own height; the title is the definition font in bold.
-void ShowAbout(wxWindow& parent, FontSettings& fonts, const std::string& okText)
+void ShowAbout(wxWindow& parent, FontSettings& fonts, const std::string& okText,
+               const std::function<std::string(const char* key)>& text)
 {
     CAboutDlg about(&parent);
+    about.SetCreditTexts(text);
     fonts.ApplyTo(&about, false);
     wxFont title;
     fonts.CopyDefinitionFont(title);
@@ -71,7 +73,7 @@ void BindHelpMenu(wxWindow& window, FontSettings& fonts, HelpMenuSources sources
          }},
         {cmd::kInfo,
          [shared, parent, programFonts] {
-             ShowAbout(*parent, *programFonts, shared->okText());
+             ShowAbout(*parent, *programFonts, shared->okText(), shared->text);
          }},
     };
     for (const auto& [command, run] : commands)

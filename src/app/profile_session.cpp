@@ -79,16 +79,16 @@ void ProfileSession::New()
 
 void ProfileSession::Open()
 {
-    const std::optional<std::string> path =
-        AskFilePath(&m_frame, FileDialogMode::Open, "cvl", m_language.Text(keys::kFileFilter));
+    const std::optional<std::string> path = AskFilePath(
+        &m_frame, FileDialogMode::Open, "cvl", m_language.Text(keys::kFileFilter), m_language.Text(keys::kSelectFile));
     if (path)
         Load(*path);
 }
 
 void ProfileSession::SaveAs()
 {
-    const std::optional<std::string> path =
-        AskFilePath(&m_frame, FileDialogMode::Save, "cvl", m_language.Text(keys::kFileFilter));
+    const std::optional<std::string> path = AskFilePath(
+        &m_frame, FileDialogMode::Save, "cvl", m_language.Text(keys::kFileFilter), m_language.Text(keys::kSelectFile));
     if (path)
         SaveTo(*path);
 }

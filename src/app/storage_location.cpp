@@ -7,6 +7,7 @@
 
 #include "localisation/text_keys.h"
 #include "platform/folders.h"
+#include "platform/text_codec.h"
 #include "storage/file_utils.h"
 #include "storage/native_path.h"
 #include "storage/settings_file.h"
@@ -29,7 +30,9 @@ SavePathRedirection ReadSavePath(const std::string& programFolder)
     if (!file.Load(programFolder + "SavePath.ini"))
         return result;
     result.readable = true;
-    std::string value = file.GetString("ApplicationStorage", "");
+    // Saved by hand, perhaps in the system's ANSI code page (as a plain text editor saves "ANSI"):
+    // bytes that are no UTF-8 are read in that code page, as in every stored file.
+    std::string value = AsUtf8(file.GetString("ApplicationStorage", ""));
     if (value.empty())
         return result;
     std::replace(value.begin(), value.end(), '\\', '/');
@@ -73,7 +76,8 @@ bool RecordInstallation(const std::string& allUsersFolder, const std::string& pr
     if (FileExists(path) && file.Load(path) && file.GetString("Version", "") == kVersionText)
         return false;
     file.Clear();
-    file.Set("InstallationDirectory", programFolder);
+    // in the system's own form: "C:\Program Files\..." on Windows
+    file.Set("InstallationDirectory", PathText(NativePath(programFolder).make_preferred()));
     file.Set("LanguageFile", "LDAP_Languages.ini");
     file.Set("IniFile", "LDAP.ini");
     file.Set("Version", kVersionText);

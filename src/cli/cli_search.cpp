@@ -3,7 +3,10 @@
 
 #include "cli/password_input.h"
 
+#include <chrono>
+#include <future>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "directory/client_defaults.h"
@@ -101,6 +104,30 @@ QueryResult RunQuery(DirectoryQuery& query, const CliOptions& options, const Sea
     return result;
 }
 
+/// RunQuery on a thread of its own, waited for no longer than the time limit and a moment more:
+/// nullopt when the query has not returned by then, as when a call of the client library never
+/// returns. The thread is then left to itself, holding all it works on but query, which the caller
+/// keeps until the program ends. No time limit (0) waits for the query's end.
+std::optional<QueryResult> RunQueryWithin(DirectoryQuery& query, const CliOptions& options, const SearchInput& input,
+                                          const DetailSlots& detailAttributes, int timeLimitSeconds)
+{
+    // Time for a query whose own time limit ended it to say so itself.
+    constexpr std::chrono::milliseconds kGrace{500};
+    auto task = std::make_shared<std::packaged_task<QueryResult()>>(
+        [&query, options, input, detailAttributes, timeLimitSeconds] {
+            return RunQuery(query, options, input, detailAttributes, timeLimitSeconds);
+        });
+    std::future<QueryResult> result = task->get_future();
+    std::thread worker([task] { (*task)(); });
+    if (timeLimitSeconds > 0 &&
+        result.wait_for(std::chrono::seconds(timeLimitSeconds) + kGrace) != std::future_status::ready) {
+        worker.detach();
+        return std::nullopt;
+    }
+    worker.join();
+    return result.get();
+}
+
 /// The input checks of a run: those of a search, or only the server when the base DNs are listed.
 std::optional<InputCheckFailure> CheckFields(const CliOptions& options, const SearchFields& fields)
 {
@@ -192,7 +219,15 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
         query.SetBind(bindUser, password.password);
     }
 
-    QueryResult result = RunQuery(query, options, input, profile.detailAttributes, timeLimitSeconds);
+    std::optional<QueryResult> within =
+        RunQueryWithin(query, options, input, profile.detailAttributes, timeLimitSeconds);
+    if (!within) {
+        CliOutcome late = Fail(kExitSearchFailed, "search failed: " + DescribeFailure(QueryStep::Search, kTimedOutCode,
+                                                                                      {}, 0, timeLimitSeconds));
+        late.searchLeftRunning = true;
+        return late;
+    }
+    QueryResult& result = *within;
     // A stopped search writes nothing at all: a script must not take part of an answer for all of it.
     // A stop that came while the output was made counts too.
     if (result.outcome.stopped || query.StopRaised()) {

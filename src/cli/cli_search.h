@@ -23,9 +23,13 @@ struct CliOutcome {
     int exitCode = kExitFound;
     std::string standardOutput;  ///< export bytes or details text (empty when written to a file)
     std::string standardError;   ///< messages, each ended by a line end
+    /// The search did not end within its time limit and still runs inside the client library,
+    /// using the query: the program ends once the outcome is written, without waiting for it.
+    bool searchLeftRunning = false;
 };
 
 /// Runs the search the options describe against the directory through query, which another
-/// thread or a signal handler may Stop(). timeLimitSeconds is the limit of the query (the
-/// window's 100 s unless a caller needs less).
+/// thread or a signal handler may Stop(); past its time limit the run ends with the time-out
+/// failure whatever the query is doing (see CliOutcome::searchLeftRunning). timeLimitSeconds is the limit of the query
+/// (the window's 100 s unless a caller needs less).
 CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int timeLimitSeconds = 100);

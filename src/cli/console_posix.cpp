@@ -19,6 +19,13 @@ extern "C" void StopOnInterrupt(int)
 
 void UseBinaryStandardOutput() {}
 
+bool WriteText(std::FILE* stream, const std::string& bytes)
+{
+    // A terminal takes UTF-8 as it is.
+    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+    return std::fflush(stream) == 0 && ok;
+}
+
 void StopSearchOnInterrupt(DirectoryQuery& query)
 {
     g_search = &query;

@@ -64,6 +64,13 @@ std::vector<Link> Links()
     };
 }
 
+/// The credit lines by control id, with their text keys.
+struct Credit {
+    int id;
+    const char* key;
+};
+constexpr Credit kCredits[] = {{1035, keys::kFrenchBy}, {1036, keys::kGreekBy}, {1042, keys::kTurkishBy}};
+
 std::string FixedText(int id)
 {
     switch (id) {
@@ -73,13 +80,12 @@ std::string FixedText(int id)
             return kVersionText;
         case 1024:
             return "Copyright \xC2\xA9 2026 The Corvane LDAP authors";
-        case 1035:
-            return "French by:";
-        case 1036:
-            return "Greek by:";
-        case 1042:
-            return "Turkish by:";
         default:
+            for (const Credit& credit : kCredits) {
+                if (credit.id == id) {
+                    return EnglishDefault(credit.key);
+                }
+            }
             return std::string();
     }
 }
@@ -181,4 +187,13 @@ int CAboutDlg::Run(const std::string& okText)
     m_ok->SetFocus();
     CentreOnParent();
     return ShowModal();
+}
+
+void CAboutDlg::SetCreditTexts(const std::function<std::string(const char* key)>& text)
+{
+    for (const Credit& credit : kCredits) {
+        if (wxWindow* line = FindWindow(credit.id)) {
+            line->SetLabel(ToWxLabel(text(credit.key)));
+        }
+    }
 }

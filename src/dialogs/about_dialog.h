@@ -1,6 +1,7 @@
 // about_dialog.h - CAboutDlg, the about box (caption "Info").
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include <wx/dialog.h>
@@ -27,6 +28,8 @@ public:
     /// The title's font (the opener's definition font in bold); the other controls keep the
     /// font the opener gave the dialog.
     void SetTitleFont(const wxFont& font);
+    /// Puts the translators' credit lines ("French by:", ...) in the user's language, from text.
+    void SetCreditTexts(const std::function<std::string(const char* key)>& text);
     /// Puts okText on the OK button, widens a link field whose text its template rectangle cannot
     /// show (up to the panel's edge) and shows the dialog modally; returns how it ended.
     int Run(const std::string& okText);

@@ -134,6 +134,71 @@ CallEnd Ended(CallEnd::How how, QueryStep step, ULONG code = 0, std::string deta
     return CallEnd{how, step, static_cast<int>(code), std::move(detail)};
 }
 
+/// True for the system's socket codes, which the library hands on as they are when a connection
+/// cannot be made or is lost (Winsock numbers them from 10000 on).
+bool IsSocketCode(ULONG code)
+{
+    return code >= 10000 && code < 12000;
+}
+
+/// The reason for a socket code, worded as the POSIX build words the same failure.
+std::string SocketCodeText(ULONG code)
+{
+    struct CodeText {
+        ULONG code;
+        const char* text;
+    };
+    static constexpr CodeText kTexts[] = {
+        {10013, "Permission denied"},
+        {10048, "Address already in use"},
+        {10049, "Cannot assign requested address"},
+        {10050, "Network is down"},
+        {10051, "Network is unreachable"},
+        {10052, "Network dropped connection on reset"},
+        {10053, "Software caused connection abort"},
+        {10054, "Connection reset by peer"},
+        {10057, "Transport endpoint is not connected"},
+        {10060, "Connection timed out"},
+        {10061, "Connection refused"},
+        {10064, "Host is down"},
+        {10065, "No route to host"},
+        {11001, "Name or service not known"},
+        {11002, "Temporary failure in name resolution"},
+        {11003, "Non-recoverable failure in name resolution"},
+        {11004, "No address associated with hostname"},
+    };
+    for (const CodeText& entry : kTexts) {
+        if (entry.code == code) {
+            return entry.text;
+        }
+    }
+    return "socket error " + std::to_string(code);
+}
+
+/// A failure with the library's code: a socket code means the connection could not be made or was
+/// lost, whatever step met it, and is told as a failed connect.
+CallEnd Failure(QueryStep step, ULONG code, std::string detail)
+{
+    if (IsSocketCode(code)) {
+        return Ended(CallEnd::How::Failed, QueryStep::Open, LDAP_SERVER_DOWN, SocketCodeText(code));
+    }
+    return Ended(CallEnd::How::Failed, step, code, std::move(detail));
+}
+
+/// Bounds the library's own waits (the connect, sending a request, the server's work) by what is
+/// left of the time limit, so a call that waits inside the library ends near the limit where the
+/// library keeps to these options.
+void LimitLibraryWaits(LDAP* connection, const Deadline& deadline)
+{
+    if (!deadline.Limited()) {
+        return;
+    }
+    ULONG seconds = static_cast<ULONG>(deadline.SecondsLeft());
+    ldap_set_optionW(connection, LDAP_OPT_TIMELIMIT, &seconds);
+    l_timeval left{static_cast<LONG>(seconds), 0};
+    ldap_set_optionW(connection, LDAP_OPT_SEND_TIMEOUT, &left);
+}
+
 }  // namespace
 
 struct DirectoryConnection::Parts {
@@ -173,6 +238,7 @@ CallEnd DirectoryConnection::Open(const ServerEndpoint& endpoint, int32_t protoc
     ldap_set_optionW(connection.get(), LDAP_OPT_PROTOCOL_VERSION, &version);
     // Referrals would open connections of the library's own, outside the limit and the stop.
     ldap_set_optionW(connection.get(), LDAP_OPT_REFERRALS, LDAP_OPT_OFF);
+    LimitLibraryWaits(connection.get(), p.deadline);
     // The connect (and the secure handshake) waits inside the library, bounded by what is left of
     // the time limit.
     l_timeval left{p.deadline.Limited() ? p.deadline.SecondsLeft() : 24 * 60 * 60, 0};
@@ -184,7 +250,7 @@ CallEnd DirectoryConnection::Open(const ServerEndpoint& endpoint, int32_t protoc
         if (p.deadline.Passed() || connected == LDAP_TIMEOUT) {
             return Ended(CallEnd::How::TimedOut, step, LDAP_TIMEOUT);
         }
-        return Ended(CallEnd::How::Failed, step, connected, ErrorString(connection.get()));
+        return Failure(step, connected, ErrorString(connection.get()));
     }
     p.connection = std::move(connection);
     return CallEnd{};
@@ -212,6 +278,9 @@ CallEnd DirectoryConnection::StartTls()
     // Codes below the client's own are the server's answer to the request; the client's own (a
     // lost connection, a local error) come from the handshake.
     const ULONG code = serverCode != LDAP_SUCCESS ? serverCode : upgraded;
+    if (IsSocketCode(code)) {
+        return Failure(QueryStep::StartTls, code, {});
+    }
     if (code >= LDAP_SERVER_DOWN) {
         return Ended(CallEnd::How::Failed, QueryStep::Secure, code, ErrorString(p.Handle()));
     }
@@ -226,7 +295,7 @@ std::optional<int> DirectoryConnection::SendBind(const std::string& name, std::s
     const ULONG id = ldap_simple_bindW(m_parts->Handle(), name.empty() ? nullptr : wideName.Get(),
                                        name.empty() ? nullptr : widePassword.Get());
     if (id == kFailed) {
-        failed = Ended(CallEnd::How::Failed, QueryStep::Bind, LdapGetLastError(), ErrorString(m_parts->Handle()));
+        failed = Failure(QueryStep::Bind, LdapGetLastError(), ErrorString(m_parts->Handle()));
         return std::nullopt;
     }
     return static_cast<int>(id);
@@ -236,7 +305,7 @@ std::optional<int> DirectoryConnection::SendSearch(const SearchRequest& request,
 {
     LDAP* handle = m_parts->Handle();
     const auto fail = [&](ULONG code) {
-        failed = Ended(CallEnd::How::Failed, QueryStep::Search, code, ErrorString(handle));
+        failed = Failure(QueryStep::Search, code, ErrorString(handle));
         return std::nullopt;
     };
     std::vector<std::wstring> wideNames;
@@ -308,8 +377,8 @@ DirectoryConnection::Wait DirectoryConnection::Next(int id, Kind& kind, CallEnd&
         if (got == kFailed) {
             // The library does not always say why; a connection it can no longer read is lost.
             const ULONG code = LdapGetLastError();
-            failed = Ended(CallEnd::How::Failed, QueryStep::Search,
-                           code != LDAP_SUCCESS ? code : static_cast<ULONG>(LDAP_SERVER_DOWN), ErrorString(p.Handle()));
+            failed = Failure(QueryStep::Search, code != LDAP_SUCCESS ? code : static_cast<ULONG>(LDAP_SERVER_DOWN),
+                             ErrorString(p.Handle()));
             return Wait::Failed;
         }
         if (p.deadline.Passed()) {

@@ -123,6 +123,7 @@ private:
     struct StepEnd {
         bool stopped = false;
         std::string failure;
+        bool unreachable = false;  ///< the server could not be reached: the next one may be
     };
 
     bool Fail(std::string reason);
@@ -140,8 +141,9 @@ private:
     /// connection, bind and read, each only when the one before neither failed nor was stopped.
     bool Run(const std::vector<ServerEndpoint>& endpoints, const std::string& base, const std::string& filter,
              const std::vector<std::string>* attributes, ResultTable& table);
-    /// Connects to the first endpoint that answers (TLS for ldaps://).
-    StepEnd Open(DirectoryConnection& connection, const std::vector<ServerEndpoint>& endpoints,
+    /// Connects to the first endpoint from endpoints[next] on that answers (TLS for ldaps://);
+    /// next is left after the endpoint opened, or at the end of the list.
+    StepEnd Open(DirectoryConnection& connection, const std::vector<ServerEndpoint>& endpoints, std::size_t& next,
                  const ServerEndpoint*& opened);
     /// The failure text of a step of the search on endpoint.
     std::string Describe(const CallEnd& end, const ServerEndpoint& endpoint) const;

@@ -29,27 +29,35 @@ bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std
                          const std::string& filter, const std::vector<std::string>* attributes, ResultTable& table)
 {
     const Deadline deadline = Deadline::After(m_timeLimitSeconds);
-    DirectoryConnection connection(deadline, *m_stop, m_answerBound);
-    const ServerEndpoint* endpoint = nullptr;
-    StepEnd end = Open(connection, endpoints, endpoint);
-    if (endpoint != nullptr && m_startTls && !endpoint->secure) {
-        end = StartTls(connection, *endpoint);
+    for (std::size_t next = 0;;) {
+        DirectoryConnection connection(deadline, *m_stop, m_answerBound);
+        const ServerEndpoint* endpoint = nullptr;
+        StepEnd end = Open(connection, endpoints, next, endpoint);
+        if (endpoint != nullptr && m_startTls && !endpoint->secure) {
+            end = StartTls(connection, *endpoint);
+        }
+        if (endpoint != nullptr && end.failure.empty() && !end.stopped) {
+            end = Bind(connection, *endpoint);
+        }
+        // Where the library connects only when it first sends (WLDAP32 may), a server that cannot
+        // be reached shows itself at the StartTLS request or the bind: the next server is tried.
+        if (end.unreachable && next < endpoints.size()) {
+            continue;
+        }
+        if (endpoint != nullptr && end.failure.empty() && !end.stopped) {
+            end = Read(connection, *endpoint, base, filter, attributes, deadline, table);
+        }
+        return Finish(std::move(end));
     }
-    if (endpoint != nullptr && end.failure.empty() && !end.stopped) {
-        end = Bind(connection, *endpoint);
-    }
-    if (endpoint != nullptr && end.failure.empty() && !end.stopped) {
-        end = Read(connection, *endpoint, base, filter, attributes, deadline, table);
-    }
-    return Finish(std::move(end));
 }
 
 DirectoryQuery::StepEnd DirectoryQuery::Open(DirectoryConnection& connection,
-                                             const std::vector<ServerEndpoint>& endpoints,
+                                             const std::vector<ServerEndpoint>& endpoints, std::size_t& next,
                                              const ServerEndpoint*& opened)
 {
     StepEnd end;
-    for (const ServerEndpoint& endpoint : endpoints) {
+    for (; next < endpoints.size(); ++next) {
+        const ServerEndpoint& endpoint = endpoints[next];
         if (m_stop->Raised()) {
             return StepEnd{true, {}};
         }
@@ -57,6 +65,7 @@ DirectoryQuery::StepEnd DirectoryQuery::Open(DirectoryConnection& connection,
         switch (tried.how) {
             case CallEnd::How::Done:
                 opened = &endpoint;
+                ++next;
                 return StepEnd{};
             case CallEnd::How::Stopped:
                 return StepEnd{true, {}};
@@ -82,6 +91,9 @@ DirectoryQuery::StepEnd DirectoryQuery::StartTls(DirectoryConnection& connection
         if (std::optional<std::string> trouble = connection.StreamTrouble()) {
             return StepEnd{false, std::move(*trouble)};
         }
+        if (upgraded.step == QueryStep::Open) {
+            return StepEnd{false, Describe(upgraded, endpoint), true};
+        }
     }
     return StepEnd{false, upgraded.Done() ? std::string() : Describe(upgraded, endpoint)};
 }
@@ -89,9 +101,12 @@ DirectoryQuery::StepEnd DirectoryQuery::StartTls(DirectoryConnection& connection
 DirectoryQuery::StepEnd DirectoryQuery::Bind(DirectoryConnection& connection, const ServerEndpoint& endpoint)
 {
     const auto failure = [&](CallEnd ended) {
-        ended.step = QueryStep::Bind;
+        // A connection lost before the bind was answered is a server that could not be reached.
+        const bool unreachable =
+            ended.how == CallEnd::How::Failed && (ended.step == QueryStep::Open || ConnectionLost(ended.code));
+        ended.step = unreachable ? QueryStep::Open : QueryStep::Bind;
         m_needsBind = m_bindName.empty() && ended.how == CallEnd::How::Failed && RefusesAnonymous(ended.code);
-        return StepEnd{false, Describe(ended, endpoint)};
+        return StepEnd{false, Describe(ended, endpoint), unreachable};
     };
     CallEnd failed;
     const std::optional<int> id = connection.SendBind(m_bindName, m_password.Bytes(), failed);

@@ -2,23 +2,51 @@
 #include "directory/query_failure.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <map>
+#include <mutex>
 
 #include "directory/ldap_client.h"
 #include "directory/result_code_text.h"
+#include "localisation/text_keys.h"
 
 const int kTimedOutCode = LDAP_TIMEOUT;
 const int kServerDownCode = LDAP_SERVER_DOWN;
 
 namespace {
 
-std::string NoAnswer(int32_t timeLimitSeconds)
+std::mutex g_textsGuard;
+std::map<std::string, std::string> g_texts;  ///< the user's language; English where it has no text
+
+std::string Text(const char* key)
 {
-    return "no answer within " + std::to_string(timeLimitSeconds) + (timeLimitSeconds == 1 ? " second" : " seconds");
+    const std::lock_guard<std::mutex> lock(g_textsGuard);
+    const auto found = g_texts.find(key);
+    return found != g_texts.end() ? found->second : EnglishText(key);
 }
 
-bool LostConnection(int resultCode)
+/// The text of key with its "%s" placeholders filled in turn, in one pass: a value that holds
+/// "%s" itself stays as it is.
+std::string Filled(const char* key, std::initializer_list<std::string> values)
 {
-    return resultCode == LDAP_SERVER_DOWN || resultCode == LDAP_CONNECT_ERROR;
+    const std::string text = Text(key);
+    std::string filled;
+    std::size_t from = 0;
+    for (const std::string& value : values) {
+        const std::size_t at = text.find("%s", from);
+        if (at == std::string::npos) {
+            break;
+        }
+        filled.append(text, from, at - from).append(value);
+        from = at + 2;
+    }
+    return filled.append(text, from, std::string::npos);
+}
+
+std::string NoAnswer(int32_t timeLimitSeconds)
+{
+    return timeLimitSeconds == 1 ? Text(keys::kNoAnswerSecond)
+                                 : Filled(keys::kNoAnswer, {std::to_string(timeLimitSeconds)});
 }
 
 std::string Where(const std::string& host, int32_t port)
@@ -45,19 +73,15 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
         // wrong once the TCP connection stood: name the secure connection and its usual cause.
         // Its detail is often only a placeholder for a code it has no text for.
         const bool told = !detail.empty() && detail != "(unknown error code)";
-        return "the secure connection (TLS) to " + Where(host, port) +
-               " failed: the server's certificate was not accepted or the TLS handshake failed (" +
-               (told ? detail : ResultCodeText(resultCode)) + ")";
+        return Filled(keys::kSecureFailed, {Where(host, port), told ? detail : ResultCodeText(resultCode)});
     }
     if (step == QueryStep::StartTls) {
         // Nothing more is sent on a connection whose upgrade failed: say that it was not used.
         const std::string why = ResultCodeText(resultCode) + (detail.empty() ? "" : ": " + detail);
-        return "the server at " + Where(host, port) + " refused the upgrade with StartTLS (" + why +
-               "); nothing was sent unencrypted";
+        return Filled(keys::kStartTlsRefused, {Where(host, port), why});
     }
-    if (step == QueryStep::Open || LostConnection(resultCode)) {
-        return "cannot connect to " + Where(host, port) + " (" +
-               (detail.empty() ? ResultCodeText(resultCode) : detail) + ")";
+    if (step == QueryStep::Open || ConnectionLost(resultCode)) {
+        return Filled(keys::kCannotConnect, {Where(host, port), detail.empty() ? ResultCodeText(resultCode) : detail});
     }
     if (step == QueryStep::Bind) {
         return DescribeRefusedBind(resultCode, bindName, detail);
@@ -67,6 +91,17 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
         text += " (" + detail + ")";
     }
     return text;
+}
+
+void SetFailureTexts(std::map<std::string, std::string> texts)
+{
+    const std::lock_guard<std::mutex> lock(g_textsGuard);
+    g_texts = std::move(texts);
+}
+
+bool ConnectionLost(int resultCode)
+{
+    return resultCode == LDAP_SERVER_DOWN || resultCode == LDAP_CONNECT_ERROR;
 }
 
 bool RefusesAnonymous(int resultCode)
@@ -92,51 +127,49 @@ std::string DescribeRefusedBind(int resultCode, const std::string& bindName, con
     if (!serverMessage.empty()) {
         text += ": " + serverMessage;
     }
-    const std::string as = bindName.empty() ? "the anonymous bind" : "the bind as '" + bindName + "'";
-    return "the server refused " + as + " (" + text + ")";
+    return bindName.empty() ? Filled(keys::kAnonymousBindRefused, {text})
+                            : Filled(keys::kBindRefused, {bindName, text});
 }
 
 std::string DescribeMissingPassword(const std::string& bindName)
 {
-    return "no password given for the bind name '" + bindName + "'";
+    return Filled(keys::kMissingPassword, {bindName});
 }
 
 std::string DescribeBadServer(const std::string& field)
 {
-    return "the server '" + field + "' is neither a host name nor an ldap:// or ldaps:// address";
+    return Filled(keys::kBadServer, {field});
 }
 
 std::string DescribePortOutOfRange(int32_t port)
 {
-    return "port " + std::to_string(port) + " is outside 0 to 65535";
+    return Filled(keys::kPortOutOfRange, {std::to_string(port)});
 }
 
 std::string DescribeClosedConnection()
 {
-    return "the server closed the connection";
+    return Text(keys::kClosedConnection);
 }
 
 std::string DescribeMalformedAnswer()
 {
-    return "the server sent a malformed answer";
+    return Text(keys::kMalformedAnswer);
 }
 
 std::string DescribeTooLargeForMemory()
 {
-    return "the answer is too large for memory";
+    return Text(keys::kTooLargeForMemory);
 }
 
 std::string DescribeAnswerOverBound(std::uint64_t boundBytes)
 {
     constexpr std::uint64_t kMiB = 1024 * 1024;
-    return "the answer is larger than " + std::to_string((boundBytes + kMiB - 1) / kMiB) + " MiB";
+    return Filled(keys::kAnswerOverBound, {std::to_string((boundBytes + kMiB - 1) / kMiB)});
 }
 
 std::string DescribeMixedSecurity(const std::string& field)
 {
-    return "the server list '" + field +
-           "' mixes ldaps:// and plain servers: after a failed secure connection the password would travel "
-           "unencrypted; list only ldaps:// servers, or only plain ones";
+    return Filled(keys::kMixedSecurity, {field});
 }
 
 namespace {

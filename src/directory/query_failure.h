@@ -3,12 +3,19 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 
 /// The client library's result codes of a step that ran out of time and of a connection that was lost.
 extern const int kTimedOutCode;
 extern const int kServerDownCode;
+
+/// The texts the failures are made of from now on, by key (the main window's failure keys, see
+/// text_keys.h), in the user's language; a key they lack is English. Until it is called every
+/// failure is English, as corvane-search writes them. A server's own text and the client
+/// library's name of a result code are put in as they are. Safe to call while searches run.
+void SetFailureTexts(std::map<std::string, std::string> texts);
 
 /// The step of a search at which it gave up.
 enum class QueryStep { Open, Secure, StartTls, Bind, Search };
@@ -25,6 +32,9 @@ std::string DescribeFailure(QueryStep step, int resultCode, const std::string& h
 /// The server's answer to a bind it refused: "the server refused the bind as 'NAME' (Invalid
 /// credentials: ...)", or "the server refused the anonymous bind (...)" for an empty name.
 std::string DescribeRefusedBind(int resultCode, const std::string& bindName, const std::string& serverMessage);
+
+/// True for the client library's codes of a connection that could not be made or was lost.
+bool ConnectionLost(int resultCode);
 
 /// True for the answers a server gives an anonymous client it wants to see bound: unwilling to
 /// perform, inappropriate authentication, insufficient access, confidentiality required and

@@ -91,5 +91,26 @@ inline constexpr const char* kCannotOpen = "FrmMain.m_acMCannotOpen";
 inline constexpr const char* kMenuOptions = "FrmMain.ID_MEN_OPTIONS";
 inline constexpr const char* kMenuConnection = "FrmMain.ID_MEN_CONNECTION";
 inline constexpr const char* kStatusArriving = "FrmMain.m_acMStatusArriving";
+inline constexpr const char* kSelectFile = "FrmMain.m_acMSelectFile";
+inline constexpr const char* kBtnCancel = "FrmMain.m_acMBtnCancel";
+inline constexpr const char* kFrenchBy = "FrmMain.m_acMFrenchBy";
+inline constexpr const char* kGreekBy = "FrmMain.m_acMGreekBy";
+inline constexpr const char* kTurkishBy = "FrmMain.m_acMTurkishBy";
+// the failure reasons of a search, put after "Search failed: "
+inline constexpr const char* kCannotConnect = "FrmMain.m_acMCannotConnect";
+inline constexpr const char* kSecureFailed = "FrmMain.m_acMSecureFailed";
+inline constexpr const char* kStartTlsRefused = "FrmMain.m_acMStartTlsRefused";
+inline constexpr const char* kAnonymousBindRefused = "FrmMain.m_acMAnonymousBindRefused";
+inline constexpr const char* kBindRefused = "FrmMain.m_acMBindRefused";
+inline constexpr const char* kNoAnswerSecond = "FrmMain.m_acMNoAnswerSecond";
+inline constexpr const char* kNoAnswer = "FrmMain.m_acMNoAnswer";
+inline constexpr const char* kTooLargeForMemory = "FrmMain.m_acMTooLargeForMemory";
+inline constexpr const char* kMalformedAnswer = "FrmMain.m_acMMalformedAnswer";
+inline constexpr const char* kClosedConnection = "FrmMain.m_acMClosedConnection";
+inline constexpr const char* kAnswerOverBound = "FrmMain.m_acMAnswerOverBound";
+inline constexpr const char* kMissingPassword = "FrmMain.m_acMMissingPassword";
+inline constexpr const char* kBadServer = "FrmMain.m_acMBadServer";
+inline constexpr const char* kPortOutOfRange = "FrmMain.m_acMPortOutOfRange";
+inline constexpr const char* kMixedSecurity = "FrmMain.m_acMMixedSecurity";
 inline constexpr const char* kSubtitle = "FrmMain.m_acSubtitle";
 }  // namespace keys

@@ -18,7 +18,7 @@ FileDialogHandler& Handler()
 }  // namespace
 
 std::optional<std::string> AskFilePath(wxWindow* parent, FileDialogMode mode, const std::string& defaultExtension,
-                                       const std::string& filter)
+                                       const std::string& filter, const std::string& title)
 {
     std::optional<std::string> chosen;
     if (Handler()) {
@@ -27,7 +27,7 @@ std::optional<std::string> AskFilePath(wxWindow* parent, FileDialogMode mode, co
         const std::string wildcard = ToWxWildcard(filter);
         // no existence check on open and no overwrite question on save
         const long style = mode == FileDialogMode::Open ? wxFD_OPEN : wxFD_SAVE;
-        wxFileDialog dialog(parent, wxFileSelectorPromptStr, wxString(), wxString(),
+        wxFileDialog dialog(parent, ToWx(title), wxString(), wxString(),
                             wildcard.empty() ? wxString("*") : ToWx(wildcard), style);
         if (dialog.ShowModal() == wxID_OK)
             chosen = FromWx(dialog.GetPath());

@@ -11,9 +11,10 @@ enum class FileDialogMode { Open, Save };
 
 /// Asks the user for a path. filter is in the form "Name(*.ext)|*.ext||"; the default extension
 /// is appended when the chosen name has none. Open asks for no existence check and Save for no
-/// overwrite confirmation. nullopt when the user cancels.
+/// overwrite confirmation. title is the dialog's title, in the user's language. nullopt when the
+/// user cancels.
 std::optional<std::string> AskFilePath(wxWindow* parent, FileDialogMode mode, const std::string& defaultExtension,
-                                       const std::string& filter);
+                                       const std::string& filter, const std::string& title);
 
 /// Replaces the dialog for tests: the handler gets mode, default extension and filter and returns
 /// the path (the default extension is still appended) or nullopt. An empty function restores the

@@ -19,7 +19,7 @@ class wxEvtHandler;
 class BackgroundQuery {
 public:
     explicit BackgroundQuery(wxEvtHandler* owner);
-    /// Cancels a running query.
+    /// Cancels a running query; from then on its thread touches nothing of the owner.
     ~BackgroundQuery();
     BackgroundQuery(const BackgroundQuery&) = delete;
     BackgroundQuery& operator=(const BackgroundQuery&) = delete;
@@ -34,15 +34,20 @@ public:
     bool Running() const { return m_job != nullptr; }
     /// Asks the running query to stop at once; done still follows, with what had arrived.
     void Stop();
-    /// Stops the running query, waits for its thread and drops its done.
+    /// Stops the running query and drops its done, without waiting for its thread: a call of the
+    /// client library may hold it long after the stop, and it ends on its own.
     void Cancel();
+    /// True while the thread of a cancelled query has not ended: the program that ends then
+    /// ends at once rather than tear down what that thread may still use.
+    static bool AnyLeftRunning();
 
 private:
     struct Job;
+    struct Link;
 
     void Finish(const std::shared_ptr<Job>& job);
 
-    wxEvtHandler* m_owner;
+    std::shared_ptr<Link> m_link;
     std::shared_ptr<Job> m_job;
     std::thread m_thread;
     /// Lets a queued end see whether this object still exists.

@@ -221,7 +221,9 @@ std::string CDetailsDialog::TextToSave() const
 
 void CDetailsDialog::SaveText()
 {
-    const std::optional<std::string> path = AskFilePath(this, FileDialogMode::Save, "txt", m_fileFilter);
+    const std::optional<std::string> path =
+        AskFilePath(this, FileDialogMode::Save, "txt", m_fileFilter,
+                    m_texts->LookupText(keys::kSelectFile, EnglishDefault(keys::kSelectFile)));
     if (!path) {
         return;
     }

@@ -17,6 +17,7 @@
 
 #include "directory/directory_query.h"
 #include "localisation/text_catalog.h"
+#include "directory/query_failure.h"
 #include "localisation/text_keys.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
@@ -77,6 +78,13 @@ void SearchCommands::SetBindUser(const std::string& name)
 {
     if (m_bindLogin != nullptr)
         m_bindLogin->SetBindUser(name);
+}
+
+void SearchCommands::SetTexts(std::map<std::string, std::string> texts)
+{
+    m_texts = std::move(texts);
+    // the failure reasons a search composes come in the same language
+    SetFailureTexts(m_texts);
 }
 
 std::string SearchCommands::Text(const char* key) const
@@ -440,7 +448,7 @@ void SearchCommands::SaveResult(const char* extension, const char* filterKey, co
         return;  // the result is being replaced
     }
     const std::optional<std::string> path =
-        AskFilePath(m_controls.window, FileDialogMode::Save, extension, Text(filterKey));
+        AskFilePath(m_controls.window, FileDialogMode::Save, extension, Text(filterKey), Text(keys::kSelectFile));
     if (!path) {
         return;
     }

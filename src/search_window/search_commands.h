@@ -92,7 +92,7 @@ public:
     void ChooseBaseDn();
 
     /// The main window's current text of each key; a key missing there gives its English default.
-    void SetTexts(std::map<std::string, std::string> texts) { m_texts = std::move(texts); }
+    void SetTexts(std::map<std::string, std::string> texts);
     /// The detail attribute slots the details view asks for (the main window's list).
     void SetDetailAttributes(const DetailSlots& slots) { m_detailAttributes = slots; }
     /// The current language's texts, which the details and password windows show (never null).

@@ -69,6 +69,13 @@ void SearchCommands::ChooseBaseDn()
         }
         wxSingleChoiceDialog dialog(m_controls.window, ToWx(Text(keys::kBaseDnsPrompt)),
                                     ToWx(Text(keys::kBaseDnsCaption)), choices);
+        // The toolkit's own button texts are English: the language's texts replace them.
+        if (wxWindow* ok = dialog.FindWindow(wxID_OK)) {
+            ok->SetLabel(ToWx(Text(keys::kBtnOK)));
+        }
+        if (wxWindow* cancel = dialog.FindWindow(wxID_CANCEL)) {
+            cancel->SetLabel(ToWx(Text(keys::kBtnCancel)));
+        }
         const int current = choices.Index(m_controls.baseDn->GetValue());
         dialog.SetSelection(current == wxNOT_FOUND ? 0 : current);
         if (dialog.ShowModal() == wxID_OK) {

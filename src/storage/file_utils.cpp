@@ -344,10 +344,12 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes)
     IgnoreFileSizeSignal();
     lastWriteFailure.clear();
     std::error_code ec;
-    // A device or a pipe (/dev/stdout, a named pipe) is written to; there is no file to replace.
+    // A device or a pipe (/dev/stdout, NUL, CON, a named pipe) is written to; there is no file to
+    // replace. /dev/stdout may stand for a regular file the output was sent to.
     const fs::file_status kind = fs::status(NativePath(path), ec);
-    if (!ec && (fs::is_character_file(kind) || fs::is_fifo(kind))) {
-        return WriteStraight(path, bytes, fs::is_fifo(kind));
+    const bool pipe = !ec && fs::is_fifo(kind);
+    if (IsDeviceName(path) || pipe || (!ec && fs::is_character_file(kind))) {
+        return WriteStraight(path, bytes, pipe);
     }
     std::string target = path;
     if (fs::is_symlink(fs::symlink_status(NativePath(path), ec))) {

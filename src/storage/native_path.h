@@ -16,3 +16,8 @@ std::string PathText(const std::filesystem::path& path);
 std::FILE* OpenFile(const std::string& path, const char* mode);
 /// Deletes a file given as program text; 0 on success, as std::remove.
 int RemoveFileNamed(const std::string& path);
+/// True when path names one of the system's devices rather than a file: on Windows the reserved
+/// names (NUL, CON, PRN, AUX, COM1 to COM9, LPT1 to LPT9, with any extension, in any folder) and
+/// "\\.\" paths, on Linux everything under /dev/ (/dev/null, /dev/stdout). Written to, never
+/// replaced.
+bool IsDeviceName(const std::string& path);

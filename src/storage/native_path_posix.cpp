@@ -20,3 +20,8 @@ int RemoveFileNamed(const std::string& path)
 {
     return std::remove(path.c_str());
 }
+
+bool IsDeviceName(const std::string& path)
+{
+    return path.starts_with("/dev/");
+}

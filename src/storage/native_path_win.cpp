@@ -8,7 +8,11 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <array>
+#include <cctype>
 #include <cstring>
+#include <string_view>
 
 #include "storage/wide_text.h"
 
@@ -41,4 +45,24 @@ std::FILE* OpenFile(const std::string& path, const char* mode)
 int RemoveFileNamed(const std::string& path)
 {
     return _wremove(WideText(path).c_str());
+}
+
+bool IsDeviceName(const std::string& path)
+{
+    if (path.starts_with("\\\\.\\") || path.starts_with("//./")) {
+        return true;
+    }
+    // The last part of the path up to its first dot, without the colon and spaces that may follow.
+    std::string name = path;
+    while (!name.empty() && (name.back() == ':' || name.back() == ' ')) {
+        name.pop_back();
+    }
+    name = name.substr(name.find_last_of("\\/:") + 1);
+    name = name.substr(0, name.find_first_of(". "));
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
+    static constexpr std::array<std::string_view, 6> kNames = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    if (std::find(kNames.begin(), kNames.end(), name) != kNames.end()) {
+        return true;
+    }
+    return name.size() == 4 && (name.starts_with("COM") || name.starts_with("LPT")) && name[3] >= '1' && name[3] <= '9';
 }

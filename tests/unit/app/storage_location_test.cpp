@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "storage/native_path.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -18,6 +19,7 @@ TEST(StorageLocation, SavePathRedirectsOnlyToAnExistingFolder)
     const std::string program = (folder / "program/");
     fs::create_directories(program + "data/sub");
     fs::create_directories((folder / "elsewhere"));
+    fs::create_directories(NativePath(folder / "Daten-\xc3\x9c"));
     EXPECT_FALSE(ReadSavePath(program).readable);
 
     // the absolute path written with "\" (C:\... on Windows)
@@ -32,6 +34,8 @@ TEST(StorageLocation, SavePathRedirectsOnlyToAnExistingFolder)
         {"data\\sub\\", program + "data/sub/"},
         {"../elsewhere", (folder / "elsewhere/")},
         {(folder / "elsewhere"), (folder / "elsewhere/")},
+        // saved in the ANSI code page: "\xdc" is "Ü" in Windows-1252 and in Latin-1
+        {"..\\Daten-\xdc", (folder / "Daten-\xc3\x9c/")},
         {"missing", ""},
         {"", ""},
     };
@@ -62,10 +66,15 @@ TEST(StorageLocation, InstallationRecordIsWrittenOncePerVersion)
     time.tm_min = 5;
     time.tm_sec = 3;
     const std::string path = (folder / "all/Corvane/LDAP/Installation.ini");
-    const std::string record =
-        "InstallationDirectory=\"/opt/corvane/\"\r\nLanguageFile=\"LDAP_Languages.ini\"\r\n"
-        "IniFile=\"LDAP.ini\"\r\nVersion=\"Version 1.640 (30.04.2018)\"\r\n"
-        "InstallDate=\"2026-12-07 09:05:03\"\r\n";
+#ifdef _WIN32
+    const std::string installed = "\\opt\\corvane\\";  // the system's own separator
+#else
+    const std::string installed = "/opt/corvane/";
+#endif
+    const std::string record = "InstallationDirectory=\"" + installed +
+                               "\"\r\nLanguageFile=\"LDAP_Languages.ini\"\r\n"
+                               "IniFile=\"LDAP.ini\"\r\nVersion=\"Version 1.640 (30.04.2018)\"\r\n"
+                               "InstallDate=\"2026-12-07 09:05:03\"\r\n";
     ASSERT_TRUE(RecordInstallation((folder / "all"), "/opt/corvane/", time));
     EXPECT_EQ(ReadBytes(path), record);
     time.tm_year += 1;

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <span>
 #include <string>
 
+#include "directory/query_failure.h"
 #include "localisation/language_catalog.h"
 #include "localisation/text_keys.h"
 #include "storage/file_utils.h"
@@ -58,6 +61,66 @@ TEST(ShippedLanguages, EveryListedFileTranslatesEveryKey)
             }
         }
     }
+}
+
+/// Texts a language may share with English: the words are the same there.
+bool SharedWithEnglish(const std::string& text)
+{
+    return text == "OK" || text == "Details" || text == "Info" || text == "Options";
+}
+
+/// The failure texts a search composes, each through its own path.
+const std::function<std::string()> kFailures[] = {
+    [] { return DescribeFailure(QueryStep::Open, 81, "h", 389, 10, "Connection refused"); },
+    [] { return DescribeFailure(QueryStep::Secure, 81, "h", 636, 10, "handshake"); },
+    [] { return DescribeFailure(QueryStep::StartTls, 2, "h", 389, 10); },
+    [] { return DescribeFailure(QueryStep::Search, kTimedOutCode, "h", 389, 1); },
+    [] { return DescribeFailure(QueryStep::Search, kTimedOutCode, "h", 389, 100); },
+    [] { return DescribeRefusedBind(49, "", "the server's own text"); },
+    [] { return DescribeRefusedBind(49, "cn=reader", "the server's own text"); },
+    [] { return DescribeMissingPassword("cn=reader"); },
+    [] { return DescribeBadServer("ldapx://h"); },
+    [] { return DescribePortOutOfRange(70000); },
+    [] { return DescribeClosedConnection(); },
+    [] { return DescribeMalformedAnswer(); },
+    [] { return DescribeTooLargeForMemory(); },
+    [] { return DescribeAnswerOverBound(1024); },
+    [] { return DescribeMixedSecurity("ldaps://a b"); },
+};
+
+TEST(ShippedLanguages, NoTextOfTheProgramsOwnStaysEnglish)
+{
+    const LanguageCatalog catalog = ReadLanguageCatalog(kFolder + kLanguageCatalogName);
+    ASSERT_TRUE(catalog.loaded);
+    std::vector<std::string> english;
+    for (const auto& failure : kFailures) {
+        english.push_back(failure());
+    }
+    for (const LanguageEntry& entry : catalog.entries) {
+        SCOPED_TRACE(entry.file);
+        SettingsFile file(false);
+        ASSERT_TRUE(file.Load(kFolder + entry.file));
+        std::map<std::string, std::string> texts;
+        for (auto table : AllKeyTables()) {
+            for (const TextKey& row : table) {
+                const std::string text = file.GetString(row.key, "");
+                texts[row.key] = text;
+                if (!SharedWithEnglish(text)) {
+                    EXPECT_NE(text, row.englishDefault) << row.key;
+                }
+            }
+        }
+        SetFailureTexts(texts);
+        for (std::size_t i = 0; i < english.size(); ++i) {
+            const std::string text = kFailures[i]();
+            EXPECT_NE(text, english[i]);
+            // the server's own text is put in as it came
+            if (english[i].find("the server's own text") != std::string::npos) {
+                EXPECT_NE(text.find("the server's own text"), std::string::npos) << text;
+            }
+        }
+    }
+    SetFailureTexts({});
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ TEST(TextKeys, EachKeyUniqueAndPrefixedByItsWindow)
         std::string prefix;
         std::size_t size;  // 0: not fixed
     } tables[] = {
-        {MainWindowKeys(), "FrmMain.", 62},
+        {MainWindowKeys(), "FrmMain.", 83},
         {DetailsWindowKeys(), "FrmDetails.", 6},
         {LanguageDialogKeys(), "FrmLanguage.", 0},
         {DetailFieldsKeys(), "FrmOptions.", 0},

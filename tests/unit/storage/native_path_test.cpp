@@ -29,4 +29,24 @@ TEST(NativePath, NonAsciiFileNamesKeepTheirName)
     }
 }
 
+TEST(NativePath, DeviceNamesAreWrittenToNotReplaced)
+{
+#ifdef _WIN32
+    const char* devices[] = {"NUL", "nul", "NUL:", "C:\\folder\\nul.csv", "CON", "COM1", "LPT9", "\\\\.\\NUL"};
+    const char* files[] = {"NULL", "COM0", "COM10", "console", "C:\\NUL\\out.csv", "out.csv"};
+    const char* nullDevice = "NUL";
+#else
+    const char* devices[] = {"/dev/null", "/dev/stdout", "/dev/fd/1"};
+    const char* files[] = {"NUL", "CON", "dev/null", "/tmp/dev/null"};
+    const char* nullDevice = "/dev/null";
+#endif
+    for (const char* name : devices) {
+        EXPECT_TRUE(IsDeviceName(name)) << name;
+    }
+    for (const char* name : files) {
+        EXPECT_FALSE(IsDeviceName(name)) << name;
+    }
+    EXPECT_TRUE(WriteFileReplacing(nullDevice, "written to nowhere"));
+}
+
 }  // namespace
