@@ -26,11 +26,18 @@ def main():
     if not apps:
         print("no accessible application of process %d" % pid, file=sys.stderr)
         return 1
-    collection = apps[0].queryCollection()
-    rule = collection.createMatchRule(pyatspi.StateSet(), collection.MATCH_ANY, "", collection.MATCH_NONE,
-                                      FIELD_ROLES, collection.MATCH_ANY, "", collection.MATCH_NONE, False)
-    for node in collection.getMatches(rule, collection.SORT_ORDER_CANONICAL, 0, True):
-        print("%s\t%s\t%s" % (node.getRoleName(), node.name, labelled_by(node)))
+    # a walk by hand: the bus's collection query asks every object for its states, which some of
+    # the toolkit's objects do not have; a field's own children (cells, list items) are not walked
+    def walk(node):
+        for child in node:
+            if child is None:
+                continue
+            if child.getRole() in FIELD_ROLES:
+                print("%s\t%s\t%s" % (child.getRoleName(), child.name, labelled_by(child)))
+            else:
+                walk(child)
+
+    walk(apps[0])
     return 0
 
 
