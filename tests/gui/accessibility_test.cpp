@@ -38,20 +38,9 @@ class ResultListAccessibility : public SearchWindowTest {};
 
 }  // namespace
 
-TEST_F(ResultListAccessibility, HeadingsAndRowsAreReadInTheShownOrder)
-{
-    ASSERT_NE(std::getenv("DBUS_SESSION_BUS_ADDRESS"), nullptr) << "run under dbus-run-session";
-    Search("sn", "Width", "cn,telephoneNumber");
-    EXPECT_EQ(ReadThroughAccessibility(), "cn\ttelephoneNumber\nWidth Five\t333\nWidth Four\t111, 222\n");
-
-    ClickHeading(1);
-    EXPECT_EQ(ReadThroughAccessibility(), "cn\ttelephoneNumber\nWidth Four\t111, 222\nWidth Five\t333\n");
-
-    Search("sn", "Nobody", "mail");
-    EXPECT_EQ(ReadThroughAccessibility(), "cn\ttelephoneNumber\nNo result found for 'Nobody*'\t\n");
-}
-
-TEST_F(ResultListAccessibility, EveryFieldIsAnnouncedByItsLabel)
+// One window for all the readings: a window destroyed while a reader listens makes the desktop's
+// accessibility bridge complain about what is left of it.
+TEST_F(ResultListAccessibility, FieldsByTheirLabelsThenHeadingsAndRowsInTheShownOrder)
 {
     ASSERT_NE(std::getenv("DBUS_SESSION_BUS_ADDRESS"), nullptr) << "run under dbus-run-session";
     const std::string fields = ReadThroughAccessibility(CORVANE_FIELD_NAMES_READER);
@@ -60,4 +49,13 @@ TEST_F(ResultListAccessibility, EveryFieldIsAnnouncedByItsLabel)
         SCOPED_TRACE(label);
         EXPECT_NE(fields.find(std::string("\t") + label + "\t" + label + "\n"), std::string::npos) << fields;
     }
+
+    Search("sn", "Width", "cn,telephoneNumber");
+    EXPECT_EQ(ReadThroughAccessibility(), "cn\ttelephoneNumber\nWidth Five\t333\nWidth Four\t111, 222\n");
+
+    ClickHeading(1);
+    EXPECT_EQ(ReadThroughAccessibility(), "cn\ttelephoneNumber\nWidth Four\t111, 222\nWidth Five\t333\n");
+
+    Search("sn", "Nobody", "mail");
+    EXPECT_EQ(ReadThroughAccessibility(), "cn\ttelephoneNumber\nNo result found for 'Nobody*'\t\n");
 }

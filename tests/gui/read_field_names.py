@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-# read_field_names.py - reads the fields of a running program's windows through the accessibility
+# read_field_names.py - reads the fields of a running program's newest window through the accessibility
 # layer (AT-SPI), as a screen reader announces them, and prints one line per field: its role, its
 # name and the name of the label it is labelled by, separated by a TAB.
 #
@@ -37,7 +37,11 @@ def main():
             else:
                 walk(child)
 
-    walk(apps[0])
+    # the newest window only: a window closed before may still be listed, and asking the bus about
+    # what is left of it makes the toolkit's bridge complain
+    app = apps[0]
+    if app.childCount > 0:
+        walk(app.getChildAtIndex(app.childCount - 1))
     return 0
 
 
