@@ -108,6 +108,14 @@ TEST_F(DesktopFirstWindow, ListIsDrawnAfterTheStartAndTheWindowStaysOnScreen)
     }
     EXPECT_TRUE(wxDisplay(0u).GetGeometry().Contains(shown))
         << shown.x << "," << shown.y << " " << shown.width << "x" << shown.height;
+    // and after the window's later history: maximised, restored, another language
+    for (const bool maximise : {true, false}) {
+        Window().Maximize(maximise);
+        EXPECT_TRUE(PumpUntil([&] { return Window().IsMaximized() == maximise; }));
+        ExpectRowsDrawn();
+    }
+    Window().Language().Apply(std::string(CORVANE_LANGUAGES_FOLDER) + "/LangLDAP_Greek.ini");
+    ExpectRowsDrawn();
     // at its smallest, the list shows its heading and three whole rows
     Window().SetSize(Window().GetMinSize());
     EXPECT_TRUE(PumpUntil([&] { return Window().GetSize() == Window().GetMinSize(); }));
