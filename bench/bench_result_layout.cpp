@@ -18,11 +18,12 @@
 #include <vector>
 
 #include "directory/directory_query.h"
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "directory_server.h"
 #include "scripted_directory.h"
 #include "search/details_text.h"
-#include "search/ldif_text.h"
+#include "search/export_text.h"
+#include "search/ldif_export.h"
 #include "search/search_rules.h"
 #include "search/shown_result.h"
 #include "search/work_limit.h"
@@ -84,8 +85,8 @@ int WideEntry(int names)
     const double copy = MedianNanoseconds(kRuns, [&] { ResultTable copied = table; });
     ShownResult shown;
     const double layout = MedianNanoseconds(kRuns, [&] { shown.Set(ResultTable(table), choice); }) - copy;
-    const double csv = MedianNanoseconds(kRuns, [&] { shown.ExportText(); });
-    const double ldif = MedianNanoseconds(kRuns, [&] { LdifText(LdifEntries(shown.ShownRows(), choice.headings)); });
+    const double csv = MedianNanoseconds(kRuns, [&] { ExportText(shown); });
+    const double ldif = MedianNanoseconds(kRuns, [&] { LdifExport(shown); });
     const double allDetails = MedianNanoseconds(kRuns, [&] { DetailsText(table, {"cn", "*", "+"}, std::nullopt); });
     const double details =
         MedianNanoseconds(kRuns, [&] { DetailsText(table, DetailNames(DefaultDetailSlots()), std::nullopt); });
@@ -169,10 +170,8 @@ int main(int argc, char** argv)
     }
 
     std::size_t sink = 0;
-    const double byPosition = MedianNanoseconds(
-        runs, [&] { sink += MakeExportTable(RowsByPosition(table), choice.columnCount()).RowCount(); });
-    const double byName = MedianNanoseconds(
-        runs, [&] { sink += MakeExportTable(ResultRows(table, choice), choice.columnCount()).RowCount(); });
+    const double byPosition = MedianNanoseconds(runs, [&] { sink += RowsByPosition(table).size(); });
+    const double byName = MedianNanoseconds(runs, [&] { sink += ResultRows(table, choice).size(); });
 
     // The shown result, as the window and corvane-search lay an answer out (the copy of the table it
     // takes is timed apart and left out).

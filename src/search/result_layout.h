@@ -9,8 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "search/ldif_text.h"
-
 class ResultTable;
 class WorkLimit;
 struct QueryChoice;
@@ -20,10 +18,9 @@ inline constexpr std::string_view kValueJoin = ", ";
 
 /// One entry of an answer as the result list shows it.
 struct ResultRow {
-    std::string dn;                                    ///< distinguished name (column 0 without its tag)
-    std::vector<std::string> values;                   ///< exactly one cell per column, laid out by attribute name
-    bool hasValue = false;                             ///< at least one value of an asked attribute was found
-    std::vector<std::vector<std::string>> valueLists;  ///< each column's values apart, for the LDIF export
+    std::string dn;                   ///< distinguished name (column 0 without its tag)
+    std::vector<std::string> values;  ///< exactly one cell per column, laid out by attribute name
+    bool hasValue = false;            ///< at least one value of an asked attribute was found
 };
 
 /// Called for every value of a search table that goes to a result column: the table row, the
@@ -51,11 +48,3 @@ std::string_view EntryDn(const ResultTable& table, int32_t row);
 /// AttributeKey), several values of one cell joined by ", " in the server's order; values of
 /// attributes that match no column are left out.
 std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& choice);
-
-/// The entries of rows for the LDIF export: each named by its DN, with the values of column k
-/// under names[k]; empty names and columns without values left out.
-std::vector<LdifEntry> LdifEntries(const std::vector<ResultRow>& rows, const std::vector<std::string>& names);
-
-/// The export table of a search: columnCount columns, one row per entry, cell k of each row at
-/// column k.
-ResultTable MakeExportTable(const std::vector<ResultRow>& rows, int32_t columnCount);

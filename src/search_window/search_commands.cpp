@@ -27,6 +27,7 @@
 #include "search_window/bind_login.h"
 #include "search_window/details_dialog.h"
 #include "search/details_text.h"
+#include "search/export_text.h"
 #include "search_window/result_list.h"
 #include "storage/file_utils.h"
 
@@ -266,7 +267,6 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
 {
     CResultList* list = m_controls.list;
     const SearchOutcome& outcome = answer.outcome;
-    m_shownHeadings = choice.headings;
     const size_t entries = answer.shown->EntryCount();
     const int32_t columnCount = choice.columnCount();
 
@@ -312,11 +312,10 @@ void SearchCommands::ShowAnswer(SearchAnswer& answer, const QueryChoice& choice,
 void SearchCommands::SortByColumn(unsigned column, bool ascending)
 {
     CResultList* list = m_controls.list;
-    static const std::map<size_t, std::string> kNoEdits;
-    const std::vector<uint32_t> before = list->FollowedItems();
-    std::vector<uint32_t> after = before;
-    if (m_result->SortBy(column, ascending, column == 0 ? list->EditedTexts() : kNoEdits, CollationKey, after)) {
-        list->Reorder(before, after);
+    const std::vector<size_t> selected = list->SelectedItems();
+    std::vector<uint32_t> followed(selected.begin(), selected.end());
+    if (m_result->SortBy(column, ascending, CollationKey, followed)) {
+        list->ShowReordered({followed.begin(), followed.end()});
     }
 }
 
@@ -439,7 +438,7 @@ void SearchCommands::NotifyBusy(bool busy)
 
 void SearchCommands::Export()
 {
-    SaveResult("csv", keys::kCSVFilter, [this] { return m_result->ExportText(); });
+    SaveResult("csv", keys::kCSVFilter, [this] { return ExportText(*m_result); });
 }
 
 void SearchCommands::SaveResult(const char* extension, const char* filterKey, const std::function<std::string()>& text)

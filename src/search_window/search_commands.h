@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "directory/result_table.h"
 #include "search_window/background_query.h"
 #include "search/search_rules.h"
 #include "search/shown_result.h"
@@ -109,8 +108,8 @@ public:
     /// list there). An empty function removes it.
     void SetQueryStartHook(std::function<void()> hook) { m_queryStartHook = std::move(hook); }
 
-    /// The export of the last search as a table, made when asked for (tests read it).
-    ResultTable ExportTable() const { return m_result->ExportTable(); }
+    /// The shown result of the last search, which the list, the copy and the exports read.
+    const ShownResult& Result() const { return *m_result; }
     /// The distinguished name of each list item, by item index.
     std::vector<std::string> ItemDns() const { return m_result->ItemDns(); }
     /// The text last given to a details window (tests read it).
@@ -126,8 +125,7 @@ private:
     std::unique_ptr<BindLogin> m_bindLogin;
     ConnectionOptions m_connection;
     int32_t m_timeLimitSeconds = kSearchTimeLimitSeconds;
-    std::shared_ptr<ShownResult> m_result;     ///< shared with the result list, which reads its texts
-    std::vector<std::string> m_shownHeadings;  ///< the attribute names of the shown columns
+    std::shared_ptr<ShownResult> m_result;  ///< shared with the result list, which reads its texts
     std::string m_lastDetailsText;
     std::function<void()> m_queryStartHook;
     std::function<void(bool)> m_busyHook;

@@ -1,19 +1,15 @@
 // search_rules_test.cpp - the search rules and the details text: input check order, port, search
-// value, query choice, the no-result text, result rows laid out by attribute name, the export table's bytes, the
+// value, query choice, the no-result text, result rows laid out by attribute name, the
 // details text's bytes and the choice of entries by distinguished name.
 #include "search/search_rules.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <climits>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "search/details_text.h"
 
 namespace {
@@ -278,31 +274,6 @@ TEST(ResultRows, EveryValueUnderTheColumnOfItsAttributeName)
         EXPECT_EQ(rows[1].values, Names(c.values.size()));
         EXPECT_FALSE(rows[1].hasValue);
     }
-}
-
-std::string ExportFileBytes(const ResultTable& table)
-{
-    const std::filesystem::path path =
-        std::filesystem::path(::testing::TempDir()) / ("search_rules_export_" + std::to_string(getpid()) + ".csv");
-    EXPECT_TRUE(table.WriteToFile(path.string()));
-    std::string bytes;
-    {
-        // closed before the removal: Windows removes no open file
-        std::ifstream in(path, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    std::filesystem::remove(path);
-    return bytes;
-}
-
-TEST(MakeExportTable, WritesCellKOfRowRAtColumnK)
-{
-    const std::vector<ResultRow> rows = {{"cn=Smith", {"Smith", "123"}, true, {}},
-                                         {"cn=Empty", {"", ""}, false, {}},
-                                         {"cn=Semi", {"a;b", ""}, true, {}},
-                                         {"cn=Bytes", {"M\xfcller", "\xc3\xb8"}, true, {}}};
-    EXPECT_EQ(ExportFileBytes(MakeExportTable(rows, 2)), "Smith;123  \r\n;  \r\na;b;  \r\nM\xfcller;\xc3\xb8  \r\n");
-    EXPECT_EQ(ExportFileBytes(MakeExportTable({}, 1)), "");
 }
 
 const std::string kSeparator = std::string(" \r\n ") + std::string(56, '-') + "\r\n";
