@@ -122,26 +122,3 @@ std::string_view EntryDn(const ResultTable& table, int32_t row)
     const bool whole = entry.tag != kEntryTag && entry.tag.data() + entry.tag.size() == entry.text.data();
     return whole ? std::string_view(entry.tag.data(), entry.size()) : entry.text;
 }
-
-std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& choice)
-{
-    const std::size_t columnCount = static_cast<std::size_t>(choice.columnCount());
-    std::vector<ResultRow> rows(static_cast<std::size_t>(std::max(table.RowCount(), 0)));
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        rows[r].dn = EntryDn(table, static_cast<int32_t>(r));
-        rows[r].values.resize(columnCount);
-    }
-    std::vector<bool> started(rows.size() * columnCount);
-    PlaceValues(table, choice, [&](std::size_t r, std::size_t k, int32_t, std::string_view value) {
-        ResultRow& row = rows[r];
-        std::string& text = row.values[k];
-        if (started[r * columnCount + k]) {
-            text.append(kValueJoin);
-        }
-        started[r * columnCount + k] = true;
-        text.append(value);
-        row.hasValue = true;
-        return true;
-    });
-    return rows;
-}

@@ -16,20 +16,15 @@ struct QueryChoice;
 /// What stands between two values of one cell.
 inline constexpr std::string_view kValueJoin = ", ";
 
-/// One entry of an answer as the result list shows it.
-struct ResultRow {
-    std::string dn;                   ///< distinguished name (column 0 without its tag)
-    std::vector<std::string> values;  ///< exactly one cell per column, laid out by attribute name
-    bool hasValue = false;            ///< at least one value of an asked attribute was found
-};
-
 /// Called for every value of a search table that goes to a result column: the table row, the
 /// column k, the value's cell column in the table and its text without the tag. False ends the walk.
 using ValuePlacer = std::function<bool(std::size_t row, std::size_t k, int32_t cell, std::string_view value)>;
 
 /// Walks every row of a search table once and places each value under the column of its attribute's
-/// name (see ResultRows), in the server's order, until place asks to stop. Linear in the cells of
-/// the rows, however many distinct attribute names they hold.
+/// name, in the server's order, until place asks to stop: column k belongs to the k-th name the
+/// choice asks for, and a value goes into every column whose name its attribute's name matches
+/// (see AttributeKey); values of attributes that match no column are left out. Linear in the cells
+/// of the rows, however many distinct attribute names they hold.
 void PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place);
 /// As above, counting every cell read as a step of limit; false when the limit ended the walk.
 bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place, WorkLimit& limit);
@@ -42,9 +37,3 @@ bool RowEnded(const ResultTable& table, int32_t cell, int32_t row);
 
 /// The distinguished name of a search table's row: column 0 without its tag.
 std::string_view EntryDn(const ResultTable& table, int32_t row);
-
-/// The rows of a (sorted) search table, one per entry. Column k belongs to the k-th name the
-/// choice asks for; a value goes into every column whose name its attribute's name matches (see
-/// AttributeKey), several values of one cell joined by ", " in the server's order; values of
-/// attributes that match no column are left out.
-std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& choice);

@@ -11,6 +11,7 @@
 
 #include "result/result_table.h"
 #include "search/details_text.h"
+#include "search/shown_result.h"
 
 namespace {
 
@@ -215,7 +216,7 @@ QueryChoice AskedFor(const char* resultAttribute)
     return ChooseQuery(input, false);
 }
 
-TEST(ResultRows, EveryValueUnderTheColumnOfItsAttributeName)
+TEST(ResultLayout, EveryValueUnderTheColumnOfItsAttributeName)
 {
     const struct {
         const char* name;
@@ -264,15 +265,21 @@ TEST(ResultRows, EveryValueUnderTheColumnOfItsAttributeName)
         SCOPED_TRACE(c.name);
         Names cells = c.cells;
         cells.insert(cells.begin(), "<ENTRY>cn=<VALUE>a,o=x");
-        const std::vector<ResultRow> rows =
-            ResultRows(QueryLikeTable({cells, {"<ENTRY>cn=b"}}, static_cast<int32_t>(cells.size())), AskedFor(c.asked));
-        ASSERT_EQ(rows.size(), 2u);
+        ShownResult shown;
+        shown.Set(QueryLikeTable({cells, {"<ENTRY>cn=b"}}, static_cast<int32_t>(cells.size())), AskedFor(c.asked));
+        ASSERT_EQ(shown.EntryCount(), 2u);
         // A name holding a tag's text is still a name.
-        EXPECT_EQ(rows[0].dn, "cn=<VALUE>a,o=x");
-        EXPECT_EQ(rows[0].values, c.values);
-        EXPECT_EQ(rows[0].hasValue, c.hasValue);
-        EXPECT_EQ(rows[1].values, Names(c.values.size()));
-        EXPECT_FALSE(rows[1].hasValue);
+        EXPECT_EQ(shown.RowDn(0), "cn=<VALUE>a,o=x");
+        Names first;
+        Names second;
+        for (std::size_t k = 0; k < shown.ColumnCount(); ++k) {
+            first.emplace_back(shown.RowText(0, k));
+            second.emplace_back(shown.RowText(1, k));
+        }
+        EXPECT_EQ(first, c.values);
+        EXPECT_EQ(second, Names(c.values.size()));
+        // Only an entry with a value of an asked attribute gets a list item.
+        EXPECT_EQ(shown.ItemDns(), c.hasValue ? Names{"cn=<VALUE>a,o=x"} : Names{});
     }
 }
 
