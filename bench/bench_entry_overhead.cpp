@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "directory/directory_query.h"
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "scripted_directory.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "directory/directory_query.h"
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "scripted_directory.h"
 
 namespace {

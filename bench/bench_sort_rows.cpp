@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "directory/result_table.h"
+#include "result/result_table.h"
 
 namespace {
 

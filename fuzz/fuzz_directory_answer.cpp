@@ -23,16 +23,18 @@
 #include "directory/directory_query.h"
 #include "directory/password.h"
 #include "directory/query_failure.h"
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "ldif_reader.h"
 #include "output_checks.h"
 #include "scripted_answer.h"
+#include "search/copied_items.h"
 #include "search/details_text.h"
+#include "search/export_text.h"
+#include "search/ldif_export.h"
 #include "search/ldif_text.h"
 #include "search/result_layout.h"
 #include "search/search_rules.h"
 #include "search/shown_result.h"
-#include "search/tab_separated.h"
 #include "search/work_limit.h"
 #include "storage/connection_profile.h"
 
@@ -163,6 +165,31 @@ void CheckLdif(const std::string& ldif, const std::vector<LdifEntry>& entries)
     }
 }
 
+/// The entries the LDIF export holds: each shown entry by its DN, the values of each column under
+/// the column's name (blanks around it dropped), columns of no value or no name left out.
+std::vector<LdifEntry> ShownEntries(const ShownResult& shown)
+{
+    const std::size_t columns = shown.ColumnCount();
+    std::vector<std::vector<std::string>> values(shown.EntryCount() * columns);
+    shown.EachValue(
+        [&](uint32_t row, std::size_t k, std::string_view value) { values[row * columns + k].emplace_back(value); });
+    std::vector<LdifEntry> entries;
+    for (std::size_t at = 0; at < shown.EntryCount(); ++at) {
+        const uint32_t row = shown.EntryRow(at);
+        LdifEntry& entry = entries.emplace_back();
+        entry.dn = shown.RowDn(row);
+        for (std::size_t k = 0; k < columns; ++k) {
+            const std::string& name = shown.Headings()[k];
+            const std::size_t first = name.find_first_not_of(' ');
+            if (first != std::string::npos && !values[row * columns + k].empty()) {
+                entry.attributes.push_back(
+                    {name.substr(first, name.find_last_not_of(' ') - first + 1), values[row * columns + k]});
+            }
+        }
+    }
+    return entries;
+}
+
 /// The window's search: every output made of its result.
 void RunWindowSearch(const Plan& plan)
 {
@@ -206,20 +233,12 @@ void RunWindowSearch(const Plan& plan)
 
     ShownResult shown;
     shown.Set(std::move(table), choice);
-    const std::vector<ResultRow> rows = shown.ShownRows();
-    REQUIRE(rows.size() == shown.EntryCount());
-    const std::string exported = shown.ExportText();
-    const std::vector<LdifEntry> entries = LdifEntries(rows, choice.headings);
-    CheckLdif(LdifText(entries), entries);
+    const std::string exported = ExportText(shown);
+    CheckLdif(LdifExport(shown), ShownEntries(shown));
 
     // The copied table: a heading line and one line per item, each cell in its place.
-    std::vector<std::vector<std::string>> items(shown.ItemCount());
-    for (std::size_t item = 0; item < items.size(); ++item) {
-        for (std::size_t column = 0; column < choice.headings.size(); ++column) {
-            items[item].emplace_back(shown.ItemText(item, column));
-        }
-    }
-    const std::string copied = TabSeparatedText(choice.headings, items);
+    const std::string copied = CopiedItems(shown, {});
+    const std::size_t itemCount = shown.ItemCount();
     std::size_t lines = 0;
     std::size_t tabs = 0;
     for (const char c : copied) {
@@ -227,7 +246,7 @@ void RunWindowSearch(const Plan& plan)
         tabs += c == '\t' ? 1 : 0;
         REQUIRE(c != '\r');
     }
-    REQUIRE(lines == items.size() + 1);
+    REQUIRE(lines == itemCount + 1);
     REQUIRE(tabs == lines * (choice.headings.size() - 1));
 
     // Texts that were UTF-8 stay UTF-8 in every output.

@@ -96,16 +96,15 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
                                                     if (FileExists(path))
                                                         m_profile->Load(path);
                                                 });
-    // the commands get copies of what they read: the texts, the language's catalogue and the profile's values
+    // the commands get copies of what they read: the language's catalogue and the profile's values
     m_language =
         std::make_unique<LanguageSession>(*this, m_folders, *m_fontSettings, [this](const LanguageSession& language) {
             // the banner's subtitle is drawn in the language's text
             static_cast<wxGenericStaticBitmap*>(FindWindow(ctl::kBanner))
                 ->SetBitmap(BannerBitmap(ToWx(language.Text(keys::kSubtitle))));
             m_windowState->Arrange();  // label widths follow their texts
-            m_commands->SetTexts(language.Texts());
-            m_commands->RetranslateStatus();
             m_commands->SetCatalog(language.Catalog());
+            m_commands->RetranslateStatus();
         });
     ProfileSession::Hooks hooks;
     hooks.cleared = [this] {

@@ -12,12 +12,13 @@
 #include "directory/client_defaults.h"
 #include "directory/directory_query.h"
 #include "directory/query_failure.h"
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "directory/server_address.h"
 #include "localisation/text_keys.h"
 #include "platform/text_codec.h"
-#include "search/ldif_text.h"
 #include "search/details_text.h"
+#include "search/export_text.h"
+#include "search/ldif_export.h"
 #include "search/search_rules.h"
 #include "search/shown_result.h"
 #include "storage/connection_profile.h"
@@ -99,8 +100,7 @@ QueryResult RunQuery(DirectoryQuery& query, const CliOptions& options, const Sea
     ShownResult shown;
     result.outcome = SearchAndLayOut(query, input, choice, SearchValue(input, options.swap), shown, timeLimitSeconds);
     result.entries = static_cast<int32_t>(shown.EntryCount());
-    result.bytes =
-        options.format == "ldif" ? LdifText(LdifEntries(shown.ShownRows(), choice.headings)) : shown.ExportText();
+    result.bytes = options.format == "ldif" ? LdifExport(shown) : ExportText(shown);
     return result;
 }
 

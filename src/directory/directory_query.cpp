@@ -7,7 +7,7 @@
 
 #include "directory/query_failure.h"
 #include "directory/query_stop.h"
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "directory/server_address.h"
 
 DirectoryQuery::~DirectoryQuery() = default;

@@ -12,8 +12,8 @@
 #include "directory/entry_reader.h"
 #include "directory/query_failure.h"
 #include "directory/query_stop.h"
-#include "directory/result_table.h"
-#include "directory/row_cells.h"
+#include "result/result_table.h"
+#include "result/row_cells.h"
 #include "directory/server_address.h"
 
 DirectoryQuery::DirectoryQuery() : m_stop(std::make_unique<QueryStop>()) {}

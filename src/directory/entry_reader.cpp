@@ -8,8 +8,8 @@
 #include "directory/deadline.h"
 #include "directory/directory_connection.h"
 #include "directory/query_stop.h"
-#include "directory/result_table.h"
-#include "directory/row_cells.h"
+#include "result/result_table.h"
+#include "result/row_cells.h"
 
 namespace {
 

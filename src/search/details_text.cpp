@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "directory/directory_query.h"
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "search/filter_value.h"
 #include "search/search_filter.h"
 #include "search/search_rules.h"

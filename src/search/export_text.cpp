@@ -1,7 +1,7 @@
-// export_text.cpp - the ";"-separated export with quoted cells.
+// export_text.cpp - the ";"-separated export of a shown result, with quoted cells.
 #include "search/export_text.h"
 
-#include "directory/result_table.h"
+#include "search/shown_result.h"
 
 void AppendExportCell(std::string& bytes, std::string_view cell)
 {
@@ -26,17 +26,16 @@ std::string ExportCell(std::string_view cell)
     return quoted;
 }
 
-std::string ExportText(const ResultTable& table)
+std::string ExportText(const ShownResult& shown)
 {
     std::string bytes;
-    const int32_t rows = table.RowCount();
-    const int32_t columns = table.ColumnCount();
-    for (int32_t row = 0; row < rows; ++row) {
-        for (int32_t column = 0; column < columns; ++column) {
-            const TaggedCell cell = table.CellView(column, row);
-            AppendExportCell(bytes, cell.tag.empty() ? cell.text : std::string_view(cell.Whole()));
-            if (column != columns - 1) {
-                bytes += table.Separator();
+    const size_t columns = shown.ColumnCount();
+    for (size_t entry = 0; entry < shown.EntryCount(); ++entry) {
+        const uint32_t row = shown.EntryRow(entry);
+        for (size_t k = 0; k < columns; ++k) {
+            AppendExportCell(bytes, shown.RowText(row, k));
+            if (k + 1 != columns) {
+                bytes += kExportSeparator;
             }
         }
         bytes += kExportLineEnd;

@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "directory/query_failure.h"
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "search/attribute_names.h"
 #include "search/result_layout.h"
 #include "search/work_limit.h"

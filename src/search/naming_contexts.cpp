@@ -5,7 +5,7 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "search/attribute_names.h"
 
 std::vector<std::string> NamingContextAttributes()

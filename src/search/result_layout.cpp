@@ -1,4 +1,4 @@
-// result_layout.cpp - the layout of an answer by attribute name, and the export table made from it.
+// result_layout.cpp - the layout of an answer by attribute name.
 #include "search/result_layout.h"
 
 #include <algorithm>
@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "search/attribute_names.h"
 #include "search/search_rules.h"
 #include "search/work_limit.h"
@@ -121,61 +121,4 @@ std::string_view EntryDn(const ResultTable& table, int32_t row)
     // Another tag is part of the name; the answer's own rows always start with the entry tag.
     const bool whole = entry.tag != kEntryTag && entry.tag.data() + entry.tag.size() == entry.text.data();
     return whole ? std::string_view(entry.tag.data(), entry.size()) : entry.text;
-}
-
-std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& choice)
-{
-    const std::size_t columnCount = static_cast<std::size_t>(choice.columnCount());
-    std::vector<ResultRow> rows(static_cast<std::size_t>(std::max(table.RowCount(), 0)));
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        rows[r].dn = EntryDn(table, static_cast<int32_t>(r));
-        rows[r].values.resize(columnCount);
-        rows[r].valueLists.resize(columnCount);
-    }
-    PlaceValues(table, choice, [&rows](std::size_t r, std::size_t k, int32_t, std::string_view value) {
-        ResultRow& row = rows[r];
-        std::string& text = row.values[k];
-        if (!row.valueLists[k].empty()) {
-            text.append(kValueJoin);
-        }
-        text.append(value);
-        row.valueLists[k].emplace_back(value);
-        row.hasValue = true;
-        return true;
-    });
-    return rows;
-}
-
-ResultTable MakeExportTable(const std::vector<ResultRow>& rows, int32_t columnCount)
-{
-    ResultTable table;
-    table.SetDimensions(columnCount, static_cast<int32_t>(rows.size()));
-    // Filled from the last row up: the first cell set creates every row below it in one go,
-    // instead of the table growing by one row per entry. The cells end up the same.
-    for (std::size_t r = rows.size(); r-- > 0;) {
-        const std::vector<std::string>& values = rows[r].values;
-        for (std::size_t k = 0; k < values.size(); ++k) {
-            table.SetCell(static_cast<int32_t>(k), static_cast<int32_t>(r), values[k]);
-        }
-    }
-    return table;
-}
-
-std::vector<LdifEntry> LdifEntries(const std::vector<ResultRow>& rows, const std::vector<std::string>& names)
-{
-    std::vector<LdifEntry> entries;
-    entries.reserve(rows.size());
-    for (const ResultRow& row : rows) {
-        LdifEntry& entry = entries.emplace_back();
-        entry.dn = row.dn;
-        for (std::size_t k = 0; k < names.size() && k < row.valueLists.size(); ++k) {
-            const std::size_t first = names[k].find_first_not_of(' ');
-            if (first == std::string::npos || row.valueLists[k].empty()) {
-                continue;
-            }
-            const std::string name = names[k].substr(first, names[k].find_last_not_of(' ') - first + 1);
-            entry.attributes.push_back(LdifEntry::Attribute{name, row.valueLists[k]});
-        }
-    }
-    return entries;
 }

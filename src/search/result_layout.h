@@ -9,8 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "search/ldif_text.h"
-
 class ResultTable;
 class WorkLimit;
 struct QueryChoice;
@@ -18,21 +16,15 @@ struct QueryChoice;
 /// What stands between two values of one cell.
 inline constexpr std::string_view kValueJoin = ", ";
 
-/// One entry of an answer as the result list shows it.
-struct ResultRow {
-    std::string dn;                                    ///< distinguished name (column 0 without its tag)
-    std::vector<std::string> values;                   ///< exactly one cell per column, laid out by attribute name
-    bool hasValue = false;                             ///< at least one value of an asked attribute was found
-    std::vector<std::vector<std::string>> valueLists;  ///< each column's values apart, for the LDIF export
-};
-
 /// Called for every value of a search table that goes to a result column: the table row, the
 /// column k, the value's cell column in the table and its text without the tag. False ends the walk.
 using ValuePlacer = std::function<bool(std::size_t row, std::size_t k, int32_t cell, std::string_view value)>;
 
 /// Walks every row of a search table once and places each value under the column of its attribute's
-/// name (see ResultRows), in the server's order, until place asks to stop. Linear in the cells of
-/// the rows, however many distinct attribute names they hold.
+/// name, in the server's order, until place asks to stop: column k belongs to the k-th name the
+/// choice asks for, and a value goes into every column whose name its attribute's name matches
+/// (see AttributeKey); values of attributes that match no column are left out. Linear in the cells
+/// of the rows, however many distinct attribute names they hold.
 void PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place);
 /// As above, counting every cell read as a step of limit; false when the limit ended the walk.
 bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place, WorkLimit& limit);
@@ -45,17 +37,3 @@ bool RowEnded(const ResultTable& table, int32_t cell, int32_t row);
 
 /// The distinguished name of a search table's row: column 0 without its tag.
 std::string_view EntryDn(const ResultTable& table, int32_t row);
-
-/// The rows of a (sorted) search table, one per entry. Column k belongs to the k-th name the
-/// choice asks for; a value goes into every column whose name its attribute's name matches (see
-/// AttributeKey), several values of one cell joined by ", " in the server's order; values of
-/// attributes that match no column are left out.
-std::vector<ResultRow> ResultRows(const ResultTable& table, const QueryChoice& choice);
-
-/// The entries of rows for the LDIF export: each named by its DN, with the values of column k
-/// under names[k]; empty names and columns without values left out.
-std::vector<LdifEntry> LdifEntries(const std::vector<ResultRow>& rows, const std::vector<std::string>& names);
-
-/// The export table of a search: columnCount columns, one row per entry, cell k of each row at
-/// column k.
-ResultTable MakeExportTable(const std::vector<ResultRow>& rows, int32_t columnCount);

@@ -7,7 +7,7 @@
 
 #include "directory/directory_query.h"
 #include "directory/query_failure.h"
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "localisation/text_keys.h"
 #include "search/filter_value.h"
 #include "search/naming_contexts.h"

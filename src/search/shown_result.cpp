@@ -1,11 +1,10 @@
-// shown_result.cpp - ShownResult: entries in DN or column order, their items and the export.
+// shown_result.cpp - ShownResult: entries in DN or column order, their items and edited labels.
 #include "search/shown_result.h"
 
 #include <algorithm>
 #include <numeric>
 #include <utility>
 
-#include "search/export_text.h"
 #include "search/work_limit.h"
 
 void ShownResult::Set(ResultTable table, const QueryChoice& choice)
@@ -126,6 +125,13 @@ void ShownResult::Clear()
     m_itemRows = {};
     m_everyRowAnItem = false;
     m_itemsShown = false;
+    m_labels.clear();
+}
+
+void ShownResult::ClearItems()
+{
+    m_itemsShown = false;
+    m_labels.clear();
 }
 
 std::string_view ShownResult::CellText(size_t row, size_t column) const
@@ -145,7 +151,36 @@ std::string_view ShownResult::CellText(size_t row, size_t column) const
 
 std::string_view ShownResult::ItemText(size_t item, size_t column) const
 {
-    return item < ItemCount() ? CellText(ItemRow(item), column) : std::string_view();
+    if (item >= ItemCount()) {
+        return {};
+    }
+    const uint32_t row = ItemRow(item);
+    if (column == 0 && !m_labels.empty()) {
+        if (const auto found = m_labels.find(row); found != m_labels.end()) {
+            return found->second;
+        }
+    }
+    return CellText(row, column);
+}
+
+void ShownResult::SetLabel(size_t item, std::string label)
+{
+    if (item < ItemCount()) {
+        m_labels[ItemRow(item)] = std::move(label);
+    }
+}
+
+std::string_view ShownResult::RowDn(uint32_t row) const
+{
+    return EntryDn(m_table, static_cast<int32_t>(row));
+}
+
+void ShownResult::EachValue(const std::function<void(uint32_t row, size_t column, std::string_view value)>& visit) const
+{
+    PlaceValues(m_table, m_choice, [&visit](size_t row, size_t k, int32_t, std::string_view value) {
+        visit(static_cast<uint32_t>(row), k, value);
+        return true;
+    });
 }
 
 std::vector<std::string> ShownResult::ItemDns() const
@@ -166,20 +201,15 @@ size_t ShownResult::ItemCount() const
     return m_everyRowAnItem ? m_order.size() : m_itemRows.size();
 }
 
-bool ShownResult::SortBy(size_t column, bool ascending, const std::map<size_t, std::string>& edited, const KeyOf& keyOf,
-                         std::vector<uint32_t>& followed)
+bool ShownResult::SortBy(size_t column, bool ascending, const KeyOf& keyOf, std::vector<uint32_t>& followed)
 {
     if (!m_itemsShown || m_order.empty() || column >= m_columnCount) {
         return false;
     }
     const size_t rows = m_order.size();
-    // The rows of the edited and followed items, and which rows have no item (only when some lack one).
-    std::map<uint32_t, std::string_view> editedRows;
-    for (const auto& [item, text] : edited) {
-        if (item < ItemCount()) {
-            editedRows.emplace(ItemRow(item), text);
-        }
-    }
+    // The rows of the followed items, and which rows have no item (only when some lack one).
+    static const std::map<uint32_t, std::string> kNoLabels;
+    const std::map<uint32_t, std::string>& editedRows = column == 0 ? m_labels : kNoLabels;
     constexpr uint32_t kGone = static_cast<uint32_t>(-1);
     for (uint32_t& item : followed) {
         item = item < ItemCount() ? ItemRow(item) : kGone;
@@ -250,42 +280,4 @@ bool ShownResult::SortBy(size_t column, bool ascending, const std::map<size_t, s
         }
     }
     return true;
-}
-
-std::string ShownResult::ExportText() const
-{
-    std::string bytes;
-    for (uint32_t row : m_order) {
-        for (size_t k = 0; k < m_columnCount; ++k) {
-            AppendExportCell(bytes, CellText(row, k));
-            if (k + 1 != m_columnCount) {
-                bytes += m_table.Separator();
-            }
-        }
-        bytes += kExportLineEnd;
-    }
-    return bytes;
-}
-
-ResultTable ShownResult::ExportTable() const
-{
-    ResultTable table;
-    table.SetDimensions(static_cast<int32_t>(m_columnCount), static_cast<int32_t>(m_order.size()));
-    for (size_t r = m_order.size(); r-- > 0;) {
-        for (size_t k = 0; k < m_columnCount; ++k) {
-            table.SetCell(static_cast<int32_t>(k), static_cast<int32_t>(r), std::string(CellText(m_order[r], k)));
-        }
-    }
-    return table;
-}
-
-std::vector<ResultRow> ShownResult::ShownRows() const
-{
-    std::vector<ResultRow> byDn = ResultRows(m_table, m_choice);
-    std::vector<ResultRow> shown;
-    shown.reserve(m_order.size());
-    for (uint32_t row : m_order) {
-        shown.push_back(std::move(byDn[row]));
-    }
-    return shown;
 }

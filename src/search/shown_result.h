@@ -1,5 +1,5 @@
 // shown_result.h - the answer of the last search as the window shows it: its entries, the order
-// they are shown in, the list item of each entry and the export in that order.
+// they are shown in, the list item of each entry and the labels edited on the list.
 #pragma once
 
 #include <cstddef>
@@ -11,17 +11,18 @@
 #include <string_view>
 #include <vector>
 
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "search/search_rules.h"
 
 class WorkLimit;
 
 /**
- * The entries of a search, first in the order of their distinguished names, kept in the search's
- * own table: the texts the list, the copy and the export show are read from it, never copied. An
- * entry with a value gets a list item; one without keeps its (empty) export row only. Sorting by
- * a column orders every entry by its item's text in that column, an entry without item counting
- * as empty, so the export always holds the entries in the order the list shows them.
+ * The one laid-out view of a search's answer. The entries, first in the order of their
+ * distinguished names, stay in the search's own table: the texts the list, the copy and the
+ * exports show are read from it, never copied. An entry with a value gets a list item; one without
+ * keeps its (empty) export row only. A label edited on the list stays with its entry. Sorting by a
+ * column orders every entry by its item's text in that column, an entry without item counting as
+ * empty, so the exports always hold the entries in the order the list shows them.
  */
 class ShownResult {
 public:
@@ -31,9 +32,9 @@ public:
     /// As Set, each cell read a step of limit: false, and nothing kept (as after Clear), when the
     /// limit ended the layout.
     bool Set(ResultTable table, const QueryChoice& choice, WorkLimit& limit);
-    /// Forgets the entries and their items (the list was emptied); the export stays, as the last
-    /// search left it.
-    void ClearItems() { m_itemsShown = false; }
+    /// Forgets the entries' items and their edited labels (the list was emptied); the export
+    /// stays, as the last search left it.
+    void ClearItems();
     /// Forgets everything, the export included (a new search is under way).
     void Clear();
 
@@ -42,29 +43,37 @@ public:
     size_t EntryCount() const { return m_order.size(); }
     /// The list items, one per entry with a value, in the shown order.
     size_t ItemCount() const;
-    /// The text of an item's column (values joined by ", "); empty beyond the items and columns.
+    /// The text of an item's column as the list shows it (values joined by ", ", or the label
+    /// edited in column 0); empty beyond the items and columns.
     std::string_view ItemText(size_t item, size_t column) const;
+    /// Column 0 of an item shows label from now on (until the items are cleared); ignored beyond
+    /// the items.
+    void SetLabel(size_t item, std::string label);
     /// The distinguished name of each list item, by item index.
     std::vector<std::string> ItemDns() const;
+
+    /// The attribute names of the columns, as asked for.
+    const std::vector<std::string>& Headings() const { return m_choice.headings; }
+    /// The columns of the layout.
+    size_t ColumnCount() const { return m_columnCount; }
+    /// The table row of the entry shown at position entry (below EntryCount()).
+    uint32_t EntryRow(size_t entry) const { return m_order[entry]; }
+    /// The distinguished name of a table row.
+    std::string_view RowDn(uint32_t row) const;
+    /// The laid-out text of a row's column (values joined by ", "), whatever label was edited.
+    std::string_view RowText(uint32_t row, size_t column) const { return CellText(row, column); }
+    /// Calls visit with every value that stands in a column, by table row, in the server's order.
+    void EachValue(const std::function<void(uint32_t row, size_t column, std::string_view value)>& visit) const;
 
     /// Makes the sort key of a text, whose byte order is the order the user expects, or gives
     /// nullopt when the text's own bytes are its key.
     using KeyOf = std::function<std::optional<std::string>(std::string_view text)>;
     /// Sorts the entries by a column, from their DN order, so equal keys keep their DN order in
-    /// both directions. An item shows its text in the column, or the one edited holds for it (by
-    /// item index); an entry without item sorts as the empty text. Keys are made only where a text
-    /// is not its own. followed holds item indexes and receives where those items went (the
-    /// caller's selection and edits follow them). False, and nothing changed, when there is
-    /// nothing to sort.
-    bool SortBy(size_t column, bool ascending, const std::map<size_t, std::string>& edited, const KeyOf& keyOf,
-                std::vector<uint32_t>& followed);
-
-    /// Every entry's texts, in the shown order, joined as the export writes them (ExportText).
-    std::string ExportText() const;
-    /// The export as a table: one row per entry in the shown order, cell k at column k.
-    ResultTable ExportTable() const;
-    /// Every entry (with or without item) in the shown order, with its values apart.
-    std::vector<ResultRow> ShownRows() const;
+    /// both directions. An item sorts by the text it shows there (its edited label included); an
+    /// entry without item sorts as the empty text. Keys are made only where a text is not its
+    /// own. followed holds item indexes and receives where those items went (the caller's
+    /// selection follows them). False, and nothing changed, when there is nothing to sort.
+    bool SortBy(size_t column, bool ascending, const KeyOf& keyOf, std::vector<uint32_t>& followed);
 
 private:
     /// A reference to the text of one cell: no value, the value cell of the table at that column,
@@ -92,4 +101,5 @@ private:
     std::vector<uint32_t> m_itemRows;     ///< the row of each list item, in the shown order (unless every row has one)
     bool m_everyRowAnItem = false;        ///< every entry has an item: m_order gives their rows
     bool m_itemsShown = false;
+    std::map<uint32_t, std::string> m_labels;  ///< labels edited in column 0, by table row
 };

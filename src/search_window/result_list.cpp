@@ -147,7 +147,7 @@ void CResultList::SetItems(const std::vector<std::vector<wxString>>& items)
     m_model->SetRows(std::move(rows));
 }
 
-void CResultList::ShowResult(std::shared_ptr<const ShownResult> shown)
+void CResultList::ShowResult(std::shared_ptr<ShownResult> shown)
 {
     m_editDelay.Stop();
     m_model->ShowResult(std::move(shown));
@@ -182,40 +182,9 @@ wxString CResultList::ItemText(size_t item, unsigned column) const
     return ToWx(m_model->Text(item, column));
 }
 
-std::string_view CResultList::ItemBytes(size_t item, unsigned column) const
+void CResultList::ShowReordered(const std::vector<size_t>& selected)
 {
-    return m_model->Text(item, column);
-}
-
-const std::map<size_t, std::string>& CResultList::EditedTexts() const
-{
-    return m_model->EditedTexts();
-}
-
-std::vector<uint32_t> CResultList::FollowedItems() const
-{
-    std::vector<uint32_t> items;
-    for (size_t item : SelectedItems())
-        items.push_back(static_cast<uint32_t>(item));
-    for (const auto& edited : m_model->EditedTexts())
-        items.push_back(static_cast<uint32_t>(edited.first));
-    std::sort(items.begin(), items.end());
-    items.erase(std::unique(items.begin(), items.end()), items.end());
-    return items;
-}
-
-void CResultList::Reorder(const std::vector<uint32_t>& before, const std::vector<uint32_t>& after)
-{
-    std::map<size_t, size_t> moved;
-    for (size_t k = 0; k < before.size() && k < after.size(); ++k)
-        moved.emplace(before[k], after[k]);
-    std::vector<size_t> selected;
-    for (size_t item : SelectedItems()) {
-        if (const auto found = moved.find(item); found != moved.end())
-            selected.push_back(found->second);
-    }
     m_editDelay.Stop();
-    m_model->Reorder(moved);
     // The rows keep their number, only their texts move: the list redraws and tells the rows in
     // view that they changed (which screen readers hear), instead of rebuilding every row.
     const wxDataViewItem topItem = GetTopItem();

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,8 +23,8 @@ wxDECLARE_EVENT(EVT_RESULT_LIST_DOUBLE_CLICK, wxCommandEvent);
  * selected (Ctrl+A selects all) and the first column's text can be edited in place by clicking an
  * item that is already selected. Enter runs the window's default button. A heading clicked (or
  * activated from the keyboard or by a screen reader) shows the sort arrow, ascending first and
- * reversed on the next click, and reports it as wxEVT_DATAVIEW_COLUMN_SORTED; the owner puts the
- * items in that order (Reorder).
+ * reversed on the next click, and reports it as wxEVT_DATAVIEW_COLUMN_SORTED; the owner sorts the
+ * shown result and has the list show it (ShowReordered).
  */
 class CResultList : public wxDataViewCtrl {
 public:
@@ -65,20 +64,14 @@ public:
     /// Replaces all items at once by fixed texts; texts[k] of an item shows in column k.
     void SetItems(const std::vector<std::vector<wxString>>& items);
     /// Shows the items of a search's result, read from it as they are drawn.
-    void ShowResult(std::shared_ptr<const ShownResult> shown);
+    void ShowResult(std::shared_ptr<ShownResult> shown);
     /// Shows one item holding a message in its first column.
     void ShowMessage(const wxString& message);
     size_t ItemCount() const;
     wxString ItemText(size_t item, unsigned column) const;
-    /// An item's text as bytes (an edited text included); valid until the items change.
-    std::string_view ItemBytes(size_t item, unsigned column) const;
-    /// The texts edited in place in the first column, by item.
-    const std::map<size_t, std::string>& EditedTexts() const;
-    /// The items whose place matters to the list: the selected ones and those with an edited text.
-    std::vector<uint32_t> FollowedItems() const;
-    /// The items now show in a new order (their result was sorted): the followed item at before[k]
-    /// went to after[k]. Edited texts move with their items; selected items stay selected.
-    void Reorder(const std::vector<uint32_t>& before, const std::vector<uint32_t>& after);
+    /// The items now show in a new order (their result was sorted, edited labels with their
+    /// items): the list redraws them and selects exactly the given items, where the selected ones went.
+    void ShowReordered(const std::vector<size_t>& selected);
     /// The indexes of the selected items, ascending.
     std::vector<size_t> SelectedItems() const;
     /// Selects exactly the given items.

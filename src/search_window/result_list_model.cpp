@@ -1,6 +1,7 @@
 // result_list_model.cpp - ResultListModel: texts read on demand, column 0 with the item icon.
 #include "search_window/result_list_model.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/text.h"
@@ -8,12 +9,11 @@
 
 void ResultListModel::Shown(size_t count)
 {
-    m_edited.clear();
     m_count = count;
     Reset(static_cast<unsigned>(count));
 }
 
-void ResultListModel::ShowResult(std::shared_ptr<const ShownResult> shown)
+void ResultListModel::ShowResult(std::shared_ptr<ShownResult> shown)
 {
     m_fixed.clear();
     m_shown = std::move(shown);
@@ -27,25 +27,10 @@ void ResultListModel::SetRows(std::vector<std::vector<std::string>> rows)
     Shown(m_fixed.size());
 }
 
-void ResultListModel::Reorder(const std::map<size_t, size_t>& moved)
-{
-    std::map<size_t, std::string> edited;
-    for (auto& [row, text] : m_edited) {
-        if (const auto found = moved.find(row); found != moved.end())
-            edited.emplace(found->second, std::move(text));
-    }
-    m_edited = std::move(edited);
-}
-
 std::string_view ResultListModel::Text(size_t row, size_t column) const
 {
     if (row >= m_count) {
         return {};
-    }
-    if (column == 0) {
-        if (const auto found = m_edited.find(row); found != m_edited.end()) {
-            return found->second;
-        }
     }
     if (m_shown != nullptr) {
         return m_shown->ItemText(row, column);
@@ -69,6 +54,12 @@ bool ResultListModel::SetValueByRow(const wxVariant& value, unsigned row, unsign
         return false;
     wxDataViewIconText edited;
     edited << value;
-    m_edited[row] = FromWx(edited.GetText());
+    if (m_shown != nullptr) {
+        m_shown->SetLabel(row, FromWx(edited.GetText()));
+    } else {
+        std::vector<std::string>& texts = m_fixed[row];
+        texts.resize(std::max<size_t>(texts.size(), 1));
+        texts[0] = FromWx(edited.GetText());
+    }
     return true;
 }

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,8 +18,8 @@ class ShownResult;
 /**
  * A virtual list model. The control asks only for the rows it draws, and the model turns only
  * those texts into wxStrings: it keeps no copy of the rows, only the result it reads them from.
- * Column 0 shows the item icon before its text and can be edited in place; an edited text is kept
- * here, by row, and shown instead of the result's.
+ * Column 0 shows the item icon before its text and can be edited in place; an edited text goes to
+ * the result as its item's label (or replaces a fixed row's text).
  */
 class ResultListModel : public wxDataViewVirtualListModel {
 public:
@@ -30,15 +29,9 @@ public:
     const wxBitmapBundle& Icon() const { return m_icon; }
 
     /// Shows the items of a search's result and tells the control.
-    void ShowResult(std::shared_ptr<const ShownResult> shown);
+    void ShowResult(std::shared_ptr<ShownResult> shown);
     /// Replaces every row by fixed texts (a message) and tells the control.
     void SetRows(std::vector<std::vector<std::string>> rows);
-    /// The rows now show in a new order: moved gives the new place of each row with an edited text
-    /// (by its old one), and the edited texts move there. The count stays, so the control keeps
-    /// its rows: its owner redraws them.
-    void Reorder(const std::map<size_t, size_t>& moved);
-    /// The texts edited in place in column 0, by row.
-    const std::map<size_t, std::string>& EditedTexts() const { return m_edited; }
     /// A cell's text as shown (an edited text included); empty beyond a row's texts.
     std::string_view Text(size_t row, size_t column) const;
 
@@ -49,9 +42,8 @@ public:
 private:
     void Shown(size_t count);
 
-    std::shared_ptr<const ShownResult> m_shown;
+    std::shared_ptr<ShownResult> m_shown;
     std::vector<std::vector<std::string>> m_fixed;
-    std::map<size_t, std::string> m_edited;  ///< edited texts of column 0, by row
     size_t m_count = 0;
     wxBitmapBundle m_icon;
 };

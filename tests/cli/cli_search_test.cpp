@@ -12,9 +12,10 @@
 #include "cli/cli_options.h"
 #include "cli/cli_search.h"
 #include "directory/directory_query.h"
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "cli_test_fixture.h"
 #include "search/export_text.h"
+#include "search/shown_result.h"
 #include "search/details_text.h"
 #include "search/search_rules.h"
 #include "storage/connection_profile.h"
@@ -68,7 +69,9 @@ protected:
         ResultTable table;
         const QueryChoice choice = ChooseQuery(input, swap);
         RunSearch(query, input, choice, SearchValue(input, swap), table);
-        return ExportText(MakeExportTable(ResultRows(table, choice), choice.columnCount()));
+        ShownResult shown;
+        shown.Set(std::move(table), choice);
+        return ExportText(shown);
     }
 
     static inline DirectoryServer* s_server = nullptr;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "directory/directory_query.h"
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "directory_server.h"
 #include "table_cells.h"
 #include "test_directory.h"

@@ -10,7 +10,7 @@
 
 #include "directory/directory_query.h"
 #include "directory/password.h"
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "scripted_directory.h"
 #include "test_system.h"
 #include "unresponsive_listener.h"

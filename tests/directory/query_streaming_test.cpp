@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "directory/directory_query.h"
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "scripted_directory.h"
 #include "test_system.h"
 #include "unresponsive_listener.h"

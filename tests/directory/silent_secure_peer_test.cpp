@@ -6,7 +6,7 @@
 #include <string>
 
 #include "directory/directory_query.h"
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "unresponsive_listener.h"
 
 namespace {

@@ -22,7 +22,7 @@ TEST_F(SearchWindowTest, SearchFillsTheListByAttributeNameInDnOrder)
         std::vector<std::string> headings;
         Cells cells;                       ///< list items, one text per column
         std::vector<std::string> itemDns;  ///< the entry of each list item
-        int exportRows;                    ///< entries found, with or without values
+        size_t exportRows;                 ///< entries found, with or without values
     };
     const std::vector<SearchCase> cases = {
         {"one column", "sn", "", "Smith", "cn", false, {"cn"}, {{"Smith"}, {"Smithers"}}, {smith, smithers}, 2},
@@ -109,8 +109,8 @@ TEST_F(SearchWindowTest, SearchFillsTheListByAttributeNameInDnOrder)
         for (size_t item = 0; item < List()->ItemCount(); ++item)
             EXPECT_TRUE(ItemHasIcon(item));
         ExpectRowsDrawn();
-        EXPECT_EQ(Commands().ExportTable().RowCount(), c.exportRows);
-        EXPECT_EQ(Commands().ExportTable().ColumnCount(), static_cast<int32_t>(c.headings.size()));
+        EXPECT_EQ(Commands().Result().EntryCount(), c.exportRows);
+        EXPECT_EQ(Commands().Result().ColumnCount(), c.headings.size());
     }
 }
 
@@ -124,7 +124,7 @@ TEST_F(SearchWindowTest, NoResultKeepsTheOldColumnsAndEmptiesTheExport)
     EXPECT_EQ(Headings(), (std::vector<std::string>{"cn", "mail"}));
     EXPECT_FALSE(Control(ctl::kDetails)->IsEnabled());
     EXPECT_TRUE(Commands().ItemDns().empty());
-    EXPECT_EQ(Commands().ExportTable().RowCount(), 0);
+    EXPECT_EQ(Commands().Result().EntryCount(), 0u);
 }
 
 TEST_F(SearchWindowTest, EditedLabelsStayAndNewSettingsEmptiesTheList)
@@ -189,7 +189,7 @@ TEST_F(SearchWindowTest, AFailedSearchSaysWhyInTheListAndTheStatusLine)
         EXPECT_EQ(ListCells(), (Cells{{shown, ""}}));
         EXPECT_EQ(Headings(), (std::vector<std::string>{"cn", "mail"}));
         EXPECT_FALSE(Control(ctl::kDetails)->IsEnabled());
-        EXPECT_EQ(Commands().ExportTable().RowCount(), 0);
+        EXPECT_EQ(Commands().Result().EntryCount(), 0u);
     }
 }
 
@@ -265,7 +265,7 @@ TEST_F(SearchWindowTest, InputChecksShowTheirMessageFocusTheFieldAndKeepTheExpor
         wxTEST_DIALOG(Commands().Search(), ExpectMessageBox(c.message, "ERROR", wxICON_INFORMATION));
         EXPECT_EQ(List()->ItemCount(), 0u);
         EXPECT_FALSE(Control(ctl::kDetails)->IsEnabled());
-        EXPECT_EQ(Commands().ExportTable().RowCount(), 2);
+        EXPECT_EQ(Commands().Result().EntryCount(), 2u);
         const wxWindow* focus = wxWindow::FindFocus();
         EXPECT_TRUE(focus == Control(c.focused) || (focus && focus->GetParent() == Control(c.focused)))
             << "focus on " << (focus ? focus->GetId() : -1);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "directory/result_table.h"
+#include "result/result_table.h"
 
 using Cells = std::vector<std::string>;
 

@@ -1,20 +1,17 @@
 // search_rules_test.cpp - the search rules and the details text: input check order, port, search
-// value, query choice, the no-result text, result rows laid out by attribute name, the export table's bytes, the
+// value, query choice, the no-result text, result rows laid out by attribute name, the
 // details text's bytes and the choice of entries by distinguished name.
 #include "search/search_rules.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <climits>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "search/details_text.h"
+#include "search/shown_result.h"
 
 namespace {
 
@@ -219,7 +216,7 @@ QueryChoice AskedFor(const char* resultAttribute)
     return ChooseQuery(input, false);
 }
 
-TEST(ResultRows, EveryValueUnderTheColumnOfItsAttributeName)
+TEST(ResultLayout, EveryValueUnderTheColumnOfItsAttributeName)
 {
     const struct {
         const char* name;
@@ -268,41 +265,22 @@ TEST(ResultRows, EveryValueUnderTheColumnOfItsAttributeName)
         SCOPED_TRACE(c.name);
         Names cells = c.cells;
         cells.insert(cells.begin(), "<ENTRY>cn=<VALUE>a,o=x");
-        const std::vector<ResultRow> rows =
-            ResultRows(QueryLikeTable({cells, {"<ENTRY>cn=b"}}, static_cast<int32_t>(cells.size())), AskedFor(c.asked));
-        ASSERT_EQ(rows.size(), 2u);
+        ShownResult shown;
+        shown.Set(QueryLikeTable({cells, {"<ENTRY>cn=b"}}, static_cast<int32_t>(cells.size())), AskedFor(c.asked));
+        ASSERT_EQ(shown.EntryCount(), 2u);
         // A name holding a tag's text is still a name.
-        EXPECT_EQ(rows[0].dn, "cn=<VALUE>a,o=x");
-        EXPECT_EQ(rows[0].values, c.values);
-        EXPECT_EQ(rows[0].hasValue, c.hasValue);
-        EXPECT_EQ(rows[1].values, Names(c.values.size()));
-        EXPECT_FALSE(rows[1].hasValue);
+        EXPECT_EQ(shown.RowDn(0), "cn=<VALUE>a,o=x");
+        Names first;
+        Names second;
+        for (std::size_t k = 0; k < shown.ColumnCount(); ++k) {
+            first.emplace_back(shown.RowText(0, k));
+            second.emplace_back(shown.RowText(1, k));
+        }
+        EXPECT_EQ(first, c.values);
+        EXPECT_EQ(second, Names(c.values.size()));
+        // Only an entry with a value of an asked attribute gets a list item.
+        EXPECT_EQ(shown.ItemDns(), c.hasValue ? Names{"cn=<VALUE>a,o=x"} : Names{});
     }
-}
-
-std::string ExportFileBytes(const ResultTable& table)
-{
-    const std::filesystem::path path =
-        std::filesystem::path(::testing::TempDir()) / ("search_rules_export_" + std::to_string(getpid()) + ".csv");
-    EXPECT_TRUE(table.WriteToFile(path.string()));
-    std::string bytes;
-    {
-        // closed before the removal: Windows removes no open file
-        std::ifstream in(path, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    std::filesystem::remove(path);
-    return bytes;
-}
-
-TEST(MakeExportTable, WritesCellKOfRowRAtColumnK)
-{
-    const std::vector<ResultRow> rows = {{"cn=Smith", {"Smith", "123"}, true, {}},
-                                         {"cn=Empty", {"", ""}, false, {}},
-                                         {"cn=Semi", {"a;b", ""}, true, {}},
-                                         {"cn=Bytes", {"M\xfcller", "\xc3\xb8"}, true, {}}};
-    EXPECT_EQ(ExportFileBytes(MakeExportTable(rows, 2)), "Smith;123  \r\n;  \r\na;b;  \r\nM\xfcller;\xc3\xb8  \r\n");
-    EXPECT_EQ(ExportFileBytes(MakeExportTable({}, 1)), "");
 }
 
 const std::string kSeparator = std::string(" \r\n ") + std::string(56, '-') + "\r\n";

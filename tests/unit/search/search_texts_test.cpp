@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "directory/result_table.h"
+#include "result/result_table.h"
 #include "search/export_text.h"
 #include "search/filter_value.h"
 #include "search/ldif_text.h"
 #include "search/naming_contexts.h"
 #include "search/search_filter.h"
+#include "search/search_rules.h"
+#include "search/shown_result.h"
 #include "search/tab_separated.h"
 
 namespace {
@@ -54,19 +56,53 @@ TEST(AttributeFilter, OneNameAsItStandsSeveralOred)
     }
 }
 
-TEST(ExportText, QuotesOnlyTheCellsThatWouldBreakTheLine)
+/// A search's answer of one entry per row, row r holding value k of column k (attribute ak), laid out.
+ShownResult ShownOf(const std::vector<std::vector<std::string>>& rows, size_t columns)
 {
     ResultTable table;
-    table.SetDimensions(3, 2);
-    table.SetCell(0, 0, "Zimmer 3; 2. Stock");
-    table.SetCell(1, 0, "say \"hi\"");
-    table.SetCell(2, 0, "a\r\nb");
-    table.SetCell(0, 1, "M\xC3\xBCller, Anna & 'Co' <x>");
-    table.SetCell(2, 1, "\tplain ");
-    EXPECT_EQ(ExportText(table),
-              "\"Zimmer 3; 2. Stock\";\"say \"\"hi\"\"\";\"a\r\nb\"  \r\n"
-              "M\xC3\xBCller, Anna & 'Co' <x>;;\tplain   \r\n");
-    EXPECT_EQ(ExportText(ResultTable{}), "");
+    QueryChoice choice;
+    for (size_t k = 0; k < columns; ++k) {
+        choice.attributes.push_back("a" + std::to_string(k));
+    }
+    choice.headings = choice.attributes;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const auto row = static_cast<int32_t>(r);
+        table.SetCell(0, row, "<ENTRY>cn=" + std::to_string(r));
+        for (size_t k = 0; k < rows[r].size(); ++k) {
+            table.SetCell(static_cast<int32_t>(2 * k + 1), row, "<ATTRIBUTE>a" + std::to_string(k));
+            table.SetCell(static_cast<int32_t>(2 * k + 2), row, "<VALUE>" + rows[r][k]);
+        }
+    }
+    table.SetDimensions(static_cast<int32_t>(2 * columns + 1), static_cast<int32_t>(rows.size()));
+    ShownResult shown;
+    shown.Set(std::move(table), choice);
+    return shown;
+}
+
+TEST(ExportText, EveryEntryALineQuotingOnlyTheCellsThatWouldBreakIt)
+{
+    const struct {
+        const char* name;
+        std::vector<std::vector<std::string>> rows;
+        size_t columns;
+        std::string bytes;
+    } cases[] = {
+        {"one column", {{"Smith"}, {"Jones"}}, 1, "Smith  \r\nJones  \r\n"},
+        {"two columns", {{"Smith", "123"}}, 2, "Smith;123  \r\n"},
+        {"an entry without values keeps its line", {{}, {"", "x"}}, 2, ";  \r\n;x  \r\n"},
+        {"separator, quote and line breaks inside values",
+         {{"Zimmer 3; 2. Stock", "say \"hi\"", "a\r\nb"}},
+         3,
+         "\"Zimmer 3; 2. Stock\";\"say \"\"hi\"\"\";\"a\r\nb\"  \r\n"},
+        {"8-bit bytes, tabs and blanks kept",
+         {{"M\xC3\xBCller, Anna & 'Co' <x>", "\tplain "}},
+         2,
+         "M\xC3\xBCller, Anna & 'Co' <x>;\tplain   \r\n"},
+        {"no entries give no bytes", {}, 1, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ExportText(ShownOf(c.rows, c.columns)), c.bytes) << c.name;
+    }
 }
 
 TEST(LdifText, SafeTextAsItIsEverythingElseInBase64AndFolded)

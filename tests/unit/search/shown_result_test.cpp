@@ -1,8 +1,11 @@
 // shown_result_test.cpp - the shown order of a search's entries: sorting by a column keeps equal
-// texts in DN order both ways, entries without a value sort as empty and keep their export row.
+// texts in DN order both ways, entries without a value sort as empty and keep their export row;
+// edited labels stay with their entries; the writers read the view in its order.
 #include "search/shown_result.h"
 
+#include "search/copied_items.h"
 #include "search/export_text.h"
+#include "search/ldif_export.h"
 #include "search/work_limit.h"
 
 #include <gtest/gtest.h>
@@ -38,12 +41,11 @@ void SetEntries(ShownResult& shown, const std::vector<std::pair<std::string, std
 }
 
 /// Sorts following every item; gives the new item order (order[k]: the item that came to position k).
-std::vector<uint32_t> SortOrder(ShownResult& shown, bool ascending, const std::map<size_t, std::string>& edited,
-                                const ShownResult::KeyOf& keyOf)
+std::vector<uint32_t> SortOrder(ShownResult& shown, bool ascending, const ShownResult::KeyOf& keyOf)
 {
     std::vector<uint32_t> followed(shown.ItemCount());
     std::iota(followed.begin(), followed.end(), uint32_t{0});
-    if (!shown.SortBy(0, ascending, edited, keyOf, followed))
+    if (!shown.SortBy(0, ascending, keyOf, followed))
         return {};
     std::vector<uint32_t> order(followed.size());
     for (uint32_t item = 0; item < followed.size(); ++item)
@@ -54,8 +56,8 @@ std::vector<uint32_t> SortOrder(ShownResult& shown, bool ascending, const std::m
 std::vector<std::string> ShownDns(const ShownResult& shown)
 {
     std::vector<std::string> dns;
-    for (const ResultRow& row : shown.ShownRows())
-        dns.push_back(row.dn);
+    for (size_t entry = 0; entry < shown.EntryCount(); ++entry)
+        dns.emplace_back(shown.RowDn(shown.EntryRow(entry)));
     return dns;
 }
 
@@ -80,11 +82,18 @@ TEST(ShownResult, SortByColumnIsStableFromDnOrderAndCountsEntriesWithoutItemAsEm
         // Items: cn=a "x", cn=b "y", cn=c "x"; cn=d has no value and no item.
         SetEntries(shown, {{"cn=a", "x"}, {"cn=b", "y"}, {"cn=c", "x"}, {"cn=d", ""}});
         ASSERT_EQ(shown.ItemDns(), (std::vector<std::string>{"cn=a", "cn=b", "cn=c"}));
-        const std::vector<uint32_t> order = SortOrder(shown, c.ascending, c.edited, keyOf);
+        for (const auto& [item, label] : c.edited)
+            shown.SetLabel(item, label);
+        const std::vector<uint32_t> order = SortOrder(shown, c.ascending, keyOf);
         SCOPED_TRACE(c.dns[1]);
         EXPECT_EQ(order, c.itemOrder);
         EXPECT_EQ(ShownDns(shown), c.dns);
-        EXPECT_EQ(shown.ExportTable().RowCount(), 4);
+        // The export holds every entry, in the shown order, with its own texts.
+        const std::map<std::string, std::string> own = {{"cn=a", "x"}, {"cn=b", "y"}, {"cn=c", "x"}, {"cn=d", ""}};
+        std::string exported;
+        for (const std::string& dn : c.dns)
+            exported += own.at(dn) + "  \r\n";
+        EXPECT_EQ(ExportText(shown), exported);
     }
 }
 
@@ -95,12 +104,12 @@ TEST(ShownResult, SortsAgainFromTheShownOrderWhenEveryEntryHasAnItem)
     const ShownResult::KeyOf ownKeys = [](std::string_view) {
         return std::nullopt;
     };
-    EXPECT_EQ(SortOrder(shown, false, {}, ownKeys), (std::vector<uint32_t>{1, 0, 2}));
+    EXPECT_EQ(SortOrder(shown, false, ownKeys), (std::vector<uint32_t>{1, 0, 2}));
     EXPECT_EQ(shown.ItemDns(), (std::vector<std::string>{"cn=b", "cn=a", "cn=c"}));
     // The order returned is by the items as they were shown before this sort.
     // Only the items followed learn where they went.
     std::vector<uint32_t> followed{0};
-    ASSERT_TRUE(shown.SortBy(0, true, {}, ownKeys, followed));
+    ASSERT_TRUE(shown.SortBy(0, true, ownKeys, followed));
     EXPECT_EQ(followed, (std::vector<uint32_t>{2}));
     EXPECT_EQ(shown.ItemDns(), (std::vector<std::string>{"cn=a", "cn=c", "cn=b"}));
     EXPECT_EQ(shown.ItemText(2, 0), "y");
@@ -130,13 +139,20 @@ TEST(ShownResult, ReadsTheTableInPlaceJoinsSeveralValuesAndKeepsTheExportWhenEmp
     EXPECT_EQ(shown.ItemText(1, 0), "");
     EXPECT_EQ(shown.ItemText(2, 0), "") << "beyond the items";
     const std::string exported = "\"A1, A;2\";a@x  \r\n;  \r\n;  \r\n";
-    EXPECT_EQ(shown.ExportText(), exported);
-    EXPECT_EQ(ExportText(shown.ExportTable()), exported);
+    EXPECT_EQ(ExportText(shown), exported);
+    // The values apart, under their names; an entry without values is named alone.
+    EXPECT_EQ(LdifExport(shown),
+              "version: 1\n\ndn: cn=a\ncn: A1\ncn: A;2\nmail: a@x\n\ndn: cn=b\n\ndn: cn=c\nmail:\n\n");
+    // A label edited on the list is the list's and the copy's, never the export's.
+    shown.SetLabel(1, "edited");
+    EXPECT_EQ(CopiedItems(shown, {}), "cn\tmail\nA1, A;2\ta@x\nedited\t\n");
+    EXPECT_EQ(CopiedItems(shown, {1}), "cn\tmail\nedited\t\n");
+    EXPECT_EQ(ExportText(shown), exported);
     shown.ClearItems();
     EXPECT_FALSE(shown.HasItems());
-    EXPECT_EQ(shown.ExportText(), exported);
+    EXPECT_EQ(ExportText(shown), exported);
     shown.Clear();
-    EXPECT_EQ(shown.ExportText(), "");
+    EXPECT_EQ(ExportText(shown), "");
 }
 
 TEST(ShownResult, AStopEndsTheLayoutOfAWideEntryAndKeepsNothing)
@@ -182,14 +198,13 @@ TEST(ShownResult, AStopEndsTheLayoutOfAWideEntryAndKeepsNothing)
 TEST(ShownResult, NothingToSortGivesNoOrder)
 {
     ShownResult shown;
-    const std::map<size_t, std::string> none;
     auto key = [](std::string_view) {
         return std::optional<std::string>();
     };
     std::vector<uint32_t> followed{0};
-    EXPECT_FALSE(shown.SortBy(0, true, none, key, followed));
+    EXPECT_FALSE(shown.SortBy(0, true, key, followed));
     SetEntries(shown, {{"cn=a", "x"}});
-    EXPECT_FALSE(shown.SortBy(1, true, none, key, followed));  // no such column
+    EXPECT_FALSE(shown.SortBy(1, true, key, followed));  // no such column
     EXPECT_EQ(followed, (std::vector<uint32_t>{0}));
 }
 

@@ -85,4 +85,18 @@ TEST(FileUtils, ReadWholeFileKeepsEveryByte)
     EXPECT_EQ(read, bytes);
 }
 
+TEST(FileUtils, WriteFileReplacingFailuresKeepExistingFiles)
+{
+    TempFolder folder;
+    EXPECT_FALSE(WriteFileReplacing("", "a"));
+    EXPECT_FALSE(WriteFileReplacing(folder / "missing/result.csv", "a"));
+    // A folder standing where the file should go is not replaced.
+    fs::create_directory(folder / "taken");
+    WriteBytes(folder / "taken/keep.txt", "keep");
+    EXPECT_FALSE(WriteFileReplacing(folder / "taken", "a"));
+    std::string kept;
+    ASSERT_TRUE(ReadWholeFile(folder / "taken/keep.txt", kept));
+    EXPECT_EQ(kept, "keep");
+}
+
 }  // namespace

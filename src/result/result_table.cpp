@@ -1,5 +1,5 @@
-// result_table.cpp - ResultTable: stored cells, declared counts, access guard, row sort and writer.
-#include "directory/result_table.h"
+// result_table.cpp - ResultTable: stored cells, declared counts, access guard and row sort.
+#include "result/result_table.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,8 +9,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "directory/row_cells.h"
-#include "storage/file_utils.h"
+#include "result/row_cells.h"
 
 namespace {
 
@@ -375,36 +374,4 @@ void ResultTable::Sort(int32_t column, int32_t first, int32_t last)
         sorted.push_back(std::move(m_rows[static_cast<std::size_t>(ordered.row)]));
     }
     std::move(sorted.begin(), sorted.end(), m_rows.begin() + first);
-}
-
-bool ResultTable::WriteToFile(const std::string& path) const
-{
-    if (path.empty()) {
-        return false;
-    }
-    return WriteFileReplacing(path, SeparatedText());
-}
-
-std::string ResultTable::SeparatedText() const
-{
-    std::string bytes;
-    if (!TakeReadHold()) {
-        return bytes;
-    }
-    const int32_t rows = RowCount();
-    const int32_t columns = ColumnCount();
-    for (int32_t row = 0; row < rows; ++row) {
-        for (int32_t column = 0; column < columns; ++column) {
-            // Inside the declared counts a stored cell is what GetCell gives; a missing one is empty.
-            if (const std::optional<TaggedCell> cell = StoredCell(column, row)) {
-                cell->AppendTo(bytes);
-            }
-            if (column != columns - 1) {
-                bytes += m_separator;
-            }
-        }
-        bytes += "  \r\n";
-    }
-    ReleaseReadHold();
-    return bytes;
 }

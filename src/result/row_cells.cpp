@@ -1,5 +1,5 @@
 // row_cells.cpp - RowCells: a row's cells in one buffer.
-#include "directory/row_cells.h"
+#include "result/row_cells.h"
 
 #include <limits>
 #include <new>

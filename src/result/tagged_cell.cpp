@@ -1,5 +1,5 @@
 // tagged_cell.cpp - tag codes and the split of a cell's text after its tag.
-#include "directory/tagged_cell.h"
+#include "result/tagged_cell.h"
 
 TagCode CodeOfTag(std::string_view tag)
 {

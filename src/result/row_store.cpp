@@ -1,5 +1,5 @@
 // row_store.cpp - RowStore: blocks handed out of large pieces.
-#include "directory/row_store.h"
+#include "result/row_store.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "directory/tagged_cell.h"
+#include "result/tagged_cell.h"
 
 /**
  * A row's cells: the texts after their tags in one buffer, the end of each and each cell's tag as

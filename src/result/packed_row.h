@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "directory/tagged_cell.h"
+#include "result/tagged_cell.h"
 
 class RowCells;
 class RowStore;

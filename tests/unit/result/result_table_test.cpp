@@ -1,17 +1,14 @@
-// result_table_test.cpp - ResultTable: stored cells against declared counts, growth, row removal,
-// the case-folding sort and the bytes WriteToFile produces.
-#include "directory/result_table.h"
-#include "directory/row_cells.h"
+// result_table_test.cpp - ResultTable: stored cells against declared counts, growth, row removal
+// and the case-folding sort.
+#include "result/result_table.h"
+#include "result/row_cells.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
-
-#include "temp_folder.h"
 
 namespace {
 
@@ -318,44 +315,6 @@ TEST(ResultTable, SortRangeBoundsAndUnstoredRows)
     EXPECT_EQ(table.RowCount(), 7);
     EXPECT_EQ(table.GetCell(0, 3), "d");
     EXPECT_EQ(table.GetCell(0, 6), "");
-}
-
-TEST(ResultTableFile, WritesSeparatedLinesByteForByte)
-{
-    const struct {
-        const char* name;
-        Rows rows;
-        int32_t columns;
-        std::string bytes;
-    } cases[] = {
-        {"one column", {{"Smith"}, {"Jones"}}, 1, "Smith  \r\nJones  \r\n"},
-        {"two columns", {{"Smith", "123"}}, 2, "Smith;123  \r\n"},
-        {"no values", {{}}, 2, ";  \r\n"},
-        {"separator inside a value", {{"a;b", "c"}}, 2, "a;b;c  \r\n"},
-        {"short row and hidden cell", {{"x", "y", "hidden"}, {"z"}}, 2, "x;y  \r\nz;  \r\n"},
-        {"8-bit bytes and CR LF kept", {{"M\xC3\xBCller\r\n&<"}}, 1, "M\xC3\xBCller\r\n&<  \r\n"},
-        {"no rows replace a file with an empty one", {}, 0, ""},
-    };
-    TempFolder folder;
-    for (const auto& c : cases) {
-        const std::string path = folder / (std::string(c.name) + ".csv");
-        WriteBytes(path, "old content");
-        ASSERT_TRUE(TableOf(c.rows, c.columns).WriteToFile(path)) << c.name;
-        EXPECT_EQ(ReadBytes(path), c.bytes) << c.name;
-    }
-}
-
-TEST(ResultTableFile, FailuresReportFalseAndKeepExistingFiles)
-{
-    TempFolder folder;
-    const ResultTable table = TableOf({{"a"}}, 1);
-    EXPECT_FALSE(table.WriteToFile(""));
-    EXPECT_FALSE(table.WriteToFile(folder / "missing/result.csv"));
-    // A folder standing where the file should go cannot be replaced by the export.
-    std::filesystem::create_directory(folder / "taken");
-    WriteBytes(folder / "taken/keep.txt", "keep");
-    EXPECT_FALSE(table.WriteToFile(folder / "taken"));
-    EXPECT_EQ(ReadBytes(folder / "taken/keep.txt"), "keep");
 }
 
 }  // namespace

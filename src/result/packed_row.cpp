@@ -1,5 +1,5 @@
 // packed_row.cpp - PackedRow: a row's cells in one block.
-#include "directory/packed_row.h"
+#include "result/packed_row.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,8 +7,8 @@
 #include <memory>
 #include <stdexcept>
 
-#include "directory/row_cells.h"
-#include "directory/row_store.h"
+#include "result/row_cells.h"
+#include "result/row_store.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // result_table.h - a grid of 8-bit texts addressed by (column, row), with declared counts
-// kept apart from the stored cells, a case-folding row sort and a ";"-separated writer.
+// kept apart from the stored cells and a case-folding row sort.
 #pragma once
 
 #include <cstddef>
@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "directory/packed_row.h"
-#include "directory/row_store.h"
-#include "directory/tagged_cell.h"
+#include "result/packed_row.h"
+#include "result/row_store.h"
+#include "result/tagged_cell.h"
 
 class RowCells;
 
@@ -62,15 +62,6 @@ public:
     /// Out-of-range bounds mean the whole declared range. False when the write hold is refused.
     bool SortRows(int32_t column, int32_t firstRow, int32_t lastRow);
 
-    /// Writes the declared rows and columns: cells joined by the separator, each line ended by
-    /// two blanks and CR LF; no rows give an empty file. False for an empty path or a file that
-    /// cannot be written completely.
-    bool WriteToFile(const std::string& path) const;
-    /// The bytes WriteToFile writes.
-    std::string SeparatedText() const;
-
-    const std::string& Separator() const { return m_separator; }
-
     /// Compares two sort keys as SortRows does: negative, 0 or positive.
     static int CompareKeys(std::string_view a, std::string_view b);
 
@@ -91,7 +82,6 @@ private:
     int32_t m_lastRow = -1;
     int32_t m_lastColumn = -1;
     bool m_dimensioned = false;
-    std::string m_separator = ";";
     mutable Access m_access = Access::Free;
     mutable int32_t m_readerCount = 0;
 };
