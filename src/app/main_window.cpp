@@ -102,7 +102,8 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
             // the banner's subtitle is drawn in the language's text
             static_cast<wxGenericStaticBitmap*>(FindWindow(ctl::kBanner))
                 ->SetBitmap(BannerBitmap(ToWx(language.Text(keys::kSubtitle))));
-            m_windowState->Arrange();  // label widths follow their texts
+            m_windowState->Arrange();            // label widths follow their texts
+            m_windowState->UpdateMinimumSize();  // and so may the heights of their rows
             m_commands->SetCatalog(language.Catalog());
             m_commands->RetranslateStatus();
         });
@@ -134,7 +135,8 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
     }
     m_windowState->UpdateMinimumSize();
     FindWindow(ctl::kServer)->SetFocus();
-    GuardCommandsDuringSearch(*this, *m_panel, *m_commands);
+    // the list's real rows measure the smallest window that shows three of them
+    GuardCommandsDuringSearch(*this, *m_panel, *m_commands, [this] { m_windowState->UpdateMinimumSize(); });
 }
 
 CLDAPDlg::~CLDAPDlg() = default;

@@ -2,6 +2,8 @@
 // and close.
 #include "app/search_gate.h"
 
+#include <functional>
+
 #include <memory>
 #include <vector>
 
@@ -26,12 +28,12 @@ std::vector<int> WaitingCommands()
 
 }  // namespace
 
-void GuardCommandsDuringSearch(wxFrame& frame, wxWindow& panel, SearchCommands& commands)
+void GuardCommandsDuringSearch(wxFrame& frame, wxWindow& panel, SearchCommands& commands, std::function<void()> ended)
 {
     // The menu items disabled for a query, to be enabled again after it (and only those: an item
     // that was disabled before stays so).
     auto disabled = std::make_shared<std::vector<int>>();
-    commands.SetBusyHook([&frame, disabled](bool busy) {
+    commands.SetBusyHook([&frame, disabled, ended = std::move(ended)](bool busy) {
         wxMenuBar* menus = frame.GetMenuBar();
         if (menus == nullptr) {
             return;
@@ -52,6 +54,9 @@ void GuardCommandsDuringSearch(wxFrame& frame, wxWindow& panel, SearchCommands& 
             }
         }
         disabled->clear();
+        if (ended) {
+            ended();
+        }
     });
 
     // Shortcuts reach the commands without the menu: hold them back here.
