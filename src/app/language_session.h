@@ -49,8 +49,6 @@ public:
 
     /// The stored text of a key, its English default before any apply.
     std::string Text(const char* key) const;
-    /// The stored text of each main-window key.
-    const std::map<std::string, std::string>& Texts() const { return m_texts; }
     /// The current language file's texts, for the windows opened from the main window.
     const std::shared_ptr<const TextCatalog>& Catalog() const { return m_catalog; }
     /// The current language file (the help document's name follows it).
