@@ -17,16 +17,7 @@ std::string ReadThroughAccessibility(const char* reader = CORVANE_RESULT_LIST_RE
 {
     const std::string command = std::string("/usr/bin/python3 ") + reader + " " + std::to_string(getpid()) + " 2>&1";
     // the reader asks this process over the bus, so its events must keep flowing meanwhile
-    auto reading = std::async(std::launch::async, [command] {
-        std::string output;
-        if (FILE* pipe = popen(command.c_str(), "r")) {
-            char buffer[4096];
-            while (const size_t n = fread(buffer, 1, sizeof buffer, pipe))
-                output.append(buffer, n);
-            pclose(pipe);
-        }
-        return output;
-    });
+    auto reading = std::async(std::launch::async, [command] { return RunCommand(command).text; });
     while (reading.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
         PumpEvents();
         WaitBriefly();

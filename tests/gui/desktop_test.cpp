@@ -135,14 +135,7 @@ TEST(DesktopSearch, ListIsDrawnAfterEveryStartAtAStoredRectangle)
         const std::string command = std::string("CORVANE_TEST_WINPOS='") + winPos +
                                     "' CORVANE_TEST_PORT=" + std::to_string(TestServer().Port()) + " /proc/" +
                                     std::to_string(getpid()) + "/exe --gtest_filter=DesktopFirstWindow.* 2>&1";
-        std::string output;
-        int status = -1;
-        if (FILE* pipe = popen(command.c_str(), "r")) {
-            char buffer[4096];
-            while (const size_t n = fread(buffer, 1, sizeof buffer, pipe))
-                output.append(buffer, n);
-            status = pclose(pipe);
-        }
+        const auto [output, status] = RunCommand(command);
         EXPECT_EQ(status, 0) << output;
         EXPECT_EQ(output.find("Gtk-"), std::string::npos) << output;
         EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;

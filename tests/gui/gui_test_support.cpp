@@ -2,6 +2,7 @@
 #include "gui_test_support.h"
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -34,6 +35,18 @@ int ExpectMessageBox::OnInvoked(wxMessageDialog* dialog) const
     if (m_seen != nullptr)
         *m_seen = true;
     return wxID_OK;
+}
+
+CommandOutput RunCommand(const std::string& command)
+{
+    CommandOutput output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[65536];
+        while (const size_t n = fread(buffer, 1, sizeof buffer, pipe))
+            output.text.append(buffer, n);
+        output.status = pclose(pipe);
+    }
+    return output;
 }
 
 void PumpEvents()

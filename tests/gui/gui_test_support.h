@@ -74,6 +74,14 @@ private:
     bool* m_seen;
 };
 
+/** What a shell command printed on its standard output, and how it ended (pclose's status). */
+struct CommandOutput {
+    std::string text;
+    int status = -1;
+};
+/// Runs command through the shell and reads all it prints.
+CommandOutput RunCommand(const std::string& command);
+
 /// Lets the toolkit process pending and idle events a few times.
 void PumpEvents();
 /// Sleeps for 10 milliseconds.

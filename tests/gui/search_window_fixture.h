@@ -163,13 +163,7 @@ protected:
         const std::string command = "import -silent -window root -crop " + std::to_string(size.x) + "x" +
                                     std::to_string(size.y - first.y) + "+" + std::to_string(origin.x) + "+" +
                                     std::to_string(origin.y) + " +repage ppm:-";
-        std::string ppm;
-        if (FILE* pipe = popen(command.c_str(), "r")) {
-            char buffer[65536];
-            while (const size_t n = fread(buffer, 1, sizeof buffer, pipe))
-                ppm.append(buffer, n);
-            pclose(pipe);
-        }
+        const std::string ppm = RunCommand(command).text;
         // "P6 width height 255" and one whitespace, then three bytes a pixel
         std::istringstream header(ppm);
         std::string magic;
