@@ -42,12 +42,14 @@ public:
             const auto lookupStart = std::chrono::steady_clock::now();
             TextCatalog catalog(files[i % 2]);
             std::size_t bytes = 0;
-            for (const TextKey& row : MainWindowKeys())
+            for (const TextKey& row : MainWindowKeys()) {
                 bytes += catalog.Text(row).size();
+            }
             lookups.push_back(
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - lookupStart).count());
-            if (bytes == 0)
+            if (bytes == 0) {
                 m_status = 1;
+            }
 
             const auto start = std::chrono::steady_clock::now();
             window->Language().Apply(files[i % 2]);

@@ -14,13 +14,16 @@ namespace {
 void CheckPlacement(const std::string& value)
 {
     const WindowPlacement placement = ParseWinPos(value);
-    if (placement.kind != WindowPlacement::Kind::Rectangle)
+    if (placement.kind != WindowPlacement::Kind::Rectangle) {
         return;
+    }
     const WindowRect& rect = placement.rect;
-    if (rect.left < 0 || rect.top < 0 || rect.right <= rect.left || rect.bottom <= rect.top)
+    if (rect.left < 0 || rect.top < 0 || rect.right <= rect.left || rect.bottom <= rect.top) {
         std::abort();
-    if (ParseWinPos(FormatWinPos(rect, false)).rect != rect)
+    }
+    if (ParseWinPos(FormatWinPos(rect, false)).rect != rect) {
         std::abort();  // written back as read
+    }
 }
 
 }  // namespace
@@ -29,8 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     const AppSettings settings = LoadAppSettings(WriteInput(data, size));
     for (const std::string& entry : settings.recent) {
-        if (entry.empty())
+        if (entry.empty()) {
             std::abort();  // the list ends at the first empty entry
+        }
     }
     CheckPlacement(settings.winPos);
     CheckPlacement(std::string(reinterpret_cast<const char*>(data), size));

@@ -48,24 +48,28 @@ inline std::vector<std::string> KeysIn(const std::string& text, bool xmlForm)
         std::size_t end = 0;
         if (xmlForm) {
             begin = text.find('<', pos);
-            if (begin == std::string::npos)
+            if (begin == std::string::npos) {
                 break;
+            }
             ++begin;
             end = text.find('>', begin);
         } else {
             end = text.find("=\"", pos);
-            if (end == std::string::npos)
+            if (end == std::string::npos) {
                 break;
+            }
             begin = text.rfind('\n', end);
             begin = begin == std::string::npos ? 0 : begin + 1;
         }
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             break;
+        }
         if (end - begin <= 64) {
             const std::string key = text.substr(begin, end - begin);
             keys.push_back(key);
-            if (key.size() > 2)
+            if (key.size() > 2) {
                 keys.push_back(key.substr(key.size() - 2));
+            }
         }
         pos = end + 1;
     }
@@ -78,14 +82,16 @@ inline void RunLookups(SettingsFile& file, const std::vector<std::string>& keys)
 {
     for (const std::string& key : keys) {
         const std::string value = file.GetString(key, "default");
-        if (value.empty())
+        if (value.empty()) {
             std::abort();  // an empty value must give the default
+        }
         (void)file.GetInt(key, -1);
         (void)file.GetBool(key, true);
         std::size_t walked = 0;
         while (!file.GetNext(key).empty()) {
-            if (++walked > file.Content().size())
+            if (++walked > file.Content().size()) {
                 std::abort();  // the cursor must move forward
+            }
         }
     }
 }
@@ -101,8 +107,9 @@ inline int FuzzSettingsFile(const uint8_t* data, std::size_t size, bool xmlForm)
 
     // An empty plain file cannot load, so an empty plain content has no round trip.
     if (loaded && (xmlForm || !file.Content().empty())) {
-        if (!file.Save(path))
+        if (!file.Save(path)) {
             std::abort();
+        }
         SettingsFile again(xmlForm);
         if (!again.Load(path) || again.Content() != file.Content() || again.RootName() != file.RootName()) {
             std::abort();

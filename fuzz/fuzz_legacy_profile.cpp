@@ -13,13 +13,15 @@ namespace {
 void CheckBounds(const ConnectionProfile& profile)
 {
     for (const std::string& slot : profile.detailAttributes) {
-        if (slot.size() > kFieldLimit)
+        if (slot.size() > kFieldLimit) {
             std::abort();
+        }
     }
     for (const std::string* value : {&profile.server, &profile.port, &profile.baseDn, &profile.preselection,
                                      &profile.searchAttribute, &profile.resultAttribute}) {
-        if (value->size() > kFieldLimit)
+        if (value->size() > kFieldLimit) {
             std::abort();
+        }
     }
 }
 
@@ -46,12 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     ProfileFields readFields;
     switch (ReadProfile(WriteInput(data, size), read, readFields)) {
         case ProfileReadResult::Unreadable:
-            if (complete)
+            if (complete) {
                 std::abort();  // the file was just written: only a non-profile is refused
+            }
             break;
         case ProfileReadResult::Legacy:
-            if (!complete || !SameProfile(read, parsed))
+            if (!complete || !SameProfile(read, parsed)) {
                 std::abort();
+            }
             break;
         case ProfileReadResult::Xml:
             break;

@@ -48,8 +48,9 @@ wxIcon DrawWindowIcon(int size)
 wxIconBundle WindowIcons()
 {
     wxIconBundle bundle;
-    for (const int size : {16, 32, 48})
+    for (const int size : {16, 32, 48}) {
         bundle.AddIcon(DrawWindowIcon(size));
+    }
     return bundle;
 }
 

@@ -11,11 +11,13 @@ void RemoveMissingDocumentItems(wxMenuBar& bar, const ProgramFolders& folders)
 {
     const auto remove = [&bar](int command) {
         wxMenu* menu = nullptr;
-        if (wxMenuItem* item = bar.FindItem(ToWxId(command), &menu))
+        if (wxMenuItem* item = bar.FindItem(ToWxId(command), &menu)) {
             menu->Destroy(item);
+        }
     };
-    if (!FileExists(folders.licenceFile))
+    if (!FileExists(folders.licenceFile)) {
         remove(cmd::kLicense);
+    }
     if (!FileExists(folders.changeListFile)) {
         remove(cmd::kReadMe);
         remove(cmd::kCheckUpdate);

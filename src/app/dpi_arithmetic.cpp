@@ -8,10 +8,12 @@ int ScaleForDpi(int value, int screenDpi, int designDpi)
 
 std::optional<ScaledSize> ScaledWindowSize(int width, int height, int screenDpi, int designDpi)
 {
-    if (designDpi <= 0 || screenDpi <= designDpi)
+    if (designDpi <= 0 || screenDpi <= designDpi) {
         return std::nullopt;
+    }
     const ScaledSize scaled{width * screenDpi / designDpi, height * screenDpi / designDpi};
-    if (scaled.width == width || scaled.height == height)
+    if (scaled.width == width || scaled.height == height) {
         return std::nullopt;
+    }
     return scaled;
 }

@@ -16,6 +16,7 @@ std::string FieldText(const wxWindow& window, int id)
 
 void SetFieldText(wxWindow& window, int id, const std::string& text)
 {
-    if (auto* entry = dynamic_cast<wxTextEntry*>(window.FindWindow(id)))
+    if (auto* entry = dynamic_cast<wxTextEntry*>(window.FindWindow(id))) {
         entry->ChangeValue(ToWx(text));
+    }
 }

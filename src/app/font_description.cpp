@@ -25,14 +25,18 @@ FontDescription DefinitionOf(const FontDescription& systemFont, const FontDescri
 
 FontDescription WithStoredValues(FontDescription definition, const StoredFont& stored, bool useFontHeight)
 {
-    if (stored.faceName)
+    if (stored.faceName) {
         definition.faceName = FaceNameOf(*stored.faceName);
-    if (stored.charSet)
+    }
+    if (stored.charSet) {
         definition.charSet = *stored.charSet;
-    if (stored.height && useFontHeight && UsableFontHeight(*stored.height))
+    }
+    if (stored.height && useFontHeight && UsableFontHeight(*stored.height)) {
         definition.height = *stored.height;
-    if (stored.pitchAndFamily)
+    }
+    if (stored.pitchAndFamily) {
         definition.pitchAndFamily = *stored.pitchAndFamily;
+    }
     return definition;
 }
 
@@ -42,7 +46,8 @@ FontDescription AppliedTo(const FontDescription& windowFont, const FontDescripti
     applied.faceName = definition.faceName;
     applied.charSet = definition.charSet;
     applied.pitchAndFamily = definition.pitchAndFamily;
-    if (takeHeight)
+    if (takeHeight) {
         applied.height = definition.height;
+    }
     return applied;
 }

@@ -42,9 +42,11 @@ const StoredNumber<wxFontFamily> kFamilies[] = {
 template <class Entry, std::size_t N, class Key, class Result>
 Result Translated(const Entry (&table)[N], Key Entry::*key, Key wanted, Result Entry::*result, Result fallback)
 {
-    for (const Entry& entry : table)
-        if (entry.*key == wanted)
+    for (const Entry& entry : table) {
+        if (entry.*key == wanted) {
             return entry.*result;
+        }
+    }
     return fallback;
 }
 
@@ -54,8 +56,9 @@ using Family = StoredNumber<wxFontFamily>;
 int32_t PitchAndFamilyOf(const wxFont& font)
 {
     const wxFontFamily family = font.GetFamily();
-    if (family == wxFONTFAMILY_TELETYPE)
+    if (family == wxFONTFAMILY_TELETYPE) {
         return 0x30 | kFixedPitch;
+    }
     return Translated(kFamilies, &Family::value, family, &Family::number, 0x00) |
            (font.IsFixedWidth() ? kFixedPitch : kVariablePitch);
 }
@@ -64,8 +67,9 @@ wxFontFamily FamilyOf(int32_t pitchAndFamily)
 {
     const int32_t bits = pitchAndFamily & 0xF0;
     const bool fixed = (pitchAndFamily & 0x03) == kFixedPitch;
-    if (fixed && (bits == 0x00 || bits == 0x30))
+    if (fixed && (bits == 0x00 || bits == 0x30)) {
         return wxFONTFAMILY_TELETYPE;
+    }
     return Translated(kFamilies, &Family::number, bits, &Family::value, wxFONTFAMILY_DEFAULT);
 }
 
@@ -74,8 +78,9 @@ wxFontFamily FamilyOf(int32_t pitchAndFamily)
 FontDescription DescribeFont(const wxFont& font, int dpi)
 {
     FontDescription description;
-    if (!font.IsOk())
+    if (!font.IsOk()) {
         return description;
+    }
     description.faceName = FaceNameOf(FromWx(font.GetFaceName()));
     description.charSet = Translated(kCharSets, &CharSet::value, font.GetEncoding(), &CharSet::number, kDefaultCharSet);
     description.height = -static_cast<int32_t>(std::lround(font.GetFractionalPointSize() * dpi / 72.0));
@@ -90,15 +95,17 @@ wxFont MakeFont(const FontDescription& description, int dpi)
     const double normalSize = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).GetFractionalPointSize();
     const double pixelsToPoints = 72.0 / (dpi > 0 ? dpi : 96);
     double pointSize = normalSize;
-    if (description.height != 0)
+    if (description.height != 0) {
         pointSize = std::abs(static_cast<double>(description.height)) * pixelsToPoints;
+    }
 
     wxFontInfo info(pointSize);
     info.Family(FamilyOf(description.pitchAndFamily))
         .Encoding(
             Translated(kCharSets, &CharSet::number, description.charSet, &CharSet::value, wxFONTENCODING_DEFAULT));
-    if (!description.faceName.empty())
+    if (!description.faceName.empty()) {
         info.FaceName(ToWx(description.faceName));
+    }
     info.Italic(description.italic);
     wxFont font(info);
     font.SetNumericWeight(description.weight > 0 && description.weight <= 1000 ? description.weight : 400);
@@ -108,8 +115,9 @@ wxFont MakeFont(const FontDescription& description, int dpi)
         wxScreenDC dc;
         dc.SetFont(font);
         const int cell = dc.GetCharHeight();
-        if (cell > 0)
+        if (cell > 0) {
             font.SetFractionalPointSize(pointSize * description.height / cell);
+        }
     }
     return font;
 }

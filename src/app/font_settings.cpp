@@ -62,8 +62,9 @@ void FontSettings::SetPitchAndFamily(int32_t pitchAndFamily)
 
 void FontSettings::SetHeight(int32_t height)
 {
-    if (!m_useFontHeight)
+    if (!m_useFontHeight) {
         return;
+    }
     FontDescription definition = m_definition;
     definition.height = height;
     SetDefinition(definition);
@@ -71,8 +72,9 @@ void FontSettings::SetHeight(int32_t height)
 
 void FontSettings::ApplyTo(wxWindow* window, bool takeHeight)
 {
-    if (window == nullptr)
+    if (window == nullptr) {
         return;
+    }
     const FontDescription applied = AppliedTo(DescribeFont(window->GetFont(), m_dpi), m_definition, takeHeight);
     m_appliedFont = MakeFont(applied, m_dpi);
     window->SetFont(m_appliedFont);

@@ -39,8 +39,9 @@ void ShowAbout(wxWindow& parent, FontSettings& fonts, const std::string& okText,
 /// Hands target to the desktop's opener; says so, naming it, when that cannot be done.
 void Open(wxWindow* parent, const HelpMenuSources& sources, const std::string& target)
 {
-    if (ShellOpen(target) || !sources.text)
+    if (ShellOpen(target) || !sources.text) {
         return;
+    }
     // Plain replacement: a path is never a format.
     ShowMessageBox(parent, FillPlaceholder(sources.text(keys::kCannotOpen), target), sources.text(keys::kError),
                    wxICON_ERROR);
@@ -76,7 +77,8 @@ void BindHelpMenu(wxWindow& window, FontSettings& fonts, HelpMenuSources sources
              ShowAbout(*parent, *programFonts, shared->okText(), shared->text);
          }},
     };
-    for (const auto& [command, run] : commands)
+    for (const auto& [command, run] : commands) {
         window.Bind(
             wxEVT_MENU, [run](wxCommandEvent&) { run(); }, ToWxId(command));
+    }
 }

@@ -39,8 +39,9 @@ void LanguageSession::Use(const std::string& path, std::shared_ptr<const TextCat
     m_file = path;
     m_catalog = std::move(catalog);
     wxMenuBar* bar = m_frame.GetMenuBar();
-    if (bar == nullptr)
+    if (bar == nullptr) {
         return;
+    }
     const TextCatalog& language = *m_catalog;
     wxWindowUpdateLocker noUpdates(&m_frame);  // one repaint for all relabelled controls
     TextPlaces places;
@@ -53,11 +54,13 @@ void LanguageSession::Use(const std::string& path, std::shared_ptr<const TextCat
     ApplyTexts(MainWindowKeys(), language, places);
     // the control and menu texts too, for the messages that name a command (Options > Connection...)
     for (const TextKey& row : MainWindowKeys()) {
-        if (row.target != TextTarget::Stored)
+        if (row.target != TextTarget::Stored) {
             m_texts[row.key] = language.Text(row);
+        }
     }
-    if (m_changed)
+    if (m_changed) {
         m_changed(*this);  // label widths follow their texts
+    }
 }
 
 void LanguageSession::SelectStartup(const std::string& requested)
@@ -75,8 +78,9 @@ void LanguageSession::SelectStartup(const std::string& requested)
         // A name the catalogue does not list (a file shared with another installation, say) is
         // written back as it was; the windows show the language selected before it.
         m_unlistedName = requested;
-        if (m_name.empty())
+        if (m_name.empty()) {
             Apply("");
+        }
     } else if (m_name.empty()) {
         // nothing selected so far: the English defaults, so that no text or message stays empty
         Apply("");
@@ -94,8 +98,9 @@ void LanguageSession::Restore(const std::string& savedName)
 
 std::string LanguageSession::Saved() const
 {
-    if (!m_unlistedName.empty())
+    if (!m_unlistedName.empty()) {
         return m_unlistedName;
+    }
     return m_chosen ? m_name : std::string();
 }
 
@@ -104,8 +109,9 @@ void LanguageSession::Choose()
     CLanguageDlg dialog(&m_frame, {m_file, m_name, m_catalog}, m_folders.program + kLanguageCatalogName,
                         m_folders.program);
     m_fonts.ApplyTo(&dialog, true);
-    if (dialog.ShowModal() != wxID_OK)
+    if (dialog.ShowModal() != wxID_OK) {
         return;
+    }
     // the file the dialog read for its preview is not read again
     Use(dialog.SelectedLanguageFile(), dialog.SelectedCatalog());
     m_name = dialog.SelectedLanguageName();
@@ -113,8 +119,9 @@ void LanguageSession::Choose()
     m_chosen = true;
     // relabelled controls and menu items show at once
     m_frame.Refresh(true);
-    if (wxMenuBar* bar = m_frame.GetMenuBar())
+    if (wxMenuBar* bar = m_frame.GetMenuBar()) {
         bar->Refresh();
+    }
 }
 
 void LanguageSession::WriteEnglishFile()
@@ -122,8 +129,9 @@ void LanguageSession::WriteEnglishFile()
     // An installed program folder is read-only for its users: the file then goes into the
     // storage folder, beside LDAP.ini.
     std::vector<std::string> targets{m_folders.program + kEnglishFileName};
-    if (m_folders.storage != m_folders.program)
+    if (m_folders.storage != m_folders.program) {
         targets.push_back(m_folders.storage + kEnglishFileName);
+    }
     for (const std::string& target : targets) {
         if (::WriteEnglishFile(target)) {
             std::printf("corvane-ldap: English language file written to %s\n", target.c_str());
@@ -137,7 +145,8 @@ void LanguageSession::WriteEnglishFile()
 std::string LanguageSession::Text(const char* key) const
 {
     const auto found = m_texts.find(key);
-    if (found != m_texts.end())
+    if (found != m_texts.end()) {
         return found->second;
+    }
     return EnglishText(key);
 }

@@ -22,11 +22,13 @@ namespace {
 void PrintLastMenu(const wxFrame& window)
 {
     const wxMenuBar* bar = window.GetMenuBar();
-    if (bar == nullptr || bar->GetMenuCount() == 0)
+    if (bar == nullptr || bar->GetMenuCount() == 0) {
         return;
+    }
     std::string items;
-    for (const wxMenuItem* item : bar->GetMenu(bar->GetMenuCount() - 1)->GetMenuItems())
+    for (const wxMenuItem* item : bar->GetMenu(bar->GetMenuCount() - 1)->GetMenuItems()) {
         items += (items.empty() ? "" : "|") + FromWx(item->GetItemLabelText());
+    }
     std::printf("last-menu %s\n", items.c_str());
 }
 
@@ -35,8 +37,9 @@ void ArmStartupProbe(CLDAPDlg* window, long long launchNs)
 {
     window->Bind(wxEVT_IDLE, [window, launchNs, done = false](wxIdleEvent& event) mutable {
         event.Skip();
-        if (done || !window->IsShownOnScreen())
+        if (done || !window->IsShownOnScreen()) {
             return;
+        }
         done = true;
         const long long now =
             std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
@@ -55,8 +58,9 @@ TerminateRequest* g_terminate = nullptr;
 /// settings are saved, and ends whatever dialog is open.
 void RequestTermination(int /*signal*/)
 {
-    if (g_terminate != nullptr)
+    if (g_terminate != nullptr) {
         g_terminate->Request();
+    }
 }
 
 }  // namespace
@@ -78,8 +82,9 @@ bool CLDAPApp::OnInit()
     CloseOnEndRequest(*this, RequestTermination);
     auto* window = new CLDAPDlg(m_args);
     SetTopWindow(window);
-    if (const char* probe = std::getenv("CORVANE_STARTUP_PROBE"))
+    if (const char* probe = std::getenv("CORVANE_STARTUP_PROBE")) {
         ArmStartupProbe(window, std::atoll(probe));
+    }
     window->ShowAtStart();
     return true;
 }

@@ -25,10 +25,11 @@ wxMenu* MakeMenu(std::initializer_list<int> commands)
 {
     auto* menu = new wxMenu;
     for (int command : commands) {
-        if (command == kSeparator)
+        if (command == kSeparator) {
             menu->AppendSeparator();
-        else
+        } else {
             menu->Append(ToWxId(command), English(TextTarget::MenuCommand, command));
+        }
     }
     return menu;
 }

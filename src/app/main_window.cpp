@@ -93,8 +93,9 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
     m_recentMenu = std::make_unique<RecentMenu>(this, fileMenu->FindItemByPosition(kRecentMenuPosition)->GetSubMenu(),
                                                 [this](const std::string& path) {
                                                     // an entry whose file is gone does nothing
-                                                    if (FileExists(path))
+                                                    if (FileExists(path)) {
                                                         m_profile->Load(path);
+                                                    }
                                                 });
     // the commands get copies of what they read: the language's catalogue and the profile's values
     m_language =
@@ -128,10 +129,11 @@ CLDAPDlg::CLDAPDlg(const std::vector<std::string>& args) : wxFrame(nullptr, wxID
     SetUpResultList(*static_cast<CResultList*>(FindWindow(ctl::kResultList)));
 
     if (!args.empty()) {
-        if (args.front() == "--ENGLISH")
+        if (args.front() == "--ENGLISH") {
             m_language->WriteEnglishFile();
-        else
+        } else {
             m_profile->Load(AbsoluteAgainst(args.front(), launchFolder));
+        }
     }
     m_windowState->UpdateMinimumSize();
     FindWindow(ctl::kServer)->SetFocus();
@@ -159,11 +161,13 @@ void CLDAPDlg::CreateControls()
             case ControlKind::ComboBox:
             case ControlKind::SortedComboBox: {
                 wxArrayString names;
-                for (const char* name : AttributeNames())
+                for (const char* name : AttributeNames()) {
                     names.Add(ToWx(name));
+                }
                 long style = wxCB_DROPDOWN | wxTE_PROCESS_ENTER;
-                if (control.kind == ControlKind::SortedComboBox)
+                if (control.kind == ControlKind::SortedComboBox) {
                     style |= wxCB_SORT;
+                }
                 // the template height is the open list's; the closed box keeps its natural height
                 new wxComboBox(m_panel, control.id, wxString(), position, wxSize(size.x, -1), names, style);
                 break;
@@ -187,9 +191,11 @@ void CLDAPDlg::CreateControls()
         }
     }
     // every control on white; labels and the check box show the panel through
-    for (wxWindow* child : m_panel->GetChildren())
-        if (dynamic_cast<wxStaticText*>(child) == nullptr && dynamic_cast<wxCheckBox*>(child) == nullptr)
+    for (wxWindow* child : m_panel->GetChildren()) {
+        if (dynamic_cast<wxStaticText*>(child) == nullptr && dynamic_cast<wxCheckBox*>(child) == nullptr) {
             child->SetBackgroundColour(*wxWHITE);
+        }
+    }
     m_windowState = std::make_unique<WindowState>(*this, *m_panel);
 }
 
@@ -239,15 +245,17 @@ void CLDAPDlg::BindCommands()
     m_panel->Bind(
         wxEVT_DATAVIEW_COLUMN_SORTED,
         [this](wxDataViewEvent& event) {
-            if (const wxDataViewColumn* column = event.GetDataViewColumn())
+            if (const wxDataViewColumn* column = event.GetDataViewColumn()) {
                 m_commands->SortByColumn(column->GetModelColumn(), column->IsSortOrderAscending());
+            }
         },
         ctl::kResultList);
 
     const auto onDrop = [this](wxDropFilesEvent& event) {
         std::vector<std::string> files;
-        for (int i = 0; i < event.GetNumberOfFiles(); ++i)
+        for (int i = 0; i < event.GetNumberOfFiles(); ++i) {
             files.push_back(FromWx(event.GetFiles()[i]));
+        }
         m_profile->Drop(files);
     };
     DragAcceptFiles(true);
@@ -292,9 +300,10 @@ void CLDAPDlg::SaveApplicationSettings(const std::string& path)
     settings.winPos = m_windowState->Saved();
     settings.languageName = m_language->Saved();
     // A failed save keeps the previous file whole; the user is told why this run's settings are lost.
-    if (!SaveAppSettings(path, settings))
+    if (!SaveAppSettings(path, settings)) {
         ShowMessageBox(this, m_language->Text(keys::kFileCreateError), m_language->Text(keys::kError), wxICON_ERROR,
                        WriteFailureDetails(path));
+    }
 }
 
 void CLDAPDlg::OnClose(wxCloseEvent& event)

@@ -14,22 +14,27 @@ public:
     explicit Placement(const LayoutInput& input) : m_input(input)
     {
         m_placed.reserve(input.controls.size());
-        for (const ControlGeometry& control : input.controls)
+        for (const ControlGeometry& control : input.controls) {
             m_placed.push_back({control.id, control.templateRect});
+        }
     }
 
     const ControlGeometry* Geometry(int id) const
     {
-        for (const ControlGeometry& control : m_input.controls)
-            if (control.id == id)
+        for (const ControlGeometry& control : m_input.controls) {
+            if (control.id == id) {
                 return &control;
+            }
+        }
         return nullptr;
     }
     LayoutRect* Rect(int id)
     {
-        for (PlacedControl& control : m_placed)
-            if (control.id == id)
+        for (PlacedControl& control : m_placed) {
+            if (control.id == id) {
                 return &control.rect;
+            }
+        }
         return nullptr;
     }
     LayoutRect RectOr(int id, LayoutRect fallback)
@@ -50,14 +55,17 @@ public:
     int Height(int id) const
     {
         const ControlGeometry* control = Geometry(id);
-        if (control == nullptr)
+        if (control == nullptr) {
             return 0;
+        }
         const bool textOnly = IsLabel(id) || id == ctl::kSwap;
         const bool combo = id == ctl::kSearchAttribute || id == ctl::kResultAttribute;
-        if ((textOnly || combo) && control->needed.height > 0)
+        if ((textOnly || combo) && control->needed.height > 0) {
             return control->needed.height;
-        if (combo)
+        }
+        if (combo) {
             return Height(ctl::kServer);  // unmeasured: as tall as a field
+        }
         return std::max(control->templateRect.height, control->needed.height);
     }
     int TemplateTop(int id) const
@@ -78,8 +86,9 @@ public:
         int templateTop = -1;
         int height = 0;
         for (const int id : ids) {
-            if (Geometry(id) == nullptr)
+            if (Geometry(id) == nullptr) {
                 continue;
+            }
             templateTop = templateTop < 0 ? TemplateTop(id) : std::min(templateTop, TemplateTop(id));
             height = std::max(height, Height(id));
         }
@@ -188,8 +197,9 @@ std::vector<PlacedControl> PlaceControls(const LayoutInput& input)
         labelWidth = std::max(labelWidth, placement.Width(id));
     }
     SetAcross(placement, ctl::kPort, half + labelWidth + 5, placement.Width(ctl::kPort));
-    for (const int id : {ctl::kSearchAttribute, ctl::kResultAttribute})
+    for (const int id : {ctl::kSearchAttribute, ctl::kResultAttribute}) {
         SetAcross(placement, id, half + labelWidth + 5, half - labelWidth - 10);
+    }
 
     // the banner across the client width, ending 5 pixels above the server field
     if (LayoutRect* banner = placement.Rect(ctl::kBanner)) {
@@ -200,8 +210,9 @@ std::vector<PlacedControl> PlaceControls(const LayoutInput& input)
     // buttons at the right edge, one width for the column (the widest text's), so that the search
     // string and the list end in one line whatever the language
     const int buttonWidth = std::max(placement.Width(ctl::kSearch), placement.Width(ctl::kDetails));
-    for (const int id : {ctl::kSearch, ctl::kDetails})
+    for (const int id : {ctl::kSearch, ctl::kDetails}) {
         SetAcross(placement, id, cx - 5 - buttonWidth, buttonWidth);
+    }
 
     // search string and list: one left margin after their labels, kept on the right too
     int left = std::max(placement.TemplateLeft(ctl::kSearchString), placement.TemplateLeft(ctl::kResultList));
@@ -232,11 +243,14 @@ LayoutSize DefaultClientSize(const LayoutInput& input)
     probe.clientHeight = input.templateClient.height;
     int height = input.templateClient.height;
     for (const PlacedControl& placed : PlaceControls(probe)) {
-        if (placed.id != ctl::kResultList)
+        if (placed.id != ctl::kResultList) {
             continue;
-        for (const ControlGeometry& control : input.controls)
-            if (control.id == ctl::kResultList)
+        }
+        for (const ControlGeometry& control : input.controls) {
+            if (control.id == ctl::kResultList) {
                 height = std::max(height, placed.rect.y + control.templateRect.height + 1);
+            }
+        }
     }
     return {input.templateClient.width, height};
 }
@@ -252,8 +266,10 @@ LayoutSize MinimumWindowSize(const LayoutInput& input, int listContentHeight, La
     probe.clientWidth = std::max(kMinimumWindowSize.width - frame.width, 1);
     probe.clientHeight = std::max(kMinimumWindowSize.height - frame.height, 1);
     int height = kMinimumWindowSize.height;
-    for (const PlacedControl& placed : PlaceControls(probe))
-        if (placed.id == ctl::kResultList)
+    for (const PlacedControl& placed : PlaceControls(probe)) {
+        if (placed.id == ctl::kResultList) {
             height = std::max(height, placed.rect.y + listContentHeight + 1 + frame.height);
+        }
+    }
     return {kMinimumWindowSize.width, height};
 }

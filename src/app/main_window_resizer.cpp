@@ -57,8 +57,9 @@ MainWindowResizer::MainWindowResizer(wxPanel* panel) : m_panel(panel)
     m_template.verticalGap = gap.y;
     for (const TemplateControl& control : MainWindowTemplate()) {
         wxWindow* window = panel->FindWindow(control.id);
-        if (window == nullptr)
+        if (window == nullptr) {
             continue;
+        }
         const wxPoint position = panel->ConvertDialogToPixels(wxPoint(control.x, control.y));
         const wxSize size = panel->ConvertDialogToPixels(wxSize(control.width, control.height));
         m_template.controls.push_back({control.id, {position.x, position.y, size.x, size.y}, {}});
@@ -72,8 +73,9 @@ LayoutInput MainWindowResizer::Input(int clientWidth, int clientHeight) const
     LayoutInput input = m_template;
     input.clientWidth = clientWidth;
     input.clientHeight = clientHeight;
-    for (std::size_t i = 0; i < input.controls.size(); ++i)
+    for (std::size_t i = 0; i < input.controls.size(); ++i) {
         input.controls[i].needed = NeededSize(m_templates[i], m_controls[i]);
+    }
     return input;
 }
 
@@ -96,21 +98,24 @@ void MainWindowResizer::Arrange()
     for (std::size_t i = 0; i < placed.size(); ++i) {
         const LayoutRect& rect = placed[i].rect;
         const wxRect target(rect.x, rect.y, rect.width, rect.height);
-        if (m_controls[i]->GetRect() != target)
+        if (m_controls[i]->GetRect() != target) {
             m_controls[i]->SetSize(target, wxSIZE_ALLOW_MINUS_ONE);
+        }
     }
     auto* list = dynamic_cast<CResultList*>(m_panel->FindWindow(ctl::kResultList));
     for (const PlacedControl& control : placed) {
-        if (control.id != ctl::kResultList || list == nullptr)
+        if (control.id != ctl::kResultList || list == nullptr) {
             continue;
+        }
         // from the list's new rectangle: the toolkit may still report its old size while the
         // window manager's resize is being allocated
         const int width =
             ColumnWidth(control.rect.width, static_cast<int>(list->GetColumnCount()), DpiScaler().Scale(20));
         // the toolkit widens the last column to the list's edge and keeps that width when the
         // list narrows again, which would push it out of view: set the widths again then too
-        if (list->ColumnWidth() != width || !list->ColumnsFitWidth(control.rect.width))
+        if (list->ColumnWidth() != width || !list->ColumnsFitWidth(control.rect.width)) {
             list->SetColumnWidths(width);
+        }
         list->Refresh();
     }
     m_panel->Refresh();

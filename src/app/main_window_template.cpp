@@ -63,10 +63,13 @@ std::vector<TemplateControl> MainWindowCreationOrder()
         const auto isField = [&control](const std::pair<int, int>& pair) {
             return pair.first == control.id;
         };
-        if (std::any_of(std::begin(kLabels), std::end(kLabels), isLabel))
+        if (std::any_of(std::begin(kLabels), std::end(kLabels), isLabel)) {
             continue;
-        if (const auto* pair = std::find_if(std::begin(kLabels), std::end(kLabels), isField); pair != std::end(kLabels))
+        }
+        if (const auto* pair = std::find_if(std::begin(kLabels), std::end(kLabels), isField);
+            pair != std::end(kLabels)) {
             order.push_back(row(pair->second));
+        }
         order.push_back(control);
     }
     return order;

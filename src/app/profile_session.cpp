@@ -51,8 +51,9 @@ ProfileSession::ProfileSession(wxFrame& frame, const LanguageSession& language, 
 void ProfileSession::Changed()
 {
     m_frame.SetTitle(ToWx(WindowTitle(m_path, m_bindUser)));
-    if (m_hooks.changed)
+    if (m_hooks.changed) {
         m_hooks.changed(*this);
+    }
 }
 
 void ProfileSession::SetDetailAttributes(const DetailSlots& slots)
@@ -67,11 +68,13 @@ void ProfileSession::New()
     m_bindUser.clear();  // a bind name belongs to its directory's settings
     m_connection = {};
     Changed();
-    if (m_hooks.cleared)
+    if (m_hooks.cleared) {
         m_hooks.cleared();
+    }
     const ConnectionProfile defaults;
-    for (const int id : {ctl::kServer, ctl::kPreselection, ctl::kSearchString, ctl::kBaseDn})
+    for (const int id : {ctl::kServer, ctl::kPreselection, ctl::kSearchString, ctl::kBaseDn}) {
         SetFieldText(m_frame, id, "");
+    }
     SetFieldText(m_frame, ctl::kPort, defaults.port);
     SetFieldText(m_frame, ctl::kSearchAttribute, defaults.searchAttribute);
     SetFieldText(m_frame, ctl::kResultAttribute, defaults.resultAttribute);
@@ -81,43 +84,49 @@ void ProfileSession::Open()
 {
     const std::optional<std::string> path = AskFilePath(
         &m_frame, FileDialogMode::Open, "cvl", m_language.Text(keys::kFileFilter), m_language.Text(keys::kSelectFile));
-    if (path)
+    if (path) {
         Load(*path);
+    }
 }
 
 void ProfileSession::SaveAs()
 {
     const std::optional<std::string> path = AskFilePath(
         &m_frame, FileDialogMode::Save, "cvl", m_language.Text(keys::kFileFilter), m_language.Text(keys::kSelectFile));
-    if (path)
+    if (path) {
         SaveTo(*path);
+    }
 }
 
 void ProfileSession::Save()
 {
-    if (FileExists(m_path))
+    if (FileExists(m_path)) {
         SaveTo(m_path);
-    else
+    } else {
         SaveAs();
+    }
 }
 
 void ProfileSession::Drop(const std::vector<std::string>& files)
 {
-    if (files.empty())
+    if (files.empty()) {
         return;
+    }
     const std::string& path = files.front();
     std::string upper = path;
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
-    if (upper.find(".CVL") != std::string::npos)
+    if (upper.find(".CVL") != std::string::npos) {
         Load(path);
+    }
 }
 
 ConnectionProfile ProfileSession::FromFields() const
 {
     ConnectionProfile profile;
-    for (const ProfileControl& control : kProfileControls)
+    for (const ProfileControl& control : kProfileControls) {
         profile.*control.value = FieldText(m_frame, control.id);
+    }
     profile.detailAttributes = m_detailAttributes;
     profile.bindUser = m_bindUser;
     profile.startTls = m_connection.startTls;
@@ -141,18 +150,23 @@ bool ProfileSession::Load(const std::string& requestedPath)
         return false;
     }
     for (const ProfileControl& control : kProfileControls) {
-        if (found.*control.found)
+        if (found.*control.found) {
             SetFieldText(m_frame, control.id, profile.*control.value);
+        }
     }
-    if (found.detailAttributes)
+    if (found.detailAttributes) {
         m_detailAttributes = profile.detailAttributes;
-    if (found.bindUser)
+    }
+    if (found.bindUser) {
         m_bindUser = profile.bindUser;
-    if (found.connection)
+    }
+    if (found.connection) {
         m_connection = ConnectionOptions{profile.startTls, profile.entryCap};
+    }
     m_path = path;
-    if (m_hooks.loaded)
+    if (m_hooks.loaded) {
         m_hooks.loaded(path);
+    }
     Changed();
     return true;
 }
@@ -177,8 +191,9 @@ void ProfileSession::ChooseDetailFields()
 {
     COptionDetailsDlg dialog(&m_frame, m_detailAttributes, *m_language.Catalog());
     m_fonts.ApplyTo(&dialog, true);
-    if (dialog.ShowModal() == wxID_OK)
+    if (dialog.ShowModal() == wxID_OK) {
         SetDetailAttributes(dialog.DetailAttributes());
+    }
 }
 
 void ProfileSession::ChooseConnection()

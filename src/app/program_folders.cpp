@@ -15,8 +15,9 @@ ProgramFolders ProgramFolders::AtStart()
     folders.changeListFile = folders.program + "LDAP_ReadMe.txt";
 
     const SavePathRedirection redirection = ReadSavePath(folders.program);
-    if (redirection.readable)
+    if (redirection.readable) {
         SetCurrentFolder(folders.program);  // for the rest of the run, as SavePath.ini asks
+    }
     if (!redirection.folder.empty()) {
         folders.storage = redirection.folder;
         return folders;

@@ -36,8 +36,9 @@ RecentMenu::RecentMenu(wxFrame* frame, wxMenu* submenu, OpenFunction open) : m_s
             // the chosen entry is the one under the command's own id, whatever was highlighted
             const int position = FromWxId(event.GetId()) - EntryCommand(0);
             const auto& entries = m_list.Entries();
-            if (position >= 0 && static_cast<std::size_t>(position) < entries.size())
+            if (position >= 0 && static_cast<std::size_t>(position) < entries.size()) {
                 m_open(std::string(entries[static_cast<std::size_t>(position)]));
+            }
         },
         ToWxId(cmd::kRecentFirst), ToWxId(cmd::kRecentLast));
     // Clear and Deactivate change the list, then the entries shown follow it
@@ -71,11 +72,13 @@ void RecentMenu::Add(const std::string& path, bool atTop)
 void RecentMenu::Update()
 {
     // the entries are the items above the separator; the three fixed items stay as they are
-    while (m_submenu->GetMenuItemCount() > 3)
+    while (m_submenu->GetMenuItemCount() > 3) {
         m_submenu->Destroy(m_submenu->FindItemByPosition(0));
+    }
     const auto& entries = m_list.Entries();
-    for (std::size_t position = 0; position < entries.size(); ++position)
+    for (std::size_t position = 0; position < entries.size(); ++position) {
         m_submenu->Insert(position, ToWxId(EntryCommand(position)), EntryLabel(entries[position]));
+    }
     m_submenu->Check(ToWxId(cmd::kDeactivateRecent), m_list.Deactivated());
     ApplyMnemonics(m_submenu);
 }

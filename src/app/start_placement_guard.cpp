@@ -47,20 +47,24 @@ void StartPlacementGuard::Arm(const std::optional<wxRect>& rect)
 
 void StartPlacementGuard::OnFraming()
 {
-    if (m_armed)
+    if (m_armed) {
         m_settle.StartOnce(kSettledMilliseconds);
+    }
 }
 
 void StartPlacementGuard::OnSettled()
 {
-    if (!m_armed || !m_frame->IsShown())
+    if (!m_armed || !m_frame->IsShown()) {
         return;
+    }
     m_framed();
-    if (!m_rect || m_frame->IsMaximized() || m_frame->IsIconized())
+    if (!m_rect || m_frame->IsMaximized() || m_frame->IsIconized()) {
         return;
+    }
     // the whole rectangle: the manager may have moved the window and added its frame to the size
-    if (m_frame->GetRect() == *m_rect || m_corrections == 0)
+    if (m_frame->GetRect() == *m_rect || m_corrections == 0) {
         return;
+    }
     --m_corrections;
     m_frame->SetSize(*m_rect);
 }

@@ -16,8 +16,9 @@ namespace {
 
 std::string WithSeparator(std::string folder)
 {
-    if (folder.empty() || folder.back() != '/')
+    if (folder.empty() || folder.back() != '/') {
         folder += '/';
+    }
     return folder;
 }
 
@@ -27,14 +28,16 @@ SavePathRedirection ReadSavePath(const std::string& programFolder)
 {
     SavePathRedirection result;
     SettingsFile file(false);
-    if (!file.Load(programFolder + "SavePath.ini"))
+    if (!file.Load(programFolder + "SavePath.ini")) {
         return result;
+    }
     result.readable = true;
     // Saved by hand, perhaps in the system's ANSI code page (as a plain text editor saves "ANSI"):
     // bytes that are no UTF-8 are read in that code page, as in every stored file.
     std::string value = AsUtf8(file.GetString("ApplicationStorage", ""));
-    if (value.empty())
+    if (value.empty()) {
         return result;
+    }
     std::replace(value.begin(), value.end(), '\\', '/');
     const std::string path = IsAbsolutePath(value) ? value : programFolder + value;
     if (DirectoryExists(path)) {
@@ -47,8 +50,9 @@ SavePathRedirection ReadSavePath(const std::string& programFolder)
 
 std::string UserStorageFolder(const std::string& userDataFolder, const std::string& programFolder)
 {
-    if (userDataFolder.empty())
+    if (userDataFolder.empty()) {
         return programFolder;
+    }
     MakeDirectory(userDataFolder);
     const std::string corvane = WithSeparator(userDataFolder) + "Corvane/";
     MakeDirectory(corvane);
@@ -73,8 +77,9 @@ bool RecordInstallation(const std::string& allUsersFolder, const std::string& pr
     MakeDirectory(corvane + "LDAP/");
     const std::string path = corvane + "LDAP/Installation.ini";
     SettingsFile file(false);
-    if (FileExists(path) && file.Load(path) && file.GetString("Version", "") == kVersionText)
+    if (FileExists(path) && file.Load(path) && file.GetString("Version", "") == kVersionText) {
         return false;
+    }
     file.Clear();
     // in the system's own form: "C:\Program Files\..." on Windows
     file.Set("InstallationDirectory", PathText(NativePath(programFolder).make_preferred()));

@@ -12,8 +12,9 @@
 
 int TerminateRequest::Enter(wxDialog* dialog)
 {
-    if (m_requested)
+    if (m_requested) {
         return wxID_CANCEL;  // the program is ending: nothing more is asked
+    }
     m_open.push_back(dialog);
     return wxID_NONE;
 }
@@ -25,24 +26,29 @@ void TerminateRequest::Exit(wxDialog* dialog)
 
 void TerminateRequest::Request()
 {
-    if (wxTheApp == nullptr)
+    if (wxTheApp == nullptr) {
         return;
+    }
     m_requested = true;
     wxWindow* main = wxTheApp->GetTopWindow();
     // Dialogs with a loop of the toolkit's own end when asked, innermost first; so do the windows
     // shown modally by the program's own loop (they end it when closed).
     bool nativeOpen = false;
     for (auto it = m_open.rbegin(); it != m_open.rend(); ++it) {
-        if ((*it)->IsModal())
+        if ((*it)->IsModal()) {
             (*it)->EndModal(wxID_CANCEL);
-        else
+        } else {
             nativeOpen = true;
+        }
     }
-    for (wxWindow* window : wxTopLevelWindows)
-        if (window != main && window->IsShown() && dynamic_cast<wxDialog*>(window) == nullptr)
+    for (wxWindow* window : wxTopLevelWindows) {
+        if (window != main && window->IsShown() && dynamic_cast<wxDialog*>(window) == nullptr) {
             window->Close(true);
-    if (main != nullptr)
+        }
+    }
+    if (main != nullptr) {
         main->Close(true);  // saves LDAP.ini, once
+    }
     if (nativeOpen) {
         // the box's own loop would keep the process alive until someone answers it
         std::fflush(nullptr);

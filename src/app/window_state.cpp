@@ -33,8 +33,9 @@ WindowRect ScaledRect(const WindowRect& rect, double factor)
 std::vector<WindowRect> ConnectedScreens()
 {
     std::vector<WindowRect> screens;
-    for (const ScreenRect& screen : ScreenRects())
+    for (const ScreenRect& screen : ScreenRects()) {
         screens.push_back({screen.left, screen.top, screen.right, screen.bottom});
+    }
     return screens;
 }
 
@@ -63,8 +64,9 @@ void WindowState::BindSizeAndMove()
     m_frame.Bind(wxEVT_SIZE, &WindowState::OnFrameSize, this);
     m_frame.Bind(wxEVT_MOVE, [this](wxMoveEvent& event) {
         event.Skip();
-        if (!m_frame.IsIconized() && !m_frame.IsMaximized())
+        if (!m_frame.IsIconized() && !m_frame.IsMaximized()) {
             m_normalRect = ToWindowRect(m_frame.GetRect());
+        }
     });
     m_panel.Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         event.Skip();
@@ -74,25 +76,29 @@ void WindowState::BindSizeAndMove()
 
 void WindowState::Arrange()
 {
-    if (!m_frame.IsIconized())
+    if (!m_frame.IsIconized()) {
         m_resizer->Arrange();
+    }
 }
 
 void WindowState::OnFrameSize(wxSizeEvent& event)
 {
     event.Skip();
-    if (m_frame.IsIconized())
+    if (m_frame.IsIconized()) {
         return;
+    }
     // The smallest size is the toolkit's minimum (SetMinSize), which the window manager enforces:
     // resizing from here, or changing the minimum, would fight the manager while it frames the
     // window and lose the size the window was given.
     // A size below the minimum is one the toolkit passes through while the window is framed:
     // neither the window's rectangle nor a measure for its minimum.
     const wxSize size = m_frame.GetSize();
-    if (size.x < m_frame.GetMinWidth() || size.y < m_frame.GetMinHeight())
+    if (size.x < m_frame.GetMinWidth() || size.y < m_frame.GetMinHeight()) {
         return;
-    if (!m_frame.IsMaximized())
+    }
+    if (!m_frame.IsMaximized()) {
         m_normalRect = ToWindowRect(m_frame.GetRect());
+    }
 }
 
 void WindowState::UpdateMinimumSize()
@@ -102,8 +108,9 @@ void WindowState::UpdateMinimumSize()
     // its menu bar and status line.
     const wxSize frame = m_frame.GetSize() - m_frame.GetClientSize();
     const LayoutSize minimum = m_resizer->MinimumWindowSize({frame.x, frame.y});
-    if (m_frame.GetMinSize() != wxSize(minimum.width, minimum.height))
+    if (m_frame.GetMinSize() != wxSize(minimum.width, minimum.height)) {
         m_frame.SetMinSize(wxSize(minimum.width, minimum.height));
+    }
 }
 
 void WindowState::Restore(const std::string& winPos)
@@ -145,9 +152,10 @@ void WindowState::ShowAtStart()
     // the window at about that size; the guard undoes the manager's own choice of place and the
     // frame it adds around that size.
     std::optional<wxRect> held;
-    if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle)
+    if (m_startPlacement.kind == WindowPlacement::Kind::Rectangle) {
         held = wxRect(wxPoint(m_startPlacement.rect.left, m_startPlacement.rect.top),
                       wxSize(m_startPlacement.rect.Width(), m_startPlacement.rect.Height()));
+    }
     m_placementGuard->Arm(held);
     m_frame.Show();
     if (m_startPlacement.kind == WindowPlacement::Kind::Unchanged) {
@@ -159,8 +167,9 @@ void WindowState::ShowAtStart()
 void WindowState::OnFramed()
 {
     UpdateMinimumSize();
-    if (m_startPlacement.kind != WindowPlacement::Kind::Rectangle)
+    if (m_startPlacement.kind != WindowPlacement::Kind::Rectangle) {
         return;
+    }
     // a stored rectangle smaller than the window's minimum grows to it, and then lies whole on
     // its screen, as the window manager keeps a window it placed itself
     WindowRect rect = m_startPlacement.rect;
@@ -172,8 +181,9 @@ void WindowState::OnFramed()
 
 WindowRect WindowState::PlacementRect() const
 {
-    if (m_frame.IsIconized() && m_normalRect.Width() > 0)
+    if (m_frame.IsIconized() && m_normalRect.Width() > 0) {
         return m_normalRect;
+    }
     return ToWindowRect(m_frame.GetRect());
 }
 

@@ -6,10 +6,12 @@
 std::string WindowTitle(const std::string& profilePath, const std::string& bindUser)
 {
     std::string title = "Corvane LDAP";
-    if (!profilePath.empty())
+    if (!profilePath.empty()) {
         title += " - " + FileNameOf(profilePath);
+    }
     // whom the searches run as
-    if (!bindUser.empty())
+    if (!bindUser.empty()) {
         title += " (" + bindUser + ")";
+    }
     return title;
 }

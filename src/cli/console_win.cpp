@@ -19,11 +19,13 @@ std::atomic<bool> g_stopped{false};
 
 BOOL WINAPI StopOnInterrupt(DWORD event)
 {
-    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
         return FALSE;
+    }
     // The first one stops the search; a second one is left to the default, which ends the program.
-    if (g_stopped.exchange(true))
+    if (g_stopped.exchange(true)) {
         return FALSE;
+    }
     g_search->Stop();
     return TRUE;
 }

@@ -18,8 +18,9 @@ std::atomic<bool> g_promptInterrupted{false};
 
 BOOL WINAPI InterruptPrompt(DWORD event)
 {
-    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
         return FALSE;
+    }
     g_promptInterrupted = true;
     // Ends the console read that waits for the answer.
     CancelIoEx(GetStdHandle(STD_INPUT_HANDLE), nullptr);
@@ -34,13 +35,15 @@ public:
         g_promptInterrupted = false;
         SetConsoleCtrlHandler(InterruptPrompt, TRUE);
         m_saved = GetConsoleMode(console, &m_old) != 0;
-        if (m_saved)
+        if (m_saved) {
             SetConsoleMode(console, (m_old & ~ENABLE_ECHO_INPUT) | ENABLE_LINE_INPUT | ENABLE_PROCESSED_INPUT);
+        }
     }
     ~EchoOff()
     {
-        if (m_saved)
+        if (m_saved) {
             SetConsoleMode(m_console, m_old);
+        }
         SetConsoleCtrlHandler(InterruptPrompt, FALSE);
     }
     EchoOff(const EchoOff&) = delete;
@@ -57,8 +60,9 @@ void WriteConsoleText(const std::string& text)
     HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     DWORD written = 0;
     const std::wstring wide = NativePath(text).wstring();
-    if (!WriteConsoleW(error, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr))
+    if (!WriteConsoleW(error, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr)) {
         WriteFile(error, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
 }
 
 }  // namespace
@@ -95,8 +99,9 @@ PasswordInput PromptForPassword(const std::string& bindUser)
         wchar_t buffer[256];
         for (;;) {
             DWORD got = 0;
-            if (!ReadConsoleW(input, buffer, 256, &got, nullptr) || g_promptInterrupted)
+            if (!ReadConsoleW(input, buffer, 256, &got, nullptr) || g_promptInterrupted) {
                 break;
+            }
             answer.append(buffer, got);
             WipeBytes(buffer, sizeof buffer);
             if (got == 0 || answer.find(L'\n') != std::wstring::npos) {
@@ -108,11 +113,13 @@ PasswordInput PromptForPassword(const std::string& bindUser)
     // The Enter that ended the answer was not echoed.
     WriteConsoleText("\n");
     const std::size_t end = answer.find_first_of(L"\r\n");
-    if (end != std::wstring::npos)
+    if (end != std::wstring::npos) {
         answer.resize(end);
+    }
     std::string line;
-    if (read && !g_promptInterrupted)
+    if (read && !g_promptInterrupted) {
         line = PathText(std::filesystem::path(answer));
+    }
     WipeBytes(answer.data(), answer.size() * sizeof(wchar_t));
     if (g_promptInterrupted) {
         WipeString(line);
@@ -120,9 +127,11 @@ PasswordInput PromptForPassword(const std::string& bindUser)
         interrupted.status = PasswordInput::Status::Interrupted;
         return interrupted;
     }
-    if (!read)
+    if (!read) {
         return PasswordFailed("cannot read the password from the terminal");
-    if (line.empty())
+    }
+    if (line.empty()) {
         return PasswordFailed("no password given for the bind name '" + bindUser + "'");
+    }
     return PasswordTaken(line);
 }

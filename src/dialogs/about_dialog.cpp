@@ -94,11 +94,13 @@ std::string FixedText(int id)
 wxBitmap OwnerIcon(wxWindow* parent)
 {
     auto* owner = dynamic_cast<wxTopLevelWindow*>(parent);
-    if (owner == nullptr)
+    if (owner == nullptr) {
         return wxBitmap();
+    }
     const wxIcon icon = owner->GetIcons().GetIcon(32, wxIconBundle::FALLBACK_NEAREST_LARGER);
-    if (!icon.IsOk())
+    if (!icon.IsOk()) {
         return wxBitmap();
+    }
     wxBitmap bitmap;
     bitmap.CopyFromIcon(icon);
     return bitmap;
@@ -175,8 +177,9 @@ void CAboutDlg::FitLinkFields()
     for (const Link& link : Links()) {
         auto* field = static_cast<CClickEdit*>(FindWindow(link.id));
         const int needed = field->GetTextExtent(field->GetValue()).x + field->GetCharWidth() * 2;
-        if (needed > field->GetSize().x)
+        if (needed > field->GetSize().x) {
             field->SetSize(std::min(needed, panel->GetClientSize().x - field->GetPosition().x), -1);
+        }
     }
 }
 

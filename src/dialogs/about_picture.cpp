@@ -46,8 +46,9 @@ void DrawPicture(wxDC& dc)
 wxBitmap AboutPicture(int screenDpi)
 {
     wxBitmap picture = DrawnBitmap(wxSize(160, 99), DrawPicture);
-    if (screenDpi <= 96)
+    if (screenDpi <= 96) {
         return picture;
+    }
     wxImage image = picture.ConvertToImage();
     image.Rescale(picture.GetWidth() * screenDpi / 96, picture.GetHeight() * screenDpi / 96, wxIMAGE_QUALITY_HIGH);
     return wxBitmap(image);

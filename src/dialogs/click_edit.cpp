@@ -19,7 +19,8 @@ void CClickEdit::SetLink(const std::string& link)
 
 void CClickEdit::OnDoubleClick(wxMouseEvent& event)
 {
-    if (!m_link.empty())
+    if (!m_link.empty()) {
         ShellOpen(m_link);
+    }
     event.Skip();
 }

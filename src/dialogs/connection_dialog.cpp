@@ -60,10 +60,11 @@ void CConnectionDlg::FitEntryCapRow(wxStaticText& label)
         SetClientSize(GetClientSize() + wxSize(wider, 0));
         for (wxWindow* child : GetChildren()) {
             const wxRect rect = child->GetRect();
-            if (child == m_entryCap || child->GetId() == wxID_OK || child->GetId() == wxID_CANCEL)
+            if (child == m_entryCap || child->GetId() == wxID_OK || child->GetId() == wxID_CANCEL) {
                 child->Move(rect.x + wider, rect.y);
-            else if (child != &label && rect.GetRight() + 1 >= cap.GetRight() + 1)
+            } else if (child != &label && rect.GetRight() + 1 >= cap.GetRight() + 1) {
                 child->SetSize(rect.width + wider, rect.height);  // fields across the dialog
+            }
         }
         CentreOnParent();
     }

@@ -23,22 +23,25 @@ constexpr int kHeightDu = 165;
 COptionDetailsDlg::COptionDetailsDlg(wxWindow* parent, const DetailSlots& slots, const TextCatalog& texts)
 {
     Create(parent, wxID_ANY, "Fields to display in details view");
-    if (parent != nullptr)
+    if (parent != nullptr) {
         SetFont(parent->GetFont());  // the template's dialog units follow the main window's font
+    }
     CreateControls();
     m_list->ChangeValue(ToWx(DetailFieldsText(slots)));
     // the FrmOptions texts: Add, Delete, the caption, Cancel and OK
     ApplyTexts(DetailFieldsKeys(), texts, PlacesOf(this));
-    if (parent != nullptr)
+    if (parent != nullptr) {
         CentreOnParent();
+    }
 }
 
 void COptionDetailsDlg::CreateControls()
 {
     const DialogUnits du(*this);
     wxArrayString names;
-    for (const char* name : AttributeNames())
+    for (const char* name : AttributeNames()) {
         names.Add(ToWx(name));
+    }
     // the template height is the open list's; the closed box keeps its natural height
     m_name = new wxComboBox(this, kNameId, wxString(), du.At(4, 3), wxSize(du.Size(134, 120).x, -1), names,
                             wxCB_DROPDOWN | wxCB_SORT | wxTE_PROCESS_ENTER);

@@ -9,8 +9,9 @@ std::string DetailFieldsText(const DetailSlots& slots)
 {
     std::string text;
     for (const std::string& name : DetailList(slots)) {
-        if (!text.empty())
+        if (!text.empty()) {
             text += '\n';
+        }
         text += name;
     }
     return text;
@@ -18,8 +19,9 @@ std::string DetailFieldsText(const DetailSlots& slots)
 
 std::string WithFieldAdded(const std::string& text, const std::string& name)
 {
-    if (name.empty())
+    if (name.empty()) {
         return text;
+    }
     return text.empty() ? name : text + '\n' + name;
 }
 
@@ -33,10 +35,12 @@ DetailSlots DetailSlotsFromText(const std::string& text)
     while (slot < slots.size() && start <= text.size()) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
+        if (!line.empty() && line.back() == '\r') {
             line.pop_back();
-        if (line.find_first_not_of(" \t") != std::string::npos)
+        }
+        if (line.find_first_not_of(" \t") != std::string::npos) {
             slots[slot++] = CutToBytes(line, kFieldLimit);
+        }
         start = end + 1;
     }
     return slots;

@@ -18,8 +18,9 @@ constexpr int kHeightDu = 62;
 CFieldDlg::CFieldDlg(wxWindow* parent, const Shape& shape)
 {
     Create(parent, wxID_ANY, shape.caption);
-    if (parent != nullptr)
+    if (parent != nullptr) {
         SetFont(parent->GetFont());  // the main window's font, for the dialog and its controls
+    }
     const DialogUnits du(*this);
     new wxStaticText(this, shape.labelId, wxString(), du.At(7, 7), du.Size(206, 10), shape.labelStyle);
     m_edit = new wxTextCtrl(this, shape.editId, wxString(), du.At(7, 19), du.Size(206, 12), shape.editStyle);
@@ -28,7 +29,8 @@ CFieldDlg::CFieldDlg(wxWindow* parent, const Shape& shape)
     new wxButton(this, wxID_CANCEL, "Cancel", du.At(163, buttonsY), du.Size(50, 14));
     ok->SetDefault();
     SetClientSize(du.Size(kWidthDu, kHeightDu + shape.extraHeightDu));
-    if (parent != nullptr)
+    if (parent != nullptr) {
         CentreOnParent();
+    }
     m_edit->SetFocus();
 }

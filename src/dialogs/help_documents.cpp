@@ -9,11 +9,13 @@ std::string HelpLanguageName(const std::string& languageFile)
 {
     const std::string name = FileNameOf(languageFile);
     const std::size_t dot = name.find('.');
-    if (dot == std::string::npos)
+    if (dot == std::string::npos) {
         return std::string();
+    }
     const std::size_t underscore = name.rfind('_', dot);
-    if (underscore == std::string::npos)
+    if (underscore == std::string::npos) {
         return std::string();
+    }
     return name.substr(underscore + 1, dot - underscore - 1);
 }
 

@@ -26,8 +26,9 @@ CLanguageDlg::CLanguageDlg(wxWindow* parent, LanguageSelection current, const st
     : m_selected(std::move(current))
 {
     Create(parent, wxID_ANY, "Language selection");
-    if (parent != nullptr)
+    if (parent != nullptr) {
         SetFont(parent->GetFont());  // the template's dialog units follow the main window's font
+    }
     CreateControls();
 
     const LanguageChoices choices =
@@ -35,8 +36,9 @@ CLanguageDlg::CLanguageDlg(wxWindow* parent, LanguageSelection current, const st
     // All names in one go, without a layout of the list per name: a catalogue may be long.
     wxArrayString names;
     names.reserve(choices.names.size());
-    for (const std::string& name : choices.names)
+    for (const std::string& name : choices.names) {
         names.push_back(ToWx(name));
+    }
     m_list->Freeze();
     m_list->Append(names);
     m_list->Thaw();
@@ -44,8 +46,9 @@ CLanguageDlg::CLanguageDlg(wxWindow* parent, LanguageSelection current, const st
     m_entryFiles = choices.entryFiles;
     ApplyLanguageDialogTexts();
     m_list->SetSelection(static_cast<int>(choices.selection));
-    if (parent != nullptr)
+    if (parent != nullptr) {
         CentreOnParent();
+    }
 }
 
 void CLanguageDlg::CreateControls()
@@ -64,10 +67,12 @@ void CLanguageDlg::CreateControls()
 
 void CLanguageDlg::SelectEntry(int index)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= m_entryFiles.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= m_entryFiles.size()) {
         return;
-    if (m_list->GetSelection() != index)
+    }
+    if (m_list->GetSelection() != index) {
         m_list->SetSelection(index);
+    }
     m_selected.file = m_entryFiles[static_cast<std::size_t>(index)];
     // the name as the catalogue has it, byte for byte, so that it is found again at the next start
     m_selected.name = m_names[static_cast<std::size_t>(index)];

@@ -14,8 +14,9 @@ bool WriteEnglishFile(const std::string& path)
 
     // each key's line with its English default as it is, TAB included; nothing is escaped
     const auto writeAll = [&path, &written](std::span<const TextKey> table) {
-        for (const TextKey& row : table)
+        for (const TextKey& row : table) {
             written = AppendLine(path, std::string(row.key) + "=\"" + row.englishDefault + "\"") && written;
+        }
     };
     writeAll(MainWindowKeys());
     written = AppendLine(path, "\r\n[LDAP_COptionDetailsDlg]") && written;

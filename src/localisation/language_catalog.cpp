@@ -13,8 +13,9 @@ std::string ValueBetween(const std::string& content, const std::string& key, std
 {
     const std::string marker = key + "=\"";
     const std::size_t at = content.find(marker, from);
-    if (at == std::string::npos || at >= to)
+    if (at == std::string::npos || at >= to) {
         return std::string();
+    }
     const std::size_t start = at + marker.size();
     const std::size_t end = content.find('"', start);
     return end == std::string::npos ? std::string() : content.substr(start, end - start);
@@ -33,8 +34,9 @@ LanguageCatalog ReadLanguageCatalog(const std::string& path)
 {
     LanguageCatalog catalog;
     SettingsFile file(false);
-    if (!file.Load(path))
+    if (!file.Load(path)) {
         return catalog;
+    }
     catalog.loaded = true;
     catalog.defaultName = file.GetString("LanguageDefault", "");
 
@@ -54,8 +56,9 @@ LanguageCatalog ReadLanguageCatalog(const std::string& path)
 
 const LanguageEntry* FindLanguage(const LanguageCatalog& catalog, const std::string& name)
 {
-    if (name.empty())
+    if (name.empty()) {
         return nullptr;
+    }
     const auto found = std::find_if(catalog.entries.begin(), catalog.entries.end(),
                                     [&name](const LanguageEntry& entry) { return entry.name == name; });
     return found == catalog.entries.end() ? nullptr : &*found;
@@ -65,8 +68,9 @@ bool LocaleMatches(const std::string& entryLocale, const std::string& desktopLoc
 {
     // "de_DE.UTF-8@euro": the language and territory before the encoding and the modifier
     const std::string desktop = Lower(desktopLocale.substr(0, desktopLocale.find_first_of(".@")));
-    if (entryLocale.empty() || desktop.empty() || desktop == "c" || desktop == "posix")
+    if (entryLocale.empty() || desktop.empty() || desktop == "c" || desktop == "posix") {
         return false;
+    }
     const std::string entry = Lower(entryLocale);
     return entry == desktop || entry == desktop.substr(0, desktop.find('_'));
 }
@@ -74,10 +78,12 @@ bool LocaleMatches(const std::string& entryLocale, const std::string& desktopLoc
 const LanguageEntry* StartupLanguage(const LanguageCatalog& catalog, const std::string& requested,
                                      const std::string& desktopLocale)
 {
-    if (!requested.empty())
+    if (!requested.empty()) {
         return FindLanguage(catalog, requested);
-    if (const LanguageEntry* byDefault = FindLanguage(catalog, catalog.defaultName))
+    }
+    if (const LanguageEntry* byDefault = FindLanguage(catalog, catalog.defaultName)) {
         return byDefault;
+    }
     const auto found = std::find_if(catalog.entries.begin(), catalog.entries.end(), [&](const LanguageEntry& entry) {
         return LocaleMatches(entry.locale, desktopLocale);
     });
@@ -95,8 +101,9 @@ LanguageChoices LanguageDialogChoices(const LanguageCatalog& catalog, const std:
     }
     for (const LanguageEntry& entry : catalog.entries) {
         const std::string path = programFolder + entry.file;
-        if (path == currentLanguageFile)
+        if (path == currentLanguageFile) {
             choices.selection = choices.names.size();
+        }
         choices.names.push_back(entry.name);
         choices.entryFiles.push_back(path);
     }

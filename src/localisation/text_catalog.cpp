@@ -9,11 +9,13 @@ namespace {
 /// with texts of megabytes must not make every control that shows one slow and huge.
 std::string CutToFieldBound(std::string text)
 {
-    if (text.size() <= TextCatalog::kLongestText)
+    if (text.size() <= TextCatalog::kLongestText) {
         return text;
+    }
     std::size_t end = TextCatalog::kLongestText;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xc0) == 0x80)
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xc0) == 0x80) {
         --end;  // text[end] continues a character that began before it
+    }
     text.resize(end);
     return text;
 }
@@ -24,8 +26,9 @@ TextCatalog::TextCatalog() = default;
 
 TextCatalog::TextCatalog(const std::string& path)
 {
-    if (FileExists(path))
+    if (FileExists(path)) {
         m_file.Load(path);  // a file that fails to load leaves every key on its default
+    }
 }
 
 std::string TextCatalog::LookupText(const char* key, const char* englishDefault) const

@@ -29,9 +29,11 @@ std::vector<GtkWidget*> FocusWidgets(wxWindow* field)
 {
     auto* widget = static_cast<GtkWidget*>(field->GetHandle());
     std::vector<GtkWidget*> widgets{widget};
-    if (widget != nullptr && GTK_IS_BIN(widget))
-        if (GtkWidget* child = gtk_bin_get_child(GTK_BIN(widget)))
+    if (widget != nullptr && GTK_IS_BIN(widget)) {
+        if (GtkWidget* child = gtk_bin_get_child(GTK_BIN(widget))) {
             widgets.push_back(child);
+        }
+    }
     return widgets;
 }
 
@@ -42,8 +44,9 @@ void Name(wxWindow* field, const wxString& name, wxStaticText* label)
     for (GtkWidget* widget : FocusWidgets(field)) {
         AtkObject* accessible = gtk_widget_get_accessible(widget);
         atk_object_set_name(accessible, text.c_str());
-        if (labelWidget == nullptr)
+        if (labelWidget == nullptr) {
             continue;
+        }
         // the label's "label for" and the field's "labelled by" relations; added only once, as
         // the names are set again after every change of language
         AtkObject* labelAccessible = gtk_widget_get_accessible(labelWidget);
@@ -61,8 +64,9 @@ wxString ReadText(const wxStaticText* label)
 {
     wxString text = label->GetLabelText();
     text.Trim();
-    if (text.EndsWith(":"))
+    if (text.EndsWith(":")) {
         text.RemoveLast().Trim();
+    }
     return text;
 }
 
@@ -70,23 +74,26 @@ wxString ReadText(const wxStaticText* label)
 
 void NameFieldsByLabels(wxWindow* window)
 {
-    if (window == nullptr)
+    if (window == nullptr) {
         return;
+    }
     const wxTopLevelWindow* top = dynamic_cast<wxTopLevelWindow*>(wxGetTopLevelParent(window));
     wxStaticText* label = nullptr;
     for (wxWindow* child : window->GetChildren()) {
         if (auto* text = dynamic_cast<wxStaticText*>(child)) {
             label = text;
         } else if (IsField(child)) {
-            if (label != nullptr)
+            if (label != nullptr) {
                 Name(child, ReadText(label), label);
-            else if (top != nullptr)
+            } else if (top != nullptr) {
                 Name(child, top->GetTitle(), nullptr);
+            }
             label = nullptr;
         } else if (child->IsFocusable() || child->GetChildren().empty()) {
             label = nullptr;  // a label belongs to the field right after it only
         }
-        if (!child->GetChildren().empty() && !IsField(child))
+        if (!child->GetChildren().empty() && !IsField(child)) {
             NameFieldsByLabels(child);  // a panel's fields
+        }
     }
 }

@@ -9,7 +9,8 @@ wchar_t AnsiCharacter(unsigned char byte)
 {
     const char single = static_cast<char>(byte);
     wchar_t character = 0;
-    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &single, 1, &character, 1) == 1)
+    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &single, 1, &character, 1) == 1) {
         return character;
+    }
     return static_cast<wchar_t>(byte);
 }

@@ -16,12 +16,14 @@ std::vector<std::string> Marked(const std::vector<std::string>& labels)
 {
     std::vector<std::string> texts(labels.size());
     std::vector<std::string> shortcuts(labels.size());
-    for (std::size_t i = 0; i < labels.size(); ++i)
+    for (std::size_t i = 0; i < labels.size(); ++i) {
         SplitMenuLabel(labels[i], texts[i], shortcuts[i]);
+    }
     const std::vector<std::size_t> positions = ChooseMnemonics(texts);
     std::vector<std::string> marked;
-    for (std::size_t i = 0; i < labels.size(); ++i)
+    for (std::size_t i = 0; i < labels.size(); ++i) {
         marked.push_back(MarkMnemonic(texts[i], positions[i], shortcuts[i]));
+    }
     return marked;
 }
 
@@ -29,29 +31,34 @@ std::vector<std::string> Marked(const std::vector<std::string>& labels)
 
 void ApplyMnemonics(wxMenu* menu)
 {
-    if (menu == nullptr)
+    if (menu == nullptr) {
         return;
+    }
     std::vector<wxMenuItem*> items;
     std::vector<std::string> labels;
     for (wxMenuItem* item : menu->GetMenuItems()) {
-        if (item->IsSeparator())
+        if (item->IsSeparator()) {
             continue;
+        }
         items.push_back(item);
         labels.push_back(FromWx(item->GetItemLabel()));
-        if (item->IsSubMenu())
+        if (item->IsSubMenu()) {
             ApplyMnemonics(item->GetSubMenu());
+        }
     }
     const std::vector<std::string> marked = Marked(labels);
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (marked[i] != labels[i])
+        if (marked[i] != labels[i]) {
             items[i]->SetItemLabel(ToWx(marked[i]));
+        }
     }
 }
 
 void ApplyMnemonics(wxMenuBar* bar)
 {
-    if (bar == nullptr)
+    if (bar == nullptr) {
         return;
+    }
     std::vector<std::string> labels;
     for (std::size_t i = 0; i < bar->GetMenuCount(); ++i) {
         labels.push_back(FromWx(bar->GetMenuLabel(i)));
@@ -59,7 +66,8 @@ void ApplyMnemonics(wxMenuBar* bar)
     }
     const std::vector<std::string> marked = Marked(labels);
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        if (marked[i] != labels[i])
+        if (marked[i] != labels[i]) {
             bar->SetMenuLabel(i, ToWx(marked[i]));
+        }
     }
 }

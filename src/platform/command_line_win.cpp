@@ -12,10 +12,12 @@ std::vector<std::string> CommandArguments(int, char**)
     std::vector<std::string> arguments;
     int count = 0;
     wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (wide == nullptr)
+    if (wide == nullptr) {
         return arguments;
-    for (int i = 1; i < count; ++i)
+    }
+    for (int i = 1; i < count; ++i) {
         arguments.push_back(PathText(std::filesystem::path(wide[i])));
+    }
     LocalFree(wide);
     return arguments;
 }

@@ -7,8 +7,9 @@ std::string DesktopLanguage()
 {
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(name);
-        if (value != nullptr && value[0] != '\0')
+        if (value != nullptr && value[0] != '\0') {
             return value;
+        }
     }
     return std::string();
 }

@@ -29,11 +29,13 @@ std::optional<std::string> AskFilePath(wxWindow* parent, FileDialogMode mode, co
         const long style = mode == FileDialogMode::Open ? wxFD_OPEN : wxFD_SAVE;
         wxFileDialog dialog(parent, ToWx(title), wxString(), wxString(),
                             wildcard.empty() ? wxString("*") : ToWx(wildcard), style);
-        if (dialog.ShowModal() == wxID_OK)
+        if (dialog.ShowModal() == wxID_OK) {
             chosen = FromWx(dialog.GetPath());
+        }
     }
-    if (!chosen || chosen->empty())
+    if (!chosen || chosen->empty()) {
         return std::nullopt;
+    }
     return WithDefaultExtension(*chosen, defaultExtension);
 }
 

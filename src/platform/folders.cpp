@@ -20,19 +20,22 @@ bool IsSeparator(char c)
 /// Creates path and its missing parents (a drive or share at its start is never created).
 bool MakeDirectories(const std::string& path)
 {
-    if (path.empty())
+    if (path.empty()) {
         return false;
+    }
     for (std::size_t pos = 1; pos < path.size(); ++pos) {
-        if (IsSeparator(path[pos]) && !IsSeparator(path[pos - 1]))
+        if (IsSeparator(path[pos]) && !IsSeparator(path[pos - 1])) {
             MakeDirectory(path.substr(0, pos));
+        }
     }
     return MakeDirectory(path);
 }
 
 std::string WithoutTrailingSeparator(std::string path)
 {
-    while (path.size() > 1 && IsSeparator(path.back()) && path[path.size() - 2] != ':')
+    while (path.size() > 1 && IsSeparator(path.back()) && path[path.size() - 2] != ':') {
         path.pop_back();
+    }
     return path;
 }
 
@@ -46,8 +49,9 @@ std::string ProgramPath()
 std::string UserDataFolder()
 {
     std::string folder = g_userOverride.empty() ? DefaultUserDataFolder() : g_userOverride;
-    if (folder.empty())
+    if (folder.empty()) {
         return folder;
+    }
     folder = WithoutTrailingSeparator(folder);
     MakeDirectories(folder);
     return folder;
@@ -71,7 +75,8 @@ void SetProgramPathOverride(const std::string& path)
 
 std::string AbsoluteAgainst(const std::string& path, const std::string& base)
 {
-    if (path.empty() || IsAbsolutePath(path) || base.empty())
+    if (path.empty() || IsAbsolutePath(path) || base.empty()) {
         return path;
+    }
     return IsSeparator(base.back()) ? base + path : base + "/" + path;
 }

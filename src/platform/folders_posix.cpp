@@ -16,8 +16,9 @@ std::string RunningProgramPath()
     std::string buffer(4096, '\0');
     for (;;) {
         const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (length < 0)
+        if (length < 0) {
             return std::string();
+        }
         if (static_cast<std::size_t>(length) < buffer.size()) {
             buffer.resize(static_cast<std::size_t>(length));
             return buffer;
@@ -29,8 +30,9 @@ std::string RunningProgramPath()
 std::string ResolvedPath(const std::string& path)
 {
     char* resolved = realpath(path.c_str(), nullptr);
-    if (resolved == nullptr)
+    if (resolved == nullptr) {
         return path;
+    }
     std::string result = resolved;
     std::free(resolved);
     return result;
@@ -40,11 +42,13 @@ std::string DefaultUserDataFolder()
 {
     const char* config = std::getenv("XDG_CONFIG_HOME");
     // a relative value is invalid by the desktop rules and is ignored
-    if (config != nullptr && config[0] == '/')
+    if (config != nullptr && config[0] == '/') {
         return config;
+    }
     const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0')
+    if (home == nullptr || home[0] == '\0') {
         return std::string();
+    }
     return std::string(home) + "/.config";
 }
 
@@ -61,18 +65,21 @@ bool IsDirectoryPath(const std::string& path)
 
 bool MakeDirectory(const std::string& path)
 {
-    if (path.empty())
+    if (path.empty()) {
         return false;
-    if (mkdir(path.c_str(), 0777) == 0)
+    }
+    if (mkdir(path.c_str(), 0777) == 0) {
         return true;
+    }
     return errno == EEXIST && IsDirectoryPath(path);
 }
 
 std::string CurrentFolder()
 {
     char* folder = getcwd(nullptr, 0);
-    if (folder == nullptr)
+    if (folder == nullptr) {
         return std::string();
+    }
     std::string result = folder;
     std::free(folder);
     return result;

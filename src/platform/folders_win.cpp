@@ -29,8 +29,9 @@ std::wstring Wide(const std::string& text)
 std::string Environment(const wchar_t* name)
 {
     const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0)
+    if (size == 0) {
         return std::string();
+    }
     std::wstring value(size, L'\0');
     const DWORD length = GetEnvironmentVariableW(name, value.data(), size);
     value.resize(length);
@@ -44,8 +45,9 @@ std::string RunningProgramPath()
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0)
+        if (length == 0) {
             return std::string();
+        }
         if (length < buffer.size()) {
             buffer.resize(length);
             return ResolvedPath(Text(buffer));
@@ -80,18 +82,21 @@ bool IsDirectoryPath(const std::string& path)
 
 bool MakeDirectory(const std::string& path)
 {
-    if (path.empty())
+    if (path.empty()) {
         return false;
-    if (CreateDirectoryW(Wide(path).c_str(), nullptr))
+    }
+    if (CreateDirectoryW(Wide(path).c_str(), nullptr)) {
         return true;
+    }
     return IsDirectoryPath(path);
 }
 
 std::string CurrentFolder()
 {
     const DWORD size = GetCurrentDirectoryW(0, nullptr);
-    if (size == 0)
+    if (size == 0) {
         return std::string();
+    }
     std::wstring folder(size, L'\0');
     folder.resize(GetCurrentDirectoryW(size, folder.data()));
     return Text(folder);
@@ -106,8 +111,9 @@ bool IsAbsolutePath(const std::string& path)
 {
     // "\\server\share\...", "//server/share/..." and "\folder" (the current drive's root) as well
     // as "C:\..." and "C:/..."; "C:folder" is relative to the drive's current folder.
-    if (!path.empty() && (path.front() == '/' || path.front() == '\\'))
+    if (!path.empty() && (path.front() == '/' || path.front() == '\\')) {
         return true;
+    }
     return path.size() >= 3 && std::iswalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
            (path[2] == '/' || path[2] == '\\');
 }

@@ -21,12 +21,15 @@ std::string Lower(std::string_view text)
 
 bool IsFunctionKey(const std::string& key)
 {
-    if (key.size() < 2 || key.size() > 3 || key[0] != 'f')
+    if (key.size() < 2 || key.size() > 3 || key[0] != 'f') {
         return false;
-    if (!std::all_of(key.begin() + 1, key.end(), [](unsigned char ch) { return std::isdigit(ch); }))
+    }
+    if (!std::all_of(key.begin() + 1, key.end(), [](unsigned char ch) { return std::isdigit(ch); })) {
         return false;
-    if (key[1] == '0')
+    }
+    if (key[1] == '0') {
         return false;
+    }
     const int number = std::stoi(key.substr(1));
     return number >= 1 && number <= 24;
 }
@@ -60,16 +63,19 @@ bool IsToolkitShortcut(const std::string& shortcut)
             flag = &shift;
             length = 6;
         }
-        if (flag == nullptr)
+        if (flag == nullptr) {
             break;
-        if (*flag)
+        }
+        if (*flag) {
             return false;
+        }
         *flag = true;
         rest.erase(0, length);
     }
     const bool modified = ctrl || alt || shift;
-    if (rest.size() == 1)
+    if (rest.size() == 1) {
         return modified && std::isalnum(static_cast<unsigned char>(rest[0])) != 0;
+    }
     return IsFunctionKey(rest) || IsNamedKey(rest);
 }
 
@@ -100,31 +106,37 @@ std::string ToolkitShortcut(const std::string& shortcut)
         const std::string lower = Lower(part);
         std::string_view word = part;
         for (const auto& [name, toolkit] : kWords) {
-            if (lower == name)
+            if (lower == name) {
                 word = toolkit;
+            }
         }
         mapped += word;
-        if (plus == std::string::npos)
+        if (plus == std::string::npos) {
             return mapped;
+        }
         mapped += '+';
         start = plus + 1;
-        if (start >= shortcut.size())
+        if (start >= shortcut.size()) {
             return mapped;
+        }
     }
 }
 
 std::string ToolkitMenuLabel(const std::string& text)
 {
     const std::size_t tab = text.find('\t');
-    if (tab == std::string::npos)
+    if (tab == std::string::npos) {
         return DoubleAmpersands(text);
+    }
     const std::string label = DoubleAmpersands(std::string_view(text).substr(0, tab));
     const std::string shortcut = text.substr(tab + 1);
-    if (shortcut.empty())
+    if (shortcut.empty()) {
         return label;
+    }
     const std::string toolkit = ToolkitShortcut(shortcut);
-    if (IsToolkitShortcut(toolkit))
+    if (IsToolkitShortcut(toolkit)) {
         return label + "\t" + toolkit;
+    }
     // shown as plain text: no TAB may remain for the toolkit to parse
     std::string shown = DoubleAmpersands(shortcut);
     std::replace(shown.begin(), shown.end(), '\t', ' ');

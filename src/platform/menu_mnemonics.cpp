@@ -22,11 +22,13 @@ std::vector<Character> Characters(const std::string& text)
                              : (lead >> 4) == 0xE  ? 3
                              : (lead >> 3) == 0x1E ? 4
                                                    : 1;
-        if (i + length > text.size())
+        if (i + length > text.size()) {
             length = 1;
+        }
         char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k)
+        for (std::size_t k = 1; k < length; ++k) {
             code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        }
         characters.push_back({i, length, code});
         i += length;
     }
@@ -44,12 +46,15 @@ bool IsLetterOrDigit(char32_t c)
 char32_t Folded(char32_t c)
 {
     if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB) ||
-        (c >= 0x410 && c <= 0x42F))
+        (c >= 0x410 && c <= 0x42F)) {
         return c + 0x20;
-    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131)
+    }
+    if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131) {
         return c | 1;  // Latin Extended-A pairs capital and small letter as even and odd
-    if (c == 0x130)
+    }
+    if (c == 0x130) {
         return 'i';
+    }
     return c;
 }
 
@@ -94,8 +99,9 @@ void SplitMenuLabel(const std::string& label, std::string& text, std::string& sh
     const std::size_t end = tab == std::string::npos ? label.size() : tab;
     for (std::size_t i = 0; i < end; ++i) {
         if (label[i] == '&') {
-            if (i + 1 < end && label[i + 1] == '&')
+            if (i + 1 < end && label[i + 1] == '&') {
                 text += label[++i];
+            }
             continue;  // a single "&" only marks the next character
         }
         text += label[i];
@@ -106,11 +112,13 @@ std::string MarkMnemonic(const std::string& text, std::size_t position, const st
 {
     std::string label;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (i == position)
+        if (i == position) {
             label += '&';
+        }
         label += text[i];
-        if (text[i] == '&')
+        if (text[i] == '&') {
             label += '&';
+        }
     }
     return label + shortcut;
 }

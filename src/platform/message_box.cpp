@@ -9,7 +9,8 @@ void ShowMessageBox(wxWindow* parent, const std::string& text, const std::string
                     const std::string& details)
 {
     wxMessageDialog box(parent, ToWx(text), ToWx(caption), wxOK | icon);
-    if (!details.empty())
+    if (!details.empty()) {
         box.SetExtendedMessage(ToWx(details));
+    }
     box.ShowModal();
 }

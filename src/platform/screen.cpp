@@ -12,15 +12,17 @@ int g_dpiOverride = 0;
 
 int ScreenDpi()
 {
-    if (g_dpiOverride > 0)
+    if (g_dpiOverride > 0) {
         return g_dpiOverride;
+    }
     const wxDisplay display;
     int dpi = display.GetPPI().x;
 #ifdef __WXGTK__
     // GTK places windows and draws bitmaps in its own units, already scaled by the screen's
     // scale factor (GDK_SCALE): dots per inch of those units, so nothing is scaled twice
-    if (display.GetScaleFactor() > 1.0)
+    if (display.GetScaleFactor() > 1.0) {
         dpi = static_cast<int>(dpi / display.GetScaleFactor());
+    }
 #endif
     return dpi > 0 ? dpi : 96;
 }

@@ -23,11 +23,13 @@ std::function<void(const std::string&)>& Handler()
 
 bool ShellOpen(const std::string& target)
 {
-    if (target.empty())
+    if (target.empty()) {
         return false;
+    }
     const std::string argument = OpenerArgument(target);
-    if (!IsAddress(argument) && !wxFileExists(ToWx(argument)) && !wxDirExists(ToWx(argument)))
+    if (!IsAddress(argument) && !wxFileExists(ToWx(argument)) && !wxDirExists(ToWx(argument))) {
         return false;
+    }
     if (Handler()) {
         Handler()(target);
         return true;

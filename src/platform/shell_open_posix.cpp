@@ -10,8 +10,9 @@ bool OpenWithDesktop(const std::string& argument)
 {
     wxLogNull quiet;  // the desktop's own messages are the only feedback
     wxString opener;
-    if (!wxFindFileInPath(&opener, wxGetenv("PATH"), "xdg-open"))
+    if (!wxFindFileInPath(&opener, wxGetenv("PATH"), "xdg-open")) {
         return false;
+    }
     const wxScopedCharBuffer openerPath = opener.fn_str();
     const char* const argv[] = {openerPath.data(), argument.c_str(), nullptr};
     return wxExecute(argv, wxEXEC_ASYNC) != 0;

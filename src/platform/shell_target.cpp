@@ -10,12 +10,14 @@ namespace {
 bool IsHostForm(const std::string& target)
 {
     const std::string host = target.substr(0, target.find('/'));
-    if (host.empty() || host.front() == '.' || host.back() == '.' || host.find('.') == std::string::npos)
+    if (host.empty() || host.front() == '.' || host.back() == '.' || host.find('.') == std::string::npos) {
         return false;
+    }
     for (const char c : host) {
         const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        if (!alnum && c != '-' && c != '.')
+        if (!alnum && c != '-' && c != '.') {
             return false;
+        }
     }
     return true;
 }
@@ -29,10 +31,12 @@ bool IsAddress(const std::string& target)
 
 std::string OpenerArgument(const std::string& target)
 {
-    if (IsAddress(target))
+    if (IsAddress(target)) {
         return target;
+    }
     std::error_code error;
-    if (std::filesystem::exists(target, error))
+    if (std::filesystem::exists(target, error)) {
         return target;
+    }
     return IsHostForm(target) ? "http://" + target : target;
 }

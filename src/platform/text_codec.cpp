@@ -36,17 +36,20 @@ std::size_t SequenceLength(std::string_view bytes, std::size_t pos, char32_t& va
     } else {
         return 0;
     }
-    if (pos + length > bytes.size())
+    if (pos + length > bytes.size()) {
         return 0;
+    }
     for (std::size_t i = 1; i < length; ++i) {
         const unsigned char next = byte(pos + i);
-        if ((next & 0xC0) != 0x80)
+        if ((next & 0xC0) != 0x80) {
             return 0;
+        }
         value = (value << 6) | (next & 0x3F);
     }
     // overlong forms, surrogates and values beyond Unicode are not well-formed
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
         return 0;
+    }
     return length;
 }
 
@@ -121,17 +124,20 @@ std::string AsUtf8(std::string_view bytes)
 
 std::string CutToBytes(const std::string& text, std::size_t limit)
 {
-    if (text.size() <= limit)
+    if (text.size() <= limit) {
         return text;
+    }
     // walk whole sequences (a stray byte counts as one) and stop before the one that crosses
     std::size_t end = 0;
     while (end < text.size()) {
         char32_t value = 0;
         std::size_t length = SequenceLength(text, end, value);
-        if (length == 0)
+        if (length == 0) {
             length = 1;
-        if (end + length > limit)
+        }
+        if (end + length > limit) {
             break;
+        }
         end += length;
     }
     return text.substr(0, end);
@@ -143,8 +149,9 @@ std::string DoubleAmpersands(std::string_view text)
     doubled.reserve(text.size() + 4);
     for (const char ch : text) {
         doubled.push_back(ch);
-        if (ch == '&')
+        if (ch == '&') {
             doubled.push_back('&');
+        }
     }
     return doubled;
 }

@@ -12,26 +12,30 @@ std::optional<BindCredentials> BindLogin::For(const SearchInput& input)
 {
     BindCredentials credentials;
     credentials.name = m_bindUser;
-    if (credentials.name.empty())
+    if (credentials.name.empty()) {
         return credentials;
+    }
     if (const Password* kept = m_passwords.Find(input.server, input.port, credentials.name)) {
         credentials.password = *kept;
         return credentials;
     }
     CPasswordDlg dialog(m_parent, credentials.name, *m_texts);
-    if (dialog.ShowModal() != wxID_OK)
+    if (dialog.ShowModal() != wxID_OK) {
         return std::nullopt;
+    }
     credentials.password = dialog.TakePassword();
     // An empty password fails the query before it connects; the next search asks again.
-    if (!credentials.password.Empty())
+    if (!credentials.password.Empty()) {
         m_passwords.Remember(input.server, input.port, credentials.name, credentials.password);
+    }
     return credentials;
 }
 
 void BindLogin::Ended(const SearchInput& input, const BindCredentials& used, const SearchOutcome& outcome)
 {
-    if (outcome.bindRefused && !used.name.empty())
+    if (outcome.bindRefused && !used.name.empty()) {
         m_passwords.Forget(input.server, input.port, used.name);
+    }
 }
 
 bool BindLogin::PasswordInClear(const SearchInput& input) const

@@ -28,8 +28,9 @@ void CPasswordDlg::ApplyPasswordDialogTexts(const std::string& bindName, const T
     TextPlaces places = PlacesOf(this);
     places.store = [this, &bindName](const TextKey& row, const std::string& text) {
         // The bind name goes in by plain replacement: it is user text, never a format.
-        if (std::string(row.key) == keys::kPasswordFor)
+        if (std::string(row.key) == keys::kPasswordFor) {
             FindWindow(kLabelId)->SetLabel(ToWxLabel(FillPlaceholder(text, bindName)));
+        }
     };
     ApplyTexts(PasswordDialogKeys(), texts, places);
 }

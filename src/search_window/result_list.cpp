@@ -33,13 +33,15 @@ CResultList::CResultList(wxWindow* parent, wxWindowID id, const wxPoint& positio
     // Reached with Tab, the list shows where its focus is: on the first entry when none is current.
     Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
         event.Skip();
-        if (ItemCount() > 0 && !GetCurrentItem().IsOk())
+        if (ItemCount() > 0 && !GetCurrentItem().IsOk()) {
             SetCurrentItem(m_model->GetItem(0));
+        }
     });
     m_editDelay.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
         const std::vector<size_t> selected = SelectedItems();
-        if (m_pendingEdit.IsOk() && selected.size() == 1 && m_model->GetItem(selected[0]) == m_pendingEdit)
+        if (m_pendingEdit.IsOk() && selected.size() == 1 && m_model->GetItem(selected[0]) == m_pendingEdit) {
             EditLabel(selected[0]);
+        }
         m_pendingEdit = wxDataViewItem();
     });
 }
@@ -82,15 +84,17 @@ void CResultList::SetColumnWidths(int width)
 {
     width = std::max(width, MinimumColumnWidth());
     m_columnWidth = width;
-    for (unsigned c = 0; c < GetColumnCount(); ++c)
+    for (unsigned c = 0; c < GetColumnCount(); ++c) {
         GetColumn(c)->SetWidth(width);
+    }
 }
 
 bool CResultList::ColumnsFitWidth(int width) const
 {
     int total = 0;
-    for (unsigned c = 0; c < GetColumnCount(); ++c)
+    for (unsigned c = 0; c < GetColumnCount(); ++c) {
         total += GetColumn(c)->GetWidth();
+    }
     return total <= width;
 }
 
@@ -103,26 +107,29 @@ void CResultList::HideSortArrow()
 {
     for (unsigned c = 0; c < GetColumnCount(); ++c) {
         // only the sort key may be unset: some toolkits check it
-        if (GetColumn(c)->IsSortKey())
+        if (GetColumn(c)->IsSortKey()) {
             GetColumn(c)->UnsetAsSortKey();
+        }
     }
 }
 
 void CResultList::ShowSortArrow(unsigned column, bool ascending)
 {
     for (unsigned c = 0; c < GetColumnCount(); ++c) {
-        if (c == column)
+        if (c == column) {
             GetColumn(c)->SetSortOrder(ascending);
-        else if (GetColumn(c)->IsSortKey())
+        } else if (GetColumn(c)->IsSortKey()) {
             GetColumn(c)->UnsetAsSortKey();
+        }
     }
 }
 
 int CResultList::SortColumn() const
 {
     for (unsigned c = 0; c < GetColumnCount(); ++c) {
-        if (GetColumn(c)->IsSortKey())
+        if (GetColumn(c)->IsSortKey()) {
             return static_cast<int>(c);
+        }
     }
     return -1;
 }
@@ -141,8 +148,9 @@ void CResultList::SetItems(const std::vector<std::vector<wxString>>& items)
     rows.reserve(items.size());
     for (const std::vector<wxString>& texts : items) {
         std::vector<std::string>& row = rows.emplace_back();
-        for (const wxString& text : texts)
+        for (const wxString& text : texts) {
             row.push_back(FromWx(text));
+        }
     }
     m_model->SetRows(std::move(rows));
 }
@@ -163,8 +171,9 @@ int CResultList::ContentHeight(int rows) const
     // the toolkit's item rectangle gives the real row height and, by its top, the heading's
     if (ItemCount() > 0 && GetColumnCount() > 0) {
         const wxRect item = GetItemRect(m_model->GetItem(0), GetColumn(0));
-        if (item.height > 0 && item.y >= 0)
+        if (item.height > 0 && item.y >= 0) {
             return item.y + rows * item.height + 2;
+        }
     }
     // unmeasured: a row as tall as the icon or the text with the cell's padding, the heading a row
     const int icon = m_model->Icon().IsOk() ? m_model->Icon().GetPreferredLogicalSizeFor(this).y : 0;
@@ -190,8 +199,9 @@ void CResultList::ShowReordered(const std::vector<size_t>& selected)
     const wxDataViewItem topItem = GetTopItem();
     const size_t top = topItem.IsOk() ? m_model->GetRow(topItem) : 0;
     const size_t shown = std::min(ItemCount(), top + static_cast<size_t>(std::max(GetCountPerPage(), 0)) + 1);
-    for (size_t row = top; row < shown; ++row)
+    for (size_t row = top; row < shown; ++row) {
         m_model->RowChanged(static_cast<unsigned>(row));
+    }
     Refresh();
     SelectItems(selected);
 }
@@ -202,8 +212,9 @@ std::vector<size_t> CResultList::SelectedItems() const
     GetSelections(items);
     std::vector<size_t> selected;
     selected.reserve(items.size());
-    for (const wxDataViewItem& item : items)
+    for (const wxDataViewItem& item : items) {
         selected.push_back(m_model->GetRow(item));
+    }
     std::sort(selected.begin(), selected.end());
     return selected;
 }
@@ -212,16 +223,18 @@ void CResultList::SelectItems(const std::vector<size_t>& items)
 {
     wxDataViewItemArray chosen;
     for (size_t item : items) {
-        if (item < ItemCount())
+        if (item < ItemCount()) {
             chosen.push_back(m_model->GetItem(static_cast<unsigned>(item)));
+        }
     }
     SetSelections(chosen);
 }
 
 void CResultList::EditLabel(size_t item)
 {
-    if (item >= ItemCount() || GetColumnCount() == 0)
+    if (item >= ItemCount() || GetColumnCount() == 0) {
         return;
+    }
     // the toolkit may open the editor only once it has laid the row out, after this returns
     m_requestedEdit = m_model->GetItem(static_cast<unsigned>(item));
     EditItem(m_requestedEdit, GetColumn(0));
@@ -258,8 +271,9 @@ void CResultList::RunDefaultButton()
 {
     auto* window = wxDynamicCast(wxGetTopLevelParent(this), wxTopLevelWindow);
     auto* button = window ? wxDynamicCast(window->GetDefaultItem(), wxButton) : nullptr;
-    if (button == nullptr || !button->IsEnabled())
+    if (button == nullptr || !button->IsEnabled()) {
         return;
+    }
     wxCommandEvent click(wxEVT_BUTTON, button->GetId());
     click.SetEventObject(button);
     button->ProcessWindowEvent(click);

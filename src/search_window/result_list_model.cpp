@@ -42,16 +42,18 @@ std::string_view ResultListModel::Text(size_t row, size_t column) const
 void ResultListModel::GetValueByRow(wxVariant& value, unsigned row, unsigned column) const
 {
     const wxString text = ToWx(Text(row, column));
-    if (column == 0)
+    if (column == 0) {
         value << wxDataViewIconText(text, m_icon);
-    else
+    } else {
         value = text;
+    }
 }
 
 bool ResultListModel::SetValueByRow(const wxVariant& value, unsigned row, unsigned column)
 {
-    if (column != 0 || row >= m_count)
+    if (column != 0 || row >= m_count) {
         return false;
+    }
     wxDataViewIconText edited;
     edited << value;
     if (m_shown != nullptr) {

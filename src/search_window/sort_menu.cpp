@@ -19,8 +19,9 @@ SortMenu::SortMenu(wxFrame& frame, wxMenu& submenu, CResultList& list, SortFunct
         kSortColumnFirst, kSortColumnFirst + kSortColumnsListed - 1);
     m_frame.Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& event) {
         // the submenu itself is not rebuilt while it opens: its items are already the current ones
-        if (event.GetMenu() != &m_submenu)
+        if (event.GetMenu() != &m_submenu) {
             Rebuild();
+        }
         event.Skip();
     });
     Rebuild();
@@ -28,23 +29,27 @@ SortMenu::SortMenu(wxFrame& frame, wxMenu& submenu, CResultList& list, SortFunct
 
 void SortMenu::Rebuild()
 {
-    while (m_submenu.GetMenuItemCount() > 0)
+    while (m_submenu.GetMenuItemCount() > 0) {
         m_submenu.Destroy(m_submenu.FindItemByPosition(0));
+    }
     // the column of a list that shows no search yet has no heading: it is not listed
     const unsigned columns = std::min<unsigned>(m_list.GetColumnCount(), kSortColumnsListed);
     for (unsigned c = 0; c < columns; ++c) {
-        if (const wxString heading = m_list.Heading(c); !heading.empty())
+        if (const wxString heading = m_list.Heading(c); !heading.empty()) {
             m_submenu.Append(kSortColumnFirst + static_cast<int>(c), ToWxLabel(FromWx(heading)));
+        }
     }
     ApplyMnemonics(&m_submenu);
-    if (wxMenuBar* bar = m_frame.GetMenuBar())
+    if (wxMenuBar* bar = m_frame.GetMenuBar()) {
         bar->Enable(ToWxId(cmd::kSortBy), m_submenu.GetMenuItemCount() > 0);
+    }
 }
 
 void SortMenu::Choose(unsigned column)
 {
-    if (column >= m_list.GetColumnCount())
+    if (column >= m_list.GetColumnCount()) {
         return;
+    }
     const bool sortedUpByIt =
         m_list.SortColumn() == static_cast<int>(column) && m_list.GetColumn(column)->IsSortOrderAscending();
     const bool ascending = !sortedUpByIt;

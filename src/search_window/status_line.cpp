@@ -20,15 +20,17 @@ void StatusLine::ShowText(const std::string& text)
 
 void StatusLine::Retranslate()
 {
-    if (m_bar == nullptr)
+    if (m_bar == nullptr) {
         return;
+    }
     const wxString message = m_shown.message ? ToWx(m_shown.message()) : wxString();
     const wxString warning = m_shown.warning ? ToWx(m_shown.warning()) : wxString();
     if (warning.empty()) {
         // Setting the count lays the bar out again: only when it changes (a message that counts
         // arriving entries is shown often).
-        if (m_bar->GetFieldsCount() != 1)
+        if (m_bar->GetFieldsCount() != 1) {
             m_bar->SetFieldsCount(1);
+        }
     } else {
         // the warning's field fits its text; the margin covers the field's border and padding
         const int widths[] = {-1, m_bar->GetTextExtent(warning).GetWidth() + m_bar->FromDIP(16)};

@@ -28,14 +28,17 @@ std::optional<int32_t> OptionalInt(SettingsFile& file, const char* key)
 std::optional<int> ReadNumber(std::string_view& text)
 {
     std::size_t pos = 0;
-    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos])))
+    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) {
         ++pos;
-    if (pos < text.size() && text[pos] == '+')
+    }
+    if (pos < text.size() && text[pos] == '+') {
         ++pos;
+    }
     int value = 0;
     const auto [end, error] = std::from_chars(text.data() + pos, text.data() + text.size(), value);
-    if (error != std::errc())
+    if (error != std::errc()) {
         return std::nullopt;
+    }
     text.remove_prefix(static_cast<std::size_t>(end - text.data()));
     return value;
 }
@@ -47,8 +50,9 @@ AppSettings LoadAppSettings(const std::string& path)
     SettingsFile file(true);
     file.Load(path);  // a missing or malformed file leaves every key on its default
     AppSettings settings;
-    for (std::string value = file.GetString("Recent", ""); !value.empty(); value = file.GetNext("Recent"))
+    for (std::string value = file.GetString("Recent", ""); !value.empty(); value = file.GetNext("Recent")) {
         settings.recent.push_back(value);
+    }
     settings.deactivate = file.GetBool("Deactivate", false);
     settings.useBuiltInFont = file.GetBool("UseBuildInFont", false);
     settings.useFontSettings = file.GetBool("UseFontSettings", true);
@@ -65,22 +69,26 @@ AppSettings LoadAppSettings(const std::string& path)
 bool SaveAppSettings(const std::string& path, const AppSettings& settings)
 {
     SettingsFile file(true);
-    for (const std::string& entry : settings.recent)
+    for (const std::string& entry : settings.recent) {
         file.Set("Recent", entry);
+    }
     file.SetBool("Deactivate", settings.deactivate);
     file.SetBool("UseBuildInFont", settings.useBuiltInFont);
     file.SetBool("UseFontSettings", settings.useFontSettings);
     file.SetBool("UseFontHeight", settings.useFontHeight);
-    if (settings.font.faceName)
+    if (settings.font.faceName) {
         file.Set("FontDefName", *settings.font.faceName);
+    }
     const std::pair<const char*, const std::optional<int32_t>*> numbers[] = {
         {"FontDefCharset", &settings.font.charSet},
         {"FontDefHeight", &settings.font.height},
         {"FontDefPitch", &settings.font.pitchAndFamily},
     };
-    for (const auto& [key, value] : numbers)
-        if (value->has_value())
+    for (const auto& [key, value] : numbers) {
+        if (value->has_value()) {
             file.SetInt(key, **value);
+        }
+    }
     file.Set("WinPos", settings.winPos);
     file.Set("LanguageName", settings.languageName);
     return file.Save(path);
@@ -97,13 +105,15 @@ WindowPlacement ParseWinPos(const std::string& value)
     int numbers[4] = {};
     for (int i = 0; i < 4; ++i) {
         if (i > 0) {
-            if (rest.empty() || rest.front() != ';')
+            if (rest.empty() || rest.front() != ';') {
                 return placement;
+            }
             rest.remove_prefix(1);
         }
         const std::optional<int> number = ReadNumber(rest);
-        if (!number)
+        if (!number) {
             return placement;
+        }
         numbers[i] = *number;
     }
     const WindowRect rect{numbers[0], numbers[1], numbers[2], numbers[3]};
@@ -119,8 +129,9 @@ WindowPlacement ParseWinPos(const std::string& value)
 
 std::string FormatWinPos(const WindowRect& rect, bool maximised)
 {
-    if (maximised)
+    if (maximised) {
         return "MAX";
+    }
     return std::to_string(rect.left) + ";" + std::to_string(rect.top) + ";" + std::to_string(rect.right) + ";" +
            std::to_string(rect.bottom);
 }
@@ -132,8 +143,9 @@ std::optional<WindowRect> TouchedScreens(const WindowRect& rect, std::span<const
 {
     std::optional<WindowRect> area;
     for (const WindowRect& screen : screens) {
-        if (!LiesOnAScreen(rect, std::span<const WindowRect>(&screen, 1)))
+        if (!LiesOnAScreen(rect, std::span<const WindowRect>(&screen, 1))) {
             continue;
+        }
         if (!area) {
             area = screen;
         } else {
@@ -149,8 +161,9 @@ std::optional<WindowRect> TouchedScreens(const WindowRect& rect, std::span<const
 std::optional<WindowRect> ClipToScreens(const WindowRect& rect, std::span<const WindowRect> screens)
 {
     const std::optional<WindowRect> area = TouchedScreens(rect, screens);
-    if (!area)
+    if (!area) {
         return std::nullopt;
+    }
     return WindowRect{std::max(rect.left, area->left), std::max(rect.top, area->top), std::min(rect.right, area->right),
                       std::min(rect.bottom, area->bottom)};
 }
@@ -158,8 +171,9 @@ std::optional<WindowRect> ClipToScreens(const WindowRect& rect, std::span<const 
 WindowRect MoveOntoScreens(const WindowRect& rect, std::span<const WindowRect> screens)
 {
     const std::optional<WindowRect> area = TouchedScreens(rect, screens);
-    if (!area)
+    if (!area) {
         return rect;
+    }
     const int left = std::max(std::min(rect.left, area->right - rect.Width()), area->left);
     const int top = std::max(std::min(rect.top, area->bottom - rect.Height()), area->top);
     return {left, top, left + rect.Width(), top + rect.Height()};

@@ -27,21 +27,27 @@ std::string ReadReason(const std::string& path)
 {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
-    if (ec)
+    if (ec) {
         return ec.message();
-    if (fs::is_directory(status))
+    }
+    if (fs::is_directory(status)) {
         return Reason(std::errc::is_a_directory);
-    if (!fs::is_regular_file(status))
+    }
+    if (!fs::is_regular_file(status)) {
         return Reason(std::errc::invalid_argument);  // a pipe or a device is never read
+    }
     const std::uintmax_t size = fs::file_size(path, ec);
-    if (ec)
+    if (ec) {
         return ec.message();
-    if (size > kMaxReadFileBytes)
+    }
+    if (size > kMaxReadFileBytes) {
         return Reason(std::errc::file_too_large);
+    }
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
+    if (file == nullptr) {
         return LastSystemError();
+    }
     std::fclose(file);
     return {};
 }
@@ -51,15 +57,18 @@ std::string CreateReason(const fs::path& folder)
 {
     std::error_code ec;
     const fs::file_status status = fs::status(folder, ec);
-    if (ec)
+    if (ec) {
         return ec.message();
-    if (!fs::is_directory(status))
+    }
+    if (!fs::is_directory(status)) {
         return Reason(std::errc::not_a_directory);
+    }
     const fs::path probe = folder / ".cv-probe.tmp";
     errno = 0;
     std::FILE* file = std::fopen(probe.string().c_str(), "wbx");
-    if (file == nullptr)
+    if (file == nullptr) {
         return errno == EEXIST ? std::string() : LastSystemError();
+    }
     std::fclose(file);
     std::remove(probe.string().c_str());
     return {};
@@ -69,25 +78,30 @@ std::string WriteReason(const std::string& path)
 {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
-    if (!ec && fs::is_directory(status))
+    if (!ec && fs::is_directory(status)) {
         return Reason(std::errc::is_a_directory);
+    }
     if (!ec && fs::exists(status)) {
         errno = 0;
         std::FILE* file = std::fopen(path.c_str(), "r+b");
-        if (file == nullptr)
+        if (file == nullptr) {
             return LastSystemError();
+        }
         std::fclose(file);
     }
     fs::path folder = fs::path(path).parent_path();
-    if (folder.empty())
+    if (folder.empty()) {
         folder = ".";
+    }
     std::string reason = CreateReason(folder);
-    if (!reason.empty())
+    if (!reason.empty()) {
         return reason;
+    }
     // everything opens: what fails is the writing itself
     const fs::space_info space = fs::space(folder, ec);
-    if (!ec && space.available == 0)
+    if (!ec && space.available == 0) {
         return Reason(std::errc::no_space_on_device);
+    }
     return {};
 }
 

@@ -32,11 +32,13 @@ std::FILE* OpenFile(const std::string& path, const char* mode)
     if (std::strcmp(mode, "wbx") == 0) {
         int fd = -1;
         if (_wsopen_s(&fd, WideText(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _SH_DENYNO,
-                      _S_IREAD | _S_IWRITE) != 0)
+                      _S_IREAD | _S_IWRITE) != 0) {
             return nullptr;
+        }
         std::FILE* file = _fdopen(fd, "wb");
-        if (file == nullptr)
+        if (file == nullptr) {
             _close(fd);
+        }
         return file;
     }
     return _wfopen(WideText(path).c_str(), WideText(mode).c_str());

@@ -5,8 +5,9 @@
 
 std::wstring WideText(std::string_view text)
 {
-    if (text.empty())
+    if (text.empty()) {
         return std::wstring();
+    }
     const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
@@ -15,8 +16,9 @@ std::wstring WideText(std::string_view text)
 
 std::string Utf8Text(std::wstring_view wide)
 {
-    if (wide.empty())
+    if (wide.empty()) {
         return std::string();
+    }
     const int length =
         WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(length), '\0');

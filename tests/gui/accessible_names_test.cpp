@@ -31,8 +31,9 @@ bool IsField(const wxWindow* window)
 AtkObject* Accessible(wxWindow* field)
 {
     auto* widget = static_cast<GtkWidget*>(field->GetHandle());
-    if (GTK_IS_BIN(widget) && gtk_bin_get_child(GTK_BIN(widget)) != nullptr)
+    if (GTK_IS_BIN(widget) && gtk_bin_get_child(GTK_BIN(widget)) != nullptr) {
         widget = gtk_bin_get_child(GTK_BIN(widget));
+    }
     return gtk_widget_get_accessible(widget);
 }
 
@@ -49,9 +50,11 @@ std::string LabelledBy(wxWindow* field)
     std::string text;
     if (AtkRelation* relation = atk_relation_set_get_relation_by_type(relations, ATK_RELATION_LABELLED_BY)) {
         GPtrArray* targets = atk_relation_get_target(relation);
-        if (targets->len > 0)
-            if (const char* name = atk_object_get_name(ATK_OBJECT(g_ptr_array_index(targets, 0))))
+        if (targets->len > 0) {
+            if (const char* name = atk_object_get_name(ATK_OBJECT(g_ptr_array_index(targets, 0)))) {
                 text = name;
+            }
+        }
     }
     g_object_unref(relations);
     return text;
@@ -61,10 +64,11 @@ std::string LabelledBy(wxWindow* field)
 void Fields(wxWindow* window, std::vector<wxWindow*>& fields)
 {
     for (wxWindow* child : window->GetChildren()) {
-        if (IsField(child))
+        if (IsField(child)) {
             fields.push_back(child);
-        else
+        } else {
             Fields(child, fields);
+        }
     }
 }
 

@@ -131,8 +131,9 @@ TEST_F(AppShellTest, RecentListKeepsItsOrderAcrossARestart)
 {
     const std::string p = Profile("P.cvl"), q = Profile("Q & R.cvl"), r = Profile("R.cvl");
     Start();
-    for (const std::string& path : {p, q, r})
+    for (const std::string& path : {p, q, r}) {
         Window().Profile().Load(path);
+    }
     EXPECT_EQ(RecentLabels(), (Strings{r, q, p}));
     RunMenu(cmd::kRecentFirst + 3);  // the third entry, P, chosen by its own command
     EXPECT_EQ(Window().Profile().Path(), p);
@@ -216,8 +217,9 @@ TEST_F(AppShellTest, InstallationIsRecordedOncePerVersion)
 TEST_F(AppShellTest, DocumentItemsNeedTheirFiles)
 {
     Start();
-    for (const int command : {cmd::kLicense, cmd::kReadMe, cmd::kCheckUpdate})
+    for (const int command : {cmd::kLicense, cmd::kReadMe, cmd::kCheckUpdate}) {
         EXPECT_EQ(Item(command), nullptr) << command;
+    }
     WriteBytes(ProgramFolder() + "LDAP_License.txt", "licence");
     Start();
     EXPECT_NE(Item(cmd::kLicense), nullptr);
@@ -225,8 +227,9 @@ TEST_F(AppShellTest, DocumentItemsNeedTheirFiles)
     EXPECT_EQ(Item(cmd::kCheckUpdate), nullptr);
     WriteBytes(ProgramFolder() + "LDAP_ReadMe.txt", "changes");
     Start();
-    for (const int command : {cmd::kLicense, cmd::kReadMe, cmd::kCheckUpdate})
+    for (const int command : {cmd::kLicense, cmd::kReadMe, cmd::kCheckUpdate}) {
         EXPECT_NE(Item(command), nullptr) << command;
+    }
 }
 
 TEST_F(AppShellTest, ControlsFollowTheWindowSize)
@@ -248,13 +251,16 @@ TEST_F(AppShellTest, ControlsFollowTheWindowSize)
 
     // no two controls overlap, and none is cut below what its content needs
     std::vector<wxWindow*> controls;
-    for (const TemplateControl& control : MainWindowTemplate())
-        if (control.kind != ControlKind::Picture)
+    for (const TemplateControl& control : MainWindowTemplate()) {
+        if (control.kind != ControlKind::Picture) {
             controls.push_back(Window().FindWindow(control.id));
+        }
+    }
     for (size_t i = 0; i < controls.size(); ++i) {
-        for (size_t j = i + 1; j < controls.size(); ++j)
+        for (size_t j = i + 1; j < controls.size(); ++j) {
             EXPECT_FALSE(controls[i]->GetRect().Intersects(controls[j]->GetRect()))
                 << controls[i]->GetId() << " " << controls[j]->GetId();
+        }
         const bool hasText =
             dynamic_cast<wxStaticText*>(controls[i]) != nullptr || dynamic_cast<wxButton*>(controls[i]) != nullptr;
         if (hasText) {
@@ -299,8 +305,9 @@ TEST_F(AppShellTest, FontValuesAreAppliedWhenAskedForAndAlwaysWrittenBack)
     Quit();
     const std::string written = FileBytes(SettingsPath());
     for (const std::string& entry : {Entry("FontDefName", longName.substr(0, 31)), Entry("FontDefCharset", "204"),
-                                     Entry("FontDefHeight", std::to_string(ownHeight)), Entry("FontDefPitch", "49")})
+                                     Entry("FontDefHeight", std::to_string(ownHeight)), Entry("FontDefPitch", "49")}) {
         EXPECT_NE(written.find(entry), std::string::npos) << entry;
+    }
 
     // font settings off: the stored values are not read, yet the definition is written at close
     WriteBytes(SettingsPath(), SettingsBytes(Entry("UseFontSettings", "0") + Entry("FontDefName", "Unused")));

@@ -56,8 +56,9 @@ protected:
         const wxRect cap = dialog->EntryCapEdit()->GetRect();
         EXPECT_GE(cap.width, dialog->EntryCapEdit()->GetBestSize().x);
         EXPECT_LT(cap.GetRight(), dialog->GetClientSize().x);
-        if (!m_change)
+        if (!m_change) {
             return wxID_CANCEL;
+        }
         dialog->StartTlsBox()->SetValue(m_change->first);
         dialog->EntryCapEdit()->SetValue(m_change->second);
         return wxID_OK;
@@ -84,8 +85,9 @@ protected:
         EXPECT_TRUE(dialog->IsShownOnScreen());
         EXPECT_TRUE(dialog->PasswordEdit()->HasFlag(wxTE_PASSWORD));
         EXPECT_EQ(FromWx(dialog->GetTitle()), "Password");
-        if (m_label != nullptr)
+        if (m_label != nullptr) {
             *m_label = FromWx(dialog->FindWindow(CPasswordDlg::kLabelId)->GetLabel());
+        }
         dialog->PasswordEdit()->WriteText(ToWx(m_password));
         PumpEvents();
         dialog->Hide();
@@ -104,8 +106,9 @@ std::string AllBytesBelow(const std::string& folder)
     std::string all;
     for (const auto& item : std::filesystem::recursive_directory_iterator(folder)) {
         all += item.path().string() + "\n";
-        if (item.is_regular_file())
+        if (item.is_regular_file()) {
             all += FileBytes(item.path().string());
+        }
     }
     return all;
 }
@@ -202,8 +205,9 @@ TEST_F(BindWindowTest, ProfileKeepsTheBindNameAndNoFileGetsThePassword)
     // The window closes as the user closes it, with everything it writes then; afterwards no file
     // of the run holds the password: the settings, data and cache folders, and the profile's.
     CloseWindow();
-    for (const std::string& place : {std::string(std::getenv("HOME")), folder.Path()})
+    for (const std::string& place : {std::string(std::getenv("HOME")), folder.Path()}) {
         EXPECT_EQ(AllBytesBelow(place).find(m_password), std::string::npos) << place;
+    }
 }
 
 TEST_F(SearchWindowTest, ConnectionOptionsGoIntoTheProfileOnlyWhenSetAndComeBackWithIt)

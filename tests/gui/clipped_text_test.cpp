@@ -26,12 +26,15 @@ std::vector<std::string> ClippedTexts(wxWindow* window)
     std::vector<std::string> faults;
     const wxWindowList& children = window->GetChildren();
     for (wxWindow* child : children) {
-        if (!child->IsShown())
+        if (!child->IsShown()) {
             continue;
+        }
         if (!HasText(child)) {
-            if (!child->GetChildren().empty())
-                for (const std::string& fault : ClippedTexts(child))
+            if (!child->GetChildren().empty()) {
+                for (const std::string& fault : ClippedTexts(child)) {
                     faults.push_back(fault);
+                }
+            }
             continue;
         }
         const std::string name = "\"" + FromWx(child->GetLabel()) + "\"";
@@ -40,15 +43,19 @@ std::vector<std::string> ClippedTexts(wxWindow* window)
         const wxSize best = dynamic_cast<wxButton*>(child) != nullptr
                                 ? child->GetTextExtent(static_cast<wxButton*>(child)->GetLabelText()) + wxSize(8, 0)
                                 : child->GetBestSize();
-        if (best.x > given.x || best.y > given.y)
+        if (best.x > given.x || best.y > given.y) {
             faults.push_back(name + " needs " + std::to_string(best.x) + "x" + std::to_string(best.y) + ", has " +
                              std::to_string(given.x) + "x" + std::to_string(given.y));
-        if (!wxRect(window->GetClientSize()).Contains(child->GetRect()))
+        }
+        if (!wxRect(window->GetClientSize()).Contains(child->GetRect())) {
             faults.push_back(name + " reaches past its window's edge");
-        for (wxWindow* other : children)
+        }
+        for (wxWindow* other : children) {
             if (other != child && other->IsShown() && other->GetRect().Intersects(child->GetRect()) &&
-                !(other->GetRect().Contains(child->GetRect()) && !HasText(other)))
+                !(other->GetRect().Contains(child->GetRect()) && !HasText(other))) {
                 faults.push_back(name + " overlaps control " + std::to_string(other->GetId()));
+            }
+        }
     }
     return faults;
 }
@@ -57,8 +64,9 @@ std::vector<std::string> ShippedLanguageFiles()
 {
     std::vector<std::string> files{""};  // the built-in English
     for (const char* name : {"LangLDAP_Deutsch.ini", "LangLDAP_Francais.ini", "LangLDAP_Greek.ini",
-                             "LangLDAP_Svenska.ini", "LangLDAP_Turkce.ini"})
+                             "LangLDAP_Svenska.ini", "LangLDAP_Turkce.ini"}) {
         files.push_back(std::string(CORVANE_LANGUAGES_FOLDER) + "/" + name);
+    }
     return files;
 }
 

@@ -71,8 +71,9 @@ protected:
     {
         const char* winPos = std::getenv("CORVANE_TEST_WINPOS");
         const char* port = std::getenv("CORVANE_TEST_PORT");
-        if (winPos == nullptr || port == nullptr)
+        if (winPos == nullptr || port == nullptr) {
             GTEST_SKIP() << "started by DesktopSearch";
+        }
         WriteBytes(ProgramFolders::AtStart().storage + "LDAP.ini", WithWinPos(winPos));
         m_window = new CLDAPDlg({});
         m_window->ShowAtStart();

@@ -31,9 +31,10 @@ class FailingLog : public wxLog {
 protected:
     void DoLogRecord(wxLogLevel level, const wxString& message, const wxLogRecordInfo& info) override
     {
-        if (level <= wxLOG_Warning)
+        if (level <= wxLOG_Warning) {
             ADD_FAILURE_AT(info.filename != nullptr ? info.filename : "?", info.line)
                 << "wx logged: " << FromWx(message);
+        }
     }
 };
 
@@ -92,9 +93,10 @@ int main(int argc, char** argv)
     delete wxLog::SetActiveTarget(new FailingLog);
 #ifdef __WXGTK__
     // after the toolkit's start too: the handler set last for a domain is the one asked
-    for (const char* domain : {"Gtk", "Gdk", "GLib-GObject"})
+    for (const char* domain : {"Gtk", "Gdk", "GLib-GObject"}) {
         g_log_set_handler(domain, static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING),
                           FailOnToolkitDiagnostic, nullptr);
+    }
 #endif
     wxTheApp->SetExitOnFrameDelete(false);
     UnexpectedDialogHook dialogHook;

@@ -32,8 +32,9 @@ int ExpectMessageBox::OnInvoked(wxMessageDialog* dialog) const
     EXPECT_EQ(FromWx(dialog->GetMessage()), m_text);
     EXPECT_EQ(FromWx(dialog->GetTitle()), m_caption);
     EXPECT_EQ(dialog->GetMessageDialogStyle() & wxICON_MASK, m_icon) << "icon of \"" << m_text << "\"";
-    if (m_seen != nullptr)
+    if (m_seen != nullptr) {
         *m_seen = true;
+    }
     return wxID_OK;
 }
 
@@ -42,8 +43,9 @@ CommandOutput RunCommand(const std::string& command)
     CommandOutput output;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[65536];
-        while (const size_t n = fread(buffer, 1, sizeof buffer, pipe))
+        while (const size_t n = fread(buffer, 1, sizeof buffer, pipe)) {
             output.text.append(buffer, n);
+        }
         output.status = pclose(pipe);
     }
     return output;

@@ -67,8 +67,9 @@ TEST_F(MainWindowTest, DocumentCommandsHandTheirFileOrAddressToTheDesktopOrSayWh
     // the documents are not beside the test program: each command names the file it lacks
     for (const auto& [command, file] : {std::pair{cmd::kHelp, "LDAP_English.html"},
                                         {cmd::kLicense, "LDAP_License.txt"},
-                                        {cmd::kReadMe, "LDAP_ReadMe.txt"}})
+                                        {cmd::kReadMe, "LDAP_ReadMe.txt"}}) {
         wxTEST_DIALOG(RunMenu(command), ExpectMessageBox("Cannot open " + folder + file, "ERROR", wxICON_ERROR));
+    }
     RunMenu(cmd::kCheckUpdate);
     EXPECT_EQ(shell.opened, std::vector<std::string>{UpdateAddress()});
 }
@@ -102,11 +103,13 @@ TEST_F(MainWindowTest, AboutBoxShowsItsFixedTextsLinksAndTheCurrentLanguagesOk)
                           {1036, "Greek by:"},
                           {1042, "Turkish by:"},
                       };
-                      for (const auto& [id, text] : labels)
+                      for (const auto& [id, text] : labels) {
                           EXPECT_EQ(TextOf(about, id), text) << id;
+                      }
                       // every control in the program's face, the title in bold
-                      for (const int id : {1023, 1022, 1035, 1027, CAboutDlg::kOkId})
+                      for (const int id : {1023, 1022, 1035, 1027, CAboutDlg::kOkId}) {
                           EXPECT_EQ(FromWx(about.FindWindow(id)->GetFont().GetFaceName()), "DejaVu Serif") << id;
+                      }
                       EXPECT_EQ(about.FindWindow(1023)->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
                       EXPECT_NE(about.FindWindow(1022)->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
 

@@ -82,8 +82,9 @@ TEST(KeyTableIds, EachWindowHasThePlacesItsKeyTableNames)
             {ConnectionDialogKeys(), std::make_unique<CConnectionDlg>(main, "", ConnectionOptions{}, *english)},
             {PasswordDialogKeys(), std::make_unique<CPasswordDlg>(main, "cn=admin", *english)},
         };
-        for (const auto& d : dialogs)
+        for (const auto& d : dialogs) {
             ExpectPlacesExist(d.table, *d.dialog, nullptr);
+        }
     }
 
     main->Destroy();

@@ -40,8 +40,9 @@ using DetailFieldsAnswer = AnswerDialog<COptionDetailsDlg>;
 std::vector<std::string> Entries(wxChoice* list)
 {
     std::vector<std::string> names;
-    for (unsigned i = 0; i < list->GetCount(); ++i)
+    for (unsigned i = 0; i < list->GetCount(); ++i) {
         names.push_back(FromWx(list->GetString(i)));
+    }
     return names;
 }
 
@@ -102,8 +103,9 @@ TEST_F(LanguageTest, StartUpTakesTheDefaultElseTheDesktopLanguageElseEnglish)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::remove(ProgramFile("LDAP_Languages.ini").c_str());
-        if (std::string(c.catalogueHead) != "-")
+        if (std::string(c.catalogueHead) != "-") {
             WriteLanguages(c.catalogueHead);
+        }
         setenv("LANG", c.lang, 1);
         Open({});
         EXPECT_EQ(Window().Language().Name(), c.language);

@@ -35,8 +35,9 @@ protected:
     void SetUp() override
     {
         for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-            if (const char* value = std::getenv(name))
+            if (const char* value = std::getenv(name)) {
                 m_savedEnvironment.emplace_back(name, value);
+            }
             unsetenv(name);
         }
         setenv("LANG", "C", 1);
@@ -52,8 +53,9 @@ protected:
         SetProgramPathOverride("");
         SetDataFolderOverrides(m_savedDataFolders.first, m_savedDataFolders.second);
         unsetenv("LANG");
-        for (const auto& [name, value] : m_savedEnvironment)
+        for (const auto& [name, value] : m_savedEnvironment) {
             setenv(name.c_str(), value.c_str(), 1);
+        }
     }
 
     /// Writes a file of the program folder.

@@ -34,8 +34,9 @@ protected:
     }
     void CloseWindow()
     {
-        if (m_window)
+        if (m_window) {
             m_window->Destroy();
+        }
         PumpEvents();
     }
     CLDAPDlg& Window() { return *m_window; }

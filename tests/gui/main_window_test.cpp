@@ -79,8 +79,9 @@ TEST_F(MainWindowTest, MenuItemsHaveTheirTextsShortcutsAndStates)
     wxMenuBar* bar = Window().GetMenuBar();
     ASSERT_EQ(bar->GetMenuCount(), 4u);
     const char* const titles[] = {"File", "Edit", "Options", "?"};
-    for (size_t i = 0; i < 4; ++i)
+    for (size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(FromWx(bar->GetMenuLabelText(i)), titles[i]);
+    }
 
     // File: four items, separator, Recent, separator, Exit; Recent: separator, Clear, Deactivate
     wxMenu* file = bar->GetMenu(0);
@@ -127,8 +128,9 @@ TEST_F(MainWindowTest, ControlsStartWithTheirDefaults)
                                                   {ctl::kBaseDn, ""},
                                                   {ctl::kPreselection, ""},
                                                   {ctl::kSearchString, ""}};
-    for (const auto& [id, text] : fields)
+    for (const auto& [id, text] : fields) {
         EXPECT_EQ(FieldText(Window(), id), text) << id;
+    }
     EXPECT_FALSE(Get<wxButton>(ctl::kDetails)->IsEnabled());
     EXPECT_TRUE(Get<wxButton>(ctl::kSearch)->IsEnabled());
     // labels carry the English texts, not the template's
@@ -270,9 +272,11 @@ TEST_F(MainWindowTest, TabWalksTheFieldsInTheirVisualOrder)
     // being a window of the toolkit's: wxID_NONE, passed over.
     wxPanel* panel = Window().Panel();
     const auto focusedControl = [panel] {
-        for (wxWindow* window = wxWindow::FindFocus(); window != nullptr; window = window->GetParent())
-            if (window->GetParent() == panel)
+        for (wxWindow* window = wxWindow::FindFocus(); window != nullptr; window = window->GetParent()) {
+            if (window->GetParent() == panel) {
                 return window->GetId();
+            }
+        }
         return static_cast<int>(wxID_NONE);
     };
 
@@ -291,8 +295,9 @@ TEST_F(MainWindowTest, TabWalksTheFieldsInTheirVisualOrder)
         simulator.Char(WXK_TAB);
         PumpUntil([&] { return wxWindow::FindFocus() != before; });
         const int control = focusedControl();
-        if (control != wxID_NONE && control != visited.back())
+        if (control != wxID_NONE && control != visited.back()) {
             visited.push_back(control);
+        }
     }
     EXPECT_EQ(visited, order);
 }

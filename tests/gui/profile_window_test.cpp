@@ -27,10 +27,12 @@ std::string Entry(const std::string& key, const std::string& value)
 std::string ProfileBytes(const Strings& fields, const Strings& details)
 {
     std::string bytes = kHeader;
-    for (size_t i = 0; i < 6; ++i)
+    for (size_t i = 0; i < 6; ++i) {
         bytes += Entry(kFieldKeys[i], fields[i]);
-    for (size_t i = 0; i < details.size(); ++i)
+    }
+    for (size_t i = 0; i < details.size(); ++i) {
         bytes += Entry("DetailAttribute" + std::to_string(i), details[i]);
+    }
     return bytes + kFooter;
 }
 
@@ -40,14 +42,16 @@ class ProfileWindowTest : public MainWindowTest {
 protected:
     void Fill(const Strings& fields)
     {
-        for (size_t i = 0; i < 6; ++i)
+        for (size_t i = 0; i < 6; ++i) {
             SetFieldText(Window(), kFieldIds[i], fields[i]);
+        }
     }
     Strings Fields()
     {
         Strings fields;
-        for (const int id : kFieldIds)
+        for (const int id : kFieldIds) {
             fields.push_back(FieldText(Window(), id));
+        }
         return fields;
     }
     /// Writes an XML-form profile in the folder; its path.
@@ -182,8 +186,9 @@ TEST_F(ProfileWindowTest, DroppedFilesLoadOnlyTheFirstProfileName)
         RunMenu(cmd::kNew);
         SetFieldText(Window(), ctl::kServer, "unchanged");
         auto* names = new wxString[files.size() + 1];  // the event owns and deletes its array of names
-        for (size_t i = 0; i < files.size(); ++i)
+        for (size_t i = 0; i < files.size(); ++i) {
             names[i] = ToWx(files[i]);
+        }
         wxDropFilesEvent drop(wxEVT_DROP_FILES, static_cast<int>(files.size()), names);
         Window().ProcessWindowEvent(drop);
         EXPECT_EQ(FieldText(Window(), ctl::kServer), server);

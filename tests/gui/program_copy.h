@@ -46,8 +46,9 @@ public:
     {
         const std::string program = Program();
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& arg : args)
+        for (const std::string& arg : args) {
             argv.push_back(const_cast<char*>(arg.c_str()));
+        }
         argv.push_back(nullptr);
         // what the program and the toolkit below it print goes to a file the test can read
         posix_spawn_file_actions_t actions;
@@ -55,8 +56,9 @@ public:
         posix_spawn_file_actions_addopen(&actions, 2, ErrorsPath().c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
         const int spawned = posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
-        if (spawned != 0)
+        if (spawned != 0) {
             return false;
+        }
         return PumpUntil([&] { return CatchesSignal(signal); });
     }
     /// Sends signal and returns the exit status once the program has ended within about 10
@@ -82,9 +84,11 @@ private:
     bool CatchesSignal(int signal) const
     {
         std::ifstream status("/proc/" + std::to_string(m_pid) + "/status");
-        for (std::string line; std::getline(status, line);)
-            if (line.rfind("SigCgt:", 0) == 0)
+        for (std::string line; std::getline(status, line);) {
+            if (line.rfind("SigCgt:", 0) == 0) {
                 return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1) & 1) != 0;
+            }
+        }
         return false;
     }
 

@@ -38,10 +38,12 @@ TEST_F(SearchWindowTest, AHeadingClickSortsTheListAndTheExportFollows)
         SCOPED_TRACE(step);
         if (click.column < 0) {
             Search("sn", "Width", "cn,telephoneNumber");
-            if (step == 0)
+            if (step == 0) {
                 List()->SelectItems({0});
-            for (unsigned c = 0; c < List()->GetColumnCount(); ++c)
+            }
+            for (unsigned c = 0; c < List()->GetColumnCount(); ++c) {
                 EXPECT_FALSE(List()->GetColumn(c)->IsSortKey());
+            }
         } else {
             ClickHeading(click.column);
             EXPECT_TRUE(List()->GetColumn(click.column)->IsSortKey());

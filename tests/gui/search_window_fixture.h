@@ -89,9 +89,11 @@ protected:
     std::vector<std::vector<std::string>> ListCells()
     {
         std::vector<std::vector<std::string>> cells(List()->ItemCount());
-        for (size_t item = 0; item < cells.size(); ++item)
-            for (unsigned column = 0; column < List()->GetColumnCount(); ++column)
+        for (size_t item = 0; item < cells.size(); ++item) {
+            for (unsigned column = 0; column < List()->GetColumnCount(); ++column) {
                 cells[item].push_back(FromWx(List()->ItemText(item, column)));
+            }
+        }
         return cells;
     }
 
@@ -99,8 +101,9 @@ protected:
     std::vector<std::string> Headings()
     {
         std::vector<std::string> headings;
-        for (unsigned column = 0; column < List()->GetColumnCount(); ++column)
+        for (unsigned column = 0; column < List()->GetColumnCount(); ++column) {
             headings.push_back(FromWx(List()->Heading(column)));
+        }
         return headings;
     }
 
@@ -144,8 +147,9 @@ protected:
         const unsigned last = List()->GetColumnCount() - 1;
         EXPECT_TRUE(PumpUntil([&] { return List()->GetColumn(last)->GetWidth() > 0; }));
         int x = 10;
-        for (unsigned c = 0; c < column; ++c)
+        for (unsigned c = 0; c < column; ++c) {
             x += List()->GetColumn(c)->GetWidth();
+        }
         PointAt(List(), wxPoint(x, 8)).MouseClick();
         PumpEvents();
     }
@@ -171,13 +175,15 @@ protected:
         header >> magic >> width >> height >> maximum;
         const size_t start = static_cast<size_t>(header.tellg()) + 1;
         EXPECT_EQ(magic, "P6") << command;
-        if (magic != "P6" || ppm.size() < start + 3u * width * height)
+        if (magic != "P6" || ppm.size() < start + 3u * width * height) {
             return 0;
+        }
         int dark = 0;
-        for (size_t p = start; p + 2 < ppm.size(); p += 3)
+        for (size_t p = start; p + 2 < ppm.size(); p += 3) {
             dark += static_cast<unsigned char>(ppm[p]) + static_cast<unsigned char>(ppm[p + 1]) +
                         static_cast<unsigned char>(ppm[p + 2]) <
                     3 * 110;
+        }
         return dark;
     }
     /// Expects the list's rows drawn on screen: as many text pixels as after a forced full redraw,
@@ -209,7 +215,8 @@ protected:
 inline std::string DetailsEntry(const std::string& dn, const std::vector<std::string>& lines)
 {
     std::string text = "dn: " + dn + "\r\n";
-    for (const std::string& line : lines)
+    for (const std::string& line : lines) {
         text += line + "\r\n";
+    }
     return text + " \r\n --------------------------------------------------------\r\n";
 }

@@ -100,14 +100,16 @@ TEST_F(SearchWindowTest, SearchFillsTheListByAttributeNameInDnOrder)
         const int width = (List()->GetSize().GetWidth() - 20) / static_cast<int>(c.headings.size());
         const unsigned last = List()->GetColumnCount() - 1;
         EXPECT_TRUE(PumpUntil([&] { return List()->GetColumn(last)->GetWidth() > 0; }));
-        for (unsigned column = 0; column < last; ++column)
+        for (unsigned column = 0; column < last; ++column) {
             EXPECT_EQ(List()->GetColumn(column)->GetWidth(), width);
+        }
         EXPECT_GE(List()->GetColumn(last)->GetWidth(), width);
         EXPECT_EQ(ListCells(), c.cells);
         EXPECT_EQ(Commands().ItemDns(), c.itemDns);
         EXPECT_TRUE(Control(ctl::kDetails)->IsEnabled());
-        for (size_t item = 0; item < List()->ItemCount(); ++item)
+        for (size_t item = 0; item < List()->ItemCount(); ++item) {
             EXPECT_TRUE(ItemHasIcon(item));
+        }
         ExpectRowsDrawn();
         EXPECT_EQ(Commands().Result().EntryCount(), c.exportRows);
         EXPECT_EQ(Commands().Result().ColumnCount(), c.headings.size());
@@ -260,8 +262,9 @@ TEST_F(SearchWindowTest, InputChecksShowTheirMessageFocusTheFieldAndKeepTheExpor
         ASSERT_EQ(List()->ItemCount(), 2u);
         Control(ctl::kPort)->SetFocus();
 
-        for (int id : c.emptied)
+        for (int id : c.emptied) {
             SetField(id, "");
+        }
         wxTEST_DIALOG(Commands().Search(), ExpectMessageBox(c.message, "ERROR", wxICON_INFORMATION));
         EXPECT_EQ(List()->ItemCount(), 0u);
         EXPECT_FALSE(Control(ctl::kDetails)->IsEnabled());

@@ -20,8 +20,9 @@ TEST(SessionEnd, TerminationSavesTheSettingsAndEndsTheProgram)
         SCOPED_TRACE(testing::Message() << c.signal << " " << c.args.size());
         std::remove(copy.Settings().c_str());
         ASSERT_TRUE(copy.Start(c.args, c.signal));
-        if (!c.args.empty())
+        if (!c.args.empty()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(500));  // the box is up
+        }
         EXPECT_EQ(copy.End(c.signal), 0);
         EXPECT_NE(FileBytes(copy.Settings()).find("<WinPos>"), std::string::npos);
     }

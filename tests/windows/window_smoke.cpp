@@ -69,9 +69,10 @@ public:
         }
         Yield();
         const auto* list = static_cast<CResultList*>(window->FindWindow(ctl::kResultList));
-        if (list == nullptr || list->ItemCount() != expected)
+        if (list == nullptr || list->ItemCount() != expected) {
             Fail("expected " + std::to_string(expected) + " rows, the list shows " +
                  std::to_string(list == nullptr ? 0 : list->ItemCount()));
+        }
 
         if (args.size() > 3) {
             SetFieldText(*window, ctl::kServer, args.at(3));
@@ -81,8 +82,9 @@ public:
                 ProcessPendingEvents();
                 wxMilliSleep(10);
             }
-            if (!window->Commands().Searching())
+            if (!window->Commands().Searching()) {
                 Fail("the search of " + args.at(3) + " ended by itself: the close is not tried while one runs");
+            }
         }
 
         // File > Exit, as the user closes it
@@ -90,8 +92,9 @@ public:
         wxCommandEvent exit(wxEVT_MENU, ToWxId(cmd::kExit));
         window->GetEventHandler()->ProcessEvent(exit);
         ProcessPendingEvents();
-        if (!FileExists(settings))
+        if (!FileExists(settings)) {
             Fail("closing did not write " + settings);
+        }
         std::printf("window_smoke: closed in %lld ms\n",
                     static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                                std::chrono::steady_clock::now() - closing)

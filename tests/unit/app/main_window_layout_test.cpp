@@ -18,24 +18,29 @@ LayoutInput TemplateInput(int cx, int cy)
     input.templateClient = {kTemplateWidth * 2, kTemplateHeight * 2};
     input.horizontalGap = 4;
     input.verticalGap = 4;
-    for (const TemplateControl& control : MainWindowTemplate())
+    for (const TemplateControl& control : MainWindowTemplate()) {
         input.controls.push_back(
             {control.id, {control.x * 2, control.y * 2, control.width * 2, control.height * 2}, {}});
+    }
     return input;
 }
 
 void Need(LayoutInput& input, int id, LayoutSize size)
 {
-    for (ControlGeometry& control : input.controls)
-        if (control.id == id)
+    for (ControlGeometry& control : input.controls) {
+        if (control.id == id) {
             control.needed = size;
+        }
+    }
 }
 
 LayoutRect At(const std::vector<PlacedControl>& placed, int id)
 {
-    for (const PlacedControl& control : placed)
-        if (control.id == id)
+    for (const PlacedControl& control : placed) {
+        if (control.id == id) {
             return control.rect;
+        }
+    }
     ADD_FAILURE() << "no control " << id;
     return {};
 }
@@ -48,16 +53,20 @@ TEST(MainWindowLayout, HorizontalEdgesFollowHalfTheWidth)
     } rows[] = {{800, 400, 405, 795, 795}, {801, 400, 405, 795, 796}, {0, 275, 280, 545, 545}};
     for (const auto& row : rows) {
         const auto placed = PlaceControls(TemplateInput(row.cx, 600));
-        for (const int id : {ctl::kServer, ctl::kBaseDn, ctl::kPreselection})
+        for (const int id : {ctl::kServer, ctl::kBaseDn, ctl::kPreselection}) {
             EXPECT_EQ(At(placed, id).Right(), row.fieldsEnd) << row.cx << " " << id;
-        for (const int id : {ctl::kPortLabel, ctl::kSearchAttributeLabel, ctl::kResultAttributeLabel})
+        }
+        for (const int id : {ctl::kPortLabel, ctl::kSearchAttributeLabel, ctl::kResultAttributeLabel}) {
             EXPECT_EQ(At(placed, id).x, row.rightLabels) << row.cx << " " << id;
+        }
         // the port field and the combo boxes after the widest label (76 units)
         EXPECT_EQ(At(placed, ctl::kPort).x, row.fieldsEnd + 152 + 5);
-        for (const int id : {ctl::kSearchAttribute, ctl::kResultAttribute})
+        for (const int id : {ctl::kSearchAttribute, ctl::kResultAttribute}) {
             EXPECT_EQ(At(placed, id).Right(), row.combosEnd) << row.cx << " " << id;
-        for (const int id : {ctl::kSearch, ctl::kDetails})
+        }
+        for (const int id : {ctl::kSearch, ctl::kDetails}) {
             EXPECT_EQ(At(placed, id).Right(), row.buttonsEnd) << row.cx << " " << id;
+        }
     }
     const auto placed = PlaceControls(TemplateInput(800, 600));
     EXPECT_EQ(At(placed, ctl::kSearchString), (LayoutRect{112, 178, 576, 24}));
@@ -69,10 +78,12 @@ TEST(MainWindowLayout, HorizontalEdgesFollowHalfTheWidth)
 TEST(MainWindowLayout, TallControlsSpreadTheRowsApart)
 {
     LayoutInput input = TemplateInput(800, 600);
-    for (const int id : {ctl::kServer, ctl::kPort, ctl::kBaseDn, ctl::kPreselection, ctl::kSearchString})
+    for (const int id : {ctl::kServer, ctl::kPort, ctl::kBaseDn, ctl::kPreselection, ctl::kSearchString}) {
         Need(input, id, {0, 38});
-    for (const int id : {ctl::kSearchAttribute, ctl::kResultAttribute})
+    }
+    for (const int id : {ctl::kSearchAttribute, ctl::kResultAttribute}) {
         Need(input, id, {0, 34});
+    }
     Need(input, ctl::kSearch, {90, 34});
     Need(input, ctl::kServerLabel, {80, 17});
     Need(input, ctl::kBanner, {533, 42});

@@ -18,8 +18,9 @@ TEST(WindowTitle, NamesTheProfileFileAndWhomSearchesBindAs)
         {"/home/ann/people.cvl", "uid=ann", "Corvane LDAP - people.cvl (uid=ann)"},
         {"C:\\data\\people.cvl", "", "Corvane LDAP - people.cvl"},
     };
-    for (const auto& row : rows)
+    for (const auto& row : rows) {
         EXPECT_EQ(WindowTitle(row.profilePath, row.bindUser), row.title) << row.profilePath << " / " << row.bindUser;
+    }
 }
 
 }  // namespace

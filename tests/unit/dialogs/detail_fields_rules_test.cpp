@@ -24,8 +24,9 @@ TEST(DetailFields, AddAppendsTheNameAsTyped)
         {"cn\nsn", "", "cn\nsn"},   {"", "mail", "mail"},           {"cn", "cn", "cn\ncn"},
         {"cn\n", "sn", "cn\n\nsn"}, {"cn", " mail ", "cn\n mail "},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(WithFieldAdded(c.text, c.name), c.result) << c.text << " + " << c.name;
+    }
 }
 
 TEST(DetailFields, OkWritesTheNonBlankLinesIntoTheSlots)
@@ -52,8 +53,9 @@ TEST(DetailFields, OkWritesTheNonBlankLinesIntoTheSlots)
 TEST(DetailFields, OkKeepsWithinTheSlots)
 {
     std::string text;
-    for (int i = 0; i < 150; ++i)
+    for (int i = 0; i < 150; ++i) {
         text += "a" + std::to_string(i) + "\n";
+    }
     const DetailSlots many = DetailSlotsFromText(text);
     EXPECT_EQ(many[0], "a0");
     EXPECT_EQ(many[99], "a99");  // lines beyond the hundredth are dropped
@@ -61,8 +63,9 @@ TEST(DetailFields, OkKeepsWithinTheSlots)
     // 1023 bytes at most, never half of a two-byte character
     const std::string umlauts(2000, 'x');
     std::string line = "y";
-    for (int i = 0; i < 600; ++i)
+    for (int i = 0; i < 600; ++i) {
         line += "\xc3\xbc";
+    }
     const DetailSlots cut = DetailSlotsFromText(umlauts + "\n" + line);
     EXPECT_EQ(cut[0], std::string(1023, 'x'));
     EXPECT_EQ(cut[1].size(), 1023u);

@@ -23,8 +23,9 @@ TEST(HelpDocuments, LanguageIsTheTextAfterTheLastUnderscoreBeforeTheFirstDot)
         {"/opt/my_folder/Lang.ini", ""},           // only the file name is looked at
         {"LangLDAP_.ini", ""},
     };
-    for (const auto& row : rows)
+    for (const auto& row : rows) {
         EXPECT_EQ(HelpLanguageName(row.file), row.language) << row.file;
+    }
 }
 
 TEST(HelpDocuments, HelpFileOfTheLanguageWhenItExistsElseTheEnglishOne)
@@ -43,8 +44,9 @@ TEST(HelpDocuments, HelpFileOfTheLanguageWhenItExistsElseTheEnglishOne)
         {"LangLDAP_English.ini", english},
         {"Sprache.ini", folder / "LDAP_.html"},
     };
-    for (const auto& row : rows)
+    for (const auto& row : rows) {
         EXPECT_EQ(HelpFilePath(folder.Path(), row.languageFile, ".html"), row.path) << row.languageFile;
+    }
 
     std::remove((folder / "LDAP_.html").c_str());
     EXPECT_EQ(HelpFilePath(folder.Path(), "", ".html"), english);

@@ -14,8 +14,9 @@ using Names = std::vector<std::string>;
 std::string Entry(const std::string& name, const std::string& file, const std::string& locale = "")
 {
     std::string text = "LanguageName=\"" + name + "\"\r\nLanguageFile=\"" + file + "\"\r\n";
-    if (!locale.empty())
+    if (!locale.empty()) {
         text += "LanguageLocale=\"" + locale + "\"\r\n";
+    }
     return text;
 }
 
@@ -28,8 +29,9 @@ LanguageCatalog Catalog(const TempFolder& folder, const std::string& bytes)
 Names NamesOf(const LanguageCatalog& catalog)
 {
     Names names;
-    for (const LanguageEntry& entry : catalog.entries)
+    for (const LanguageEntry& entry : catalog.entries) {
         names.push_back(entry.name);
+    }
     return names;
 }
 
@@ -112,8 +114,9 @@ TEST(LanguageCatalog, LocaleMatchesTheDesktopLanguage)
         {"posix", "POSIX", false},       {"de", "", false},
         {"d", "de_DE", false},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(LocaleMatches(c.entry, c.desktop), c.matches) << c.entry << " / " << c.desktop;
+    }
 }
 
 TEST(LanguageCatalog, DialogListsBuiltInEnglishUnlessTheCatalogueDoes)
@@ -139,9 +142,10 @@ TEST(LanguageCatalog, DialogListsBuiltInEnglishUnlessTheCatalogueDoes)
         EXPECT_EQ(choices.names, c.names);
         EXPECT_EQ(choices.selection, c.selection);
         ASSERT_EQ(choices.entryFiles.size(), c.names.size());
-        for (std::size_t i = 0; i < c.names.size(); ++i)
+        for (std::size_t i = 0; i < c.names.size(); ++i) {
             EXPECT_EQ(choices.entryFiles[i].empty(),
                       c.names[i] == "English" && c.bytes.find("\"English\"") == std::string::npos);
+        }
     }
     const LanguageChoices none = LanguageDialogChoices(ReadLanguageCatalog(folder / "missing.ini"), "/p/", "/p/de.ini");
     EXPECT_EQ(none.names, Names{"English"});

@@ -31,11 +31,13 @@ struct Shape {
 Shape ShapeOf(const std::string& text)
 {
     Shape shape{text.find('\t') != std::string::npos, 0, std::string()};
-    for (std::size_t at = text.find("%s"); at != std::string::npos; at = text.find("%s", at + 2))
+    for (std::size_t at = text.find("%s"); at != std::string::npos; at = text.find("%s", at + 2)) {
         ++shape.placeholders;
+    }
     const std::size_t bar = text.find('|');
-    if (bar != std::string::npos)
+    if (bar != std::string::npos) {
         shape.filterEnd = text.substr(bar);
+    }
     return shape;
 }
 

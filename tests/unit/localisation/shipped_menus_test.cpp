@@ -65,8 +65,9 @@ TEST(ShippedMenus, EveryLabelHasAMnemonicOfItsOwnInEveryLanguage)
                 SplitMenuLabel(MarkMnemonic(labels[i], chosen[i], ""), text, shortcut);
                 EXPECT_EQ(text, labels[i]);
                 std::string letter = labels[i].substr(chosen[i], 2);
-                if (static_cast<unsigned char>(letter[0]) < 0x80)
+                if (static_cast<unsigned char>(letter[0]) < 0x80) {
                     letter = std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(letter[0]))));
+                }
                 EXPECT_TRUE(letters.insert(letter).second) << "letter used twice: " << letter;
             }
         }
@@ -81,8 +82,9 @@ TEST(ShippedMenus, EveryTranslatedShortcutStandsInTheShortcutColumn)
             for (const TextKey& row : table) {
                 const std::string text = catalog.Text(row);
                 const std::size_t tab = text.find('\t');
-                if (tab == std::string::npos)
+                if (tab == std::string::npos) {
                     continue;
+                }
                 SCOPED_TRACE(language + ": " + text);
                 const std::string shortcut = ToolkitShortcut(text.substr(tab + 1));
                 EXPECT_TRUE(IsToolkitShortcut(shortcut));

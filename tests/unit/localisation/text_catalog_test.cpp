@@ -32,8 +32,9 @@ TEST(TextCatalog, LooksUpBySubstringWithTheEnglishFallback)
     int n = 0;
     for (const auto& c : cases) {
         const std::string path = folder / ("lang" + std::to_string(n++) + ".ini");
-        if (c.file != nullptr)
+        if (c.file != nullptr) {
             WriteBytes(path, c.file);
+        }
         TextCatalog catalog(path);
         EXPECT_EQ(catalog.LookupText("FrmMain.m_BTNSearch", "Search"), c.text) << (c.file ? c.file : "no file");
     }
@@ -90,8 +91,9 @@ TEST(EnglishFile, HoldsEveryKeyWithItsDefaultAndIsRewritten)
     // between them one line per main-window key, the controls' and menus' first, in table order
     const std::string main = bytes.substr(head.size(), bytes.size() - tail.size() - head.size());
     std::size_t lines = 1;  // the first key line is part of head
-    for (char ch : main)
+    for (char ch : main) {
         lines += ch == '\n';
+    }
     EXPECT_EQ(lines, MainWindowKeys().size());
     EXPECT_NE(bytes.find("\r\nFrmMain.ID_MEN_NEW=\"New settings\tCtrl+N\"\r\n"), std::string::npos);
     EXPECT_NE(bytes.find("\r\nFrmMain.m_sMBtnOK=\"OK\"\r\n"), std::string::npos);

@@ -45,8 +45,9 @@ TEST(TextKeys, EachKeyUniqueAndPrefixedByItsWindow)
 std::size_t Placeholders(std::string_view text)
 {
     std::size_t count = 0;
-    for (std::size_t at = text.find("%s"); at != std::string_view::npos; at = text.find("%s", at + 2))
+    for (std::size_t at = text.find("%s"); at != std::string_view::npos; at = text.find("%s", at + 2)) {
         ++count;
+    }
     return count;
 }
 
@@ -97,8 +98,9 @@ TEST(TextKeys, EachPlaceOfAWindowTakesOneRow)
     for (auto table : AllKeyTables()) {
         std::set<std::pair<int, int>> places;
         for (const TextKey& row : table) {
-            if (row.target == TextTarget::Stored)
+            if (row.target == TextTarget::Stored) {
                 continue;
+            }
             EXPECT_TRUE(places.insert({static_cast<int>(row.target), row.id}).second) << row.key;
             EXPECT_EQ(KeyAt(table, row.target, row.id), &row) << row.key;
         }

@@ -16,8 +16,9 @@ TEST(FileFilter, FiltersBecomeWxWildcards)
         {"", ""},
         {"||", ""},
     };
-    for (const auto& row : rows)
+    for (const auto& row : rows) {
         EXPECT_EQ(ToWxWildcard(row.filter), row.wildcard) << row.filter;
+    }
 }
 
 TEST(FileFilter, TheDefaultExtensionIsAddedOnlyToNamesWithoutOne)
@@ -35,6 +36,7 @@ TEST(FileFilter, TheDefaultExtensionIsAddedOnlyToNamesWithoutOne)
         {"", "cvl", ""},
         {"/home/u/team", "", "/home/u/team"},
     };
-    for (const auto& row : rows)
+    for (const auto& row : rows) {
         EXPECT_EQ(WithDefaultExtension(row.path, row.extension), row.result) << row.path << " " << row.extension;
+    }
 }

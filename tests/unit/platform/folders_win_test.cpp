@@ -39,10 +39,12 @@ TEST(Folders, DataFoldersFollowTheEnvironment)
 
 TEST(Folders, DrivesSharesAndRootsAreAbsolute)
 {
-    for (const char* path : {"C:\\Users", "c:/x", "\\\\server\\share\\ldap", "//server/share", "\\folder", "/x"})
+    for (const char* path : {"C:\\Users", "c:/x", "\\\\server\\share\\ldap", "//server/share", "\\folder", "/x"}) {
         EXPECT_TRUE(IsAbsolutePath(path)) << path;
-    for (const char* path : {"", "settings", "C:folder", "..\\up", "1:/x"})
+    }
+    for (const char* path : {"", "settings", "C:folder", "..\\up", "1:/x"}) {
         EXPECT_FALSE(IsAbsolutePath(path)) << path;
+    }
     EXPECT_EQ(AbsoluteAgainst("x", "C:/Program Files/Corvane LDAP/"), "C:/Program Files/Corvane LDAP/x");
     EXPECT_EQ(AbsoluteAgainst("\\\\server\\share", "C:/base"), "\\\\server\\share");
 }

@@ -6,11 +6,13 @@
 TEST(MenuLabel, OnlyShortcutsTheToolkitReadsAreAccepted)
 {
     for (const char* shortcut : {"Ctrl+N", "ctrl+n", "CTRL+SHIFT+S", "Alt+F4", "F1", "F12", "F24", "Ctrl+Alt+Del",
-                                 "Shift+Ins", "Ctrl+1", "Esc", "Ctrl+PgUp"})
+                                 "Shift+Ins", "Ctrl+1", "Esc", "Ctrl+PgUp"}) {
         EXPECT_TRUE(IsToolkitShortcut(shortcut)) << shortcut;
+    }
     for (const char* shortcut : {"Strg+F", "Ctrl+Maj+O", "Umschalt+Entf", "Ctrl+", "", "N", "F0", "F25", "F01",
-                                 "Ctrl+Ctrl+N", "Ctrl+NN", "Ctrl-N", "Ctrl+\xC3\x9C", " Ctrl+N", "Ctrl+&"})
+                                 "Ctrl+Ctrl+N", "Ctrl+NN", "Ctrl-N", "Ctrl+\xC3\x9C", " Ctrl+N", "Ctrl+&"}) {
         EXPECT_FALSE(IsToolkitShortcut(shortcut)) << shortcut;
+    }
 }
 
 TEST(MenuLabel, LabelsDoubleAmpersandsAndKeepOnlyReadableShortcutsAfterTheTab)
@@ -29,6 +31,7 @@ TEST(MenuLabel, LabelsDoubleAmpersandsAndKeepOnlyReadableShortcutsAfterTheTab)
         {"A\tB\tC", "A (B C)"},
         {"R&D\tAlt+&", "R&&D (Alt+&&)"},
     };
-    for (const auto& row : rows)
+    for (const auto& row : rows) {
         EXPECT_EQ(ToolkitMenuLabel(row.text), row.label) << row.text;
+    }
 }

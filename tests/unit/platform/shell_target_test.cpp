@@ -25,8 +25,9 @@ TEST(ShellTarget, HostFormBecomesAWebAddressAndEverythingElseStays)
         {".example.org", ".example.org"},
         {"", ""},
     };
-    for (const auto& row : rows)
+    for (const auto& row : rows) {
         EXPECT_EQ(OpenerArgument(row.target), row.argument) << row.target;
+    }
 }
 
 TEST(ShellTarget, AnExistingFileIsNeverTakenForAHost)

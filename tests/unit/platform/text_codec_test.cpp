@@ -7,8 +7,9 @@ TEST(TextCodec, ValidTextRoundTripsExactly)
 {
     for (const std::string& bytes :
          {std::string(), std::string("plain"), std::string("M\xC3\xBCller"), std::string("\xE2\x82\xAC 5"),
-          std::string("\xF0\x9F\x93\x87 card"), std::string("nul\0inside", 10), std::string("\xEF\xBF\xBF")})
+          std::string("\xF0\x9F\x93\x87 card"), std::string("nul\0inside", 10), std::string("\xEF\xBF\xBF")}) {
         EXPECT_EQ(EncodeText(DecodeBytes(bytes)), bytes);
+    }
     // a character beyond U+FFFF is one wchar_t, or a surrogate pair where wchar_t has 16 bits
     EXPECT_EQ(DecodeBytes("\xF0\x9F\x93\x87").size(), sizeof(wchar_t) == 2 ? 2u : 1u);
 }
@@ -28,8 +29,9 @@ TEST(TextCodec, BytesThatDoNotDecodeShowInTheSystemCodePage)
         {"\xF4\xA0\xA1\xA1", L"\u00F4\u00A0\u00A1\u00A1"},  // above U+10FFFF
         {"\xA9\xC3\xBC", L"\u00A9\u00FC"},                  // a stray continuation before a valid one
     };
-    for (const auto& row : rows)
+    for (const auto& row : rows) {
         EXPECT_EQ(DecodeBytes(row.bytes), row.text) << row.bytes;
+    }
 }
 
 TEST(TextCodec, UnencodableCharactersBecomeQuestionMarksAndAmpersandsDouble)
@@ -58,6 +60,7 @@ TEST(TextCodec, CutsNeverSplitACharacter)
         {"ab\xFC\xFC", 3, "ab\xFC"},  // stray bytes count one by one
         {"\xF0\x9F\x93\x87", 2, ""},
     };
-    for (const auto& row : rows)
+    for (const auto& row : rows) {
         EXPECT_EQ(CutToBytes(row.text, row.limit), row.cut) << row.text << " / " << row.limit;
+    }
 }

@@ -45,19 +45,22 @@ std::vector<uint32_t> SortOrder(ShownResult& shown, bool ascending, const ShownR
 {
     std::vector<uint32_t> followed(shown.ItemCount());
     std::iota(followed.begin(), followed.end(), uint32_t{0});
-    if (!shown.SortBy(0, ascending, keyOf, followed))
+    if (!shown.SortBy(0, ascending, keyOf, followed)) {
         return {};
+    }
     std::vector<uint32_t> order(followed.size());
-    for (uint32_t item = 0; item < followed.size(); ++item)
+    for (uint32_t item = 0; item < followed.size(); ++item) {
         order[followed[item]] = item;
+    }
     return order;
 }
 
 std::vector<std::string> ShownDns(const ShownResult& shown)
 {
     std::vector<std::string> dns;
-    for (size_t entry = 0; entry < shown.EntryCount(); ++entry)
+    for (size_t entry = 0; entry < shown.EntryCount(); ++entry) {
         dns.emplace_back(shown.RowDn(shown.EntryRow(entry)));
+    }
     return dns;
 }
 
@@ -82,8 +85,9 @@ TEST(ShownResult, SortByColumnIsStableFromDnOrderAndCountsEntriesWithoutItemAsEm
         // Items: cn=a "x", cn=b "y", cn=c "x"; cn=d has no value and no item.
         SetEntries(shown, {{"cn=a", "x"}, {"cn=b", "y"}, {"cn=c", "x"}, {"cn=d", ""}});
         ASSERT_EQ(shown.ItemDns(), (std::vector<std::string>{"cn=a", "cn=b", "cn=c"}));
-        for (const auto& [item, label] : c.edited)
+        for (const auto& [item, label] : c.edited) {
             shown.SetLabel(item, label);
+        }
         const std::vector<uint32_t> order = SortOrder(shown, c.ascending, keyOf);
         SCOPED_TRACE(c.dns[1]);
         EXPECT_EQ(order, c.itemOrder);
@@ -91,8 +95,9 @@ TEST(ShownResult, SortByColumnIsStableFromDnOrderAndCountsEntriesWithoutItemAsEm
         // The export holds every entry, in the shown order, with its own texts.
         const std::map<std::string, std::string> own = {{"cn=a", "x"}, {"cn=b", "y"}, {"cn=c", "x"}, {"cn=d", ""}};
         std::string exported;
-        for (const std::string& dn : c.dns)
+        for (const std::string& dn : c.dns) {
             exported += own.at(dn) + "  \r\n";
+        }
         EXPECT_EQ(ExportText(shown), exported);
     }
 }
@@ -124,8 +129,9 @@ TEST(ShownResult, ReadsTheTableInPlaceJoinsSeveralValuesAndKeepsTheExportWhenEmp
         {"<ENTRY>cn=c", "<ATTRIBUTE>mail", "<VALUE>"},
     };
     for (size_t r = 0; r < rows.size(); ++r) {
-        for (size_t c = 0; c < rows[r].size(); ++c)
+        for (size_t c = 0; c < rows[r].size(); ++c) {
             table.SetCell(static_cast<int32_t>(c), static_cast<int32_t>(r), rows[r][c]);
+        }
     }
     table.SetDimensions(6, 3);
     QueryChoice choice;

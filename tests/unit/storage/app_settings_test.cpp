@@ -143,8 +143,9 @@ TEST(WinPos, WindowGrownToItsMinimumIsMovedOntoItsScreen)
         {{-50, -20, 950, 1200}, {0, 0, 1000, 1220}},         // larger than the screen: top left in view
         {{4000, 100, 4400, 400}, {4000, 100, 4400, 400}},    // on no screen: left alone
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(MoveOntoScreens(c.shown, screens), c.moved) << FormatWinPos(c.shown, false);
+    }
 }
 
 }  // namespace

@@ -26,8 +26,9 @@ protected:
 TEST_F(RecentListTest, ReloadMovesToTheTopAndCaseMatters)
 {
     const std::string p = Profile("P.cvl"), q = Profile("Q.cvl"), r = Profile("R.cvl"), lower = Profile("p.cvl");
-    for (const std::string& path : {p, q, r})
+    for (const std::string& path : {p, q, r}) {
         list.Add(path, true);
+    }
     EXPECT_EQ(list.Entries(), (Paths{r, q, p}));
     list.Add(p, true);
     EXPECT_EQ(list.Entries(), (Paths{p, r, q}));
@@ -62,8 +63,9 @@ TEST_F(RecentListTest, DeactivatedRecordsNothingButClearStillWorks)
 TEST_F(RecentListTest, RestoreKeepsStoredOrderDropsMissingFilesAndCutsLongLists)
 {
     Paths stored;
-    for (int i = 0; i < 17; ++i)
+    for (int i = 0; i < 17; ++i) {
         stored.push_back(Profile("S" + std::to_string(i) + ".cvl"));
+    }
     stored.insert(stored.begin() + 1, (folder / "gone.cvl"));
     list.Restore(stored, true);
     // the first 14 stored entries and the last one loaded remain; the mark is set after them
