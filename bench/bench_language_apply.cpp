@@ -14,8 +14,8 @@
 
 #include <wx/app.h>
 
-#include "app/language_session.h"
-#include "app/main_window.h"
+#include "app/sessions/language_session.h"
+#include "app/frame/main_window.h"
 #include "localisation/text_catalog.h"
 #include "localisation/text_keys.h"
 

@@ -14,8 +14,8 @@
 #include <wx/app.h>
 #include <wx/panel.h>
 
-#include "app/main_window.h"
-#include "app/main_window_template.h"
+#include "app/frame/main_window.h"
+#include "app/frame/main_window_template.h"
 #include "search_window/result_list.h"
 
 namespace {

@@ -20,9 +20,9 @@
 #include <wx/app.h>
 #include <wx/utils.h>
 
-#include "app/field_text.h"
-#include "app/main_window.h"
-#include "app/main_window_template.h"
+#include "app/sessions/field_text.h"
+#include "app/frame/main_window.h"
+#include "app/frame/main_window_template.h"
 #include "platform/large_blocks.h"
 #include "search_window/result_list.h"
 #include "search_window/search_commands.h"

@@ -9,7 +9,7 @@
 
 #include <wx/menu.h>
 
-#include "app/main_window.h"
+#include "app/frame/main_window.h"
 #include "app/terminate_request.h"
 #include "platform/large_blocks.h"
 #include "platform/session_end.h"

@@ -6,7 +6,7 @@
 
 #include <wx/menu.h>
 
-#include "platform/menu_mnemonics.h"
+#include "localisation/menu_mnemonics.h"
 #include "platform/text.h"
 
 namespace {

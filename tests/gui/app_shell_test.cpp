@@ -8,8 +8,8 @@
 #include <wx/panel.h>
 #include <wx/stattext.h>
 
-#include "app/font_settings.h"
-#include "app/main_window_template.h"
+#include "app/fonts/font_settings.h"
+#include "app/frame/main_window_template.h"
 #include "gui_test_support.h"
 #include "main_window_fixture.h"
 #include "platform/folders.h"

@@ -12,10 +12,10 @@
 
 #include <wx/display.h>
 
-#include "app/main_window_layout.h"
+#include "app/frame/main_window_layout.h"
 #include "app/program_folders.h"
 #include "storage/app_settings.h"
-#include "app/main_window_template.h"
+#include "app/frame/main_window_template.h"
 #include "program_copy.h"
 #include "search_window/result_list.h"
 #include "search_window_fixture.h"

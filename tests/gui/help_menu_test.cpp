@@ -7,7 +7,7 @@
 #include <wx/button.h>
 #include <wx/stattext.h>
 
-#include "app/font_settings.h"
+#include "app/fonts/font_settings.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/about_picture.h"
 #include "dialogs/click_edit.h"

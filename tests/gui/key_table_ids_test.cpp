@@ -6,8 +6,8 @@
 #include <wx/menu.h>
 #include <wx/toplevel.h>
 
-#include "app/main_menu.h"
-#include "app/main_window.h"
+#include "app/menus/main_menu.h"
+#include "app/frame/main_window.h"
 #include "dialogs/connection_dialog.h"
 #include "dialogs/detail_fields_dialog.h"
 #include "dialogs/language_dialog.h"

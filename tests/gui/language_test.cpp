@@ -6,7 +6,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "app/main_window_template.h"
+#include "app/frame/main_window_template.h"
 #include "dialogs/detail_fields_dialog.h"
 #include "dialogs/language_dialog.h"
 #include "language_window_fixture.h"

@@ -9,10 +9,10 @@
 #include <wx/menu.h>
 #include <wx/weakref.h>
 
-#include "app/field_text.h"
-#include "app/language_session.h"
-#include "app/main_window.h"
-#include "app/profile_session.h"
+#include "app/sessions/field_text.h"
+#include "app/sessions/language_session.h"
+#include "app/frame/main_window.h"
+#include "app/sessions/profile_session.h"
 #include "search_window/search_commands.h"
 #include "gui_test_support.h"
 #include "platform/command_ids.h"

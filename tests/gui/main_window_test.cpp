@@ -9,8 +9,8 @@
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
-#include "app/main_menu.h"
-#include "app/main_window_template.h"
+#include "app/menus/main_menu.h"
+#include "app/frame/main_window_template.h"
 #include "localisation/text_keys.h"
 #include "main_window_fixture.h"
 #include "platform/apply_texts.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <tuple>
 
-#include "app/main_window_template.h"
+#include "app/frame/main_window_template.h"
 #include "main_window_fixture.h"
 #include "platform/folders.h"
 

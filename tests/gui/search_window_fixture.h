@@ -12,7 +12,7 @@
 #include <wx/statusbr.h>
 #include <wx/uiaction.h>
 
-#include "app/main_window_template.h"
+#include "app/frame/main_window_template.h"
 #include "directory_server.h"
 #include "main_window_fixture.h"
 #include "search_window/details_dialog.h"

@@ -16,10 +16,10 @@
 #include <wx/app.h>
 #include <wx/utils.h>
 
-#include "app/main_window.h"
-#include "app/field_text.h"
+#include "app/frame/main_window.h"
+#include "app/sessions/field_text.h"
 #include "app/program_folders.h"
-#include "app/main_window_template.h"
+#include "app/frame/main_window_template.h"
 #include "platform/command_ids.h"
 #include "platform/command_line.h"
 #include "search_window/background_query.h"

@@ -1,6 +1,6 @@
 // font_description_test.cpp - the font model: the definition from its sources, LDAP.ini's values
 // on top of it, and what a window takes from it.
-#include "app/font_description.h"
+#include "app/fonts/font_description.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // main_window_layout_test.cpp - the main window's layout arithmetic by itself: the edges at 800 and
 // 801 pixels, rows spread for tall controls, labels never cut, the minimum snap, column widths.
-#include "app/main_window_layout.h"
+#include "app/frame/main_window_layout.h"
 
 #include <gtest/gtest.h>
 
-#include "app/dpi_arithmetic.h"
-#include "app/main_window_template.h"
+#include "app/fonts/dpi_arithmetic.h"
+#include "app/frame/main_window_template.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // window_title_test.cpp - the main window's title from the current profile and the bind name.
-#include "app/window_title.h"
+#include "app/sessions/window_title.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include "localisation/text_catalog.h"
 #include "localisation/text_keys.h"
 #include "platform/menu_label.h"
-#include "platform/menu_mnemonics.h"
+#include "localisation/menu_mnemonics.h"
 
 namespace {
 
