@@ -80,6 +80,7 @@ inline constexpr const char* kStatusEntries = "FrmMain.m_acMStatusEntries";
 inline constexpr const char* kStatusCut = "FrmMain.m_acMStatusCut";
 inline constexpr const char* kStatusStopped = "FrmMain.m_acMStatusStopped";
 inline constexpr const char* kDetailsFileFilter = "FrmDetails.m_acFileFilter";
+inline constexpr const char* kDetailsPhotoFilter = "FrmDetails.m_acPhotoFilter";
 inline constexpr const char* kPasswordUnencrypted = "FrmMain.m_acMPasswordUnencrypted";
 inline constexpr const char* kPasswordFor = "FrmPassword.m_LBLPassword";
 inline constexpr const char* kLDIFFilter = "FrmMain.m_acMLDIFFilter";

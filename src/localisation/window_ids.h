@@ -71,13 +71,14 @@ inline constexpr int kClearRecent = 32786;
 inline constexpr int kDeactivateRecent = 32787;
 inline constexpr int kLanguage = 32788;
 inline constexpr int kCheckUpdate = 32789;
-inline constexpr int kConnection = 32790;   ///< Options > Connection...: the bind name
-inline constexpr int kCopy = 32791;         ///< Edit > Copy: the shown rows as a table
-inline constexpr int kExportLdif = 32792;   ///< Edit > Export as LDIF
-inline constexpr int kBaseDns = 32793;      ///< Edit > Base DNs from server
-inline constexpr int kDetailsCopy = 32794;  ///< the details window's Edit > Copy
-inline constexpr int kSortBy = 32795;       ///< Edit > Sort by: the submenu of the shown columns
-inline constexpr int kRecentFirst = 57616;  ///< recent entries are 57617 + position
+inline constexpr int kConnection = 32790;        ///< Options > Connection...: the bind name
+inline constexpr int kCopy = 32791;              ///< Edit > Copy: the shown rows as a table
+inline constexpr int kExportLdif = 32792;        ///< Edit > Export as LDIF
+inline constexpr int kBaseDns = 32793;           ///< Edit > Base DNs from server
+inline constexpr int kDetailsCopy = 32794;       ///< the details window's Edit > Copy
+inline constexpr int kSortBy = 32795;            ///< Edit > Sort by: the submenu of the shown columns
+inline constexpr int kDetailsSavePhoto = 32796;  ///< the details window's File > Save photo as...
+inline constexpr int kRecentFirst = 57616;       ///< recent entries are 57617 + position
 inline constexpr int kRecentLast = 57631;
 }  // namespace cmd
 

@@ -20,9 +20,11 @@ std::vector<std::string> DetailNames(const DetailSlots& detailAttributes)
 }
 
 SearchOutcome RunDetailsQuery(DirectoryQuery& query, const SearchInput& input, bool swap,
-                              const DetailSlots& detailAttributes, ResultTable& table, int32_t timeLimitSeconds)
+                              const DetailSlots& detailAttributes, ResultTable& table, int32_t timeLimitSeconds,
+                              bool withPhotos)
 {
-    const std::vector<std::string> names = DetailNames(detailAttributes);
+    const std::vector<std::string> names =
+        withPhotos ? WithPhotoAttributes(DetailNames(detailAttributes)) : DetailNames(detailAttributes);
     // With swap ticked the details always filter on "cn", not on the result attribute.
     const std::string filterAttribute = swap ? std::string("cn") : input.searchAttribute;
     query.SetServer(input.server, input.port, 3);
@@ -37,12 +39,12 @@ SearchOutcome RunDetailsQuery(DirectoryQuery& query, const SearchInput& input, b
 DetailsAnswer DetailsQueryAndText(DirectoryQuery& query, const SearchInput& input, bool swap,
                                   const DetailSlots& detailAttributes,
                                   const std::optional<std::set<std::string>>& shownDns, DetailsForm form,
-                                  int32_t timeLimitSeconds)
+                                  int32_t timeLimitSeconds, bool withPhotos)
 {
     WorkLimit limit = LimitOfSearch(query, timeLimitSeconds);
     ResultTable table;
     DetailsAnswer answer;
-    answer.outcome = RunDetailsQuery(query, input, swap, detailAttributes, table, timeLimitSeconds);
+    answer.outcome = RunDetailsQuery(query, input, swap, detailAttributes, table, timeLimitSeconds, withPhotos);
     // A failed query keeps the text of what it read, as a stopped one does.
     std::optional<std::string> text = DetailsText(table, DetailNames(detailAttributes), shownDns, form, limit);
     if (!text) {
@@ -51,5 +53,8 @@ DetailsAnswer DetailsQueryAndText(DirectoryQuery& query, const SearchInput& inpu
     }
     answer.text = std::move(*text);
     answer.entries = table.RowCount();
+    if (withPhotos) {
+        answer.photos = EntryPhotos(table, shownDns);
+    }
     return answer;
 }

@@ -50,33 +50,36 @@ void DetailsCommand::ShowDetails(const SearchInput& input)
     // Details button waits for it.
     const bool swap = m_fields.Swap();
     auto text = std::make_shared<std::string>();
+    auto photos = std::make_shared<std::vector<EntryPhoto>>();
     auto detailsEnabled = std::make_shared<bool>(false);
     QueryRunner::Steps steps;
     steps.starting = [this, detailsEnabled] {
         *detailsEnabled = m_controls.details->IsEnabled();
         m_controls.details->Disable();
     };
-    steps.work = [input, swap, slots = m_detailAttributes, shownDns, text,
+    steps.work = [input, swap, slots = m_detailAttributes, shownDns, text, photos,
                   timeLimit = m_runner.TimeLimit()](DirectoryQuery& query) {
         try {
             DetailsAnswer answer =
-                DetailsQueryAndText(query, input, swap, slots, shownDns, DetailsForm::AsIs, timeLimit);
+                DetailsQueryAndText(query, input, swap, slots, shownDns, DetailsForm::AsIs, timeLimit, true);
             *text = std::move(answer.text);
+            *photos = std::move(answer.photos);
             return answer.outcome;
         } catch (const std::bad_alloc&) {
             text->clear();
+            photos->clear();
             return TooLargeForMemory();
         }
     };
-    steps.done = [this, text, detailsEnabled](const SearchOutcome&) {
+    steps.done = [this, text, photos, detailsEnabled](const SearchOutcome&) {
         m_controls.details->Enable(*detailsEnabled);
         m_lastDetailsText = std::move(*text);
-        OpenDetailsWindow();
+        OpenDetailsWindow(*photos);
     };
     m_runner.Run(input, QueryRunner::Status::Passing, std::move(steps));
 }
 
-void DetailsCommand::OpenDetailsWindow()
+void DetailsCommand::OpenDetailsWindow(const std::vector<EntryPhoto>& photos)
 {
     auto* dialog = new CDetailsDialog(m_controls.window);
     if (auto* top = wxDynamicCast(wxGetTopLevelParent(m_controls.window), wxTopLevelWindow)) {
@@ -84,6 +87,7 @@ void DetailsCommand::OpenDetailsWindow()
     }
     dialog->SetTexts(m_runner.Catalog());
     dialog->SetDetailsText(m_lastDetailsText);
+    dialog->SetPhotos(photos);
     dialog->ShowModal();
     dialog->Destroy();
 }

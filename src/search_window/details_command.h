@@ -4,7 +4,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "search/entry_photos.h"
 #include "search/search_rules.h"
 #include "search/shown_result.h"
 #include "search_window/search_controls.h"
@@ -32,7 +34,8 @@ public:
     const std::string& LastDetailsText() const { return m_lastDetailsText; }
 
 private:
-    void OpenDetailsWindow();
+    /// Opens the details window on the last text, with the entries' pictures beside it.
+    void OpenDetailsWindow(const std::vector<EntryPhoto>& photos);
 
     SearchControls m_controls;
     QueryRunner& m_runner;

@@ -1,6 +1,8 @@
 // details_dialog.cpp - CDetailsDialog: building the window, its texts, resize rule, modal loop and Save.
 #include "search_window/details_dialog.h"
 
+#include <algorithm>
+
 #include <wx/button.h>
 #include <wx/evtloop.h>
 #include <wx/menu.h>
@@ -16,6 +18,7 @@
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
+#include "search_window/photo_strip.h"
 #include "storage/file_utils.h"
 
 namespace {
@@ -53,6 +56,8 @@ CDetailsDialog::CDetailsDialog(wxWindow* parent)
     };
     auto* fileMenu = new wxMenu;
     fileMenu->Append(ToWxId(cmd::kDetailsSave), english(TextTarget::MenuCommand, cmd::kDetailsSave));
+    fileMenu->Append(ToWxId(cmd::kDetailsSavePhoto), english(TextTarget::MenuCommand, cmd::kDetailsSavePhoto));
+    fileMenu->Enable(ToWxId(cmd::kDetailsSavePhoto), false);
     auto* editMenu = new wxMenu;
     editMenu->Append(ToWxId(cmd::kDetailsCopy), english(TextTarget::MenuCommand, cmd::kDetailsCopy));
     auto* bar = new wxMenuBar;
@@ -79,6 +84,8 @@ CDetailsDialog::CDetailsDialog(wxWindow* parent)
 
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { SaveText(); }, ToWxId(cmd::kDetailsSave));
+    Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { SavePhoto(); }, ToWxId(cmd::kDetailsSavePhoto));
     Bind(
         wxEVT_MENU, [this](wxCommandEvent&) { CopyText(); }, ToWxId(cmd::kDetailsCopy));
     m_ok->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_OK); });
@@ -147,18 +154,59 @@ void CDetailsDialog::ApplyDetailsWindowTexts()
         return;
     }
     TextPlaces places = PlacesOf(this, m_panel);
-    places.store = [this](const TextKey&, const std::string& text) {
-        m_fileFilter = text;
+    places.store = [this](const TextKey& key, const std::string& text) {
+        (key.key == std::string_view(keys::kDetailsPhotoFilter) ? m_photoFilter : m_fileFilter) = text;
     };
     ApplyTexts(DetailsWindowKeys(), *m_texts, places);
 }
 
-DetailsLayout CDetailsDialog::LayoutFor(const wxSize& client, const wxPoint& editOrigin)
+DetailsLayout CDetailsDialog::LayoutFor(const wxSize& client, const wxPoint& editOrigin, int photosWidth)
 {
     DetailsLayout layout;
     layout.edit = wxRect(editOrigin.x, editOrigin.y, client.x - 2 * editOrigin.x, client.y - 40);
     layout.ok = wxRect((client.x - 70) / 2, client.y - 35, 70, 25);
+    if (photosWidth > 0) {
+        const int width = std::min(photosWidth, layout.edit.width / 2);
+        layout.photos = wxRect(layout.edit.x, layout.edit.y, width, layout.edit.height);
+        layout.edit.x += width;
+        layout.edit.width -= width;
+    }
     return layout;
+}
+
+void CDetailsDialog::SetPhotos(const std::vector<EntryPhoto>& photos)
+{
+    if (m_photos != nullptr || photos.empty()) {
+        return;
+    }
+    auto* strip = new PhotoStrip(m_panel, photos);
+    if (strip->Count() == 0) {
+        strip->Destroy();
+        return;
+    }
+    m_photos = strip;
+    GetMenuBar()->Enable(ToWxId(cmd::kDetailsSavePhoto), true);
+    // The text keeps its width; the window widens by the pictures' column.
+    SetClientSize(GetClientSize() + wxSize(m_photos->StripWidth(), 0));
+}
+
+void CDetailsDialog::SavePhoto()
+{
+    const EntryPhoto* photo = m_photos ? m_photos->Chosen() : nullptr;
+    if (photo == nullptr) {
+        return;
+    }
+    const std::string extension = PhotoExtension(photo->bytes);
+    const std::optional<std::string> path =
+        AskFilePath(this, FileDialogMode::Save, extension, m_photoFilter,
+                    m_texts->LookupText(keys::kSelectFile, EnglishDefault(keys::kSelectFile)));
+    if (!path) {
+        return;
+    }
+    if (!WriteFileReplacing(*path, photo->bytes)) {
+        // Fixed texts, as for the details text: this message is not localised.
+        ShowMessageBox(this, "Cannot create file", "ERROR", wxICON_NONE, WriteFailureDetails(*path));
+    }
 }
 
 void CDetailsDialog::OnSize(wxSizeEvent& event)
@@ -168,9 +216,13 @@ void CDetailsDialog::OnSize(wxSizeEvent& event)
     if (!m_edit || client.x <= 0 || client.y <= 0) {
         return;
     }
-    const DetailsLayout layout = LayoutFor(client, m_edit->GetPosition());
+    // The edit's origin is the template's (0, 0); the pictures' column, when shown, takes its left.
+    const DetailsLayout layout = LayoutFor(client, wxPoint(0, 0), m_photos ? m_photos->StripWidth() : 0);
     m_edit->SetSize(layout.edit);
     m_ok->SetSize(layout.ok);
+    if (m_photos) {
+        m_photos->SetSize(layout.photos);
+    }
 }
 
 void CDetailsDialog::OnClose(wxCloseEvent& event)

@@ -4,13 +4,16 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <wx/frame.h>
 #include <wx/gdicmn.h>
 #include <wx/iconbndl.h>
 
 #include "localisation/window_ids.h"
+#include "search/entry_photos.h"
 
+class PhotoStrip;
 class TextCatalog;
 class wxButton;
 class wxGUIEventLoop;
@@ -21,12 +24,15 @@ class wxTextCtrl;
 struct DetailsLayout {
     wxRect edit;
     wxRect ok;
+    wxRect photos;  ///< the pictures' column; empty without pictures
 };
 
 /**
  * The details window (caption "Details"): a resizable frame with the menus
  * "File > Save as..." and "Edit > Copy", the multi-line edit holding the details text and the default button
- * OK. It is a frame because a dialog cannot carry a menu bar; ShowModal runs it modally the way
+ * OK. Entries with a picture (jpegPhoto, thumbnailPhoto) show it in a column left of the text, and
+ * "File > Save photo as..." writes the chosen picture's original bytes. It is a frame because a dialog cannot carry a
+ * menu bar; ShowModal runs it modally the way
  * the toolkit's dialogs do (every other window disabled, a nested event loop until it closes).
  * Create it, set the language's texts and the details text, then ShowModal once and Destroy it.
  */
@@ -43,6 +49,11 @@ public:
     void SetTexts(std::shared_ptr<const TextCatalog> texts) { m_texts = std::move(texts); }
     /// The text put into the edit when the window is shown.
     void SetDetailsText(const std::string& text) { m_detailsText = text; }
+    /// The entries' pictures, shown beside the text (those the system can read); the window widens by their column.
+    /// Call once, before ShowModal.
+    void SetPhotos(const std::vector<EntryPhoto>& photos);
+    /// The pictures' column; nullptr when no picture is shown.
+    PhotoStrip* Photos() const { return m_photos; }
 
     /// Puts the text into the edit, applies the window's texts, shows the window with every other
     /// window disabled and returns once OK, the close box or Escape closed it (wxID_OK for OK,
@@ -55,6 +66,9 @@ public:
     /// File > Save as...: asks for a path (default extension "txt", the file filter
     /// text) and writes TextToSave() there; "Cannot create file" when that fails.
     void SaveText();
+    /// File > Save photo as...: asks for a path (default extension by the picture's format, the picture filter text)
+    /// and writes the chosen picture's original bytes there; "Cannot create file" when that fails.
+    void SavePhoto();
     /// Edit > Copy (Ctrl+C): the edit's selection, or its whole text when nothing is selected.
     void CopyText();
     /// The bytes Save writes: the text as it was given while the edit still shows it unchanged,
@@ -67,8 +81,9 @@ public:
     wxButton* OkButton() const { return m_ok; }
 
     /// The resize rule: the edit keeps its left and top and gets width = client width - 2 * left,
-    /// height = client height - 40; OK lies at ((cw - 70) / 2, ch - 35) with size 70 x 25.
-    static DetailsLayout LayoutFor(const wxSize& client, const wxPoint& editOrigin);
+    /// height = client height - 40; OK lies at ((cw - 70) / 2, ch - 35) with size 70 x 25. With a pictures' column of
+    /// photosWidth, the column takes the left of the edit's rectangle and the edit the rest.
+    static DetailsLayout LayoutFor(const wxSize& client, const wxPoint& editOrigin, int photosWidth = 0);
     /// text with every LF that has no CR before it written as CR LF.
     static std::string WithCrLfLineEnds(const std::string& text);
 
@@ -86,10 +101,12 @@ private:
     wxPanel* m_panel = nullptr;
     wxTextCtrl* m_edit = nullptr;
     wxButton* m_ok = nullptr;
+    PhotoStrip* m_photos = nullptr;                        ///< the pictures' column, when an entry has a picture
     std::shared_ptr<const TextCatalog> m_texts;            ///< the language's texts
     std::string m_detailsText;                             ///< the text as built, written back while unedited
     wxString m_shownText;                                  ///< the edit's value right after the text was put in
     std::string m_fileFilter = "Textfile(*.txt)|*.txt||";  ///< Save dialog filter
+    std::string m_photoFilter;                             ///< Save photo dialog filter
     wxGUIEventLoop* m_loop = nullptr;                      ///< the nested loop while shown modally
     int m_retCode = wxID_CANCEL;                           ///< how the modal loop ended
 };

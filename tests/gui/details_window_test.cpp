@@ -6,6 +6,7 @@
 #include <wx/textctrl.h>
 
 #include "localisation/text_catalog.h"
+#include "search_window/photo_strip.h"
 #include "search_window_fixture.h"
 
 namespace {
@@ -107,6 +108,55 @@ TEST_F(SearchWindowTest, DetailsWindowSavesTheTextByteForByte)
     ASSERT_EQ(answers.Requests().size(), 3u);
     EXPECT_EQ(answers.Requests()[0],
               (FileDialogAnswers::Request{FileDialogMode::Save, "txt", "Textfile(*.txt)|*.txt||"}));
+}
+
+TEST_F(SearchWindowTest, DetailsWindowShowsAnEntrysPhotoAndSavesItsBytes)
+{
+    m_window->Profile().SetDetailAttributes(SlotsFromList({"cn"}));
+    TempFolder folder;
+    FileDialogAnswers answers({folder.File("portrait")});
+    struct Seen {
+        std::size_t photos = 0;
+        bool besideText = false;
+        bool saveEnabled = false;
+        std::string text;
+    };
+    const auto details = [&](const char* sn) {
+        Seen seen;
+        DetailsShownHook hook([&](CDetailsDialog& dialog) {
+            seen.text = FromWx(dialog.Edit()->GetValue());
+            seen.saveEnabled = dialog.GetMenuBar()->IsEnabled(ToWxId(cmd::kDetailsSavePhoto));
+            if (PhotoStrip* photos = dialog.Photos()) {
+                seen.photos = photos->Count();
+                seen.besideText = photos->GetRect().GetRight() < dialog.Edit()->GetRect().GetLeft() &&
+                                  dialog.Edit()->GetSize().x >= photos->GetSize().x;
+                dialog.SavePhoto();
+            }
+            dialog.EndModal(wxID_OK);
+        });
+        Search("sn", sn, "cn");
+        Commands().Details();
+        WaitForQuery();
+        EXPECT_EQ(hook.Calls(), 1);
+        return seen;
+    };
+    // a real JPEG is shown beside the unchanged text and saved byte for byte
+    const Seen jones = details("Jones");
+    EXPECT_EQ(jones.photos, 1u);
+    EXPECT_TRUE(jones.besideText);
+    EXPECT_TRUE(jones.saveEnabled);
+    EXPECT_EQ(jones.text, DetailsEntry(test_directory::kJonesDn, {"cn: Jones"}));
+    const std::string saved = FileBytes(folder.File("portrait.jpg"));
+    EXPECT_EQ(saved.size(), 813u);
+    EXPECT_TRUE(saved.starts_with("\xFF\xD8\xFF"));
+    EXPECT_EQ(
+        answers.Requests(),
+        (std::vector<FileDialogAnswers::Request>{
+            {FileDialogMode::Save, "jpg", "Pictures (*.jpg;*.png;*.gif)|*.jpg;*.png;*.gif|All files (*.*)|*.*||"}}));
+    // bytes that are no picture show none, and nothing is offered to save
+    const Seen portrait = details("Portrait");
+    EXPECT_EQ(portrait.photos, 0u);
+    EXPECT_FALSE(portrait.saveEnabled);
 }
 
 TEST(DetailsWindowTest, SaveKeepsLineEndsOfTheText)

@@ -38,7 +38,7 @@ inline constexpr int32_t kSizeLimit = 50;
 inline constexpr const char* kSmithDn = "cn=Smith,ou=fixtures,dc=corvane,dc=test";
 /// cn=Smithers has sn Smithers, telephoneNumber "789" and mail "smithers@corvane.test".
 inline constexpr const char* kSmithersDn = "cn=Smithers,ou=fixtures,dc=corvane,dc=test";
-/// cn=Jones has only cn and sn: no telephoneNumber, no mail.
+/// cn=Jones has only cn, sn and a jpegPhoto (a JPEG of 64 x 80 pixels, 813 bytes): no telephoneNumber, no mail.
 inline constexpr const char* kJonesDn = "cn=Jones,ou=fixtures,dc=corvane,dc=test";
 /// A UTF-8 fixture: sn "Müller", givenName "Jürgen", l "München",
 /// description "Zimmer 3; 2. Stock", title "Forschung & Entwicklung".
