@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "directory/query_failure.h"
+#include "result/binary_value.h"
 #include "result/result_table.h"
 #include "search/attribute_names.h"
 #include "search/result_layout.h"
@@ -187,7 +188,12 @@ private:
             if (limit.Reached()) {
                 return false;
             }
-            AppendLine(text, label, table.CellView(m_valueCells[v], row).text, m_form);
+            const std::string_view value = table.CellView(m_valueCells[v], row).text;
+            if (IsBinaryValue(attribute.name, value)) {
+                AppendLine(text, label, ReadableBinary(attribute.name, value), m_form);
+            } else {
+                AppendLine(text, label, value, m_form);
+            }
         }
         return true;
     }

@@ -83,6 +83,7 @@ bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const Valu
         // Cells are read by their tag; an entry cell whose name happens to hold a tag's text is
         // not one.
         const std::vector<std::size_t>* columns = nullptr;
+        std::string_view attribute;
         for (int32_t c = 1; c < cellCount; ++c) {
             if (limit.Reached()) {
                 return false;
@@ -90,9 +91,10 @@ bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const Valu
             const TaggedCell cell = table.CellView(c, r);
             if (cell.tag == kAttributeTag) {
                 columns = &finder.Columns(cell.text);
+                attribute = cell.text;
             } else if (cell.tag == kValueTag && columns != nullptr) {
                 for (const std::size_t k : *columns) {
-                    if (!place(static_cast<std::size_t>(r), k, c, cell.text)) {
+                    if (!place(static_cast<std::size_t>(r), k, c, attribute, cell.text)) {
                         return true;
                     }
                 }

@@ -17,8 +17,10 @@ struct QueryChoice;
 inline constexpr std::string_view kValueJoin = ", ";
 
 /// Called for every value of a search table that goes to a result column: the table row, the
-/// column k, the value's cell column in the table and its text without the tag. False ends the walk.
-using ValuePlacer = std::function<bool(std::size_t row, std::size_t k, int32_t cell, std::string_view value)>;
+/// column k, the value's cell column in the table, the name of its attribute as the server gave it
+/// and the value's bytes without the tag. False ends the walk.
+using ValuePlacer = std::function<bool(std::size_t row, std::size_t k, int32_t cell, std::string_view attribute,
+                                       std::string_view value)>;
 
 /// Walks every row of a search table once and places each value under the column of its attribute's
 /// name, in the server's order, until place asks to stop: column k belongs to the k-th name the

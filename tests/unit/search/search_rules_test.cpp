@@ -255,8 +255,14 @@ TEST(ResultLayout, EveryValueUnderTheColumnOfItsAttributeName)
         {"values only in later columns", "cn,mail", {"<ATTRIBUTE>mail", "<VALUE>a@x"}, {"", "a@x"}, true},
         {"a binary value and an empty value are values",
          "jpegPhoto,description",
-         {"<ATTRIBUTE>jpegPhoto", "<VALUE><binary, 3 bytes>", "<ATTRIBUTE>description", "<VALUE>"},
+         {"<ATTRIBUTE>jpegPhoto", std::string("<VALUE>\xff\xd8\x00", 10), "<ATTRIBUTE>description", "<VALUE>"},
          {"<binary, 3 bytes>", ""},
+         true},
+        {"binary values are shown readable, text that looks like them as it is",
+         "objectGUID,description,cn",
+         {"<ATTRIBUTE>objectGUID", "<VALUE>0123456789abcdef", "<ATTRIBUTE>description", "<VALUE><binary, 3 bytes>",
+          "<ATTRIBUTE>cn", "<VALUE>Ann", "<VALUE>\xfc", "<VALUE>Bo"},
+         {"33323130-3534-3736-3839-616263646566", "<binary, 3 bytes>", "Ann, <binary, 1 bytes>, Bo"},
          true},
         {"no asked attribute", "cn,mail", {"<ATTRIBUTE>objectClass", "<VALUE>person"}, {"", ""}, false},
         {"no cells at all", "cn", {}, {""}, false},
@@ -289,11 +295,12 @@ TEST(DetailsText, LabelledLinesInTheOrderOfTheDetailList)
 {
     // The server's order (cn, phone, photo, mail) is not the list's; names are matched as
     // attribute names are, and labelled as configured.
-    const ResultTable table = QueryLikeTable(
-        {{"<ENTRY>cn=Smith,ou=fixtures", "<ATTRIBUTE>cn", "<VALUE>Smith", "<ATTRIBUTE>telephoneNumber", "<VALUE>123",
-          "<VALUE>456", "<ATTRIBUTE>jpegPhoto", "<VALUE><binary, 6 bytes>", "<ATTRIBUTE>mail;x-home", "<VALUE>s@x"},
-         {"<ENTRY>cn=Nobody,ou=fixtures"}},
-        10);
+    const ResultTable table =
+        QueryLikeTable({{"<ENTRY>cn=Smith,ou=fixtures", "<ATTRIBUTE>cn", "<VALUE>Smith", "<ATTRIBUTE>telephoneNumber",
+                         "<VALUE>123", "<VALUE>456", "<ATTRIBUTE>jpegPhoto",
+                         std::string("<VALUE>\xff\xd8\xff\x00\x01\x02", 13), "<ATTRIBUTE>mail;x-home", "<VALUE>s@x"},
+                        {"<ENTRY>cn=Nobody,ou=fixtures"}},
+                       10);
     const std::vector<std::string> list = {"telephonenumber", "commonName", "mail", "jpegPhoto", "fax"};
     EXPECT_EQ(DetailsText(table, list, std::nullopt),
               "dn: cn=Smith,ou=fixtures\r\ntelephonenumber: 123\r\ntelephonenumber: 456\r\ncommonName: Smith\r\n"
