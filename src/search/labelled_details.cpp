@@ -2,7 +2,6 @@
 #include "search/labelled_details.h"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
 #include <unordered_map>
 
@@ -16,45 +15,6 @@
 const char* const kDetailsSeparator = " \r\n --------------------------------------------------------\r\n";
 
 namespace {
-
-/// The operational attributes of the usual directory servers (keys as AttributeKey gives them).
-/// Needed only to tell them from user attributes when the list asks for both "*" and "+": the
-/// answer then mixes them. One left out here still shows, under "*" instead of "+".
-constexpr std::array<std::string_view, 30> kOperational{"createtimestamp",
-                                                        "modifytimestamp",
-                                                        "creatorsname",
-                                                        "modifiersname",
-                                                        "subschemasubentry",
-                                                        "structuralobjectclass",
-                                                        "governingstructurerule",
-                                                        "hassubordinates",
-                                                        "numsubordinates",
-                                                        "subordinatecount",
-                                                        "entrydn",
-                                                        "entryuuid",
-                                                        "entrycsn",
-                                                        "contextcsn",
-                                                        "entryttl",
-                                                        "pwdchangedtime",
-                                                        "pwdaccountlockedtime",
-                                                        "pwdfailuretime",
-                                                        "pwdhistory",
-                                                        "pwdgraceusetime",
-                                                        "pwdreset",
-                                                        "pwdpolicysubentry",
-                                                        "memberof",
-                                                        "ismemberof",
-                                                        "collectiveattributesubentries",
-                                                        "administrativerole",
-                                                        "nsuniqueid",
-                                                        "entryid",
-                                                        "parentid",
-                                                        "aci"};
-
-bool IsOperational(const std::string& key)
-{
-    return std::find(kOperational.begin(), kOperational.end(), key) != kOperational.end();
-}
 
 /// One attribute of an entry: its name as the server gave it, its key and where its values are.
 struct Attribute {
@@ -176,7 +136,7 @@ private:
             return false;
         }
         if (m_allUser && m_allOperational) {
-            return IsOperational(attribute.key) == operationalGroup;
+            return IsOperationalAttribute(attribute.key) == operationalGroup;
         }
         return true;
     }

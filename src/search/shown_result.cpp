@@ -28,8 +28,13 @@ bool ShownResult::Set(ResultTable table, const QueryChoice& choice, WorkLimit& l
 bool ShownResult::LayOut(ResultTable table, const QueryChoice& choice, WorkLimit& limit)
 {
     m_table = std::move(table);
-    m_choice = choice;
-    m_columnCount = static_cast<size_t>(std::max(choice.columnCount(), 0));
+    // "*" and "+" stand for the attributes the answer holds: a column for each.
+    std::optional<QueryChoice> expanded = ExpandAttributeGroups(m_table, choice, limit);
+    if (!expanded.has_value()) {
+        return false;
+    }
+    m_choice = std::move(*expanded);
+    m_columnCount = static_cast<size_t>(std::max(m_choice.columnCount(), 0));
     const size_t rows = static_cast<size_t>(std::max(m_table.RowCount(), 0));
     m_order.resize(rows);
     std::iota(m_order.begin(), m_order.end(), uint32_t{0});

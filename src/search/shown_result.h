@@ -53,7 +53,8 @@ public:
     /// The distinguished name of each list item, by item index.
     std::vector<std::string> ItemDns() const;
 
-    /// The attribute names of the columns, as asked for.
+    /// The headings of the columns: as asked for, "*" and "+" put in place by the names of the
+    /// answer (see ExpandAttributeGroups).
     const std::vector<std::string>& Headings() const { return m_choice.headings; }
     /// The columns of the layout.
     size_t ColumnCount() const { return m_columnCount; }

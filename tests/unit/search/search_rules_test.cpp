@@ -289,6 +289,40 @@ TEST(ResultLayout, EveryValueUnderTheColumnOfItsAttributeName)
     }
 }
 
+TEST(ResultLayout, GroupsGiveAColumnForEachNameOfTheAnswerInTheOrderMet)
+{
+    const ResultTable table =
+        QueryLikeTable({{"<ENTRY>cn=a", "<ATTRIBUTE>cn", "<VALUE>a", "<ATTRIBUTE>mail", "<VALUE>m",
+                         "<ATTRIBUTE>createTimestamp", "<VALUE>2024", "<ATTRIBUTE>CN;lang-de", "<VALUE>A"},
+                        {"<ENTRY>cn=b", "<ATTRIBUTE>sn", "<VALUE>s", "<ATTRIBUTE>commonName", "<VALUE>b",
+                         "<ATTRIBUTE>entryUUID", "<VALUE>u"}},
+                       9);
+    const struct {
+        const char* asked;
+        Names headings;
+        Names first;
+    } cases[] = {
+        {"*", {"cn", "mail", "createTimestamp", "sn", "entryUUID"}, {"a, A", "m", "2024", "", ""}},
+        {"mail,*", {"mail", "cn", "createTimestamp", "sn", "entryUUID"}, {"m", "a, A", "2024", "", ""}},
+        {"*,+", {"cn", "mail", "sn", "createTimestamp", "entryUUID"}, {"a, A", "m", "", "2024", ""}},
+        {"+,CN", {"mail", "createTimestamp", "sn", "entryUUID", "CN"}, {"m", "2024", "", "", "a, A"}},
+        {"cn,sn,mail,createTimestamp,entryuuid, * ",
+         {"cn", "sn", "mail", "createTimestamp", "entryuuid"},
+         {"a, A", "", "m", "2024", ""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.asked);
+        ShownResult shown;
+        shown.Set(table, AskedFor(c.asked));
+        EXPECT_EQ(shown.Headings(), c.headings);
+        Names first;
+        for (std::size_t k = 0; k < shown.ColumnCount(); ++k) {
+            first.emplace_back(shown.RowText(0, k));
+        }
+        EXPECT_EQ(first, c.first);
+    }
+}
+
 const std::string kSeparator = std::string(" \r\n ") + std::string(56, '-') + "\r\n";
 
 TEST(DetailsText, LabelledLinesInTheOrderOfTheDetailList)
