@@ -67,15 +67,16 @@ std::vector<Row> RowsByName(const ResultTable& table, const QueryChoice& choice)
         rows[r].dn = EntryDn(table, static_cast<int32_t>(r));
         rows[r].values.resize(static_cast<std::size_t>(choice.columnCount()));
     }
-    PlaceValues(table, choice, [&rows](std::size_t r, std::size_t k, int32_t, std::string_view value) {
-        std::string& text = rows[r].values[k];
-        if (rows[r].hasValue && !text.empty()) {
-            text.append(kValueJoin);
-        }
-        text.append(value);
-        rows[r].hasValue = true;
-        return true;
-    });
+    PlaceValues(table, choice,
+                [&rows](std::size_t r, std::size_t k, int32_t, std::string_view, std::string_view value) {
+                    std::string& text = rows[r].values[k];
+                    if (rows[r].hasValue && !text.empty()) {
+                        text.append(kValueJoin);
+                    }
+                    text.append(value);
+                    rows[r].hasValue = true;
+                    return true;
+                });
     return rows;
 }
 

@@ -2,7 +2,8 @@
 # Deterministic: every value follows from the entry's number. Run as: awk -f ldif.awk -f test-data.awk
 # The people vary on purpose: several phones or mails, missing phone or mail, non-ASCII and
 # lower-case names, a value with ";" and one with "&"; two fixtures hold binary values. The
-# escapes branch holds names with "(", ")", "\" and "*", and a value with quotes and line breaks.
+# escapes branch holds names with "(", ")", "\" and "*", and a value with quotes and line breaks;
+# the values branch holds what an LDIF writer must encode.
 
 function person(i,    sn, given, cn, id) {
     sn = surnames[i % nSurnames]
@@ -113,6 +114,31 @@ BEGIN {
     escaped("Back\\5cslash", "Back\\slash", "Backslash", "")
     escaped("Star*Name", "Star*Name", "Star", "")
     escaped("Starry Name", "Starry Name", "Starry", "")
+
+    # Values an LDIF writer must encode, or must not mistake for something else, in a branch of
+    # their own: blanks and a colon or "<" at an edge, a text that reads like a binary value's size,
+    # a name in Greek and Turkish letters and a binary attribute's value that happens to be text.
+    print "dn: ou=values," base
+    print "objectClass: organizationalUnit"
+    print "ou: values"
+    print ""
+    print "dn: cn=Edges,ou=values," base
+    print "objectClass: inetOrgPerson"
+    print "cn: Edges"
+    print "sn: Values"
+    print "description:: IGxlYWRpbmc="
+    print "description:: dHJhaWxpbmcg"
+    print "description:: OmNvbG9u"
+    print "description:: PGFuZ2xl"
+    print "description:: PGJpbmFyeSwgMyBieXRlcz4="
+    print "audio:: cGxhaW4="
+    print ""
+    print "dn:: Y249zpXOu86tzr3OtyDDlnp0w7xyayxvdT12YWx1ZXMsZGM9Y29ydmFuZSxkYz10ZXN0"
+    print "objectClass: inetOrgPerson"
+    print "cn:: zpXOu86tzr3OtyDDlnp0w7xyaw=="
+    print "sn: Values"
+    print "jpegPhoto:: /9j/AAEC"
+    print ""
 }
 
 # The base64 text of n bytes counting up from 0 (0, 1, ..., 255, 0, 1, ...).

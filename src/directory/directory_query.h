@@ -23,8 +23,8 @@ struct ServerEndpoint;
 /**
  * Runs one search against one server and writes every entry of the answer into a ResultTable:
  * row r is the r-th entry; column 0 holds "<ENTRY>" + distinguished name, then for each attribute
- * "<ATTRIBUTE>" + name followed by one "<VALUE>" + value cell per value, without gaps. A value
- * holding a NUL byte is written as "<binary, N bytes>".
+ * "<ATTRIBUTE>" + name followed by one "<VALUE>" + value cell per value, without gaps. Every
+ * value is kept as the server sent it, binary ones included.
  * The table's column count is the cell count of the widest recorded entry.
  * Entries are read one message at a time as they arrive: the server is asked for at most the
  * entry cap and reading stops there, abandoning the rest. A capped search asks in pages (the

@@ -2,7 +2,6 @@
 #include "directory/entry_reader.h"
 
 #include <new>
-#include <string>
 #include <string_view>
 
 #include "directory/deadline.h"
@@ -12,16 +11,6 @@
 #include "result/row_cells.h"
 
 namespace {
-
-/// A value's text: its bytes, or "<binary, N bytes>" when it holds a NUL byte and so is no text.
-void AddValue(RowCells& cells, std::string_view value)
-{
-    if (value.find('\0') != std::string_view::npos) {
-        cells.Add(kValueTag, "<binary, " + std::to_string(value.size()) + " bytes>");
-    } else {
-        cells.Add(kValueTag, value);
-    }
-}
 
 /// Attributes walked between two looks at the stop and the deadline. An entry of fewer attributes has
 /// arrived whole and is kept whatever comes; only the walk of a very large one gives way.
@@ -57,7 +46,8 @@ EntryRead RecordEntry(DirectoryConnection& connection, int32_t row, ResultTable&
         }
         cells.Add(kAttributeTag, attribute->name);
         for (const std::string_view value : attribute->values) {
-            AddValue(cells, value);
+            // Kept as the server sent it, binary or not: readable forms are made where it is shown.
+            cells.Add(kValueTag, value);
         }
     }
     // The entry is stored whole, in one block, once it has been read.

@@ -16,7 +16,7 @@ enum class EntryRead { Recorded, Stopped, TimedOut, Malformed };
 /// Writes the entry the connection took last into row of table: "<ENTRY>" + distinguished name in
 /// column 0, then each attribute's "<ATTRIBUTE>" cell followed by one "<VALUE>" cell per value,
 /// without gaps, in the order the server sent them (two attributes whose names differ only in case
-/// stay apart). A value holding a NUL byte is written as "<binary, N bytes>". Its cells are gathered
+/// stay apart). Values are kept byte for byte, binary ones included. Its cells are gathered
 /// in cells (the caller's, reused from entry to entry) and the row is stored whole only when the
 /// entry was read to its end. An entry of up to a thousand attributes is always recorded whole; in
 /// a larger one the stop and the deadline are looked at every thousand attributes or so. cells then

@@ -1,6 +1,7 @@
 // attribute_names.cpp - the one table of standard attribute aliases and the key that matches names.
 #include "search/attribute_names.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -41,7 +42,46 @@ char LowerAscii(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+/// The operational attributes of the usual directory servers (keys as AttributeKey gives them).
+/// Needed only to tell them from user attributes when a list asks for both "*" and "+": the
+/// answer then mixes them. One left out here still shows, under "*" instead of "+".
+constexpr std::array<std::string_view, 30> kOperational{"createtimestamp",
+                                                        "modifytimestamp",
+                                                        "creatorsname",
+                                                        "modifiersname",
+                                                        "subschemasubentry",
+                                                        "structuralobjectclass",
+                                                        "governingstructurerule",
+                                                        "hassubordinates",
+                                                        "numsubordinates",
+                                                        "subordinatecount",
+                                                        "entrydn",
+                                                        "entryuuid",
+                                                        "entrycsn",
+                                                        "contextcsn",
+                                                        "entryttl",
+                                                        "pwdchangedtime",
+                                                        "pwdaccountlockedtime",
+                                                        "pwdfailuretime",
+                                                        "pwdhistory",
+                                                        "pwdgraceusetime",
+                                                        "pwdreset",
+                                                        "pwdpolicysubentry",
+                                                        "memberof",
+                                                        "ismemberof",
+                                                        "collectiveattributesubentries",
+                                                        "administrativerole",
+                                                        "nsuniqueid",
+                                                        "entryid",
+                                                        "parentid",
+                                                        "aci"};
+
 }  // namespace
+
+bool IsOperationalAttribute(std::string_view key)
+{
+    return std::find(kOperational.begin(), kOperational.end(), key) != kOperational.end();
+}
 
 std::string AttributeKey(std::string_view name)
 {

@@ -2,11 +2,11 @@
 #include "search/labelled_details.h"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
 #include <unordered_map>
 
 #include "directory/query_failure.h"
+#include "result/binary_value.h"
 #include "result/result_table.h"
 #include "search/attribute_names.h"
 #include "search/result_layout.h"
@@ -15,45 +15,6 @@
 const char* const kDetailsSeparator = " \r\n --------------------------------------------------------\r\n";
 
 namespace {
-
-/// The operational attributes of the usual directory servers (keys as AttributeKey gives them).
-/// Needed only to tell them from user attributes when the list asks for both "*" and "+": the
-/// answer then mixes them. One left out here still shows, under "*" instead of "+".
-constexpr std::array<std::string_view, 30> kOperational{"createtimestamp",
-                                                        "modifytimestamp",
-                                                        "creatorsname",
-                                                        "modifiersname",
-                                                        "subschemasubentry",
-                                                        "structuralobjectclass",
-                                                        "governingstructurerule",
-                                                        "hassubordinates",
-                                                        "numsubordinates",
-                                                        "subordinatecount",
-                                                        "entrydn",
-                                                        "entryuuid",
-                                                        "entrycsn",
-                                                        "contextcsn",
-                                                        "entryttl",
-                                                        "pwdchangedtime",
-                                                        "pwdaccountlockedtime",
-                                                        "pwdfailuretime",
-                                                        "pwdhistory",
-                                                        "pwdgraceusetime",
-                                                        "pwdreset",
-                                                        "pwdpolicysubentry",
-                                                        "memberof",
-                                                        "ismemberof",
-                                                        "collectiveattributesubentries",
-                                                        "administrativerole",
-                                                        "nsuniqueid",
-                                                        "entryid",
-                                                        "parentid",
-                                                        "aci"};
-
-bool IsOperational(const std::string& key)
-{
-    return std::find(kOperational.begin(), kOperational.end(), key) != kOperational.end();
-}
 
 /// One attribute of an entry: its name as the server gave it, its key and where its values are.
 struct Attribute {
@@ -175,7 +136,7 @@ private:
             return false;
         }
         if (m_allUser && m_allOperational) {
-            return IsOperational(attribute.key) == operationalGroup;
+            return IsOperationalAttribute(attribute.key) == operationalGroup;
         }
         return true;
     }
@@ -187,7 +148,12 @@ private:
             if (limit.Reached()) {
                 return false;
             }
-            AppendLine(text, label, table.CellView(m_valueCells[v], row).text, m_form);
+            const std::string_view value = table.CellView(m_valueCells[v], row).text;
+            if (IsBinaryValue(attribute.name, value)) {
+                AppendLine(text, label, ReadableBinary(attribute.name, value), m_form);
+            } else {
+                AppendLine(text, label, value, m_form);
+            }
         }
         return true;
     }

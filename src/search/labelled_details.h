@@ -16,7 +16,8 @@ extern const char* const kDetailsSeparator;
 /// its order. shownDns: the distinguished names of the chosen entries, or nullopt for all.
 /// For each shown row: "dn: " + its distinguished name, then for each detail name the values of
 /// the entry's attributes of that name (matched as AttributeKey does) as "name: value", the name
-/// as configured, values in the server's order; each line ended by CR LF; then kDetailsSeparator.
+/// as configured, values in the server's order, binary ones in their readable form (ReadableBinary);
+/// each line ended by CR LF; then kDetailsSeparator.
 /// A detail name "*" stands for the entry's user attributes and "+" for its operational ones,
 /// each line labelled with the name the server gave, leaving out attributes named in the list.
 std::string DetailsText(const ResultTable& table, const std::vector<std::string>& detailNames,

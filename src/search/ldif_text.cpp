@@ -1,7 +1,7 @@
 // ldif_text.cpp - the LDIF writer: safe values, base64 and line folding.
 #include "search/ldif_text.h"
 
-#include <algorithm>
+#include "result/binary_value.h"
 
 namespace {
 
@@ -45,30 +45,16 @@ void AppendFolded(std::string& text, const std::string& line)
     text.push_back('\n');
 }
 
-void AppendValue(std::string& text, const std::string& name, std::string_view value)
+/// Appends "name: value", or "name:: " and the value in base64 when it is binary or no safe text.
+void AppendValue(std::string& text, const std::string& name, std::string_view value, bool binary)
 {
     if (value.empty()) {
         AppendFolded(text, name + ":");
-    } else if (IsSafeLdifValue(value)) {
+    } else if (!binary && IsSafeLdifValue(value)) {
         AppendFolded(text, name + ": " + std::string(value));
     } else {
         AppendFolded(text, name + ":: " + Base64(value));
     }
-}
-
-/// The text the directory engine puts in place of a value that holds a NUL byte: "<binary, ",
-/// the count in decimal digits, " bytes>". Only that exact form, so a server's value that merely
-/// looks alike (a line break or any byte in place of the count) is written as a value, never as a
-/// comment whose line it could end.
-bool IsBinaryPlaceholder(std::string_view value)
-{
-    constexpr std::string_view kStart = "<binary, ";
-    constexpr std::string_view kEnd = " bytes>";
-    if (value.size() <= kStart.size() + kEnd.size() || !value.starts_with(kStart) || !value.ends_with(kEnd)) {
-        return false;
-    }
-    const std::string_view count = value.substr(kStart.size(), value.size() - kStart.size() - kEnd.size());
-    return std::all_of(count.begin(), count.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace
@@ -94,15 +80,11 @@ std::string LdifText(const std::vector<LdifEntry>& entries)
 {
     std::string text = "version: 1\n\n";
     for (const LdifEntry& entry : entries) {
-        AppendValue(text, "dn", entry.dn);
+        AppendValue(text, "dn", entry.dn, false);
         for (const LdifEntry::Attribute& attribute : entry.attributes) {
+            const bool binary = IsBinaryAttribute(attribute.name);
             for (const std::string& value : attribute.values) {
-                if (IsBinaryPlaceholder(value)) {
-                    // Comment lines hold any text, so the placeholder needs no encoding.
-                    AppendFolded(text, "# " + attribute.name + ": " + value);
-                } else {
-                    AppendValue(text, attribute.name, value);
-                }
+                AppendValue(text, attribute.name, value, binary);
             }
         }
         text.push_back('\n');

@@ -21,8 +21,8 @@ struct LdifEntry {
 bool IsSafeLdifValue(std::string_view value);
 
 /// "version: 1", then each entry as a record: "dn:", then one line per value, a blank line after
-/// each record. A value that is not safe text follows "name:: " in base64. Lines are folded at
-/// 76 bytes, a continued line beginning with one blank. Lines end with LF. Values that stand for
-/// bytes the table did not keep ("<binary, N bytes>") are written as comment lines, so the file
-/// never gives such a placeholder as the value.
+/// each record. Every value is written whole from its bytes: one that is not safe text, and every
+/// value of a binary attribute (IsBinaryAttribute), follows "name:: " in base64, as does a DN that
+/// is not safe text. Lines are folded at 76 bytes, a continued line beginning with one blank. Lines
+/// end with LF.
 std::string LdifText(const std::vector<LdifEntry>& entries);

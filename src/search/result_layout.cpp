@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "result/result_table.h"
@@ -83,6 +84,7 @@ bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const Valu
         // Cells are read by their tag; an entry cell whose name happens to hold a tag's text is
         // not one.
         const std::vector<std::size_t>* columns = nullptr;
+        std::string_view attribute;
         for (int32_t c = 1; c < cellCount; ++c) {
             if (limit.Reached()) {
                 return false;
@@ -90,9 +92,10 @@ bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const Valu
             const TaggedCell cell = table.CellView(c, r);
             if (cell.tag == kAttributeTag) {
                 columns = &finder.Columns(cell.text);
+                attribute = cell.text;
             } else if (cell.tag == kValueTag && columns != nullptr) {
                 for (const std::size_t k : *columns) {
-                    if (!place(static_cast<std::size_t>(r), k, c, cell.text)) {
+                    if (!place(static_cast<std::size_t>(r), k, c, attribute, cell.text)) {
                         return true;
                     }
                 }
@@ -102,6 +105,85 @@ bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const Valu
         }
     }
     return true;
+}
+
+bool IsAttributeGroup(std::string_view name)
+{
+    const std::size_t first = name.find_first_not_of(' ');
+    const std::size_t last = name.find_last_not_of(' ');
+    return first != std::string_view::npos && first == last && (name[first] == '*' || name[first] == '+');
+}
+
+std::optional<QueryChoice> ExpandAttributeGroups(const ResultTable& table, const QueryChoice& choice, WorkLimit& limit)
+{
+    const std::size_t columnCount = static_cast<std::size_t>(choice.columnCount());
+    std::vector<std::string> columnNames = choice.attributes;
+    columnNames.resize(columnCount);
+    bool userGroup = false;
+    bool operationalGroup = false;
+    std::unordered_set<std::string> named;  // keys of the names the columns ask for
+    for (const std::string& name : columnNames) {
+        if (IsAttributeGroup(name)) {
+            (name.find('*') != std::string::npos ? userGroup : operationalGroup) = true;
+        } else if (!name.empty()) {
+            named.insert(AttributeKey(name));
+        }
+    }
+    if (!userGroup && !operationalGroup) {
+        return choice;
+    }
+    // The answer's names in the order met, by key, each headed by the first name met. Names already
+    // met are known by their bytes, so that a key is made once per distinct name (up to a bound).
+    std::vector<std::string> userNames;
+    std::vector<std::string> operationalNames;
+    std::unordered_set<std::string> keys;
+    std::unordered_set<std::string_view> seen;
+    constexpr std::size_t kMostSeen = 4096;
+    for (int32_t r = 0; r < table.RowCount(); ++r) {
+        for (int32_t c = 1; c < table.ColumnCount(); ++c) {
+            if (limit.Reached()) {
+                return std::nullopt;
+            }
+            const TaggedCell cell = table.CellView(c, r);
+            if (cell.tag.empty() && RowEnded(table, c, r)) {
+                break;
+            }
+            if (cell.tag != kAttributeTag || seen.count(cell.text) != 0) {
+                continue;
+            }
+            if (seen.size() < kMostSeen) {
+                seen.insert(cell.text);
+            }
+            std::string key = AttributeKey(cell.text);
+            if (key.empty() || named.count(key) != 0 || !keys.insert(key).second) {
+                continue;
+            }
+            const bool operational = userGroup && operationalGroup && IsOperationalAttribute(key);
+            (operational ? operationalNames : userNames).emplace_back(cell.text.substr(0, cell.text.find(';')));
+        }
+    }
+    if (operationalGroup && !userGroup) {
+        std::swap(userNames, operationalNames);
+    }
+    QueryChoice expanded = choice;
+    expanded.attributes.clear();
+    expanded.headings.clear();
+    for (std::size_t k = 0; k < columnCount; ++k) {
+        if (!IsAttributeGroup(columnNames[k])) {
+            expanded.attributes.push_back(columnNames[k]);
+            expanded.headings.push_back(choice.headings[k]);
+            continue;
+        }
+        // A group asked for twice is put in place once, where it is first asked for.
+        std::vector<std::string>& names = columnNames[k].find('*') != std::string::npos ? userNames : operationalNames;
+        expanded.attributes.insert(expanded.attributes.end(), names.begin(), names.end());
+        expanded.headings.insert(expanded.headings.end(), names.begin(), names.end());
+        names.clear();
+    }
+    if (expanded.headings.empty()) {
+        return choice;
+    }
+    return expanded;
 }
 
 bool RowEnded(const ResultTable& table, int32_t cell, int32_t row)

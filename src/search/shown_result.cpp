@@ -5,6 +5,7 @@
 #include <numeric>
 #include <utility>
 
+#include "result/binary_value.h"
 #include "search/work_limit.h"
 
 void ShownResult::Set(ResultTable table, const QueryChoice& choice)
@@ -27,8 +28,13 @@ bool ShownResult::Set(ResultTable table, const QueryChoice& choice, WorkLimit& l
 bool ShownResult::LayOut(ResultTable table, const QueryChoice& choice, WorkLimit& limit)
 {
     m_table = std::move(table);
-    m_choice = choice;
-    m_columnCount = static_cast<size_t>(std::max(choice.columnCount(), 0));
+    // "*" and "+" stand for the attributes the answer holds: a column for each.
+    std::optional<QueryChoice> expanded = ExpandAttributeGroups(m_table, choice, limit);
+    if (!expanded.has_value()) {
+        return false;
+    }
+    m_choice = std::move(*expanded);
+    m_columnCount = static_cast<size_t>(std::max(m_choice.columnCount(), 0));
     const size_t rows = static_cast<size_t>(std::max(m_table.RowCount(), 0));
     m_order.resize(rows);
     std::iota(m_order.begin(), m_order.end(), uint32_t{0});
@@ -41,22 +47,35 @@ bool ShownResult::LayOut(ResultTable table, const QueryChoice& choice, WorkLimit
         return false;
     }
     m_cells.assign(rows * m_columnCount, kNoValue);
-    // A cell of one value reads it from the table; only a cell of several values has a text made.
+    // A cell of one text value reads it from the table; only a cell of several values or of a binary
+    // value has a text made, its binary values in their readable form.
     const bool placed = PlaceValues(
         m_table, m_choice,
-        [this](size_t row, size_t k, int32_t cell, std::string_view value) {
+        [this](size_t row, size_t k, int32_t cell, std::string_view attribute, std::string_view value) {
             uint32_t& ref = m_cells[row * m_columnCount + k];
-            if (ref == kNoValue) {
+            const bool binary = IsBinaryValue(attribute, value);
+            if (ref == kNoValue && !binary) {
                 ref = static_cast<uint32_t>(cell);
                 return true;
             }
-            if ((ref & kJoined) == 0) {
-                const std::string_view first =
-                    m_table.CellView(static_cast<int32_t>(ref), static_cast<int32_t>(row)).text;
+            if (ref == kNoValue) {
                 ref = kJoined | static_cast<uint32_t>(m_joined.size());
-                m_joined.emplace_back(first);
+                m_joined.emplace_back();
+            } else {
+                if ((ref & kJoined) == 0) {
+                    const std::string_view first =
+                        m_table.CellView(static_cast<int32_t>(ref), static_cast<int32_t>(row)).text;
+                    ref = kJoined | static_cast<uint32_t>(m_joined.size());
+                    m_joined.emplace_back(first);
+                }
+                m_joined[ref & ~kJoined].append(kValueJoin);
             }
-            m_joined[ref & ~kJoined].append(kValueJoin).append(value);
+            std::string& text = m_joined[ref & ~kJoined];
+            if (binary) {
+                text.append(ReadableBinary(attribute, value));
+            } else {
+                text.append(value);
+            }
             return true;
         },
         limit);
@@ -93,13 +112,14 @@ bool ShownResult::PlaceInSameCells(size_t rows, WorkLimit& limit)
     std::vector<size_t> lastRow(m_columnCount, kNoRow);
     bool same = true;
     // The walk ends at the first value that breaks the pattern: a column skipped in a row, a second
-    // value in the column, or a value in another cell than the first row's.
+    // value in the column, a value in another cell than the first row's, or a binary value (whose
+    // shown text is not its bytes).
     const bool walked = PlaceValues(
         m_table, m_choice,
-        [&](size_t row, size_t k, int32_t cell, std::string_view) {
+        [&](size_t row, size_t k, int32_t cell, std::string_view attribute, std::string_view value) {
             const auto at = static_cast<uint32_t>(cell);
-            same =
-                (lastRow[k] == kNoRow ? row == 0 : lastRow[k] + 1 == row) && (cells[k] == kNoValue || cells[k] == at);
+            same = (lastRow[k] == kNoRow ? row == 0 : lastRow[k] + 1 == row) &&
+                   (cells[k] == kNoValue || cells[k] == at) && !IsBinaryValue(attribute, value);
             cells[k] = at;
             lastRow[k] = row;
             ++placed[k];
@@ -177,7 +197,7 @@ std::string_view ShownResult::RowDn(uint32_t row) const
 
 void ShownResult::EachValue(const std::function<void(uint32_t row, size_t column, std::string_view value)>& visit) const
 {
-    PlaceValues(m_table, m_choice, [&visit](size_t row, size_t k, int32_t, std::string_view value) {
+    PlaceValues(m_table, m_choice, [&visit](size_t row, size_t k, int32_t, std::string_view, std::string_view value) {
         visit(static_cast<uint32_t>(row), k, value);
         return true;
     });

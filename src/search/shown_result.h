@@ -18,11 +18,12 @@ class WorkLimit;
 
 /**
  * The one laid-out view of a search's answer. The entries, first in the order of their
- * distinguished names, stay in the search's own table: the texts the list, the copy and the
- * exports show are read from it, never copied. An entry with a value gets a list item; one without
- * keeps its (empty) export row only. A label edited on the list stays with its entry. Sorting by a
- * column orders every entry by its item's text in that column, an entry without item counting as
- * empty, so the exports always hold the entries in the order the list shows them.
+ * distinguished names, stay in the search's own table, each value as the server sent it: the texts
+ * the list, the copy and the exports show are read from it, never copied, except that a cell of
+ * several values or of a binary value gets the text it shows made once. An entry with a value gets a list item; one
+ * without keeps its (empty) export row only. A label edited on the list stays with its entry. Sorting by a column
+ * orders every entry by its item's text in that column, an entry without item counting as empty, so the exports always
+ * hold the entries in the order the list shows them.
  */
 class ShownResult {
 public:
@@ -43,8 +44,8 @@ public:
     size_t EntryCount() const { return m_order.size(); }
     /// The list items, one per entry with a value, in the shown order.
     size_t ItemCount() const;
-    /// The text of an item's column as the list shows it (values joined by ", ", or the label
-    /// edited in column 0); empty beyond the items and columns.
+    /// The text of an item's column as the list shows it (values joined by ", ", binary ones in their
+    /// readable form, or the label edited in column 0); empty beyond the items and columns.
     std::string_view ItemText(size_t item, size_t column) const;
     /// Column 0 of an item shows label from now on (until the items are cleared); ignored beyond
     /// the items.
@@ -52,7 +53,8 @@ public:
     /// The distinguished name of each list item, by item index.
     std::vector<std::string> ItemDns() const;
 
-    /// The attribute names of the columns, as asked for.
+    /// The headings of the columns: as asked for, "*" and "+" put in place by the names of the
+    /// answer (see ExpandAttributeGroups).
     const std::vector<std::string>& Headings() const { return m_choice.headings; }
     /// The columns of the layout.
     size_t ColumnCount() const { return m_columnCount; }
@@ -60,9 +62,11 @@ public:
     uint32_t EntryRow(size_t entry) const { return m_order[entry]; }
     /// The distinguished name of a table row.
     std::string_view RowDn(uint32_t row) const;
-    /// The laid-out text of a row's column (values joined by ", "), whatever label was edited.
+    /// The laid-out text of a row's column (values joined by ", ", binary ones in their readable
+    /// form), whatever label was edited.
     std::string_view RowText(uint32_t row, size_t column) const { return CellText(row, column); }
-    /// Calls visit with every value that stands in a column, by table row, in the server's order.
+    /// Calls visit with every value that stands in a column, by table row, in the server's order,
+    /// each with the bytes the server sent.
     void EachValue(const std::function<void(uint32_t row, size_t column, std::string_view value)>& visit) const;
 
     /// Makes the sort key of a text, whose byte order is the order the user expects, or gives

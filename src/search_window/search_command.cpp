@@ -89,8 +89,8 @@ void SearchCommand::Run()
             return TooLargeForMemory();
         }
     };
-    steps.done = [this, shown, choice, searchValue, input](const SearchOutcome& outcome) {
-        ShowAnswer(outcome, shown, choice, searchValue, input);
+    steps.done = [this, shown, searchValue, input](const SearchOutcome& outcome) {
+        ShowAnswer(outcome, shown, searchValue, input);
     };
     steps.progress = [this, input](uint32_t entries) {
         // A paged search says how many entries have arrived so far, a few times a second at
@@ -112,12 +112,11 @@ void SearchCommand::Run()
 }
 
 void SearchCommand::ShowAnswer(const SearchOutcome& outcome, std::shared_ptr<ShownResult> shown,
-                               const QueryChoice& choice, const std::string& searchValue, const SearchInput& input)
+                               const std::string& searchValue, const SearchInput& input)
 {
     CResultList* list = m_controls.list;
     StatusLine& status = m_runner.StatusBar();
     const size_t entries = shown->EntryCount();
-    const int32_t columnCount = choice.columnCount();
 
     list->Freeze();
     list->ClearItems();
@@ -135,10 +134,10 @@ void SearchCommand::ShowAnswer(const SearchOutcome& outcome, std::shared_ptr<Sho
         // A negative width would ask the list to size the column itself.
         const int width = std::max(0, list->GetSize().GetWidth() - 20);
         std::vector<wxString> headings;
-        for (const std::string& heading : choice.headings) {
+        for (const std::string& heading : shown->Headings()) {
             headings.push_back(ToWx(heading));
         }
-        list->SetColumns(headings, width / columnCount);
+        list->SetColumns(headings, width / static_cast<int>(std::max<size_t>(headings.size(), 1)));
     }
     if (!outcome.failed) {
         // A stopped search shows what had arrived, like a limit answer, and says it was stopped.

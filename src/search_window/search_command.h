@@ -47,8 +47,9 @@ private:
     void SearchBelow(const std::vector<std::string>& bases);
     /// Reads the fields and runs the search with the DN they give.
     void Run();
-    void ShowAnswer(const SearchOutcome& outcome, std::shared_ptr<ShownResult> shown, const QueryChoice& choice,
-                    const std::string& searchValue, const SearchInput& input);
+    /// Shows how the search ended and its answer, under the columns the shown result laid it out in.
+    void ShowAnswer(const SearchOutcome& outcome, std::shared_ptr<ShownResult> shown, const std::string& searchValue,
+                    const SearchInput& input);
 
     SearchControls m_controls;
     QueryRunner& m_runner;

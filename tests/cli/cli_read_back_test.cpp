@@ -78,7 +78,40 @@ TEST_F(CliReadBackTest, LdifReadsBackWithTheDirectoryTools)
         EXPECT_TRUE(ok) << shown;
         EXPECT_NE(shown.find(c.value), std::string::npos) << shown;
     }
-    EXPECT_NE(FileBytes(file).find("\n# jpegPhoto: <binary, 6 bytes>\n"), std::string::npos);
+    EXPECT_NE(FileBytes(file).find("\njpegPhoto:: /9j/AAEC\n"), std::string::npos);
+}
+
+TEST_F(CliReadBackTest, LdifHoldsTheValuesTheDirectoryToolsRead)
+{
+    // Every entry's values as (dn, name, value) lines, each value in hex, sorted, read by one LDIF
+    // reader from the export and from the directory tools' own search.
+    const std::string values =
+        "python3 -c 'import base64,sys\n"
+        "text = open(sys.argv[1], \"rb\").read().replace(b\"\\n \", b\"\")\n"
+        "rows, dn = [], None\n"
+        "for line in text.split(b\"\\n\"):\n"
+        "    if not line or line.startswith(b\"#\") or line.startswith(b\"version:\"): continue\n"
+        "    name, _, rest = line.partition(b\":\")\n"
+        "    value = base64.b64decode(rest[2:]) if rest.startswith(b\":\") else rest[1:]\n"
+        "    if name == b\"dn\": dn = value\n"
+        "    else: rows.append((dn.hex(), name.lower().decode(), value.hex()))\n"
+        "print(sorted(rows))' ";
+    const fs::path file = m_folder / "values.ldif";
+    ASSERT_EQ(Search({"--format", "ldif", "--output", file.string(), "--search-attribute", "sn", "-r", "*", "Values"},
+                     test_directory::kValuesDn)
+                  .exitCode,
+              0);
+    const fs::path tools = m_folder / "tools.ldif";
+    const auto [searched, searchOutput] =
+        Capture("ldapsearch -LLL -x -H ldap://" + DirectoryServer::Host() + ":" + std::to_string(s_server->Port()) +
+                " -b " + test_directory::kValuesDn + " \"(sn=Values)\" \"*\" > " + tools.string());
+    ASSERT_TRUE(searched) << searchOutput;
+    const auto [readExport, exported] = Capture(values + file.string());
+    const auto [readTools, expected] = Capture(values + tools.string());
+    ASSERT_TRUE(readExport && readTools);
+    EXPECT_EQ(exported, expected);
+    EXPECT_NE(expected.find("3c62696e6172792c2033206279746573"), std::string::npos) << "the look-alike of a size";
+    EXPECT_NE(expected.find("ffd8ff000102"), std::string::npos);
 }
 
 }  // namespace

@@ -57,5 +57,9 @@ inline constexpr const char* kBinaryPortraitDn = "cn=Binary Portrait,ou=fixtures
 /// (sn Schulz, mail "schulz.it@corvane.test"), "Schulz IT" (sn Schulz, description
 /// "Line one\r\nsays \"hi\"; done\nend"), "Back\slash", "Star*Name" and "Starry Name".
 inline constexpr const char* kEscapesDn = "ou=escapes,dc=corvane,dc=test";
+/// A branch of two entries of sn "Values" whose values an LDIF writer must encode: "cn=Edges" (five
+/// descriptions: " leading", "trailing ", ":colon", "<angle" and "<binary, 3 bytes>"; an audio value
+/// "plain") and "cn=Ελένη Öztürk" (a jpegPhoto of the 6 bytes FF D8 FF 00 01 02).
+inline constexpr const char* kValuesDn = "ou=values,dc=corvane,dc=test";
 
 }  // namespace test_directory

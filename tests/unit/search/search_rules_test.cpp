@@ -255,8 +255,14 @@ TEST(ResultLayout, EveryValueUnderTheColumnOfItsAttributeName)
         {"values only in later columns", "cn,mail", {"<ATTRIBUTE>mail", "<VALUE>a@x"}, {"", "a@x"}, true},
         {"a binary value and an empty value are values",
          "jpegPhoto,description",
-         {"<ATTRIBUTE>jpegPhoto", "<VALUE><binary, 3 bytes>", "<ATTRIBUTE>description", "<VALUE>"},
+         {"<ATTRIBUTE>jpegPhoto", std::string("<VALUE>\xff\xd8\x00", 10), "<ATTRIBUTE>description", "<VALUE>"},
          {"<binary, 3 bytes>", ""},
+         true},
+        {"binary values are shown readable, text that looks like them as it is",
+         "objectGUID,description,cn",
+         {"<ATTRIBUTE>objectGUID", "<VALUE>0123456789abcdef", "<ATTRIBUTE>description", "<VALUE><binary, 3 bytes>",
+          "<ATTRIBUTE>cn", "<VALUE>Ann", "<VALUE>\xfc", "<VALUE>Bo"},
+         {"33323130-3534-3736-3839-616263646566", "<binary, 3 bytes>", "Ann, <binary, 1 bytes>, Bo"},
          true},
         {"no asked attribute", "cn,mail", {"<ATTRIBUTE>objectClass", "<VALUE>person"}, {"", ""}, false},
         {"no cells at all", "cn", {}, {""}, false},
@@ -283,17 +289,52 @@ TEST(ResultLayout, EveryValueUnderTheColumnOfItsAttributeName)
     }
 }
 
+TEST(ResultLayout, GroupsGiveAColumnForEachNameOfTheAnswerInTheOrderMet)
+{
+    const ResultTable table =
+        QueryLikeTable({{"<ENTRY>cn=a", "<ATTRIBUTE>cn", "<VALUE>a", "<ATTRIBUTE>mail", "<VALUE>m",
+                         "<ATTRIBUTE>createTimestamp", "<VALUE>2024", "<ATTRIBUTE>CN;lang-de", "<VALUE>A"},
+                        {"<ENTRY>cn=b", "<ATTRIBUTE>sn", "<VALUE>s", "<ATTRIBUTE>commonName", "<VALUE>b",
+                         "<ATTRIBUTE>entryUUID", "<VALUE>u"}},
+                       9);
+    const struct {
+        const char* asked;
+        Names headings;
+        Names first;
+    } cases[] = {
+        {"*", {"cn", "mail", "createTimestamp", "sn", "entryUUID"}, {"a, A", "m", "2024", "", ""}},
+        {"mail,*", {"mail", "cn", "createTimestamp", "sn", "entryUUID"}, {"m", "a, A", "2024", "", ""}},
+        {"*,+", {"cn", "mail", "sn", "createTimestamp", "entryUUID"}, {"a, A", "m", "", "2024", ""}},
+        {"+,CN", {"mail", "createTimestamp", "sn", "entryUUID", "CN"}, {"m", "2024", "", "", "a, A"}},
+        {"cn,sn,mail,createTimestamp,entryuuid, * ",
+         {"cn", "sn", "mail", "createTimestamp", "entryuuid"},
+         {"a, A", "", "m", "2024", ""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.asked);
+        ShownResult shown;
+        shown.Set(table, AskedFor(c.asked));
+        EXPECT_EQ(shown.Headings(), c.headings);
+        Names first;
+        for (std::size_t k = 0; k < shown.ColumnCount(); ++k) {
+            first.emplace_back(shown.RowText(0, k));
+        }
+        EXPECT_EQ(first, c.first);
+    }
+}
+
 const std::string kSeparator = std::string(" \r\n ") + std::string(56, '-') + "\r\n";
 
 TEST(DetailsText, LabelledLinesInTheOrderOfTheDetailList)
 {
     // The server's order (cn, phone, photo, mail) is not the list's; names are matched as
     // attribute names are, and labelled as configured.
-    const ResultTable table = QueryLikeTable(
-        {{"<ENTRY>cn=Smith,ou=fixtures", "<ATTRIBUTE>cn", "<VALUE>Smith", "<ATTRIBUTE>telephoneNumber", "<VALUE>123",
-          "<VALUE>456", "<ATTRIBUTE>jpegPhoto", "<VALUE><binary, 6 bytes>", "<ATTRIBUTE>mail;x-home", "<VALUE>s@x"},
-         {"<ENTRY>cn=Nobody,ou=fixtures"}},
-        10);
+    const ResultTable table =
+        QueryLikeTable({{"<ENTRY>cn=Smith,ou=fixtures", "<ATTRIBUTE>cn", "<VALUE>Smith", "<ATTRIBUTE>telephoneNumber",
+                         "<VALUE>123", "<VALUE>456", "<ATTRIBUTE>jpegPhoto",
+                         std::string("<VALUE>\xff\xd8\xff\x00\x01\x02", 13), "<ATTRIBUTE>mail;x-home", "<VALUE>s@x"},
+                        {"<ENTRY>cn=Nobody,ou=fixtures"}},
+                       10);
     const std::vector<std::string> list = {"telephonenumber", "commonName", "mail", "jpegPhoto", "fax"};
     EXPECT_EQ(DetailsText(table, list, std::nullopt),
               "dn: cn=Smith,ou=fixtures\r\ntelephonenumber: 123\r\ntelephonenumber: 456\r\ncommonName: Smith\r\n"

@@ -112,14 +112,15 @@ TEST(LdifText, SafeTextAsItIsEverythingElseInBase64AndFolded)
         {"cn=Schulz (IT),dc=t",
          {{"cn", {"Schulz (IT)", " lead", "trail ", ":x", "<y", "a\nb", "", "<binary, \n bytes>"}},
           {"l", {"M\xC3\xBCnchen"}},
-          {"jpegPhoto", {"<binary, 6 bytes>"}}}},
+          {"jpegPhoto", {"<binary, 6 bytes>", std::string("\xff\xd8\xff\x00\x01\x02", 6)}}}},
         {"cn=M\xC3\xBCller,dc=t", {{"description", {longValue}}}},
     };
     const std::string folded = "description: " + longValue.substr(0, 63) + "\n " + longValue.substr(63) + "\n";
     EXPECT_EQ(LdifText(entries),
               "version: 1\n\n"
               "dn: cn=Schulz (IT),dc=t\ncn: Schulz (IT)\ncn:: IGxlYWQ=\ncn:: dHJhaWwg\ncn:: Ong=\ncn:: PHk=\n"
-              "cn:: YQpi\ncn:\ncn:: PGJpbmFyeSwgCiBieXRlcz4=\nl:: TcO8bmNoZW4=\n# jpegPhoto: <binary, 6 bytes>\n\n"
+              "cn:: YQpi\ncn:\ncn:: PGJpbmFyeSwgCiBieXRlcz4=\nl:: TcO8bmNoZW4=\njpegPhoto:: PGJpbmFyeSwgNiBieXRlcz4=\n"
+              "jpegPhoto:: /9j/AAEC\n\n"
               "dn:: Y249TcO8bGxlcixkYz10\n" +
                   folded + "\n");
 }
