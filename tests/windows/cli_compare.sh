@@ -114,9 +114,10 @@ COMPARE_SERVER=no compare "ldaps:// to a plain port" normal -H "ldaps://127.0.0.
 LINUX_OUTPUT=/dev/null WINDOWS_OUTPUT=NUL compare "the null device as the output" normal \
   --search-attribute sn -r cn Smith
 if [ "$ad_status" -eq 0 ]; then
-  # Wine trusts every certificate; the Linux program the test CA of the run. Wine's WLDAP32 loses
-  # its place in an encrypted answer of this server after about 1.3 KB (a plain one it reads
-  # whole, and slapd's encrypted ones too): each search here asks for one person.
+  # Wine trusts every certificate; the Linux program the test CA of the run. Samba packs several
+  # messages of an answer into one TLS record (slapd sends one record for each), and Wine's WLDAP32
+  # takes the message after such a record for a malformed one (a plain answer it reads whole):
+  # each search here asks for one person.
   ad_search=(-D reader@corvane.test --password-file "$work/ad/reader-password" --search-attribute sAMAccountName
     -r cn,displayName,mail,otherTelephone)
   LDAPTLS_CACERT="$work/ad/tls/ca.pem" COMPARE_SERVER=no compare "AD person, user@realm over StartTLS" ad \
