@@ -94,16 +94,20 @@ ad_template() {
     flock 8
     if [ ! -f "$template/ready" ]; then
       echo "directory-server: provisioning the Active Directory template (once, about a minute)" >&2
-      rm -rf "$cache_root"/ad-template-*  # unfinished ones, and those of other data
+      rm -rf "$template.new"
+      # Templates of other data go once unused for a day: another checkout may be using one.
+      find "$cache_root" -maxdepth 1 -name 'ad-template-*' -mmin +1440 -exec rm -rf {} + 2>/dev/null || true
       if ! ad_provision "$template.new"; then
         echo "directory-server: provisioning failed, see $template.new/provision.log" >&2
         exit 1
       fi
       touch "$template.new/ready"
+      rm -rf "$template"
       mv "$template.new" "$template"
     fi
     exec 8>&-
   fi
+  touch "$template"  # in use: not to be pruned
   echo "$template"
 }
 
