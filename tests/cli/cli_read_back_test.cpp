@@ -83,19 +83,9 @@ TEST_F(CliReadBackTest, LdifReadsBackWithTheDirectoryTools)
 
 TEST_F(CliReadBackTest, LdifHoldsTheValuesTheDirectoryToolsRead)
 {
-    // Every entry's values as (dn, name, value) lines, each value in hex, sorted, read by one LDIF
-    // reader from the export and from the directory tools' own search.
-    const std::string values =
-        "python3 -c 'import base64,sys\n"
-        "text = open(sys.argv[1], \"rb\").read().replace(b\"\\n \", b\"\")\n"
-        "rows, dn = [], None\n"
-        "for line in text.split(b\"\\n\"):\n"
-        "    if not line or line.startswith(b\"#\") or line.startswith(b\"version:\"): continue\n"
-        "    name, _, rest = line.partition(b\":\")\n"
-        "    value = base64.b64decode(rest[2:]) if rest.startswith(b\":\") else rest[1:]\n"
-        "    if name == b\"dn\": dn = value\n"
-        "    else: rows.append((dn.hex(), name.lower().decode(), value.hex()))\n"
-        "print(sorted(rows))' ";
+    // Every entry's values as (dn, name, value) rows, read by one LDIF reader from the export and
+    // from the directory tools' own search.
+    const std::string values = std::string("python3 ") + CORVANE_LDIF_VALUES + " ";
     const fs::path file = m_folder / "values.ldif";
     ASSERT_EQ(Search({"--format", "ldif", "--output", file.string(), "--search-attribute", "sn", "-r", "*", "Values"},
                      test_directory::kValuesDn)
