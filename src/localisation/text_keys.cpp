@@ -114,8 +114,7 @@ const TextKey kDetailsWindow[] = {
     {"FrmDetails.ID_MEN_DLGEDIT", "Edit", T::MenuBarPosition, menu_pos::kEdit},
     {"FrmDetails.ID_MEN_DLGCOPY", "Copy\tCtrl+C", T::MenuCommand, cmd::kDetailsCopy},
     {"FrmDetails.ID_MEN_DLGSAVEPHOTO", "Save photo as...", T::MenuCommand, cmd::kDetailsSavePhoto},
-    {"FrmDetails.m_acPhotoFilter", "Pictures (*.jpg;*.png;*.gif)|*.jpg;*.png;*.gif|All files (*.*)|*.*||", T::Stored,
-     0},
+    {"FrmDetails.m_acPhotoFilter", "Pictures (*.jpg;*.png;*.gif)|*.jpg;*.png;*.gif||", T::Stored, 0},
 };
 
 const TextKey kLanguageDialog[] = {

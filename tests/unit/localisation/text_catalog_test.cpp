@@ -77,6 +77,8 @@ TEST(EnglishFile, HoldsEveryKeyWithItsDefaultAndIsRewritten)
         "FrmDetails.ID_MEN_DLGFILE=\"File\"\r\nFrmDetails.ID_MEN_DLGSAVE=\"Save as...\"\r\n"
         "FrmDetails.m_BTNOk=\"OK\"\r\nFrmDetails.m_acFileFilter=\"Textfile(*.txt)|*.txt||\"\r\n"
         "FrmDetails.ID_MEN_DLGEDIT=\"Edit\"\r\nFrmDetails.ID_MEN_DLGCOPY=\"Copy\tCtrl+C\"\r\n"
+        "FrmDetails.ID_MEN_DLGSAVEPHOTO=\"Save photo as...\"\r\n"
+        "FrmDetails.m_acPhotoFilter=\"Pictures (*.jpg;*.png;*.gif)|*.jpg;*.png;*.gif||\"\r\n"
         "\r\r\n[LDAP_CConnectionDlg]\r\n"
         "FrmConnection.Caption=\"Connection\"\r\nFrmConnection.m_LBLBindUser=\"Bind name (empty: anonymous)\"\r\n"
         "FrmConnection.m_BTNOk=\"OK\"\r\nFrmConnection.m_BTNCancel=\"Cancel\"\r\n"

@@ -18,7 +18,7 @@ TEST(TextKeys, EachKeyUniqueAndPrefixedByItsWindow)
         std::size_t size;  // 0: not fixed
     } tables[] = {
         {MainWindowKeys(), "FrmMain.", 83},
-        {DetailsWindowKeys(), "FrmDetails.", 6},
+        {DetailsWindowKeys(), "FrmDetails.", 8},
         {LanguageDialogKeys(), "FrmLanguage.", 0},
         {DetailFieldsKeys(), "FrmOptions.", 0},
         {ConnectionDialogKeys(), "FrmConnection.", 0},
