@@ -5,9 +5,9 @@
 # 1000-entry search, texts outside ASCII in arguments, values and a bind password, an output
 # file with such a name, a refused bind, a missing server, a server list whose first server is
 # down, an unknown host, ldaps:// to a plain port, the null device as the output file and the
-# output to a console, and the people of the Active Directory test directory bound as
-# user@realm over StartTLS and as DOMAIN\user over ldaps:// (skipped with its reason where Samba
-# cannot run). Standard error is compared without the CR of Windows line ends.
+# output to a console, and people of the Active Directory test directory bound as user@realm
+# over StartTLS and as DOMAIN\user over ldaps:// (skipped with its reason where Samba cannot run).
+# Standard error is compared without the CR of Windows line ends.
 set -uo pipefail
 linux=$1
 windows=$2
@@ -114,14 +114,16 @@ COMPARE_SERVER=no compare "ldaps:// to a plain port" normal -H "ldaps://127.0.0.
 LINUX_OUTPUT=/dev/null WINDOWS_OUTPUT=NUL compare "the null device as the output" normal \
   --search-attribute sn -r cn Smith
 if [ "$ad_status" -eq 0 ]; then
-  # Wine trusts every certificate; the Linux program the test CA of the run.
+  # Wine trusts every certificate; the Linux program the test CA of the run. Wine's WLDAP32 loses
+  # its place in an encrypted answer of this server after about 1.3 KB (a plain one it reads
+  # whole, and slapd's encrypted ones too): each search here asks for one person.
   ad_search=(-D reader@corvane.test --password-file "$work/ad/reader-password" --search-attribute sAMAccountName
-    -r cn,mail,otherTelephone -z max "*")
-  LDAPTLS_CACERT="$work/ad/tls/ca.pem" COMPARE_SERVER=no compare "AD people, user@realm over StartTLS" ad \
-    -H "ldap://127.0.0.1:${port[ad]}" -ZZ "${ad_search[@]}"
+    -r cn,displayName,mail,otherTelephone)
+  LDAPTLS_CACERT="$work/ad/tls/ca.pem" COMPARE_SERVER=no compare "AD person, user@realm over StartTLS" ad \
+    -H "ldap://127.0.0.1:${port[ad]}" -ZZ "${ad_search[@]}" m0003
   ad_search[1]='CORVANE\reader'
-  LDAPTLS_CACERT="$work/ad/tls/ca.pem" COMPARE_SERVER=no compare "AD people, DOMAIN\\user over ldaps://" ad \
-    -H "ldaps://127.0.0.1:$(cat "$work/ad/ldaps-port")" "${ad_search[@]}"
+  LDAPTLS_CACERT="$work/ad/tls/ca.pem" COMPARE_SERVER=no compare "AD person, DOMAIN\\user over ldaps://" ad \
+    -H "ldaps://127.0.0.1:$(cat "$work/ad/ldaps-port")" "${ad_search[@]}" m1001
 else
   echo "skipped AD people: $(cat "$work/ad/skip-reason")"
 fi
