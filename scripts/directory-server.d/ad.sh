@@ -142,7 +142,7 @@ ad_start() {
   make_certificates "$dir"
   chmod 600 "$dir/tls/server.key"
   ad_write_config "$dir"
-  printf '%s' "$ad_reader_pw" >"$dir/reader-password"
+  (umask 077 && printf '%s' "$ad_reader_pw" >"$dir/reader-password")
 
   setsid unshare --net sh -c 'ip link set lo up && exec samba -s "$1" --foreground --no-process-group' \
     sh "$dir/smb.conf" </dev/null >"$dir/log/samba.out" 2>&1 &

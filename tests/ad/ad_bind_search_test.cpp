@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -65,6 +66,8 @@ protected:
         }
         ASSERT_TRUE(s_directory->Running()) << s_directory->Error();
         std::ofstream(m_passwordFile, std::ios::binary) << s_directory->ReaderPassword();
+        std::filesystem::permissions(m_passwordFile,
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     }
 
     static std::string Url(const Transport& transport)
