@@ -168,6 +168,7 @@ SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded)
 SearchInput WithConnection(SearchInput input, const ConnectionOptions& options)
 {
     input.startTls = options.startTls;
+    input.signIn = options.signIn;
     input.maxEntries = options.entryCap != 0 ? std::min(options.entryCap, kSearchLargestCap) : kSearchMaxEntries;
     return input;
 }
