@@ -2,6 +2,7 @@
 // the search itself are in directory_query_steps.cpp.
 #include "directory/directory_query.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 
@@ -159,6 +160,8 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter,
     if (!servers) {
         return Fail(undiscovered);
     }
+    m_discovering = std::any_of(endpoints->begin(), endpoints->end(),
+                                [](const ServerEndpoint& endpoint) { return !endpoint.domain.empty(); });
     // Whatever the server sends, running out of memory fails this search, never the program.
     try {
         return Run(*servers, base, filter, attributes, table);

@@ -80,8 +80,8 @@ public:
     /// anonymously whatever SetBind said; Kerberos signs in with the user's own sign-in to the
     /// system (DirectoryConnection::BindWithTicket), no name or password sent.
     void SetSignIn(SignIn signIn) { m_signIn = signIn; }
-    /// The server that answered the last search, as "host:port" ("" when none did): the one the
-    /// server field named, or the one its domain's DNS records named.
+    /// The server that answered the last search as "host:port" where the server field named a
+    /// domain whose DNS records named the server; "" otherwise.
     const std::string& AnsweredBy() const { return m_answeredBy; }
 
     /// Searches base's subtree with the filter (filterAttribute=filterValue), the value inserted
@@ -184,6 +184,7 @@ private:
     Password m_password;
     SignIn m_signIn = SignIn::Password;
     std::string m_answeredBy;
+    bool m_discovering = false;  ///< the server field names a domain
     std::unique_ptr<QueryStop> m_stop;
     std::function<void(uint32_t)> m_progress;
 };

@@ -46,7 +46,7 @@ bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std
             continue;
         }
         if (endpoint != nullptr && end.failure.empty() && !end.stopped) {
-            m_answeredBy = endpoint->host + ":" + std::to_string(endpoint->port);
+            m_answeredBy = m_discovering ? endpoint->host + ":" + std::to_string(endpoint->port) : std::string();
             end = Read(connection, *endpoint, base, filter, attributes, deadline, table);
         }
         return Finish(std::move(end));

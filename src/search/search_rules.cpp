@@ -160,6 +160,7 @@ SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded)
     }
     outcome.cut = succeeded && query.Cut();
     outcome.stopped = succeeded && query.Stopped();
+    outcome.answeredBy = succeeded ? query.AnsweredBy() : std::string();
     outcome.bindRefused = !succeeded && query.BindRefused();
     outcome.needsBind = !succeeded && query.NeedsBind();
     return outcome;

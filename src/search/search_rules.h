@@ -116,6 +116,7 @@ struct SearchOutcome {
     bool stopped = false;       ///< the user stopped the search; the entries that had arrived are kept
     bool bindRefused = false;   ///< failed because the server refused the bind name or its password
     bool needsBind = false;     ///< failed because the server wants a bind name instead of an anonymous bind
+    std::string answeredBy;     ///< "host:port" of the server DNS named for the field's domain, else
 };
 
 /// The outcome of query's last search, given the success flag it returned.

@@ -137,7 +137,7 @@ TEST_F(AdTicket, SearchesSignedInWithTheTicketOrSayWhatIsMissing)
     const std::string plain = std::string("ldap://") + kHost;
     const Case cases[] = {
         // the controller refuses simple binds on plain ldap://: a search there is signed
-        {"ticket over plain ldap://", plain, 389, false, Ticket::Valid, nullptr, "dc1.corvane.test:389"},
+        {"ticket over plain ldap://", plain, 389, false, Ticket::Valid, nullptr, ""},
         {"ticket over StartTLS", plain, 389, true, Ticket::Valid, nullptr, nullptr},
         {"ticket over ldaps://", std::string("ldaps://") + kHost, 636, false, Ticket::Valid, nullptr, nullptr},
         {"found by DNS from the base DN", "ldap:///dc=corvane,dc=test", 389, false, Ticket::Valid, nullptr,
