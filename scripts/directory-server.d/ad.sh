@@ -2,7 +2,8 @@
 # controller of the realm CORVANE.TEST, with the people and groups of ad-data.py and a reader.
 #
 # The domain controller listens on its fixed ports (389 with StartTLS, 636 ldaps://, 3268 and
-# 3269 the global catalog) inside a private network namespace of its own, where nothing else runs,
+# 3269 the global catalog, 88 its Kerberos KDC, 53 its DNS server with the domain's _ldap._tcp and
+# _gc._tcp records) inside a private network namespace of its own, where nothing else runs,
 # so that several of them can run at once. netns-relay.py makes the four ports reachable on
 # 127.0.0.1 on free ports, written to DIR/port (389), DIR/ldaps-port, DIR/gc-port and
 # DIR/gcs-port. The certificate comes from a test CA made for the run (DIR/tls/ca.pem).
@@ -14,6 +15,7 @@
 ad_realm=CORVANE.TEST
 ad_domain=CORVANE
 ad_base=DC=corvane,DC=test
+ad_host=dc1.corvane.test
 ad_admin_pw="Verwalter-Pässwort-3Kd"
 ad_reader=reader
 ad_reader_pw="Leser-Pässwort-7Qx"
@@ -45,7 +47,8 @@ ad_write_config() {
 	realm = $ad_realm
 	workgroup = $ad_domain
 	server role = active directory domain controller
-	server services = ldap
+	server services = ldap, kdc, dns
+	ldap server require strong auth = allow_sasl_over_tls
 	interfaces = lo
 	bind interfaces only = yes
 	private dir = $root/private
@@ -71,13 +74,18 @@ ad_provision() {
   local root=$1 conf=$1/etc/smb.conf sam=$1/private/sam.ldb
   mkdir -p "$root"
   samba-tool domain provision --targetdir="$root" --realm="$ad_realm" --domain="$ad_domain" \
-    --server-role=dc --dns-backend=NONE --host-name=dc1 --host-ip=127.0.0.1 --use-rfc2307 \
+    --server-role=dc --dns-backend=SAMBA_INTERNAL --host-name=dc1 --host-ip=127.0.0.1 --host-ip6=::1 --use-rfc2307 \
     --adminpass="$ad_admin_pw" >"$root/provision.log" 2>&1 || return 1
   python3 "$templates/ad-data.py" "$ad_base" "$ad_realm" >"$root/data.ldif" || return 1
   ldbadd -H "$sam" "$root/data.ldif" >>"$root/provision.log" 2>&1 || return 1
   samba-tool user create "$ad_reader" "$ad_reader_pw" --given-name=Leser --use-username-as-cn -s "$conf" -H "$sam" \
     >>"$root/provision.log" 2>&1 || return 1
   samba-tool user setexpiry "$ad_reader" --noexpiry -s "$conf" -H "$sam" >>"$root/provision.log" 2>&1 || return 1
+  # The directory service's Kerberos names, by which clients that sign in with a ticket ask for it.
+  local spn
+  for spn in "ldap/$ad_host" "ldap/$ad_host/${ad_realm,,}" "ldap/DC1"; do
+    samba-tool spn add "$spn" 'DC1$' -s "$conf" -H "$sam" >>"$root/provision.log" 2>&1 || return 1
+  done
   rm -rf "$root/etc" "$root/data.ldif"
 }
 
@@ -143,7 +151,7 @@ ad_start() {
   ad_check
   template=$(ad_template)
   cp -a "$template/private" "$template/state" "$dir/"
-  make_certificates "$dir"
+  certificate_names=",DNS:$ad_host" make_certificates "$dir"
   chmod 600 "$dir/tls/server.key"
   ad_write_config "$dir"
   (umask 077 && printf '%s' "$ad_reader_pw" >"$dir/reader-password")

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <string_view>
 
 #include "search/details_text.h"
 #include "search/search_rules.h"
@@ -27,6 +29,7 @@ enum class Target {
     Format,
     EntryCap,
     TimeLimit,
+    SaslMechanism,
     // flags
     Swap,
     Details,
@@ -35,6 +38,7 @@ enum class Target {
     StartTls,
     Prompt,
     SimpleBind,
+    Quiet,
 };
 
 bool IsFlag(Target target)
@@ -49,7 +53,7 @@ struct OptionSpec {
     Target target;
 };
 
-constexpr std::array<OptionSpec, 22> kOptions{{
+constexpr std::array<OptionSpec, 24> kOptions{{
     {'H', nullptr, Target::Uri},
     {'h', "server", Target::Server},
     {'p', "port", Target::Port},
@@ -72,6 +76,8 @@ constexpr std::array<OptionSpec, 22> kOptions{{
     {'Z', "start-tls", Target::StartTls},
     {'W', nullptr, Target::Prompt},
     {'x', nullptr, Target::SimpleBind},
+    {'Y', nullptr, Target::SaslMechanism},
+    {'Q', nullptr, Target::Quiet},
 }};
 
 /** An ldapsearch letter this program does not take, and what to use instead where there is something. */
@@ -81,7 +87,7 @@ struct Refused {
     const char* instead;  ///< nullptr, or the option that does what older versions of this program did
 };
 
-constexpr std::array<Refused, 28> kRefused{{
+constexpr std::array<Refused, 26> kRefused{{
     {'a', "alias dereferencing", "--search-attribute for the search attribute"},
     {'A', "attribute names only", nullptr},
     {'c', "continuous operation", nullptr},
@@ -98,7 +104,6 @@ constexpr std::array<Refused, 28> kRefused{{
     {'o', "a client library option", "--output for the output file"},
     {'O', "SASL security properties", nullptr},
     {'P', "the protocol version", "--preselection for the preselection"},
-    {'Q', "SASL quiet mode", nullptr},
     {'R', "a SASL realm", nullptr},
     {'s', "the search scope", "-H URI or --server for the server"},
     {'S', "sorting", nullptr},
@@ -109,7 +114,6 @@ constexpr std::array<Refused, 28> kRefused{{
     {'v', "verbose output", nullptr},
     {'V', "version information", nullptr},
     {'X', "a SASL authorisation identity", nullptr},
-    {'Y', "a SASL mechanism", nullptr},
 }};
 
 const OptionSpec* FindShort(char letter)
@@ -177,6 +181,15 @@ CliParseResult Failed(std::string error)
 }
 
 /** The values as given, before the numbers among them are read. */
+/// True when text starts with a URL or a DNS form of the server field (scheme in any case).
+bool StartsUrl(std::string_view text)
+{
+    std::string head(text.substr(0, 8));
+    std::transform(head.begin(), head.end(), head.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return head.starts_with("ldap://") || head.starts_with("ldaps://") || head.starts_with("dns:");
+}
+
 struct Given {
     CliOptions options;
     std::optional<std::string> entryCap;
@@ -188,9 +201,12 @@ void Store(Given& given, Target target, std::string value)
     CliOptions& o = given.options;
     switch (target) {
         case Target::Uri:
-            // ldapsearch takes a list separated by blanks or commas; the server field by blanks.
-            for (char& c : value) {
-                c = c == ',' ? ' ' : c;
+            // ldapsearch takes a list separated by blanks or commas; the server field by blanks. A
+            // comma that does not start the next URL is part of a DN ("ldap:///dc=corp,dc=example").
+            for (std::size_t at = value.find(','); at != std::string::npos; at = value.find(',', at + 1)) {
+                if (StartsUrl(std::string_view(value).substr(at + 1))) {
+                    value[at] = ' ';
+                }
             }
             o.server = std::move(value);
             break;
@@ -254,8 +270,14 @@ void Store(Given& given, Target target, std::string value)
         case Target::Prompt:
             o.promptPassword = true;
             break;
+        case Target::SaslMechanism:
+            o.saslMechanism = std::move(value);
+            break;
         case Target::SimpleBind:
-            break;  // the only kind of bind there is
+            break;  // the simple bind is the one without -Y
+        case Target::Quiet:
+            o.quiet = true;
+            break;
     }
 }
 
@@ -301,6 +323,17 @@ CliParseResult Checked(Given given)
         if (std::any_of(names.begin(), names.end(),
                         [](const std::string& name) { return name.size() > kFieldLimit; })) {
             return Failed("--detail-attributes holds a name longer than " + std::to_string(kFieldLimit) + " bytes");
+        }
+    }
+    if (options.saslMechanism.has_value()) {
+        std::string mechanism = *options.saslMechanism;
+        std::transform(mechanism.begin(), mechanism.end(), mechanism.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        if (mechanism != "GSSAPI") {
+            return Failed("-Y takes GSSAPI only (the Kerberos ticket)");
+        }
+        if (options.bindUser.has_value() || options.passwordFile.has_value() || options.promptPassword) {
+            return Failed("-Y GSSAPI signs in with the Kerberos ticket: no -D, -y or -W");
         }
     }
     if (options.promptPassword && options.passwordFile.has_value()) {
@@ -441,11 +474,20 @@ std::string UsageText()
            "                                 standard input); without -y the password is\n"
            "                                 asked for on the terminal. A password is never\n"
            "                                 taken from the command line or the environment\n"
+           "  -Y GSSAPI                      sign in with the Kerberos ticket of the credential\n"
+           "                                 cache (kinit; on Windows the Windows account)\n"
+           "                                 instead of a bind name; plain ldap:// is signed\n"
+           "  -Q                             accepted for ldapsearch's quiet SASL mode: no\n"
+           "                                 question is ever asked\n"
            "  -Z, -ZZ, --start-tls           upgrade ldap:// connections with StartTLS before\n"
            "                                 the bind, certificate checked as for ldaps://;\n"
            "                                 unlike ldapsearch -Z, a failed upgrade always\n"
            "                                 fails the search: it never goes on unencrypted\n"
            "      --help                     show this text\n"
+           "\n"
+           "-H dns:DOMAIN, ldap:///dc=corp,dc=example or ldaps:///dc=... finds the domain's\n"
+           "directory servers in DNS (_ldap._tcp.DOMAIN, _gc._tcp.DOMAIN for port 3268 or\n"
+           "3269) and tries them in the order of their priorities and weights.\n"
            "\n"
            "Without -H (or a server in the profile) and without -b, the client library's\n"
            "configuration gives them: URI and BASE of ldap.conf or .ldaprc (LDAPCONF and\n"

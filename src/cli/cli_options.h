@@ -25,12 +25,14 @@ struct CliOptions {
     std::optional<std::string> format;            ///< --format: "csv" (the default) or "ldif"
     std::optional<uint32_t> entryCap;             ///< -z, --entry-cap: 1 to kCliMaxEntryCap
     std::optional<int32_t> timeLimit;             ///< -l, --time-limit: seconds, 0 for none
+    std::optional<std::string> saslMechanism;     ///< -Y: GSSAPI, the Kerberos ticket
     bool swap = false;                            ///< --swap
     bool details = false;                         ///< --details
     bool help = false;                            ///< --help
     bool listBases = false;                       ///< --list-bases
     bool startTls = false;                        ///< -Z, -ZZ, --start-tls
     bool promptPassword = false;                  ///< -W: ask for the password on the terminal
+    bool quiet = false;                           ///< -Q: no SASL messages (there are none to quieten)
     std::string searchString;                     ///< the one operand; empty when none was given
 };
 

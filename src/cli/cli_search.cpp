@@ -190,8 +190,17 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
         timeLimitSeconds = *options.timeLimit;
     }
 
+    // -Y GSSAPI signs in with the ticket; without it the profile's sign-in, where a bind name on
+    // the command line means its password.
+    SignIn signIn = options.bindUser.has_value() ? SignIn::Password : profile.signIn;
+    if (options.saslMechanism.has_value()) {
+        signIn = SignIn::Kerberos;
+    }
+    input.signIn = signIn;
+    query.SetSignIn(signIn);
     // A bind name wants its password, asked for only once the fields have passed their checks.
-    const std::string bindUser = FieldText(options.bindUser, profile.bindUser);
+    const std::string bindUser =
+        signIn == SignIn::Password ? FieldText(options.bindUser, profile.bindUser) : std::string();
     // After a failed ldaps:// server the next, plain one would get the password unencrypted.
     if (!bindUser.empty() && MixesSecureAndPlain(input.server, input.port, input.startTls)) {
         return Fail(kExitUsage, DescribeMixedSecurity(input.server));

@@ -8,6 +8,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_search.h"
 #include "cli/console.h"
+#include "directory/client_defaults.h"
 #include "directory/directory_query.h"
 #include "directory/query_failure.h"
 #include "platform/command_line.h"
@@ -25,6 +26,10 @@ int main(int argc, char** argv)
     }
     if (parsed.options.help) {
         return WriteText(stdout, UsageText()) ? kExitFound : kExitCannotWrite;
+    }
+    // Only a sign-in with the ticket needs the SASL mechanisms; a profile may ask for it too.
+    if (!parsed.options.saslMechanism.has_value() && !parsed.options.profile.has_value()) {
+        LeaveSaslMechanismsUnloaded();
     }
     DirectoryQuery query;
     StopSearchOnInterrupt(query);

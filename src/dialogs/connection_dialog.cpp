@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include <wx/checkbox.h>
+#include <wx/radiobut.h>
 #include <wx/spinctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -17,8 +18,14 @@
 
 namespace {
 
-/// The height in dialog units between the bind name and the buttons: the check box and the cap.
-constexpr int kOptionsHeightDu = 38;
+/// The height in dialog units between the bind name and the buttons: the check box, the cap and
+/// the three ways to sign in.
+constexpr int kOptionsHeightDu = 74;
+
+std::size_t IndexOf(SignIn signIn)
+{
+    return signIn == SignIn::Anonymous ? 0 : signIn == SignIn::Password ? 1 : 2;
+}
 
 }  // namespace
 
@@ -32,9 +39,20 @@ CConnectionDlg::CConnectionDlg(wxWindow* parent, const std::string& bindUser, co
         new wxStaticText(this, kEntryCapLabelId, wxString(), du.At(7, 57), du.Size(140, 10), wxST_NO_AUTORESIZE);
     m_entryCap = new wxSpinCtrl(this, kEntryCapId, wxString(), du.At(150, 55), du.Size(63, 12), wxSP_ARROW_KEYS, 1,
                                 static_cast<int>(kSearchLargestCap), static_cast<int>(kSearchMaxEntries));
+    const int ids[] = {kAnonymousId, kPasswordId, kTicketId};
+    for (std::size_t i = 0; i < 3; ++i) {
+        m_signIn[i] = new wxRadioButton(this, ids[i], wxString(), du.At(7, 72 + 12 * static_cast<int>(i)),
+                                        du.Size(206, 10), i == 0 ? wxRB_GROUP : 0);
+    }
     // the tab order follows the template: the edit, then these, then OK and Cancel
     m_startTls->MoveAfterInTabOrder(Edit());
     m_entryCap->MoveAfterInTabOrder(m_startTls);
+    m_signIn[0]->MoveAfterInTabOrder(m_entryCap);
+    m_signIn[1]->MoveAfterInTabOrder(m_signIn[0]);
+    m_signIn[2]->MoveAfterInTabOrder(m_signIn[1]);
+    m_openedBindUser = bindUser;
+    m_signIn[IndexOf(EffectiveSignIn(options.signIn, bindUser))]->SetValue(true);
+    Edit()->Bind(wxEVT_TEXT, &CConnectionDlg::OnBindUserTyped, this);
     Edit()->ChangeValue(ToWx(bindUser));
     m_startTls->SetValue(options.startTls);
     m_entryCap->SetValue(static_cast<int>(WithConnection({}, options).maxEntries));
@@ -83,5 +101,26 @@ ConnectionOptions CConnectionDlg::Options() const
     options.startTls = m_startTls->GetValue();
     const int cap = m_entryCap->GetValue();
     options.entryCap = cap == static_cast<int>(kSearchMaxEntries) ? 0 : static_cast<uint32_t>(cap);
+    const std::string name = BindUser();
+    if (m_signIn[2]->GetValue()) {
+        options.signIn = SignIn::Kerberos;
+    } else if (name != m_openedBindUser) {
+        options.signIn = SignIn::Password;  // the name decides
+    } else {
+        options.signIn = m_signIn[0]->GetValue() ? SignIn::Anonymous : SignIn::Password;
+    }
     return options;
+}
+
+wxRadioButton* CConnectionDlg::SignInButton(SignIn signIn) const
+{
+    return m_signIn[IndexOf(signIn)];
+}
+
+void CConnectionDlg::OnBindUserTyped(wxCommandEvent& event)
+{
+    event.Skip();
+    if (!m_signIn[2]->GetValue()) {
+        m_signIn[IndexOf(ImpliedSignIn(FromWx(Edit()->GetValue())))]->SetValue(true);
+    }
 }

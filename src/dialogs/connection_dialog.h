@@ -1,5 +1,5 @@
 // connection_dialog.h - CConnectionDlg, the dialog of Options > Connection...: the bind name,
-// StartTLS and the entry cap.
+// StartTLS, the entry cap and the way to sign in.
 #pragma once
 
 #include <string>
@@ -10,6 +10,8 @@
 
 class TextCatalog;
 class wxCheckBox;
+class wxCommandEvent;
+class wxRadioButton;
 class wxSpinCtrl;
 class wxStaticText;
 
@@ -25,6 +27,9 @@ public:
     static constexpr int kStartTlsId = dlg::kConnectionStartTls;
     static constexpr int kEntryCapLabelId = dlg::kConnectionEntryCapLabel;
     static constexpr int kEntryCapId = dlg::kConnectionEntryCap;
+    static constexpr int kAnonymousId = dlg::kConnectionAnonymous;
+    static constexpr int kPasswordId = dlg::kConnectionPassword;
+    static constexpr int kTicketId = dlg::kConnectionTicket;
 
     /// Builds the dialog in the parent's font with bindUser in its edit, options in the check box
     /// and the spin control, and its texts from texts.
@@ -34,17 +39,25 @@ public:
     /// The edit's name, cut to what a field holds; blanks around it are kept, as in every field.
     std::string BindUser() const;
 
-    /// StartTLS as ticked, and the cap (0 when it is the default, so a profile stays as it was).
+    /// StartTLS as ticked, the cap (0 when it is the default, so a profile stays as it was) and the
+    /// sign-in chosen: the ticket, or anonymously or with the bind name's password. A bind name
+    /// typed or cleared in the dialog chooses the latter two, as the field always has.
     ConnectionOptions Options() const;
 
     wxTextCtrl* BindUserEdit() const { return Edit(); }
     wxCheckBox* StartTlsBox() const { return m_startTls; }
     wxSpinCtrl* EntryCapEdit() const { return m_entryCap; }
+    wxRadioButton* SignInButton(SignIn signIn) const;
 
 private:
     /// Gives the entry cap and its label the room their texts need, widening the dialog if need be.
     void FitEntryCapRow(wxStaticText& label);
 
+    /// Typing a bind name chooses the password, clearing it anonymous.
+    void OnBindUserTyped(wxCommandEvent& event);
+
+    std::string m_openedBindUser;
+    wxRadioButton* m_signIn[3] = {};  ///< anonymous, password, ticket
     wxCheckBox* m_startTls = nullptr;
     wxSpinCtrl* m_entryCap = nullptr;
 };

@@ -169,6 +169,15 @@ bool AnswerGuard::Install(LDAP* connection)
     return ber_sockbuf_add_io(buffer, &guardLayer, LBER_SBIOD_LEVEL_APPLICATION, this) == 0;
 }
 
+bool AnswerGuard::Remove(LDAP* connection)
+{
+    Sockbuf* buffer = nullptr;
+    if (ldap_get_option(connection, LDAP_OPT_SOCKBUF, &buffer) != LDAP_OPT_SUCCESS || buffer == nullptr) {
+        return false;
+    }
+    return ber_sockbuf_remove_io(buffer, &guardLayer, LBER_SBIOD_LEVEL_APPLICATION) == 0;
+}
+
 bool AnswerGuard::Take(const char* bytes, std::size_t count, std::string& kept)
 {
     std::size_t at = 0;

@@ -31,6 +31,9 @@ public:
 
     /// Puts the guard on the socket buffer of connection. False when the library refused.
     bool Install(LDAP* connection);
+    /// Takes the guard off the socket buffer of connection again (before a layer of the sign-in is
+    /// put under it, which the guard must sit above). False when it was not on it.
+    bool Remove(LDAP* connection);
 
     /// Takes bytes as they came from the server and appends those of known messages to kept.
     /// Returns false once the stream went wrong (see Problem()); later bytes are refused.

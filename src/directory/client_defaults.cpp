@@ -3,6 +3,8 @@
 
 #include "directory/ldap_client.h"
 
+#include <cstdlib>
+
 #ifndef _WIN32
 namespace {
 
@@ -43,5 +45,12 @@ ClientDefaults ReadClientDefaults()
         c = c == ',' ? ' ' : c;
     }
     return defaults;
+#endif
+}
+
+void LeaveSaslMechanismsUnloaded()
+{
+#ifndef _WIN32
+    setenv("SASL_PATH", "/dev/null", 0);
 #endif
 }

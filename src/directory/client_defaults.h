@@ -14,3 +14,9 @@ struct ClientDefaults {
 /// file LDAPCONF names, the user's .ldaprc and ldaprc, LDAPURI and LDAPBASE; nothing at all when
 /// LDAPNOINIT is set.
 ClientDefaults ReadClientDefaults();
+
+/// For a program that signs in only anonymously or with a password (never with a ticket): keeps the
+/// SASL library the client library starts from loading its mechanism plugins and the cryptography
+/// libraries they bring, which costs a command-line search more than its answer. Call before the
+/// first call into the client library; a SASL_PATH the user set is kept. Nothing on Windows.
+void LeaveSaslMechanismsUnloaded();

@@ -79,6 +79,11 @@ public:
     CallEnd StartTls();
     /// Sends a simple bind (anonymous for an empty name); the operation's id, or nullopt with why.
     std::optional<int> SendBind(const std::string& name, std::string_view password, CallEnd& failed);
+    /// Binds with the user's own sign-in to the system and waits for the answer: SASL GSSAPI with
+    /// the Kerberos ticket of the credential cache on POSIX, Negotiate with the Windows account on
+    /// Windows. A plain connection is signed (integrity at least) from then on; over TLS the secure
+    /// connection protects it. Failed carries the library's detail, from which the failure is told.
+    CallEnd BindWithTicket();
     /// Sends a search; the operation's id, or nullopt with why.
     std::optional<int> SendSearch(const SearchRequest& request, CallEnd& failed);
     /// Tells the server to stop working on operation id.

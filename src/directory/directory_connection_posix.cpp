@@ -4,12 +4,13 @@
 #include "directory/directory_connection.h"
 
 #include <poll.h>
+#include <sasl/sasl.h>
 #include <sys/time.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <mutex>
+#include <cstring>
 #include <thread>
 #include <utility>
 
@@ -78,6 +79,18 @@ CallEnd Ended(CallEnd::How how, QueryStep step, int code = 0, std::string detail
     return CallEnd{how, step, code, std::move(detail)};
 }
 
+/// Answers the SASL library's questions without asking anyone: each gets the default the library
+/// offers, or nothing (the ticket names the user).
+int AnswerQuietly(LDAP*, unsigned, void*, void* questions)
+{
+    for (auto* question = static_cast<sasl_interact_t*>(questions); question->id != SASL_CB_LIST_END; ++question) {
+        const char* answer = question->defresult != nullptr ? question->defresult : "";
+        question->result = answer;
+        question->len = static_cast<unsigned>(std::strlen(answer));
+    }
+    return LDAP_SUCCESS;
+}
+
 }  // namespace
 
 struct DirectoryConnection::Parts {
@@ -92,6 +105,7 @@ struct DirectoryConnection::Parts {
     std::unique_ptr<AnswerGuard> guard;  ///< outlives the connection, whose socket buffer uses it
     Connection connection;
     int socket = -1;
+    bool secured = false;      ///< TLS is on: ldaps:// or after StartTLS
     Message message;           ///< the message taken last
     Cursor cursor;             ///< the walk of its attributes, when it is an entry
     ValueArray values;         ///< the values of the attribute read last
@@ -132,14 +146,7 @@ struct DirectoryConnection::Parts {
 
 DirectoryConnection::DirectoryConnection(const Deadline& deadline, QueryStop& stop, std::uint64_t answerBound)
     : m_parts(std::make_unique<Parts>(deadline, stop, answerBound))
-{
-    // Searches bind with simple binds only, never through SASL: keep the SASL library that the
-    // client library starts from loading its mechanism plugins and the cryptography libraries they
-    // bring, which costs a command-line search more than its answer. Done once, before the first
-    // call into the library; a SASL_PATH the user set is kept.
-    static std::once_flag once;
-    std::call_once(once, [] { setenv("SASL_PATH", "/dev/null", 0); });
-}
+{}
 
 DirectoryConnection::~DirectoryConnection() = default;
 
@@ -169,6 +176,7 @@ CallEnd DirectoryConnection::Open(const ServerEndpoint& endpoint, int32_t protoc
     // A referral would open connections of the library's own, outside the time limit and the
     // stop: the entries of this server are the answer.
     ldap_set_option(raw, LDAP_OPT_REFERRALS, LDAP_OPT_OFF);
+    p.secured = endpoint.secure;
     if (endpoint.secure) {
         timeval left{p.deadline.Limited() ? p.deadline.SecondsLeft() : 24 * 60 * 60, 0};
         ldap_set_option(raw, LDAP_OPT_NETWORK_TIMEOUT, &left);
@@ -223,7 +231,53 @@ CallEnd DirectoryConnection::StartTls()
     }
     // The handshake, with the certificate checks of ldaps://, waits for the socket within the time
     // limit and the stop like every other step.
-    return p.Secure();
+    CallEnd secured = p.Secure();
+    p.secured = secured.Done();
+    return secured;
+}
+
+CallEnd DirectoryConnection::BindWithTicket()
+{
+    Parts& p = *m_parts;
+    LDAP* handle = p.Handle();
+    // The service's name is made of the host as it was given, not of a reverse lookup of its address.
+    ldap_set_option(handle, LDAP_OPT_X_SASL_NOCANON, LDAP_OPT_ON);
+    // A plain connection is signed at least. Over TLS no SASL layer is asked for: the secure
+    // connection protects the search, and directory servers refuse a second layer on top of it.
+    char properties[] = "minssf=1";
+    char overTls[] = "maxssf=0";
+    ldap_set_option(handle, LDAP_OPT_X_SASL_SECPROPS, p.secured ? overTls : properties);
+    // The library's own waits of the exchange end at the deadline; a stop shuts the socket down.
+    timeval left{p.deadline.Limited() ? std::max<long>(p.deadline.SecondsLeft(), 1) : 24 * 60 * 60, 0};
+    ldap_set_option(handle, LDAP_OPT_TIMEOUT, &left);
+    // The guard must sit above the security layer the bind puts on the connection: it is taken off
+    // for the exchange and put back on top after it.
+    if (p.guard) {
+        p.guard->Remove(handle);
+        p.guard.reset();
+    }
+    p.stop.Watch(p.socket);
+    const int bound = ldap_sasl_interactive_bind_s(handle, nullptr, "GSSAPI", nullptr, nullptr, LDAP_SASL_QUIET,
+                                                   AnswerQuietly, nullptr);
+    p.stop.Unwatch();
+    p.guard = std::make_unique<AnswerGuard>(p.answerBound);
+    p.guard->Install(handle);
+    if (p.stop.Raised()) {
+        return Ended(CallEnd::How::Stopped, QueryStep::Bind);
+    }
+    if (bound != LDAP_SUCCESS) {
+        if (bound == LDAP_TIMEOUT || p.deadline.Passed()) {
+            return Ended(CallEnd::How::TimedOut, QueryStep::Bind, LDAP_TIMEOUT);
+        }
+        return Ended(CallEnd::How::Failed, QueryStep::Bind, bound, p.Diagnostic());
+    }
+    ber_len_t strength = 0;
+    ldap_get_option(handle, LDAP_OPT_X_SASL_SSF, &strength);
+    if (!p.secured && strength == 0) {
+        // Never search unsigned where signing was asked for.
+        return Ended(CallEnd::How::Failed, QueryStep::Bind, LDAP_STRONG_AUTH_NOT_SUPPORTED);
+    }
+    return CallEnd{};
 }
 
 std::optional<int> DirectoryConnection::SendBind(const std::string& name, std::string_view password, CallEnd& failed)

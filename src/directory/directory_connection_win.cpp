@@ -215,6 +215,7 @@ struct DirectoryConnection::Parts {
     ValueList values;          ///< its values
     EntryAttribute attribute;  ///< the attribute read last, as NextAttribute gives it
     bool walked = false;       ///< the walk has begun
+    bool secured = false;      ///< TLS is on: ldaps:// or after StartTLS
 
     LDAP* Handle() const { return connection.get(); }
 };
@@ -253,6 +254,7 @@ CallEnd DirectoryConnection::Open(const ServerEndpoint& endpoint, int32_t protoc
         return Failure(step, connected, ErrorString(connection.get()));
     }
     p.connection = std::move(connection);
+    p.secured = endpoint.secure;
     return CallEnd{};
 }
 
@@ -270,6 +272,7 @@ CallEnd DirectoryConnection::StartTls()
         return Ended(CallEnd::How::Stopped, QueryStep::StartTls);
     }
     if (upgraded == LDAP_SUCCESS) {
+        p.secured = true;
         return CallEnd{};
     }
     if (p.deadline.Passed() || upgraded == LDAP_TIMEOUT) {
@@ -299,6 +302,31 @@ std::optional<int> DirectoryConnection::SendBind(const std::string& name, std::s
         return std::nullopt;
     }
     return static_cast<int>(id);
+}
+
+CallEnd DirectoryConnection::BindWithTicket()
+{
+    Parts& p = *m_parts;
+    LDAP* handle = p.Handle();
+    // A plain connection is signed and sealed by the sign-in; over TLS the secure connection
+    // protects it, and the library refuses a second layer on top of it.
+    if (!p.secured) {
+        ldap_set_optionW(handle, LDAP_OPT_SIGN, LDAP_OPT_ON);
+        ldap_set_optionW(handle, LDAP_OPT_ENCRYPT, LDAP_OPT_ON);
+    }
+    LimitLibraryWaits(handle, p.deadline);
+    // The current Windows account, by Kerberos where the domain offers it: no name, no password.
+    const ULONG bound = ldap_bind_sW(handle, nullptr, nullptr, LDAP_AUTH_NEGOTIATE);
+    if (p.stop.Raised()) {
+        return Ended(CallEnd::How::Stopped, QueryStep::Bind);
+    }
+    if (bound == LDAP_SUCCESS) {
+        return CallEnd{};
+    }
+    if (p.deadline.Passed() || bound == LDAP_TIMEOUT) {
+        return Ended(CallEnd::How::TimedOut, QueryStep::Bind, LDAP_TIMEOUT);
+    }
+    return Failure(QueryStep::Bind, bound, ErrorString(handle));
 }
 
 std::optional<int> DirectoryConnection::SendSearch(const SearchRequest& request, CallEnd& failed)

@@ -2,6 +2,7 @@
 // the search itself are in directory_query_steps.cpp.
 #include "directory/directory_query.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 
@@ -9,6 +10,7 @@
 #include "directory/query_stop.h"
 #include "result/result_table.h"
 #include "directory/server_address.h"
+#include "directory/server_discovery.h"
 
 DirectoryQuery::~DirectoryQuery() = default;
 DirectoryQuery::DirectoryQuery(DirectoryQuery&&) noexcept = default;
@@ -131,10 +133,12 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter,
     m_stopped = false;
     m_bindRefused = false;
     m_needsBind = false;
+    m_answeredBy.clear();
     if (m_host.empty()) {
         return Fail("no server given");
     }
-    if (!m_bindName.empty() && m_password.Empty()) {
+    const bool withPassword = m_signIn == SignIn::Password && !m_bindName.empty();
+    if (withPassword && m_password.Empty()) {
         return Fail(DescribeMissingPassword(m_bindName));
     }
     const std::optional<std::vector<ServerEndpoint>> endpoints = ParseServerField(m_host, m_port);
@@ -147,12 +151,20 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter,
             return Fail(DescribePortOutOfRange(endpoint.port));
         }
     }
-    if (!m_bindName.empty() && MixesSecureAndPlain(m_host, m_port, m_startTls)) {
+    if (withPassword && MixesSecureAndPlain(m_host, m_port, m_startTls)) {
         return Fail(DescribeMixedSecurity(m_host));
     }
+    // A domain in the field stands for the servers its DNS records name.
+    std::string undiscovered;
+    const std::optional<std::vector<ServerEndpoint>> servers = DiscoverServers(*endpoints, undiscovered);
+    if (!servers) {
+        return Fail(undiscovered);
+    }
+    m_discovering = std::any_of(endpoints->begin(), endpoints->end(),
+                                [](const ServerEndpoint& endpoint) { return !endpoint.domain.empty(); });
     // Whatever the server sends, running out of memory fails this search, never the program.
     try {
-        return Run(*endpoints, base, filter, attributes, table);
+        return Run(*servers, base, filter, attributes, table);
     } catch (const std::bad_alloc&) {
         m_cut = false;
         m_stopped = false;

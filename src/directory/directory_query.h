@@ -12,6 +12,7 @@
 
 #include "directory/password.h"
 #include "directory/search_pages.h"
+#include "storage/sign_in.h"
 
 struct CallEnd;
 class Deadline;
@@ -75,6 +76,13 @@ public:
     /// this call. A name without a password fails the search before it connects: a server may
     /// take such a bind as anonymous, and the search would not run as the user believes.
     void SetBind(const std::string& name, const Password& password);
+    /// How the search signs in: Password (the default) binds as SetBind says; Anonymous binds
+    /// anonymously whatever SetBind said; Kerberos signs in with the user's own sign-in to the
+    /// system (DirectoryConnection::BindWithTicket), no name or password sent.
+    void SetSignIn(SignIn signIn) { m_signIn = signIn; }
+    /// The server that answered the last search as "host:port" where the server field named a
+    /// domain whose DNS records named the server; "" otherwise.
+    const std::string& AnsweredBy() const { return m_answeredBy; }
 
     /// Searches base's subtree with the filter (filterAttribute=filterValue), the value inserted
     /// unchanged so "*" acts as a wildcard. An empty resultAttribute asks for all attributes,
@@ -151,6 +159,8 @@ private:
     StepEnd StartTls(DirectoryConnection& connection, const ServerEndpoint& endpoint);
     /// The simple bind: anonymous, or as the bind name with its password.
     StepEnd Bind(DirectoryConnection& connection, const ServerEndpoint& endpoint);
+    /// The sign-in with the user's own ticket or account.
+    StepEnd BindWithTicket(DirectoryConnection& connection, const ServerEndpoint& endpoint);
     /// Sends the search and records its entries as they arrive into table.
     StepEnd Read(DirectoryConnection& connection, const ServerEndpoint& endpoint, const std::string& base,
                  const std::string& filter, const std::vector<std::string>* attributes, const Deadline& deadline,
@@ -172,6 +182,9 @@ private:
     bool m_startTls = false;   ///< plain connections are upgraded before the bind
     std::string m_bindName;
     Password m_password;
+    SignIn m_signIn = SignIn::Password;
+    std::string m_answeredBy;
+    bool m_discovering = false;  ///< the server field names a domain
     std::unique_ptr<QueryStop> m_stop;
     std::function<void(uint32_t)> m_progress;
 };

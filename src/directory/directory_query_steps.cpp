@@ -15,6 +15,7 @@
 #include "result/result_table.h"
 #include "result/row_cells.h"
 #include "directory/server_address.h"
+#include "directory/ticket_failure.h"
 
 DirectoryQuery::DirectoryQuery() : m_stop(std::make_unique<QueryStop>()) {}
 
@@ -45,6 +46,7 @@ bool DirectoryQuery::Run(const std::vector<ServerEndpoint>& endpoints, const std
             continue;
         }
         if (endpoint != nullptr && end.failure.empty() && !end.stopped) {
+            m_answeredBy = m_discovering ? endpoint->host + ":" + std::to_string(endpoint->port) : std::string();
             end = Read(connection, *endpoint, base, filter, attributes, deadline, table);
         }
         return Finish(std::move(end));
@@ -105,11 +107,17 @@ DirectoryQuery::StepEnd DirectoryQuery::Bind(DirectoryConnection& connection, co
         const bool unreachable =
             ended.how == CallEnd::How::Failed && (ended.step == QueryStep::Open || ConnectionLost(ended.code));
         ended.step = unreachable ? QueryStep::Open : QueryStep::Bind;
-        m_needsBind = m_bindName.empty() && ended.how == CallEnd::How::Failed && RefusesAnonymous(ended.code);
+        m_needsBind = (m_bindName.empty() || m_signIn == SignIn::Anonymous) && ended.how == CallEnd::How::Failed &&
+                      RefusesAnonymous(ended.code);
         return StepEnd{false, Describe(ended, endpoint), unreachable};
     };
+    if (m_signIn == SignIn::Kerberos) {
+        return BindWithTicket(connection, endpoint);
+    }
     CallEnd failed;
-    const std::optional<int> id = connection.SendBind(m_bindName, m_password.Bytes(), failed);
+    const std::string& name = m_signIn == SignIn::Anonymous ? std::string() : m_bindName;
+    const std::optional<int> id =
+        connection.SendBind(name, m_signIn == SignIn::Anonymous ? std::string_view() : m_password.Bytes(), failed);
     if (!id) {
         return failure(std::move(failed));
     }
@@ -135,6 +143,30 @@ DirectoryQuery::StepEnd DirectoryQuery::Bind(DirectoryConnection& connection, co
     return failure(CallEnd{CallEnd::How::Failed, QueryStep::Bind, result.code, result.serverMessage});
 }
 
+DirectoryQuery::StepEnd DirectoryQuery::BindWithTicket(DirectoryConnection& connection, const ServerEndpoint& endpoint)
+{
+    const CallEnd ended = connection.BindWithTicket();
+    switch (ended.how) {
+        case CallEnd::How::Done:
+            return StepEnd{};
+        case CallEnd::How::Stopped:
+            return StepEnd{true, {}};
+        case CallEnd::How::TimedOut:
+            return StepEnd{false, Describe(ended, endpoint)};
+        case CallEnd::How::Failed:
+            break;
+    }
+    if (std::optional<std::string> trouble = connection.StreamTrouble()) {
+        return StepEnd{false, std::move(*trouble)};
+    }
+    if (ended.step == QueryStep::Open || ConnectionLost(ended.code)) {
+        CallEnd lost = ended;
+        lost.step = QueryStep::Open;
+        return StepEnd{false, Describe(lost, endpoint), true};
+    }
+    return StepEnd{false, DescribeTicketFailure(ended.code, ended.detail, endpoint.host)};
+}
+
 DirectoryQuery::StepEnd DirectoryQuery::Read(DirectoryConnection& connection, const ServerEndpoint& endpoint,
                                              const std::string& base, const std::string& filter,
                                              const std::vector<std::string>* attributes, const Deadline& deadline,
@@ -142,7 +174,8 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(DirectoryConnection& connection, co
 {
     const auto failure = [&](CallEnd ended) {
         ended.step = QueryStep::Search;
-        m_needsBind = m_bindName.empty() && ended.how == CallEnd::How::Failed && RefusesAnonymous(ended.code);
+        m_needsBind = (m_bindName.empty() || m_signIn == SignIn::Anonymous) && ended.how == CallEnd::How::Failed &&
+                      RefusesAnonymous(ended.code);
         return StepEnd{false, Describe(ended, endpoint)};
     };
     const auto timedOut = [&] {

@@ -56,6 +56,11 @@ std::string Where(const std::string& host, int32_t port)
 
 }  // namespace
 
+std::string FailureText(const char* key, std::initializer_list<std::string> values)
+{
+    return Filled(key, values);
+}
+
 std::string DescribeFailure(QueryStep step, int resultCode, const std::string& host, int32_t port,
                             int32_t timeLimitSeconds, const std::string& detail, const std::string& bindName)
 {

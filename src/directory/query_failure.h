@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -16,6 +17,9 @@ extern const int kServerDownCode;
 /// failure is English, as corvane-search writes them. A server's own text and the client
 /// library's name of a result code are put in as they are. Safe to call while searches run.
 void SetFailureTexts(std::map<std::string, std::string> texts);
+
+/// The failure text of key in the user's language with its "%s" placeholders filled in turn.
+std::string FailureText(const char* key, std::initializer_list<std::string> values = {});
 
 /// The step of a search at which it gave up.
 enum class QueryStep { Open, Secure, StartTls, Bind, Search };

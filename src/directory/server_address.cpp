@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -72,10 +73,53 @@ bool ReadHostPort(std::string_view text, ServerEndpoint& endpoint)
     return !endpoint.host.empty();
 }
 
+/// text with its URL escapes (%XX) read; a % without two hex digits stays as it is.
+std::string PercentDecoded(std::string_view text)
+{
+    std::string decoded;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+            decoded += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
+            i += 2;
+        } else {
+            decoded += text[i];
+        }
+    }
+    return decoded;
+}
+
+/// The domain a DN names by its dc= parts in order ("dc=corp,dc=example" is "corp.example"),
+/// "" when it has none. URL escapes are read.
+std::string DomainOfDn(std::string_view dn)
+{
+    std::string domain;
+    std::size_t start = 0;
+    while (start <= dn.size()) {
+        const std::size_t end = std::min(dn.find(',', start), dn.size());
+        std::string_view part = dn.substr(start, end - start);
+        while (!part.empty() && part.front() == ' ') {
+            part.remove_prefix(1);
+        }
+        if (StartsWithNoCase(part, "dc=") && part.size() > 3) {
+            domain += (domain.empty() ? "" : ".") + std::string(part.substr(3));
+        }
+        start = end + 1;
+    }
+    return domain;
+}
+
 std::optional<ServerEndpoint> ReadItem(std::string_view item, int32_t port)
 {
     ServerEndpoint endpoint;
     endpoint.port = port;
+    if (StartsWithNoCase(item, "dns:")) {
+        endpoint.domain = std::string(item.substr(4));
+        if (endpoint.domain.empty() || endpoint.domain.find('/') != std::string::npos) {
+            return std::nullopt;
+        }
+        return endpoint;
+    }
     const std::size_t scheme = item.find("://");
     if (scheme == std::string_view::npos) {
         if (!ReadHostPort(item, endpoint)) {
@@ -90,6 +134,16 @@ std::optional<ServerEndpoint> ReadItem(std::string_view item, int32_t port)
         return std::nullopt;
     }
     std::string_view hostPort = item.substr(scheme + 3);
+    if (!hostPort.empty() && hostPort.front() == '/') {
+        // No host: the DN names the domain whose servers DNS lists.
+        std::string_view dn = hostPort.substr(1);
+        dn = dn.substr(0, dn.find('?'));
+        endpoint.domain = DomainOfDn(PercentDecoded(dn));
+        if (endpoint.domain.empty()) {
+            return std::nullopt;
+        }
+        return endpoint;
+    }
     hostPort = hostPort.substr(0, hostPort.find('/'));
     if (!ReadHostPort(hostPort, endpoint)) {
         return std::nullopt;

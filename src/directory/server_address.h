@@ -12,12 +12,17 @@ struct ServerEndpoint {
     std::string host;     ///< name or address as typed, IPv6 without its brackets
     int32_t port = 389;   ///< TCP port (not yet checked against 0 to 65535)
     bool secure = false;  ///< ldaps://: TLS from the first byte
+    /// For a server to be found by DNS: the domain whose service records name the servers (the
+    /// host is then empty until they are looked up, see DiscoverServers).
+    std::string domain;
 };
 
 /// The endpoints of the server field, tried in order. The field holds one or more blank-separated
 /// items; each is a host ("ldap.example.org", "10.0.0.1", "[::1]"), optionally followed by
 /// ":PORT", or a URL "ldap://host[:port][/...]" or "ldaps://host[:port][/...]" (scheme in any
-/// case; what follows the host and port is ignored). A port given in the item wins over port;
+/// case; what follows the host and port is ignored), or a domain whose servers DNS names:
+/// "dns:corp.example", or a URL without a host whose DN names the domain by its dc= parts
+/// ("ldap:///dc=corp,dc=example", "ldaps:///dc=corp,dc=example"). A port given in the item wins over port;
 /// an ldaps:// URL without one uses port, or 636 when port is the plain default 389.
 /// nullopt when an item cannot be read: another scheme, a URL without a host, a port that is
 /// not a number, an unclosed bracket.

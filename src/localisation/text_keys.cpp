@@ -104,6 +104,16 @@ const TextKey kMainWindow[] = {
      "travel unencrypted; list only ldaps:// servers, or only plain ones",
      T::Stored, 0},
     {"FrmMain.m_acSubtitle", "directory search", T::Stored, 0},
+    {"FrmMain.m_acMNoTicket", "no Kerberos ticket: sign in with kinit first", T::Stored, 0},
+    {"FrmMain.m_acMTicketExpired", "the Kerberos ticket has expired: sign in again with kinit", T::Stored, 0},
+    {"FrmMain.m_acMNoServicePrincipal",
+     "Kerberos knows no directory service by the name '%s': give the server's full host name", T::Stored, 0},
+    {"FrmMain.m_acMClockSkew", "the clocks of this computer and the server differ too much for Kerberos", T::Stored, 0},
+    {"FrmMain.m_acMNoTicketModule",
+     "this system cannot sign in with a Kerberos ticket: the SASL GSSAPI module is not installed", T::Stored, 0},
+    {"FrmMain.m_acMTicketFailed", "the sign-in with the Kerberos ticket failed (%s)", T::Stored, 0},
+    {"FrmMain.m_acMNoServiceRecords", "DNS names no directory server under %s (%s)", T::Stored, 0},
+    {"FrmMain.m_acMAnsweredBy", "%s (answered by %s)", T::Stored, 0},
 };
 
 const TextKey kDetailsWindow[] = {
@@ -140,6 +150,15 @@ const TextKey kConnectionDialog[] = {
     {"FrmConnection.m_CHKStartTls", "Upgrade ldap:// with StartTLS before the bind", T::Control,
      dlg::kConnectionStartTls},
     {"FrmConnection.m_LBLEntryCap", "Entry cap (1 to 1000000):", T::Control, dlg::kConnectionEntryCapLabel},
+    {"FrmConnection.m_RBAnonymous", "Sign in anonymously", T::Control, dlg::kConnectionAnonymous},
+    {"FrmConnection.m_RBPassword", "Sign in with the bind name and its password", T::Control, dlg::kConnectionPassword},
+#ifdef _WIN32
+    {"FrmConnection.m_RBWindowsAccount", "Sign in with my Windows account", T::Control, dlg::kConnectionTicket},
+    {"FrmConnection.m_RBKerberos", "Sign in with my Kerberos ticket", T::Stored, 0},
+#else
+    {"FrmConnection.m_RBKerberos", "Sign in with my Kerberos ticket", T::Control, dlg::kConnectionTicket},
+    {"FrmConnection.m_RBWindowsAccount", "Sign in with my Windows account", T::Stored, 0},
+#endif
 };
 
 const TextKey kPasswordDialog[] = {

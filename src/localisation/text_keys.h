@@ -114,4 +114,12 @@ inline constexpr const char* kBadServer = "FrmMain.m_acMBadServer";
 inline constexpr const char* kPortOutOfRange = "FrmMain.m_acMPortOutOfRange";
 inline constexpr const char* kMixedSecurity = "FrmMain.m_acMMixedSecurity";
 inline constexpr const char* kSubtitle = "FrmMain.m_acSubtitle";
+inline constexpr const char* kNoTicket = "FrmMain.m_acMNoTicket";
+inline constexpr const char* kTicketExpired = "FrmMain.m_acMTicketExpired";
+inline constexpr const char* kNoServicePrincipal = "FrmMain.m_acMNoServicePrincipal";
+inline constexpr const char* kClockSkew = "FrmMain.m_acMClockSkew";
+inline constexpr const char* kNoTicketModule = "FrmMain.m_acMNoTicketModule";
+inline constexpr const char* kTicketFailed = "FrmMain.m_acMTicketFailed";
+inline constexpr const char* kNoServiceRecords = "FrmMain.m_acMNoServiceRecords";
+inline constexpr const char* kAnsweredBy = "FrmMain.m_acMAnsweredBy";
 }  // namespace keys

@@ -48,6 +48,9 @@ inline constexpr int kPassword = 1063;                 ///< password dialog: the
 inline constexpr int kConnectionStartTls = 1064;       ///< connection dialog: StartTLS before the bind
 inline constexpr int kConnectionEntryCapLabel = 1065;  ///< connection dialog: the entry cap's label
 inline constexpr int kConnectionEntryCap = 1066;       ///< connection dialog: the entry cap
+inline constexpr int kConnectionAnonymous = 1067;      ///< connection dialog: sign in anonymously
+inline constexpr int kConnectionPassword = 1068;       ///< connection dialog: sign in with name and password
+inline constexpr int kConnectionTicket = 1069;         ///< connection dialog: sign in with the ticket or account
 }  // namespace dlg
 
 /// The system's menu command ids. They lie above what the toolkit accepts for menu items: the

@@ -160,6 +160,7 @@ SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded)
     }
     outcome.cut = succeeded && query.Cut();
     outcome.stopped = succeeded && query.Stopped();
+    outcome.answeredBy = succeeded ? query.AnsweredBy() : std::string();
     outcome.bindRefused = !succeeded && query.BindRefused();
     outcome.needsBind = !succeeded && query.NeedsBind();
     return outcome;
@@ -168,6 +169,7 @@ SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded)
 SearchInput WithConnection(SearchInput input, const ConnectionOptions& options)
 {
     input.startTls = options.startTls;
+    input.signIn = options.signIn;
     input.maxEntries = options.entryCap != 0 ? std::min(options.entryCap, kSearchLargestCap) : kSearchMaxEntries;
     return input;
 }

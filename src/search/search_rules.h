@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "search/result_layout.h"
+#include "storage/sign_in.h"
 
 class DirectoryQuery;
 class ResultTable;
@@ -35,14 +36,16 @@ struct SearchInput {
     std::string resultAttribute;
     std::string searchString;
     std::string preselection;
-    bool startTls = false;       ///< upgrade plain connections with StartTLS before the bind
-    uint32_t maxEntries = 1000;  ///< the entry cap, 1 to kSearchLargestCap
+    bool startTls = false;             ///< upgrade plain connections with StartTLS before the bind
+    SignIn signIn = SignIn::Password;  ///< how the query signs in (Password: as the bind name says)
+    uint32_t maxEntries = 1000;        ///< the entry cap, 1 to kSearchLargestCap
 };
 
 /** How the window's searches connect, from Options > Connection. */
 struct ConnectionOptions {
-    bool startTls = false;  ///< upgrade plain connections with StartTLS before the bind
-    uint32_t entryCap = 0;  ///< the entry cap; 0 for the default kSearchMaxEntries
+    bool startTls = false;             ///< upgrade plain connections with StartTLS before the bind
+    uint32_t entryCap = 0;             ///< the entry cap; 0 for the default kSearchMaxEntries
+    SignIn signIn = SignIn::Password;  ///< Password: the bind name decides (none: anonymous)
 };
 
 /// The field an input check names.
@@ -113,6 +116,7 @@ struct SearchOutcome {
     bool stopped = false;       ///< the user stopped the search; the entries that had arrived are kept
     bool bindRefused = false;   ///< failed because the server refused the bind name or its password
     bool needsBind = false;     ///< failed because the server wants a bind name instead of an anonymous bind
+    std::string answeredBy;     ///< "host:port" of the server DNS named for the field's domain, else
 };
 
 /// The outcome of query's last search, given the success flag it returned.

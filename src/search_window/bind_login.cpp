@@ -11,6 +11,10 @@ BindLogin::BindLogin(wxWindow* parent) : m_parent(parent), m_texts(std::make_sha
 std::optional<BindCredentials> BindLogin::For(const SearchInput& input)
 {
     BindCredentials credentials;
+    credentials.ticket = input.signIn == SignIn::Kerberos;
+    if (input.signIn != SignIn::Password) {
+        return credentials;
+    }
     credentials.name = m_bindUser;
     if (credentials.name.empty()) {
         return credentials;
@@ -40,5 +44,6 @@ void BindLogin::Ended(const SearchInput& input, const BindCredentials& used, con
 
 bool BindLogin::PasswordInClear(const SearchInput& input) const
 {
-    return !m_bindUser.empty() && SendsPasswordInClear(input.server, input.port, input.startTls);
+    return input.signIn == SignIn::Password && !m_bindUser.empty() &&
+           SendsPasswordInClear(input.server, input.port, input.startTls);
 }

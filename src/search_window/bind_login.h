@@ -15,10 +15,12 @@ class wxWindow;
 struct SearchInput;
 struct SearchOutcome;
 
-/** The name and password one query binds with; an empty name binds anonymously. */
+/** The name and password one query binds with; an empty name binds anonymously, ticket signs in
+ * with the user's own Kerberos ticket (the Windows account on Windows) instead. */
 struct BindCredentials {
     std::string name;
     Password password;
+    bool ticket = false;
 };
 
 /**
@@ -38,7 +40,8 @@ public:
     /// The texts of the current language, which the password dialog shows (never null).
     void SetTexts(std::shared_ptr<const TextCatalog> texts) { m_texts = std::move(texts); }
 
-    /// What a query of input binds with: anonymous without a bind name; else the name with the
+    /// What a query of input binds with: the ticket or anonymous where input's sign-in says so
+    /// (no password asked for); anonymous without a bind name; else the name with the
     /// password kept for input's server and port, or one the password dialog asks for (then
     /// kept). nullopt when the user cancelled the dialog: no query is to run.
     std::optional<BindCredentials> For(const SearchInput& input);

@@ -83,6 +83,7 @@ bool QueryRunner::Run(const SearchInput& input, Status status, Steps steps)
     const bool started = m_query.Start(
         [work = std::move(steps.work), outcome, bind = *bind](DirectoryQuery& query) {
             query.SetBind(bind.name, bind.password);
+            query.SetSignIn(bind.ticket ? SignIn::Kerberos : SignIn::Password);
             *outcome = work(query);
         },
         [this, input, outcome, before, bind = *bind, done = std::move(steps.done)] {

@@ -144,8 +144,15 @@ void SearchCommand::ShowAnswer(const SearchOutcome& outcome, std::shared_ptr<Sho
         const char* key = outcome.stopped ? keys::kStatusStopped
                           : outcome.cut   ? keys::kStatusCut
                                           : keys::kStatusEntries;
-        status.Show([this, key, count = std::to_string(entries)] { return FillPlaceholder(m_runner.Text(key), count); },
-                    m_runner.BindWarning(input));
+        // A server found by DNS is named after the count.
+        status.Show(
+            [this, key, count = std::to_string(entries), server = outcome.answeredBy] {
+                const std::string counted = FillPlaceholder(m_runner.Text(key), count);
+                return server.empty()
+                           ? counted
+                           : FillPlaceholder(FillPlaceholder(m_runner.Text(keys::kAnsweredBy), counted), server);
+            },
+            m_runner.BindWarning(input));
     }
 
     // Every value stands under its attribute's column. An entry without values gets no item but

@@ -16,6 +16,7 @@ const char* const kResultAttributeKey = "ResultAttributes";
 const char* const kBindUserKey = "BindUser";
 const char* const kStartTlsKey = "StartTLS";
 const char* const kEntryCapKey = "EntryCap";
+const char* const kSignInKey = "SignIn";
 
 std::string DetailKey(int slot)
 {
@@ -105,6 +106,10 @@ bool WriteProfile(const std::string& path, const ConnectionProfile& profile)
     if (profile.entryCap != 0) {
         file.SetInt(kEntryCapKey, static_cast<int32_t>(profile.entryCap));
     }
+    const SignIn signIn = EffectiveSignIn(profile.signIn, profile.bindUser);
+    if (signIn != ImpliedSignIn(profile.bindUser)) {
+        file.Set(kSignInKey, SignInName(signIn));
+    }
     return file.Save(path);
 }
 
@@ -129,6 +134,8 @@ bool ReadXmlProfile(const std::string& path, ConnectionProfile& profile, Profile
     // A cap outside 1 to the largest one is no cap a user set: the default holds.
     const int32_t cap = file.GetInt(kEntryCapKey, 0);
     profile.entryCap = cap > 0 && cap <= kLargestEntryCap ? static_cast<uint32_t>(cap) : 0;
+    // Without the key, or with one this program does not know, the bind name decides.
+    profile.signIn = SignInNamed(file.GetString(kSignInKey, "")).value_or(SignIn::Password);
     found = ProfileFields{true, true, true, true, true, true, true, true, true};
     return true;
 }
@@ -177,6 +184,7 @@ bool ParseLegacyProfile(const std::string& fileBytes, ConnectionProfile& profile
     read.bindUser.clear();
     read.startTls = false;
     read.entryCap = 0;
+    read.signIn = SignIn::Password;
     profile = std::move(read);
     found = ProfileFields{true, true, true, true, true, true, true, true, true};
     return true;

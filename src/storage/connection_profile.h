@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/sign_in.h"
+
 /// Number of detail attribute slots; the list ends at the first empty slot.
 constexpr int kDetailSlotCount = 100;
 /// Longest value a detail slot holds, in bytes (a window cuts its field texts to the same length).
@@ -38,6 +40,9 @@ struct ConnectionProfile {
     std::string bindUser;   ///< key BindUser: the name a search binds as ("" binds anonymously)
     bool startTls = false;  ///< key StartTLS: upgrade plain connections before the bind
     uint32_t entryCap = 0;  ///< key EntryCap: the entry cap of a search, 0 for the default
+    /// key SignIn ("anonymous", "password", "kerberos"); Password: the bind name decides, as
+    /// without the key (a name signs in with its password, none anonymously).
+    SignIn signIn = SignIn::Password;
 };
 
 /** Which values a reader found, so a window sets exactly those. */
@@ -50,7 +55,7 @@ struct ProfileFields {
     bool resultAttribute = false;
     bool detailAttributes = false;
     bool bindUser = false;
-    bool connection = false;  ///< StartTLS and the entry cap
+    bool connection = false;  ///< StartTLS, the entry cap and the sign-in
 };
 
 enum class ProfileReadResult {
@@ -61,7 +66,8 @@ enum class ProfileReadResult {
 
 /// Writes the profile in the XML form: LDAPServer, LDAPServerPort, DN, Preselect,
 /// SearchAttributes, ResultAttributes, then DetailAttribute%d up to the first empty slot, then
-/// BindUser when one is set, then StartTLS when on and EntryCap when not the default. Written
+/// BindUser when one is set, then StartTLS when on, EntryCap when not the default, and SignIn when
+/// the bind name alone would not say it (the Kerberos ticket, or anonymous despite a name). Written
 /// last, they leave every other key where a reader of the older keys looks, and a profile without
 /// them is written as before. No password is written.
 /// False when the file could not be written; the previous file is then kept.

@@ -27,6 +27,10 @@ TEST(ParseCliOptions, ValuesInEveryForm)
         {{"-h", "host", "-p", "636", "+49*"}, "host", "636", "+49*"},
         // ldapsearch separates URIs by blanks or commas; the server field by blanks.
         {{"-H", "ldaps://a,ldaps://b", "Smi"}, "ldaps://a ldaps://b", nullptr, "Smi"},
+        {{"-H", "ldap:///dc=corp,dc=example,dns:x.example", "Smi"},
+         "ldap:///dc=corp,dc=example dns:x.example",
+         nullptr,
+         "Smi"},
     };
     for (const auto& c : cases) {
         const CliParseResult parsed = ParseCliOptions(c.args);
@@ -157,7 +161,9 @@ TEST(ParseCliOptions, UsageErrors)
         {{"-P", "3"},
          "option '-P' (the protocol version in ldapsearch) is not supported; use --preselection for the "
          "preselection"},
-        {{"-Y", "GSSAPI"}, "option '-Y' (a SASL mechanism in ldapsearch) is not supported"},
+        {{"-Y", "DIGEST-MD5", "Smi"}, "-Y takes GSSAPI only (the Kerberos ticket)"},
+        {{"-Y", "GSSAPI", "-D", "cn=x", "Smi"}, "-Y GSSAPI signs in with the Kerberos ticket: no -D, -y or -W"},
+        {{"-I", "Smi"}, "option '-I' (SASL interactive mode in ldapsearch) is not supported"},
         {{"-LLL"}, "option '-L' (LDIF output in ldapsearch) is not supported; use --format ldif"},
         {{"-q", "Smi"}, "unknown option '-q'"},
         {{"--bogus", "Smi"}, "unknown option '--bogus'"},

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include <wx/checkbox.h>
+#include <wx/radiobut.h>
 #include <wx/spinctrl.h>
 #include <wx/textctrl.h>
 
@@ -68,6 +69,33 @@ private:
     bool* m_shownStartTls;
     int* m_shownCap;
     std::optional<std::pair<bool, int>> m_change;
+};
+
+/** Reads the sign-in Options > Connection... shows and, when given, chooses another. */
+class ChooseSignIn : public wxExpectModalBase<CConnectionDlg, ChooseSignIn> {
+public:
+    ChooseSignIn(std::optional<SignIn>* shown, std::optional<SignIn> change = {}) : m_shown(shown), m_change(change) {}
+
+protected:
+    int OnInvoked(CConnectionDlg* dialog) const override
+    {
+        m_shown->reset();
+        for (SignIn signIn : {SignIn::Anonymous, SignIn::Password, SignIn::Kerberos}) {
+            EXPECT_FALSE(dialog->SignInButton(signIn)->GetLabel().empty());
+            if (dialog->SignInButton(signIn)->GetValue()) {
+                *m_shown = signIn;
+            }
+        }
+        if (!m_change) {
+            return wxID_CANCEL;
+        }
+        dialog->SignInButton(*m_change)->SetValue(true);
+        return wxID_OK;
+    }
+
+private:
+    std::optional<SignIn>* m_shown;
+    std::optional<SignIn> m_change;
 };
 
 /** Shows the password dialog, checks it, types the password into its masked edit and confirms (or cancels). */
@@ -235,4 +263,24 @@ TEST_F(SearchWindowTest, ConnectionOptionsGoIntoTheProfileOnlyWhenSetAndComeBack
     ASSERT_TRUE(Window().Profile().SaveTo(profile));
     EXPECT_EQ(FileBytes(profile).find("StartTLS"), std::string::npos);
     EXPECT_EQ(FileBytes(profile).find("EntryCap"), std::string::npos);
+}
+
+TEST_F(SearchWindowTest, SignInChoiceGoesIntoTheProfileAndComesBackWithIt)
+{
+    TempFolder folder;
+    std::optional<SignIn> shown;
+    wxTEST_DIALOG(RunMenu(cmd::kConnection), ChooseSignIn(&shown, SignIn::Kerberos));
+    EXPECT_EQ(shown, SignIn::Anonymous);  // no bind name: anonymous, as always
+    const std::string profile = folder.File("ticket.cvl");
+    ASSERT_TRUE(Window().Profile().SaveTo(profile));
+    EXPECT_TRUE(FileBytes(profile).ends_with("  <SignIn>kerberos</SignIn>\r\n</InitFile>\r\n"));
+
+    RunMenu(cmd::kNew);
+    wxTEST_DIALOG(RunMenu(cmd::kConnection), ChooseSignIn(&shown));
+    EXPECT_EQ(shown, SignIn::Anonymous);
+    ASSERT_TRUE(Window().Profile().Load(profile));
+    wxTEST_DIALOG(RunMenu(cmd::kConnection), ChooseSignIn(&shown, SignIn::Anonymous));
+    EXPECT_EQ(shown, SignIn::Kerberos);
+    ASSERT_TRUE(Window().Profile().SaveTo(profile));
+    EXPECT_EQ(FileBytes(profile).find("SignIn"), std::string::npos);
 }

@@ -131,6 +131,7 @@ ConnectionProfile ProfileSession::FromFields() const
     profile.bindUser = m_bindUser;
     profile.startTls = m_connection.startTls;
     profile.entryCap = m_connection.entryCap;
+    profile.signIn = m_connection.signIn;
     return profile;
 }
 
@@ -161,7 +162,7 @@ bool ProfileSession::Load(const std::string& requestedPath)
         m_bindUser = profile.bindUser;
     }
     if (found.connection) {
-        m_connection = ConnectionOptions{profile.startTls, profile.entryCap};
+        m_connection = ConnectionOptions{profile.startTls, profile.entryCap, profile.signIn};
     }
     m_path = path;
     if (m_hooks.loaded) {

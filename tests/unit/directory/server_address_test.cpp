@@ -57,6 +57,36 @@ TEST(ParseServerField, HostsAndUrls)
     }
 }
 
+TEST(ParseServerField, DomainsWhoseServersDnsNames)
+{
+    const struct {
+        std::string field;
+        int32_t port;
+        std::optional<std::tuple<std::string, int32_t, bool>> domain;  // domain, port, secure
+    } cases[] = {
+        {"dns:corp.example", 389, {{"corp.example", 389, false}}},
+        {"DNS:corp.example", 3268, {{"corp.example", 3268, false}}},
+        {"ldap:///dc=corp,dc=example", 389, {{"corp.example", 389, false}}},
+        {"ldap:///DC=corp,DC=example??sub", 389, {{"corp.example", 389, false}}},
+        {"ldaps:///ou=People,dc=corp,dc=example", 389, {{"corp.example", 636, true}}},
+        {"ldap:///dc%3Dcorp%2Cdc%3Dexample", 389, {{"corp.example", 389, false}}},
+        {"ldap:///ou=People", 389, std::nullopt},
+        {"ldap:///", 389, std::nullopt},
+        {"dns:", 389, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto endpoints = ParseServerField(c.field, c.port);
+        if (!c.domain) {
+            EXPECT_FALSE(endpoints) << c.field;
+            continue;
+        }
+        ASSERT_TRUE(endpoints && endpoints->size() == 1) << c.field;
+        const ServerEndpoint& endpoint = endpoints->front();
+        EXPECT_EQ(std::make_tuple(endpoint.domain, endpoint.port, endpoint.secure), *c.domain) << c.field;
+        EXPECT_TRUE(endpoint.host.empty()) << c.field;
+    }
+}
+
 TEST(SendsPasswordInClear, AnyEndpointThatIsNotLdaps)
 {
     for (const auto& [field, clear] : std::vector<std::pair<std::string, bool>>{{"ldaps://h", false},

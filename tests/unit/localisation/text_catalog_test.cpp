@@ -84,6 +84,10 @@ TEST(EnglishFile, HoldsEveryKeyWithItsDefaultAndIsRewritten)
         "FrmConnection.m_BTNOk=\"OK\"\r\nFrmConnection.m_BTNCancel=\"Cancel\"\r\n"
         "FrmConnection.m_CHKStartTls=\"Upgrade ldap:// with StartTLS before the bind\"\r\n"
         "FrmConnection.m_LBLEntryCap=\"Entry cap (1 to 1000000):\"\r\n"
+        "FrmConnection.m_RBAnonymous=\"Sign in anonymously\"\r\n"
+        "FrmConnection.m_RBPassword=\"Sign in with the bind name and its password\"\r\n"
+        "FrmConnection.m_RBKerberos=\"Sign in with my Kerberos ticket\"\r\n"
+        "FrmConnection.m_RBWindowsAccount=\"Sign in with my Windows account\"\r\n"
         "\r\r\n[LDAP_CPasswordDlg]\r\n"
         "FrmPassword.Caption=\"Password\"\r\nFrmPassword.m_LBLPassword=\"Password for %s\"\r\n"
         "FrmPassword.m_BTNOk=\"OK\"\r\nFrmPassword.m_BTNCancel=\"Cancel\"\r\n";

@@ -17,7 +17,7 @@ TEST(TextKeys, EachKeyUniqueAndPrefixedByItsWindow)
         std::string prefix;
         std::size_t size;  // 0: not fixed
     } tables[] = {
-        {MainWindowKeys(), "FrmMain.", 83},
+        {MainWindowKeys(), "FrmMain.", 91},
         {DetailsWindowKeys(), "FrmDetails.", 8},
         {LanguageDialogKeys(), "FrmLanguage.", 0},
         {DetailFieldsKeys(), "FrmOptions.", 0},

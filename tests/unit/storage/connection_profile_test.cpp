@@ -127,6 +127,40 @@ TEST(ProfileFile, StartTlsAndTheEntryCapFollowTheBindNameOnlyWhenSet)
     }
 }
 
+TEST(ProfileFile, SignInIsWrittenOnlyWhereTheBindNameDoesNotSayIt)
+{
+    const struct {
+        const char* bindUser;
+        SignIn signIn;
+        std::string keys;  // what follows the detail slots
+        SignIn read;       // as a search takes it, with the bind name
+    } cases[] = {
+        {"cn=reader", SignIn::Password, "  <BindUser>cn=reader</BindUser>\r\n", SignIn::Password},
+        {"", SignIn::Password, "", SignIn::Anonymous},
+        {"", SignIn::Anonymous, "", SignIn::Anonymous},
+        {"", SignIn::Kerberos, "  <SignIn>kerberos</SignIn>\r\n", SignIn::Kerberos},
+        {"cn=reader", SignIn::Kerberos, "  <BindUser>cn=reader</BindUser>\r\n  <SignIn>kerberos</SignIn>\r\n",
+         SignIn::Kerberos},
+        {"cn=reader", SignIn::Anonymous, "  <BindUser>cn=reader</BindUser>\r\n  <SignIn>anonymous</SignIn>\r\n",
+         SignIn::Anonymous},
+    };
+    TempFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        ConnectionProfile written = SampleProfile();
+        written.bindUser = c.bindUser;
+        written.signIn = c.signIn;
+        ASSERT_TRUE(WriteProfile(folder / "p.cvl", written));
+        const std::string bytes = ReadBytes(folder / "p.cvl");
+        EXPECT_EQ(bytes.find("<SignIn>") == std::string::npos, c.keys.find("<SignIn>") == std::string::npos);
+        EXPECT_TRUE(bytes.ends_with(c.keys + kFooter));
+        ConnectionProfile read;
+        ProfileFields found;
+        ASSERT_EQ(ReadProfile(folder / "p.cvl", read, found), ProfileReadResult::Xml);
+        EXPECT_EQ(EffectiveSignIn(read.signIn, read.bindUser), c.read);
+    }
+}
+
 TEST(ProfileFile, XmlReaderRewritesEverySlotFromTheKeysPresent)
 {
     const struct {
