@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,7 @@ class Deadline;
 class DirectoryConnection;
 class QueryStop;
 class ResultTable;
+class RowCells;
 struct ServerEndpoint;
 
 /**
@@ -155,6 +157,22 @@ private:
     StepEnd Read(DirectoryConnection& connection, const ServerEndpoint& endpoint, const std::string& base,
                  const std::string& filter, const std::vector<std::string>* attributes, const Deadline& deadline,
                  ResultTable& table);
+
+    /** An attribute of an entry whose values came in part (directory_query_ranges.cpp). */
+    struct RangedAttribute;
+    /// Asks for the rest of every attribute of the rows whose values came in part (a range), and puts
+    /// them after the values the row holds, under the attribute's plain name. A stop, the deadline,
+    /// the answer's bound (kept: the bytes kept so far) and a refused request end the asking as
+    /// they end the search; an attribute still in part then names the range of values it holds.
+    StepEnd CompleteRanges(DirectoryConnection& connection, const ServerEndpoint& endpoint, const Deadline& deadline,
+                           ResultTable& recorded, int32_t rows, int32_t& columns, std::uint64_t& kept);
+    /// Asks the entry dn for the next range of each attribute of ranged until every one is complete;
+    /// cutShort when the answer's bound ended the asking.
+    StepEnd AskRest(DirectoryConnection& connection, const ServerEndpoint& endpoint, const Deadline& deadline,
+                    std::string_view dn, std::vector<RangedAttribute>& ranged, std::uint64_t& kept, bool& cutShort);
+    /// Takes the values of the ranges an answer's entry (cells) holds into ranged; false when a
+    /// range does not go on from the values so far.
+    static bool TakeRange(const RowCells& cells, std::vector<RangedAttribute>& ranged);
 
     std::string m_host;
     int32_t m_protocolVersion = 3;

@@ -265,6 +265,14 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(DirectoryConnection& connection, co
     // With no entries the column count is 0, which SetDimensions refuses: the counts stay.
     if (rows > 0) {
         recorded.SetDimensions(columns, rows);
+        // Values that came a range at a time are completed once the search's own answer is in.
+        if (!end.stopped && !connection.OverBound()) {
+            end = CompleteRanges(connection, endpoint, deadline, recorded, rows, columns, kept);
+            if (!end.failure.empty()) {
+                return end;
+            }
+            recorded.SetDimensions(columns, rows);
+        }
         table = std::move(recorded);
     }
     return end;

@@ -161,6 +161,11 @@ std::string DescribeTooLargeForMemory()
     return Text(keys::kTooLargeForMemory);
 }
 
+std::string DescribeValuesIncomplete(const std::string& attribute, const std::string& dn)
+{
+    return Filled(keys::kValuesIncomplete, {attribute, dn});
+}
+
 std::string DescribeAnswerOverBound(std::uint64_t boundBytes)
 {
     constexpr std::uint64_t kMiB = 1024 * 1024;

@@ -64,6 +64,10 @@ std::string DescribeTooLargeForMemory();
 /// than N MiB" (N rounded up).
 std::string DescribeAnswerOverBound(std::uint64_t boundBytes);
 
+/// A server that stopped handing out the values of an attribute before the last of them: "the
+/// server did not give every value of ATTRIBUTE of DN".
+std::string DescribeValuesIncomplete(const std::string& attribute, const std::string& dn);
+
 /// A bind password with a server list of both ldaps:// and plain servers.
 std::string DescribeMixedSecurity(const std::string& field);
 

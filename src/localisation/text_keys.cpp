@@ -104,6 +104,12 @@ const TextKey kMainWindow[] = {
      "travel unencrypted; list only ldaps:// servers, or only plain ones",
      T::Stored, 0},
     {"FrmMain.m_acSubtitle", "directory search", T::Stored, 0},
+    {"FrmMain.m_acMValuesIncomplete", "the server did not give every value of %s of %s", T::Stored, 0},
+    {"FrmMain.m_acMNeedsSecureBind",
+     "The server wants the bind on a secure connection: use StartTLS (Options > Connection...) or an ldaps:// "
+     "address",
+     T::Stored, 0},
+    {"FrmMain.m_acMStatusServerLimit", "The server's limit ended the answer after %s entries", T::Stored, 0},
 };
 
 const TextKey kDetailsWindow[] = {

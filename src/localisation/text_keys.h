@@ -113,4 +113,7 @@ inline constexpr const char* kBadServer = "FrmMain.m_acMBadServer";
 inline constexpr const char* kPortOutOfRange = "FrmMain.m_acMPortOutOfRange";
 inline constexpr const char* kMixedSecurity = "FrmMain.m_acMMixedSecurity";
 inline constexpr const char* kSubtitle = "FrmMain.m_acSubtitle";
+inline constexpr const char* kValuesIncomplete = "FrmMain.m_acMValuesIncomplete";
+inline constexpr const char* kNeedsSecureBind = "FrmMain.m_acMNeedsSecureBind";
+inline constexpr const char* kStatusServerLimit = "FrmMain.m_acMStatusServerLimit";
 }  // namespace keys
