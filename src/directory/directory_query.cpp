@@ -131,6 +131,8 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter,
     m_stopped = false;
     m_bindRefused = false;
     m_needsBind = false;
+    m_needsSecureBind = false;
+    m_serverLimited = false;
     if (m_host.empty()) {
         return Fail("no server given");
     }

@@ -101,6 +101,9 @@ public:
     const std::string& FailureReason() const { return m_failureReason; }
     /// True when the entry cap, a server's limit answer or a stop cut the last search's answer.
     bool Cut() const { return m_cut; }
+    /// True when the server's own limit cut the last search's answer: an administrative limit, or
+    /// a size limit below the entry cap (the directory may hold no more than was shown).
+    bool ServerLimited() const { return m_serverLimited; }
     /// True when Stop() ended the last search. A stopped search succeeds with the entries that
     /// had arrived, as a server's limit answer does.
     bool Stopped() const { return m_stopped; }
@@ -110,6 +113,9 @@ public:
     /// True when the last search bound anonymously and the server refused that bind or the
     /// search itself with an answer that asks for a bind (RefusesAnonymous).
     bool NeedsBind() const { return m_needsBind; }
+    /// True when the server refused the last search's named bind on a plain connection (neither
+    /// ldaps:// nor StartTLS) with an answer that asks for a secure one (WantsSecureBind).
+    bool NeedsSecureBind() const { return m_needsSecureBind; }
 
     /// Ends the running search as soon as possible (abandoning it on the server) or the next one
     /// before it starts. Safe to call from another thread and from a signal handler.
@@ -186,6 +192,8 @@ private:
     bool m_stopped = false;
     bool m_bindRefused = false;
     bool m_needsBind = false;
+    bool m_needsSecureBind = false;
+    bool m_serverLimited = false;
     bool m_baseScope = false;  ///< the search reads the base entry only
     bool m_startTls = false;   ///< plain connections are upgraded before the bind
     std::string m_bindName;

@@ -105,7 +105,10 @@ DirectoryQuery::StepEnd DirectoryQuery::Bind(DirectoryConnection& connection, co
         const bool unreachable =
             ended.how == CallEnd::How::Failed && (ended.step == QueryStep::Open || ConnectionLost(ended.code));
         ended.step = unreachable ? QueryStep::Open : QueryStep::Bind;
-        m_needsBind = m_bindName.empty() && ended.how == CallEnd::How::Failed && RefusesAnonymous(ended.code);
+        const bool refused = ended.how == CallEnd::How::Failed;
+        m_needsBind = m_bindName.empty() && refused && RefusesAnonymous(ended.code, ended.detail);
+        m_needsSecureBind = !m_bindName.empty() && refused && !endpoint.secure && !m_startTls &&
+                            ended.step == QueryStep::Bind && WantsSecureBind(ended.code);
         return StepEnd{false, Describe(ended, endpoint), unreachable};
     };
     CallEnd failed;
@@ -142,7 +145,8 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(DirectoryConnection& connection, co
 {
     const auto failure = [&](CallEnd ended) {
         ended.step = QueryStep::Search;
-        m_needsBind = m_bindName.empty() && ended.how == CallEnd::How::Failed && RefusesAnonymous(ended.code);
+        m_needsBind =
+            m_bindName.empty() && ended.how == CallEnd::How::Failed && RefusesAnonymous(ended.code, ended.detail);
         return StepEnd{false, Describe(ended, endpoint)};
     };
     const auto timedOut = [&] {
@@ -254,6 +258,7 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(DirectoryConnection& connection, co
                 if (after == SearchPages::After::Failed) {
                     return failure(CallEnd{CallEnd::How::Failed, QueryStep::Search, result.code, result.serverMessage});
                 }
+                m_serverLimited = after == SearchPages::After::Cut && IsServerLimit(result.code, rows, m_maxEntries);
                 asking = PageEnded(after, recorded, rows, columns, end);
                 if (after == SearchPages::After::AskPaged) {
                     kept = 0;

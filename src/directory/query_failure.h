@@ -37,9 +37,15 @@ std::string DescribeRefusedBind(int resultCode, const std::string& bindName, con
 bool ConnectionLost(int resultCode);
 
 /// True for the answers a server gives an anonymous client it wants to see bound: unwilling to
-/// perform, inappropriate authentication, insufficient access, confidentiality required and
-/// stronger authentication required.
-bool RefusesAnonymous(int resultCode);
+/// perform, inappropriate authentication, insufficient access, confidentiality required, stronger
+/// authentication required, and an operations error whose text (serverMessage) starts with
+/// "00002020" or "000004DC" (a domain controller's "operation unavailable without authentication"
+/// and "a successful bind must be completed").
+bool RefusesAnonymous(int resultCode, std::string_view serverMessage);
+
+/// True for the answers a server gives a bind it takes only over a secure connection: stronger
+/// authentication required and confidentiality required.
+bool WantsSecureBind(int resultCode);
 
 /// A bind name given without a password: "no password given for the bind name 'NAME'".
 std::string DescribeMissingPassword(const std::string& bindName);

@@ -106,9 +106,8 @@ const TextKey kMainWindow[] = {
     {"FrmMain.m_acSubtitle", "directory search", T::Stored, 0},
     {"FrmMain.m_acMValuesIncomplete", "the server did not give every value of %s of %s", T::Stored, 0},
     {"FrmMain.m_acMNeedsSecureBind",
-     "The server wants the bind on a secure connection: use StartTLS (Options > Connection...) or an ldaps:// "
-     "address",
-     T::Stored, 0},
+     "The server wants the bind on a secure connection: turn on StartTLS in %s or use an ldaps:// address", T::Stored,
+     0},
     {"FrmMain.m_acMStatusServerLimit", "The server's limit ended the answer after %s entries", T::Stored, 0},
 };
 

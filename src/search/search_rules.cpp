@@ -162,6 +162,8 @@ SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded)
     outcome.stopped = succeeded && query.Stopped();
     outcome.bindRefused = !succeeded && query.BindRefused();
     outcome.needsBind = !succeeded && query.NeedsBind();
+    outcome.needsSecureBind = !succeeded && query.NeedsSecureBind();
+    outcome.serverLimited = outcome.cut && !outcome.stopped && query.ServerLimited();
     return outcome;
 }
 

@@ -107,12 +107,14 @@ SearchInput WithConnection(SearchInput input, const ConnectionOptions& options);
 
 /// How a search ended.
 struct SearchOutcome {
-    bool failed = false;        ///< no connection, bind refused, time-out, the server's error, bad port
-    std::string failureReason;  ///< the reason, plain text, put after "Search failed: " (empty unless failed)
-    bool cut = false;           ///< the entry cap, a server's limit answer or a stop cut the answer
-    bool stopped = false;       ///< the user stopped the search; the entries that had arrived are kept
-    bool bindRefused = false;   ///< failed because the server refused the bind name or its password
-    bool needsBind = false;     ///< failed because the server wants a bind name instead of an anonymous bind
+    bool failed = false;           ///< no connection, bind refused, time-out, the server's error, bad port
+    std::string failureReason;     ///< the reason, plain text, put after "Search failed: " (empty unless failed)
+    bool cut = false;              ///< the entry cap, a server's limit answer or a stop cut the answer
+    bool stopped = false;          ///< the user stopped the search; the entries that had arrived are kept
+    bool bindRefused = false;      ///< failed because the server refused the bind name or its password
+    bool needsBind = false;        ///< failed because the server wants a bind name instead of an anonymous bind
+    bool needsSecureBind = false;  ///< failed because the server takes the bind only on a secure connection
+    bool serverLimited = false;    ///< cut by the server's own limit, not by the entry cap
 };
 
 /// The outcome of query's last search, given the success flag it returned.

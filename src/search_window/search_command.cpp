@@ -142,9 +142,10 @@ void SearchCommand::ShowAnswer(const SearchOutcome& outcome, std::shared_ptr<Sho
     }
     if (!outcome.failed) {
         // A stopped search shows what had arrived, like a limit answer, and says it was stopped.
-        const char* key = outcome.stopped ? keys::kStatusStopped
-                          : outcome.cut   ? keys::kStatusCut
-                                          : keys::kStatusEntries;
+        const char* key = outcome.stopped         ? keys::kStatusStopped
+                          : outcome.serverLimited ? keys::kStatusServerLimit
+                          : outcome.cut           ? keys::kStatusCut
+                                                  : keys::kStatusEntries;
         status.Show([this, key, count = std::to_string(entries)] { return FillPlaceholder(m_runner.Text(key), count); },
                     m_runner.BindWarning(input));
     }
