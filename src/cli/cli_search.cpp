@@ -129,10 +129,15 @@ std::optional<QueryResult> RunQueryWithin(DirectoryQuery& query, const CliOption
 }
 
 /// The input checks of a run: those of a search, or only the server when the base DNs are listed.
+/// An empty base DN passes on a global catalog's port, where it searches the whole forest.
 std::optional<InputCheckFailure> CheckFields(const CliOptions& options, const SearchFields& fields)
 {
     if (!options.listBases) {
-        return CheckSearchFields(fields);
+        SearchFields checked = fields;
+        if (checked.baseDn.empty() && OnGlobalCatalogPort(fields.server, ParsePort(fields.port))) {
+            checked.baseDn.assign(1, '-');
+        }
+        return CheckSearchFields(checked);
     }
     SearchFields server;
     server.server = fields.server;

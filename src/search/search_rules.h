@@ -151,6 +151,15 @@ WorkLimit LimitOfSearch(const DirectoryQuery& query, int32_t timeLimitSeconds);
 SearchOutcome EndedByLimit(const WorkLimit& limit);
 
 /// Reads the base DNs the server of input names in its root entry (see NamingContexts), with
-/// server, port and the bind set on query, within the time limit. bases is empty unless found.
+/// server, port and the bind set on query, within the time limit. bases is empty unless found;
+/// globalCatalog, when given, says whether the root entry names the server a global catalog.
 SearchOutcome ReadBaseDns(DirectoryQuery& query, const SearchInput& input, std::vector<std::string>& bases,
-                          int32_t timeLimitSeconds = kSearchTimeLimitSeconds);
+                          int32_t timeLimitSeconds = kSearchTimeLimitSeconds, bool* globalCatalog = nullptr);
+
+/// The ports of a global catalog, plain and over ldaps://: an empty base DN there searches the
+/// whole forest.
+inline constexpr int32_t kGlobalCatalogPort = 3268;
+inline constexpr int32_t kGlobalCatalogSecurePort = 3269;
+/// True when every server the server field names (a host taking port) listens on a global
+/// catalog's port.
+bool OnGlobalCatalogPort(const std::string& server, int32_t port);

@@ -228,6 +228,26 @@ TEST_F(CliSearchTest, AServersOwnLimitIsSaidAsTheServers)
     }
 }
 
+TEST_F(CliSearchTest, AnEmptyBaseSearchesTheForestOfAGlobalCatalogOnly)
+{
+    // On a global catalog's ports the search is made (whatever answers there); elsewhere the empty
+    // base is refused before anything is sent.
+    const struct {
+        std::string server;
+        int exitCode;
+    } cases[] = {
+        {"ldap://127.0.0.1:3268", 4},
+        {"ldaps://127.0.0.1:3269", 4},
+        {"ldap://127.0.0.1:389", 2},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = Run({"-H", c.server, "-b", "", "-l", "5", "Smith"});
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.server << ": " << run.err;
+        EXPECT_EQ(run.err.find("No distinguished name selected."), c.exitCode == 2 ? 16u : std::string::npos)
+            << run.err;
+    }
+}
+
 TEST_F(CliSearchTest, OutputFileWrittenThroughTheExport)
 {
     const fs::path file = m_folder / "out.csv";

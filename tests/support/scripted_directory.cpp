@@ -349,6 +349,18 @@ std::string ScriptedDirectory::FixedAnswer(int searchId) const
                                                            Tlv(kSequence, attributes))) +
                    Message(searchId, Result(kSearchDone, 0));
         }
+        case Script::SeveralBases:
+        case Script::GlobalCatalog: {
+            std::string attributes = Tlv(kSequence, Tlv(kOctets, "namingContexts") +
+                                                        Tlv(kSet, Tlv(kOctets, "dc=one") + Tlv(kOctets, "dc=two"))) +
+                                     Tlv(kSequence, Tlv(kOctets, "cn") + Tlv(kSet, Tlv(kOctets, "Several")));
+            if (m_script == Script::GlobalCatalog) {
+                attributes += Tlv(kSequence, Tlv(kOctets, "isGlobalCatalogReady") + Tlv(kSet, Tlv(kOctets, "TRUE")));
+            }
+            return Message(searchId,
+                           Tlv(kSearchEntry, Tlv(kOctets, "cn=Several,dc=one") + Tlv(kSequence, attributes))) +
+                   Message(searchId, Result(kSearchDone, 0));
+        }
         case Script::ControlText:
             return Message(searchId, Tlv(kSearchDone, Integer(kEnumerated, 53) + Tlv(kOctets, "") +
                                                           Tlv(kOctets, "line one\nline two\x1b[2J")));

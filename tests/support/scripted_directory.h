@@ -40,6 +40,9 @@ public:
         ControlEntry,      ///< binds, then one entry "cn=two\nlines,dc=corvane,dc=test" with namingContexts
                            ///< "dc=one\r\ndc=two" and "dc=bell\a\x1b[2J", cn "two\r\nlines\x1b[31m"; the result
         Answers,           ///< answers the bind, then each search with entryCount entries, as the Answer says
+        SeveralBases,      ///< binds, then answers every search with one entry "cn=Several,dc=one" with
+                           ///< namingContexts "dc=one" and "dc=two" and cn "Several"; the result
+        GlobalCatalog,     ///< as SeveralBases, the entry with isGlobalCatalogReady "TRUE" too
     };
 
     /** The result codes and text Script::Answers gives: a bind answered with bindCode (and text
