@@ -37,7 +37,10 @@ struct ServerEndpoint;
  * bound, never by what the server claims; where the connection's socket is the program's own
  * (POSIX), a message is weighed before it is read, elsewhere the
  * library reads each message whole first. Running out of memory fails the search. Messages that
- * carry no entry and end no page (references, intermediate messages) are skipped. The search binds anonymously, or with
+ * carry no entry and end no page (references, intermediate messages) are skipped. An attribute the server hands
+ * out a range at a time ("member;range=0-1499") is completed once the answer is in, with base searches of its entry
+ * on the same connection until the last range, so the entry holds every value under the plain name; the time limit,
+ * the stop and the answer bound cover those requests too. The search binds anonymously, or with
  * a name and a password given by SetBind (a simple bind). With StartTLS on, a plain connection is upgraded before the
  * bind with the certificate checks of ldaps://; a failed upgrade fails the search and nothing more is sent on that
  * connection. Configure with SetServer, SetLimits and SetBind, run one search, discard.
