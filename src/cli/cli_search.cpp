@@ -129,10 +129,15 @@ std::optional<QueryResult> RunQueryWithin(DirectoryQuery& query, const CliOption
 }
 
 /// The input checks of a run: those of a search, or only the server when the base DNs are listed.
+/// An empty base DN passes on a global catalog's port, where it searches the whole forest.
 std::optional<InputCheckFailure> CheckFields(const CliOptions& options, const SearchFields& fields)
 {
     if (!options.listBases) {
-        return CheckSearchFields(fields);
+        SearchFields checked = fields;
+        if (checked.baseDn.empty() && OnGlobalCatalogPort(fields.server, ParsePort(fields.port))) {
+            checked.baseDn.assign(1, '-');
+        }
+        return CheckSearchFields(checked);
     }
     SearchFields server;
     server.server = fields.server;
@@ -246,7 +251,13 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
     }
     // A failed search writes nothing, so an output file of an earlier run stays as it was.
     if (result.outcome.failed) {
-        return Fail(kExitSearchFailed, "search failed: " + result.outcome.failureReason);
+        return Fail(
+            kExitSearchFailed,
+            "search failed: " + result.outcome.failureReason +
+                (result.outcome.needsBind         ? " - the server wants a bind name: give one with -D"
+                 : result.outcome.needsSecureBind ? " - the server wants the bind on a secure connection: use -ZZ "
+                                                    "(StartTLS) or an ldaps:// address"
+                                                  : ""));
     }
     // A file named by -o is written even when nothing was found (then empty), as the window's
     // export of such a search would, so a script never reads an earlier run's result.
@@ -265,6 +276,9 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
         outcome.standardError = Message(
             options.listBases ? std::string("the server names no base DN")
                               : FillPlaceholder(EnglishText(keys::kNoResult), SearchValue(input, options.swap)));
+    } else if (result.outcome.serverLimited) {
+        outcome.standardError =
+            Message("the server's limit ended the answer after " + std::to_string(result.entries) + " entries");
     } else if (result.outcome.cut) {
         outcome.standardError = Message(std::to_string(result.entries) + " entries shown; the directory holds more");
     }

@@ -134,6 +134,8 @@ bool DirectoryQuery::Search(const std::string& base, const std::string& filter,
     m_bindRefused = false;
     m_needsBind = false;
     m_answeredBy.clear();
+    m_needsSecureBind = false;
+    m_serverLimited = false;
     if (m_host.empty()) {
         return Fail("no server given");
     }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -19,6 +20,7 @@ class Deadline;
 class DirectoryConnection;
 class QueryStop;
 class ResultTable;
+class RowCells;
 struct ServerEndpoint;
 
 /**
@@ -36,7 +38,10 @@ struct ServerEndpoint;
  * bound, never by what the server claims; where the connection's socket is the program's own
  * (POSIX), a message is weighed before it is read, elsewhere the
  * library reads each message whole first. Running out of memory fails the search. Messages that
- * carry no entry and end no page (references, intermediate messages) are skipped. The search binds anonymously, or with
+ * carry no entry and end no page (references, intermediate messages) are skipped. An attribute the server hands
+ * out a range at a time ("member;range=0-1499") is completed once the answer is in, with base searches of its entry
+ * on the same connection until the last range, so the entry holds every value under the plain name; the time limit,
+ * the stop and the answer bound cover those requests too. The search binds anonymously, or with
  * a name and a password given by SetBind (a simple bind). With StartTLS on, a plain connection is upgraded before the
  * bind with the certificate checks of ldaps://; a failed upgrade fails the search and nothing more is sent on that
  * connection. Configure with SetServer, SetLimits and SetBind, run one search, discard.
@@ -107,6 +112,9 @@ public:
     const std::string& FailureReason() const { return m_failureReason; }
     /// True when the entry cap, a server's limit answer or a stop cut the last search's answer.
     bool Cut() const { return m_cut; }
+    /// True when the server's own limit cut the last search's answer: an administrative limit, or
+    /// a size limit below the entry cap (the directory may hold no more than was shown).
+    bool ServerLimited() const { return m_serverLimited; }
     /// True when Stop() ended the last search. A stopped search succeeds with the entries that
     /// had arrived, as a server's limit answer does.
     bool Stopped() const { return m_stopped; }
@@ -116,6 +124,9 @@ public:
     /// True when the last search bound anonymously and the server refused that bind or the
     /// search itself with an answer that asks for a bind (RefusesAnonymous).
     bool NeedsBind() const { return m_needsBind; }
+    /// True when the server refused the last search's named bind on a plain connection (neither
+    /// ldaps:// nor StartTLS) with an answer that asks for a secure one (WantsSecureBind).
+    bool NeedsSecureBind() const { return m_needsSecureBind; }
 
     /// Ends the running search as soon as possible (abandoning it on the server) or the next one
     /// before it starts. Safe to call from another thread and from a signal handler.
@@ -166,6 +177,22 @@ private:
                  const std::string& filter, const std::vector<std::string>* attributes, const Deadline& deadline,
                  ResultTable& table);
 
+    /** An attribute of an entry whose values came in part (directory_query_ranges.cpp). */
+    struct RangedAttribute;
+    /// Asks for the rest of every attribute of the rows whose values came in part (a range), and puts
+    /// them after the values the row holds, under the attribute's plain name. A stop, the deadline,
+    /// the answer's bound (kept: the bytes kept so far) and a refused request end the asking as
+    /// they end the search; an attribute still in part then names the range of values it holds.
+    StepEnd CompleteRanges(DirectoryConnection& connection, const ServerEndpoint& endpoint, const Deadline& deadline,
+                           ResultTable& recorded, int32_t rows, int32_t& columns, std::uint64_t& kept);
+    /// Asks the entry dn for the next range of each attribute of ranged until every one is complete;
+    /// cutShort when the answer's bound ended the asking.
+    StepEnd AskRest(DirectoryConnection& connection, const ServerEndpoint& endpoint, const Deadline& deadline,
+                    std::string_view dn, std::vector<RangedAttribute>& ranged, std::uint64_t& kept, bool& cutShort);
+    /// Takes the values of the ranges an answer's entry (cells) holds into ranged; false when a
+    /// range does not go on from the values so far.
+    static bool TakeRange(const RowCells& cells, std::vector<RangedAttribute>& ranged);
+
     std::string m_host;
     int32_t m_protocolVersion = 3;
     int32_t m_port = 389;
@@ -178,6 +205,8 @@ private:
     bool m_stopped = false;
     bool m_bindRefused = false;
     bool m_needsBind = false;
+    bool m_needsSecureBind = false;
+    bool m_serverLimited = false;
     bool m_baseScope = false;  ///< the search reads the base entry only
     bool m_startTls = false;   ///< plain connections are upgraded before the bind
     std::string m_bindName;

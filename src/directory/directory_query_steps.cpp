@@ -107,8 +107,12 @@ DirectoryQuery::StepEnd DirectoryQuery::Bind(DirectoryConnection& connection, co
         const bool unreachable =
             ended.how == CallEnd::How::Failed && (ended.step == QueryStep::Open || ConnectionLost(ended.code));
         ended.step = unreachable ? QueryStep::Open : QueryStep::Bind;
-        m_needsBind = (m_bindName.empty() || m_signIn == SignIn::Anonymous) && ended.how == CallEnd::How::Failed &&
-                      RefusesAnonymous(ended.code);
+        const bool refused = ended.how == CallEnd::How::Failed;
+        const bool anonymous = m_bindName.empty() || m_signIn == SignIn::Anonymous;
+        m_needsBind = anonymous && refused && RefusesAnonymous(ended.code, ended.detail);
+        // Only a simple bind sends a password the server may want kept off a plain connection.
+        m_needsSecureBind = !anonymous && m_signIn == SignIn::Password && refused && !endpoint.secure && !m_startTls &&
+                            ended.step == QueryStep::Bind && WantsSecureBind(ended.code);
         return StepEnd{false, Describe(ended, endpoint), unreachable};
     };
     if (m_signIn == SignIn::Kerberos) {
@@ -175,7 +179,7 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(DirectoryConnection& connection, co
     const auto failure = [&](CallEnd ended) {
         ended.step = QueryStep::Search;
         m_needsBind = (m_bindName.empty() || m_signIn == SignIn::Anonymous) && ended.how == CallEnd::How::Failed &&
-                      RefusesAnonymous(ended.code);
+                      RefusesAnonymous(ended.code, ended.detail);
         return StepEnd{false, Describe(ended, endpoint)};
     };
     const auto timedOut = [&] {
@@ -287,6 +291,7 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(DirectoryConnection& connection, co
                 if (after == SearchPages::After::Failed) {
                     return failure(CallEnd{CallEnd::How::Failed, QueryStep::Search, result.code, result.serverMessage});
                 }
+                m_serverLimited = after == SearchPages::After::Cut && IsServerLimit(result.code, rows, m_maxEntries);
                 asking = PageEnded(after, recorded, rows, columns, end);
                 if (after == SearchPages::After::AskPaged) {
                     kept = 0;
@@ -298,6 +303,14 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(DirectoryConnection& connection, co
     // With no entries the column count is 0, which SetDimensions refuses: the counts stay.
     if (rows > 0) {
         recorded.SetDimensions(columns, rows);
+        // Values that came a range at a time are completed once the search's own answer is in.
+        if (!end.stopped && !connection.OverBound()) {
+            end = CompleteRanges(connection, endpoint, deadline, recorded, rows, columns, kept);
+            if (!end.failure.empty()) {
+                return end;
+            }
+            recorded.SetDimensions(columns, rows);
+        }
         table = std::move(recorded);
     }
     return end;

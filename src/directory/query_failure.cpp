@@ -109,11 +109,27 @@ bool ConnectionLost(int resultCode)
     return resultCode == LDAP_SERVER_DOWN || resultCode == LDAP_CONNECT_ERROR;
 }
 
-bool RefusesAnonymous(int resultCode)
+namespace {
+
+// The protocol's result codes by number: the two client libraries name some of them differently.
+constexpr int kOperationsError = 1, kStrongerAuthRequired = 8, kConfidentialityRequired = 13,
+              kInappropriateAuthentication = 48, kInsufficientAccessRights = 50, kUnwillingToPerform = 53;
+
+}  // namespace
+
+bool WantsSecureBind(int resultCode)
 {
-    // The protocol's result codes by number: the two client libraries name some of them differently.
-    constexpr int kStrongerAuthRequired = 8, kConfidentialityRequired = 13, kInappropriateAuthentication = 48,
-                  kInsufficientAccessRights = 50, kUnwillingToPerform = 53;
+    return resultCode == kStrongerAuthRequired || resultCode == kConfidentialityRequired;
+}
+
+bool RefusesAnonymous(int resultCode, std::string_view serverMessage)
+{
+    // A domain controller answers an anonymous search with an operations error whose text starts
+    // with its code for "operation unavailable without authentication" or for "a successful bind
+    // must be completed on the connection".
+    if (resultCode == kOperationsError) {
+        return serverMessage.starts_with("00002020") || serverMessage.starts_with("000004DC");
+    }
     switch (resultCode) {
         case kUnwillingToPerform:
         case kInappropriateAuthentication:
@@ -164,6 +180,11 @@ std::string DescribeMalformedAnswer()
 std::string DescribeTooLargeForMemory()
 {
     return Text(keys::kTooLargeForMemory);
+}
+
+std::string DescribeValuesIncomplete(const std::string& attribute, const std::string& dn)
+{
+    return Filled(keys::kValuesIncomplete, {attribute, dn});
 }
 
 std::string DescribeAnswerOverBound(std::uint64_t boundBytes)

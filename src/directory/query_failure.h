@@ -41,9 +41,15 @@ std::string DescribeRefusedBind(int resultCode, const std::string& bindName, con
 bool ConnectionLost(int resultCode);
 
 /// True for the answers a server gives an anonymous client it wants to see bound: unwilling to
-/// perform, inappropriate authentication, insufficient access, confidentiality required and
-/// stronger authentication required.
-bool RefusesAnonymous(int resultCode);
+/// perform, inappropriate authentication, insufficient access, confidentiality required, stronger
+/// authentication required, and an operations error whose text (serverMessage) starts with
+/// "00002020" or "000004DC" (a domain controller's "operation unavailable without authentication"
+/// and "a successful bind must be completed").
+bool RefusesAnonymous(int resultCode, std::string_view serverMessage);
+
+/// True for the answers a server gives a bind it takes only over a secure connection: stronger
+/// authentication required and confidentiality required.
+bool WantsSecureBind(int resultCode);
 
 /// A bind name given without a password: "no password given for the bind name 'NAME'".
 std::string DescribeMissingPassword(const std::string& bindName);
@@ -67,6 +73,10 @@ std::string DescribeTooLargeForMemory();
 /// The first message of an answer alone passes the bound on its bytes: "the answer is larger
 /// than N MiB" (N rounded up).
 std::string DescribeAnswerOverBound(std::uint64_t boundBytes);
+
+/// A server that stopped handing out the values of an attribute before the last of them: "the
+/// server did not give every value of ATTRIBUTE of DN".
+std::string DescribeValuesIncomplete(const std::string& attribute, const std::string& dn);
 
 /// A bind password with a server list of both ldaps:// and plain servers.
 std::string DescribeMixedSecurity(const std::string& field);

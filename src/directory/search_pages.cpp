@@ -24,6 +24,12 @@ bool IsLimitAnswer(int resultCode)
     return resultCode == kTimeLimitExceeded || resultCode == kSizeLimitExceeded || resultCode == kAdminLimitExceeded;
 }
 
+bool IsServerLimit(int resultCode, int32_t rows, uint32_t maxEntries)
+{
+    return resultCode == kAdminLimitExceeded ||
+           (resultCode == kSizeLimitExceeded && (maxEntries == 0 || static_cast<uint32_t>(rows) < maxEntries));
+}
+
 SearchPages::SearchPages(uint32_t maxEntries, bool baseScope)
     : m_maxEntries(maxEntries), m_pageable(maxEntries != 0 && !baseScope)
 {}

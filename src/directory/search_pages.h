@@ -76,3 +76,7 @@ private:
 
 /// True for a server's limit answer, which still carries the entries that came before the limit was hit.
 bool IsLimitAnswer(int resultCode);
+/// True when a limit answer is the server's own limit rather than the entry cap (maxEntries, 0 =
+/// none) the search asked for: an administrative limit, or a size limit with fewer than the cap's
+/// entries recorded (rows).
+bool IsServerLimit(int resultCode, int32_t rows, uint32_t maxEntries);

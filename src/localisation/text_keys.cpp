@@ -114,6 +114,11 @@ const TextKey kMainWindow[] = {
     {"FrmMain.m_acMTicketFailed", "the sign-in with the Kerberos ticket failed (%s)", T::Stored, 0},
     {"FrmMain.m_acMNoServiceRecords", "DNS names no directory server under %s (%s)", T::Stored, 0},
     {"FrmMain.m_acMAnsweredBy", "%s (answered by %s)", T::Stored, 0},
+    {"FrmMain.m_acMValuesIncomplete", "the server did not give every value of %s of %s", T::Stored, 0},
+    {"FrmMain.m_acMNeedsSecureBind",
+     "The server wants the bind on a secure connection: turn on StartTLS in %s or use an ldaps:// address", T::Stored,
+     0},
+    {"FrmMain.m_acMStatusServerLimit", "The server's limit ended the answer after %s entries", T::Stored, 0},
 };
 
 const TextKey kDetailsWindow[] = {

@@ -122,4 +122,7 @@ inline constexpr const char* kNoTicketModule = "FrmMain.m_acMNoTicketModule";
 inline constexpr const char* kTicketFailed = "FrmMain.m_acMTicketFailed";
 inline constexpr const char* kNoServiceRecords = "FrmMain.m_acMNoServiceRecords";
 inline constexpr const char* kAnsweredBy = "FrmMain.m_acMAnsweredBy";
+inline constexpr const char* kValuesIncomplete = "FrmMain.m_acMValuesIncomplete";
+inline constexpr const char* kNeedsSecureBind = "FrmMain.m_acMNeedsSecureBind";
+inline constexpr const char* kStatusServerLimit = "FrmMain.m_acMStatusServerLimit";
 }  // namespace keys

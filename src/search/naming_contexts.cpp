@@ -1,6 +1,8 @@
 // naming_contexts.cpp - the base DNs of a root entry.
 #include "search/naming_contexts.h"
 
+#include <algorithm>
+#include <cctype>
 #include <iterator>
 #include <string_view>
 #include <unordered_set>
@@ -10,7 +12,23 @@
 
 std::vector<std::string> NamingContextAttributes()
 {
-    return {"namingContexts", "defaultNamingContext"};
+    return {"namingContexts", "defaultNamingContext", "isGlobalCatalogReady"};
+}
+
+bool NamesGlobalCatalog(const ResultTable& rootEntry)
+{
+    bool inFlag = false;
+    for (int32_t c = 1; c < rootEntry.ColumnCount() && rootEntry.RowCount() > 0; ++c) {
+        const TaggedCell cell = rootEntry.CellView(c, 0);
+        if (cell.tag == kAttributeTag) {
+            inFlag = AttributeKey(cell.text) == "isglobalcatalogready";
+        } else if (cell.tag == kValueTag && inFlag && cell.text.size() == 4 &&
+                   std::equal(cell.text.begin(), cell.text.end(), "true",
+                              [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; })) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::vector<std::string> NamingContexts(const ResultTable& rootEntry)

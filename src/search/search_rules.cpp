@@ -7,6 +7,7 @@
 
 #include "directory/directory_query.h"
 #include "directory/query_failure.h"
+#include "directory/server_address.h"
 #include "result/result_table.h"
 #include "localisation/text_keys.h"
 #include "search/filter_value.h"
@@ -163,6 +164,8 @@ SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded)
     outcome.answeredBy = succeeded ? query.AnsweredBy() : std::string();
     outcome.bindRefused = !succeeded && query.BindRefused();
     outcome.needsBind = !succeeded && query.NeedsBind();
+    outcome.needsSecureBind = !succeeded && query.NeedsSecureBind();
+    outcome.serverLimited = outcome.cut && !outcome.stopped && query.ServerLimited();
     return outcome;
 }
 
@@ -223,8 +226,17 @@ SearchOutcome SearchAndLayOut(DirectoryQuery& query, const SearchInput& input, c
     return outcome.failed ? outcome : EndedByLimit(limit);
 }
 
+bool OnGlobalCatalogPort(const std::string& server, int32_t port)
+{
+    const std::optional<std::vector<ServerEndpoint>> endpoints = ParseServerField(server, port);
+    return endpoints && !endpoints->empty() &&
+           std::all_of(endpoints->begin(), endpoints->end(), [](const ServerEndpoint& endpoint) {
+               return endpoint.port == kGlobalCatalogPort || endpoint.port == kGlobalCatalogSecurePort;
+           });
+}
+
 SearchOutcome ReadBaseDns(DirectoryQuery& query, const SearchInput& input, std::vector<std::string>& bases,
-                          int32_t timeLimitSeconds)
+                          int32_t timeLimitSeconds, bool* globalCatalog)
 {
     query.SetServer(input.server, input.port, 3);
     query.SetStartTls(input.startTls);
@@ -232,5 +244,8 @@ SearchOutcome ReadBaseDns(DirectoryQuery& query, const SearchInput& input, std::
     ResultTable rootEntry;
     const bool succeeded = query.ReadRootEntry(NamingContextAttributes(), rootEntry);
     bases = succeeded ? NamingContexts(rootEntry) : std::vector<std::string>();
+    if (globalCatalog != nullptr) {
+        *globalCatalog = succeeded && NamesGlobalCatalog(rootEntry);
+    }
     return OutcomeOf(query, succeeded);
 }

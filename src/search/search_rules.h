@@ -110,13 +110,15 @@ SearchInput WithConnection(SearchInput input, const ConnectionOptions& options);
 
 /// How a search ended.
 struct SearchOutcome {
-    bool failed = false;        ///< no connection, bind refused, time-out, the server's error, bad port
-    std::string failureReason;  ///< the reason, plain text, put after "Search failed: " (empty unless failed)
-    bool cut = false;           ///< the entry cap, a server's limit answer or a stop cut the answer
-    bool stopped = false;       ///< the user stopped the search; the entries that had arrived are kept
-    bool bindRefused = false;   ///< failed because the server refused the bind name or its password
-    bool needsBind = false;     ///< failed because the server wants a bind name instead of an anonymous bind
-    std::string answeredBy;     ///< "host:port" of the server DNS named for the field's domain, else
+    bool failed = false;           ///< no connection, bind refused, time-out, the server's error, bad port
+    std::string failureReason;     ///< the reason, plain text, put after "Search failed: " (empty unless failed)
+    bool cut = false;              ///< the entry cap, a server's limit answer or a stop cut the answer
+    bool stopped = false;          ///< the user stopped the search; the entries that had arrived are kept
+    bool bindRefused = false;      ///< failed because the server refused the bind name or its password
+    bool needsBind = false;        ///< failed because the server wants a bind name instead of an anonymous bind
+    bool needsSecureBind = false;  ///< failed because the server takes the bind only on a secure connection
+    bool serverLimited = false;    ///< cut by the server's own limit, not by the entry cap
+    std::string answeredBy;        ///< "host:port" of the server DNS named for the field's domain, else
 };
 
 /// The outcome of query's last search, given the success flag it returned.
@@ -153,6 +155,15 @@ WorkLimit LimitOfSearch(const DirectoryQuery& query, int32_t timeLimitSeconds);
 SearchOutcome EndedByLimit(const WorkLimit& limit);
 
 /// Reads the base DNs the server of input names in its root entry (see NamingContexts), with
-/// server, port and the bind set on query, within the time limit. bases is empty unless found.
+/// server, port and the bind set on query, within the time limit. bases is empty unless found;
+/// globalCatalog, when given, says whether the root entry names the server a global catalog.
 SearchOutcome ReadBaseDns(DirectoryQuery& query, const SearchInput& input, std::vector<std::string>& bases,
-                          int32_t timeLimitSeconds = kSearchTimeLimitSeconds);
+                          int32_t timeLimitSeconds = kSearchTimeLimitSeconds, bool* globalCatalog = nullptr);
+
+/// The ports of a global catalog, plain and over ldaps://: an empty base DN there searches the
+/// whole forest.
+inline constexpr int32_t kGlobalCatalogPort = 3268;
+inline constexpr int32_t kGlobalCatalogSecurePort = 3269;
+/// True when every server the server field names (a host taking port) listens on a global
+/// catalog's port.
+bool OnGlobalCatalogPort(const std::string& server, int32_t port);

@@ -17,12 +17,13 @@ void BaseDnCommand::Read(const SearchFields& fields, Found found)
 {
     const SearchInput input = WithConnection(MakeSearchInput(fields), m_runner.Connection());
     auto bases = std::make_shared<std::vector<std::string>>();
+    auto globalCatalog = std::make_shared<bool>(false);
     QueryRunner::Steps steps;
-    steps.work = [input, bases, timeLimit = m_runner.TimeLimit()](DirectoryQuery& query) {
-        return ReadBaseDns(query, input, *bases, timeLimit);
+    steps.work = [input, bases, globalCatalog, timeLimit = m_runner.TimeLimit()](DirectoryQuery& query) {
+        return ReadBaseDns(query, input, *bases, timeLimit, globalCatalog.get());
     };
-    steps.done = [bases, found = std::move(found)](const SearchOutcome& outcome) {
-        found(*bases, outcome);
+    steps.done = [bases, globalCatalog, found = std::move(found)](const SearchOutcome& outcome) {
+        found(*bases, outcome, *globalCatalog);
     };
     m_runner.Run(input, QueryRunner::Status::Passing, std::move(steps));
 }
@@ -39,7 +40,7 @@ void BaseDnCommand::Choose()
         return;
     }
     Read(fields,
-         [this](const std::vector<std::string>& bases, const SearchOutcome& outcome) { Offer(bases, outcome); });
+         [this](const std::vector<std::string>& bases, const SearchOutcome& outcome, bool) { Offer(bases, outcome); });
 }
 
 void BaseDnCommand::Offer(const std::vector<std::string>& bases, const SearchOutcome& outcome)
@@ -56,6 +57,11 @@ void BaseDnCommand::Offer(const std::vector<std::string>& bases, const SearchOut
         m_runner.ShowMessage(m_runner.Text(keys::kNoBaseDns), wxICON_INFORMATION);
         return;
     }
+    ChooseFrom(bases);
+}
+
+bool BaseDnCommand::ChooseFrom(const std::vector<std::string>& bases)
+{
     wxArrayString choices;
     for (const std::string& base : bases) {
         choices.Add(ToWx(base));
@@ -71,7 +77,9 @@ void BaseDnCommand::Offer(const std::vector<std::string>& bases, const SearchOut
     }
     const int current = choices.Index(m_controls.baseDn->GetValue());
     dialog.SetSelection(current == wxNOT_FOUND ? 0 : current);
-    if (dialog.ShowModal() == wxID_OK) {
-        m_controls.baseDn->ChangeValue(choices[dialog.GetSelection()]);
+    if (dialog.ShowModal() != wxID_OK) {
+        return false;
     }
+    m_controls.baseDn->ChangeValue(choices[dialog.GetSelection()]);
+    return true;
 }

@@ -132,10 +132,13 @@ std::string QueryRunner::FailureText(const SearchOutcome& outcome) const
 {
     // Plain replacement of the placeholders: reasons and menu texts are never formats.
     std::string text = FillPlaceholder(Text(keys::kSearchFailed), outcome.failureReason);
+    const std::string command = Text(keys::kMenuConnection);
+    const std::string where = Text(keys::kMenuOptions) + " > " + command.substr(0, command.find('\t'));
     if (outcome.needsBind) {
-        const std::string command = Text(keys::kMenuConnection);
-        const std::string where = Text(keys::kMenuOptions) + " > " + command.substr(0, command.find('\t'));
         text += " - " + FillPlaceholder(Text(keys::kNeedsBind), where);
+    }
+    if (outcome.needsSecureBind) {
+        text += " - " + FillPlaceholder(Text(keys::kNeedsSecureBind), where);
     }
     return text;
 }

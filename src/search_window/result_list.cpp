@@ -9,6 +9,7 @@
 #include <wx/toplevel.h>
 
 #include "platform/text.h"
+#include "search/wrapped_lines.h"
 #include "search_window/result_list_model.h"
 
 wxDEFINE_EVENT(EVT_RESULT_LIST_DOUBLE_CLICK, wxCommandEvent);
@@ -163,7 +164,26 @@ void CResultList::ShowResult(std::shared_ptr<ShownResult> shown)
 
 void CResultList::ShowMessage(const wxString& message)
 {
-    SetItems({{message}});
+    // A message wider than its column takes the list's visible width in the first column and is
+    // broken into lines, one item each, so the whole of it is read without scrolling.
+    wxDataViewColumn* first = GetColumnCount() > 0 ? GetColumn(0) : nullptr;
+    const int icon = m_model->Icon().IsOk() ? m_model->Icon().GetPreferredLogicalSizeFor(this).x : 0;
+    const int padding = icon + FromDIP(16);  // the icon, the gap after it and the cell's margins
+    const auto measure = [this](std::string_view text) {
+        return GetTextExtent(ToWx(std::string(text))).GetWidth();
+    };
+    const std::string text = FromWx(message);
+    if (first == nullptr || measure(text) <= first->GetWidth() - padding) {
+        SetItems({{message}});
+        return;
+    }
+    const int width = std::max({first->GetWidth(), GetClientSize().GetWidth(), MinimumColumnWidth()});
+    first->SetWidth(width);
+    std::vector<std::vector<wxString>> items;
+    for (const std::string& line : WrapToWidth(text, width - padding, measure)) {
+        items.push_back({ToWx(line)});
+    }
+    SetItems(items);
 }
 
 int CResultList::ContentHeight(int rows) const

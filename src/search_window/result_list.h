@@ -65,7 +65,8 @@ public:
     void SetItems(const std::vector<std::vector<wxString>>& items);
     /// Shows the items of a search's result, read from it as they are drawn.
     void ShowResult(std::shared_ptr<ShownResult> shown);
-    /// Shows one item holding a message in its first column.
+    /// Shows one item holding a message in its first column; a message wider than that column
+    /// widens it to the list's visible width and shows as several items, one line each (WrapToWidth).
     void ShowMessage(const wxString& message);
     size_t ItemCount() const;
     wxString ItemText(size_t item, unsigned column) const;

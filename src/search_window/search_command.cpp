@@ -29,14 +29,19 @@ void SearchCommand::Search()
         return;  // one query at a time: a second Search while one runs is ignored
     }
     Begin();
-    // An empty DN field with everything else given: the server is asked for its base DNs first,
-    // and the search goes on below the base when the server names exactly one.
+    // An empty DN field with everything else given: a global catalog's port searches the whole
+    // forest; elsewhere the server is asked for its base DNs first, and the search goes on below
+    // the base when the server names exactly one, or the one chosen when it names several.
     if (const SearchFields fields = m_fields.Read(); fields.baseDn.empty()) {
         SearchFields withBase = fields;
         withBase.baseDn.assign(1, '-');  // any text: only the other checks matter here
         if (!CheckSearchFields(withBase)) {
-            m_bases.Read(fields,
-                         [this](const std::vector<std::string>& bases, const SearchOutcome&) { SearchBelow(bases); });
+            if (OnGlobalCatalogPort(fields.server, ParsePort(fields.port))) {
+                Run(true);
+                return;
+            }
+            m_bases.Read(fields, [this](const std::vector<std::string>& bases, const SearchOutcome&,
+                                        bool globalCatalog) { SearchBelow(bases, globalCatalog); });
             return;
         }
     }
@@ -49,22 +54,29 @@ void SearchCommand::Begin()
     ClearList();
 }
 
-void SearchCommand::SearchBelow(const std::vector<std::string>& bases)
+void SearchCommand::SearchBelow(const std::vector<std::string>& bases, bool globalCatalog)
 {
-    if (bases.size() != 1) {
+    if (globalCatalog) {
+        Begin();
+        Run(true);
+        return;
+    }
+    if (bases.size() == 1) {
+        m_controls.baseDn->ChangeValue(ToWx(bases.front()));
+    }
+    if (bases.empty() || (bases.size() > 1 && !m_bases.ChooseFrom(bases))) {
         SearchInput unused;
         m_fields.ReadInput(unused);  // says that no DN is given, as without the server's help
         return;
     }
-    m_controls.baseDn->ChangeValue(ToWx(bases.front()));
     Begin();
     Run();
 }
 
-void SearchCommand::Run()
+void SearchCommand::Run(bool forest)
 {
     SearchInput input;
-    if (!m_fields.ReadInput(input)) {
+    if (!m_fields.ReadInput(input, forest)) {
         return;  // the export keeps the last search's values
     }
     const bool swap = m_fields.Swap();
@@ -141,9 +153,10 @@ void SearchCommand::ShowAnswer(const SearchOutcome& outcome, std::shared_ptr<Sho
     }
     if (!outcome.failed) {
         // A stopped search shows what had arrived, like a limit answer, and says it was stopped.
-        const char* key = outcome.stopped ? keys::kStatusStopped
-                          : outcome.cut   ? keys::kStatusCut
-                                          : keys::kStatusEntries;
+        const char* key = outcome.stopped         ? keys::kStatusStopped
+                          : outcome.serverLimited ? keys::kStatusServerLimit
+                          : outcome.cut           ? keys::kStatusCut
+                                                  : keys::kStatusEntries;
         // A server found by DNS is named after the count.
         status.Show(
             [this, key, count = std::to_string(entries), server = outcome.answeredBy] {

@@ -18,7 +18,9 @@ class SearchFieldReader;
 
 /**
  * The search of the main window. With an empty DN field and every other field given it runs in two
- * steps: the server's base DNs first, then the search below the one base the server names.
+ * steps: the server's base DNs first, then the search below the one base the server names, or
+ * the one the user chooses where it names several. A global catalog (by its port, or by its root
+ * entry) is searched below the empty base: the whole forest.
  */
 class SearchCommand {
 public:
@@ -42,11 +44,12 @@ public:
 private:
     /// The Details button waits and the list is emptied for the answer to come.
     void Begin();
-    /// The second step after the base DNs were read: the search below the only one, or the
-    /// message that no DN is given.
-    void SearchBelow(const std::vector<std::string>& bases);
-    /// Reads the fields and runs the search with the DN they give.
-    void Run();
+    /// The second step after the base DNs were read: the forest of a global catalog, the search
+    /// below the only one or the one chosen, or the message that no DN is given.
+    void SearchBelow(const std::vector<std::string>& bases, bool globalCatalog);
+    /// Reads the fields and runs the search with the DN they give; with forest an empty DN field
+    /// searches below the empty base.
+    void Run(bool forest = false);
     /// Shows how the search ended and its answer, under the columns the shown result laid it out in.
     void ShowAnswer(const SearchOutcome& outcome, std::shared_ptr<ShownResult> shown, const std::string& searchValue,
                     const SearchInput& input);

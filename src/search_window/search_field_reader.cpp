@@ -35,10 +35,14 @@ SearchFields SearchFieldReader::Read() const
     return fields;
 }
 
-bool SearchFieldReader::ReadInput(SearchInput& input) const
+bool SearchFieldReader::ReadInput(SearchInput& input, bool emptyBase) const
 {
     const SearchFields fields = Read();
-    if (const std::optional<InputCheckFailure> failure = CheckSearchFields(fields)) {
+    SearchFields checked = fields;
+    if (emptyBase && checked.baseDn.empty()) {
+        checked.baseDn.assign(1, '-');  // any text: only the other checks matter
+    }
+    if (const std::optional<InputCheckFailure> failure = CheckSearchFields(checked)) {
         m_runner.ShowMessage(m_runner.Text(failure->messageKey), wxICON_INFORMATION);
         if (wxWindow* control = FieldControl(failure->field)) {
             control->SetFocus();

@@ -16,8 +16,9 @@ public:
     /// The seven fields as typed, each cut to the longest value a field holds.
     SearchFields Read() const;
     /// Reads and checks the fields; on a failed check shows its message ("ERROR" caption,
-    /// information icon), focuses the field and returns false.
-    bool ReadInput(SearchInput& input) const;
+    /// information icon), focuses the field and returns false. With emptyBase an empty DN field
+    /// passes (a search of a global catalog's whole forest).
+    bool ReadInput(SearchInput& input, bool emptyBase = false) const;
     /// "Swap search and result attributes" is ticked.
     bool Swap() const;
 

@@ -7,6 +7,14 @@
 
 #include "platform/text.h"
 
+StatusLine::StatusLine(wxStatusBar* bar) : m_bar(bar)
+{
+    // The line's own tooltip holds its whole text, which the toolkit's tips of cut fields would replace.
+    if (m_bar != nullptr && m_bar->HasFlag(wxSTB_SHOW_TIPS)) {
+        m_bar->SetWindowStyleFlag(m_bar->GetWindowStyleFlag() & ~wxSTB_SHOW_TIPS);
+    }
+}
+
 void StatusLine::Show(Compose message, Compose warning)
 {
     m_shown = Shown{std::move(message), std::move(warning)};
@@ -38,4 +46,11 @@ void StatusLine::Retranslate()
         m_bar->SetStatusText(warning, 1);
     }
     m_bar->SetStatusText(message, 0);
+    // A message longer than its field is cut there: the tooltip holds it whole, with the warning.
+    const wxString whole = warning.empty() ? message : message.empty() ? warning : message + "\n" + warning;
+    if (whole.empty()) {
+        m_bar->UnsetToolTip();
+    } else if (m_bar->GetToolTipText() != whole) {
+        m_bar->SetToolTip(whole);
+    }
 }

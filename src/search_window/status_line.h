@@ -11,7 +11,8 @@ class wxStatusBar;
  * The two messages of the status line. The message takes the first field and whatever width is
  * left; a warning gets a second field as wide as its text, so a long message never pushes it out
  * of view. Each text is kept as the function that composes it from the current language's texts,
- * so Retranslate shows the same messages in a language chosen since.
+ * so Retranslate shows the same messages in a language chosen since. The status line's tooltip
+ * holds both whole, one a line, for a message longer than its field.
  */
 class StatusLine {
 public:
@@ -23,7 +24,7 @@ public:
     };
 
     /// bar may be null: nothing is shown then.
-    explicit StatusLine(wxStatusBar* bar) : m_bar(bar) {}
+    explicit StatusLine(wxStatusBar* bar);
 
     /// Shows message and, when given and not empty, warning in the second field.
     void Show(Compose message, Compose warning = {});

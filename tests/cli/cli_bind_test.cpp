@@ -80,12 +80,14 @@ TEST_F(CliBindTest, PasswordFromAFileOrStandardInputAndARefusedBind)
          {},
          "",
          4,
-         failed + "Server is unwilling to perform (authentication required)\n"},
+         failed + "Server is unwilling to perform (authentication required) - the server wants a bind name: give one "
+                  "with -D\n"},
         {"an empty bind name overrides the profile's",
          {"--profile", profileFile, "-D", ""},
          "",
          4,
-         failed + "Server is unwilling to perform (authentication required)\n"},
+         failed + "Server is unwilling to perform (authentication required) - the server wants a bind name: give one "
+                  "with -D\n"},
         {"no file and no terminal", {"-D", reader}, "", 2, noPassword},
         {"an empty first line",
          {"-D", reader, "--password-file", emptyFile},

@@ -21,6 +21,7 @@
 #include "storage/connection_profile.h"
 #include "test_directory.h"
 #include "test_system.h"
+#include "scripted_directory.h"
 #include "unresponsive_listener.h"
 
 namespace {
@@ -156,7 +157,8 @@ TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)
         {false,
          {"--server", "127.0.0.1", "-p", nobind, "-b", "dc=x", "Smith"},
          4,
-         failed + "the server refused the anonymous bind (Inappropriate authentication: anonymous bind disallowed)\n"},
+         failed + "the server refused the anonymous bind (Inappropriate authentication: anonymous bind disallowed) - "
+                  "the server wants a bind name: give one with -D\n"},
         {true, {"--search-attribute", "s(n", "--details", "ab"}, 4, failed + "Bad search filter\n"},
         {true, {"--search-attribute", "sn", "--details", "a(b"}, 1, "corvane-search: No result found for 'a(b*'\n"},
         {true,
@@ -212,6 +214,38 @@ TEST_F(CliSearchTest, ExitStatusesAndMessagesWithNothingOnStandardOutput)
     EXPECT_EQ(help.out, UsageText());
     EXPECT_EQ(help.out.rfind("Usage: corvane-search", 0), 0u);
     EXPECT_EQ(help.err, "");
+}
+
+TEST_F(CliSearchTest, AServersOwnLimitIsSaidAsTheServers)
+{
+    // An administrative limit, and a size limit below the entry cap, end the answer after 3 entries.
+    for (const int code : {11, 4}) {
+        ScriptedDirectory server(ScriptedDirectory::Answer{0, code, "limit"}, 3);
+        ASSERT_TRUE(server.Running());
+        const ProgramRun run = Run({"--server", "127.0.0.1", "-p", std::to_string(server.Port()), "-b", "dc=x", "P"});
+        EXPECT_EQ(run.exitCode, 0) << code;
+        EXPECT_EQ(run.err, "corvane-search: the server's limit ended the answer after 3 entries\n") << code;
+    }
+}
+
+TEST_F(CliSearchTest, AnEmptyBaseSearchesTheForestOfAGlobalCatalogOnly)
+{
+    // On a global catalog's ports the search is made (whatever answers there); elsewhere the empty
+    // base is refused before anything is sent.
+    const struct {
+        std::string server;
+        int exitCode;
+    } cases[] = {
+        {"ldap://127.0.0.1:3268", 4},
+        {"ldaps://127.0.0.1:3269", 4},
+        {"ldap://127.0.0.1:389", 2},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = Run({"-H", c.server, "-b", "", "-l", "5", "Smith"});
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.server << ": " << run.err;
+        EXPECT_EQ(run.err.find("No distinguished name selected."), c.exitCode == 2 ? 16u : std::string::npos)
+            << run.err;
+    }
 }
 
 TEST_F(CliSearchTest, OutputFileWrittenThroughTheExport)

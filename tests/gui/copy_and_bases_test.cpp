@@ -7,6 +7,7 @@
 #include <wx/textctrl.h>
 
 #include "platform/command_ids.h"
+#include "scripted_directory.h"
 #include "search_window_fixture.h"
 
 namespace {
@@ -123,4 +124,34 @@ TEST_F(SearchWindowTest, BaseDnsComeFromTheServer)
     EXPECT_TRUE(PumpUntil([&] { return !Commands().Searching() && List()->ItemCount() > 0; }));
     EXPECT_EQ(FromWx(Get<wxTextCtrl>(ctl::kBaseDn)->GetValue()), test_directory::kBaseDn);
     EXPECT_EQ(ListCells(), (std::vector<std::vector<std::string>>{{"Schulz (IT)"}}));
+}
+
+TEST_F(SearchWindowTest, AnEmptyDnFieldOffersSeveralBasesAndSearchesAGlobalCatalogsForest)
+{
+    // Several bases are offered, and the search goes on below the one chosen; a global catalog is
+    // searched below the empty base, the field left empty.
+    for (const auto script : {ScriptedDirectory::Script::SeveralBases, ScriptedDirectory::Script::GlobalCatalog}) {
+        const bool catalog = script == ScriptedDirectory::Script::GlobalCatalog;
+        ScriptedDirectory server(script);
+        ASSERT_TRUE(server.Running());
+        SetField(ctl::kPort, std::to_string(server.Port()));
+        SetField(ctl::kBaseDn, "");
+        SetField(ctl::kSearchAttribute, "cn");
+        SetField(ctl::kResultAttribute, "cn");
+        SetField(ctl::kSearchString, "Several");
+        std::vector<std::string> offered;
+        const auto search = [&] {
+            Commands().Search();
+            EXPECT_TRUE(PumpUntil([&] { return !Commands().Searching() && List()->ItemCount() > 0; }));
+        };
+        if (catalog) {
+            search();
+        } else {
+            wxTEST_DIALOG(search(), ChooseFirstBase(&offered));
+        }
+        const std::vector<std::string> bases = {"dc=one", "dc=two"};
+        EXPECT_EQ(offered, catalog ? std::vector<std::string>() : bases);
+        EXPECT_EQ(FromWx(Get<wxTextCtrl>(ctl::kBaseDn)->GetValue()), catalog ? "" : "dc=one");
+        EXPECT_EQ(ListCells(), (std::vector<std::vector<std::string>>{{"Several"}}));
+    }
 }

@@ -5,6 +5,8 @@
 #include <wx/window.h>
 
 #include "search_window_fixture.h"
+#include "platform/text.h"
+#include "scripted_directory.h"
 #include "unresponsive_listener.h"
 
 using Cells = std::vector<std::vector<std::string>>;
@@ -159,8 +161,12 @@ TEST_F(SearchWindowTest, AFailedSearchSaysWhyInTheListAndTheStatusLine)
 {
     static DirectoryServer noBind(DirectoryServer::Config::NoBind);
     UnresponsiveListener silent;
+    // a domain controller's refusal of an anonymous search: a long text at the window's first size
+    ScriptedDirectory controller(
+        ScriptedDirectory::Answer{0, 1, "00002020: Operation unavailable without authentication"}, 0);
     ASSERT_TRUE(noBind.Running()) << noBind.Error();
     ASSERT_TRUE(silent.Running());
+    ASSERT_TRUE(controller.Running());
     const std::string down = std::to_string(UnusedPort());
     struct FailureCase {
         const char* name;
@@ -174,6 +180,9 @@ TEST_F(SearchWindowTest, AFailedSearchSaysWhyInTheListAndTheStatusLine)
         {"bad filter", std::to_string(TestServer().Port()), "s(n", "filter"},
         {"no answer in time", std::to_string(silent.Port()), "sn", "1 second"},
         {"port out of range", "99999", "sn", "99999"},
+        {"anonymous search refused", std::to_string(controller.Port()), "sn",
+         "(00002020: Operation unavailable without authentication) - The server wants a bind name: set one in "
+         "Options > Connection..."},
     };
     Commands().SetTimeLimit(1);
     for (const FailureCase& c : cases) {
@@ -187,8 +196,21 @@ TEST_F(SearchWindowTest, AFailedSearchSaysWhyInTheListAndTheStatusLine)
         const std::string shown = Status();
         EXPECT_TRUE(shown.starts_with("Search failed: ") && shown.size() > 15) << shown;
         EXPECT_NE(shown.find(c.reasonPart), std::string::npos) << shown;
-        // the one item says the same; the old columns stay and nothing is left to show or export
-        EXPECT_EQ(ListCells(), (Cells{{shown, ""}}));
+        // the items say the same, the whole of it in lines that fit the first column, itself in view;
+        // the status line's tooltip holds it whole; the old columns stay and nothing is left to show or export
+        // a message in several lines has widened the first column to the list's width once laid out
+        EXPECT_TRUE(PumpUntil(
+            [&] { return List()->ItemCount() == 1 || List()->GetColumn(0)->GetWidth() >= List()->GetClientSize().x; }));
+        std::string listed;
+        for (const std::vector<std::string>& item : ListCells()) {
+            ASSERT_EQ(item.size(), 2u);
+            listed += (listed.empty() ? "" : " ") + item[0];
+            EXPECT_EQ(item[1], "");
+            EXPECT_LT(List()->GetTextExtent(ToWx(item[0])).GetWidth(), List()->GetColumn(0)->GetWidth()) << item[0];
+        }
+        EXPECT_EQ(listed, shown);
+        EXPECT_LE(List()->GetColumn(0)->GetWidth(), List()->GetClientSize().GetWidth());
+        EXPECT_EQ(FromWx(Window().GetStatusBar()->GetToolTipText()), shown);
         EXPECT_EQ(Headings(), (std::vector<std::string>{"cn", "mail"}));
         EXPECT_FALSE(Control(ctl::kDetails)->IsEnabled());
         EXPECT_EQ(Commands().Result().EntryCount(), 0u);

@@ -63,9 +63,9 @@ std::string Message(int id, const std::string& operation)
     return Tlv(kSequence, Integer(kInteger, id) + operation);
 }
 
-std::string Result(unsigned char tag, int code)
+std::string Result(unsigned char tag, int code, const std::string& text = {})
 {
-    return Tlv(tag, Integer(kEnumerated, code) + Tlv(kOctets, "") + Tlv(kOctets, ""));
+    return Tlv(tag, Integer(kEnumerated, code) + Tlv(kOctets, "") + Tlv(kOctets, text));
 }
 
 std::string Entry(int id, long number, std::size_t valueBytes)
@@ -225,8 +225,12 @@ PageRequest PageRequestOf(const std::string& controls)
 
 }  // namespace
 
-ScriptedDirectory::ScriptedDirectory(Script script, int entryCount, std::size_t valueBytes)
-    : m_script(script), m_entryCount(entryCount), m_valueBytes(valueBytes), m_listener([this](Socket connection) {
+ScriptedDirectory::ScriptedDirectory(Script script, int entryCount, std::size_t valueBytes, Answer answer)
+    : m_script(script),
+      m_answers(std::move(answer)),
+      m_entryCount(entryCount),
+      m_valueBytes(valueBytes),
+      m_listener([this](Socket connection) {
           Serve(connection);
           return false;  // one connection after another, each closed when served
       })
@@ -243,7 +247,8 @@ void ScriptedDirectory::Serve(Socket connection)
             break;
         }
         if (request->operation == kBindRequest) {
-            const std::string response = Message(request->id, Result(kBindResponse, 0));
+            const int code = m_script == Script::Answers ? m_answers.bindCode : 0;
+            const std::string response = Message(request->id, Result(kBindResponse, code, code ? m_answers.text : ""));
             if (m_script == Script::QuietInBind) {
                 SendAll(connection, response.substr(0, 3));
                 continue;  // and never the rest
@@ -280,6 +285,11 @@ void ScriptedDirectory::Serve(Socket connection)
                 const std::string second = Entry(request->id, 1, m_valueBytes);
                 SendAll(connection, Entry(request->id, 0, m_valueBytes) + second.substr(0, second.size() / 2));
                 break;
+            } else if (m_script == Script::Answers) {
+                for (int n = 0; n < m_entryCount; ++n) {
+                    SendAll(connection, Entry(request->id, n, m_valueBytes));
+                }
+                SendAll(connection, Message(request->id, Result(kSearchDone, m_answers.searchCode, m_answers.text)));
             } else if (m_script != Script::FixedEntries) {
                 SendAll(connection, FixedAnswer(request->id));
                 m_delivered.store(true);
@@ -337,6 +347,18 @@ std::string ScriptedDirectory::FixedAnswer(int searchId) const
                 Tlv(kSequence, Tlv(kOctets, "cn") + Tlv(kSet, Tlv(kOctets, "two\r\nlines\x1b[31m")));
             return Message(searchId, Tlv(kSearchEntry, Tlv(kOctets, "cn=two\nlines,dc=corvane,dc=test") +
                                                            Tlv(kSequence, attributes))) +
+                   Message(searchId, Result(kSearchDone, 0));
+        }
+        case Script::SeveralBases:
+        case Script::GlobalCatalog: {
+            std::string attributes = Tlv(kSequence, Tlv(kOctets, "namingContexts") +
+                                                        Tlv(kSet, Tlv(kOctets, "dc=one") + Tlv(kOctets, "dc=two"))) +
+                                     Tlv(kSequence, Tlv(kOctets, "cn") + Tlv(kSet, Tlv(kOctets, "Several")));
+            if (m_script == Script::GlobalCatalog) {
+                attributes += Tlv(kSequence, Tlv(kOctets, "isGlobalCatalogReady") + Tlv(kSet, Tlv(kOctets, "TRUE")));
+            }
+            return Message(searchId,
+                           Tlv(kSearchEntry, Tlv(kOctets, "cn=Several,dc=one") + Tlv(kSequence, attributes))) +
                    Message(searchId, Result(kSearchDone, 0));
         }
         case Script::ControlText:

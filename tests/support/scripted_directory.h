@@ -39,11 +39,27 @@ public:
                            ///< nothing more
         ControlEntry,      ///< binds, then one entry "cn=two\nlines,dc=corvane,dc=test" with namingContexts
                            ///< "dc=one\r\ndc=two" and "dc=bell\a\x1b[2J", cn "two\r\nlines\x1b[31m"; the result
+        Answers,           ///< answers the bind, then each search with entryCount entries, as the Answer says
+        SeveralBases,      ///< binds, then answers every search with one entry "cn=Several,dc=one" with
+                           ///< namingContexts "dc=one" and "dc=two" and cn "Several"; the result
+        GlobalCatalog,     ///< as SeveralBases, the entry with isGlobalCatalogReady "TRUE" too
+    };
+
+    /** The result codes and text Script::Answers gives: a bind answered with bindCode (and text
+        when it is not 0); each search then answered with searchCode and text after its entries. */
+    struct Answer {
+        int bindCode = 0;
+        int searchCode = 0;
+        std::string text;
     };
 
     /// Entries are "cn=Person N,ou=people,dc=corvane,dc=test" with one cn value of valueBytes bytes.
     /// EndlessEntries with large values is the answer too large for memory.
-    explicit ScriptedDirectory(Script script, int entryCount = 0, std::size_t valueBytes = 16);
+    explicit ScriptedDirectory(Script script, int entryCount = 0, std::size_t valueBytes = 16)
+        : ScriptedDirectory(script, entryCount, valueBytes, Answer{})
+    {}
+    /// Script::Answers with answer.
+    ScriptedDirectory(Answer answer, int entryCount) : ScriptedDirectory(Script::Answers, entryCount, 16, answer) {}
     ~ScriptedDirectory();
     ScriptedDirectory(const ScriptedDirectory&) = delete;
     ScriptedDirectory& operator=(const ScriptedDirectory&) = delete;
@@ -67,6 +83,8 @@ public:
 private:
     using Socket = test_socket::Socket;
 
+    ScriptedDirectory(Script script, int entryCount, std::size_t valueBytes, Answer answer);
+
     void Serve(Socket connection);
     void StreamEntries(Socket connection, int searchId);
     /// Sends entries first to first + m_entryCount - 1 and waits until the client has taken them.
@@ -77,6 +95,7 @@ private:
     std::string FixedAnswer(int searchId) const;
 
     Script m_script;
+    Answer m_answers;
     int m_entryCount;
     std::size_t m_valueBytes;
     std::atomic<int> m_sizeLimit{-1};

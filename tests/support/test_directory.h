@@ -27,6 +27,12 @@ inline constexpr int32_t kLargePeopleCount = 3000;
 /// service desk "Schulz (IT)" stands directly below kPeopleDn).
 inline constexpr int32_t kDemoPeopleCount = 320;
 
+/// A group of the large data with more members than a domain controller hands out at once:
+/// kLargeGroupMembers values of member, "uid=bNNNNNN,ou=people,dc=corvane,dc=test" from b000000, in that order.
+inline constexpr const char* kLargeGroupDn = "cn=Large Group,ou=groups,dc=corvane,dc=test";
+inline constexpr const char* kGroupsDn = "ou=groups,dc=corvane,dc=test";
+inline constexpr int32_t kLargeGroupMembers = 2500;
+
 /// The one name that may search the "login" configuration, and its password (UTF-8).
 inline constexpr const char* kReaderDn = "cn=reader,dc=corvane,dc=test";
 inline constexpr const char* kReaderPassword = "Leser-P\xC3\xA4sswort-7Qx";

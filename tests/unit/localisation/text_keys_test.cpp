@@ -17,7 +17,7 @@ TEST(TextKeys, EachKeyUniqueAndPrefixedByItsWindow)
         std::string prefix;
         std::size_t size;  // 0: not fixed
     } tables[] = {
-        {MainWindowKeys(), "FrmMain.", 91},
+        {MainWindowKeys(), "FrmMain.", 94},
         {DetailsWindowKeys(), "FrmDetails.", 8},
         {LanguageDialogKeys(), "FrmLanguage.", 0},
         {DetailFieldsKeys(), "FrmOptions.", 0},
@@ -79,6 +79,8 @@ TEST(TextKeys, NamedKeysAreTranslatableAndHoldThePlaceholdersTheirUseFills)
         {keys::kBaseDnsCaption, 0},
         {keys::kBaseDnsPrompt, 0},
         {keys::kNoBaseDns, 0},
+        {keys::kNeedsSecureBind, 1},
+        {keys::kStatusServerLimit, 1},
     };
     for (const auto& c : cases) {
         const char* english = EnglishDefault(c.key);

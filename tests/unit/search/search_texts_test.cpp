@@ -145,6 +145,38 @@ TEST(NamingContexts, DefaultFirstEachOnce)
     root.SetDimensions(static_cast<int32_t>(cells.size()), 1);
     EXPECT_EQ(NamingContexts(root), (std::vector<std::string>{"dc=b", "dc=a"}));
     EXPECT_TRUE(NamingContexts(ResultTable{}).empty());
+    // a global catalog says so in its root entry; "TRUE" as the name of another attribute's value does not
+    EXPECT_FALSE(NamesGlobalCatalog(root));
+    for (const auto& [value, named] : {std::pair{"TRUE", true}, {"true", true}, {"FALSE", false}}) {
+        ResultTable catalog = root;
+        catalog.SetCell(9, 0, "<ATTRIBUTE>isGlobalCatalogReady");
+        catalog.SetCell(10, 0, std::string("<VALUE>") + value);
+        catalog.SetDimensions(11, 1);
+        EXPECT_EQ(NamesGlobalCatalog(catalog), named) << value;
+    }
+    root.SetCell(6, 0, "<VALUE>TRUE");
+    EXPECT_FALSE(NamesGlobalCatalog(root));
+}
+
+TEST(OnGlobalCatalogPort, EveryServerOnAGlobalCatalogsPort)
+{
+    const struct {
+        const char* server;
+        int32_t port;
+        bool catalog;
+    } cases[] = {
+        {"dc1", 3268, true},
+        {"ldaps://dc1", 3269, true},
+        {"ldaps://dc1", 389, false},  // an ldaps:// URL's own port, 636
+        {"ldaps://dc1:3269", 389, true},
+        {"dc1:3268 dc2:3268", 389, true},
+        {"dc1:3268 dc2", 389, false},
+        {"dc1", 389, false},
+        {"", 3268, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(OnGlobalCatalogPort(c.server, c.port), c.catalog) << c.server << " " << c.port;
+    }
 }
 
 }  // namespace
