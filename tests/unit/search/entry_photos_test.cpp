@@ -2,6 +2,8 @@
 // and its entry are named.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "result/result_table.h"
 #include "search/entry_photos.h"
 
@@ -10,11 +12,14 @@ namespace {
 ResultTable TableOf(const std::vector<std::vector<std::string>>& rows)
 {
     ResultTable table;
+    std::size_t columns = 1;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
             table.SetCell(static_cast<int32_t>(c), static_cast<int32_t>(r), rows[r][c]);
         }
+        columns = std::max(columns, rows[r].size());
     }
+    table.SetDimensions(static_cast<int32_t>(columns), static_cast<int32_t>(rows.size()));
     return table;
 }
 
