@@ -32,10 +32,10 @@
 #include "search/export_text.h"
 #include "search/ldif_export.h"
 #include "search/ldif_text.h"
-#include "search/result_layout.h"
+#include "result/result_layout.h"
 #include "search/search_rules.h"
-#include "search/shown_result.h"
-#include "search/work_limit.h"
+#include "result/shown_result.h"
+#include "result/work_limit.h"
 #include "storage/connection_profile.h"
 
 namespace {

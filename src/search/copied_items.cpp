@@ -1,7 +1,7 @@
 // copied_items.cpp - the copied table read from the shown result.
 #include "search/copied_items.h"
 
-#include "search/shown_result.h"
+#include "result/shown_result.h"
 #include "search/tab_separated.h"
 
 std::string CopiedItems(const ShownResult& shown, const std::vector<size_t>& items)

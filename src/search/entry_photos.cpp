@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "result/result_table.h"
-#include "search/attribute_names.h"
-#include "search/result_layout.h"
+#include "result/attribute_names.h"
+#include "result/result_layout.h"
 
 std::vector<std::string> WithPhotoAttributes(std::vector<std::string> names)
 {

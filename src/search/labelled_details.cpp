@@ -8,9 +8,9 @@
 #include "directory/query_failure.h"
 #include "result/binary_value.h"
 #include "result/result_table.h"
-#include "search/attribute_names.h"
-#include "search/result_layout.h"
-#include "search/work_limit.h"
+#include "result/attribute_names.h"
+#include "result/result_layout.h"
+#include "result/work_limit.h"
 
 const char* const kDetailsSeparator = " \r\n --------------------------------------------------------\r\n";
 

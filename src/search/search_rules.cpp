@@ -12,8 +12,8 @@
 #include "search/filter_value.h"
 #include "search/naming_contexts.h"
 #include "search/search_filter.h"
-#include "search/shown_result.h"
-#include "search/work_limit.h"
+#include "result/shown_result.h"
+#include "result/work_limit.h"
 #include "storage/connection_profile.h"
 #include "storage/decimal_text.h"
 

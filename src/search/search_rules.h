@@ -1,6 +1,6 @@
 // search_rules.h - the search workflow's rules without a window: input checks, port, search
 // value, choice of query, the no-result message, running the search and how it ended. The layout
-// of an answer into result rows is in result_layout.h.
+// of an answer into result rows is the result model's (result/result_layout.h).
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "search/result_layout.h"
+#include "result/result_columns.h"
 
 class DirectoryQuery;
 class ResultTable;
@@ -78,13 +78,11 @@ std::string SearchValue(const SearchInput& input, bool swap);
 /// ("cn,mail," gives cn, mail and "").
 std::vector<std::string> SplitResultAttributes(const std::string& field);
 
-/// Which query a search runs and how its result is laid out.
-struct QueryChoice {
+/// Which query a search runs, and the columns its answer is laid out in (the names asked for: one,
+/// or the split list).
+struct QueryChoice : ResultColumns {
     std::string filterAttribute;
-    std::vector<std::string> attributes;  ///< the names asked for (one, or the split list); name of column k
-    bool severalAttributes = false;       ///< SearchForAttributes rather than SearchForAttribute
-    std::vector<std::string> headings;    ///< one per result column
-    int32_t columnCount() const { return static_cast<int32_t>(headings.size()); }
+    bool severalAttributes = false;  ///< SearchForAttributes rather than SearchForAttribute
 };
 
 /// swap: filter on the result attribute cut before its first comma, ask for the search attribute,

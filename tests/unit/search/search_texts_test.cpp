@@ -12,7 +12,7 @@
 #include "search/naming_contexts.h"
 #include "search/search_filter.h"
 #include "search/search_rules.h"
-#include "search/shown_result.h"
+#include "result/shown_result.h"
 #include "search/tab_separated.h"
 
 namespace {
