@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "result/binary_value.h"
+#include "result/readable_text.h"
 #include "result/result_layout.h"
 #include "result/work_limit.h"
 
@@ -189,6 +190,16 @@ void ShownResult::SetLabel(size_t item, std::string label)
     if (item < ItemCount()) {
         m_labels[ItemRow(item)] = std::move(label);
     }
+}
+
+std::vector<std::string> ShownResult::ShownHeadings() const
+{
+    std::vector<std::string> headings;
+    headings.reserve(m_columns.headings.size());
+    for (const std::string& heading : m_columns.headings) {
+        headings.push_back(ReadableText(heading));
+    }
+    return headings;
 }
 
 std::string_view ShownResult::RowDn(uint32_t row) const

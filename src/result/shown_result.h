@@ -56,6 +56,9 @@ public:
     /// The headings of the columns: as asked for, "*" and "+" put in place by the names of the
     /// answer (see ExpandAttributeGroups).
     const std::vector<std::string>& Headings() const { return m_columns.headings; }
+    /// The headings as the list and the copy show them: each in its readable form (ReadableText),
+    /// since a name of the answer may come in bytes that are not UTF-8.
+    std::vector<std::string> ShownHeadings() const;
     /// The columns of the layout.
     size_t ColumnCount() const { return m_columnCount; }
     /// The table row of the entry shown at position entry (below EntryCount()).

@@ -13,7 +13,7 @@ std::string CopiedItems(const ShownResult& shown, const std::vector<size_t>& ite
             chosen[item] = item;
         }
     }
-    const std::vector<std::string>& headings = shown.Headings();
+    const std::vector<std::string> headings = shown.ShownHeadings();
     std::vector<std::vector<std::string>> rows;
     rows.reserve(chosen.size());
     for (const size_t item : chosen) {

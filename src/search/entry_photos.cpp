@@ -6,6 +6,7 @@
 
 #include "result/result_table.h"
 #include "result/attribute_names.h"
+#include "result/readable_text.h"
 #include "result/result_layout.h"
 
 std::vector<std::string> WithPhotoAttributes(std::vector<std::string> names)
@@ -106,5 +107,5 @@ std::string PhotoCaption(std::string_view dn)
             ch = '_';
         }
     }
-    return value;
+    return ReadableText(value);
 }

@@ -7,6 +7,7 @@
 
 #include "directory/directory_query.h"
 #include "directory/query_failure.h"
+#include "result/readable_text.h"
 #include "result/result_table.h"
 #include "localisation/text_keys.h"
 #include "search/filter_value.h"
@@ -156,7 +157,8 @@ SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded)
     SearchOutcome outcome;
     outcome.failed = !succeeded;
     if (outcome.failed) {
-        outcome.failureReason = query.FailureReason();
+        // A server's own text is part of the reason: it is shown readable whatever its bytes.
+        outcome.failureReason = ReadableText(query.FailureReason());
     }
     outcome.cut = succeeded && query.Cut();
     outcome.stopped = succeeded && query.Stopped();
@@ -230,5 +232,12 @@ SearchOutcome ReadBaseDns(DirectoryQuery& query, const SearchInput& input, std::
     ResultTable rootEntry;
     const bool succeeded = query.ReadRootEntry(NamingContextAttributes(), rootEntry);
     bases = succeeded ? NamingContexts(rootEntry) : std::vector<std::string>();
+    // Shown and searched from alike: a name in bytes that are not UTF-8 in its readable form, whose
+    // "\XX" is how a DN's string form writes a byte, so the base still names its entry.
+    for (std::string& base : bases) {
+        if (!IsUtf8(base)) {
+            base = ReadableText(base);
+        }
+    }
     return OutcomeOf(query, succeeded);
 }

@@ -106,7 +106,7 @@ SearchInput WithConnection(SearchInput input, const ConnectionOptions& options);
 /// How a search ended.
 struct SearchOutcome {
     bool failed = false;        ///< no connection, bind refused, time-out, the server's error, bad port
-    std::string failureReason;  ///< the reason, plain text, put after "Search failed: " (empty unless failed)
+    std::string failureReason;  ///< the reason, plain UTF-8 text, put after "Search failed: " (empty unless failed)
     bool cut = false;           ///< the entry cap, a server's limit answer or a stop cut the answer
     bool stopped = false;       ///< the user stopped the search; the entries that had arrived are kept
     bool bindRefused = false;   ///< failed because the server refused the bind name or its password
@@ -147,6 +147,7 @@ WorkLimit LimitOfSearch(const DirectoryQuery& query, int32_t timeLimitSeconds);
 SearchOutcome EndedByLimit(const WorkLimit& limit);
 
 /// Reads the base DNs the server of input names in its root entry (see NamingContexts), with
-/// server, port and the bind set on query, within the time limit. bases is empty unless found.
+/// server, port and the bind set on query, within the time limit. bases is empty unless found;
+/// each is in its readable form (ReadableText).
 SearchOutcome ReadBaseDns(DirectoryQuery& query, const SearchInput& input, std::vector<std::string>& bases,
                           int32_t timeLimitSeconds = kSearchTimeLimitSeconds);

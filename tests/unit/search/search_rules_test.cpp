@@ -254,6 +254,17 @@ TEST(DetailsText, StarAndPlusListTheRestByTheServersNames)
     }
 }
 
+TEST(DetailsText, NamesAndDnsThatAreNotUtf8ShowTheirOtherBytesAsHexPairs)
+{
+    const ResultTable table =
+        QueryLikeTable({{"<ENTRY>cn=M\xFCller", "<ATTRIBUTE>n\xE4me\x1b", "<VALUE>v", "<ATTRIBUTE>cn", "<VALUE>c"}}, 5);
+    const std::string lines = "\r\ncn: c\r\n" + kSeparator;
+    EXPECT_EQ(DetailsText(table, {"*"}, std::nullopt), "dn: cn=M\\FCller\r\nn\\E4me\x1b: v" + lines);
+    WorkLimit unlimited;
+    EXPECT_EQ(DetailsText(table, {"*"}, std::nullopt, DetailsForm::ControlsEscaped, unlimited),
+              "dn: cn=M\\FCller\r\nn\\E4me\\x1b: v" + lines);
+}
+
 TEST(DetailsText, ShowsTheEntriesChosenByName)
 {
     // Row 1 has no value: it would have no list item, so positions would pick the wrong rows.

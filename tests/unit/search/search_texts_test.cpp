@@ -125,6 +125,25 @@ TEST(LdifText, SafeTextAsItIsEverythingElseInBase64AndFolded)
                   folded + "\n");
 }
 
+TEST(IsLdifAttributeName, ATypeOrOidThenOptions)
+{
+    const struct {
+        const char* name;
+        bool valid;
+    } cases[] = {
+        {"cn", true},      {"cn;lang-de;binary", true},
+        {"2.5.4.3", true}, {"msDS-x_y", true},
+        {"", false},       {"1cn", false},
+        {"cn;", false},    {"cn;;x", false},
+        {"c n", false},    {"cn:", false},
+        {"2..5", false},   {"n\xC3\xA4me", false},
+        {"-cn", false},    {";x", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsLdifAttributeName(c.name), c.valid) << c.name;
+    }
+}
+
 TEST(TabSeparatedText, HeadingThenRowsEachCellInItsPlace)
 {
     EXPECT_EQ(TabSeparatedText({"cn", "mail"}, {{"Smith", "s@x"}, {"a\tb", "c\r\nd"}, {"", ""}}),

@@ -87,4 +87,24 @@ TEST(ViewWriters, EachWriterReadsTheViewAndTheExportOutlivesTheList)
     EXPECT_EQ(ExportText(shown), "");
 }
 
+TEST(ViewWriters, NamesAndDnsThatAreNotUtf8AreShownReadableAndWrittenToLdifAsTheyCame)
+{
+    ResultTable table;
+    const std::vector<std::string> cells = {"<ENTRY>cn=M\xFCller", "<ATTRIBUTE>n\xE4me", "<VALUE>v", "<ATTRIBUTE>cn",
+                                            "<VALUE>c"};
+    for (size_t c = 0; c < cells.size(); ++c) {
+        table.SetCell(static_cast<int32_t>(c), 0, cells[c]);
+    }
+    table.SetDimensions(static_cast<int32_t>(cells.size()), 1);
+    ResultColumns columns;
+    columns.attributes = columns.headings = {"*"};
+    ShownResult shown;
+    shown.Set(std::move(table), columns);
+    EXPECT_EQ(CopiedItems(shown, {}), "n\\E4me\tcn\nv\tc\n");
+    // The DN's bytes in base64; a name LDIF cannot hold is named in a comment line instead.
+    EXPECT_EQ(LdifExport(shown),
+              "version: 1\n\ndn:: Y249TfxsbGVy\n"
+              "# left out, its name is no LDIF attribute name: n\\E4me (1 value)\ncn: c\n\n");
+}
+
 }  // namespace
