@@ -24,10 +24,10 @@
 #include "search/details_text.h"
 #include "search/export_text.h"
 #include "search/ldif_export.h"
-#include "search/result_layout.h"
+#include "result/result_layout.h"
 #include "search/search_rules.h"
-#include "search/shown_result.h"
-#include "search/work_limit.h"
+#include "result/shown_result.h"
+#include "result/work_limit.h"
 #include "test_directory.h"
 
 namespace {

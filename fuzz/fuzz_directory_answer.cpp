@@ -29,13 +29,14 @@
 #include "scripted_answer.h"
 #include "search/copied_items.h"
 #include "search/details_text.h"
+#include "search/entry_photos.h"
 #include "search/export_text.h"
 #include "search/ldif_export.h"
 #include "search/ldif_text.h"
-#include "search/result_layout.h"
+#include "result/result_layout.h"
 #include "search/search_rules.h"
-#include "search/shown_result.h"
-#include "search/work_limit.h"
+#include "result/shown_result.h"
+#include "result/work_limit.h"
 #include "storage/connection_profile.h"
 
 namespace {
@@ -104,25 +105,16 @@ SearchFields Fields(const Plan& plan)
     return fields;
 }
 
-/// The texts of every stored cell of the table: whether the distinguished names and attribute names
-/// are UTF-8 (values may be any bytes), and the bytes of all cells.
-struct TableTexts {
-    bool namesUtf8 = true;
-    std::uint64_t bytes = 0;
-};
-
-TableTexts TextsOf(const ResultTable& table)
+/// The bytes of every stored cell of the table.
+std::uint64_t BytesOf(const ResultTable& table)
 {
-    TableTexts texts;
+    std::uint64_t bytes = 0;
     for (int32_t row = 0; row < table.RowCount(); ++row) {
         for (int32_t column = 0; column < table.ColumnCount() && !RowEnded(table, column, row); ++column) {
-            const TaggedCell cell = table.CellView(column, row);
-            const std::string_view text = cell.text;
-            texts.namesUtf8 = texts.namesUtf8 && (cell.tag == kValueTag || IsUtf8(text));
-            texts.bytes += text.size();
+            bytes += table.CellView(column, row).text.size();
         }
     }
-    return texts;
+    return bytes;
 }
 
 /// LDIF as the export writes it: ASCII, lines folded within 76 bytes, read back to exactly the
@@ -157,7 +149,8 @@ void CheckLdif(const std::string& ldif, const std::vector<LdifEntry>& entries)
 }
 
 /// The entries the LDIF export holds: each shown entry by its DN, the values of each column under
-/// the column's name (blanks around it dropped), columns of no value or no name left out.
+/// the column's name (blanks around it dropped), columns of no value, no name or a name that is no
+/// LDIF attribute name left out.
 std::vector<LdifEntry> ShownEntries(const ShownResult& shown)
 {
     const std::size_t columns = shown.ColumnCount();
@@ -172,9 +165,13 @@ std::vector<LdifEntry> ShownEntries(const ShownResult& shown)
         for (std::size_t k = 0; k < columns; ++k) {
             const std::string& name = shown.Headings()[k];
             const std::size_t first = name.find_first_not_of(' ');
-            if (first != std::string::npos && !values[row * columns + k].empty()) {
-                entry.attributes.push_back(
-                    {name.substr(first, name.find_last_not_of(' ') - first + 1), values[row * columns + k]});
+            if (first == std::string::npos || values[row * columns + k].empty()) {
+                continue;
+            }
+            // A name LDIF cannot hold is left out, with a comment line the reader skips.
+            std::string trimmed = name.substr(first, name.find_last_not_of(' ') - first + 1);
+            if (IsLdifAttributeName(trimmed)) {
+                entry.attributes.push_back({std::move(trimmed), values[row * columns + k]});
             }
         }
     }
@@ -205,13 +202,13 @@ void RunWindowSearch(const Plan& plan)
         // A failure's text is shown in one message line, whatever the server said.
         REQUIRE(!outcome.failureReason.empty());
         REQUIRE(HasOnlyControls(outcome.failureReason, ""));
+        REQUIRE(IsWellFormedUtf8(outcome.failureReason));
         REQUIRE(table.RowCount() == 0);
         return;
     }
     REQUIRE(outcome.failureReason.empty());
-    const TableTexts texts = TextsOf(table);
     // What the search keeps is bounded by the answer bound, whatever the server claims.
-    REQUIRE(texts.bytes <= plan.bound);
+    REQUIRE(BytesOf(table) <= plan.bound);
 
     const DetailSlots slots = plan.everyDetail ? SlotsFromList({"*", "+"}) : DefaultDetailSlots();
     const std::vector<std::string> names = DetailNames(slots);
@@ -240,13 +237,16 @@ void RunWindowSearch(const Plan& plan)
     REQUIRE(lines == itemCount + 1);
     REQUIRE(tabs == lines * (shown.Headings().size() - 1));
 
-    // Values are shown in a readable form whatever their bytes: the export is always UTF-8, and so
-    // is every output when the answer's names are.
-    REQUIRE(IsUtf8(exported));
-    if (texts.namesUtf8) {
-        REQUIRE(IsUtf8(details));
-        REQUIRE(IsUtf8(*escaped));
-        REQUIRE(IsUtf8(copied));
+    // Values, names and DNs are shown in a readable form whatever their bytes: every output is UTF-8.
+    REQUIRE(IsWellFormedUtf8(exported));
+    REQUIRE(IsWellFormedUtf8(details));
+    REQUIRE(IsWellFormedUtf8(*escaped));
+    REQUIRE(IsWellFormedUtf8(copied));
+    for (const std::string& heading : shown.ShownHeadings()) {
+        REQUIRE(IsWellFormedUtf8(heading));
+    }
+    for (std::size_t entry = 0; entry < shown.EntryCount(); ++entry) {
+        REQUIRE(IsWellFormedUtf8(PhotoCaption(shown.RowDn(shown.EntryRow(entry)))));
     }
 }
 
@@ -281,6 +281,7 @@ void RunCommandLine(const Plan& plan)
     // Every message is one line of its own, naming the program, whatever the server sent.
     std::string_view messages = outcome.standardError;
     REQUIRE(HasOnlyControls(messages, "\n"));
+    REQUIRE(IsWellFormedUtf8(messages));
     while (!messages.empty()) {
         REQUIRE(messages.starts_with("corvane-search: "));
         const std::size_t end = messages.find('\n');
@@ -290,10 +291,12 @@ void RunCommandLine(const Plan& plan)
     REQUIRE(outcome.exitCode == kExitFound || outcome.standardOutput.empty());
     if (options.details) {
         REQUIRE(HasOnlyControls(outcome.standardOutput, "\r\n"));
+        REQUIRE(IsWellFormedUtf8(outcome.standardOutput));
     } else if (options.listBases) {
         REQUIRE(HasOnlyControls(outcome.standardOutput, "\n"));
+        REQUIRE(IsWellFormedUtf8(outcome.standardOutput));
     } else if (*options.format == "csv") {
-        REQUIRE(IsUtf8(outcome.standardOutput));
+        REQUIRE(IsWellFormedUtf8(outcome.standardOutput));
     } else if (*options.format == "ldif" && outcome.exitCode == kExitFound) {
         REQUIRE(ReadLdif(outcome.standardOutput).has_value());
         for (const char c : outcome.standardOutput) {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-bool IsUtf8(std::string_view bytes)
+bool IsWellFormedUtf8(std::string_view bytes)
 {
     std::size_t at = 0;
     while (at < bytes.size()) {

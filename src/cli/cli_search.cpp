@@ -20,7 +20,7 @@
 #include "search/export_text.h"
 #include "search/ldif_export.h"
 #include "search/search_rules.h"
-#include "search/shown_result.h"
+#include "result/shown_result.h"
 #include "storage/connection_profile.h"
 #include "storage/file_utils.h"
 

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "result/readable_text.h"
+
 namespace {
 
 /// How a binary attribute's values are shown.
@@ -172,47 +174,7 @@ bool IsBinaryAttribute(std::string_view name)
 
 bool IsTextValue(std::string_view bytes)
 {
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[at]);
-        if (lead < 0x80) {
-            if (lead == 0) {
-                return false;
-            }
-            ++at;
-            continue;
-        }
-        std::size_t length = 0;
-        uint32_t value = 0;
-        if (lead >= 0xc2 && lead <= 0xdf) {
-            length = 2;
-            value = lead & 0x1f;
-        } else if (lead >= 0xe0 && lead <= 0xef) {
-            length = 3;
-            value = lead & 0x0f;
-        } else if (lead >= 0xf0 && lead <= 0xf4) {
-            length = 4;
-            value = lead & 0x07;
-        } else {
-            return false;
-        }
-        if (at + length > bytes.size()) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[at + k]);
-            if ((next & 0xc0) != 0x80) {
-                return false;
-            }
-            value = value << 6 | (next & 0x3f);
-        }
-        if ((length == 3 && value < 0x800) || (length == 4 && (value < 0x10000 || value > 0x10ffff)) ||
-            (value >= 0xd800 && value <= 0xdfff)) {
-            return false;
-        }
-        at += length;
-    }
-    return true;
+    return bytes.find('\0') == std::string_view::npos && IsUtf8(bytes);
 }
 
 bool IsBinaryValue(std::string_view attribute, std::string_view value)

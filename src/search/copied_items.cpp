@@ -1,7 +1,7 @@
 // copied_items.cpp - the copied table read from the shown result.
 #include "search/copied_items.h"
 
-#include "search/shown_result.h"
+#include "result/shown_result.h"
 #include "search/tab_separated.h"
 
 std::string CopiedItems(const ShownResult& shown, const std::vector<size_t>& items)
@@ -13,7 +13,7 @@ std::string CopiedItems(const ShownResult& shown, const std::vector<size_t>& ite
             chosen[item] = item;
         }
     }
-    const std::vector<std::string>& headings = shown.Headings();
+    const std::vector<std::string> headings = shown.ShownHeadings();
     std::vector<std::vector<std::string>> rows;
     rows.reserve(chosen.size());
     for (const size_t item : chosen) {

@@ -8,7 +8,7 @@
 #include "search/filter_value.h"
 #include "search/search_filter.h"
 #include "search/search_rules.h"
-#include "search/work_limit.h"
+#include "result/work_limit.h"
 
 std::vector<std::string> DetailNames(const DetailSlots& detailAttributes)
 {

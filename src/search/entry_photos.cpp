@@ -5,8 +5,9 @@
 #include <cstdint>
 
 #include "result/result_table.h"
-#include "search/attribute_names.h"
-#include "search/result_layout.h"
+#include "result/attribute_names.h"
+#include "result/readable_text.h"
+#include "result/result_layout.h"
 
 std::vector<std::string> WithPhotoAttributes(std::vector<std::string> names)
 {
@@ -106,5 +107,5 @@ std::string PhotoCaption(std::string_view dn)
             ch = '_';
         }
     }
-    return value;
+    return ReadableText(value);
 }

@@ -34,5 +34,6 @@ std::vector<EntryPhoto> EntryPhotos(const ResultTable& table, const std::optiona
 std::string PhotoExtension(std::string_view bytes);
 
 /// The name shown under an entry's picture: the value of the DN's first RDN ("cn=Anna Berg,ou=..."
-/// gives "Anna Berg"), control characters replaced by "_"; the whole DN when it has no "=".
+/// gives "Anna Berg"), control characters replaced by "_"; the whole DN when it has no "=". In its
+/// readable form (ReadableText).
 std::string PhotoCaption(std::string_view dn);

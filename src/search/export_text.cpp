@@ -1,7 +1,7 @@
 // export_text.cpp - the ";"-separated export of a shown result, with quoted cells.
 #include "search/export_text.h"
 
-#include "search/shown_result.h"
+#include "result/shown_result.h"
 
 void AppendExportCell(std::string& bytes, std::string_view cell)
 {

@@ -7,10 +7,11 @@
 
 #include "directory/query_failure.h"
 #include "result/binary_value.h"
+#include "result/readable_text.h"
 #include "result/result_table.h"
-#include "search/attribute_names.h"
-#include "search/result_layout.h"
-#include "search/work_limit.h"
+#include "result/attribute_names.h"
+#include "result/result_layout.h"
+#include "result/work_limit.h"
 
 const char* const kDetailsSeparator = " \r\n --------------------------------------------------------\r\n";
 
@@ -25,13 +26,17 @@ struct Attribute {
     bool named = false;  ///< the list names it (a name without key and a group name "" keys)
 };
 
-/// Appends text in form.
+/// Appends text in form, readable (ReadableText) whatever its bytes: a name or a DN the server
+/// sent in bytes that are not UTF-8 shows those bytes as "\XX".
 void AppendText(std::string& text, std::string_view part, DetailsForm form)
 {
+    const bool utf8 = IsUtf8(part);
     if (form == DetailsForm::ControlsEscaped && HasControlCharacters(part)) {
-        text.append(EscapeControlCharacters(std::string(part)));
-    } else {
+        text.append(EscapeControlCharacters(utf8 ? std::string(part) : ReadableText(part)));
+    } else if (utf8) {
         text.append(part);
+    } else {
+        AppendReadable(text, part);
     }
 }
 

@@ -17,7 +17,8 @@ extern const char* const kDetailsSeparator;
 /// For each shown row: "dn: " + its distinguished name, then for each detail name the values of
 /// the entry's attributes of that name (matched as AttributeKey does) as "name: value", the name
 /// as configured, values in the server's order, binary ones in their readable form (ReadableBinary);
-/// each line ended by CR LF; then kDetailsSeparator.
+/// each line ended by CR LF; then kDetailsSeparator. Names and DNs are written in their readable
+/// form (ReadableText), so the text is UTF-8 whatever the server sent.
 /// A detail name "*" stands for the entry's user attributes and "+" for its operational ones,
 /// each line labelled with the name the server gave, leaving out attributes named in the list.
 std::string DetailsText(const ResultTable& table, const std::vector<std::string>& detailNames,

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "search/ldif_text.h"
-#include "search/shown_result.h"
+#include "result/shown_result.h"
 
 std::string LdifExport(const ShownResult& shown)
 {

@@ -1,6 +1,8 @@
 // ldif_text.cpp - the LDIF writer: safe values, base64 and line folding.
 #include "search/ldif_text.h"
 
+#include <algorithm>
+
 #include "result/binary_value.h"
 
 namespace {
@@ -57,7 +59,72 @@ void AppendValue(std::string& text, const std::string& name, std::string_view va
     }
 }
 
+bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsNameCharacter(char c)
+{
+    return IsLetter(c) || IsDigit(c) || c == '-' || c == '_';
+}
+
+/// A numeric OID: numbers joined by single dots.
+bool IsNumericOid(std::string_view text)
+{
+    bool digitBefore = false;
+    for (const char c : text) {
+        if (c == '.' && digitBefore) {
+            digitBefore = false;
+        } else if (IsDigit(c)) {
+            digitBefore = true;
+        } else {
+            return false;
+        }
+    }
+    return digitBefore;
+}
+
+/// The comment written for an attribute LDIF cannot name: the name in printable ASCII.
+std::string LeftOutComment(std::string_view name, std::size_t values)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string line = "# left out, its name is no LDIF attribute name: ";
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte > 0x20 && byte < 0x7f) {
+            line.push_back(c);
+        } else {
+            line += {'\\', kHex[byte >> 4], kHex[byte & 15]};
+        }
+    }
+    return line + " (" + std::to_string(values) + (values == 1 ? " value)" : " values)");
+}
+
 }  // namespace
+
+bool IsLdifAttributeName(std::string_view name)
+{
+    const std::string_view type = name.substr(0, name.find(';'));
+    if (type.empty() ||
+        !(IsNumericOid(type) || (IsLetter(type.front()) && std::all_of(type.begin(), type.end(), IsNameCharacter)))) {
+        return false;
+    }
+    for (std::size_t at = type.size(); at < name.size();) {
+        const std::size_t end = std::min(name.find(';', at + 1), name.size());
+        const std::string_view option = name.substr(at + 1, end - at - 1);
+        if (option.empty() || !std::all_of(option.begin(), option.end(), IsNameCharacter)) {
+            return false;
+        }
+        at = end;
+    }
+    return true;
+}
 
 bool IsSafeLdifValue(std::string_view value)
 {
@@ -82,6 +149,10 @@ std::string LdifText(const std::vector<LdifEntry>& entries)
     for (const LdifEntry& entry : entries) {
         AppendValue(text, "dn", entry.dn, false);
         for (const LdifEntry::Attribute& attribute : entry.attributes) {
+            if (!IsLdifAttributeName(attribute.name)) {
+                AppendFolded(text, LeftOutComment(attribute.name, attribute.values.size()));
+                continue;
+            }
             const bool binary = IsBinaryAttribute(attribute.name);
             for (const std::string& value : attribute.values) {
                 AppendValue(text, attribute.name, value, binary);

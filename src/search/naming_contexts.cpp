@@ -8,7 +8,7 @@
 #include <unordered_set>
 
 #include "result/result_table.h"
-#include "search/attribute_names.h"
+#include "result/attribute_names.h"
 
 std::vector<std::string> NamingContextAttributes()
 {

@@ -8,13 +8,14 @@
 #include "directory/directory_query.h"
 #include "directory/query_failure.h"
 #include "directory/server_address.h"
+#include "result/readable_text.h"
 #include "result/result_table.h"
 #include "localisation/text_keys.h"
 #include "search/filter_value.h"
 #include "search/naming_contexts.h"
 #include "search/search_filter.h"
-#include "search/shown_result.h"
-#include "search/work_limit.h"
+#include "result/shown_result.h"
+#include "result/work_limit.h"
 #include "storage/connection_profile.h"
 #include "storage/decimal_text.h"
 
@@ -157,7 +158,8 @@ SearchOutcome OutcomeOf(const DirectoryQuery& query, bool succeeded)
     SearchOutcome outcome;
     outcome.failed = !succeeded;
     if (outcome.failed) {
-        outcome.failureReason = query.FailureReason();
+        // A server's own text is part of the reason: it is shown readable whatever its bytes.
+        outcome.failureReason = ReadableText(query.FailureReason());
     }
     outcome.cut = succeeded && query.Cut();
     outcome.stopped = succeeded && query.Stopped();
@@ -246,6 +248,13 @@ SearchOutcome ReadBaseDns(DirectoryQuery& query, const SearchInput& input, std::
     bases = succeeded ? NamingContexts(rootEntry) : std::vector<std::string>();
     if (globalCatalog != nullptr) {
         *globalCatalog = succeeded && NamesGlobalCatalog(rootEntry);
+    }
+    // Shown and searched from alike: a name in bytes that are not UTF-8 in its readable form, whose
+    // "\XX" is how a DN's string form writes a byte, so the base still names its entry.
+    for (std::string& base : bases) {
+        if (!IsUtf8(base)) {
+            base = ReadableText(base);
+        }
     }
     return OutcomeOf(query, succeeded);
 }

@@ -1,6 +1,6 @@
 // search_rules.h - the search workflow's rules without a window: input checks, port, search
 // value, choice of query, the no-result message, running the search and how it ended. The layout
-// of an answer into result rows is in result_layout.h.
+// of an answer into result rows is the result model's (result/result_layout.h).
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "search/result_layout.h"
+#include "result/result_columns.h"
 #include "storage/sign_in.h"
 
 class DirectoryQuery;
@@ -81,13 +81,11 @@ std::string SearchValue(const SearchInput& input, bool swap);
 /// ("cn,mail," gives cn, mail and "").
 std::vector<std::string> SplitResultAttributes(const std::string& field);
 
-/// Which query a search runs and how its result is laid out.
-struct QueryChoice {
+/// Which query a search runs, and the columns its answer is laid out in (the names asked for: one,
+/// or the split list).
+struct QueryChoice : ResultColumns {
     std::string filterAttribute;
-    std::vector<std::string> attributes;  ///< the names asked for (one, or the split list); name of column k
-    bool severalAttributes = false;       ///< SearchForAttributes rather than SearchForAttribute
-    std::vector<std::string> headings;    ///< one per result column
-    int32_t columnCount() const { return static_cast<int32_t>(headings.size()); }
+    bool severalAttributes = false;  ///< SearchForAttributes rather than SearchForAttribute
 };
 
 /// swap: filter on the result attribute cut before its first comma, ask for the search attribute,
@@ -111,7 +109,7 @@ SearchInput WithConnection(SearchInput input, const ConnectionOptions& options);
 /// How a search ended.
 struct SearchOutcome {
     bool failed = false;           ///< no connection, bind refused, time-out, the server's error, bad port
-    std::string failureReason;     ///< the reason, plain text, put after "Search failed: " (empty unless failed)
+    std::string failureReason;     ///< the reason, plain UTF-8 text, put after "Search failed: " (empty unless failed)
     bool cut = false;              ///< the entry cap, a server's limit answer or a stop cut the answer
     bool stopped = false;          ///< the user stopped the search; the entries that had arrived are kept
     bool bindRefused = false;      ///< failed because the server refused the bind name or its password
@@ -156,6 +154,7 @@ SearchOutcome EndedByLimit(const WorkLimit& limit);
 
 /// Reads the base DNs the server of input names in its root entry (see NamingContexts), with
 /// server, port and the bind set on query, within the time limit. bases is empty unless found;
+/// each is in its readable form (ReadableText).
 /// globalCatalog, when given, says whether the root entry names the server a global catalog.
 SearchOutcome ReadBaseDns(DirectoryQuery& query, const SearchInput& input, std::vector<std::string>& bases,
                           int32_t timeLimitSeconds = kSearchTimeLimitSeconds, bool* globalCatalog = nullptr);

@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "search/shown_result.h"
+#include "result/shown_result.h"
 #include "search_window/search_controls.h"
 
 class QueryRunner;

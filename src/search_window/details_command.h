@@ -8,7 +8,7 @@
 
 #include "search/entry_photos.h"
 #include "search/search_rules.h"
-#include "search/shown_result.h"
+#include "result/shown_result.h"
 #include "search_window/search_controls.h"
 #include "storage/connection_profile.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "search/shown_result.h"
+#include "result/shown_result.h"
 
 class QueryRunner;
 

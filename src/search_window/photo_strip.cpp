@@ -11,6 +11,7 @@
 
 #include "platform/picture.h"
 #include "platform/text.h"
+#include "result/readable_text.h"
 
 namespace {
 
@@ -49,8 +50,8 @@ PhotoStrip::PhotoStrip(wxWindow* parent, const std::vector<EntryPhoto>& photos)
         auto* picture = new wxStaticBitmap(item, wxID_ANY, wxBitmap(FittedImage(image, side)));
         auto* name = new wxStaticText(item, wxID_ANY, ToWx(PhotoCaption(photo.dn)), wxDefaultPosition, wxSize(side, -1),
                                       wxALIGN_CENTRE_HORIZONTAL | wxST_ELLIPSIZE_END);
-        name->SetToolTip(ToWx(photo.dn));
-        picture->SetToolTip(ToWx(photo.dn));
+        name->SetToolTip(ToWx(ReadableText(photo.dn)));
+        picture->SetToolTip(ToWx(ReadableText(photo.dn)));
         itemColumn->Add(picture, 0, wxALIGN_CENTRE_HORIZONTAL | wxTOP | wxLEFT | wxRIGHT, margin / 2);
         itemColumn->Add(name, 0, wxALIGN_CENTRE_HORIZONTAL | wxALL, margin / 2);
         item->SetSizer(itemColumn);

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/text.h"
-#include "search/shown_result.h"
+#include "result/shown_result.h"
 
 void ResultListModel::Shown(size_t count)
 {

@@ -146,7 +146,7 @@ void SearchCommand::ShowAnswer(const SearchOutcome& outcome, std::shared_ptr<Sho
         // A negative width would ask the list to size the column itself.
         const int width = std::max(0, list->GetSize().GetWidth() - 20);
         std::vector<wxString> headings;
-        for (const std::string& heading : shown->Headings()) {
+        for (const std::string& heading : shown->ShownHeadings()) {
             headings.push_back(ToWx(heading));
         }
         list->SetColumns(headings, width / static_cast<int>(std::max<size_t>(headings.size(), 1)));

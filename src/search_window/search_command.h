@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "search/search_rules.h"
-#include "search/shown_result.h"
+#include "result/shown_result.h"
 #include "search_window/search_controls.h"
 
 class BaseDnCommand;

@@ -15,7 +15,7 @@
 #include "result/result_table.h"
 #include "cli_test_fixture.h"
 #include "search/export_text.h"
-#include "search/shown_result.h"
+#include "result/shown_result.h"
 #include "search/details_text.h"
 #include "search/search_rules.h"
 #include "storage/connection_profile.h"

@@ -12,7 +12,7 @@
 #include "search/naming_contexts.h"
 #include "search/search_filter.h"
 #include "search/search_rules.h"
-#include "search/shown_result.h"
+#include "result/shown_result.h"
 #include "search/tab_separated.h"
 
 namespace {
@@ -123,6 +123,25 @@ TEST(LdifText, SafeTextAsItIsEverythingElseInBase64AndFolded)
               "jpegPhoto:: /9j/AAEC\n\n"
               "dn:: Y249TcO8bGxlcixkYz10\n" +
                   folded + "\n");
+}
+
+TEST(IsLdifAttributeName, ATypeOrOidThenOptions)
+{
+    const struct {
+        const char* name;
+        bool valid;
+    } cases[] = {
+        {"cn", true},      {"cn;lang-de;binary", true},
+        {"2.5.4.3", true}, {"msDS-x_y", true},
+        {"", false},       {"1cn", false},
+        {"cn;", false},    {"cn;;x", false},
+        {"c n", false},    {"cn:", false},
+        {"2..5", false},   {"n\xC3\xA4me", false},
+        {"-cn", false},    {";x", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsLdifAttributeName(c.name), c.valid) << c.name;
+    }
 }
 
 TEST(TabSeparatedText, HeadingThenRowsEachCellInItsPlace)

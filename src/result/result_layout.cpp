@@ -1,5 +1,5 @@
 // result_layout.cpp - the layout of an answer by attribute name.
-#include "search/result_layout.h"
+#include "result/result_layout.h"
 
 #include <algorithm>
 #include <string_view>
@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "result/result_table.h"
-#include "search/attribute_names.h"
-#include "search/search_rules.h"
-#include "search/work_limit.h"
+#include "result/attribute_names.h"
+#include "result/result_columns.h"
+#include "result/work_limit.h"
 
 namespace {
 
@@ -71,10 +71,10 @@ private:
 
 }  // namespace
 
-bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place, WorkLimit& limit)
+bool PlaceValues(const ResultTable& table, const ResultColumns& columns, const ValuePlacer& place, WorkLimit& limit)
 {
-    const std::size_t columnCount = static_cast<std::size_t>(choice.columnCount());
-    std::vector<std::string> columnNames = choice.attributes;
+    const std::size_t columnCount = static_cast<std::size_t>(columns.columnCount());
+    std::vector<std::string> columnNames = columns.attributes;
     columnNames.resize(columnCount);
     ColumnFinder finder(columnNames);
 
@@ -114,10 +114,11 @@ bool IsAttributeGroup(std::string_view name)
     return first != std::string_view::npos && first == last && (name[first] == '*' || name[first] == '+');
 }
 
-std::optional<QueryChoice> ExpandAttributeGroups(const ResultTable& table, const QueryChoice& choice, WorkLimit& limit)
+std::optional<ResultColumns> ExpandAttributeGroups(const ResultTable& table, const ResultColumns& columns,
+                                                   WorkLimit& limit)
 {
-    const std::size_t columnCount = static_cast<std::size_t>(choice.columnCount());
-    std::vector<std::string> columnNames = choice.attributes;
+    const std::size_t columnCount = static_cast<std::size_t>(columns.columnCount());
+    std::vector<std::string> columnNames = columns.attributes;
     columnNames.resize(columnCount);
     bool userGroup = false;
     bool operationalGroup = false;
@@ -130,7 +131,7 @@ std::optional<QueryChoice> ExpandAttributeGroups(const ResultTable& table, const
         }
     }
     if (!userGroup && !operationalGroup) {
-        return choice;
+        return columns;
     }
     // The answer's names in the order met, by key, each headed by the first name met. Names already
     // met are known by their bytes, so that a key is made once per distinct name (up to a bound).
@@ -165,13 +166,13 @@ std::optional<QueryChoice> ExpandAttributeGroups(const ResultTable& table, const
     if (operationalGroup && !userGroup) {
         std::swap(userNames, operationalNames);
     }
-    QueryChoice expanded = choice;
+    ResultColumns expanded = columns;
     expanded.attributes.clear();
     expanded.headings.clear();
     for (std::size_t k = 0; k < columnCount; ++k) {
         if (!IsAttributeGroup(columnNames[k])) {
             expanded.attributes.push_back(columnNames[k]);
-            expanded.headings.push_back(choice.headings[k]);
+            expanded.headings.push_back(columns.headings[k]);
             continue;
         }
         // A group asked for twice is put in place once, where it is first asked for.
@@ -181,7 +182,7 @@ std::optional<QueryChoice> ExpandAttributeGroups(const ResultTable& table, const
         names.clear();
     }
     if (expanded.headings.empty()) {
-        return choice;
+        return columns;
     }
     return expanded;
 }
@@ -191,10 +192,10 @@ bool RowEnded(const ResultTable& table, int32_t cell, int32_t row)
     return table.CellLength(cell, row) < 0;
 }
 
-void PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place)
+void PlaceValues(const ResultTable& table, const ResultColumns& columns, const ValuePlacer& place)
 {
     WorkLimit none;
-    PlaceValues(table, choice, place, none);
+    PlaceValues(table, columns, place, none);
 }
 
 std::string_view EntryDn(const ResultTable& table, int32_t row)

@@ -1,23 +1,25 @@
 // shown_result.cpp - ShownResult: entries in DN or column order, their items and edited labels.
-#include "search/shown_result.h"
+#include "result/shown_result.h"
 
 #include <algorithm>
 #include <numeric>
 #include <utility>
 
 #include "result/binary_value.h"
-#include "search/work_limit.h"
+#include "result/readable_text.h"
+#include "result/result_layout.h"
+#include "result/work_limit.h"
 
-void ShownResult::Set(ResultTable table, const QueryChoice& choice)
+void ShownResult::Set(ResultTable table, const ResultColumns& columns)
 {
     WorkLimit none;
-    Set(std::move(table), choice, none);
+    Set(std::move(table), columns, none);
 }
 
-bool ShownResult::Set(ResultTable table, const QueryChoice& choice, WorkLimit& limit)
+bool ShownResult::Set(ResultTable table, const ResultColumns& columns, WorkLimit& limit)
 {
     Clear();
-    if (!LayOut(std::move(table), choice, limit)) {
+    if (!LayOut(std::move(table), columns, limit)) {
         // Half a layout would show entries without values they have: nothing is kept.
         Clear();
         return false;
@@ -25,16 +27,16 @@ bool ShownResult::Set(ResultTable table, const QueryChoice& choice, WorkLimit& l
     return true;
 }
 
-bool ShownResult::LayOut(ResultTable table, const QueryChoice& choice, WorkLimit& limit)
+bool ShownResult::LayOut(ResultTable table, const ResultColumns& columns, WorkLimit& limit)
 {
     m_table = std::move(table);
     // "*" and "+" stand for the attributes the answer holds: a column for each.
-    std::optional<QueryChoice> expanded = ExpandAttributeGroups(m_table, choice, limit);
+    std::optional<ResultColumns> expanded = ExpandAttributeGroups(m_table, columns, limit);
     if (!expanded.has_value()) {
         return false;
     }
-    m_choice = std::move(*expanded);
-    m_columnCount = static_cast<size_t>(std::max(m_choice.columnCount(), 0));
+    m_columns = std::move(*expanded);
+    m_columnCount = static_cast<size_t>(std::max(m_columns.columnCount(), 0));
     const size_t rows = static_cast<size_t>(std::max(m_table.RowCount(), 0));
     m_order.resize(rows);
     std::iota(m_order.begin(), m_order.end(), uint32_t{0});
@@ -50,7 +52,7 @@ bool ShownResult::LayOut(ResultTable table, const QueryChoice& choice, WorkLimit
     // A cell of one text value reads it from the table; only a cell of several values or of a binary
     // value has a text made, its binary values in their readable form.
     const bool placed = PlaceValues(
-        m_table, m_choice,
+        m_table, m_columns,
         [this](size_t row, size_t k, int32_t cell, std::string_view attribute, std::string_view value) {
             uint32_t& ref = m_cells[row * m_columnCount + k];
             const bool binary = IsBinaryValue(attribute, value);
@@ -115,7 +117,7 @@ bool ShownResult::PlaceInSameCells(size_t rows, WorkLimit& limit)
     // value in the column, a value in another cell than the first row's, or a binary value (whose
     // shown text is not its bytes).
     const bool walked = PlaceValues(
-        m_table, m_choice,
+        m_table, m_columns,
         [&](size_t row, size_t k, int32_t cell, std::string_view attribute, std::string_view value) {
             const auto at = static_cast<uint32_t>(cell);
             same = (lastRow[k] == kNoRow ? row == 0 : lastRow[k] + 1 == row) &&
@@ -136,7 +138,7 @@ bool ShownResult::PlaceInSameCells(size_t rows, WorkLimit& limit)
 void ShownResult::Clear()
 {
     m_table = ResultTable();
-    m_choice = QueryChoice();
+    m_columns = ResultColumns();
     m_columnCount = 0;
     m_cells = {};
     m_columnCells = {};
@@ -190,6 +192,16 @@ void ShownResult::SetLabel(size_t item, std::string label)
     }
 }
 
+std::vector<std::string> ShownResult::ShownHeadings() const
+{
+    std::vector<std::string> headings;
+    headings.reserve(m_columns.headings.size());
+    for (const std::string& heading : m_columns.headings) {
+        headings.push_back(ReadableText(heading));
+    }
+    return headings;
+}
+
 std::string_view ShownResult::RowDn(uint32_t row) const
 {
     return EntryDn(m_table, static_cast<int32_t>(row));
@@ -197,7 +209,7 @@ std::string_view ShownResult::RowDn(uint32_t row) const
 
 void ShownResult::EachValue(const std::function<void(uint32_t row, size_t column, std::string_view value)>& visit) const
 {
-    PlaceValues(m_table, m_choice, [&visit](size_t row, size_t k, int32_t, std::string_view, std::string_view value) {
+    PlaceValues(m_table, m_columns, [&visit](size_t row, size_t k, int32_t, std::string_view, std::string_view value) {
         visit(static_cast<uint32_t>(row), k, value);
         return true;
     });

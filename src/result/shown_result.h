@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "result/result_table.h"
-#include "search/search_rules.h"
+#include "result/result_columns.h"
 
 class WorkLimit;
 
@@ -27,12 +27,12 @@ class WorkLimit;
  */
 class ShownResult {
 public:
-    /// Takes the table of a search sorted by DN and lays it out for choice; the order is by DN.
+    /// Takes the table of a search sorted by DN and lays it out in columns; the order is by DN.
     /// Linear in the table's cells and the layout's cells.
-    void Set(ResultTable table, const QueryChoice& choice);
+    void Set(ResultTable table, const ResultColumns& columns);
     /// As Set, each cell read a step of limit: false, and nothing kept (as after Clear), when the
     /// limit ended the layout.
-    bool Set(ResultTable table, const QueryChoice& choice, WorkLimit& limit);
+    bool Set(ResultTable table, const ResultColumns& columns, WorkLimit& limit);
     /// Forgets the entries' items and their edited labels (the list was emptied); the export
     /// stays, as the last search left it.
     void ClearItems();
@@ -55,7 +55,10 @@ public:
 
     /// The headings of the columns: as asked for, "*" and "+" put in place by the names of the
     /// answer (see ExpandAttributeGroups).
-    const std::vector<std::string>& Headings() const { return m_choice.headings; }
+    const std::vector<std::string>& Headings() const { return m_columns.headings; }
+    /// The headings as the list and the copy show them: each in its readable form (ReadableText),
+    /// since a name of the answer may come in bytes that are not UTF-8.
+    std::vector<std::string> ShownHeadings() const;
     /// The columns of the layout.
     size_t ColumnCount() const { return m_columnCount; }
     /// The table row of the entry shown at position entry (below EntryCount()).
@@ -87,7 +90,7 @@ private:
 
     std::string_view CellText(size_t row, size_t column) const;
     /// The layout of Set, false when limit ended it (what it made is left for Clear).
-    bool LayOut(ResultTable table, const QueryChoice& choice, WorkLimit& limit);
+    bool LayOut(ResultTable table, const ResultColumns& columns, WorkLimit& limit);
     /// Commonly every entry has exactly one value in each column, in the same cells: then one
     /// reference per column serves every row, and every entry has an item. False (and nothing
     /// kept) otherwise, or when limit ended the walk.
@@ -96,7 +99,7 @@ private:
     uint32_t ItemRow(size_t item) const { return m_everyRowAnItem ? m_order[item] : m_itemRows[item]; }
 
     ResultTable m_table;                  ///< the entries in DN order
-    QueryChoice m_choice;                 ///< how the table was asked for and is laid out
+    ResultColumns m_columns;              ///< the columns the table is laid out in
     size_t m_columnCount = 0;             ///< columns of the layout
     std::vector<uint32_t> m_cells;        ///< row * m_columnCount + column: the cell's reference
     std::vector<uint32_t> m_columnCells;  ///< instead of m_cells when every row's reference is the same, by column

@@ -2,10 +2,9 @@
 // details text) must end: the user stopped the search, or its time limit ran out.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
-
-#include "directory/deadline.h"
 
 /**
  * The stop and the time limit of a search, as the work on its answer sees them. That work counts
@@ -41,8 +40,10 @@ private:
     /// Looks at the stop and the clock.
     bool Look();
 
+    using Clock = std::chrono::steady_clock;
+
     std::function<bool()> m_stopped;
-    Deadline m_deadline;
+    Clock::time_point m_timeUp{};  ///< when the time limit runs out (unless it is 0)
     int32_t m_timeLimitSeconds = 0;
     uint32_t m_steps = 0;
     End m_end = End::None;

@@ -12,7 +12,7 @@
 
 class ResultTable;
 class WorkLimit;
-struct QueryChoice;
+struct ResultColumns;
 
 /// What stands between two values of one cell.
 inline constexpr std::string_view kValueJoin = ", ";
@@ -24,26 +24,27 @@ using ValuePlacer = std::function<bool(std::size_t row, std::size_t k, int32_t c
                                        std::string_view value)>;
 
 /// Walks every row of a search table once and places each value under the column of its attribute's
-/// name, in the server's order, until place asks to stop: column k belongs to the k-th name the
-/// choice asks for, and a value goes into every column whose name its attribute's name matches
+/// name, in the server's order, until place asks to stop: column k belongs to the k-th name
+/// columns names, and a value goes into every column whose name its attribute's name matches
 /// (see AttributeKey); values of attributes that match no column are left out. Linear in the cells
 /// of the rows, however many distinct attribute names they hold.
-void PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place);
+void PlaceValues(const ResultTable& table, const ResultColumns& columns, const ValuePlacer& place);
 /// As above, counting every cell read as a step of limit; false when the limit ended the walk.
-bool PlaceValues(const ResultTable& table, const QueryChoice& choice, const ValuePlacer& place, WorkLimit& limit);
+bool PlaceValues(const ResultTable& table, const ResultColumns& columns, const ValuePlacer& place, WorkLimit& limit);
 
 /// True when a result attribute asks for a group of attributes rather than one: "*" (every user
 /// attribute) or "+" (the operational ones), blanks around it aside.
 bool IsAttributeGroup(std::string_view name);
 
-/// The choice with each group ("*", "+") put in place by the names of the attributes the answer
+/// The columns with each group ("*", "+") put in place by the names of the attributes the answer
 /// in table holds, in the order they first appear, each once (names of one attribute, as
 /// AttributeKey matches them, count as one, headed by the first name met without its options),
 /// leaving out those another column names. With both groups asked for, "+" takes the operational
 /// attributes (IsOperationalAttribute) and "*" the others. A group of no such name is left out,
-/// unless no column would remain: then the choice stays as it was. The choice itself when it asks
+/// unless no column would remain: then the columns stay as they were. The columns themselves when they ask
 /// for no group; nullopt when limit ended the walk over the table's cells.
-std::optional<QueryChoice> ExpandAttributeGroups(const ResultTable& table, const QueryChoice& choice, WorkLimit& limit);
+std::optional<ResultColumns> ExpandAttributeGroups(const ResultTable& table, const ResultColumns& columns,
+                                                   WorkLimit& limit);
 
 /// True when a search table's row holds no cell at column cell nor after it. The rows of an answer
 /// are stored without gaps, each only as wide as its own entry: a walk over a row's cells that

@@ -1,5 +1,5 @@
 // attribute_names.cpp - the one table of standard attribute aliases and the key that matches names.
-#include "search/attribute_names.h"
+#include "result/attribute_names.h"
 
 #include <algorithm>
 #include <array>
