@@ -173,6 +173,14 @@ CliOutcome RunCliSearch(const CliOptions& options, DirectoryQuery& query, int ti
             profile.baseDn = defaults.base;
         }
     }
+    // A server named by the DN of its domain ("ldap:///dc=corp,dc=example") searches below that DN
+    // unless a base is given.
+    if (profile.baseDn.empty() && !options.baseDn.has_value()) {
+        const auto endpoints = ParseServerField(profile.server, ParsePort(profile.port));
+        if (endpoints && endpoints->size() == 1) {
+            profile.baseDn = endpoints->front().baseDn;
+        }
+    }
     if (options.detailAttributes.has_value()) {
         profile.detailAttributes = SlotsFromList(DetailAttributeNames(*options.detailAttributes));
     }

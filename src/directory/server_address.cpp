@@ -138,7 +138,8 @@ std::optional<ServerEndpoint> ReadItem(std::string_view item, int32_t port)
         // No host: the DN names the domain whose servers DNS lists.
         std::string_view dn = hostPort.substr(1);
         dn = dn.substr(0, dn.find('?'));
-        endpoint.domain = DomainOfDn(PercentDecoded(dn));
+        endpoint.baseDn = PercentDecoded(dn);
+        endpoint.domain = DomainOfDn(endpoint.baseDn);
         if (endpoint.domain.empty()) {
             return std::nullopt;
         }

@@ -15,6 +15,9 @@ struct ServerEndpoint {
     /// For a server to be found by DNS: the domain whose service records name the servers (the
     /// host is then empty until they are looked up, see DiscoverServers).
     std::string domain;
+    /// The DN of such a URL ("ldap:///dc=corp,dc=example"), percent-decoded: where a search that names
+    /// no base of its own searches.
+    std::string baseDn;
 };
 
 /// The endpoints of the server field, tried in order. The field holds one or more blank-separated

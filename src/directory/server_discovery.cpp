@@ -23,7 +23,7 @@ std::optional<std::vector<ServerEndpoint>> DiscoverServers(const std::vector<Ser
         }
         for (const ServiceRecord& record : InServiceOrder(*records)) {
             servers.push_back(
-                ServerEndpoint{record.target, endpoint.secure ? endpoint.port : record.port, endpoint.secure, {}});
+                ServerEndpoint{record.target, endpoint.secure ? endpoint.port : record.port, endpoint.secure, {}, {}});
         }
     }
     if (servers.empty()) {

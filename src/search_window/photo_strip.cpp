@@ -17,12 +17,16 @@ namespace {
 
 constexpr int kMarginDip = 6;
 
-/// image scaled to fit a square of side pixels, keeping its proportions; never enlarged.
+/// The most a small picture is enlarged to come near the square it is shown in.
+constexpr double kLargestEnlargement = 4.0;
+
+/// image scaled to fit a square of side pixels, keeping its proportions; a small one is enlarged at
+/// most kLargestEnlargement times.
 wxImage FittedImage(const wxImage& image, int side)
 {
-    const double scale =
-        std::min({1.0, static_cast<double>(side) / image.GetWidth(), static_cast<double>(side) / image.GetHeight()});
-    if (scale >= 1.0) {
+    const double scale = std::min({kLargestEnlargement, static_cast<double>(side) / image.GetWidth(),
+                                   static_cast<double>(side) / image.GetHeight()});
+    if (scale == 1.0) {
         return image;
     }
     return image.Scale(std::max(1, static_cast<int>(image.GetWidth() * scale)),

@@ -13,8 +13,8 @@ class wxPanel;
 
 /**
  * A column that scrolls, one picture above the other, each scaled to fit a square of
- * kPictureSideDip (never enlarged) with the value of its entry's first RDN below it. Pictures the
- * system cannot read are left out. A click chooses a picture; the first one is chosen at the start.
+ * kPictureSideDip (a small one enlarged at most four times) with the value of its entry's first RDN below it. Pictures
+ * the system cannot read are left out. A click chooses a picture; the first one is chosen at the start.
  */
 class PhotoStrip : public wxScrolledWindow {
 public:

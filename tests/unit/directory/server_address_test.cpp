@@ -85,6 +85,9 @@ TEST(ParseServerField, DomainsWhoseServersDnsNames)
         EXPECT_EQ(std::make_tuple(endpoint.domain, endpoint.port, endpoint.secure), *c.domain) << c.field;
         EXPECT_TRUE(endpoint.host.empty()) << c.field;
     }
+    // the DN of such a URL is where a search without a base of its own looks
+    EXPECT_EQ(ParseServerField("ldap:///ou=People,dc=corp%2Cdc=example??sub", 389)->front().baseDn,
+              "ou=People,dc=corp,dc=example");
 }
 
 TEST(SendsPasswordInClear, AnyEndpointThatIsNotLdaps)
