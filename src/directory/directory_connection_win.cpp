@@ -304,10 +304,25 @@ std::optional<int> DirectoryConnection::SendBind(const std::string& name, std::s
     return static_cast<int>(id);
 }
 
+namespace {
+
+/// True under Wine, whose directory library reads the account from the credentials it is handed and
+/// fails on those of the current account (none handed); Wine has no Windows account to sign in with.
+bool RunsUnderWine()
+{
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+}  // namespace
+
 CallEnd DirectoryConnection::BindWithTicket()
 {
     Parts& p = *m_parts;
     LDAP* handle = p.Handle();
+    if (RunsUnderWine()) {
+        return Failure(QueryStep::Bind, LDAP_AUTH_METHOD_NOT_SUPPORTED, "this system has no Windows account");
+    }
     // A plain connection is signed and sealed by the sign-in; over TLS the secure connection
     // protects it, and the library refuses a second layer on top of it.
     if (!p.secured) {

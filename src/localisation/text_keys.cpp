@@ -147,6 +147,19 @@ const TextKey kDetailFields[] = {
     {"FrmOptions.m_BTNOk", "OK", T::Control, btn::kOk},
 };
 
+/// Where the texts of the two sign-in choices go: on the ticket's radio button, or kept for files only.
+struct ChoicePlace {
+    TextTarget target;
+    int id;
+};
+#ifdef _WIN32
+constexpr ChoicePlace kKerberosChoice{TextTarget::Stored, 0};
+constexpr ChoicePlace kWindowsChoice{TextTarget::Control, dlg::kConnectionTicket};
+#else
+constexpr ChoicePlace kKerberosChoice{TextTarget::Control, dlg::kConnectionTicket};
+constexpr ChoicePlace kWindowsChoice{TextTarget::Stored, 0};
+#endif
+
 const TextKey kConnectionDialog[] = {
     {"FrmConnection.Caption", "Connection", T::Caption, 0},
     {"FrmConnection.m_LBLBindUser", "Bind name (empty: anonymous)", T::Control, dlg::kConnectionLabel},
@@ -157,13 +170,10 @@ const TextKey kConnectionDialog[] = {
     {"FrmConnection.m_LBLEntryCap", "Entry cap (1 to 1000000):", T::Control, dlg::kConnectionEntryCapLabel},
     {"FrmConnection.m_RBAnonymous", "Sign in anonymously", T::Control, dlg::kConnectionAnonymous},
     {"FrmConnection.m_RBPassword", "Sign in with the bind name and its password", T::Control, dlg::kConnectionPassword},
-#ifdef _WIN32
-    {"FrmConnection.m_RBWindowsAccount", "Sign in with my Windows account", T::Control, dlg::kConnectionTicket},
-    {"FrmConnection.m_RBKerberos", "Sign in with my Kerberos ticket", T::Stored, 0},
-#else
-    {"FrmConnection.m_RBKerberos", "Sign in with my Kerberos ticket", T::Control, dlg::kConnectionTicket},
-    {"FrmConnection.m_RBWindowsAccount", "Sign in with my Windows account", T::Stored, 0},
-#endif
+    // The ticket's choice is named after the system's own sign-in; the other text is kept too, so
+    // language files read the same on both systems.
+    {"FrmConnection.m_RBKerberos", "Sign in with my Kerberos ticket", kKerberosChoice.target, kKerberosChoice.id},
+    {"FrmConnection.m_RBWindowsAccount", "Sign in with my Windows account", kWindowsChoice.target, kWindowsChoice.id},
 };
 
 const TextKey kPasswordDialog[] = {

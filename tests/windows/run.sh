@@ -54,6 +54,13 @@ echo "== corvane-search.exe against corvane-search"
 
 port=$("$server" start "$work/server" --data test)
 
+echo "== the Windows account's sign-in (Wine has no Windows account: a clear refusal)"
+status=0
+err=$(wine "$windows/src/cli/corvane-search.exe" -Y GSSAPI -H "ldap://127.0.0.1:$port" -b dc=corvane,dc=test \
+  --search-attribute sn -r cn Smith 2>&1 >/dev/null) || status=$?
+{ [ "$status" -eq 4 ] && grep -q 'no Windows account' <<<"$err"; } || fail "the Windows account's sign-in: status $status: $err"
+wineserver -w
+
 echo "== the window (Wine on a virtual screen)"
 # a profile with a name outside ASCII, opened as a double click on it would
 profile="$work/Łukasz Smith.cvl"

@@ -2,6 +2,8 @@
 // the SASL and Kerberos libraries give.
 #include "directory/ticket_failure.h"
 
+#include "directory/result_code_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,7 +15,7 @@ TEST(DescribeTicketFailure, TellsWhatIsMissingFromTheLibrarysText)
     const std::string gss = "SASL(-1): generic failure: GSSAPI Error: ";
     const struct {
         std::string detail;
-        const char* told;
+        std::string told;
     } cases[] = {
         {gss + "No credentials were supplied, or the credentials were unavailable or inaccessible (No Kerberos "
                "credentials available (default cache: FILE:/tmp/x))",
@@ -30,8 +32,9 @@ TEST(DescribeTicketFailure, TellsWhatIsMissingFromTheLibrarysText)
          "the clocks of this computer and the server differ too much for Kerberos"},
         {"SASL(-4): no mechanism available: No worthy mechs found",
          "this system cannot sign in with a Kerberos ticket: the SASL GSSAPI module is not installed"},
-        {"SASL:[GSSAPI]: Sign or Seal are required.",
-         "the sign-in with the Kerberos ticket failed (Local error: SASL:[GSSAPI]: Sign or Seal are required.)"},
+        {"SASL:[GSSAPI]: Sign or Seal are required.", "the sign-in with the Kerberos ticket failed (" +
+                                                          ResultCodeText(-2) +
+                                                          ": SASL:[GSSAPI]: Sign or Seal are required.)"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DescribeTicketFailure(-2, c.detail, "dc1.corp.example"), c.told) << c.detail;
