@@ -146,6 +146,10 @@ private:
     };
 
     bool Fail(std::string reason);
+    /// How a step ends whose wait for an answer failed with failed, where the connection itself is
+    /// at fault: its stream's trouble, or the server having closed it; nullopt for the failure
+    /// the server or the library gave, which the step describes itself.
+    static std::optional<StepEnd> ConnectionFault(DirectoryConnection& connection, const CallEnd& failed);
     /// The outcome of a search whose last step ended as end: a stop keeps what arrived (cut), a
     /// failure fails the search.
     bool Finish(StepEnd end);

@@ -173,11 +173,8 @@ DirectoryQuery::StepEnd DirectoryQuery::AskRest(DirectoryConnection& connection,
                     cutShort = true;
                     return StepEnd{};
                 }
-                if (std::optional<std::string> trouble = connection.StreamTrouble()) {
-                    return StepEnd{false, std::move(*trouble)};
-                }
-                if (failed.code == kServerDownCode) {
-                    return StepEnd{false, DescribeClosedConnection()};
+                if (std::optional<StepEnd> fault = ConnectionFault(connection, failed)) {
+                    return std::move(*fault);
                 }
                 return failure(std::move(failed));
             }

@@ -171,6 +171,18 @@ DirectoryQuery::StepEnd DirectoryQuery::BindWithTicket(DirectoryConnection& conn
     return StepEnd{false, DescribeTicketFailure(ended.code, ended.detail, endpoint.host)};
 }
 
+std::optional<DirectoryQuery::StepEnd> DirectoryQuery::ConnectionFault(DirectoryConnection& connection,
+                                                                       const CallEnd& failed)
+{
+    if (std::optional<std::string> trouble = connection.StreamTrouble()) {
+        return StepEnd{false, std::move(*trouble)};
+    }
+    if (failed.code == kServerDownCode) {
+        return StepEnd{false, DescribeClosedConnection()};
+    }
+    return std::nullopt;
+}
+
 DirectoryQuery::StepEnd DirectoryQuery::Read(DirectoryConnection& connection, const ServerEndpoint& endpoint,
                                              const std::string& base, const std::string& filter,
                                              const std::vector<std::string>* attributes, const Deadline& deadline,
@@ -234,11 +246,8 @@ DirectoryQuery::StepEnd DirectoryQuery::Read(DirectoryConnection& connection, co
                     m_cut = true;
                     break;
                 }
-                if (std::optional<std::string> trouble = connection.StreamTrouble()) {
-                    return StepEnd{false, std::move(*trouble)};
-                }
-                if (failed.code == kServerDownCode) {
-                    return StepEnd{false, DescribeClosedConnection()};
+                if (std::optional<StepEnd> fault = ConnectionFault(connection, failed)) {
+                    return std::move(*fault);
                 }
                 return failure(std::move(failed));
             }
