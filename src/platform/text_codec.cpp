@@ -5,55 +5,7 @@
 #include <type_traits>
 
 #include "platform/ansi_code_page.h"
-
-namespace {
-
-/// Length of the well-formed UTF-8 sequence starting at pos, 0 when there is none.
-std::size_t SequenceLength(std::string_view bytes, std::size_t pos, char32_t& value)
-{
-    const auto byte = [&](std::size_t i) {
-        return static_cast<unsigned char>(bytes[i]);
-    };
-    const unsigned char lead = byte(pos);
-    if (lead < 0x80) {
-        value = lead;
-        return 1;
-    }
-    std::size_t length = 0;
-    char32_t minimum = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        value = lead & 0x1F;
-        minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        value = lead & 0x0F;
-        minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        value = lead & 0x07;
-        minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (pos + length > bytes.size()) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const unsigned char next = byte(pos + i);
-        if ((next & 0xC0) != 0x80) {
-            return 0;
-        }
-        value = (value << 6) | (next & 0x3F);
-    }
-    // overlong forms, surrogates and values beyond Unicode are not well-formed
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        return 0;
-    }
-    return length;
-}
-
-}  // namespace
+#include "result/readable_text.h"
 
 std::wstring DecodeBytes(std::string_view bytes)
 {
@@ -62,7 +14,7 @@ std::wstring DecodeBytes(std::string_view bytes)
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         char32_t value = 0;
-        const std::size_t length = SequenceLength(bytes, pos, value);
+        const std::size_t length = Utf8Character(bytes, pos, value);
         if (length == 0) {
             text.push_back(AnsiCharacter(static_cast<unsigned char>(bytes[pos])));
             ++pos;
@@ -131,7 +83,7 @@ std::string CutToBytes(const std::string& text, std::size_t limit)
     std::size_t end = 0;
     while (end < text.size()) {
         char32_t value = 0;
-        std::size_t length = SequenceLength(text, end, value);
+        std::size_t length = Utf8Character(text, end, value);
         if (length == 0) {
             length = 1;
         }

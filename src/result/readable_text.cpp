@@ -3,41 +3,54 @@
 
 #include <cstdint>
 
-std::size_t Utf8CharacterLength(std::string_view bytes, std::size_t at)
+std::size_t Utf8Character(std::string_view bytes, std::size_t at, char32_t& value)
 {
-    const auto lead = static_cast<unsigned char>(bytes[at]);
+    const auto byte = [&](std::size_t i) {
+        return static_cast<unsigned char>(bytes[i]);
+    };
+    const unsigned char lead = byte(at);
     if (lead < 0x80) {
+        value = lead;
         return 1;
     }
     std::size_t length = 0;
-    uint32_t value = 0;
-    if (lead >= 0xc2 && lead <= 0xdf) {
+    char32_t minimum = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
         length = 2;
-        value = lead & 0x1f;
-    } else if (lead >= 0xe0 && lead <= 0xef) {
+        value = lead & 0x1F;
+        minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
-        value = lead & 0x0f;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        value = lead & 0x0F;
+        minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
         value = lead & 0x07;
+        minimum = 0x10000;
     } else {
         return 0;
     }
     if (at + length > bytes.size()) {
         return 0;
     }
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(bytes[at + k]);
-        if ((next & 0xc0) != 0x80) {
+    for (std::size_t i = 1; i < length; ++i) {
+        const unsigned char next = byte(at + i);
+        if ((next & 0xC0) != 0x80) {
             return 0;
         }
-        value = value << 6 | (next & 0x3f);
+        value = (value << 6) | (next & 0x3F);
     }
-    if ((length == 3 && value < 0x800) || (length == 4 && (value < 0x10000 || value > 0x10ffff)) ||
-        (value >= 0xd800 && value <= 0xdfff)) {
+    // overlong forms, surrogates and values beyond Unicode are not well-formed
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
         return 0;
     }
     return length;
+}
+
+std::size_t Utf8CharacterLength(std::string_view bytes, std::size_t at)
+{
+    char32_t value = 0;
+    return Utf8Character(bytes, at, value);
 }
 
 bool IsUtf8(std::string_view bytes)

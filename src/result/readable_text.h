@@ -6,6 +6,10 @@
 #include <string>
 #include <string_view>
 
+/// The length of the well-formed UTF-8 character that starts at bytes[at] (1 to 4) with value set
+/// to its code point, or 0 when the bytes there are no such character (see Utf8CharacterLength).
+/// at must be below bytes.size().
+std::size_t Utf8Character(std::string_view bytes, std::size_t at, char32_t& value);
 /// The length of the well-formed UTF-8 character that starts at bytes[at] (1 to 4), or 0 when the
 /// bytes there are no such character (a stray or cut sequence, an overlong form, a surrogate or a
 /// code point past U+10FFFF). at must be below bytes.size().
