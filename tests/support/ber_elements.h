@@ -21,6 +21,8 @@ inline constexpr unsigned char kBindResponse = 0x61;
 inline constexpr unsigned char kSearchRequest = 0x63;
 inline constexpr unsigned char kSearchEntry = 0x64;
 inline constexpr unsigned char kSearchDone = 0x65;
+inline constexpr unsigned char kUnbindRequest = 0x42;
+inline constexpr unsigned char kAbandonRequest = 0x50;
 inline constexpr unsigned char kControls = 0xa0;
 inline constexpr const char* kPagedResultsOid = "1.2.840.113556.1.4.319";
 
