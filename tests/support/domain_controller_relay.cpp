@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "ber_elements.h"
+#include "message_stream.h"
 
 namespace ts = test_socket;
 
@@ -66,27 +67,6 @@ std::string Joined(const std::vector<ber::Element>& elements)
         bytes += ber::Tlv(element.tag, element.content);
     }
     return bytes;
-}
-
-/// The next whole message from socket into message; false once the stream ends or wake fires.
-bool NextMessage(ts::Socket socket, ts::Socket wake, std::string& buffer, std::string& message)
-{
-    for (;;) {
-        if (const std::size_t length = ber::WholeLength(buffer); length > 0) {
-            message = buffer.substr(0, length);
-            buffer.erase(0, length);
-            return true;
-        }
-        if (ts::Wait(socket, false, wake) & ts::kWoken) {
-            return false;
-        }
-        char chunk[16 * 1024];
-        const long got = ts::Receive(socket, chunk, sizeof chunk);
-        if (got <= 0) {
-            return false;
-        }
-        buffer.append(chunk, static_cast<std::size_t>(got));
-    }
 }
 
 /// The attributes of an entry cut to their ranges: those asked for with a range from its first

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "ber_elements.h"
+#include "message_stream.h"
 
 namespace {
 
@@ -90,30 +91,21 @@ struct Request {
 /// Reads bytes until one whole message is in buffer; nullopt when the client left or wake fired.
 std::optional<Request> ReadRequest(Socket connection, Socket wake, std::string& buffer)
 {
-    for (;;) {
-        std::size_t at = 0;
-        if (const std::optional<Element> message = ber::Read(buffer, at)) {
-            buffer.erase(0, at);
-            std::size_t inner = 0;
-            const std::optional<Element> id = ber::Read(message->content, inner);
-            const std::optional<Element> operation = ber::Read(message->content, inner);
-            if (!id || !operation) {
-                return std::nullopt;
-            }
-            const std::optional<Element> controls = ber::Read(message->content, inner);
-            return Request{static_cast<int>(IntegerValue(id->content)), operation->tag, operation->content,
-                           controls && controls->tag == kControls ? controls->content : std::string()};
-        }
-        if (ts::Wait(connection, false, wake) & ts::kWoken) {
-            return std::nullopt;
-        }
-        char chunk[4096];
-        const long got = ts::Receive(connection, chunk, sizeof chunk);
-        if (got <= 0) {
-            return std::nullopt;
-        }
-        buffer.append(chunk, static_cast<std::size_t>(got));
+    std::string bytes;
+    if (!NextMessage(connection, wake, buffer, bytes)) {
+        return std::nullopt;
     }
+    std::size_t at = 0;
+    const std::optional<Element> message = ber::Read(bytes, at);
+    std::size_t inner = 0;
+    const std::optional<Element> id = message ? ber::Read(message->content, inner) : std::nullopt;
+    const std::optional<Element> operation = message ? ber::Read(message->content, inner) : std::nullopt;
+    if (!id || !operation) {
+        return std::nullopt;
+    }
+    const std::optional<Element> controls = ber::Read(message->content, inner);
+    return Request{static_cast<int>(IntegerValue(id->content)), operation->tag, operation->content,
+                   controls && controls->tag == kControls ? controls->content : std::string()};
 }
 
 /// The size limit of a search request: base, scope, alias rule, then the size limit.
