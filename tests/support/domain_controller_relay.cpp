@@ -132,9 +132,7 @@ void DomainControllerRelay::PassRequests(Socket client, Socket server, Searches&
     std::string buffer;
     std::string message;
     while (!m_links.Stopping() && NextMessage(client, m_links.WakeSocket(), buffer, message)) {
-        std::size_t at = 0;
-        const auto whole = ber::Read(message, at);
-        auto parts = whole ? ber::Elements(whole->content) : std::nullopt;
+        auto parts = ber::MessageParts(message);
         if (!parts || parts->size() < 2 || (*parts)[1].tag != ber::kSearchRequest) {
             if (!ts::SendAll(server, message.data(), message.size())) {
                 return;
@@ -205,9 +203,7 @@ void DomainControllerRelay::PassAnswers(Socket server, Socket client, Searches& 
     std::string buffer;
     std::string message;
     while (!m_links.Stopping() && NextMessage(server, m_links.WakeSocket(), buffer, message)) {
-        std::size_t at = 0;
-        const auto whole = ber::Read(message, at);
-        auto parts = whole ? ber::Elements(whole->content) : std::nullopt;
+        auto parts = ber::MessageParts(message);
         const unsigned char kind = parts && parts->size() >= 2 ? (*parts)[1].tag : 0;
         if (kind == ber::kSearchEntry || kind == ber::kSearchDone) {
             const long id = ber::IntegerValue((*parts)[0].content);

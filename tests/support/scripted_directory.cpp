@@ -95,17 +95,14 @@ std::optional<Request> ReadRequest(Socket connection, Socket wake, std::string& 
     if (!NextMessage(connection, wake, buffer, bytes)) {
         return std::nullopt;
     }
-    std::size_t at = 0;
-    const std::optional<Element> message = ber::Read(bytes, at);
-    std::size_t inner = 0;
-    const std::optional<Element> id = message ? ber::Read(message->content, inner) : std::nullopt;
-    const std::optional<Element> operation = message ? ber::Read(message->content, inner) : std::nullopt;
-    if (!id || !operation) {
+    const auto parts = ber::MessageParts(bytes);
+    if (!parts || parts->size() < 2) {
         return std::nullopt;
     }
-    const std::optional<Element> controls = ber::Read(message->content, inner);
-    return Request{static_cast<int>(IntegerValue(id->content)), operation->tag, operation->content,
-                   controls && controls->tag == kControls ? controls->content : std::string()};
+    const Element& operation = (*parts)[1];
+    const bool controls = parts->size() > 2 && (*parts)[2].tag == kControls;
+    return Request{static_cast<int>(IntegerValue(parts->front().content)), operation.tag, operation.content,
+                   controls ? (*parts)[2].content : std::string()};
 }
 
 /// The size limit of a search request: base, scope, alias rule, then the size limit.
