@@ -95,6 +95,13 @@ std::optional<std::vector<Element>> Elements(std::string_view content)
     return elements;
 }
 
+std::optional<std::vector<Element>> MessageParts(std::string_view message)
+{
+    std::size_t at = 0;
+    const std::optional<Element> whole = Read(message, at);
+    return whole ? Elements(whole->content) : std::nullopt;
+}
+
 std::size_t WholeLength(std::string_view bytes)
 {
     const auto header = Header(bytes, 0);

@@ -21,6 +21,8 @@ inline constexpr unsigned char kBindResponse = 0x61;
 inline constexpr unsigned char kSearchRequest = 0x63;
 inline constexpr unsigned char kSearchEntry = 0x64;
 inline constexpr unsigned char kSearchDone = 0x65;
+inline constexpr unsigned char kUnbindRequest = 0x42;
+inline constexpr unsigned char kAbandonRequest = 0x50;
 inline constexpr unsigned char kControls = 0xa0;
 inline constexpr const char* kPagedResultsOid = "1.2.840.113556.1.4.319";
 
@@ -40,6 +42,9 @@ long IntegerValue(std::string_view content);
 std::optional<Element> Read(std::string_view bytes, std::size_t& at);
 /// The elements content holds one after another; nullopt when one of them is cut.
 std::optional<std::vector<Element>> Elements(std::string_view content);
+/// The elements of an LDAP message's outer sequence: its message id, its operation and, when it
+/// has them, its controls; nullopt when message is no whole element or one of them is cut.
+std::optional<std::vector<Element>> MessageParts(std::string_view message);
 /// The length of the whole first element of bytes (its tag, length and content); 0 while bytes
 /// hold only part of it.
 std::size_t WholeLength(std::string_view bytes);

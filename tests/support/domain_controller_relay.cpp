@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
-#include <thread>
 
 #include "ber_elements.h"
+#include "message_stream.h"
 
 namespace ts = test_socket;
 
@@ -67,27 +69,6 @@ std::string Joined(const std::vector<ber::Element>& elements)
     return bytes;
 }
 
-/// The next whole message from socket into message; false once the stream ends or wake fires.
-bool NextMessage(ts::Socket socket, ts::Socket wake, std::string& buffer, std::string& message)
-{
-    for (;;) {
-        if (const std::size_t length = ber::WholeLength(buffer); length > 0) {
-            message = buffer.substr(0, length);
-            buffer.erase(0, length);
-            return true;
-        }
-        if (ts::Wait(socket, false, wake) & ts::kWoken) {
-            return false;
-        }
-        char chunk[16 * 1024];
-        const long got = ts::Receive(socket, chunk, sizeof chunk);
-        if (got <= 0) {
-            return false;
-        }
-        buffer.append(chunk, static_cast<std::size_t>(got));
-    }
-}
-
 /// The attributes of an entry cut to their ranges: those asked for with a range from its first
 /// value on, the others to their first maxValues values when they have more.
 std::string RangedAttributes(const std::string& attributes, const Search& search, std::size_t maxValues)
@@ -129,95 +110,31 @@ std::string RangedAttributes(const std::string& attributes, const Search& search
 
 }  // namespace
 
-/** One client joined to its connection to the target, with a thread for each direction. */
-struct DomainControllerRelay::Link {
-    Socket client = ts::kNone;  ///< held and closed by the listener
-    Socket server = ts::kNone;
-    std::atomic<int> passing{2};  ///< directions still passing messages
-    std::mutex mutex;             ///< guards searches
-    std::map<long, Search> searches;
-    std::thread toServer;
-    std::thread toClient;
-
-    ~Link()
-    {
-        for (std::thread* thread : {&toServer, &toClient}) {
-            if (thread->joinable()) {
-                thread->join();
-            }
-        }
-        ts::Close(server);
-    }
+/** The searches of one connection whose answers are not done, by message id. */
+struct DomainControllerRelay::Searches {
+    std::mutex mutex;  ///< guards byId: both directions of the connection use it
+    std::map<long, Search> byId;
 };
 
 DomainControllerRelay::DomainControllerRelay(std::string targetHost, int targetPort, Limits limits)
-    : m_targetHost(std::move(targetHost)),
-      m_targetPort(targetPort),
-      m_limits(limits),
-      m_listener([this](Socket client) { return Join(client); })
-{
-    m_limits.maxValues = std::max<std::size_t>(m_limits.maxValues, 1);
-    m_limits.maxPage = std::max<std::size_t>(m_limits.maxPage, 1);
-}
+    : m_limits{std::max<std::size_t>(limits.maxValues, 1), std::max<std::size_t>(limits.maxPage, 1), limits.holdRanges},
+      m_links(std::move(targetHost), targetPort, [this](Socket, Socket) {
+          auto searches = std::make_shared<Searches>();
+          return RelayLinks::Passes{[this, searches](Socket from, Socket to) { PassRequests(from, to, *searches); },
+                                    [this, searches](Socket from, Socket to) {
+                                        PassAnswers(from, to, *searches);
+                                    }};
+      })
+{}
 
-DomainControllerRelay::~DomainControllerRelay()
-{
-    std::vector<std::unique_ptr<Link>> links;
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_stopping = true;
-        links.swap(m_links);
-    }
-    const char stop = 's';
-    ts::SendAll(m_wake[1], &stop, 1);
-    for (const auto& link : links) {
-        ts::ShutDown(link->client, true);
-        ts::ShutDown(link->server, true);
-    }
-    links.clear();  // joins every thread and closes every socket
-    ts::Close(m_wake[0]);
-    ts::Close(m_wake[1]);
-}
-
-bool DomainControllerRelay::Join(Socket client)
-{
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_stopping || (m_wake[0] == ts::kNone && !ts::MakeWakePair(m_wake))) {
-        return false;
-    }
-    ForgetEnded();
-    const Socket server = ts::Connect(m_targetHost, m_targetPort);
-    if (server == ts::kNone) {
-        return false;
-    }
-    auto link = std::make_unique<Link>();
-    link->client = client;
-    link->server = server;
-    Link& joined = *link;
-    joined.toServer = std::thread([this, &joined] {
-        PassRequests(joined);
-        ts::ShutDown(joined.server, false);
-        --joined.passing;
-    });
-    joined.toClient = std::thread([this, &joined] {
-        PassAnswers(joined);
-        ts::ShutDown(joined.client, false);
-        --joined.passing;
-    });
-    m_links.push_back(std::move(link));
-    return true;
-}
-
-void DomainControllerRelay::PassRequests(Link& link)
+void DomainControllerRelay::PassRequests(Socket client, Socket server, Searches& searches)
 {
     std::string buffer;
     std::string message;
-    while (!m_stopping && NextMessage(link.client, m_wake[0], buffer, message)) {
-        std::size_t at = 0;
-        const auto whole = ber::Read(message, at);
-        auto parts = whole ? ber::Elements(whole->content) : std::nullopt;
+    while (!m_links.Stopping() && NextMessage(client, m_links.WakeSocket(), buffer, message)) {
+        auto parts = ber::MessageParts(message);
         if (!parts || parts->size() < 2 || (*parts)[1].tag != ber::kSearchRequest) {
-            if (!ts::SendAll(link.server, message.data(), message.size())) {
+            if (!ts::SendAll(server, message.data(), message.size())) {
                 return;
             }
             continue;
@@ -265,8 +182,8 @@ void DomainControllerRelay::PassRequests(Link& link)
         const long id = ber::IntegerValue((*parts)[0].content);
         const bool ranged = !search.ranges.empty();
         {
-            const std::lock_guard<std::mutex> lock(link.mutex);
-            link.searches[id] = std::move(search);
+            const std::lock_guard<std::mutex> lock(searches.mutex);
+            searches.byId[id] = std::move(search);
         }
         if (ranged) {
             ++m_rangeRequests;
@@ -275,26 +192,24 @@ void DomainControllerRelay::PassRequests(Link& link)
             }
         }
         message = ber::Tlv(ber::kSequence, Joined(*parts));
-        if (!ts::SendAll(link.server, message.data(), message.size())) {
+        if (!ts::SendAll(server, message.data(), message.size())) {
             return;
         }
     }
 }
 
-void DomainControllerRelay::PassAnswers(Link& link)
+void DomainControllerRelay::PassAnswers(Socket server, Socket client, Searches& searches)
 {
     std::string buffer;
     std::string message;
-    while (!m_stopping && NextMessage(link.server, m_wake[0], buffer, message)) {
-        std::size_t at = 0;
-        const auto whole = ber::Read(message, at);
-        auto parts = whole ? ber::Elements(whole->content) : std::nullopt;
+    while (!m_links.Stopping() && NextMessage(server, m_links.WakeSocket(), buffer, message)) {
+        auto parts = ber::MessageParts(message);
         const unsigned char kind = parts && parts->size() >= 2 ? (*parts)[1].tag : 0;
         if (kind == ber::kSearchEntry || kind == ber::kSearchDone) {
             const long id = ber::IntegerValue((*parts)[0].content);
-            const std::lock_guard<std::mutex> lock(link.mutex);
-            const auto found = link.searches.find(id);
-            if (found != link.searches.end()) {
+            const std::lock_guard<std::mutex> lock(searches.mutex);
+            const auto found = searches.byId.find(id);
+            if (found != searches.byId.end()) {
                 Search& search = found->second;
                 ber::Element& operation = (*parts)[1];
                 auto fields = ber::Elements(operation.content);
@@ -315,18 +230,13 @@ void DomainControllerRelay::PassAnswers(Link& link)
                         fields->front().content = ber::Integer(ber::kEnumerated, kSizeLimitExceeded).substr(2);
                         operation.content = Joined(*fields);
                     }
-                    link.searches.erase(found);
+                    searches.byId.erase(found);
                 }
                 message = ber::Tlv(ber::kSequence, Joined(*parts));
             }
         }
-        if (!ts::SendAll(link.client, message.data(), message.size())) {
+        if (!ts::SendAll(client, message.data(), message.size())) {
             return;
         }
     }
-}
-
-void DomainControllerRelay::ForgetEnded()
-{
-    std::erase_if(m_links, [](const std::unique_ptr<Link>& link) { return link->passing.load() == 0; });
 }

@@ -5,12 +5,10 @@
 
 #include <atomic>
 #include <cstddef>
-#include <memory>
-#include <mutex>
 #include <string>
-#include <vector>
+#include <utility>
 
-#include "listener_thread.h"
+#include "relay_links.h"
 
 /**
  * Listens on 127.0.0.1 on a free port; each connection accepted is joined to a new connection to
@@ -38,13 +36,13 @@ public:
     DomainControllerRelay(std::string targetHost, int targetPort)
         : DomainControllerRelay(std::move(targetHost), targetPort, Limits{})
     {}
-    ~DomainControllerRelay();
+    ~DomainControllerRelay() = default;
     DomainControllerRelay(const DomainControllerRelay&) = delete;
     DomainControllerRelay& operator=(const DomainControllerRelay&) = delete;
 
     bool Running() const { return Port() > 0; }
     /// The port on 127.0.0.1 clients connect to; 0 when not listening.
-    int Port() const { return m_listener.Port(); }
+    int Port() const { return m_links.Port(); }
     /// Search requests that asked for a range of values, over every connection.
     int RangeRequests() const { return m_rangeRequests.load(); }
     /// Entries answers were cut to by the page bound, over every connection: searches whose answer
@@ -53,23 +51,15 @@ public:
 
 private:
     using Socket = test_socket::Socket;
-    struct Link;
+    struct Searches;
 
-    bool Join(Socket client);
     /// Passes the client's messages to the server, each changed as the limits say.
-    void PassRequests(Link& link);
+    void PassRequests(Socket client, Socket server, Searches& searches);
     /// Passes the server's messages to the client, each changed as the limits say.
-    void PassAnswers(Link& link);
-    void ForgetEnded();
+    void PassAnswers(Socket server, Socket client, Searches& searches);
 
-    std::string m_targetHost;
-    int m_targetPort;
     Limits m_limits;
-    std::atomic<bool> m_stopping{false};
     std::atomic<int> m_rangeRequests{0};
     std::atomic<int> m_pagesBounded{0};
-    Socket m_wake[2] = {test_socket::kNone, test_socket::kNone};
-    std::mutex m_mutex;  ///< guards m_links and the start of new ones against the stop
-    std::vector<std::unique_ptr<Link>> m_links;
-    ListenerThread m_listener;  ///< last: stops accepting before the members its thread uses go
+    RelayLinks m_links;  ///< last: its threads end before the members they use go
 };

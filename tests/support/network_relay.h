@@ -7,13 +7,10 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <mutex>
 #include <string>
 #include <utility>
-#include <vector>
 
-#include "listener_thread.h"
+#include "relay_links.h"
 
 /**
  * Listens on 127.0.0.1 on a free port; each connection accepted is joined to a new connection to
@@ -32,34 +29,23 @@ public:
 
     NetworkRelay(std::string targetHost, int targetPort, Pace pace);
     NetworkRelay(std::string targetHost, int targetPort) : NetworkRelay(std::move(targetHost), targetPort, Pace{}) {}
-    ~NetworkRelay();
+    ~NetworkRelay() = default;
     NetworkRelay(const NetworkRelay&) = delete;
     NetworkRelay& operator=(const NetworkRelay&) = delete;
 
     bool Running() const { return Port() > 0; }
     /// The port on 127.0.0.1 clients connect to; 0 when not listening.
-    int Port() const { return m_listener.Port(); }
+    int Port() const { return m_links.Port(); }
     /// Bytes of the server handed to clients so far, over every connection.
     std::uint64_t BytesToClients() const { return m_bytesToClients.load(); }
 
 private:
     using Socket = test_socket::Socket;
-    struct Link;
 
-    /// Joins a new client to a new connection to the target; false when the target cannot be reached.
-    bool Join(Socket client);
     /// Passes bytes from one socket to the other until either ends, paced toward the client.
     void Pass(Socket from, Socket to, bool towardClient);
-    /// Joins the threads of the links whose connections have ended and closes their sockets.
-    void ForgetEnded();
 
-    std::string m_targetHost;
-    int m_targetPort;
     Pace m_pace;
-    std::atomic<bool> m_stopping{false};
     std::atomic<std::uint64_t> m_bytesToClients{0};
-    Socket m_wake[2] = {test_socket::kNone, test_socket::kNone};
-    std::mutex m_mutex;  ///< guards m_links and the start of new ones against the stop
-    std::vector<std::unique_ptr<Link>> m_links;
-    ListenerThread m_listener;  ///< last: stops accepting before the members its thread uses go
+    RelayLinks m_links;  ///< last: its threads end before the members they use go
 };

@@ -1,62 +1,38 @@
-// scripted_directory.cpp - ScriptedDirectory: a minimal BER encoder and reader and the scripts.
+// scripted_directory.cpp - ScriptedDirectory: the messages of the scripts and their playing.
 #include "scripted_directory.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <optional>
 
+#include "ber_elements.h"
+#include "message_stream.h"
+
 namespace {
 
 namespace ts = test_socket;
 using ts::Socket;
 
-// LDAP protocol tags of the messages the scripts read and write.
-constexpr unsigned char kSequence = 0x30;
-constexpr unsigned char kInteger = 0x02;
-constexpr unsigned char kOctets = 0x04;
-constexpr unsigned char kEnumerated = 0x0a;
-constexpr unsigned char kSet = 0x31;
-constexpr unsigned char kBindRequest = 0x60;
-constexpr unsigned char kBindResponse = 0x61;
-constexpr unsigned char kUnbindRequest = 0x42;
-constexpr unsigned char kSearchRequest = 0x63;
-constexpr unsigned char kSearchEntry = 0x64;
-constexpr unsigned char kSearchDone = 0x65;
-constexpr unsigned char kAbandonRequest = 0x50;
-constexpr unsigned char kControls = 0xa0;
+using ber::Element;
+using ber::Integer;
+using ber::IntegerValue;
+using ber::kAbandonRequest;
+using ber::kBindRequest;
+using ber::kBindResponse;
+using ber::kControls;
+using ber::kEnumerated;
+using ber::kInteger;
+using ber::kOctets;
+using ber::kSearchDone;
+using ber::kSearchEntry;
+using ber::kSearchRequest;
+using ber::kSequence;
+using ber::kSet;
+using ber::kUnbindRequest;
+using ber::Tlv;
+
 constexpr int kSizeLimitExceeded = 4;
-const char* const kPagedResults = "1.2.840.113556.1.4.319";
 const char* const kNextPageCookie = "page 2";
-
-std::string Tlv(unsigned char tag, const std::string& content)
-{
-    std::string out(1, static_cast<char>(tag));
-    const std::size_t length = content.size();
-    if (length < 0x80) {
-        out += static_cast<char>(length);
-    } else {
-        std::string bytes;
-        for (std::size_t rest = length; rest != 0; rest >>= 8) {
-            bytes.insert(bytes.begin(), static_cast<char>(rest & 0xff));
-        }
-        out += static_cast<char>(0x80 | bytes.size());
-        out += bytes;
-    }
-    return out + content;
-}
-
-std::string Integer(unsigned char tag, int value)
-{
-    std::string bytes;
-    do {
-        bytes.insert(bytes.begin(), static_cast<char>(value & 0xff));
-        value >>= 8;
-    } while (value != 0);
-    if (static_cast<unsigned char>(bytes.front()) & 0x80) {
-        bytes.insert(bytes.begin(), '\0');
-    }
-    return Tlv(tag, bytes);
-}
 
 std::string Message(int id, const std::string& operation)
 {
@@ -94,46 +70,8 @@ std::string WideEntry(int id, int attributeCount)
 std::string PageEnd(int id, const std::string& cookie)
 {
     const std::string value = Tlv(kSequence, Integer(kInteger, 0) + Tlv(kOctets, cookie));
-    const std::string control = Tlv(kSequence, Tlv(kOctets, kPagedResults) + Tlv(kOctets, value));
+    const std::string control = Tlv(kSequence, Tlv(kOctets, ber::kPagedResultsOid) + Tlv(kOctets, value));
     return Tlv(kSequence, Integer(kInteger, id) + Result(kSearchDone, 0) + Tlv(kControls, control));
-}
-
-/** One tag-length-value read from a byte string. */
-struct Element {
-    unsigned char tag = 0;
-    std::string content;
-};
-
-std::optional<Element> ReadElement(const std::string& bytes, std::size_t& at)
-{
-    if (at + 2 > bytes.size()) {
-        return std::nullopt;
-    }
-    Element element;
-    element.tag = static_cast<unsigned char>(bytes[at++]);
-    std::size_t length = static_cast<unsigned char>(bytes[at++]);
-    if (length & 0x80) {
-        const std::size_t count = length & 0x7f;
-        length = 0;
-        for (std::size_t i = 0; i < count && at < bytes.size(); ++i) {
-            length = (length << 8) | static_cast<unsigned char>(bytes[at++]);
-        }
-    }
-    if (at + length > bytes.size()) {
-        return std::nullopt;
-    }
-    element.content = bytes.substr(at, length);
-    at += length;
-    return element;
-}
-
-int IntegerValue(const std::string& content)
-{
-    int value = 0;
-    for (const char byte : content) {
-        value = (value << 8) | static_cast<unsigned char>(byte);
-    }
-    return value;
 }
 
 bool SendAll(Socket connection, const std::string& bytes)
@@ -153,30 +91,18 @@ struct Request {
 /// Reads bytes until one whole message is in buffer; nullopt when the client left or wake fired.
 std::optional<Request> ReadRequest(Socket connection, Socket wake, std::string& buffer)
 {
-    for (;;) {
-        std::size_t at = 0;
-        if (const std::optional<Element> message = ReadElement(buffer, at)) {
-            buffer.erase(0, at);
-            std::size_t inner = 0;
-            const std::optional<Element> id = ReadElement(message->content, inner);
-            const std::optional<Element> operation = ReadElement(message->content, inner);
-            if (!id || !operation) {
-                return std::nullopt;
-            }
-            const std::optional<Element> controls = ReadElement(message->content, inner);
-            return Request{IntegerValue(id->content), operation->tag, operation->content,
-                           controls && controls->tag == kControls ? controls->content : std::string()};
-        }
-        if (ts::Wait(connection, false, wake) & ts::kWoken) {
-            return std::nullopt;
-        }
-        char chunk[4096];
-        const long got = ts::Receive(connection, chunk, sizeof chunk);
-        if (got <= 0) {
-            return std::nullopt;
-        }
-        buffer.append(chunk, static_cast<std::size_t>(got));
+    std::string bytes;
+    if (!NextMessage(connection, wake, buffer, bytes)) {
+        return std::nullopt;
     }
+    const auto parts = ber::MessageParts(bytes);
+    if (!parts || parts->size() < 2) {
+        return std::nullopt;
+    }
+    const Element& operation = (*parts)[1];
+    const bool controls = parts->size() > 2 && (*parts)[2].tag == kControls;
+    return Request{static_cast<int>(IntegerValue(parts->front().content)), operation.tag, operation.content,
+                   controls ? (*parts)[2].content : std::string()};
 }
 
 /// The size limit of a search request: base, scope, alias rule, then the size limit.
@@ -184,12 +110,12 @@ int SizeLimitOf(const std::string& search)
 {
     std::size_t at = 0;
     for (int field = 0; field < 3; ++field) {
-        if (!ReadElement(search, at)) {
+        if (!ber::Read(search, at)) {
             return -1;
         }
     }
-    const std::optional<Element> limit = ReadElement(search, at);
-    return limit ? IntegerValue(limit->content) : -1;
+    const std::optional<Element> limit = ber::Read(search, at);
+    return limit ? static_cast<int>(IntegerValue(limit->content)) : -1;
 }
 
 /** What a paged-results control asked for. */
@@ -201,23 +127,23 @@ struct PageRequest {
 PageRequest PageRequestOf(const std::string& controls)
 {
     std::size_t at = 0;
-    while (const std::optional<Element> control = ReadElement(controls, at)) {
+    while (const std::optional<Element> control = ber::Read(controls, at)) {
         std::size_t field = 0;
-        const std::optional<Element> type = ReadElement(control->content, field);
-        if (!type || type->content != kPagedResults) {
+        const std::optional<Element> type = ber::Read(control->content, field);
+        if (!type || type->content != ber::kPagedResultsOid) {
             continue;
         }
-        std::optional<Element> value = ReadElement(control->content, field);
+        std::optional<Element> value = ber::Read(control->content, field);
         if (value && value->tag != kOctets) {
-            value = ReadElement(control->content, field);  // past the criticality
+            value = ber::Read(control->content, field);  // past the criticality
         }
         std::size_t inValue = 0;
-        const std::optional<Element> sequence = value ? ReadElement(value->content, inValue) : std::nullopt;
+        const std::optional<Element> sequence = value ? ber::Read(value->content, inValue) : std::nullopt;
         std::size_t inSequence = 0;
-        const std::optional<Element> size = sequence ? ReadElement(sequence->content, inSequence) : std::nullopt;
-        const std::optional<Element> cookie = sequence ? ReadElement(sequence->content, inSequence) : std::nullopt;
+        const std::optional<Element> size = sequence ? ber::Read(sequence->content, inSequence) : std::nullopt;
+        const std::optional<Element> cookie = sequence ? ber::Read(sequence->content, inSequence) : std::nullopt;
         if (size && cookie) {
-            return PageRequest{IntegerValue(size->content), cookie->content};
+            return PageRequest{static_cast<int>(IntegerValue(size->content)), cookie->content};
         }
     }
     return {};
