@@ -10,23 +10,11 @@
 
 #include "result/result_table.h"
 #include "result/shown_result.h"
+#include "../table_of.h"
 
 namespace {
 
 using Names = std::vector<std::string>;
-
-/// A table laid out as the queries write it: column 0 the entry, then attribute and value cells.
-ResultTable QueryLikeTable(const std::vector<Names>& rows, int32_t columns)
-{
-    ResultTable table;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            table.SetCell(static_cast<int32_t>(c), static_cast<int32_t>(r), rows[r][c]);
-        }
-    }
-    table.SetDimensions(columns, static_cast<int32_t>(rows.size()));
-    return table;
-}
 
 /// The columns of a search asking for a result attribute field: one per piece between commas.
 ResultColumns AskedFor(const std::string& field)
@@ -100,7 +88,7 @@ TEST(ResultLayout, EveryValueUnderTheColumnOfItsAttributeName)
         Names cells = c.cells;
         cells.insert(cells.begin(), "<ENTRY>cn=<VALUE>a,o=x");
         ShownResult shown;
-        shown.Set(QueryLikeTable({cells, {"<ENTRY>cn=b"}}, static_cast<int32_t>(cells.size())), AskedFor(c.asked));
+        shown.Set(TableOf({cells, {"<ENTRY>cn=b"}}, static_cast<int32_t>(cells.size())), AskedFor(c.asked));
         ASSERT_EQ(shown.EntryCount(), 2u);
         // A name holding a tag's text is still a name.
         EXPECT_EQ(shown.RowDn(0), "cn=<VALUE>a,o=x");
@@ -120,11 +108,11 @@ TEST(ResultLayout, EveryValueUnderTheColumnOfItsAttributeName)
 TEST(ResultLayout, GroupsGiveAColumnForEachNameOfTheAnswerInTheOrderMet)
 {
     const ResultTable table =
-        QueryLikeTable({{"<ENTRY>cn=a", "<ATTRIBUTE>cn", "<VALUE>a", "<ATTRIBUTE>mail", "<VALUE>m",
-                         "<ATTRIBUTE>createTimestamp", "<VALUE>2024", "<ATTRIBUTE>CN;lang-de", "<VALUE>A"},
-                        {"<ENTRY>cn=b", "<ATTRIBUTE>sn", "<VALUE>s", "<ATTRIBUTE>commonName", "<VALUE>b",
-                         "<ATTRIBUTE>entryUUID", "<VALUE>u"}},
-                       9);
+        TableOf({{"<ENTRY>cn=a", "<ATTRIBUTE>cn", "<VALUE>a", "<ATTRIBUTE>mail", "<VALUE>m",
+                  "<ATTRIBUTE>createTimestamp", "<VALUE>2024", "<ATTRIBUTE>CN;lang-de", "<VALUE>A"},
+                 {"<ENTRY>cn=b", "<ATTRIBUTE>sn", "<VALUE>s", "<ATTRIBUTE>commonName", "<VALUE>b",
+                  "<ATTRIBUTE>entryUUID", "<VALUE>u"}},
+                9);
     const struct {
         const char* asked;
         Names headings;

@@ -1,29 +1,9 @@
 // entry_photos_test.cpp - which picture of each entry the details window shows, and how its bytes
 // and its entry are named.
-#include <algorithm>
-
 #include <gtest/gtest.h>
 
-#include "result/result_table.h"
+#include "../table_of.h"
 #include "search/entry_photos.h"
-
-namespace {
-
-ResultTable TableOf(const std::vector<std::vector<std::string>>& rows)
-{
-    ResultTable table;
-    std::size_t columns = 0;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            table.SetCell(static_cast<int32_t>(c), static_cast<int32_t>(r), rows[r][c]);
-        }
-        columns = std::max(columns, rows[r].size());
-    }
-    table.SetDimensions(static_cast<int32_t>(columns), static_cast<int32_t>(rows.size()));
-    return table;
-}
-
-}  // namespace
 
 TEST(EntryPhotos, EachEntryGivesItsPreferredFirstPicture)
 {

@@ -12,6 +12,7 @@
 #include "result/result_table.h"
 #include "search/details_text.h"
 #include "result/work_limit.h"
+#include "../table_of.h"
 
 namespace {
 
@@ -202,19 +203,6 @@ TEST(EndedByLimit, AStopCutsTheAnswerWithoutFailingIt)
     EXPECT_TRUE(outcome.stopped && outcome.cut && !outcome.failed);
 }
 
-/// A table laid out as the queries write it: column 0 the entry, then attribute and value cells.
-ResultTable QueryLikeTable(const std::vector<Names>& rows, int32_t columns)
-{
-    ResultTable table;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            table.SetCell(static_cast<int32_t>(c), static_cast<int32_t>(r), rows[r][c]);
-        }
-    }
-    table.SetDimensions(columns, static_cast<int32_t>(rows.size()));
-    return table;
-}
-
 const std::string kSeparator = std::string(" \r\n ") + std::string(56, '-') + "\r\n";
 
 TEST(DetailsText, LabelledLinesInTheOrderOfTheDetailList)
@@ -222,11 +210,11 @@ TEST(DetailsText, LabelledLinesInTheOrderOfTheDetailList)
     // The server's order (cn, phone, photo, mail) is not the list's; names are matched as
     // attribute names are, and labelled as configured.
     const ResultTable table =
-        QueryLikeTable({{"<ENTRY>cn=Smith,ou=fixtures", "<ATTRIBUTE>cn", "<VALUE>Smith", "<ATTRIBUTE>telephoneNumber",
-                         "<VALUE>123", "<VALUE>456", "<ATTRIBUTE>jpegPhoto",
-                         std::string("<VALUE>\xff\xd8\xff\x00\x01\x02", 13), "<ATTRIBUTE>mail;x-home", "<VALUE>s@x"},
-                        {"<ENTRY>cn=Nobody,ou=fixtures"}},
-                       10);
+        TableOf({{"<ENTRY>cn=Smith,ou=fixtures", "<ATTRIBUTE>cn", "<VALUE>Smith", "<ATTRIBUTE>telephoneNumber",
+                  "<VALUE>123", "<VALUE>456", "<ATTRIBUTE>jpegPhoto",
+                  std::string("<VALUE>\xff\xd8\xff\x00\x01\x02", 13), "<ATTRIBUTE>mail;x-home", "<VALUE>s@x"},
+                 {"<ENTRY>cn=Nobody,ou=fixtures"}},
+                10);
     const std::vector<std::string> list = {"telephonenumber", "commonName", "mail", "jpegPhoto", "fax"};
     EXPECT_EQ(DetailsText(table, list, std::nullopt),
               "dn: cn=Smith,ou=fixtures\r\ntelephonenumber: 123\r\ntelephonenumber: 456\r\ncommonName: Smith\r\n"
@@ -238,9 +226,9 @@ TEST(DetailsText, LabelledLinesInTheOrderOfTheDetailList)
 TEST(DetailsText, StarAndPlusListTheRestByTheServersNames)
 {
     const ResultTable table =
-        QueryLikeTable({{"<ENTRY>cn=a", "<ATTRIBUTE>cn", "<VALUE>a", "<ATTRIBUTE>entryUUID", "<VALUE>u-1",
-                         "<ATTRIBUTE>sn", "<VALUE>s", "<ATTRIBUTE>createTimestamp", "<VALUE>2024"}},
-                       9);
+        TableOf({{"<ENTRY>cn=a", "<ATTRIBUTE>cn", "<VALUE>a", "<ATTRIBUTE>entryUUID", "<VALUE>u-1", "<ATTRIBUTE>sn",
+                  "<VALUE>s", "<ATTRIBUTE>createTimestamp", "<VALUE>2024"}},
+                9);
     const struct {
         std::vector<std::string> list;
         std::string lines;
@@ -257,7 +245,7 @@ TEST(DetailsText, StarAndPlusListTheRestByTheServersNames)
 TEST(DetailsText, NamesAndDnsThatAreNotUtf8ShowTheirOtherBytesAsHexPairs)
 {
     const ResultTable table =
-        QueryLikeTable({{"<ENTRY>cn=M\xFCller", "<ATTRIBUTE>n\xE4me\x1b", "<VALUE>v", "<ATTRIBUTE>cn", "<VALUE>c"}}, 5);
+        TableOf({{"<ENTRY>cn=M\xFCller", "<ATTRIBUTE>n\xE4me\x1b", "<VALUE>v", "<ATTRIBUTE>cn", "<VALUE>c"}}, 5);
     const std::string lines = "\r\ncn: c\r\n" + kSeparator;
     EXPECT_EQ(DetailsText(table, {"*"}, std::nullopt), "dn: cn=M\\FCller\r\nn\\E4me\x1b: v" + lines);
     WorkLimit unlimited;
@@ -268,7 +256,7 @@ TEST(DetailsText, NamesAndDnsThatAreNotUtf8ShowTheirOtherBytesAsHexPairs)
 TEST(DetailsText, ShowsTheEntriesChosenByName)
 {
     // Row 1 has no value: it would have no list item, so positions would pick the wrong rows.
-    const ResultTable table = QueryLikeTable(
+    const ResultTable table = TableOf(
         {{"<ENTRY>cn=a", "<ATTRIBUTE>cn", "<VALUE>a"}, {"<ENTRY>cn=b"}, {"<ENTRY>cn=c", "<ATTRIBUTE>cn", "<VALUE>c"}},
         3);
     const struct {
