@@ -3,11 +3,11 @@
 // entry on the same connection until the server names the last range "name;range=FIRST-*"; the
 // entry then holds every value, in order, under the plain name.
 #include <algorithm>
-#include <cctype>
 #include <new>
 #include <string_view>
 #include <utility>
 
+#include "directory/ascii_case.h"
 #include "directory/deadline.h"
 #include "directory/directory_connection.h"
 #include "directory/directory_query.h"
@@ -31,24 +31,6 @@ struct DirectoryQuery::RangedAttribute {
     /// The name the row shows: the plain name once every value is there, else the range it holds.
     std::string ShownName() const { return complete ? plainName : RangeName(plainName, first, next - 1); }
 };
-
-namespace {
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-/// Cell k of cells as its tag and text.
-TaggedCell CellOf(const RowCells& cells, uint32_t k)
-{
-    const uint32_t from = k == 0 ? 0 : cells.Ends()[k - 1];
-    return TaggedCell{TagOfCode(cells.Tags()[k]), cells.Bytes().substr(from, cells.Ends()[k] - from)};
-}
-
-}  // namespace
 
 DirectoryQuery::StepEnd DirectoryQuery::CompleteRanges(DirectoryConnection& connection, const ServerEndpoint& endpoint,
                                                        const Deadline& deadline, ResultTable& recorded, int32_t rows,
@@ -85,7 +67,7 @@ DirectoryQuery::StepEnd DirectoryQuery::CompleteRanges(DirectoryConnection& conn
             if (attribute < ranged.size()) {
                 const RowCells& more = ranged[attribute].more;
                 for (uint32_t k = 0; k < more.Count(); ++k) {
-                    const TaggedCell cell = CellOf(more, k);
+                    const TaggedCell cell = more.Cell(k);
                     row.Add(cell.tag, cell.text);
                 }
             }
@@ -227,7 +209,7 @@ bool DirectoryQuery::TakeRange(const RowCells& cells, std::vector<RangedAttribut
 {
     RangedAttribute* taking = nullptr;
     for (uint32_t k = 1; k < cells.Count(); ++k) {
-        const TaggedCell cell = CellOf(cells, k);
+        const TaggedCell cell = cells.Cell(k);
         if (cell.tag != kAttributeTag) {
             if (taking != nullptr) {
                 taking->more.Add(cell.tag, cell.text);
@@ -240,7 +222,7 @@ bool DirectoryQuery::TakeRange(const RowCells& cells, std::vector<RangedAttribut
             continue;
         }
         for (RangedAttribute& attribute : ranged) {
-            if (!attribute.complete && !attribute.advanced && SameName(attribute.plainName, range->plainName)) {
+            if (!attribute.complete && !attribute.advanced && EqualsNoCase(attribute.plainName, range->plainName)) {
                 taking = &attribute;
             }
         }

@@ -6,23 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "directory/ascii_case.h"
+
 namespace {
 
 constexpr int32_t kPlainPort = 389;
 constexpr int32_t kSecurePort = 636;
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) {
-            return false;
-        }
-    }
-    return true;
-}
 
 /// Digits only, at most 9 of them so the number fits; the range is checked by the caller.
 std::optional<int32_t> PortNumber(std::string_view digits)

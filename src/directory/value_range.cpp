@@ -1,8 +1,11 @@
 // value_range.cpp - the range option of an attribute name.
 #include "directory/value_range.h"
 
+#include "directory/ascii_case.h"
+
 #include <algorithm>
-#include <cctype>
+#include <charconv>
+#include <system_error>
 
 namespace {
 
@@ -11,15 +14,11 @@ constexpr std::string_view kRangeOption = ";range=";
 /// The decimal number text holds whole, or nullopt.
 std::optional<uint64_t> Number(std::string_view text)
 {
-    if (text.empty() || text.size() > 18) {
-        return std::nullopt;
-    }
     uint64_t value = 0;
-    for (const char digit : text) {
-        if (digit < '0' || digit > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + static_cast<uint64_t>(digit - '0');
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end) {
+        return std::nullopt;
     }
     return value;
 }
@@ -28,14 +27,7 @@ std::optional<uint64_t> Number(std::string_view text)
 std::size_t RangeOptionAt(std::string_view name)
 {
     for (std::size_t at = name.find(';'); at != std::string_view::npos; at = name.find(';', at + 1)) {
-        if (name.size() - at < kRangeOption.size()) {
-            break;
-        }
-        bool same = true;
-        for (std::size_t k = 0; k < kRangeOption.size() && same; ++k) {
-            same = std::tolower(static_cast<unsigned char>(name[at + k])) == kRangeOption[k];
-        }
-        if (same) {
+        if (StartsWithNoCase(name.substr(at), kRangeOption)) {
             return at;
         }
     }

@@ -33,6 +33,12 @@ public:
     const std::vector<uint32_t>& Ends() const { return m_ends; }
     /// Each cell's tag.
     const std::vector<TagCode>& Tags() const { return m_tags; }
+    /// Cell k (below Count()) as its tag and text.
+    TaggedCell Cell(uint32_t k) const
+    {
+        const uint32_t from = k == 0 ? 0 : m_ends[k - 1];
+        return TaggedCell{TagOfCode(m_tags[k]), std::string_view(m_bytes).substr(from, m_ends[k] - from)};
+    }
 
 private:
     std::string m_bytes;
